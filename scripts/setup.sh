@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs every Debian package KZ_V needs to build, test and run. Only missing packages are
+# installed, so a second run takes seconds. Run as root (or with sudo available).
+set -euo pipefail
+
+PACKAGES=(
+  # tool chain
+  g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
+  # Qt 6 and OpenGL 1.1 fixed-function, GLU and freeglut
+  qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev freeglut3-dev libgl1-mesa-dri
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # headless display for the GUI tests and the run command
+  xvfb xauth x11-utils
+  # Japanese fonts that stand in for the MS fonts named in settings
+  fonts-ipafont-gothic fonts-ipafont-mincho
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,36 @@
+#include <QApplication>
+#include <QMainWindow>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt aborts with a long message when no display can be opened; say it in one line instead.
+bool HasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') {
+        return true;  // the caller chose a platform (offscreen, vnc, ...)
+    }
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr,
+                     "kzv: no display found; start it under a virtual one, e.g. "
+                     "xvfb-run -a %s\n",
+                     argv[0]);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("KZ_V");
+    QMainWindow window;
+    window.setWindowTitle("KZ_V");
+    window.resize(1024, 768);
+    window.show();
+    return app.exec();
+}

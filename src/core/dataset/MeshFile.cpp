@@ -1,0 +1,92 @@
+#include "dataset/MeshFile.h"
+
+#include "dataset/LineReader.h"
+#include "text/NumberParse.h"
+
+using kzv::CLineReader;
+using kzv::CTextCursor;
+
+namespace {
+
+// A record: panel number, then the corner fields, all integers separated by single characters
+// (commas). Four fields with a 0 in the fourth make a triangle, four non-zero fields a
+// quadrilateral; three non-zero fields (a triangle written without its trailing 0) are also a
+// triangle. Fields after the fourth are ignored. Anything else (fewer than three corners, a 0
+// among the first three, text) is not a panel and stores nothing, so the corner count always
+// equals the corners appended.
+bool ParseRecord(const std::string& line, int32_t& panelNo, int32_t corners[4], int& count) {
+    CTextCursor c(line);
+    if (!c.ReadInt(panelNo)) {
+        return false;
+    }
+    c.SkipOne();
+    count = 0;
+    for (int k = 0; k < 4; ++k) {
+        int32_t tap = 0;
+        if (!c.ReadInt(tap)) {
+            break;
+        }
+        c.SkipOne();
+        if (tap == 0) {
+            if (k < 3) {
+                return false;
+            }
+            break;
+        }
+        corners[count++] = tap;
+    }
+    return count >= 3;
+}
+
+}  // namespace
+
+bool CMeshFile::Read(const char* path) {
+    m_aPanelNo.clear();
+    m_aNodeTapNo.clear();
+    m_aNodeCount.clear();
+    m_aNodeStart.assign(1, 0);
+
+    CLineReader reader;
+    if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
+        return false;
+    }
+    // The data ends at the first line beginning with 'E' ("EOF"), or at the end of the file.
+    std::string line;
+    while (reader.ReadLine(line) && (line.empty() || line[0] != 'E')) {
+        int32_t panelNo = 0;
+        int32_t corners[4];
+        int count = 0;
+        if (!ParseRecord(line, panelNo, corners, count)) {
+            continue;
+        }
+        m_aPanelNo.push_back(panelNo);
+        m_aNodeTapNo.insert(m_aNodeTapNo.end(), corners, corners + count);
+        m_aNodeCount.push_back(count);
+    }
+    RebuildOffsets();
+    return true;
+}
+
+void CMeshFile::RebuildOffsets() {
+    m_aNodeStart.assign(1, 0);
+    m_aNodeStart.reserve(m_aNodeCount.size() + 1);
+    for (int32_t n : m_aNodeCount) {
+        m_aNodeStart.push_back(m_aNodeStart.back() + static_cast<size_t>(n > 0 ? n : 0));
+    }
+}
+
+size_t CMeshFile::GetNodeOffset(int p) const {
+    if (p < 0 || static_cast<size_t>(p) + 1 >= m_aNodeStart.size()) {
+        return m_aNodeTapNo.size();
+    }
+    return m_aNodeStart[static_cast<size_t>(p)];
+}
+
+int32_t CMeshFile::GetNodeTapNo(int p, int k) const {
+    if (p < 0 || static_cast<size_t>(p) + 1 >= m_aNodeStart.size() || k < 0 ||
+        static_cast<size_t>(p) >= m_aNodeCount.size() || k >= m_aNodeCount[static_cast<size_t>(p)]) {
+        return 0;
+    }
+    const size_t i = m_aNodeStart[static_cast<size_t>(p)] + static_cast<size_t>(k);
+    return i < m_aNodeTapNo.size() ? m_aNodeTapNo[i] : 0;
+}

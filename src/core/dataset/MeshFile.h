@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// "mesh.msh": triangular and quadrilateral panels whose corners are taps, kept as three
+// parallel tables. A panel is identified by its 0-based position in file order.
+class CMeshFile {
+public:
+    CMeshFile() = default;
+    CMeshFile(const CMeshFile&) = default;
+    CMeshFile& operator=(const CMeshFile&) = default;
+    virtual ~CMeshFile() = default;
+
+    int32_t m_nVersion = 1;
+    std::string m_strTag = "MESH_FILE";
+    std::vector<int32_t> m_aPanelNo;    // panel number of each record; size P
+    std::vector<int32_t> m_aNodeTapNo;  // corner taps, panel after panel
+    std::vector<int32_t> m_aNodeCount;  // 3 or 4 per panel; sums to m_aNodeTapNo.size()
+
+    // Replaces the contents with the file's. False (all arrays empty) when the file cannot be
+    // opened or its first line is not "MESH_FILE,<version <= 1>".
+    bool Read(const char* path);
+
+    // Tap number of corner k of panel p; 0 (never a corner) when either index is out of range.
+    int32_t GetNodeTapNo(int p, int k) const;
+
+    // Offset of panel p's first corner in m_aNodeTapNo.
+    size_t GetNodeOffset(int p) const;
+
+    int GetPanelCount() const { return static_cast<int>(m_aPanelNo.size()); }
+
+    // Rebuilt by Read; call after changing m_aNodeCount by hand.
+    void RebuildOffsets();
+
+private:
+    std::vector<size_t> m_aNodeStart;  // prefix sums of m_aNodeCount, size P + 1
+};

@@ -1,0 +1,80 @@
+#include "text/NumberParse.h"
+
+#include <charconv>
+#include <cmath>
+#include <type_traits>
+
+namespace kzv {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+}  // namespace
+
+void CTextCursor::SkipBlanks() {
+    while (m_pos < m_text.size() && IsBlank(m_text[m_pos])) {
+        ++m_pos;
+    }
+}
+
+bool CTextCursor::Expect(char c) {
+    if (m_pos < m_text.size() && m_text[m_pos] == c) {
+        ++m_pos;
+        return true;
+    }
+    return false;
+}
+
+bool CTextCursor::SkipOne() {
+    if (m_pos >= m_text.size()) {
+        return false;
+    }
+    ++m_pos;
+    return true;
+}
+
+template <typename T>
+bool CTextCursor::ReadNumber(T& out) {
+    const size_t start = m_pos;
+    SkipBlanks();
+    const char* first = m_text.data() + m_pos;
+    const char* last = m_text.data() + m_text.size();
+    // from_chars takes no '+'; scanf does. A second sign after '+' is not a number.
+    if (first != last && *first == '+') {
+        ++first;
+        if (first != last && (*first == '-' || *first == '+')) {
+            m_pos = start;
+            return false;
+        }
+    }
+    T value{};
+    std::from_chars_result r;
+    if constexpr (std::is_floating_point_v<T>) {
+        r = std::from_chars(first, last, value, std::chars_format::general);
+    } else {
+        r = std::from_chars(first, last, value, 10);
+    }
+    if (r.ec != std::errc()) {
+        m_pos = start;
+        return false;
+    }
+    if constexpr (std::is_floating_point_v<T>) {
+        if (!std::isfinite(value)) {
+            m_pos = start;
+            return false;
+        }
+    }
+    out = value;
+    m_pos = static_cast<size_t>(r.ptr - m_text.data());
+    return true;
+}
+
+bool CTextCursor::ReadInt(int& out) { return ReadNumber(out); }
+bool CTextCursor::ReadFloat(float& out) { return ReadNumber(out); }
+bool CTextCursor::ReadDouble(double& out) { return ReadNumber(out); }
+
+bool ParseVersion(std::string_view rest, int& version) {
+    CTextCursor cursor(rest);
+    return cursor.ReadInt(version);
+}
+
+}  // namespace kzv

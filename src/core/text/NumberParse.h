@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string_view>
+
+// Locale-independent number reading with the semantics of the C scanf conversions the data
+// files were written for ("%d", "%g", "%lf"): leading white space is skipped, a sign is
+// allowed, and the cursor moves past the number on success. On failure the cursor is left
+// where it was. Values that do not fit the target type, and infinities and NaNs, fail: a data
+// file never means them, and they would poison every computation downstream.
+namespace kzv {
+
+// A cursor over one line of text.
+class CTextCursor {
+public:
+    explicit CTextCursor(std::string_view text) : m_text(text) {}
+
+    bool ReadInt(int& out);
+    bool ReadFloat(float& out);
+    bool ReadDouble(double& out);
+
+    // Skips blanks (space, tab, CR, vertical tab, form feed, line feed).
+    void SkipBlanks();
+    // Consumes the next character if it equals c.
+    bool Expect(char c);
+    // Consumes exactly one character, whatever it is; false at the end.
+    bool SkipOne();
+
+    bool AtEnd() const { return m_pos >= m_text.size(); }
+    std::string_view Rest() const { return m_text.substr(m_pos); }
+
+private:
+    template <typename T>
+    bool ReadNumber(T& out);
+
+    std::string_view m_text;
+    size_t m_pos = 0;
+};
+
+// The version of a data file's first line: the rest of the line after the tag's comma, read as
+// "%d". False when no integer is there.
+bool ParseVersion(std::string_view rest, int& version);
+
+}  // namespace kzv

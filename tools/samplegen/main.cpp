@@ -1,0 +1,2 @@
+#include "SampleGen.h"
+int main() { return 0; }
