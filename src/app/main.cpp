@@ -1,7 +1,8 @@
 #include <QApplication>
-#include <QMainWindow>
 #include <cstdio>
 #include <cstdlib>
+
+#include "MainFrame.h"
 
 namespace {
 
@@ -28,9 +29,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("KZ_V");
-    QMainWindow window;
-    window.setWindowTitle("KZ_V");
-    window.resize(1024, 768);
+    CMainFrame window;
     window.show();
     return app.exec();
 }
