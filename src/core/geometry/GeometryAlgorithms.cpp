@@ -8,7 +8,9 @@ namespace {
 
 constexpr double kHalfPi = GEOMETRY_PI * 0.5;
 
-float Length(const CVector4& v) { return v.Distance(CVector4()); }
+float Length(const CVector4& v) {
+    return v.Distance(CVector4());
+}
 
 CVector4 Normalized(CVector4 v) {
     v.Normalize();

@@ -8,9 +8,9 @@ namespace {
 
 // The nine fields in order, for whole-header comparisons.
 std::vector<std::string> Fields(const CHeaderFile& h) {
-    return {h.m_strTitle,       h.m_strAffiliation,   h.m_strMeasurer,
-            h.m_strManager,     h.m_strSummary,       h.m_strBuildingShape,
-            h.m_strRoofShape,   h.m_strBuildingSize,  h.m_strAdjacentCondition};
+    return {h.m_strTitle,     h.m_strAffiliation,  h.m_strMeasurer,
+            h.m_strManager,   h.m_strSummary,      h.m_strBuildingShape,
+            h.m_strRoofShape, h.m_strBuildingSize, h.m_strAdjacentCondition};
 }
 
 class HeaderFileTest : public ::testing::Test {
@@ -31,10 +31,9 @@ TEST_F(HeaderFileTest, ReadsJapaneseHeaderByteExactWithEitherLineEnd) {
     for (const std::string& variant : {text, WithCrLf(text)}) {
         header.Clear();
         ASSERT_TRUE(Read(variant));
-        EXPECT_EQ(Fields(header),
-                  (std::vector<std::string>{kCpTitle, "Lab A", "Sato", "Suzuki",
-                                            "line one\r\n\r\nline, three", "box", "flat",
-                                            "100x50x30", "none"}));
+        EXPECT_EQ(Fields(header), (std::vector<std::string>{kCpTitle, "Lab A", "Sato", "Suzuki",
+                                                            "line one\r\n\r\nline, three", "box",
+                                                            "flat", "100x50x30", "none"}));
         EXPECT_EQ(kzv::FileTextToUtf8(header.m_strTitle), "風圧係数表");
     }
 }
@@ -72,8 +71,8 @@ TEST_F(HeaderFileTest, TruncatedFileCountsAsReadWithTheMissingFieldsEmpty) {
     // Ends without "END": the summary holds the lines up to the end of the file.
     ASSERT_TRUE(Read(full));
     ASSERT_TRUE(Read("HEADER_FILE,1\nT3\nA3\nM3\nG3\nfirst\nsecond\n"));
-    EXPECT_EQ(Fields(header), (std::vector<std::string>{"T3", "A3", "M3", "G3",
-                                                        "first\r\nsecond", "", "", "", ""}));
+    EXPECT_EQ(Fields(header), (std::vector<std::string>{"T3", "A3", "M3", "G3", "first\r\nsecond",
+                                                        "", "", "", ""}));
 
     // Only the first line: every field empty.
     ASSERT_TRUE(Read(full));

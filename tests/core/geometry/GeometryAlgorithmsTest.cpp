@@ -84,10 +84,12 @@ TEST(TransformMatrixTest, DeterminantAndInverse) {
 }
 
 TEST(PlaneFrameTest, WorkedExamples) {
-    const CTransformMatrix m = BuildPlaneFrame(CVector4(0, 0, 0), CVector4(1, 0, 0), CVector4(0, 0, 1));
+    const CTransformMatrix m =
+        BuildPlaneFrame(CVector4(0, 0, 0), CVector4(1, 0, 0), CVector4(0, 0, 1));
     ExpectMatrixNear(m, CTransformMatrix(), 1e-9f);
 
-    const CTransformMatrix f = BuildPlaneFrame(CVector4(5, 0, 0), CVector4(0, 1, 0), CVector4(1, 0, 0));
+    const CTransformMatrix f =
+        BuildPlaneFrame(CVector4(5, 0, 0), CVector4(0, 1, 0), CVector4(1, 0, 0));
     ExpectNear(TransformPoint(f, CVector4(5, 0, 0)), 0, 0, 0);
     ExpectNear(TransformPoint(f, CVector4(5, 1, 0)), 1, 0, 0);
     ExpectNear(TransformPoint(f, CVector4(6, 0, 0)), 0, 0, 1);
@@ -95,7 +97,8 @@ TEST(PlaneFrameTest, WorkedExamples) {
 
 TEST(PlaneFrameTest, ObliquePlaneLandsInXYPlane) {
     // Plane y + z = 2 through (1, 1, 1); the direction is its line of slope along x.
-    const CTransformMatrix f = BuildPlaneFrame(CVector4(1, 1, 1), CVector4(1, 0, 0), CVector4(0, 1, 1));
+    const CTransformMatrix f =
+        BuildPlaneFrame(CVector4(1, 1, 1), CVector4(1, 0, 0), CVector4(0, 1, 1));
     ExpectNear(TransformPoint(f, CVector4(4, 1, 1)), 3, 0, 0);
     const CVector4 q = TransformPoint(f, CVector4(1, 2, 0));
     EXPECT_NEAR(q.z, 0.0f, 1e-5f);
@@ -130,8 +133,8 @@ TEST(PredicateTest, PointInTriangle) {
     // A tilted triangle, so the test does not only work in the x-y plane.
     const CVector4 a(0, 0, 0), b(10, 0, 10), c(0, 10, 0);
     EXPECT_TRUE(IsPointInTriangle(a, a, b, c));
-    EXPECT_TRUE(IsPointInTriangle(CVector4(5, 0, 5), a, b, c));   // edge midpoint
-    EXPECT_TRUE(IsPointInTriangle(CVector4(5, 5, 5), a, b, c));   // on the edge b-c
+    EXPECT_TRUE(IsPointInTriangle(CVector4(5, 0, 5), a, b, c));  // edge midpoint
+    EXPECT_TRUE(IsPointInTriangle(CVector4(5, 5, 5), a, b, c));  // on the edge b-c
     const CVector4 centroid = (a + b + c) / 3.0f;
     EXPECT_TRUE(IsPointInTriangle(centroid, a, b, c));
     EXPECT_FALSE(IsPointInTriangle(CVector4(5, -0.5f, 5), a, b, c));  // just outside a-b

@@ -59,8 +59,8 @@ TEST_F(GeometryTest, FirstLineDecidesAcceptance) {
 
     ASSERT_TRUE(Load(kTower));
     EXPECT_FALSE(Load("GEOMETRY_FILE,2\n7,7\n0\n"));
-    EXPECT_TRUE(geo.m_objects.empty());   // emptied even though rejected
-    EXPECT_EQ(geo.m_vHeader.x, 0.0f);     // header numbers of the last accepted file stay
+    EXPECT_TRUE(geo.m_objects.empty());  // emptied even though rejected
+    EXPECT_EQ(geo.m_vHeader.x, 0.0f);    // header numbers of the last accepted file stay
     EXPECT_FALSE(Load("geometry_file,1\n0,0\n0\n"));
     EXPECT_FALSE(Load("GEOMETRY_FILE,one\n0,0\n0\n"));
     EXPECT_FALSE(Load("GEOMETRY_FILE\n0,0\n0\n"));
@@ -71,9 +71,10 @@ TEST_F(GeometryTest, FirstLineDecidesAcceptance) {
 
 TEST_F(GeometryTest, NamesAndCornerSeparators) {
     const std::string name = "\x95\x5C\x96\xCA";  // CP932 bytes; 0x5C is a trail byte here
-    ASSERT_TRUE(Load("GEOMETRY_FILE,1\n0,0\n2\n"
-                     "ROOF,extra\n1\n3\n1.5, 2,3\n1.5;2;3 rest\n  -1e1|2| 3 tail\n" +
-                     name + "\n0\n"));
+    ASSERT_TRUE(
+        Load("GEOMETRY_FILE,1\n0,0\n2\n"
+             "ROOF,extra\n1\n3\n1.5, 2,3\n1.5;2;3 rest\n  -1e1|2| 3 tail\n" +
+             name + "\n0\n"));
     ASSERT_EQ(geo.m_objects.size(), 2u);
     EXPECT_EQ(geo.m_objects[0].m_strName, "ROOF");
     const auto& v = geo.m_objects[0].m_faces.at(0).m_vertices;

@@ -56,7 +56,10 @@ TEST(CodePageTest, UndecodableBytesBecomeReplacementCharacters) {
 
 TEST(CodePageTest, UnwritableCharactersBecomeQuestionMarks) {
     // The euro sign and an emoji have no CP932 code; broken UTF-8 bytes are one '?' each.
-    EXPECT_EQ(Utf8ToCp932("a\xE2\x82\xAC" "b\xF0\x9F\x98\x80" "c"), "a?b?c");
+    EXPECT_EQ(Utf8ToCp932("a\xE2\x82\xAC"
+                          "b\xF0\x9F\x98\x80"
+                          "c"),
+              "a?b?c");
     EXPECT_EQ(Utf8ToCp932("\x82\xA0z\xE3\x81"), "??z??");
     EXPECT_EQ(Utf8ToCp932(kUtf + "\xFF" + kUtf), kCp + "?" + kCp);
 }
