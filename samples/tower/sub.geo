@@ -1,0 +1,3 @@
+GEOMETRY_FILE,1
+0,0
+0
