@@ -18,6 +18,12 @@ namespace kzv::samplegen {
 
 namespace {
 
+struct DataSet;
+
+// Files of a Documents folder (name, UTF-8 text), made from a set and its finished Cp table.
+using DocumentsFn = std::vector<std::pair<std::string, std::string>> (*)(
+    const DataSet&, const std::vector<double>&);
+
 // Everything that goes into one data-set folder.
 struct DataSet {
     std::string name;
@@ -31,9 +37,7 @@ struct DataSet {
     bool surfaceComments = false;            // a comment line before each surface's records
     std::map<int32_t, std::string> missing;  // taps left out of cp.dat, with the comment line
     HeaderInfo header;
-    // Files of the Documents folder, made from the finished Cp table.
-    std::vector<std::pair<std::string, std::string>> (*documents)(
-        const DataSet&, const std::vector<double>&) = nullptr;
+    DocumentsFn documents = nullptr;  // no Documents folder when null
 };
 
 constexpr Vec3 kUp{0.0, 0.0, 1.0};
