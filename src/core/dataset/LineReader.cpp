@@ -33,7 +33,7 @@ bool CLineReader::Fill() {
         return false;
     }
     m_begin = 0;
-    m_end = std::fread(m_buffer, 1, sizeof m_buffer, m_file);
+    m_end = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
     if (m_end == 0) {
         m_eof = true;
         return false;
@@ -49,7 +49,7 @@ bool CLineReader::ReadLine(std::string& line) {
             break;
         }
         gotAny = true;
-        const char* start = m_buffer + m_begin;
+        const char* start = m_buffer.data() + m_begin;
         const size_t avail = m_end - m_begin;
         const void* lf = std::memchr(start, '\n', avail);
         const size_t take = lf ? static_cast<size_t>(static_cast<const char*>(lf) - start) : avail;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace kzv {
 
@@ -30,7 +31,7 @@ private:
     bool Fill();
 
     std::FILE* m_file = nullptr;
-    char m_buffer[1 << 16];
+    std::vector<char> m_buffer = std::vector<char>(1 << 16);
     size_t m_begin = 0;
     size_t m_end = 0;
     bool m_eof = false;
