@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "GLText.h"
 #include "MainFrame.h"
+#include "SurfaceFormat.h"
 
 namespace {
 
@@ -27,8 +29,10 @@ int main(int argc, char* argv[]) {
                      argv[0]);
         return 1;
     }
+    kzv::PrepareOpenGLApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName("KZ_V");
+    kzv::InstallFontSubstitutions();
     CMainFrame window;
     window.show();
     return app.exec();

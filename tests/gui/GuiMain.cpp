@@ -2,6 +2,9 @@
 
 #include <QApplication>
 
+#include "GLText.h"
+#include "SurfaceFormat.h"
+
 // One QApplication for every GUI test; the tests run under a (virtual) X display. Listing the
 // tests (done at build time for CTest) needs no display, so no application is made for it.
 int main(int argc, char** argv) {
@@ -9,6 +12,8 @@ int main(int argc, char** argv) {
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
+    kzv::PrepareOpenGLApplication();
     QApplication app(argc, argv);
+    kzv::InstallFontSubstitutions();
     return RUN_ALL_TESTS();
 }

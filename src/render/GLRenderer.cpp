@@ -1,0 +1,561 @@
+#include "GLRenderer.h"
+
+#include <QImage>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLWidget>
+#include <QPainter>
+#include <cstdio>
+#include <cstring>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "GLSolids.h"
+#include "GLText.h"
+#include "SurfaceFormat.h"
+#include "field/PickHits.h"
+#include "geometry/VectorFunctions.h"
+#include "image/PageFit.h"
+
+namespace {
+
+// Normal of a polygon from its first three corners, normalised.
+CVector4 PolygonNormal(const CVector4* points, int count) {
+    if (count < 3) {
+        return CVector4();
+    }
+    CVector4 n = TriangleNormal(points[0], points[1], points[2]);
+    n.Normalize();
+    return n;
+}
+
+}  // namespace
+
+CGLRenderer::CGLRenderer() { std::memset(m_selectBuffer, 0, sizeof m_selectBuffer); }
+
+CGLRenderer::~CGLRenderer() { DestroyOffscreen(); }
+
+bool CGLRenderer::HasCurrentContext() { return QOpenGLContext::currentContext() != nullptr; }
+
+// ---- context and frame ----
+
+bool CGLRenderer::CreateContext(QOpenGLWidget* window) {
+    if (m_hrcWindow != nullptr) {
+        return true;
+    }
+    if (window == nullptr || window->context() == nullptr || !window->context()->isValid()) {
+        std::fputs("しょきかしっぱい\n", stderr);  // no usable pixel format / context
+        return false;
+    }
+    m_hrcWindow = window;
+    // Inside the widget's own initialisation its context is already current.
+    const bool wasCurrent = QOpenGLContext::currentContext() == window->context();
+    if (!wasCurrent) {
+        m_hrcWindow->makeCurrent();
+    }
+    glClearDepth(1.0);
+    glClearStencil(0);
+    glEnable(GL_DEPTH_TEST);
+    glGetError();
+    if (!wasCurrent) {
+        m_hrcWindow->doneCurrent();
+    }
+    return true;
+}
+
+void CGLRenderer::MakeCurrent() {
+    if (m_hrcWindow != nullptr) {
+        m_hrcWindow->makeCurrent();
+    }
+}
+
+unsigned CGLRenderer::ReleaseCurrent() {
+    unsigned error = GL_NO_ERROR;
+    if (HasCurrentContext()) {
+        error = glGetError();
+    }
+    if (m_hrcWindow != nullptr) {
+        m_hrcWindow->doneCurrent();
+    }
+    return error;
+}
+
+void CGLRenderer::SwapBuffers() {
+    // The widget presents its framebuffer when its paint ends; outside a paint, ask for one.
+    if (m_hrcWindow != nullptr) {
+        m_hrcWindow->update();
+    }
+}
+
+void CGLRenderer::SetViewport(int w, int h) {
+    if (HasCurrentContext()) {
+        glViewport(0, 0, w, h);
+    }
+}
+
+void CGLRenderer::SetOrtho(CVector4 box, CVector4 depth) {
+    m_fLeft = box.x;
+    m_fRight = box.y;
+    m_fBottom = box.z;
+    m_fTop = box.w;
+    m_fNear = depth.x;
+    m_fFar = depth.y;
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(box.x, box.y, box.z, box.w, depth.x, depth.y);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CGLRenderer::Clear(CVector4 colour) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glClearColor(colour.x, colour.y, colour.z, colour.w);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void CGLRenderer::DeleteContexts() {
+    // The window's context is the widget's own and goes with it.
+    m_hrcWindow = nullptr;
+    DestroyOffscreen();
+}
+
+// ---- transformations ----
+
+void CGLRenderer::Translate(CVector4 v) {
+    if (HasCurrentContext()) {
+        glTranslatef(v.x, v.y, v.z);
+    }
+}
+
+void CGLRenderer::Scale(float s) {
+    if (HasCurrentContext()) {
+        glScalef(s, s, s);
+    }
+}
+
+void CGLRenderer::Scale(CVector4 v) {
+    if (HasCurrentContext()) {
+        glScalef(v.x, v.y, v.z);
+    }
+}
+
+// ---- primitives ----
+
+void CGLRenderer::DrawLine(const CVector4* points, CVector4 colour, float width) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    glPushMatrix();
+    glLineWidth(width);
+    glBegin(GL_LINES);
+    for (int i = 0; i < 2; ++i) {
+        glColor4fv(colour.Data());
+        glVertex3fv(points[i].Data());
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void CGLRenderer::DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glPushMatrix();
+    glLineWidth(width);
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; points != nullptr && i < count; ++i) {
+        glColor4fv(colour.Data());
+        glVertex3fv(points[i].Data());
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    const CVector4 n = PolygonNormal(points, count);
+    glPushMatrix();
+    glEnable(GL_NORMALIZE);
+    glBegin(GL_POLYGON);
+    glColor4fv(colour.Data());
+    for (int i = 0; i < count; ++i) {
+        glNormal3fv(n.Data());
+        glVertex3fv(points[i].Data());
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material, float width,
+                              int face) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    glPushMatrix();
+    glLineWidth(width);
+    SetMaterial(face, material);
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < count; ++i) {
+        glVertex3fv(points[i].Data());
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* material, int face) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    glPushMatrix();
+    SetMaterial(face, material);
+    const CVector4 n = PolygonNormal(points, count);
+    glNormal3fv(n.Data());
+    glEnable(GL_NORMALIZE);
+    glBegin(GL_POLYGON);
+    for (int i = 0; i < count; ++i) {
+        glVertex3fv(points[i].Data());
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glPushMatrix();
+    Translate(centre);
+    glColor4fv(colour.Data());
+    kzv::SolidSphere(radius, slices, slices);
+    glPopMatrix();
+}
+
+void CGLRenderer::DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
+                           CVector4 colour) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glPushMatrix();
+    glColor4fv(colour.Data());
+    Translate(position);
+    if (angle != 0.0f) {
+        glRotatef(angle, axis.x, axis.y, axis.z);
+    }
+    kzv::SolidCone(base, height, 32, 32);
+    glPopMatrix();
+}
+
+// ---- lighting and material ----
+
+void CGLRenderer::SetLight(CVector4 position, CVector4 value, int light, int parameter) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glLightfv(static_cast<GLenum>(light), static_cast<GLenum>(parameter), value.Data());
+    glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, 1.0f);
+    glLightModelf(GL_LIGHT_MODEL_TWO_SIDE, 1.0f);
+    glEnable(GL_LIGHTING);
+    glEnable(static_cast<GLenum>(light));
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_DEPTH_TEST);
+    glLightfv(static_cast<GLenum>(light), GL_POSITION, position.Data());
+}
+
+void CGLRenderer::DisableLighting() {
+    if (HasCurrentContext()) {
+        glDisable(GL_LIGHTING);
+    }
+}
+
+void CGLRenderer::SetMaterial(int face, const CVector4* material) {
+    if (!HasCurrentContext() || material == nullptr) {
+        return;
+    }
+    const GLenum f = static_cast<GLenum>(face);
+    glMaterialfv(f, GL_SHININESS, &material[3].x);
+    glMaterialfv(f, GL_DIFFUSE, material[0].Data());
+    glMaterialfv(f, GL_SPECULAR, material[1].Data());
+    glMaterialfv(f, GL_AMBIENT, material[2].Data());
+}
+
+// ---- text ----
+
+unsigned CGLRenderer::CreateFontListA(int height, const char* faceName) {
+    if (!HasCurrentContext()) {
+        return 0;
+    }
+    const GLuint base = glGenLists(256);
+    if (base == 0) {
+        return 0;
+    }
+    if (!kzv::CompileSingleByteGlyphs(base, height, faceName)) {
+        glDeleteLists(base, 256);
+        return 0;
+    }
+    return base;
+}
+
+void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* text, CVector4 colour) {
+    if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
+        return;
+    }
+    glColor4fv(colour.Data());
+    glRasterPos3fv(position.Data());
+    glListBase(listBase);
+    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+}
+
+void CGLRenderer::DeleteFontList(unsigned listBase) {
+    if (listBase != 0 && HasCurrentContext()) {
+        glDeleteLists(listBase, 256);
+    }
+}
+
+std::pair<unsigned, int> CGLRenderer::CreateTextListW(int height, const wchar_t* text,
+                                                      const char* faceName) {
+    const int count = text != nullptr ? static_cast<int>(std::wcslen(text)) : 0;
+    if (count == 0 || !HasCurrentContext()) {
+        return {0, 0};
+    }
+    const GLuint first = glGenLists(count);
+    if (first == 0) {
+        return {0, 0};
+    }
+    if (!kzv::CompileTextGlyphs(first, height, text, count, faceName)) {
+        glDeleteLists(first, count);
+        return {0, 0};
+    }
+    return {first, count};
+}
+
+void CGLRenderer::DrawTextList(CVector4 position, unsigned first, int count, CVector4 colour) {
+    if (count <= 0 || first == 0 || !HasCurrentContext()) {
+        return;
+    }
+    glColor4fv(colour.Data());
+    glRasterPos3fv(position.Data());
+    for (int i = 0; i < count; ++i) {
+        glCallList(first + static_cast<unsigned>(i));
+    }
+}
+
+void CGLRenderer::DeleteLists(unsigned first, int count) {
+    if (first != 0 && count > 0 && HasCurrentContext()) {
+        glDeleteLists(first, count);
+    }
+}
+
+// ---- picking ----
+
+void CGLRenderer::BeginPick() {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glSelectBuffer(256, m_selectBuffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0xFFFFFFFFu);
+}
+
+void CGLRenderer::SetPickMatrix(double x, double y) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    GLint viewport[4];
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluPickMatrix(x, y, 10, 10, viewport);
+    glOrtho(m_fLeft, m_fRight, m_fBottom, m_fTop, m_fNear, m_fFar);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CGLRenderer::LoadName(unsigned name) {
+    if (HasCurrentContext()) {
+        glLoadName(name);
+    }
+}
+
+unsigned CGLRenderer::EndPick(unsigned* names, float* depth) {
+    if (!HasCurrentContext()) {
+        return ProcessHits(0, names, depth);
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    const int hits = glRenderMode(GL_RENDER);
+    glMatrixMode(GL_MODELVIEW);
+    return ProcessHits(hits, names, depth);
+}
+
+unsigned CGLRenderer::ProcessHits(int hits, unsigned* names, float* depth) {
+    // The caller's names array holds at least 64 entries.
+    return kzv::ProcessHitRecords(m_selectBuffer, 256, hits, names, 64, depth);
+}
+
+CVector4 CGLRenderer::UnProject(int x, int y, float z) {
+    if (!HasCurrentContext()) {
+        return CVector4();
+    }
+    GLint viewport[4];
+    GLdouble modelview[16];
+    GLdouble projection[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    GLdouble ox = 0, oy = 0, oz = 0;
+    gluUnProject(x, viewport[3] - y, z, modelview, projection, viewport, &ox, &oy, &oz);
+    return CVector4(static_cast<float>(ox), static_cast<float>(oy), static_cast<float>(oz), 0.0f);
+}
+
+// ---- off-screen image ----
+
+bool CGLRenderer::CreateOffscreen(int w, int h) {
+    if (m_hrcOffscreen != nullptr) {
+        return true;
+    }
+    auto* surface = new QOffscreenSurface();
+    surface->setFormat(kzv::ViewSurfaceFormat());
+    surface->create();
+    auto* context = new QOpenGLContext();
+    context->setFormat(kzv::ViewSurfaceFormat());
+    // Share display lists (fonts) with the window's context.
+    if (m_hrcWindow != nullptr && m_hrcWindow->context() != nullptr) {
+        context->setShareContext(m_hrcWindow->context());
+    } else {
+        context->setShareContext(QOpenGLContext::globalShareContext());
+    }
+    if (!surface->isValid() || !context->create()) {
+        delete context;
+        delete surface;
+        return false;
+    }
+    m_dcMemory = surface;
+    m_hrcOffscreen = context;
+    if (!CreateOffscreenBitmap(w, h)) {
+        DestroyOffscreen();
+        return false;
+    }
+    return true;
+}
+
+bool CGLRenderer::MakeOffscreenCurrent() {
+    if (m_hrcOffscreen == nullptr || !m_hrcOffscreen->makeCurrent(m_dcMemory)) {
+        return false;
+    }
+    if (m_bmpOffscreen != nullptr) {
+        m_bmpOffscreen->bind();
+    }
+    return true;
+}
+
+bool CGLRenderer::CreateOffscreenBitmap(int w, int h) {
+    if (w <= 0 || h <= 0 || m_hrcOffscreen == nullptr || !m_hrcOffscreen->makeCurrent(m_dcMemory)) {
+        return false;
+    }
+    auto* fbo = new QOpenGLFramebufferObject(w, h, QOpenGLFramebufferObject::CombinedDepthStencil);
+    if (!fbo->isValid()) {
+        delete fbo;  // the previous image stays
+        return false;
+    }
+    delete m_bmpOffscreen;
+    m_bmpOffscreen = fbo;
+    m_bmiOffscreen.width = w;
+    m_bmiOffscreen.height = h;
+    return true;
+}
+
+void CGLRenderer::PrepareOffscreen(int pageW, int pageH, int clientW, int clientH) {
+    const kzv::PageFit fit = kzv::FitClientToPage(pageW, pageH, clientW, clientH);
+    CreateOffscreenBitmap(fit.width, fit.height);
+    if (!MakeOffscreenCurrent()) {
+        return;
+    }
+    SetViewport(m_bmiOffscreen.width, m_bmiOffscreen.height);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    SetOrtho(CVector4(m_fLeft, m_fRight, m_fBottom, m_fTop), CVector4(m_fNear, m_fFar, 0, 0));
+}
+
+void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH) {
+    if (m_bmpOffscreen == nullptr || m_hrcOffscreen == nullptr) {
+        return;
+    }
+    if (QOpenGLContext::currentContext() == m_hrcOffscreen) {
+        glFinish();
+    }
+    const QImage image = m_bmpOffscreen->toImage(false).convertToFormat(QImage::Format_RGB32);
+    if (printer != nullptr) {
+        printer->drawImage(QPoint(left, kzv::PictureTop(top, pageH, image.height())), image);
+    }
+    m_bmpOffscreen->release();
+    m_hrcOffscreen->doneCurrent();
+}
+
+void CGLRenderer::DestroyOffscreen() {
+    if (m_hrcOffscreen != nullptr && m_bmpOffscreen != nullptr && m_hrcOffscreen->makeCurrent(m_dcMemory)) {
+        delete m_bmpOffscreen;
+        m_hrcOffscreen->doneCurrent();
+    } else {
+        delete m_bmpOffscreen;
+    }
+    m_bmpOffscreen = nullptr;
+    delete m_hrcOffscreen;
+    m_hrcOffscreen = nullptr;
+    delete m_dcMemory;
+    m_dcMemory = nullptr;
+    m_bmiOffscreen = COffscreenInfo();
+}
+
+// ---- read-back ----
+
+bool CGLRenderer::ReadFramePixels(int w, int h, std::vector<uint8_t>& bgra) {
+    bgra.clear();
+    if (w <= 0 || h <= 0 || !HasCurrentContext()) {
+        return false;
+    }
+    GLint fbo = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &fbo);
+    bgra.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, bgra.data());
+    if (bgra[0] == 0) {
+        if (fbo == 0) {
+            glReadBuffer(GL_BACK);
+        }
+        glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, bgra.data());
+        if (fbo == 0) {
+            glReadBuffer(GL_FRONT);
+        }
+    }
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool CGLRenderer::ReadPixelsToBitmap(int w, int h, QImage& out) {
+    std::vector<uint8_t> bgra;
+    if (!ReadFramePixels(w, h, bgra)) {
+        out = QImage();
+        return false;
+    }
+    out = QImage(w, h, QImage::Format_RGB32);
+    const size_t rowBytes = static_cast<size_t>(w) * 4;
+    for (int y = 0; y < h; ++y) {
+        // Little-endian RGB32 is stored blue, green, red, 0xFF: the bytes as read.
+        std::memcpy(out.scanLine(h - 1 - y), bgra.data() + static_cast<size_t>(y) * rowBytes, rowBytes);
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            line[x] |= 0xFF000000u;
+        }
+    }
+    return true;
+}

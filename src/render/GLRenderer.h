@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "geometry/Vector4.h"
+
+class QOpenGLWidget;
+class QOpenGLContext;
+class QOffscreenSurface;
+class QOpenGLFramebufferObject;
+class QPainter;
+class QImage;
+
+// Size and depth of the off-screen image (the 24-bit bitmap of the printing path).
+struct COffscreenInfo {
+    int width = 0;
+    int height = 0;
+    int bitCount = 24;
+};
+
+// Every OpenGL call the program makes goes through this toolkit: context and frame,
+// transformations, primitives, lights and material, bitmap-font text, selection-mode picking,
+// unprojection, the off-screen image for printing and frame-buffer read-back.
+//
+// The window's context belongs to its QOpenGLWidget; the off-screen one is a context of our
+// own on an off-screen surface, drawing into a framebuffer object, sharing display lists with
+// the window. Without a current context every drawing operation does nothing.
+class CGLRenderer {
+public:
+    CGLRenderer();
+    CGLRenderer(const CGLRenderer&) = delete;
+    CGLRenderer& operator=(const CGLRenderer&) = delete;
+    virtual ~CGLRenderer();
+
+    float m_fLeft = 0, m_fRight = 0, m_fBottom = 0, m_fTop = 0, m_fNear = 0, m_fFar = 0;
+    uint32_t m_selectBuffer[256];
+    QOpenGLWidget* m_hrcWindow = nullptr;          // the window whose context we draw with
+    QOpenGLContext* m_hrcOffscreen = nullptr;      // off-screen context, null when none
+    QOffscreenSurface* m_dcMemory = nullptr;       // its surface
+    COffscreenInfo m_bmiOffscreen;                 // size of the off-screen image
+    QOpenGLFramebufferObject* m_bmpOffscreen = nullptr;  // the off-screen image
+
+    // Context and frame.
+    bool CreateContext(QOpenGLWidget* window);
+    void MakeCurrent();
+    unsigned ReleaseCurrent();
+    void SwapBuffers();
+    void SetViewport(int w, int h);
+    void SetOrtho(CVector4 box, CVector4 depth);
+    void Clear(CVector4 colour);
+    void DeleteContexts();
+    static bool HasCurrentContext();
+
+    // Transformations.
+    void Translate(CVector4 v);
+    void Scale(float s);
+    void Scale(CVector4 v);
+
+    // Primitives; each keeps the model-view matrix as it found it.
+    void DrawLine(const CVector4* points, CVector4 colour, float width);
+    void DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width);
+    void DrawPolygon(const CVector4* points, int count, CVector4 colour);
+    void DrawOutline(const CVector4* points, int count, const CVector4* material, float width, int face);
+    void DrawFace(const CVector4* points, int count, const CVector4* material, int face);
+    void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices);
+    void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis, CVector4 colour);
+
+    // Lighting and material.
+    void SetLight(CVector4 position, CVector4 value, int light, int parameter);
+    void DisableLighting();
+    void SetMaterial(int face, const CVector4* material);
+
+    // Text as bitmap-font display lists at a 3-D raster position. Face names are the bytes of
+    // the settings (CP932 or UTF-8), e.g. "ＭＳ ゴシック".
+    unsigned CreateFontListA(int height, const char* faceName);
+    void DrawTextA(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    void DeleteFontList(unsigned listBase);
+    std::pair<unsigned, int> CreateTextListW(int height, const wchar_t* text, const char* faceName);
+    void DrawTextList(CVector4 position, unsigned first, int count, CVector4 colour);
+    void DeleteLists(unsigned first, int count);
+
+    // Picking in selection mode, and unprojection of window points.
+    void BeginPick();
+    void SetPickMatrix(double x, double y);
+    void LoadName(unsigned name);
+    unsigned EndPick(unsigned* names, float* depth);
+    unsigned ProcessHits(int hits, unsigned* names, float* depth);
+    CVector4 UnProject(int x, int y, float z);
+
+    // Off-screen image for printing.
+    bool CreateOffscreen(int w, int h);
+    bool CreateOffscreenBitmap(int w, int h);
+    void PrepareOffscreen(int pageW, int pageH, int clientW, int clientH);
+    void BlitOffscreen(QPainter* printer, int left, int top, int pageH);
+    void DestroyOffscreen();
+    bool MakeOffscreenCurrent();
+
+    // Reads w x h pixels of the frame as glReadPixels gives them (blue, green, red, alpha;
+    // bottom row first). When the first byte read (blue of the bottom-left pixel) is 0 it reads
+    // again from the back buffer, then sets the read buffer back to the front. With a
+    // framebuffer object bound (the window's picture lives in one) both reads take its image.
+    bool ReadFramePixels(int w, int h, std::vector<uint8_t>& bgra);
+    // The same pixels as an upright RGB image (top row first).
+    bool ReadPixelsToBitmap(int w, int h, QImage& out);
+};

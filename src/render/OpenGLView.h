@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QImage>
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <string>
+
+#include "GLRenderer.h"
+#include "geometry/Matrix4.h"
+
+class QPrinter;
+
+// Printable area of the current page: left, top, width, height in printer pixels.
+struct CPrintRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A view that draws only through OpenGL. It keeps the viewport and the default orthographic
+// projection (one unit one pixel, origin at the centre, depth -5000..5000) in step with its
+// size, paints by calling RenderScene, turns mouse drags into OnMouseDrag, holds the
+// accumulated model rotation, and puts its picture into a BMP file, on the clipboard or on a
+// printed page. It knows nothing about pressure data: derived views implement the virtuals.
+class COpenGLView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    explicit COpenGLView(QWidget* parent = nullptr);
+    ~COpenGLView() override;
+
+    QImage m_bitmap;          // image read back for the BMP file
+    CGLRenderer m_gl;         // the drawing toolkit and its contexts
+    CMatrix4 m_matRotation;   // accumulated model rotation
+    CPrintRect m_rectPrint;   // printable area of the page being printed
+    QPoint m_ptLast;          // last mouse position of a drag
+    bool m_bInitialized = false;
+
+    // Paints the whole scene into the current context.
+    virtual void RenderScene() {}
+    // Light 0 and light 1 with the given positions and values for parameter (e.g. GL_DIFFUSE).
+    virtual void SetLights(CVector4 position0, CVector4 position1, CVector4 value0, CVector4 value1,
+                           int parameter);
+    // The mouse moved from (x0, y0) to (x1, y1), client pixels, during a drag.
+    virtual void OnMouseDrag(int x0, int y0, int x1, int y1);
+    // Per-context resources (fonts); called once with the context current.
+    virtual void InitGL() {}
+    // Releases them; called with the context current before the context goes.
+    virtual void DestroyGL() {}
+    // Around printing: the derived view switches its fonts to the printer's resolution.
+    virtual void OnBeginPrinting(QPrinter& printer);
+    virtual void OnEndPrinting(QPrinter& printer);
+
+    // load identity, then the box (-(w/2), w/2, -(h/2), h/2) with depth -5000..5000.
+    void SetDefaultProjection(int w, int h);
+
+    // Client size in device pixels.
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    // Drag bookkeeping called by the derived view's mouse handlers.
+    void BeginLeftDrag(QPoint point);
+    void DragMove(QPoint point);
+    void EndDrag(QPoint point);
+    void BeginRightDrag(QPoint point);
+    bool HasCapture() const { return m_bCapture; }
+
+    // The picture on the screen, read back from the frame buffer.
+    bool CaptureImage(QImage& out);
+    // Writes it as a 24-bit BMP file. On failure the old file under that name is untouched
+    // and error says why.
+    bool SaveBitmap(const std::string& path, std::string* error = nullptr);
+    // Puts it on the clipboard as an RGB image.
+    bool CopyToClipboard();
+    // Prints the scene on one page: rendered off-screen at the page's resolution (at most
+    // 300 dpi), the window's aspect ratio, left-aligned and centred vertically.
+    bool PrintView(QPrinter& printer);
+
+    // Releases the per-context resources. Derived views call it from their destructors, while
+    // their DestroyGL can still run.
+    void TearDownGL();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+
+private:
+    bool m_bCapture = false;
+};
