@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The one way the program shows a message box. Tests replace the box with a hook that records
+// the message and answers it, instead of clicking modal windows.
+enum class KzButtons { Ok, YesNo };
+enum class KzIcon { None, Information, Warning, Question, Error };
+enum class KzAnswer { Ok, Yes, No };
+
+// Caption defaults to the application's title "KZ_V".
+KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& caption = QString(),
+                      KzButtons buttons = KzButtons::Ok, KzIcon icon = KzIcon::None);
+
+using KzMessageBoxHook =
+    std::function<KzAnswer(const QString& text, const QString& caption, KzButtons, KzIcon)>;
+// Installs a hook (an empty one restores the real message box); returns the previous hook.
+KzMessageBoxHook SetMessageBoxHook(KzMessageBoxHook hook);
