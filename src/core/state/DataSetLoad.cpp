@@ -1,0 +1,48 @@
+#include "state/DataSetLoad.h"
+
+#include <algorithm>
+#include <cmath>
+
+float FitScale(const CVector4& size, int clientW, int clientH, float previous) {
+    if (!(size.x > 0.0f) || !(size.z > 0.0f) || clientW <= 0 || clientH <= 0 ||
+        !std::isfinite(size.x) || !std::isfinite(size.z)) {
+        return previous;
+    }
+    return 0.7f * std::min(static_cast<float>(clientW) / size.x, static_cast<float>(clientH) / size.z);
+}
+
+std::string DataSetName(const std::string& folder) {
+    std::string path = folder;
+    while (!path.empty() && path.back() == '/') {
+        path.pop_back();
+    }
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void LoadDataSetFiles(CViewState& state, CMatrix4& rotation, const std::string& folder,
+                      const CHeaderFile& header, int clientW, int clientH) {
+    state.m_strDataFolder = folder;
+    state.m_header.CopyFrom(header);
+
+    state.m_geoMain.Load((folder + "main.geo").c_str());
+    state.m_geoSub.Load((folder + "sub.geo").c_str());
+    state.m_fScale = FitScale(state.m_geoMain.GetSize(), clientW, clientH, state.m_fScale);
+
+    state.m_taps.Read((folder + "measure.pos").c_str());
+    if (!state.m_cp.Read((folder + "cp.dat").c_str())) {
+        state.m_cp.m_nDirectionCount = 8;
+    }
+    state.m_mesh.Read((folder + "mesh.msh").c_str());
+
+    state.m_lstSelected.clear();
+    state.m_lstUndoGroup.clear();
+    state.m_lstArbitrary.clear();
+
+    state.UpdatePanelNormals();
+    state.ResetDisplayState(rotation);
+
+    state.m_geoMainOrg = state.m_geoMain;
+    state.m_geoSubOrg = state.m_geoSub;
+    state.m_tapsOrg = state.m_taps;
+}

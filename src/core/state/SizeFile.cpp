@@ -1,0 +1,79 @@
+#include "state/SizeFile.h"
+
+#include "dataset/LineReader.h"
+#include "io/AtomicFile.h"
+#include "text/NumberParse.h"
+
+namespace {
+
+// Reads the next values in order; stops for good at the first that fails.
+class IntLines {
+public:
+    explicit IntLines(const std::string& path) { m_ok = m_reader.Open(path.c_str()); }
+    bool Next(int& out) {
+        std::string line;
+        int v = 0;
+        if (!m_ok || !m_reader.ReadLine(line) || !kzv::CTextCursor(line).ReadInt(v)) {
+            m_ok = false;
+            return false;
+        }
+        out = v;
+        return true;
+    }
+    bool Ok() const { return m_ok; }
+
+private:
+    kzv::CLineReader m_reader;
+    bool m_ok = false;
+};
+
+// Reads a group of values into a scratch copy and keeps it only when every value was read.
+template <size_t N>
+void ReadGroup(IntLines& lines, int* const (&targets)[N]) {
+    int values[N];
+    for (size_t i = 0; i < N; ++i) {
+        if (!lines.Next(values[i])) {
+            return;
+        }
+    }
+    for (size_t i = 0; i < N; ++i) {
+        *targets[i] = values[i];
+    }
+}
+
+void ReadBar(IntLines& lines, CBarSizes& bar) {
+    int* const targets[6] = {&bar.horzCx, &bar.horzCy, &bar.vertCx, &bar.vertCy, &bar.floatCx, &bar.floatCy};
+    ReadGroup(lines, targets);
+}
+
+}  // namespace
+
+void ReadWindowLayout(const std::string& path, CWindowLayout& layout) {
+    IntLines lines(path);
+    int* const placement[9] = {&layout.showCmd, &layout.minX, &layout.minY, &layout.maxX, &layout.maxY,
+                               &layout.left, &layout.right, &layout.top, &layout.bottom};
+    ReadGroup(lines, placement);
+    ReadBar(lines, layout.panel);
+    ReadBar(lines, layout.values);
+}
+
+std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement) {
+    std::string text;
+    auto put = [&text](int v) { text += std::to_string(v) + "\r\n"; };
+    if (withPlacement) {
+        for (int v : {layout.showCmd, layout.minX, layout.minY, layout.maxX, layout.maxY, layout.left,
+                      layout.right, layout.top, layout.bottom}) {
+            put(v);
+        }
+    }
+    for (const CBarSizes* bar : {&layout.panel, &layout.values}) {
+        for (int v : {bar->horzCx, bar->horzCy, bar->vertCx, bar->vertCy, bar->floatCx, bar->floatCy}) {
+            put(v);
+        }
+    }
+    return text;
+}
+
+bool WriteWindowLayout(const std::string& path, const CWindowLayout& layout, bool withPlacement) {
+    return kzv::WriteFileAtomically(path, FormatWindowLayout(layout, withPlacement));
+}

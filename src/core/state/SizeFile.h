@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+// The window layout kept in the file "size" beside the program: window placement and the six
+// sizes of each docking bar, one integer per line with CR LF.
+struct CBarSizes {
+    int horzCx = 200, horzCy = 200;
+    int vertCx = 200, vertCy = 200;
+    int floatCx = 200, floatCy = 200;
+};
+
+struct CWindowLayout {
+    enum ShowState { SHOW_NORMAL = 1, SHOW_MINIMIZED = 2, SHOW_MAXIMIZED = 3 };
+    int showCmd = SHOW_MAXIMIZED;
+    int minX = -1, minY = -1;
+    int maxX = -1, maxY = -1;
+    int left = 20, right = 1004, top = 20, bottom = 748;  // normal-position rectangle
+    CBarSizes panel;   // operation panel bar
+    CBarSizes values;  // value-list bar
+};
+
+// Reads the layout; values the file does not hold (missing file, short file, a line that is
+// not a number) keep the defaults already in layout. Lines 1 to 9 are the placement, then the
+// panel's six sizes, then the value list's six, each group only while reading has not failed.
+void ReadWindowLayout(const std::string& path, CWindowLayout& layout);
+
+// Writes the layout (all 21 lines; without the placement when withPlacement is false) so that
+// a failure leaves the old file whole. False on failure.
+bool WriteWindowLayout(const std::string& path, const CWindowLayout& layout, bool withPlacement = true);
+
+// The file's text.
+std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement);

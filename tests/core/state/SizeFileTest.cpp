@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "state/SizeFile.h"
+
+namespace {
+
+TEST(SizeFile, RoundTripInTheFileOrderWithCrLf) {
+    TempDir dir;
+    CWindowLayout layout;
+    layout.showCmd = CWindowLayout::SHOW_NORMAL;
+    layout.minX = 1;
+    layout.minY = 2;
+    layout.maxX = 3;
+    layout.maxY = 4;
+    layout.left = 5;
+    layout.right = 6;
+    layout.top = 7;
+    layout.bottom = 8;
+    layout.panel = CBarSizes{9, 10, 11, 12, 13, 14};
+    layout.values = CBarSizes{15, 16, 17, 18, 19, -20};
+    const std::string path = (dir.Path() / "size").string();
+    ASSERT_TRUE(WriteWindowLayout(path, layout));
+    std::string expected;
+    for (int v : {1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -20}) {
+        expected += std::to_string(v) + "\r\n";
+    }
+    EXPECT_EQ(FormatWindowLayout(layout, true), expected);
+
+    CWindowLayout back;
+    ReadWindowLayout(path, back);
+    EXPECT_EQ(FormatWindowLayout(back, true), expected);
+    EXPECT_EQ(FormatWindowLayout(layout, false), expected.substr(expected.find("9\r\n")));
+}
+
+TEST(SizeFile, MissingShortAndBrokenFilesKeepDefaults) {
+    TempDir dir;
+    CWindowLayout layout;
+    ReadWindowLayout((dir.Path() / "none").string(), layout);
+    EXPECT_EQ(layout.showCmd, CWindowLayout::SHOW_MAXIMIZED);
+    EXPECT_EQ(layout.left, 20);
+    EXPECT_EQ(layout.top, 20);
+    EXPECT_EQ(layout.right, 1004);
+    EXPECT_EQ(layout.bottom, 748);
+    EXPECT_EQ(layout.panel.horzCx, 200);
+
+    // Placement and the panel's sizes, then the file ends inside the value list's group.
+    std::string text = "1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n900\r\n50\r\n700\r\n";
+    text += "320\r\n100\r\n321\r\n101\r\n322\r\n102\r\n";
+    text += "330\r\n500\r\n";
+    const std::string path = dir.Write("size", text);
+    ReadWindowLayout(path, layout);
+    EXPECT_EQ(layout.showCmd, 1);
+    EXPECT_EQ(layout.right, 900);
+    EXPECT_EQ(layout.panel.floatCy, 102);
+    EXPECT_EQ(layout.values.horzCx, 200);  // the short group is not taken
+
+    CWindowLayout broken;
+    ReadWindowLayout(dir.Write("size2", "3\nx\n"), broken);
+    EXPECT_EQ(broken.showCmd, CWindowLayout::SHOW_MAXIMIZED);
+    EXPECT_EQ(broken.panel.horzCx, 200);
+}
+
+}  // namespace
