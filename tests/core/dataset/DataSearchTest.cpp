@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TempDir.h"
+#include "dataset/DataSearch.h"
+#include "dataset/FolderUtil.h"
+#include "dataset/HeaderFile.h"
+#include "text/CodePage.h"
+
+namespace fs = std::filesystem;
+using namespace kzv;
+
+namespace {
+
+// The nine header fields in file order, as UTF-8 texts; missing ones are empty.
+using Fields = std::vector<std::string>;
+
+// A temporary data folder whose data sets the tests write one by one.
+class DataSearchTest : public ::testing::Test {
+protected:
+    // Writes <folder>/<name>/header, in CP932 unless utf8 is set.
+    std::string AddSet(const std::string& name, Fields f, bool utf8 = false,
+                       const fs::path& folder = {}) {
+        const fs::path set = (folder.empty() ? dir.Path() : folder) / name;
+        fs::create_directories(set);
+        f.resize(9);
+        std::string text = "HEADER_FILE,1\r\n";
+        for (size_t i = 0; i < 9; ++i) {
+            if (i != 4 || !f[i].empty()) {  // an empty summary has no line at all
+                text += f[i] + "\r\n";
+            }
+            if (i == 4) {
+                text += "END\r\n";
+            }
+        }
+        std::ofstream(set / "header", std::ios::binary) << (utf8 ? text : Utf8ToCp932(text));
+        return set.string();
+    }
+    void Touch(const fs::path& file) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << "x";
+    }
+    static DataSearchQuery Only(std::initializer_list<SearchField> fields, std::string k1,
+                                std::string k2 = "") {
+        DataSearchQuery q;
+        q.fields.fill(false);
+        for (SearchField f : fields) {
+            q.Field(f) = true;
+        }
+        q.keyword1 = std::move(k1);
+        q.keyword2 = std::move(k2);
+        return q;
+    }
+    bool Matches(const std::string& set, const DataSearchQuery& q) {
+        CHeaderFile header;
+        EXPECT_TRUE(header.Read((set + "/header").c_str()));
+        return DataSetMatches(set, header, q);
+    }
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(DataSearchTest, EachCheckBoxSearchesItsOwnField) {
+    const Fields f{"t-key", "a-key", "m-key", "g-key", "s1\r\ns-key",
+                   "b-key", "r-key", "z-key", "j-key"};
+    const std::string set = AddSet("n-key", f);
+    const std::pair<SearchField, const char*> cases[] = {
+        {SearchField::DataName, "n-key"},      {SearchField::Title, "t-key"},
+        {SearchField::Affiliation, "a-key"},   {SearchField::Measurer, "m-key"},
+        {SearchField::Manager, "g-key"},       {SearchField::Summary, "s-key"},
+        {SearchField::BuildingShape, "b-key"}, {SearchField::RoofShape, "r-key"},
+        {SearchField::BuildingSize, "z-key"},  {SearchField::AdjacentCondition, "j-key"},
+    };
+    for (const auto& [field, keyword] : cases) {
+        for (const auto& [other, unused] : cases) {
+            (void)unused;
+            EXPECT_EQ(Matches(set, Only({other}, keyword)), other == field)
+                << keyword << " with field " << static_cast<int>(other);
+        }
+    }
+    // All boxes checked (the dialog's start) finds every field.
+    DataSearchQuery all;
+    all.keyword1 = "j-key";
+    EXPECT_TRUE(Matches(set, all));
+}
+
+TEST_F(DataSearchTest, TwoKeywordsMustShareOneField) {
+    const std::string both = AddSet("both", {"title", "", "", "", "wind\r\ntunnel"});
+    const std::string split = AddSet("split", {"wind title", "", "", "", "tunnel"});
+    const DataSearchQuery q = Only({SearchField::Title, SearchField::Summary}, "wind", "tunnel");
+    EXPECT_TRUE(Matches(both, q));
+    EXPECT_FALSE(Matches(split, q));
+    // Keyword 2 alone finds nothing; keyword 1 alone is enough.
+    EXPECT_FALSE(Matches(both, Only({SearchField::Summary}, "", "tunnel")));
+    EXPECT_TRUE(Matches(split, Only({SearchField::Summary}, "tunnel")));
+    // Substrings are case-sensitive.
+    EXPECT_FALSE(Matches(both, Only({SearchField::Summary}, "Wind")));
+}
+
+TEST_F(DataSearchTest, JapaneseKeywordsMatchWholeCharactersInCp932AndUtf8Headers) {
+    const std::string cp932 = AddSet("cp", {"風圧係数", "", "", "", "", "陸屋根"});
+    const std::string utf8 = AddSet("u8", {"風圧係数", "", "", "", "", "陸屋根"}, true);
+    for (const std::string& set : {cp932, utf8}) {
+        EXPECT_TRUE(Matches(set, Only({SearchField::Title}, "圧係")));
+        EXPECT_TRUE(Matches(set, Only({SearchField::BuildingShape}, "屋根", "陸")));
+        // In CP932 "風圧" is 95 97 88 B3, whose middle bytes 97 88 spell "来": that
+        // character is not in the title.
+        EXPECT_FALSE(Matches(set, Only({SearchField::Title}, "来")));
+    }
+    // "ア" is 83 41 in CP932; the trail byte is an ASCII "A" but no "A" is in the text.
+    const std::string kana = AddSet("kana", {"アパート"});
+    EXPECT_FALSE(Matches(kana, Only({SearchField::Title}, "A")));
+    EXPECT_TRUE(Matches(kana, Only({SearchField::Title}, "アパ")));
+}
+
+TEST_F(DataSearchTest, DocumentNamesAreSearchedInSubfoldersOnly) {
+    const std::string set = AddSet("set", {"title"});
+    Touch(fs::path(set) / "report-top.txt");  // directly in the data-set folder
+    Touch(fs::path(set) / "Documents" / "notes" / "deep" / "wind-report.pdf");
+    Touch(fs::path(set) / "Documents" / "photo.jpg");
+    fs::create_directories(fs::path(set) / "Documents" / "folder-only");
+    const SearchField docs = SearchField::DocumentNames;
+
+    EXPECT_TRUE(Matches(set, Only({docs}, "wind-report")));
+    EXPECT_FALSE(Matches(set, Only({docs}, "report-top")));
+    EXPECT_FALSE(Matches(set, Only({docs}, "header")));       // the data files never match
+    EXPECT_FALSE(Matches(set, Only({docs}, "folder-only")));  // folder names are no files
+    // The two keywords may come from different files, but both must be found.
+    EXPECT_TRUE(Matches(set, Only({docs}, "wind", "photo")));
+    EXPECT_FALSE(Matches(set, Only({docs}, "wind", "top")));
+    // Unchecked, the names are not looked at.
+    EXPECT_FALSE(Matches(set, Only({SearchField::Title}, "photo")));
+}
+
+TEST_F(DataSearchTest, DocumentWalkSurvivesALinkBackUpTheTree) {
+    const std::string set = AddSet("set", {"title"});
+    fs::create_directories(fs::path(set) / "Documents");
+    fs::create_directory_symlink(set, fs::path(set) / "Documents" / "loop");
+    EXPECT_FALSE(DocumentNameContains(set, "nothing-here"));
+    // Through the link the walk does see the data set's own files once, as any folder.
+    EXPECT_TRUE(DocumentNameContains(set, "header"));
+}
+
+TEST_F(DataSearchTest, SearchWalksFoldersInListOrderAndSkipsNonDataSets) {
+    const fs::path first = dir.Path() / "first";
+    const fs::path second = dir.Path() / "second";
+    AddSet("b", {"wind b"}, false, first);
+    AddSet("a", {"wind a"}, false, first);
+    AddSet("c", {"calm"}, false, first);
+    AddSet("x", {"wind x"}, true, second);
+    fs::create_directories(first / "no-header");
+    Touch(first / "bad" / "header");  // not a header file
+
+    EXPECT_EQ(ListDataSets(first.string()), (std::vector<std::string>{"a", "b", "c"}));
+
+    DataSearchQuery q;
+    q.keyword1 = "wind";
+    const std::vector<std::string> found =
+        SearchDataSets({second.string() + "/", (dir.Path() / "gone").string(), first.string()}, q);
+    EXPECT_EQ(found, (std::vector<std::string>{(second / "x").string(), (first / "a").string(),
+                                               (first / "b").string()}));
+
+    q.keyword1.clear();
+    EXPECT_TRUE(SearchDataSets({first.string()}, q).empty());
+}
+
+TEST(DataSearchSamples, FindsSampleSetsByJapaneseKeywords) {
+    DataSearchQuery q;
+    q.keyword1 = "切妻";
+    EXPECT_EQ(SearchDataSets({KZV_SAMPLES_DIR}, q),
+              (std::vector<std::string>{std::string(KZV_SAMPLES_DIR) + "gable"}));
+    q.keyword1 = "memo";
+    q.fields.fill(false);
+    q.Field(SearchField::DocumentNames) = true;
+    EXPECT_EQ(SearchDataSets({KZV_SAMPLES_DIR}, q),
+              (std::vector<std::string>{std::string(KZV_SAMPLES_DIR) + "lshape"}));
+}
