@@ -1,11 +1,102 @@
 #pragma once
 
+#include <QLabel>
 #include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
 
-// The program's main window. It holds the 3-D view, the docking bars, the menus and the status
-// bar as they are added; for now it is the empty frame titled with the application name.
-class CMainFrame : public QMainWindow {
+#include "KZ_VDoc.h"
+#include "ViewHost.h"
+#include "state/SizeFile.h"
+
+class QAction;
+class QPrinter;
+class CKZ_VView;
+class COperationPanelBar;
+class CValueListBar;
+
+// The main window: the 3-D view in the middle, the operation panel and the value list docked
+// on the right, the menus, the status bar with three panes, and the window layout kept in the
+// file "size". It is the view's host: the view reaches the pages and the list through it.
+class CMainFrame : public QMainWindow, public CViewHost {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CKZ_VView* View() const { return m_pView; }
+    COperationPanelBar* OperationPanel() const { return m_pPanelBar; }
+    CValueListBar* ValueListBar() const { return m_pValueBar; }
+    CKZ_VDoc& Document() { return m_doc; }
+
+    // The action of a command id, or null.
+    QAction* Action(int id) const;
+    // Runs a command as its menu item would.
+    void RunCommand(int id);
+
+    // Reads "size" and applies placement and bar sizes, then shows the window.
+    void RestoreLayout(const std::string& sizePath);
+    // The layout as it stands, for "size".
+    CWindowLayout CurrentLayout() const;
+
+    std::string m_strHelpPath;
+    std::string m_strSizePath;  // written on close; empty: not written
+
+    // Status bar panes 1 (data-set name) and 2 (direction).
+    QLabel* NamePane() const { return m_paneName; }
+    QLabel* DirectionPane() const { return m_paneDirection; }
+
+    // The data-set chooser and the search; set by the data-folder dialogs when present.
+    using Chooser = std::function<bool(QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&)>;
+    using Searcher = std::function<bool(QWidget*, std::vector<std::string>&)>;
+    using HeaderViewer = std::function<void(QWidget*, const std::string& folder)>;
+    void SetDataSetDialogs(Chooser chooser, Searcher searcher, HeaderViewer headerViewer);
+
+    // CViewHost
+    void ClearPartNames() override;
+    void AddPartName(const std::string& name) override;
+    void SetDirectionCount(int count) override;
+    void ClearAllRows() override;
+    void RefreshPointCoordinates() override;
+    bool FindPointRow(int id) override;
+    void EnableUndo(bool enable) override;
+    void UpdateFromView() override;
+    void RefreshPages() override;
+    void SetDataSetName(const std::string& name) override;
+    void UpdateCommandStates() override;
+    bool ChooseDataSet(const std::vector<std::string>* searchResults, std::string& folder,
+                       CHeaderFile& header) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    QAction* AddCommand(class QMenu* menu, int id, const QString& text, const QString& prompt = QString());
+    void UpdateCaption();
+
+    void OnSearchData();
+    void OnHeaderInfo();
+    void OnSaveImage();
+    void OnCopyImage();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrintSetup();
+    void OnResetDisplay();
+    void OnHelp();
+    void OnFileNew();
+    void OnFileOpen();
+
+    CKZ_VDoc m_doc;
+    CKZ_VView* m_pView = nullptr;
+    COperationPanelBar* m_pPanelBar = nullptr;
+    CValueListBar* m_pValueBar = nullptr;
+    QLabel* m_paneName = nullptr;
+    QLabel* m_paneDirection = nullptr;
+    std::map<int, QAction*> m_actions;
+    QPrinter* m_pPrinter = nullptr;
+    Chooser m_chooser;
+    Searcher m_searcher;
+    HeaderViewer m_headerViewer;
 };

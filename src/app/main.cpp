@@ -1,9 +1,8 @@
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 
 #include "GLText.h"
-#include "MainFrame.h"
+#include "KZ_VApp.h"
 #include "SurfaceFormat.h"
 
 namespace {
@@ -30,10 +29,10 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     kzv::PrepareOpenGLApplication();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("KZ_V");
+    CKZ_VApp app(argc, argv);
     kzv::InstallFontSubstitutions();
-    CMainFrame window;
-    window.show();
+    if (!app.InitInstance()) {
+        return 1;
+    }
     return app.exec();
 }

@@ -16,8 +16,8 @@ struct CWindowLayout {
     int minX = -1, minY = -1;
     int maxX = -1, maxY = -1;
     int left = 20, right = 1004, top = 20, bottom = 748;  // normal-position rectangle
-    CBarSizes panel;   // operation panel bar
-    CBarSizes values;  // value-list bar
+    CBarSizes panel{320, 100, 320, 100, 320, 100};   // operation panel bar
+    CBarSizes values{320, 500, 320, 500, 320, 500};  // value-list bar
 };
 
 // Reads the layout; values the file does not hold (missing file, short file, a line that is

@@ -42,7 +42,8 @@ TEST(SizeFile, MissingShortAndBrokenFilesKeepDefaults) {
     EXPECT_EQ(layout.top, 20);
     EXPECT_EQ(layout.right, 1004);
     EXPECT_EQ(layout.bottom, 748);
-    EXPECT_EQ(layout.panel.horzCx, 200);
+    EXPECT_EQ(layout.panel.horzCx, 320);
+    EXPECT_EQ(layout.values.vertCy, 500);
 
     // Placement and the panel's sizes, then the file ends inside the value list's group.
     std::string text = "1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n900\r\n50\r\n700\r\n";
@@ -53,12 +54,12 @@ TEST(SizeFile, MissingShortAndBrokenFilesKeepDefaults) {
     EXPECT_EQ(layout.showCmd, 1);
     EXPECT_EQ(layout.right, 900);
     EXPECT_EQ(layout.panel.floatCy, 102);
-    EXPECT_EQ(layout.values.horzCx, 200);  // the short group is not taken
+    EXPECT_EQ(layout.values.horzCx, 320);  // the short group is not taken
 
     CWindowLayout broken;
     ReadWindowLayout(dir.Write("size2", "3\nx\n"), broken);
     EXPECT_EQ(broken.showCmd, CWindowLayout::SHOW_MAXIMIZED);
-    EXPECT_EQ(broken.panel.horzCx, 200);
+    EXPECT_EQ(broken.panel.horzCx, 320);
 }
 
 }  // namespace

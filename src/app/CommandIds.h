@@ -1,0 +1,23 @@
+#pragma once
+
+// Command ids of the menus; every QAction carries its id as data.
+enum CommandId {
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_HELP_FINDER = 57666,
+    ID_LOAD_DATA = 32773,
+    ID_SEARCH_DATA = 32774,
+    ID_HEADER_INFO = 32776,
+    ID_SAVE_IMAGE = 32778,
+    ID_COPY_IMAGE = 32779,
+    ID_RESET_DISPLAY = 32780,
+    ID_LOAD_SETTINGS = 32781,
+    ID_SAVE_SETTINGS = 32782,
+    ID_COMMENT = 32787,
+    ID_EDIT_COORDINATES = 32788,
+};

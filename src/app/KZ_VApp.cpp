@@ -1,0 +1,98 @@
+#include "KZ_VApp.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "KZ_VView.h"
+#include "MainFrame.h"
+
+namespace {
+CKZ_VApp::PromptHook& Prompt() {
+    static CKZ_VApp::PromptHook hook;
+    return hook;
+}
+}  // namespace
+
+CKZ_VApp::CKZ_VApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("KZ_V"));
+    setApplicationDisplayName(QString());
+}
+
+CKZ_VApp::~CKZ_VApp() = default;
+
+bool CKZ_VApp::InitInstance() {
+    m_strHelpPath = GetAppFolder() + "kzvhelp.chm";
+    m_pMainFrame = std::make_unique<CMainFrame>();
+    m_pMainFrame->m_strHelpPath = m_strHelpPath;
+    m_pMainFrame->RestoreLayout(GetAppFolder() + "size");
+    return true;
+}
+
+std::string CKZ_VApp::GetAppFolder() {
+    std::string dir = QCoreApplication::applicationDirPath().toStdString();
+    if (dir.empty() || dir.back() != '/') {
+        dir += '/';
+    }
+    return dir;
+}
+
+std::string CKZ_VApp::PromptFolder(const std::string& dataFolder) {
+    std::error_code ec;
+    const std::string documents = dataFolder + "Documents";
+    if (!dataFolder.empty() && std::filesystem::is_directory(documents, ec)) {
+        return documents;
+    }
+    return dataFolder;
+}
+
+void CKZ_VApp::SetPromptHook(PromptHook hook) { Prompt() = std::move(hook); }
+
+std::string CKZ_VApp::PromptFileName(bool open, const QString& description, const QString& extension,
+                                     const QString& defaultName) {
+    const QString filter = QStringLiteral("%1 (*.%2);;%3 (*)")
+                               .arg(description, extension, QString::fromUtf8("すべてのファイル"));
+    const std::string dataFolder = g_pView != nullptr ? g_pView->m_strDataFolder : std::string();
+    const QString folder = QString::fromStdString(PromptFolder(dataFolder));
+    if (Prompt()) {
+        return Prompt()(open, filter, extension, defaultName, folder);
+    }
+    QFileDialog dialog(activeWindow(), QString(), folder, filter);
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(extension);
+    dialog.selectFile(defaultName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::string();
+    }
+    return dialog.selectedFiles().first().toStdString();
+}
+
+QIcon CKZ_VApp::LoadIconImage(int id) {
+    static QIcon program = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
+    (void)id;
+    return program;
+}
+
+void CKZ_VApp::OnAppAbout() {
+    QDialog about(activeWindow());
+    about.setProperty("resourceId", 100);
+    about.setWindowTitle(QString::fromUtf8("KZ_Vのﾊﾞｰｼﾞｮﾝ情報"));
+    auto* icon = new QLabel(&about);
+    icon->setPixmap(LoadIconImage(128).pixmap(32, 32));
+    auto* text = new QLabel(QStringLiteral("KZ_V Version 1.2"), &about);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    auto* row = new QHBoxLayout;
+    row->addWidget(icon);
+    row->addWidget(text, 1);
+    auto* layout = new QVBoxLayout(&about);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    about.exec();
+}

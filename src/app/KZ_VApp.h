@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QApplication>
+#include <QIcon>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+class CMainFrame;
+
+// The application: start-up, the program folder, the one file prompt, icons and the About box.
+class CKZ_VApp : public QApplication {
+    Q_OBJECT
+public:
+    CKZ_VApp(int& argc, char** argv);
+    ~CKZ_VApp() override;
+
+    // Creates the main window with its view and bars, restores the layout from "size" and
+    // shows it with an empty scene. False when the frame cannot be made.
+    bool InitInstance();
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+
+    // The folder of the executable, ending in '/'; "dirlist", "size" and the help file live
+    // there.
+    static std::string GetAppFolder();
+
+    // The open or save file dialog with the filter "<description> (*.<ext>)" and all files,
+    // starting in the data set's Documents folder when it exists, else in the data-set folder.
+    // Returns the chosen path, or an empty string when the user cancels.
+    static std::string PromptFileName(bool open, const QString& description, const QString& extension,
+                                      const QString& defaultName);
+    using PromptHook = std::function<std::string(bool open, const QString& filter, const QString& extension,
+                                                 const QString& defaultName, const QString& folder)>;
+    // Tests answer the prompt instead of a dialog; an empty hook restores the dialog.
+    static void SetPromptHook(PromptHook hook);
+
+    // The folder the file prompt starts in for a data-set folder (ending in '/').
+    static std::string PromptFolder(const std::string& dataFolder);
+
+    // An application icon by resource id (the program icon is 128).
+    static QIcon LoadIconImage(int id);
+
+    // Command 57664: the About box (dialog 100).
+    void OnAppAbout();
+
+    std::string m_strHelpPath;  // program folder + "kzvhelp.chm"
+
+private:
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};

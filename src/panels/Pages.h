@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QListWidget>
+#include <QPushButton>
+#include <string>
+
+#include "PanelPage.h"
+
+// The six pages of the operation panel. Each is filled in by its own piece of work; what the
+// view and the frame call on them already exists.
+
+// "方位": wind direction and building angle.
+class CDirectionPage : public CPanelPage {
+    Q_OBJECT
+public:
+    explicit CDirectionPage(QWidget* parent = nullptr);
+    // A new direction count: the direction runs 0..count-1 and is back at 0.
+    void SetDirectionCount(int count);
+    int m_nDirCount = 8;
+    void RefreshFromView() override;
+};
+
+// "操作": camera buttons and numbers.
+class COperationPage : public CPanelPage {
+    Q_OBJECT
+public:
+    explicit COperationPage(QWidget* parent = nullptr);
+    // Zoom, angles and pan from the view.
+    void UpdateFromView();
+};
+
+// "表示": geometry parts, display switches, brightness and contrast.
+class CDisplayPage : public CPanelPage {
+    Q_OBJECT
+public:
+    explicit CDisplayPage(QWidget* parent = nullptr);
+    void ClearPartNames();
+    void AddPartName(const std::string& name);  // bytes of the geometry file
+    QListWidget* PartList() const { return m_parts; }
+
+private:
+    QListWidget* m_parts;
+};
+
+// "コンタ": contour kind, faces, colours, labels.
+class CContourPage : public CPanelPage {
+    Q_OBJECT
+public:
+    explicit CContourPage(QWidget* parent = nullptr);
+};
+
+// "カラーバー": colour scale.
+class CColorBarPage : public CPanelPage {
+    Q_OBJECT
+public:
+    explicit CColorBarPage(QWidget* parent = nullptr);
+};
+
+// "データ値": selection method, undo, clearing.
+class CDataValuePage : public CPanelPage {
+    Q_OBJECT
+public:
+    explicit CDataValuePage(QWidget* parent = nullptr);
+    void EnableUndo(bool enable);
+    QPushButton* UndoButton() const { return m_undo; }
+
+private:
+    QPushButton* m_undo;
+};

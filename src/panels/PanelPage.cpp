@@ -1,0 +1,5 @@
+#include "PanelPage.h"
+
+CPanelPage::CPanelPage(int resourceId, QWidget* parent) : QWidget(parent) {
+    setProperty("resourceId", resourceId);
+}

@@ -1,0 +1,153 @@
+#include "KZ_VView.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <string>
+
+#include <GL/gl.h>
+
+#include "state/DataSetLoad.h"
+#include "text/CodePage.h"
+
+CKZ_VView* g_pView = nullptr;
+
+CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
+    g_pView = this;
+    ResetDisplayState();
+    // Until the first load there is nothing to mark or measure.
+    m_bShowMarkers = 0;
+    m_bShowAxes = 0;
+    m_fScale = 1.0f;
+    m_bPrinting = 0;
+    m_nLabelFontList = 0;
+    m_comment.position.z = 1000.0f;
+}
+
+CKZ_VView::~CKZ_VView() {
+    TearDownGL();
+    if (g_pView == this) {
+        g_pView = nullptr;
+    }
+}
+
+void CKZ_VView::InitGL() { m_nAxisFontList = m_gl.CreateFontListA(15, "ＭＳ ゴシック"); }
+
+void CKZ_VView::DestroyGL() {
+    m_gl.DeleteFontList(m_nAxisFontList);
+    m_nAxisFontList = 0;
+    if (m_nLabelFontList != 0) {
+        m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
+        m_nLabelFontList = 0;
+    }
+    DeleteCommentLists(m_comment);
+}
+
+void CKZ_VView::RenderScene() {
+    m_gl.Clear(COLOR_WHITE);
+    if (CGLRenderer::HasCurrentContext()) {
+        glLoadIdentity();
+    }
+    if (!HasDataSet()) {
+        return;
+    }
+}
+
+void CKZ_VView::mousePressEvent(QMouseEvent* event) {
+    if (!HasDataSet()) {
+        event->ignore();  // no data set: clicks do nothing
+        return;
+    }
+    COpenGLView::mousePressEvent(event);
+}
+
+void CKZ_VView::ResetDisplayState() { CViewState::ResetDisplayState(m_matRotation); }
+
+void CKZ_VView::SetBuildingAngle(double degrees) {
+    CViewState::SetBuildingAngle(degrees);
+    Host().RefreshPointCoordinates();
+    update();
+}
+
+void CKZ_VView::OnLoadData() { LoadDataSet(nullptr); }
+
+void CKZ_VView::LoadDataSet(const std::vector<std::string>* searchResults) {
+    std::string folder;
+    CHeaderFile header;
+    if (!Host().ChooseDataSet(searchResults, folder, header)) {
+        return;  // cancelled: nothing changes
+    }
+    LoadDataSetFrom(folder, header);
+}
+
+void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& header) {
+    CViewHost& host = Host();
+    LoadDataSetFiles(*this, m_matRotation, folder, header, ClientWidth(), ClientHeight());
+    RebuildCommentText(m_comment);
+
+    host.ClearPartNames();
+    for (const CGeometry* geo : {&m_geoMain, &m_geoSub}) {
+        for (const CGeometryObject& part : geo->m_objects) {
+            host.AddPartName(part.m_strName);
+        }
+    }
+    host.SetDirectionCount(m_cp.m_nDirectionCount);
+    host.ClearAllRows();
+    host.EnableUndo(false);
+    host.RefreshPages();
+    host.SetDataSetName(DataSetName(m_strDataFolder));
+    host.UpdateCommandStates();
+    update();
+}
+
+std::vector<std::string> CKZ_VView::CommentItemTexts() const {
+    return {DataSetName(m_strDataFolder), m_header.m_strTitle,         m_header.m_strAffiliation,
+            m_header.m_strMeasurer,       m_header.m_strManager,       m_header.m_strSummary,
+            m_header.m_strBuildingShape,  m_header.m_strRoofShape,     m_header.m_strBuildingSize,
+            m_header.m_strAdjacentCondition};
+}
+
+void CKZ_VView::DeleteCommentLists(CCommentRecord& record) {
+    for (CTextLists& lists : record.itemText) {
+        m_gl.DeleteLists(lists.first, lists.second);
+        lists = CTextLists(0, 0);
+    }
+    for (const CTextLists& lists : record.summaryLines) {
+        m_gl.DeleteLists(lists.first, lists.second);
+    }
+    record.summaryLines.clear();
+}
+
+void CKZ_VView::RebuildCommentText(CCommentRecord& record) {
+    if (context() == nullptr || !context()->isValid()) {
+        return;  // no window yet: the lists are made when there is one
+    }
+    const bool wasCurrent = QOpenGLContext::currentContext() != nullptr;
+    if (!wasCurrent) {
+        makeCurrent();
+    }
+    DeleteCommentLists(record);
+    const std::vector<std::string> texts = CommentItemTexts();
+    auto lists = [this, &record](const std::string& bytes) {
+        const std::wstring wide = QString::fromStdString(kzv::FileTextToUtf8(bytes)).toStdWString();
+        return m_gl.CreateTextListW(record.size, wide.c_str(), record.font.c_str());
+    };
+    for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
+        record.itemText[i] = lists(texts[static_cast<size_t>(i)]);
+    }
+    // The summary, line by line; empty lines are dropped.
+    const std::string& summary = texts[5];
+    size_t start = 0;
+    while (start <= summary.size()) {
+        size_t end = summary.find("\r\n", start);
+        if (end == std::string::npos) {
+            end = summary.size();
+        }
+        if (end > start) {
+            record.summaryLines.push_back(lists(summary.substr(start, end - start)));
+        }
+        start = end + 2;
+    }
+    if (!wasCurrent) {
+        doneCurrent();
+    }
+}

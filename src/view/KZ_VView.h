@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "OpenGLView.h"
+#include "ViewHost.h"
+#include "state/ViewState.h"
+
+// The pressure view: the one 3-D view of the program. It holds the data set and every display
+// setting (CViewState, whose members keep their names here) and draws through COpenGLView.
+class CKZ_VView : public COpenGLView, public CViewState {
+    Q_OBJECT
+public:
+    explicit CKZ_VView(QWidget* parent = nullptr);
+    ~CKZ_VView() override;
+
+    // The window around the view; null means none (every call then does nothing).
+    void SetHost(CViewHost* host) { m_pHost = host != nullptr ? host : &m_noHost; }
+    CViewHost& Host() { return *m_pHost; }
+
+    // Command 32773 "データを読み込む".
+    void OnLoadData();
+    // Runs the data-folder dialog (on the search results when given) and loads the data set
+    // the user confirms.
+    void LoadDataSet(const std::vector<std::string>* searchResults = nullptr);
+    // Loads the data set in folder (ending in '/') with its header, as the dialog's OK does.
+    void LoadDataSetFrom(const std::string& folder, const CHeaderFile& header);
+
+    // Display state back to the initial one (command 32780 and every load).
+    void ResetDisplayState();
+    // Turns the building on its site; the value list rewrites its coordinates.
+    void SetBuildingAngle(double degrees);
+
+    // Remakes the comment block's text lists from the header (needs the view's context).
+    void RebuildCommentText(CCommentRecord& record);
+    // The ten comment item texts, in the file's code page.
+    std::vector<std::string> CommentItemTexts() const;
+
+    void RenderScene() override;
+    void InitGL() override;
+    void DestroyGL() override;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void DeleteCommentLists(CCommentRecord& record);
+
+    CViewHost m_noHost;
+    CViewHost* m_pHost = &m_noHost;
+};
+
+// The one view, set by its constructor; pages and dialogs reach the view through it.
+extern CKZ_VView* g_pView;

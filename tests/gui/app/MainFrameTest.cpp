@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CommandIds.h"
+#include "KZ_VApp.h"
+#include "KZ_VView.h"
+#include "MainFrame.h"
+#include "MessageBox.h"
+#include "OperationPanelBar.h"
+#include "ValueListBar.h"
+#include "render/TestView.h"
+
+namespace {
+
+const std::string kSamples = KZV_SAMPLES_DIR;
+const int kDataSetCommands[] = {ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, ID_HEADER_INFO,
+                                ID_SAVE_IMAGE,    ID_COPY_IMAGE,         ID_RESET_DISPLAY,
+                                ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,      ID_COMMENT};
+
+// Records message boxes instead of showing them.
+struct MessageRecorder {
+    QStringList texts;
+    KzMessageBoxHook previous;
+    MessageRecorder() {
+        previous = SetMessageBoxHook([this](const QString& text, const QString&, KzButtons, KzIcon) {
+            texts << text;
+            return KzAnswer::Ok;
+        });
+    }
+    ~MessageRecorder() { SetMessageBoxHook(previous); }
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        frame.resize(1000, 700);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+    void Load(const std::string& name) {
+        CHeaderFile header;
+        header.Read((kSamples + name + "/header").c_str());
+        frame.View()->LoadDataSetFrom(kSamples + name + "/", header);
+    }
+    QColor CentrePixel() {
+        (void)frame.View()->grabFramebuffer();
+        QImage image;
+        frame.View()->CaptureImage(image);
+        return PixelAt(image, image.width() / 2, image.height() / 2);
+    }
+    CMainFrame frame;
+};
+
+TEST_F(MainFrameTest, StartsEmptyWithTheDataSetCommandsGreyed) {
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("KZ_V"));
+    EXPECT_EQ(g_pView, frame.View());
+    EXPECT_TRUE(Near(CentrePixel(), Qt::white));
+    for (int id : kDataSetCommands) {
+        ASSERT_NE(frame.Action(id), nullptr) << id;
+        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+    }
+    EXPECT_TRUE(frame.Action(ID_LOAD_DATA)->isEnabled());
+    EXPECT_TRUE(frame.Action(ID_SEARCH_DATA)->isEnabled());
+    EXPECT_EQ(frame.minimumSize(), QSize(640, 400));
+    // Markers and axes stay off until a data set is loaded.
+    EXPECT_EQ(frame.View()->m_bShowMarkers, 0);
+    EXPECT_EQ(frame.View()->m_bShowAxes, 0);
+    // Bars on the right: the six tabs in order, tab 0 selected.
+    const QTabWidget* tabs = frame.OperationPanel()->Tabs();
+    ASSERT_EQ(tabs->count(), 6);
+    const char* texts[] = {"方位", "操作", "表示", "コンタ", "カラーバー", "データ値"};
+    const int ids[] = {133, 134, 135, 138, 159, 103};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(tabs->tabText(i), QString::fromUtf8(texts[i]));
+        EXPECT_EQ(tabs->widget(i)->property("resourceId").toInt(), ids[i]);
+    }
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(frame.dockWidgetArea(frame.OperationPanel()), Qt::RightDockWidgetArea);
+    EXPECT_EQ(frame.dockWidgetArea(frame.ValueListBar()), Qt::RightDockWidgetArea);
+    EXPECT_FALSE(frame.OperationPanel()->features() & QDockWidget::DockWidgetFloatable);
+}
+
+TEST_F(MainFrameTest, MenusInOrderWithTheirIds) {
+    const QList<QAction*> menus = frame.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), QString::fromUtf8("ﾌｧｲﾙ(&F)"));
+    EXPECT_EQ(menus[1]->text(), QString::fromUtf8("表示設定"));
+    EXPECT_EQ(menus[2]->text(), QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
+    auto ids = [](QAction* menu) {
+        std::vector<int> out;
+        for (QAction* a : menu->menu()->actions()) {
+            out.push_back(a->isSeparator() ? 0 : a->data().toInt());
+        }
+        return out;
+    };
+    EXPECT_EQ(ids(menus[0]), (std::vector<int>{32773, 32774, 32776, 0, 32778, 32779, 0, 57607, 57609, 57606, 0, 57665}));
+    EXPECT_EQ(ids(menus[1]), (std::vector<int>{32780, 32781, 0, 32782, 0, 32787}));
+    EXPECT_EQ(ids(menus[2]), (std::vector<int>{57666, 0, 57664}));
+    EXPECT_EQ(frame.Action(ID_SAVE_IMAGE)->statusTip(), QString::fromUtf8("ビューをBMP形式で保存します"));
+    EXPECT_EQ(frame.Action(ID_FILE_PRINT)->text(), QString::fromUtf8("印刷(&P)...\tCtrl+P"));
+}
+
+TEST_F(MainFrameTest, LoadingEachSampleTitlesTheWindowAndFillsTheState) {
+    struct Expect {
+        const char* name;
+        int directions;
+    } const samples[] = {{"tower", 16}, {"gable", 8}, {"lshape", 32}};
+    for (const Expect& e : samples) {
+        SCOPED_TRACE(e.name);
+        frame.View()->m_lstSelected = {1, 2, 3};
+        frame.View()->m_nContourKind = 2;
+        Load(e.name);
+        EXPECT_EQ(frame.windowTitle(), QString::fromUtf8(e.name) + " - KZ_V");
+        EXPECT_EQ(frame.NamePane()->text(), QString::fromUtf8(e.name));
+        EXPECT_EQ(frame.DirectionPane()->text(), QStringLiteral("0"));
+        EXPECT_EQ(frame.OperationPanel()->m_pageDirection->m_nDirCount, e.directions);
+        EXPECT_EQ(frame.View()->m_cp.m_nDirectionCount, e.directions);
+        EXPECT_EQ(frame.View()->m_strDataFolder, kSamples + e.name + "/");
+        EXPECT_TRUE(frame.View()->m_lstSelected.empty());
+        EXPECT_EQ(frame.View()->m_nContourKind, 0);
+        EXPECT_EQ(frame.OperationPanel()->m_pageDisplay->PartList()->count(), frame.View()->GetPartCount());
+        EXPECT_FALSE(frame.OperationPanel()->m_pageDataValue->UndoButton()->isEnabled());
+        EXPECT_GT(frame.View()->m_fScale, 0.0f);
+        for (int id : kDataSetCommands) {
+            EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, CancelledChoiceChangesNothingAndResetRestoresDefaults) {
+    Load("gable");
+    frame.SetDataSetDialogs([](QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&) { return false; },
+                            nullptr, nullptr);
+    frame.RunCommand(ID_LOAD_DATA);
+    EXPECT_EQ(frame.View()->m_strDataFolder, kSamples + "gable/");
+
+    frame.View()->m_dColorMax = 5;
+    frame.View()->m_bShowGround = 1;
+    frame.RunCommand(ID_RESET_DISPLAY);
+    EXPECT_EQ(frame.View()->m_dColorMax, 1.0);
+    EXPECT_EQ(frame.View()->m_bShowGround, 0);
+
+    // A chooser that confirms loads that data set.
+    frame.SetDataSetDialogs(
+        [](QWidget*, const std::vector<std::string>*, std::string& folder, CHeaderFile& header) {
+            folder = kSamples + "tower/";
+            header.Read((folder + "header").c_str());
+            return true;
+        },
+        nullptr, nullptr);
+    frame.RunCommand(ID_LOAD_DATA);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("tower - KZ_V"));
+}
+
+TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
+    Load("tower");
+    QTemporaryDir dir;
+    std::string answer = dir.filePath("shot.bmp").toStdString();
+    QString seenFilter, seenFolder;
+    CKZ_VApp::SetPromptHook([&](bool open, const QString& filter, const QString& ext, const QString& name,
+                                const QString& folder) {
+        EXPECT_FALSE(open);
+        EXPECT_EQ(ext, QStringLiteral("bmp"));
+        EXPECT_EQ(name, QStringLiteral("Image"));
+        seenFilter = filter;
+        seenFolder = folder;
+        return answer;
+    });
+    frame.RunCommand(ID_SAVE_IMAGE);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(answer)));
+    EXPECT_TRUE(seenFilter.startsWith(QStringLiteral("BMP Files (*.bmp)")));
+    EXPECT_EQ(seenFolder, QString::fromStdString(kSamples + "tower/Documents"));  // it exists
+
+    MessageRecorder messages;
+    answer = dir.filePath("no/such/folder/shot.bmp").toStdString();
+    frame.RunCommand(ID_SAVE_IMAGE);
+    EXPECT_EQ(messages.texts.size(), 1);
+    answer.clear();  // cancelled: nothing happens
+    frame.RunCommand(ID_SAVE_IMAGE);
+    EXPECT_EQ(messages.texts.size(), 1);
+    CKZ_VApp::SetPromptHook(nullptr);
+}
+
+TEST_F(MainFrameTest, HelpWithoutItsFileSaysWhere) {
+    MessageRecorder messages;
+    frame.m_strHelpPath = "/nonexistent/kzvhelp.chm";
+    frame.RunCommand(ID_HELP_FINDER);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0], QString::fromUtf8("ヘルプファイル/nonexistent/kzvhelp.chmが見つかりません。\n"));
+}
+
+TEST(MainFrameLayout, FirstStartAndCloseWriteTheSizeFile) {
+    QTemporaryDir dir;
+    const std::string size = dir.filePath("size").toStdString();
+    {
+        CMainFrame frame;
+        frame.RestoreLayout(size);  // no file: maximised, normal rectangle 20, 20, 1004, 748
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        const CWindowLayout layout = frame.CurrentLayout();
+        EXPECT_EQ(layout.left, 20);
+        EXPECT_EQ(layout.top, 20);
+        EXPECT_EQ(layout.right, 1004);
+        EXPECT_EQ(layout.bottom, 748);
+        frame.showNormal();
+        frame.setGeometry(50, 60, 800, 600);
+        QTest::qWait(50);
+        frame.close();
+    }
+    QFile file(QString::fromStdString(size));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 22);  // 21 lines, each with CR LF
+    EXPECT_EQ(lines[0], QByteArray("1\r"));  // normal
+    CWindowLayout back;
+    ReadWindowLayout(size, back);
+    EXPECT_EQ(back.right - back.left, 800);
+    EXPECT_EQ(back.bottom - back.top, 600);
+    EXPECT_GT(back.panel.vertCx, 0);
+}
+
+}  // namespace
