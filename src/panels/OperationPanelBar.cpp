@@ -1,6 +1,7 @@
 #include "OperationPanelBar.h"
 
 #include <QFont>
+#include <QTabBar>
 
 COperationPanelBar::COperationPanelBar(QWidget* parent)
     : CSizingControlBar(QString::fromUtf8("操作パネル"), parent, QSize(320, 100), 59425),
@@ -15,6 +16,8 @@ COperationPanelBar::COperationPanelBar(QWidget* parent)
     QFont font(QString::fromUtf8("ＭＳ　Ｐゴシック"));
     font.setPointSize(9);
     m_tabs->setFont(font);
+    m_tabs->tabBar()->setFont(font);
+    m_tabs->setUsesScrollButtons(false);  // all six tabs stay in view
     m_tabs->addTab(m_pageDirection, QString::fromUtf8("方位"));
     m_tabs->addTab(m_pageOperation, QString::fromUtf8("操作"));
     m_tabs->addTab(m_pageDisplay, QString::fromUtf8("表示"));
