@@ -1,0 +1,362 @@
+#include "DataFolderDlg.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "DataSearchDlg.h"
+#include "DatasetWidgets.h"
+#include "FolderBrowser.h"
+#include "FolderEditDlg.h"
+#include "MessageBox.h"
+#include "dataset/DataFolderList.h"
+#include "dataset/DataSearch.h"
+#include "dataset/FolderUtil.h"
+#include "geometry/Geometry.h"
+
+using kzv::FileTextToQString;
+using kzv::WithId;
+
+const int CDataFolderDlg::kLabelIds[10] = {1051, 1053, 1054, 1055, 1056,
+                                           1057, 1058, 1059, 1060, 1052};
+
+namespace {
+
+// Item data of the folder list: the path's bytes, and a mark on the search-result entry (so a
+// data folder that happens to be named "検索結果" is not taken for it).
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kSearchEntryRole = Qt::UserRole + 1;
+
+// The widest data-set text seen since the program started; never reduced.
+int g_nMaxTextWidth = 0;
+
+std::string PathOf(const QVariant& data) {
+    return data.toByteArray().toStdString();
+}
+
+}  // namespace
+
+CDataFolderDlg::CDataFolderDlg(const std::string& appFolder,
+                               const std::vector<std::string>* searchResults, QWidget* parent)
+    : QDialog(parent), m_pSearchResults(searchResults), m_strAppFolder(appFolder) {
+    BuildControls();
+    ReadFolderList();
+    if (m_pSearchResults != nullptr) {
+        ShowSearchResults(*m_pSearchResults);
+    }
+    m_pSearchResults = nullptr;  // the caller's list need not outlive the opening
+}
+
+CDataFolderDlg::~CDataFolderDlg() = default;
+
+void CDataFolderDlg::BuildControls() {
+    setWindowTitle(QStringLiteral("データフォルダ"));
+    setProperty("resourceId", static_cast<int>(IDD));
+
+    m_pFolderList = WithId(new QComboBox(this), IDC_FOLDER_LIST);
+    m_pFolderList->setEditable(false);
+    m_pFolderList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pFolderList->setMinimumContentsLength(30);
+
+    m_pDataSetList = WithId(new kzv::CExtentListWidget(this), IDC_DATASET_LIST);
+    m_pDataSetList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pDataSetList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_pDataSetList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    auto* edit = WithId(new QPushButton(QStringLiteral("フォルダの編集"), this), IDC_EDIT_FOLDERS);
+    auto* search = WithId(new QPushButton(QStringLiteral("検索"), this), IDC_SEARCH);
+    auto* cancel = WithId(new QPushButton(QStringLiteral("キャンセル"), this), IDC_CANCEL);
+    auto* load = WithId(new QPushButton(QStringLiteral("読み込み"), this), IDC_LOAD);
+    load->setDefault(true);
+
+    // The header part: read-only fields with their labels, data name first.
+    auto* group = new QGroupBox(QStringLiteral("付随情報"), this);
+    auto* grid = new QGridLayout(group);
+    const char* const labels[10] = {"データ名", "データタイトル", "所属",     "計測者",
+                                    "管理者",   "実験概要",       "建物形状", "屋根形状",
+                                    "建物規模", "隣接建物条件"};
+    const int fieldIds[8] = {IDC_TITLE,          IDC_AFFILIATION, IDC_MEASURER,      IDC_MANAGER,
+                             IDC_BUILDING_SHAPE, IDC_ROOF_SHAPE,  IDC_BUILDING_SIZE, IDC_ADJACENT};
+    m_pDataName = WithId(kzv::MakeReadOnlyField(group), IDC_DATA_NAME);
+    m_pSummary = WithId(kzv::MakeReadOnlySummary(group), IDC_SUMMARY);
+    for (int i = 0; i < 8; ++i) {
+        m_pFields[i] = WithId(kzv::MakeReadOnlyField(group), fieldIds[i]);
+    }
+    QWidget* const rows[10] = {m_pDataName, m_pFields[0], m_pFields[1], m_pFields[2], m_pFields[3],
+                               m_pSummary,  m_pFields[4], m_pFields[5], m_pFields[6], m_pFields[7]};
+    for (int i = 0; i < 10; ++i) {
+        auto* label = WithId(new QLabel(QString::fromUtf8(labels[i]), group), kLabelIds[i]);
+        label->setBuddy(rows[i]);
+        m_labels.push_back(label);
+        grid->addWidget(label, i, 0, Qt::AlignTop);
+        grid->addWidget(rows[i], i, 1);
+    }
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(QStringLiteral("データ保存フォルダ"), this));
+    left->addWidget(m_pFolderList);
+    auto* folderButtons = new QHBoxLayout;
+    folderButtons->addWidget(edit);
+    folderButtons->addWidget(search);
+    folderButtons->addStretch();
+    left->addLayout(folderButtons);
+    left->addWidget(m_pDataSetList, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(load);
+    buttons->addWidget(cancel);
+    auto* right = new QVBoxLayout;
+    right->addWidget(group, 1);
+    right->addLayout(buttons);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(right, 2);
+
+    // Only the user's own choices refill the lists; programmatic changes call the steps
+    // themselves.
+    connect(m_pFolderList, &QComboBox::activated, this, [this](int) { FillDataSetList(); });
+    connect(m_pDataSetList, &QListWidget::currentRowChanged, this,
+            [this](int) { UpdateHeaderFields(); });
+    connect(m_pDataSetList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem*) { OnLoad(); });
+    connect(load, &QPushButton::clicked, this, &CDataFolderDlg::OnLoad);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(edit, &QPushButton::clicked, this, &CDataFolderDlg::OnEditFolders);
+    connect(search, &QPushButton::clicked, this, &CDataFolderDlg::OnSearch);
+}
+
+std::string CDataFolderDlg::DirListPath() const {
+    return kzv::DataFolderListPath(m_strAppFolder);
+}
+
+void CDataFolderDlg::ReadFolderList() {
+    std::vector<std::string> folders;
+    const kzv::DataFolderListStatus status = kzv::ReadDataFolderList(DirListPath(), folders);
+    if (status == kzv::DataFolderListStatus::Missing) {
+        kzv::CreateEmptyDataFolderList(DirListPath());
+    }
+    for (const std::string& folder : folders) {
+        m_pFolderList->addItem(FileTextToQString(folder), QByteArray::fromStdString(folder));
+    }
+    m_pFolderList->setCurrentIndex(m_pFolderList->count() > 0 ? 0 : -1);
+    FillDataSetList();
+}
+
+int CDataFolderDlg::SearchEntryIndex() const {
+    for (int i = 0; i < m_pFolderList->count(); ++i) {
+        if (IsSearchEntry(i)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool CDataFolderDlg::IsSearchEntry(int index) const {
+    return index >= 0 && m_pFolderList->itemData(index, kSearchEntryRole).toBool();
+}
+
+std::vector<std::string> CDataFolderDlg::ListedFolders() const {
+    std::vector<std::string> folders;
+    for (int i = 0; i < m_pFolderList->count(); ++i) {
+        if (!IsSearchEntry(i)) {
+            folders.push_back(PathOf(m_pFolderList->itemData(i, kPathRole)));
+        }
+    }
+    return folders;
+}
+
+void CDataFolderDlg::AddDataSetString(const std::string& bytes) {
+    const QString text = FileTextToQString(bytes);
+    auto* item = new QListWidgetItem(text);
+    item->setData(kPathRole, QByteArray::fromStdString(bytes));
+    m_pDataSetList->addItem(item);
+    g_nMaxTextWidth =
+        std::max(g_nMaxTextWidth, m_pDataSetList->fontMetrics().horizontalAdvance(text));
+    m_pDataSetList->SetHorizontalExtent(HorizontalExtent());
+}
+
+int CDataFolderDlg::HorizontalExtent() {
+    return g_nMaxTextWidth + 5;
+}
+
+void CDataFolderDlg::FillDataSetList() {
+    {
+        const QSignalBlocker blockList(m_pDataSetList);
+        const QSignalBlocker blockFolders(m_pFolderList);
+        m_pDataSetList->clear();
+        const int searchEntry = SearchEntryIndex();
+        if (searchEntry >= 0) {
+            const bool wasCurrent = m_pFolderList->currentIndex() == searchEntry;
+            m_pFolderList->removeItem(searchEntry);
+            if (wasCurrent) {
+                m_pFolderList->setCurrentIndex(-1);
+            }
+        }
+        const int current = m_pFolderList->currentIndex();
+        if (current >= 0) {
+            const std::string folder = PathOf(m_pFolderList->itemData(current, kPathRole));
+            for (const std::string& name : kzv::ListDataSets(folder)) {
+                AddDataSetString(name);
+            }
+            if (m_pDataSetList->count() > 0) {
+                m_pDataSetList->setCurrentRow(0);
+            }
+        }
+    }
+    UpdateHeaderFields();
+}
+
+std::string CDataFolderDlg::SelectedDataSetPath() const {
+    const int folder = m_pFolderList->currentIndex();
+    const QListWidgetItem* item = m_pDataSetList->currentItem();
+    if (folder < 0 || item == nullptr || !item->isSelected()) {
+        return std::string();
+    }
+    const std::string text = PathOf(item->data(kPathRole));
+    if (IsSearchEntry(folder)) {
+        return kzv::WithoutTrailingSlash(text) + '/';
+    }
+    return kzv::JoinPath(PathOf(m_pFolderList->itemData(folder, kPathRole)), text) + '/';
+}
+
+void CDataFolderDlg::EnableHeaderPart(bool enable) {
+    m_pDataSetList->setEnabled(enable);
+    m_pDataName->setEnabled(enable);
+    m_pSummary->setEnabled(enable);
+    for (QLineEdit* field : m_pFields) {
+        field->setEnabled(enable);
+    }
+    for (QLabel* label : m_labels) {
+        label->setEnabled(enable);
+    }
+}
+
+void CDataFolderDlg::UpdateHeaderFields() {
+    const std::string path = SelectedDataSetPath();
+    if (path.empty()) {
+        // Nothing selected: no header to show, so none of another data set stays visible.
+        m_pDataName->clear();
+        m_pSummary->clear();
+        for (QLineEdit* field : m_pFields) {
+            field->clear();
+        }
+        EnableHeaderPart(false);
+        return;
+    }
+    if (!m_header.Read((path + "header").c_str())) {
+        KzMessageBox(this, QStringLiteral("ヘッダの読み込みに失敗しました。"));
+        m_header.Clear();
+    }
+    m_pDataName->setText(FileTextToQString(kzv::LastPathComponent(path)));
+    const std::string* const texts[8] = {
+        &m_header.m_strTitle,        &m_header.m_strAffiliation,      &m_header.m_strMeasurer,
+        &m_header.m_strManager,      &m_header.m_strBuildingShape,    &m_header.m_strRoofShape,
+        &m_header.m_strBuildingSize, &m_header.m_strAdjacentCondition};
+    for (int i = 0; i < 8; ++i) {
+        m_pFields[i]->setText(FileTextToQString(*texts[i]));
+        m_pFields[i]->setCursorPosition(0);
+    }
+    m_pSummary->setPlainText(FileTextToQString(m_header.m_strSummary));
+    EnableHeaderPart(true);
+}
+
+void CDataFolderDlg::ShowSearchResults(const std::vector<std::string>& results) {
+    {
+        const QSignalBlocker blockList(m_pDataSetList);
+        const QSignalBlocker blockFolders(m_pFolderList);
+        int entry = SearchEntryIndex();
+        if (entry < 0) {
+            m_pFolderList->addItem(QStringLiteral("検索結果"));
+            entry = m_pFolderList->count() - 1;
+            m_pFolderList->setItemData(entry, true, kSearchEntryRole);
+        }
+        m_pFolderList->setCurrentIndex(entry);
+        m_pDataSetList->clear();
+        for (const std::string& path : results) {
+            AddDataSetString(path);
+        }
+        if (m_pDataSetList->count() > 0) {
+            m_pDataSetList->setCurrentRow(0);
+        }
+    }
+    UpdateHeaderFields();
+}
+
+void CDataFolderDlg::OnLoad() {
+    // Without a selection there is no data set to check, which counts as a failed check.
+    const std::string path = SelectedDataSetPath();
+    CGeometry scratch;
+    if (path.empty() || !scratch.Load((path + "main.geo").c_str())) {
+        KzMessageBox(this, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
+        return;
+    }
+    m_strFolder = path;
+    accept();
+}
+
+void CDataFolderDlg::OnEditFolders() {
+    CFolderEditDlg dlg(this);
+    if (dlg.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (dlg.m_bAdd) {
+        AddFolder();
+    } else {
+        RemoveSelectedFolder();
+    }
+}
+
+void CDataFolderDlg::AddFolder() {
+    const std::string path = CFolderBrowser::Browse(this);
+    // Only a folder that is listed already is refused; "/d/set1" is a different folder from
+    // a listed "/d/set10".
+    if (path.empty() || kzv::IsFolderListed(ListedFolders(), path)) {
+        return;
+    }
+    if (!kzv::AppendToDataFolderList(DirListPath(), path)) {
+        return;  // a path that cannot be kept in "dirlist" (say, one holding a line end)
+    }
+    {
+        const QSignalBlocker block(m_pFolderList);
+        m_pFolderList->addItem(FileTextToQString(path), QByteArray::fromStdString(path));
+        m_pFolderList->setCurrentIndex(m_pFolderList->count() - 1);
+    }
+    FillDataSetList();
+}
+
+void CDataFolderDlg::RemoveSelectedFolder() {
+    const int current = m_pFolderList->currentIndex();
+    // The search-result entry is no data folder: there is nothing to remove from "dirlist".
+    if (current < 0 || IsSearchEntry(current)) {
+        return;
+    }
+    const QString text = m_pFolderList->itemText(current) +
+                         QStringLiteral("\nを保存フォルダリストから削除しますか？");
+    if (KzMessageBox(this, text, QStringLiteral("削除"), KzButtons::YesNo, KzIcon::Question) !=
+        KzAnswer::Yes) {
+        return;
+    }
+    {
+        const QSignalBlocker block(m_pFolderList);
+        m_pFolderList->removeItem(current);
+        kzv::WriteDataFolderList(DirListPath(), ListedFolders());
+        m_pFolderList->setCurrentIndex(m_pFolderList->count() > 0 ? 0 : -1);
+    }
+    FillDataSetList();
+}
+
+void CDataFolderDlg::OnSearch() {
+    CDataSearchDlg dlg(m_strAppFolder, this);
+    if (dlg.exec() == QDialog::Accepted) {
+        ShowSearchResults(dlg.m_lstResults);
+    }
+}

@@ -1,0 +1,95 @@
+#include "DataSearchDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DatasetWidgets.h"
+#include "dataset/DataFolderList.h"
+
+using kzv::WithId;
+
+const int CDataSearchDlg::kFieldIds[kzv::kSearchFieldCount] = {1063, 1066, 1067, 1068, 1069, 1070,
+                                                               1071, 1072, 1073, 1064, 1065};
+
+namespace {
+const char* const kFieldLabels[kzv::kSearchFieldCount] = {"データ名",
+                                                          "データタイトル",
+                                                          "所属",
+                                                          "計測者",
+                                                          "管理者",
+                                                          "実験概要",
+                                                          "建物形状",
+                                                          "屋根名称",
+                                                          "建物規模",
+                                                          "隣接建物条件",
+                                                          "ドキュメントファイル名"};
+}  // namespace
+
+CDataSearchDlg::CDataSearchDlg(const std::string& appFolder, QWidget* parent)
+    : QDialog(parent), m_strAppFolder(appFolder) {
+    setWindowTitle(QStringLiteral("データ検索"));
+    setProperty("resourceId", static_cast<int>(IDD));
+
+    m_pKeyword1 = WithId(new QLineEdit(this), IDC_KEYWORD1);
+    m_pKeyword2 = WithId(new QLineEdit(this), IDC_KEYWORD2);
+    auto* keywords = new QFormLayout;
+    keywords->addRow(QStringLiteral("キーワード１"), m_pKeyword1);
+    keywords->addRow(QStringLiteral("キーワード２"), m_pKeyword2);
+
+    auto* fieldBox = new QGroupBox(this);
+    auto* grid = new QGridLayout(fieldBox);
+    for (int i = 0; i < kzv::kSearchFieldCount; ++i) {
+        m_pFields[i] =
+            WithId(new QCheckBox(QString::fromUtf8(kFieldLabels[i]), fieldBox), kFieldIds[i]);
+        m_pFields[i]->setChecked(true);
+        grid->addWidget(m_pFields[i], i / 2, i % 2);
+    }
+
+    auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), IDC_OK);
+    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
+    ok->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(keywords);
+    layout->addWidget(fieldBox);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &CDataSearchDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+kzv::DataSearchQuery CDataSearchDlg::Query() const {
+    kzv::DataSearchQuery query;
+    query.keyword1 = m_pKeyword1->text().toStdString();
+    query.keyword2 = m_pKeyword2->text().toStdString();
+    for (int i = 0; i < kzv::kSearchFieldCount; ++i) {
+        query.fields[static_cast<size_t>(i)] = m_pFields[i]->isChecked();
+    }
+    return query;
+}
+
+void CDataSearchDlg::RunSearch() {
+    std::vector<std::string> folders;
+    kzv::ReadDataFolderList(kzv::DataFolderListPath(m_strAppFolder), folders);
+    // The search reads every header of every listed folder and can take a while.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_lstResults = kzv::SearchDataSets(folders, Query());
+    QApplication::restoreOverrideCursor();
+}
+
+void CDataSearchDlg::OnOK() {
+    RunSearch();
+    accept();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QString>
+#include <string>
+
+class QWidget;
+
+// Helpers shared by the dialogs of this folder.
+namespace kzv {
+
+// A text from a data file (header field, folder or file name) for display: decoded from
+// CP932 unless it is already UTF-8, with CR LF line ends turned into the LF Qt expects.
+QString FileTextToQString(const std::string& bytes);
+
+// A path as the file system spells it (bytes) from a path the user interface holds.
+std::string QStringToPath(const QString& path);
+
+// Tags a widget with its control id, the handle tests find it by.
+template <typename W>
+W* WithId(W* widget, int id) {
+    widget->setProperty("controlId", id);
+    return widget;
+}
+
+// The child of parent whose controlId is id, or null.
+QWidget* FindControl(const QWidget* parent, int id);
+
+// A read-only one-line box and a read-only multi-line box for header fields.
+QLineEdit* MakeReadOnlyField(QWidget* parent);
+QPlainTextEdit* MakeReadOnlySummary(QWidget* parent);
+
+// A list box with a horizontal extent: the scroll bar lets the user scroll over that many
+// pixels of text, however the items are laid out.
+class CExtentListWidget : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    void SetHorizontalExtent(int pixels);
+    int HorizontalExtent() const { return m_nExtent; }
+
+protected:
+    void updateGeometries() override;
+
+private:
+    int m_nExtent = 0;
+};
+
+}  // namespace kzv

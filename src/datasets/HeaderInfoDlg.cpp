@@ -1,0 +1,90 @@
+#include "HeaderInfoDlg.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DatasetWidgets.h"
+#include "MessageBox.h"
+#include "OpenFolder.h"
+#include "dataset/FolderUtil.h"
+
+using kzv::FileTextToQString;
+
+namespace {
+
+QLineEdit* AddField(QFormLayout* form, QWidget* parent, const char* objectName,
+                    const QString& label, const std::string& text) {
+    QLineEdit* field = kzv::MakeReadOnlyField(parent);
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setText(FileTextToQString(text));
+    field->setCursorPosition(0);
+    form->addRow(label, field);
+    return field;
+}
+
+}  // namespace
+
+CHeaderInfoDlg::CHeaderInfoDlg(const std::string& dataSetFolder, QWidget* parent)
+    : QDialog(parent), m_strFolder(dataSetFolder) {
+    setWindowTitle(QStringLiteral("付随情報"));
+    setProperty("resourceId", static_cast<int>(IDD));
+
+    if (m_strFolder.empty() || !m_header.Read((m_strFolder + "header").c_str())) {
+        // Nothing in the program writes header files, so the message only reports the failure.
+        KzMessageBox(this, QStringLiteral("ヘッダファイルの読み込みに失敗しました。"));
+        m_header.Clear();
+    }
+
+    auto* form = new QFormLayout;
+    AddField(form, this, "dataName", QStringLiteral("データ名"),
+             kzv::LastPathComponent(m_strFolder));
+    AddField(form, this, "title", QStringLiteral("データタイトル"), m_header.m_strTitle);
+    AddField(form, this, "manager", QStringLiteral("管理者"), m_header.m_strManager);
+    QPlainTextEdit* summary = kzv::MakeReadOnlySummary(this);
+    summary->setObjectName(QStringLiteral("summary"));
+    summary->setPlainText(FileTextToQString(m_header.m_strSummary));
+    form->addRow(QStringLiteral("実験概要"), summary);
+    AddField(form, this, "buildingShape", QStringLiteral("建物形状"), m_header.m_strBuildingShape);
+    AddField(form, this, "roofShape", QStringLiteral("屋根形状"), m_header.m_strRoofShape);
+    AddField(form, this, "buildingSize", QStringLiteral("建物規模"), m_header.m_strBuildingSize);
+    AddField(form, this, "adjacentCondition", QStringLiteral("隣接建物条件"),
+             m_header.m_strAdjacentCondition);
+    AddField(form, this, "affiliation", QStringLiteral("所属"), m_header.m_strAffiliation);
+    AddField(form, this, "measurer", QStringLiteral("計測者"), m_header.m_strMeasurer);
+
+    auto* open = new QPushButton(QStringLiteral("ドキュメントフォルダを開く"), this);
+    open->setObjectName(QStringLiteral("openDocuments"));
+    open->setAutoDefault(false);
+    // Without a data set there is no folder to put "Documents" in.
+    open->setEnabled(!m_strFolder.empty());
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("close"));
+    close->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(open);
+    buttons->addStretch();
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    resize(520, sizeHint().height());
+
+    connect(open, &QPushButton::clicked, this, &CHeaderInfoDlg::OnOpenDocuments);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void CHeaderInfoDlg::OnOpenDocuments() {
+    if (m_strFolder.empty()) {
+        return;
+    }
+    const std::string documents = kzv::JoinPath(m_strFolder, "Documents");
+    if (!kzv::FolderExists(documents) && !kzv::CreateFolderTree(documents)) {
+        return;  // no folder to show
+    }
+    OpenFolderInFileBrowser(documents);
+}

@@ -1,0 +1,262 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "DataFolderDlg.h"
+#include "DataSearchDlg.h"
+#include "DatasetTestSupport.h"
+#include "FolderEditDlg.h"
+#include "text/CodePage.h"
+
+namespace fs = std::filesystem;
+using D = CDataFolderDlg;
+
+namespace {
+
+class DataFolderDlgTest : public DatasetDialogTest {
+protected:
+    QComboBox* Folders(const QWidget* dlg) { return Control<QComboBox>(dlg, D::IDC_FOLDER_LIST); }
+    QListWidget* Sets(const QWidget* dlg) { return Control<QListWidget>(dlg, D::IDC_DATASET_LIST); }
+    QString Field(const QWidget* dlg, int id) { return Control<QLineEdit>(dlg, id)->text(); }
+    static QStringList Items(const QListWidget* list) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i) {
+            items << list->item(i)->text();
+        }
+        return items;
+    }
+    // A data set with a readable header in folder; main.geo holds geoText unless it is empty.
+    static void AddSet(const fs::path& folder, const std::string& name, const std::string& geo) {
+        fs::create_directories(folder / name);
+        std::ofstream(folder / name / "header", std::ios::binary) << "HEADER_FILE,1\ntitle\n";
+        if (!geo.empty()) {
+            std::ofstream(folder / name / "main.geo", std::ios::binary) << geo;
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(DataFolderDlgTest, ListsTheSampleSetsWithTheirHeaders) {
+    const std::string samples = SamplesFolder();
+    WriteDirList(samples.substr(0, samples.size() - 1) + "\n");
+    D dlg(AppFolder(), nullptr);
+
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("データフォルダ"));
+    EXPECT_EQ(dlg.property("resourceId").toInt(), 142);
+    EXPECT_EQ(Folders(&dlg)->count(), 1);
+    EXPECT_EQ(Items(Sets(&dlg)), (QStringList{"gable", "lshape", "tower"}));
+    EXPECT_EQ(Field(&dlg, D::IDC_DATA_NAME), QStringLiteral("gable"));
+    EXPECT_EQ(Field(&dlg, D::IDC_TITLE), QStringLiteral("切妻屋根低層住宅の風圧実験（サンプル）"));
+    EXPECT_EQ(Field(&dlg, D::IDC_ROOF_SHAPE), QStringLiteral("切妻屋根"));
+    EXPECT_EQ(Field(&dlg, D::IDC_ADJACENT), QStringLiteral("西側に切妻住宅 1 棟、南東に車庫 1 棟"));
+    EXPECT_EQ(Control<QPlainTextEdit>(&dlg, D::IDC_SUMMARY)->toPlainText().count('\n'), 2);
+    EXPECT_EQ(dlg.SelectedDataSetPath(), samples + "gable/");
+
+    // Picking another data set shows its header.
+    Sets(&dlg)->setCurrentRow(2);
+    EXPECT_EQ(Field(&dlg, D::IDC_DATA_NAME), QStringLiteral("tower"));
+    EXPECT_EQ(Field(&dlg, D::IDC_MEASURER), QStringLiteral("山田 太郎"));
+    EXPECT_EQ(Field(&dlg, D::IDC_AFFILIATION),
+              QStringLiteral("サンプル大学 工学部 建築学科 風工学研究室"));
+    EXPECT_TRUE(Control<QLabel>(&dlg, 1052)->isEnabled());
+
+    // Loading passes the "main.geo" check and hands over path and header.
+    QTest::mouseClick(Control<QPushButton>(&dlg, D::IDC_LOAD), Qt::LeftButton);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.m_strFolder, samples + "tower/");
+    EXPECT_EQ(kzv::FileTextToUtf8(dlg.m_header.m_strManager), "佐藤 花子");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_GT(D::HorizontalExtent(), 5);
+}
+
+TEST_F(DataFolderDlgTest, SearchResultEntryShowsFullPathsUntilAnotherFolderIsPicked) {
+    const std::string samples = SamplesFolder();
+    WriteDirList(samples + "\n");
+    const std::vector<std::string> results{samples + "lshape", samples + "tower"};
+    D dlg(AppFolder(), &results);
+
+    QComboBox* folders = Folders(&dlg);
+    ASSERT_EQ(folders->count(), 2);
+    EXPECT_EQ(folders->currentText(), QStringLiteral("検索結果"));
+    EXPECT_EQ(Items(Sets(&dlg)), (QStringList{QString::fromStdString(results[0]),
+                                              QString::fromStdString(results[1])}));
+    EXPECT_EQ(Field(&dlg, D::IDC_DATA_NAME), QStringLiteral("lshape"));
+    EXPECT_EQ(dlg.SelectedDataSetPath(), samples + "lshape/");
+
+    // The user picks the real folder: the entry goes, names replace the paths.
+    folders->setCurrentIndex(0);
+    emit folders->activated(0);
+    EXPECT_EQ(folders->count(), 1);
+    EXPECT_EQ(Items(Sets(&dlg)), (QStringList{"gable", "lshape", "tower"}));
+    EXPECT_EQ(folders->findText(QStringLiteral("検索結果")), -1);
+}
+
+TEST_F(DataFolderDlgTest, LoadRefusesAMissingOrWrongGeometryAndStaysOpen) {
+    const fs::path data = app.Path() / "data";
+    AddSet(data, "bad", "NOT_GEOMETRY,1\n");
+    AddSet(data, "missing", "");
+    AddSet(data, "newer", "GEOMETRY_FILE,2\n");
+    AddSet(data, "ok", "GEOMETRY_FILE,1\ngarbage body\n");
+    WriteDirList(data.string() + "\n");
+    D dlg(AppFolder(), nullptr);
+    dlg.show();
+
+    const QString refused = QStringLiteral("実験建物ジオメトリファイルが不正です。");
+    for (int row = 0; row < 3; ++row) {
+        Sets(&dlg)->setCurrentRow(row);
+        messages.clear();
+        dlg.OnLoad();
+        ASSERT_EQ(messages.size(), 1u) << row;
+        EXPECT_EQ(messages[0].text, refused);
+        EXPECT_EQ(messages[0].caption, QStringLiteral("KZ_V"));
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_TRUE(dlg.m_strFolder.empty());
+    }
+    // A damaged body behind a good first line passes the check (double click loads too).
+    Sets(&dlg)->setCurrentRow(3);
+    messages.clear();
+    emit Sets(&dlg)->itemDoubleClicked(Sets(&dlg)->item(3));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.m_strFolder, (data / "ok").string() + "/");
+}
+
+TEST_F(DataFolderDlgTest, NothingToLoadWithoutADataSet) {
+    // No "dirlist" yet: it is created empty and the header part is disabled.
+    D dlg(AppFolder(), nullptr);
+    EXPECT_TRUE(fs::exists(DirList()));
+    EXPECT_EQ(ReadDirList(), "");
+    EXPECT_EQ(Folders(&dlg)->count(), 0);
+    EXPECT_FALSE(Sets(&dlg)->isEnabled());
+    EXPECT_FALSE(Control<QLineEdit>(&dlg, D::IDC_TITLE)->isEnabled());
+    EXPECT_FALSE(Control<QLabel>(&dlg, 1051)->isEnabled());
+    dlg.OnLoad();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+}
+
+TEST_F(DataFolderDlgTest, UnreadableHeaderOfASearchResultIsReportedAndCleared) {
+    const std::string samples = SamplesFolder();
+    const std::vector<std::string> results{samples + "tower", samples + "no-such-set"};
+    D dlg(AppFolder(), &results);
+    EXPECT_FALSE(Field(&dlg, D::IDC_TITLE).isEmpty());
+    Sets(&dlg)->setCurrentRow(1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("ヘッダの読み込みに失敗しました。"));
+    EXPECT_TRUE(Field(&dlg, D::IDC_TITLE).isEmpty());
+    EXPECT_TRUE(dlg.m_header.m_strTitle.empty());
+    EXPECT_EQ(Field(&dlg, D::IDC_DATA_NAME), QStringLiteral("no-such-set"));
+}
+
+TEST_F(DataFolderDlgTest, AddingRefusesOnlyAFolderThatIsListedAlready) {
+    const fs::path set10 = app.Path() / "set10";
+    const fs::path set1 = app.Path() / "set1";
+    fs::create_directories(set10);
+    AddSet(set1, "a", "GEOMETRY_FILE,1\n");
+    WriteDirList(set10.string() + "\n");
+    D dlg(AppFolder(), nullptr);
+
+    // "set1" is the beginning of the listed "set10" but another folder.
+    browserAnswer = QString::fromStdString(set1.string());
+    dlg.AddFolder();
+    EXPECT_EQ(browserTitles.back(), QStringLiteral("フォルダの選択"));
+    EXPECT_EQ(ReadDirList(), set10.string() + "\n" + set1.string() + "\n");
+    EXPECT_EQ(Folders(&dlg)->currentIndex(), 1);
+    EXPECT_EQ(Items(Sets(&dlg)), QStringList{"a"});
+
+    // The same folder again (with a trailing '/'), a cancelled browser, and a path that is
+    // no folder change nothing.
+    for (const QString& answerPath :
+         {browserAnswer + "/", QString(), QString::fromStdString((app.Path() / "none").string())}) {
+        browserAnswer = answerPath;
+        dlg.AddFolder();
+        EXPECT_EQ(Folders(&dlg)->count(), 2);
+    }
+    EXPECT_EQ(ReadDirList(), set10.string() + "\n" + set1.string() + "\n");
+}
+
+TEST_F(DataFolderDlgTest, RemovingAsksAndRewritesTheList) {
+    WriteDirList("/nowhere/a\n/nowhere/b\n/nowhere/c\n");
+    D dlg(AppFolder(), nullptr);
+    QComboBox* folders = Folders(&dlg);
+    folders->setCurrentIndex(1);
+
+    answer = KzAnswer::No;
+    dlg.RemoveSelectedFolder();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              QStringLiteral("/nowhere/b\nを保存フォルダリストから削除しますか？"));
+    EXPECT_EQ(messages[0].caption, QStringLiteral("削除"));
+    EXPECT_EQ(messages[0].buttons, KzButtons::YesNo);
+    EXPECT_EQ(messages[0].icon, KzIcon::Question);
+    EXPECT_EQ(folders->count(), 3);
+
+    answer = KzAnswer::Yes;
+    dlg.RemoveSelectedFolder();
+    EXPECT_EQ(ReadDirList(), "/nowhere/a\n/nowhere/c\n");
+    EXPECT_EQ(folders->count(), 2);
+    EXPECT_EQ(folders->currentIndex(), 0);
+    // The folders are not there at all: their data-set list is empty.
+    EXPECT_EQ(Sets(&dlg)->count(), 0);
+}
+
+TEST_F(DataFolderDlgTest, EditAndSearchButtonsRunTheirDialogs) {
+    const std::string samples = SamplesFolder();
+    WriteDirList("/nowhere/a\n" + samples + "\n");
+    D dlg(AppFolder(), nullptr);
+
+    // "フォルダの編集" with "削除" chosen removes the selected folder.
+    answer = KzAnswer::Yes;
+    QTimer::singleShot(0, [] {
+        auto* edit = qobject_cast<CFolderEditDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->windowTitle(), QStringLiteral("データフォルダの編集"));
+        EXPECT_TRUE(Control<QRadioButton>(edit, CFolderEditDlg::IDC_ADD)->isChecked());
+        Control<QRadioButton>(edit, CFolderEditDlg::IDC_REMOVE)->setChecked(true);
+        Control<QPushButton>(edit, CFolderEditDlg::IDC_OK)->click();
+    });
+    Control<QPushButton>(&dlg, D::IDC_EDIT_FOLDERS)->click();
+    EXPECT_EQ(ReadDirList(), samples + "\n");
+
+    // "検索" shows what the search found under "検索結果".
+    QTimer::singleShot(0, [] {
+        auto* search = qobject_cast<CDataSearchDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(search, nullptr);
+        Control<QLineEdit>(search, CDataSearchDlg::IDC_KEYWORD1)->setText(QStringLiteral("陸屋根"));
+        Control<QPushButton>(search, CDataSearchDlg::IDC_OK)->click();
+    });
+    Control<QPushButton>(&dlg, D::IDC_SEARCH)->click();
+    EXPECT_EQ(Folders(&dlg)->currentText(), QStringLiteral("検索結果"));
+    EXPECT_EQ(Items(Sets(&dlg)), (QStringList{QString::fromStdString(samples + "lshape"),
+                                              QString::fromStdString(samples + "tower")}));
+}
+
+TEST_F(DataFolderDlgTest, ScrollExtentFollowsTheWidestTextEverShown) {
+    const std::string longPath = "/" + std::string(300, 'w') + "/set";
+    const std::vector<std::string> results{longPath};
+    D dlg(AppFolder(), &results);
+    dlg.resize(400, 300);
+    dlg.show();
+    QApplication::processEvents();
+    QListWidget* list = Sets(&dlg);
+    const int width = list->fontMetrics().horizontalAdvance(QString::fromStdString(longPath));
+    EXPECT_GE(D::HorizontalExtent(), width + 5);
+    EXPECT_GE(list->horizontalScrollBar()->maximum(),
+              D::HorizontalExtent() - list->viewport()->width());
+
+    // A later dialog with short names keeps the extent.
+    const int extent = D::HorizontalExtent();
+    const std::vector<std::string> shorter{"/a"};
+    D again(AppFolder(), &shorter);
+    EXPECT_EQ(D::HorizontalExtent(), extent);
+}
