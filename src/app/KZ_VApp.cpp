@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "DataSetChooser.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
 
@@ -30,6 +31,19 @@ bool CKZ_VApp::InitInstance() {
     m_strHelpPath = GetAppFolder() + "kzvhelp.chm";
     m_pMainFrame = std::make_unique<CMainFrame>();
     m_pMainFrame->m_strHelpPath = m_strHelpPath;
+    const std::string appFolder = GetAppFolder();
+    m_pMainFrame->SetDataSetDialogs(
+        [appFolder](QWidget* parent, const std::vector<std::string>* results, std::string& folder,
+                    CHeaderFile& header) {
+            DataSetChoice choice = ::ChooseDataSet(parent, appFolder, results);
+            folder = choice.folder;
+            header.CopyFrom(choice.header);
+            return choice.confirmed;
+        },
+        [appFolder](QWidget* parent, std::vector<std::string>& results) {
+            return RunDataSearch(parent, appFolder, results);
+        },
+        [](QWidget* parent, const std::string& folder) { ShowHeaderInfo(parent, folder); });
     m_pMainFrame->RestoreLayout(GetAppFolder() + "size");
     return true;
 }

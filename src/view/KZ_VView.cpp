@@ -1,11 +1,14 @@
 #include "KZ_VView.h"
 
 #include <QMouseEvent>
+#include <QPrinter>
+#include <algorithm>
 #include <QOpenGLContext>
 #include <string>
 
 #include <GL/gl.h>
 
+#include "field/Camera.h"
 #include "state/DataSetLoad.h"
 #include "text/CodePage.h"
 
@@ -33,6 +36,7 @@ CKZ_VView::~CKZ_VView() {
 void CKZ_VView::InitGL() { m_nAxisFontList = m_gl.CreateFontListA(15, "ＭＳ ゴシック"); }
 
 void CKZ_VView::DestroyGL() {
+    DeleteCommentLists(m_commentPrint);
     m_gl.DeleteFontList(m_nAxisFontList);
     m_nAxisFontList = 0;
     if (m_nLabelFontList != 0) {
@@ -42,22 +46,86 @@ void CKZ_VView::DestroyGL() {
     DeleteCommentLists(m_comment);
 }
 
-void CKZ_VView::RenderScene() {
-    m_gl.Clear(COLOR_WHITE);
-    if (CGLRenderer::HasCurrentContext()) {
-        glLoadIdentity();
-    }
-    if (!HasDataSet()) {
-        return;
-    }
-}
-
 void CKZ_VView::mousePressEvent(QMouseEvent* event) {
     if (!HasDataSet()) {
         event->ignore();  // no data set: clicks do nothing
         return;
     }
-    COpenGLView::mousePressEvent(event);
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (m_nPickMode == 0) {
+            if (event->modifiers() & Qt::ShiftModifier) {
+                m_nDragMode = DRAG_ZOOM;
+            } else if (m_nDragMode == DRAG_NONE) {
+                m_nDragMode = DRAG_ROTATE;
+            }
+        }
+        BeginLeftDrag(point);
+    } else if (event->button() == Qt::RightButton) {
+        m_nDragMode = DRAG_PAN;
+        BeginRightDrag(point);
+    }
+    if (m_nDragMode != DRAG_NONE) {
+        setCursor(Qt::SizeAllCursor);
+    }
+}
+
+void CKZ_VView::mouseMoveEvent(QMouseEvent* event) { DragMove(event->position().toPoint()); }
+
+void CKZ_VView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
+        return;
+    }
+    EndDrag(event->position().toPoint());
+    m_nDragMode = DRAG_NONE;
+    unsetCursor();
+}
+
+void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
+    DragCamera(*this, m_nDragMode, x1 - x0, y1 - y0, ClientWidth(), ClientHeight());
+    Host().UpdateFromView();
+    update();
+}
+
+void CKZ_VView::SetViewPreset(int preset) {
+    ::SetViewPreset(*this, m_matRotation, preset);
+    Host().UpdateFromView();
+    update();
+}
+
+void CKZ_VView::resizeGL(int w, int h) {
+    COpenGLView::resizeGL(w, h);
+    UpdateColorBarLayout();
+}
+
+void CKZ_VView::OnBeginPrinting(QPrinter& printer) {
+    // Fonts for the printer's resolution: f times the screen sizes.
+    const int screenDpi = std::max(1, logicalDpiY());
+    const int f = std::max(1, printer.resolution() / screenDpi);
+    makeCurrent();
+    m_nAxisFontListPrint = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
+    m_nLabelFontListPrint = m_gl.CreateFontListA(f * m_nLabelFontSize, m_strLabelFont.c_str());
+    doneCurrent();
+    DeleteCommentLists(m_commentPrint);
+    m_commentPrint = m_comment;
+    for (CTextLists& lists : m_commentPrint.itemText) {
+        lists = CTextLists(0, 0);  // the copy gets lists of its own
+    }
+    m_commentPrint.summaryLines.clear();
+    m_commentPrint.size = m_comment.size * f;
+    RebuildCommentText(m_commentPrint);
+    m_bPrinting = 1;
+}
+
+void CKZ_VView::OnEndPrinting(QPrinter&) {
+    makeCurrent();
+    m_gl.DeleteFontList(m_nAxisFontListPrint);
+    m_gl.DeleteFontList(m_nLabelFontListPrint);
+    m_nAxisFontListPrint = 0;
+    m_nLabelFontListPrint = 0;
+    DeleteCommentLists(m_commentPrint);
+    doneCurrent();
+    m_bPrinting = 0;
 }
 
 void CKZ_VView::ResetDisplayState() { CViewState::ResetDisplayState(m_matRotation); }

@@ -40,11 +40,40 @@ public:
     void RenderScene() override;
     void InitGL() override;
     void DestroyGL() override;
+    void OnMouseDrag(int x0, int y0, int x1, int y1) override;
+    void OnBeginPrinting(QPrinter& printer) override;
+    void OnEndPrinting(QPrinter& printer) override;
+
+    // Turns the model to one of the six axis views (the operation page's buttons).
+    void SetViewPreset(int preset);
+
+    // Printer-sized label font while printing (the screen one is m_nLabelFontList).
+    unsigned m_nLabelFontListPrint = 0;
+    // Whether the label-position dialog is shown (the slots are drawn only then).
+    bool m_bSlotsVisible = false;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeGL(int w, int h) override;
 
 private:
+    // The colour bar's quads for the client size.
+    void UpdateColorBarLayout();
+    // Parts of a frame, in drawing order.
+    void ApplyCamera();
+    void DrawAxes();
+    void DrawGeometry(const CGeometry& geo);
+    void DrawGround();
+    void DrawWind();
+    void DrawContours();
+    void DrawMesh();
+    void DrawPoints();
+    void DrawColorBar();
+    void DrawComment(const CCommentRecord& record);
+    unsigned AxisFont() const { return m_bPrinting ? m_nAxisFontListPrint : m_nAxisFontList; }
+
     void DeleteCommentLists(CCommentRecord& record);
 
     CViewHost m_noHost;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -111,7 +112,8 @@ TEST(ImageOutput, PrintingMakesOnePage) {
     EXPECT_TRUE(Near(PixelAt(view.Frame(), 200, 10), Qt::red));
 }
 
-// Every primitive in one frame, saved into the build tree as render-showcase.bmp to look at.
+// Every primitive in one frame, saved beside the test program (in the build tree) as
+// render-showcase.bmp to look at.
 TEST(ImageOutput, Showcase) {
     CTestView view(480, 360);
     std::pair<unsigned, int> text{0, 0};
@@ -140,8 +142,9 @@ TEST(ImageOutput, Showcase) {
         v.m_gl.DrawTextList(CVector4(-220, 80, 0), text.first, text.second, OPAQUE_BLACK);
     };
     (void)view.Frame();
-    ASSERT_TRUE(view.SaveBitmap("render-showcase.bmp"));
-    EXPECT_FALSE(QImage("render-showcase.bmp").isNull());
+    const QString path = QCoreApplication::applicationDirPath() + "/render-showcase.bmp";
+    ASSERT_TRUE(view.SaveBitmap(path.toStdString()));
+    EXPECT_FALSE(QImage(path).isNull());
 }
 
 }  // namespace

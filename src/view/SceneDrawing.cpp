@@ -1,0 +1,215 @@
+// The frame of the pressure view: camera, axes, lights, geometry, ground grid, wind arrows,
+// contours, mesh, measurement points and the overlays, drawn from the core's scene data.
+
+#include <GL/gl.h>
+
+#include "GLRotate.h"
+#include "KZ_VView.h"
+#include "field/SceneLayout.h"
+
+namespace {
+const CVector4 kGridColour(0.8f, 0.8f, 0.8f, 0.0f);
+}  // namespace
+
+void CKZ_VView::RenderScene() {
+    m_gl.Clear(COLOR_WHITE);
+    if (!CGLRenderer::HasCurrentContext()) {
+        return;
+    }
+    glLoadIdentity();
+    if (!HasDataSet()) {
+        return;
+    }
+    ApplyCamera();
+    DrawAxes();
+
+    // Two directional lights fixed to the eye.
+    glPushMatrix();
+    glLoadIdentity();
+    SetLights(CVector4(-500, 1000, 1000, 0), CVector4(500, -1000, -1000, 0), OPAQUE_WHITE, OPAQUE_WHITE,
+              GL_DIFFUSE);
+    glPopMatrix();
+
+    DrawGeometry(m_geoMain);
+    DrawGeometry(m_geoSub);
+    m_gl.DisableLighting();
+
+    DrawGround();
+    DrawWind();
+    DrawContours();
+    DrawMesh();
+    DrawPoints();
+
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    DrawColorBar();
+    DrawComment(m_bPrinting ? m_commentPrint : m_comment);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glFlush();
+}
+
+void CKZ_VView::ApplyCamera() {
+    m_gl.Translate(m_vPan);
+    RotateAndApply(m_matRotation, m_vRotStep);
+    m_vRotStep = CVector4(0, 0, 0);
+    m_gl.Scale(m_fScale);
+    m_gl.Scale(m_fZoom);
+}
+
+void CKZ_VView::DrawAxes() {
+    if (m_bShowAxes) {
+        for (const CAxisItem& axis : AxisItems(*this)) {
+            const CVector4 line[2] = {axis.line.a, axis.line.b};
+            m_gl.DrawLine(line, axis.letter.colour, 1.0f);
+            m_gl.DrawCone(axis.conePosition, 3.0f / m_fScale, 15.0f / m_fScale, axis.coneAngle, axis.coneAxis,
+                          axis.letter.colour);
+            m_gl.DrawTextA(axis.letter.position, AxisFont(), axis.letter.text.c_str(), axis.letter.colour);
+        }
+    }
+    if (m_bShowAxisNumbers) {
+        std::vector<CSceneText> texts;
+        std::vector<CSceneSphere> spheres;
+        AxisTicks(*this, texts, spheres);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            m_gl.DrawTextA(texts[i].position, AxisFont(), texts[i].text.c_str(), texts[i].colour);
+            m_gl.DrawSphere(spheres[i].centre, spheres[i].radius, spheres[i].colour, 8);
+        }
+    }
+}
+
+void CKZ_VView::DrawGeometry(const CGeometry& geo) {
+    const CVector4 outline[4] = {COLOR_BLACK, COLOR_BLACK, COLOR_BLACK, m_clrShininess};
+    for (const CGeometryObject& part : geo.m_objects) {
+        if (part.m_nDisplayMode == 2) {
+            continue;
+        }
+        const CVector4 surface[4] = {part.m_color, m_clrSpecular, m_clrAmbient, m_clrShininess};
+        for (const CGeometryFace& face : part.m_faces) {
+            const int count = static_cast<int>(face.m_vertices.size());
+            if (part.m_nDisplayMode == 1) {
+                m_gl.DrawOutline(face.m_vertices.data(), count, outline, 1.0f, GL_FRONT_AND_BACK);
+            } else {
+                m_gl.DrawFace(face.m_vertices.data(), count, surface, GL_FRONT_AND_BACK);
+            }
+        }
+    }
+}
+
+void CKZ_VView::DrawGround() {
+    if (!m_bShowGround) {
+        return;
+    }
+    for (const CSceneLine& line : GroundGridLines(*this)) {
+        const CVector4 points[2] = {line.a, line.b};
+        m_gl.DrawLine(points, kGridColour, 1.0f);
+    }
+}
+
+void CKZ_VView::DrawWind() {
+    if (!m_bShowWind) {
+        return;
+    }
+    glPushMatrix();
+    GlRotate(WindArrowAngle(*this), AXIS_Z);
+    for (const CSceneLine& line : WindArrowLines(*this)) {
+        const CVector4 points[2] = {line.a, line.b};
+        m_gl.DrawLine(points, COLOR_BLACK, 3.0f);
+    }
+    glPopMatrix();
+}
+
+void CKZ_VView::DrawMesh() {
+    if (!m_bShowMesh) {
+        return;
+    }
+    std::vector<CVector4> corners;
+    for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
+        const int n = m_mesh.m_aNodeCount[static_cast<size_t>(p)];
+        const CVector4 lift = m_aPanelNormal[static_cast<size_t>(p)] * (m_fLift * 3.0f);
+        corners.clear();
+        for (int k = 0; k < n; ++k) {
+            corners.push_back(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)) + lift);
+        }
+        m_gl.DrawLineLoop(corners.data(), n, COLOR_GRAY, 1.0f);
+    }
+}
+
+void CKZ_VView::DrawPoints() {
+    const float r = 5.0f / m_fScale;
+    for (size_t i = 0; i < m_taps.m_aTapNo.size(); ++i) {
+        const int tap = m_taps.m_aTapNo[i];
+        const CVector4& p = m_taps.m_aPos[i];
+        const bool listed = Host().FindPointRow(tap);
+        const CVector4 colour = listed ? MARK_COLOR : COLOR_BLACK;
+        if (listed || m_bShowMarkers) {
+            m_gl.DrawSphere(p, r, colour, 8);
+        }
+        if (m_bShowNumbers) {
+            const int panel = NumberPanelOfTap(*this, static_cast<int>(i));
+            const CVector4 normal = panel >= 0 && static_cast<size_t>(panel) < m_aPanelNormal.size()
+                                        ? m_aPanelNormal[static_cast<size_t>(panel)]
+                                        : CVector4();
+            glDisable(GL_DEPTH_TEST);
+            m_gl.DrawTextA(p + normal * (2.0f * r), AxisFont(), FormatInt(tap).c_str(), colour);
+            glEnable(GL_DEPTH_TEST);
+        }
+    }
+    for (const CArbitraryPoint& point : m_lstArbitrary) {
+        m_gl.DrawSphere(point.pos, r, MARK_COLOR, 8);
+    }
+    if (m_nCornerCount == 0) {
+        m_gl.DrawSphere(m_aCorner[0], r, COLOR_GRAY, 8);
+    } else if (m_nCornerCount == 1) {
+        for (const CVector4& corner : m_aCorner) {
+            m_gl.DrawSphere(corner, r, COLOR_GRAY, 8);
+        }
+    }
+}
+
+void CKZ_VView::DrawComment(const CCommentRecord& record) {
+    // The client area, also while printing: the page shows the window's picture enlarged.
+    const int w = ClientWidth();
+    const int h = ClientHeight();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, w, 0, h, -5000, 5000);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glScalef(1.0f, -1.0f, 1.0f);
+    glTranslatef(0.0f, static_cast<float>(-h), 0.0f);
+
+    CVector4 at = record.position;
+    auto line = [&](const CTextLists& lists) {
+        at.y += static_cast<float>(record.size);
+        m_gl.DrawTextList(at, lists.first, lists.second, record.colour);
+    };
+    auto items = [&](int from, int to) {
+        for (int i = from; i <= to; ++i) {
+            if (record.flags[i] && record.itemText[i].second > 0) {
+                line(record.itemText[i]);
+            }
+        }
+    };
+    items(0, 4);
+    if (record.flags[5]) {
+        for (const CTextLists& lists : record.summaryLines) {
+            line(lists);
+        }
+    }
+    items(6, 9);
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CKZ_VView::DrawContours() {}
+
+void CKZ_VView::DrawColorBar() {}
+
+void CKZ_VView::UpdateColorBarLayout() {}
