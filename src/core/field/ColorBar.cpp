@@ -1,0 +1,105 @@
+#include "field/ColorBar.h"
+
+#include <algorithm>
+
+#include "field/FieldText.h"
+
+void UpdateColorBarGeometry(CViewState& state, int clientW, int clientH) {
+    const int n = state.m_nDivisions;
+    if (n <= 0) {
+        return;
+    }
+    const int halfW = clientW / 2;
+    const int bottom = clientH / 2 - 276;
+    state.m_nBarBottom = bottom;
+    const double f = 256.0 / n;
+    const float right = static_cast<float>(30 - halfW);
+    const float left = static_cast<float>(10 - halfW);
+    for (int i = 0; i < MAX_DIVISIONS; ++i) {
+        const float lower = static_cast<float>(bottom + i * f);
+        const float upper = static_cast<float>(bottom + (i + 1) * f);
+        CVector4* q = state.m_aBarQuad[i];
+        q[0].x = right;
+        q[0].y = lower;
+        q[1].x = left;
+        q[1].y = lower;
+        q[2].x = left;
+        q[2].y = upper;
+        q[3].x = right;
+        q[3].y = upper;
+    }
+}
+
+namespace {
+
+CColorBarLabel MakeLabel(int boundary, const CVector4& anchor, double value) {
+    CColorBarLabel label;
+    label.boundary = boundary;
+    label.anchor = anchor;
+    label.textPos = anchor + CVector4(7.0f, -3.0f, 0.0f);
+    label.text = kzv::FormatFixed2(value);
+    label.tick[0] = anchor;
+    label.tick[1] = anchor + CVector4(5.0f, 4.0f, 0.0f);
+    label.tick[2] = anchor + CVector4(5.0f, -4.0f, 0.0f);
+    return label;
+}
+
+}  // namespace
+
+CColorBarDrawing BuildColorBar(const CViewState& state, int clientW) {
+    CColorBarDrawing bar;
+    const int n = std::min(state.m_nDivisions, MAX_DIVISIONS);
+    if (state.m_bShowColorBar == 0 || n <= 1) {
+        return bar;
+    }
+    bar.visible = true;
+    const double min = state.m_dColorMin;
+    const double max = state.m_dColorMax;
+    const double step = (max - min) / n;
+    const int interval = state.m_nTickInterval;
+
+    for (int i = 0; i <= n; ++i) {
+        if (i < n) {
+            CColorBarQuad quad;
+            for (int c = 0; c < 4; ++c) {
+                quad.corner[c] = state.m_aBarQuad[i][c];
+            }
+            quad.colour = state.m_aColorTable[i];
+            bar.quads.push_back(quad);
+        }
+
+        bool labelled;
+        if (interval == 0) {
+            if (n % 2 == 1 && i == n / 2) {
+                // An odd count has no middle boundary: the middle value goes to the middle of
+                // the bar.
+                const CVector4 middle = (state.m_aBarQuad[0][0] + state.m_aBarQuad[n - 1][3]) * 0.5f;
+                bar.labels.push_back(MakeLabel(i, middle, (max + min) * 0.5));
+                continue;
+            }
+            labelled = i == 0 || i == n || (n % 2 == 0 && i == n / 2);
+        } else if (interval == 1) {
+            labelled = true;
+        } else if (interval >= 2) {
+            labelled = i % interval == 0 || i == n;
+        } else {
+            // A negative interval labels the ends only.
+            labelled = i == 0 || i == n;
+        }
+        if (!labelled) {
+            continue;
+        }
+        const CVector4 anchor = i < n ? state.m_aBarQuad[i][0] : state.m_aBarQuad[n - 1][3];
+        bar.labels.push_back(MakeLabel(i, anchor, i * step + min));
+    }
+
+    const float halfW = static_cast<float>(clientW / 2);
+    const float b = static_cast<float>(state.m_nBarBottom);
+    const float top = static_cast<float>(state.m_nBarBottom + n * (256.0 / n) + 1);
+    const float z = state.m_aBarQuad[0][0].z;
+    bar.outline[0] = CVector4(31.0f - halfW, b, z);
+    bar.outline[1] = CVector4(9.0f - halfW, b, z);
+    bar.outline[2] = CVector4(9.0f - halfW, top, z);
+    bar.outline[3] = CVector4(30.0f - halfW, top, z);
+    return bar;
+}

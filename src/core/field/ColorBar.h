@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "geometry/Vector4.h"
+#include "state/ViewState.h"
+
+// The colour bar overlay: its quads follow the window size; its picture (filled quads, value
+// labels with tick marks, outline) is computed here and drawn by the view in overlay
+// coordinates (origin at the window centre, x right, y up, one unit per pixel).
+
+// Resize: m_nBarBottom = H/2 - 276 and the x and y of all 30 bar quads (20 px wide, 10 px from
+// the left edge, 256 px tall in total, n equal steps). Nothing changes when m_nDivisions <= 0.
+// The quads' z is left as it is.
+void UpdateColorBarGeometry(CViewState& state, int clientW, int clientH);
+
+struct CColorBarQuad {
+    CVector4 corner[4];  // the bar quad as stored
+    CVector4 colour;     // its colour-table entry
+};
+
+// A labelled boundary: the value text in COLOR_BLACK with the axis font at textPos, and a
+// small filled black triangle (tick) pointing at the bar.
+struct CColorBarLabel {
+    int boundary = 0;  // 0..n; the odd-count middle label carries n / 2
+    CVector4 anchor;
+    CVector4 textPos;  // anchor + (7, -3)
+    std::string text;  // "%.2f"
+    CVector4 tick[3];  // anchor, anchor + (5, 4), anchor + (5, -4)
+};
+
+struct CColorBarDrawing {
+    bool visible = false;
+    std::vector<CColorBarQuad> quads;    // quad i is band i, bottom to top
+    std::vector<CColorBarLabel> labels;  // by rising boundary
+    CVector4 outline[4];                 // black line loop, width 1.0, drawn last
+};
+
+// The bar's picture for a client width W: hidden unless m_bShowColorBar is set and
+// m_nDivisions > 1. The quads and the labels do not overlap (labels lie right of the bar),
+// so drawing all quads, then the labels, then the outline gives the same picture as drawing
+// boundary after boundary. Counts above the table's 30 entries are cut to 30. Points take
+// the z of the bar's quads.
+CColorBarDrawing BuildColorBar(const CViewState& state, int clientW);

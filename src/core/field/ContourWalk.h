@@ -1,0 +1,20 @@
+#pragma once
+
+#include "field/ContourDrawing.h"
+#include "state/ViewState.h"
+
+// The pressure picture of the current wind direction as drawing items, computed afresh from
+// the Cp table on every call (out is cleared first; its capacity is reused).
+//
+// Panels are walked in mesh order. A panel is left out when its contour flag is not 1 (a panel
+// past the end of m_abPanelContour counts as off), when it has neither 3 nor 4 corners, or when
+// any corner has no value (990 or more). A quadrilateral is split at its centre into the four
+// triangles (P0,C,P3), (P3,C,P2), (P2,C,P1), (P1,C,P0). Each triangle is lifted off the surface
+// by the panel's normal x m_fLift (no lift when the panel has no normal yet); then:
+//   - kind 0 or 2: its band polygons (Band items);
+//   - kind 1 or 2: lifted once more, its iso-lines (Line items, each followed by its Label
+//     items) in the colour of their level (line colour mode 0) or m_clrLine (mode 1), no lines
+//     for other modes; and after every triangle a Slots item.
+// Nothing is produced for other kinds, or when m_nDivisions is not 1..30 (the colour table
+// holds 30 entries).
+void ComputeContours(const CViewState& state, CContourDrawing& out);

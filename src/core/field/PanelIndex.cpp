@@ -1,0 +1,192 @@
+#include "field/PanelIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/GeometryAlgorithms.h"
+
+namespace {
+
+// A panel spanning more cells than this goes to the list tested at every query, so that one
+// huge panel cannot fill the grid.
+constexpr int64_t kMaxCellsPerPanel = 512;
+// Cells per axis are kept below this so that a cell's key fits in 63 bits.
+constexpr int64_t kMaxDim = int64_t(1) << 20;
+
+bool IsFinite(const CVector4& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+}  // namespace
+
+void CPanelIndex::Build(const CViewState& state) {
+    const CMeshFile& mesh = state.m_mesh;
+    const int panels = mesh.GetPanelCount();
+    m_count.assign(static_cast<size_t>(panels), 0);
+    m_corners.assign(static_cast<size_t>(panels) * 4, CVector4());
+    m_box.assign(static_cast<size_t>(panels), Box{});
+    m_cells.clear();
+    m_large.clear();
+    m_dims[0] = m_dims[1] = m_dims[2] = 0;
+
+    bool any = false;
+    double extentSum = 0.0;
+    int boxed = 0;
+    for (int p = 0; p < panels; ++p) {
+        const int count = static_cast<size_t>(p) < mesh.m_aNodeCount.size()
+                              ? mesh.m_aNodeCount[static_cast<size_t>(p)]
+                              : 0;
+        if (count != 3 && count != 4) {
+            continue;  // IsPointInPolygon would need its corners; such a panel holds nothing
+        }
+        Box box{{INFINITY, INFINITY, INFINITY}, {-INFINITY, -INFINITY, -INFINITY}};
+        bool finite = true;
+        for (int k = 0; k < count; ++k) {
+            const CVector4 c = state.m_taps.GetPosition(mesh.GetNodeTapNo(p, k));
+            m_corners[static_cast<size_t>(p) * 4 + static_cast<size_t>(k)] = c;
+            finite = finite && IsFinite(c);
+            const float v[3] = {c.x, c.y, c.z};
+            for (int a = 0; a < 3; ++a) {
+                box.lo[a] = std::min(box.lo[a], v[a]);
+                box.hi[a] = std::max(box.hi[a], v[a]);
+            }
+        }
+        m_count[static_cast<size_t>(p)] = count;
+        if (!finite) {
+            // Cannot be placed in the grid; keep it with the panels tested every time.
+            for (int a = 0; a < 3; ++a) {
+                box.lo[a] = -INFINITY;
+                box.hi[a] = INFINITY;
+            }
+            m_box[static_cast<size_t>(p)] = box;
+            m_large.push_back(p);
+            continue;
+        }
+        // The inside test accepts points on the edges within float noise, so the box is grown
+        // by a generous share of the panel's size and of its coordinates' magnitude.
+        float extent = 0.0f;
+        float magnitude = 0.0f;
+        for (int a = 0; a < 3; ++a) {
+            extent = std::max(extent, box.hi[a] - box.lo[a]);
+            magnitude = std::max({magnitude, std::fabs(box.lo[a]), std::fabs(box.hi[a])});
+        }
+        const float pad = 0.01f * extent + 1e-4f * magnitude + 1e-3f;
+        for (int a = 0; a < 3; ++a) {
+            box.lo[a] -= pad;
+            box.hi[a] += pad;
+        }
+        m_box[static_cast<size_t>(p)] = box;
+        extentSum += extent + 2.0 * pad;
+        ++boxed;
+        if (!any) {
+            m_all = box;
+            any = true;
+        } else {
+            for (int a = 0; a < 3; ++a) {
+                m_all.lo[a] = std::min(m_all.lo[a], box.lo[a]);
+                m_all.hi[a] = std::max(m_all.hi[a], box.hi[a]);
+            }
+        }
+    }
+    if (boxed == 0) {
+        return;
+    }
+
+    // Cells about as large as an average panel: a panel then touches a few cells and a cell
+    // holds a few panels.
+    m_cell = static_cast<float>(extentSum / boxed);
+    for (int a = 0; a < 3; ++a) {
+        const double span = static_cast<double>(m_all.hi[a]) - m_all.lo[a];
+        m_cell = std::max(m_cell, static_cast<float>(span / static_cast<double>(kMaxDim - 1)));
+    }
+    if (!(m_cell > 0.0f)) {
+        m_cell = 1.0f;
+    }
+    for (int a = 0; a < 3; ++a) {
+        const double span = static_cast<double>(m_all.hi[a]) - m_all.lo[a];
+        m_dims[a] = std::min<int64_t>(kMaxDim, static_cast<int64_t>(span / m_cell) + 1);
+    }
+
+    for (int p = 0; p < panels; ++p) {
+        if (m_count[static_cast<size_t>(p)] == 0 || !std::isfinite(m_box[static_cast<size_t>(p)].lo[0])) {
+            continue;
+        }
+        const Box& box = m_box[static_cast<size_t>(p)];
+        int64_t lo[3], hi[3];
+        CellOf(CVector4(box.lo[0], box.lo[1], box.lo[2]), lo);
+        CellOf(CVector4(box.hi[0], box.hi[1], box.hi[2]), hi);
+        const int64_t cells = (hi[0] - lo[0] + 1) * (hi[1] - lo[1] + 1) * (hi[2] - lo[2] + 1);
+        if (cells > kMaxCellsPerPanel) {
+            m_large.push_back(p);
+            continue;
+        }
+        for (int64_t iz = lo[2]; iz <= hi[2]; ++iz) {
+            for (int64_t iy = lo[1]; iy <= hi[1]; ++iy) {
+                for (int64_t ix = lo[0]; ix <= hi[0]; ++ix) {
+                    m_cells[Key(ix, iy, iz)].push_back(p);  // p rises, so each list is sorted
+                }
+            }
+        }
+    }
+    std::sort(m_large.begin(), m_large.end());
+}
+
+bool CPanelIndex::CellOf(const CVector4& p, int64_t cell[3]) const {
+    const float v[3] = {p.x, p.y, p.z};
+    bool inside = true;
+    for (int a = 0; a < 3; ++a) {
+        const double t = (static_cast<double>(v[a]) - m_all.lo[a]) / m_cell;
+        if (!(t >= 0.0) || v[a] > m_all.hi[a]) {
+            inside = false;
+        }
+        cell[a] = std::clamp<int64_t>(t >= 0.0 ? static_cast<int64_t>(std::min(t, double(kMaxDim))) : 0,
+                                      0, std::max<int64_t>(m_dims[a] - 1, 0));
+    }
+    return inside;
+}
+
+uint64_t CPanelIndex::Key(int64_t ix, int64_t iy, int64_t iz) const {
+    return static_cast<uint64_t>(ix) |
+           (static_cast<uint64_t>(iy) << 21) | (static_cast<uint64_t>(iz) << 42);
+}
+
+bool CPanelIndex::Holds(int panel, const CVector4& p) const {
+    const Box& box = m_box[static_cast<size_t>(panel)];
+    if (p.x < box.lo[0] || p.x > box.hi[0] || p.y < box.lo[1] || p.y > box.hi[1] ||
+        p.z < box.lo[2] || p.z > box.hi[2]) {
+        return false;
+    }
+    return IsPointInPolygon(p, &m_corners[static_cast<size_t>(panel) * 4],
+                            m_count[static_cast<size_t>(panel)]);
+}
+
+int CPanelIndex::FindPanelContaining(CVector4 p) const {
+    if (!IsFinite(p)) {
+        return -1;
+    }
+    const std::vector<int>* cellPanels = nullptr;
+    int64_t cell[3];
+    if (m_dims[0] > 0 && CellOf(p, cell)) {
+        const auto it = m_cells.find(Key(cell[0], cell[1], cell[2]));
+        if (it != m_cells.end()) {
+            cellPanels = &it->second;
+        }
+    }
+    // Both lists are ascending: merge them so that panels are tested in mesh order.
+    static const std::vector<int> kNone;
+    const std::vector<int>& a = cellPanels != nullptr ? *cellPanels : kNone;
+    const std::vector<int>& b = m_large;
+    size_t i = 0, j = 0;
+    while (i < a.size() || j < b.size()) {
+        int panel;
+        if (j >= b.size() || (i < a.size() && a[i] < b[j])) {
+            panel = a[i++];
+        } else {
+            panel = b[j++];
+        }
+        if (Holds(panel, p)) {
+            return panel;
+        }
+    }
+    return -1;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "geometry/Vector4.h"
+#include "state/ViewState.h"
+
+// Finds the mesh panel that holds a point without testing every panel: a sparse uniform grid
+// over the panels' bounding boxes hands out the few panels near the point, which are then
+// tested in mesh order with IsPointInPolygon. The answer is the same as a search over all
+// panels in mesh order: the first panel whose corner polygon holds the point.
+//
+// The index keeps its own copy of the corner positions taken when it is built. The tap
+// positions change with the building angle (and with every load), so whoever changes them
+// must rebuild the index before the next query.
+class CPanelIndex {
+public:
+    CPanelIndex() = default;
+    explicit CPanelIndex(const CViewState& state) { Build(state); }
+
+    // Takes the corner positions of every panel from the state's working taps and mesh.
+    void Build(const CViewState& state);
+
+    // The first panel, in mesh order, whose corner polygon holds p; -1 when none does (and for
+    // a point with a non-finite coordinate, which no panel holds).
+    int FindPanelContaining(CVector4 p) const;
+
+    int GetPanelCount() const { return static_cast<int>(m_count.size()); }
+
+private:
+    struct Box {
+        float lo[3];
+        float hi[3];
+    };
+
+    bool CellOf(const CVector4& p, int64_t cell[3]) const;
+    uint64_t Key(int64_t ix, int64_t iy, int64_t iz) const;
+    bool Holds(int panel, const CVector4& p) const;
+
+    std::vector<int> m_count;           // corners of each panel (0 when not 3 or 4)
+    std::vector<CVector4> m_corners;    // 4 per panel
+    std::vector<Box> m_box;             // padded bounding box per panel
+    Box m_all{};                        // union of the panels' boxes
+    float m_cell = 1.0f;                // edge of a grid cell
+    int64_t m_dims[3] = {0, 0, 0};      // cells along x, y, z
+    std::unordered_map<uint64_t, std::vector<int>> m_cells;  // panels per cell, ascending
+    std::vector<int> m_large;           // panels too big for the grid, tested at every query
+};
+
+// Free form of the query, for callers that hold the index next to the state.
+inline int FindPanelContaining(const CPanelIndex& index, CVector4 p) {
+    return index.FindPanelContaining(p);
+}

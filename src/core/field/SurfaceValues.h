@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "geometry/Vector4.h"
+#include "state/ViewState.h"
+
+// Values of the pressure coefficient at points of the building surface, interpolated from the
+// taps at the corners of the mesh panel that holds the point.
+
+// The corners of one panel: tap numbers, positions (working copy of the taps, i.e. after the
+// building angle) and values for one wind direction, in the panel's corner order.
+struct CPanelCorners {
+    int count = 0;  // 3 or 4
+    int32_t tap[4] = {};
+    CVector4 pos[4];
+    double value[4] = {};
+};
+
+// Fills corners for a panel and direction. False, leaving corners.count 0, when the panel is
+// outside the mesh or has neither 3 nor 4 corners.
+bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCorners& corners);
+
+// Value at p, a point on or near the panel, for one direction. A quadrilateral is split at its
+// centre into four triangles; the value is the inverse-distance mean of the triangle that holds
+// p (a corner's own value when p is a corner). Corners without a value enter the mean with
+// NO_VALUE. A panel outside the mesh (-1 included) answers NO_VALUE.
+double InterpolateAt(const CViewState& state, int panel, CVector4 p, int direction);
+
+// values[d] = InterpolateAt(panel, p, d) for every direction of the Cp table; values is resized
+// to the direction count (empty when the count is 0 or less).
+void ComputeAllDirections(const CViewState& state, int panel, CVector4 p,
+                          std::vector<double>& values);
+
+// p moved along the panel's normal onto the panel's plane, each coordinate then snapped to
+// tenths. A panel outside the mesh gives p back unchanged.
+CVector4 ProjectOntoPanel(const CViewState& state, int panel, CVector4 p);
+
+// The stored value for direction d of the first arbitrary point at (x, y, z) (compared as
+// floats with CVector4 equality); NO_VALUE when no point is there or d is not one of its
+// directions.
+double GetArbitraryValue(const CViewState& state, int direction, double x, double y, double z);
+
+// The first arbitrary point with that id, or null.
+const CArbitraryPoint* FindArbitraryPoint(const CViewState& state, int id);
+CArbitraryPoint* FindArbitraryPoint(CViewState& state, int id);
