@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "CommandIds.h"
+#include "CommentDlg.h"
 #include "KZ_VApp.h"
 #include "KZ_VView.h"
 #include "MessageBox.h"
@@ -143,7 +144,8 @@ void CMainFrame::RunCommand(int id) {
             break;
         case ID_FILE_NEW: OnFileNew(); break;
         case ID_FILE_OPEN: OnFileOpen(); break;
-        default: break;  // the settings file and the comment come with their own work
+        case ID_COMMENT: OnComment(); break;
+        default: break;  // the settings file comes with its own work
     }
 }
 
@@ -266,6 +268,12 @@ void CMainFrame::OnResetDisplay() {
     m_pPanelBar->m_pageContour->RefreshFromView();
     m_pPanelBar->m_pageColorBar->RefreshFromView();
     m_pPanelBar->m_pageDataValue->RefreshFromView();
+    m_pView->update();
+}
+
+void CMainFrame::OnComment() {
+    CCommentDlg dialog(m_pView, this);
+    dialog.exec();
     m_pView->update();
 }
 

@@ -84,6 +84,7 @@ private:
     void OnPrintPreview();
     void OnPrintSetup();
     void OnResetDisplay();
+    void OnComment();
     void OnHelp();
     void OnFileNew();
     void OnFileOpen();

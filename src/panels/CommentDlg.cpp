@@ -1,0 +1,180 @@
+#include "CommentDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "ColorPrompt.h"
+#include "KZ_VView.h"
+#include "geometry/Color.h"
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+const char* const kItemTexts[COMMENT_ITEM_COUNT] = {"データ名", "データタイトル", "所属", "計測者", "管理者",
+                                                    "実験概要", "建物形状", "屋根形状", "建物規模", "隣接建物条件"};
+const int kSizes[] = {14, 16, 18, 20};
+
+template <typename W>
+W* WithId(W* widget, int id) {
+    widget->setProperty("controlId", id);
+    return widget;
+}
+
+}  // namespace
+
+void CopyCommentSettings(CCommentRecord& to, const CCommentRecord& from) {
+    to.position = from.position;
+    std::copy(std::begin(from.flags), std::end(from.flags), std::begin(to.flags));
+    to.font = from.font;
+    to.size = from.size;
+    to.colour = from.colour;
+}
+
+CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_view(view) {
+    setProperty("resourceId", 162);
+    setWindowTitle(U("コメント表示"));
+    CopyCommentSettings(m_copy, view->m_comment);
+    const CCommentRecord& record = view->m_comment;
+
+    auto* items = new QGroupBox(U("表示する文字列"), this);
+    auto* grid = new QGridLayout(items);
+    for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
+        m_items[i] = WithId(new QCheckBox(U(kItemTexts[i]), items), 1311 + i);
+        m_items[i]->setChecked(record.flags[i] != 0);
+        grid->addWidget(m_items[i], i % 5, i / 5);
+        connect(m_items[i], &QCheckBox::toggled, this, [this] { Apply(false); });
+    }
+
+    const int w = view->ClientWidth();
+    const int h = view->ClientHeight();
+    m_position = WithId(new QLineEdit(this), 1328);
+    m_position->setReadOnly(true);
+    m_corner = WithId(new QLineEdit(QStringLiteral("%1,%2").arg(w).arg(h), this), 1329);
+    m_corner->setReadOnly(true);
+    m_x = WithId(new QScrollBar(Qt::Horizontal, this), 1326);
+    m_y = WithId(new QScrollBar(Qt::Vertical, this), 1327);
+    m_x->setRange(0, w);
+    m_y->setRange(0, h);
+    m_x->setValue(static_cast<int>(record.position.x));
+    m_y->setValue(static_cast<int>(record.position.y));
+    m_x->setPageStep(std::max(1, w / 10));
+    m_y->setPageStep(std::max(1, h / 10));
+    connect(m_x, &QScrollBar::valueChanged, this, [this] { Apply(false); });
+    connect(m_y, &QScrollBar::valueChanged, this, [this] { Apply(false); });
+
+    m_font = WithId(new QComboBox(this), 1321);
+    m_font->addItems({U("ＭＳ ゴシック"), U("ＭＳ 明朝")});
+    m_font->setCurrentIndex(m_font->findText(QString::fromStdString(record.font)));
+    m_size = WithId(new QComboBox(this), 1322);
+    for (int s : kSizes) {
+        m_size->addItem(QString::number(s));
+    }
+    m_size->setCurrentIndex(m_size->findText(QString::number(record.size)));
+    connect(m_font, &QComboBox::currentIndexChanged, this, [this] { Apply(true); });
+    connect(m_size, &QComboBox::currentIndexChanged, this, [this] { Apply(true); });
+
+    m_swatch = WithId(new QPushButton(this), 1323);
+    m_swatch->setFixedSize(40, 20);
+    connect(m_swatch, &QPushButton::clicked, this, &CCommentDlg::ChooseColour);
+
+    auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), 1324);
+    auto* cancel = WithId(new QPushButton(U("ｷｬﾝｾﾙ"), this), 1325);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* place = new QFormLayout;
+    place->addRow(U("現在位置(x,y)"), m_position);
+    place->addRow(U("右下座標(x,y)"), m_corner);
+    place->addRow(m_x);
+    auto* placeRow = new QHBoxLayout;
+    placeRow->addLayout(place, 1);
+    placeRow->addWidget(m_y);
+    auto* fonts = new QFormLayout;
+    fonts->addRow(U("フォント名"), m_font);
+    fonts->addRow(U("フォントサイズ"), m_size);
+    fonts->addRow(U("文字の色"), m_swatch);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(items);
+    layout->addLayout(placeRow);
+    layout->addLayout(fonts);
+    layout->addLayout(buttons);
+
+    ShowPosition();
+    ShowSwatch();
+}
+
+void CCommentDlg::ShowPosition() {
+    const CVector4& p = m_view->m_comment.position;
+    m_position->setText(QStringLiteral("(%1,%2)").arg(static_cast<int>(p.x)).arg(static_cast<int>(p.y)));
+}
+
+void CCommentDlg::ShowSwatch() {
+    const COLORREF c = VectorToColorRef(m_view->m_comment.colour);
+    m_swatch->setStyleSheet(QStringLiteral("background-color: rgb(%1,%2,%3);")
+                                .arg(RedOf(c))
+                                .arg(GreenOf(c))
+                                .arg(BlueOf(c)));
+}
+
+// The controls into the view's record; the text lists are remade when the font changed.
+void CCommentDlg::Apply(bool rebuildText) {
+    CCommentRecord& record = m_view->m_comment;
+    for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
+        record.flags[i] = m_items[i]->isChecked() ? 1 : 0;
+    }
+    record.position.x = static_cast<float>(m_x->value());
+    record.position.y = static_cast<float>(m_y->value());
+    if (m_font->currentIndex() >= 0) {
+        record.font = m_font->currentText().toStdString();
+    }
+    if (m_size->currentIndex() >= 0) {
+        record.size = kSizes[m_size->currentIndex()];
+    }
+    ShowPosition();
+    if (rebuildText) {
+        m_view->RebuildCommentText(record);
+    }
+    m_view->update();
+}
+
+void CCommentDlg::ChooseColour() {
+    const COLORREF c = VectorToColorRef(m_view->m_comment.colour);
+    const std::optional<QColor> chosen = KzChooseColor(this, QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+    if (!chosen) {
+        return;
+    }
+    m_view->m_comment.colour = ColorRefToVector(MakeColorRef(chosen->red(), chosen->green(), chosen->blue()));
+    ShowSwatch();
+    m_view->update();
+}
+
+void CCommentDlg::accept() {
+    // The record already follows the controls; the colour follows the swatch.
+    Apply(false);
+    m_view->RebuildCommentText(m_view->m_comment);
+    m_view->update();
+    QDialog::accept();
+}
+
+void CCommentDlg::reject() {
+    CopyCommentSettings(m_view->m_comment, m_copy);
+    m_view->RebuildCommentText(m_view->m_comment);
+    m_view->update();
+    QDialog::reject();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+
+#include "state/ViewState.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class CKZ_VView;
+
+// "コメント表示": which header items the comment block shows, where, in which font, size and
+// colour. Every change goes to the view at once; OK keeps it, Cancel restores the settings the
+// dialog opened with.
+class CCommentDlg : public QDialog {
+    Q_OBJECT
+public:
+    CCommentDlg(CKZ_VView* view, QWidget* parent = nullptr);
+
+    void accept() override;
+    void reject() override;
+
+    QCheckBox* ItemBox(int i) const { return m_items[i]; }
+    QScrollBar* XBar() const { return m_x; }
+    QScrollBar* YBar() const { return m_y; }
+    QComboBox* FontList() const { return m_font; }
+    QComboBox* SizeList() const { return m_size; }
+    QPushButton* Swatch() const { return m_swatch; }
+    QLineEdit* PositionField() const { return m_position; }
+
+private:
+    void Apply(bool rebuildText);
+    void ShowPosition();
+    void ShowSwatch();
+    void ChooseColour();
+
+    CKZ_VView* m_view;
+    CCommentRecord m_copy;  // the settings when the dialog opened
+    QCheckBox* m_items[COMMENT_ITEM_COUNT];
+    QLineEdit* m_position;
+    QLineEdit* m_corner;
+    QScrollBar* m_x;
+    QScrollBar* m_y;
+    QComboBox* m_font;
+    QComboBox* m_size;
+    QPushButton* m_swatch;
+};
+
+// Copies what the user sets (position, item flags, font, size, colour), not the text lists.
+void CopyCommentSettings(CCommentRecord& to, const CCommentRecord& from);

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "ColorPrompt.h"
+#include "CommentDlg.h"
+#include "KZ_VView.h"
+
+namespace {
+
+class CommentDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.resize(400, 300);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.m_comment.position = CVector4(10, 20, 1000);
+        view.m_comment.flags[2] = 1;
+    }
+    CKZ_VView view;
+};
+
+TEST_F(CommentDlgTest, ChangesApplyAtOnceAndCancelPutsThemBack) {
+    CCommentDlg dialog(&view);
+    EXPECT_EQ(dialog.property("resourceId").toInt(), 162);
+    EXPECT_TRUE(dialog.ItemBox(2)->isChecked());
+    EXPECT_EQ(dialog.ItemBox(2)->property("controlId").toInt(), 1313);
+    EXPECT_EQ(dialog.XBar()->maximum(), 400);
+    EXPECT_EQ(dialog.YBar()->maximum(), 300);
+    EXPECT_EQ(dialog.FontList()->currentText(), QString::fromUtf8("ＭＳ ゴシック"));
+    EXPECT_EQ(dialog.SizeList()->currentText(), QStringLiteral("14"));
+
+    dialog.XBar()->setValue(150);
+    dialog.YBar()->setValue(90);
+    dialog.ItemBox(5)->setChecked(true);
+    dialog.SizeList()->setCurrentIndex(3);
+    EXPECT_EQ(view.m_comment.position.x, 150.0f);
+    EXPECT_EQ(view.m_comment.flags[5], 1);
+    EXPECT_EQ(view.m_comment.size, 20);
+    EXPECT_EQ(dialog.PositionField()->text(), QStringLiteral("(150,90)"));
+
+    dialog.reject();
+    EXPECT_EQ(view.m_comment.position.x, 10.0f);
+    EXPECT_EQ(view.m_comment.position.y, 20.0f);
+    EXPECT_EQ(view.m_comment.flags[5], 0);
+    EXPECT_EQ(view.m_comment.flags[2], 1);
+    EXPECT_EQ(view.m_comment.size, 14);
+}
+
+TEST_F(CommentDlgTest, OkKeepsTheChangesAndTheChosenColour) {
+    const KzColorHook previous = SetColorHook([](const QColor&) { return std::optional<QColor>(QColor(255, 0, 0)); });
+    CCommentDlg dialog(&view);
+    dialog.FontList()->setCurrentIndex(1);
+    dialog.Swatch()->click();
+    dialog.accept();
+    SetColorHook(previous);
+    EXPECT_EQ(view.m_comment.font, "ＭＳ 明朝");
+    EXPECT_FLOAT_EQ(view.m_comment.colour.x, 1.0f);
+    EXPECT_FLOAT_EQ(view.m_comment.colour.y, 0.0f);
+    EXPECT_EQ(view.m_comment.position.x, 10.0f);
+}
+
+TEST_F(CommentDlgTest, UnknownFontOrSizeSelectsNothing) {
+    view.m_comment.font = "IPAGothic";
+    view.m_comment.size = 15;
+    CCommentDlg dialog(&view);
+    EXPECT_EQ(dialog.FontList()->currentIndex(), -1);
+    EXPECT_EQ(dialog.SizeList()->currentIndex(), -1);
+    dialog.ItemBox(0)->setChecked(true);  // other changes keep the unknown ones
+    EXPECT_EQ(view.m_comment.font, "IPAGothic");
+    EXPECT_EQ(view.m_comment.size, 15);
+}
+
+}  // namespace
