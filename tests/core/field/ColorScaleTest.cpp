@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "field/ColorScale.h"
+
+namespace {
+
+// Vector area of a planar polygon (Newell), so doubled points and collinear points add nothing.
+double Area(const std::vector<CVector4>& p) {
+    double x = 0, y = 0, z = 0;
+    for (size_t i = 0; i < p.size(); ++i) {
+        const CVector4& a = p[i];
+        const CVector4& b = p[(i + 1) % p.size()];
+        x += (static_cast<double>(a.y) - b.y) * (static_cast<double>(a.z) + b.z);
+        y += (static_cast<double>(a.z) - b.z) * (static_cast<double>(a.x) + b.x);
+        z += (static_cast<double>(a.x) - b.x) * (static_cast<double>(a.y) + b.y);
+    }
+    return 0.5 * std::sqrt(x * x + y * y + z * z);
+}
+
+TEST(ColorScaleTest, BandIndexAtAndBeyondTheEnds) {
+    EXPECT_EQ(BandIndex(-1.0, -1.0, 1.0, 30), 0);
+    EXPECT_EQ(BandIndex(-7.0, -1.0, 1.0, 30), 0);
+    EXPECT_EQ(BandIndex(1.0, -1.0, 1.0, 30), 29);
+    EXPECT_EQ(BandIndex(5.0, -1.0, 1.0, 30), 29);
+    EXPECT_EQ(BandIndex(0.0, -1.0, 1.0, 2), 1);
+    EXPECT_EQ(BandIndex(-0.01, -1.0, 1.0, 2), 0);
+    // A reversed scale answers only the end bands.
+    EXPECT_EQ(BandIndex(0.0, 1.0, -1.0, 4), 0);
+    EXPECT_EQ(BandIndex(2.0, 1.0, -1.0, 4), 3);
+
+    // The summed levels give the same bands as the walk, at and between every level.
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> any(-2.0, 2.0);
+    for (int n : {2, 7, 30}) {
+        const CContourLevels levels = MakeContourLevels(-1.0, 1.0, n);
+        ASSERT_EQ(levels.level.size(), static_cast<size_t>(n) + 1);
+        for (double l : levels.level) {
+            EXPECT_EQ(BandIndex(l, levels), BandIndex(l, -1.0, 1.0, n));
+        }
+        for (int i = 0; i < 200; ++i) {
+            const double v = any(rng);
+            EXPECT_EQ(BandIndex(v, levels), BandIndex(v, -1.0, 1.0, n));
+        }
+    }
+    EXPECT_TRUE(MakeContourLevels(-1.0, 1.0, 0).level.empty());
+}
+
+TEST(ColorScaleTest, TriangleInOneBandIsOnePolygon) {
+    const CVector4 t[3] = {CVector4(0, 0, 0), CVector4(1, 0, 0), CVector4(0, 1, 0)};
+    const double v[3] = {0.01, 0.02, 0.03};
+    const auto polygons = FillBandsOnTriangle(t, v, MakeContourLevels(-1.0, 1.0, 30));
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons[0].band, 15);
+    ASSERT_EQ(polygons[0].points.size(), 3u);
+    EXPECT_EQ(polygons[0].points[1], t[1]);
+}
+
+TEST(ColorScaleTest, TwoBandsMeetAlongTheIsoLine) {
+    const CVector4 t[3] = {CVector4(0, 0, 0), CVector4(2, 0, 0), CVector4(0, 2, 0)};
+    const double v[3] = {-1.0, 0.0, 1.0};
+    const auto polygons = FillBandsOnTriangle(t, v, MakeContourLevels(-1.0, 1.0, 2));
+    ASSERT_EQ(polygons.size(), 2u);
+    EXPECT_EQ(polygons[0].band, 0);
+    EXPECT_EQ(polygons[1].band, 1);
+    // The line of value 0 runs from t1 to the middle of t2-t0; each side holds half.
+    EXPECT_NEAR(Area(polygons[0].points), 1.0, 1e-6);
+    EXPECT_NEAR(Area(polygons[1].points), 1.0, 1e-6);
+    bool hasMiddle = false;
+    for (const CVector4& p : polygons[1].points) {
+        hasMiddle = hasMiddle || p == CVector4(0, 1, 0);
+    }
+    EXPECT_TRUE(hasMiddle);
+}
+
+TEST(ColorScaleTest, BandPolygonsCoverTheTriangleOnce) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> coord(-50.0f, 50.0f);
+    std::uniform_real_distribution<double> value(-1.6, 1.6);
+    for (int n : {2, 5, 30}) {
+        const CContourLevels levels = MakeContourLevels(-1.0, 1.0, n);
+        for (int i = 0; i < 300; ++i) {
+            const CVector4 t[3] = {CVector4(coord(rng), coord(rng), coord(rng)),
+                                   CVector4(coord(rng), coord(rng), coord(rng)),
+                                   CVector4(coord(rng), coord(rng), coord(rng))};
+            double v[3] = {value(rng), value(rng), value(rng)};
+            if (i % 10 == 0) {
+                v[1] = levels.level[1];  // a corner exactly on a level
+            }
+            if (i % 10 == 1) {
+                v[2] = 1.0;  // a corner exactly at max
+            }
+            const double whole = Area({t[0], t[1], t[2]});
+            double sum = 0.0;
+            int last = -1;
+            for (const CBandPolygon& band : FillBandsOnTriangle(t, v, levels)) {
+                EXPECT_GT(band.band, last);  // one polygon per band, rising
+                last = band.band;
+                sum += Area(band.points);
+            }
+            EXPECT_NEAR(sum, whole, 1e-4 * whole + 1e-3) << "n " << n << " case " << i;
+        }
+    }
+}
+
+TEST(ColorScaleTest, HsvConversions) {
+    const CHsv red = RgbToHsv(255, 0, 0);
+    EXPECT_EQ(red.h, 0.0);
+    EXPECT_EQ(red.s, 1.0);
+    EXPECT_EQ(red.v, 255.0);
+    EXPECT_NEAR(RgbToHsv(0, 0, 255).h, 2.0 / 3.0, 1e-12);
+    EXPECT_NEAR(RgbToHsv(255, 0, 255).h, 5.0 / 6.0, 1e-12);
+    EXPECT_EQ(RgbToHsv(80, 80, 80).s, 0.0);
+    EXPECT_EQ(RgbToHsv(0, 0, 0).v, 0.0);
+
+    const CRgb grey = HsvToRgb(0.3, 0.0, 77.0);
+    EXPECT_EQ(grey.r, 77.0);
+    EXPECT_EQ(grey.b, 77.0);
+    // Hue 1.0 is red again, not a seventh sector.
+    const CRgb one = HsvToRgb(1.0, 1.0, 255.0);
+    EXPECT_EQ(one.r, 255.0);
+    EXPECT_EQ(one.g, 0.0);
+    EXPECT_EQ(one.b, 0.0);
+}
+
+TEST(ColorScaleTest, RampRunsThroughHueLinearly) {
+    const COLORREF red = MakeColorRef(255, 0, 0);
+    const COLORREF blue = MakeColorRef(0, 0, 255);
+    EXPECT_EQ(InterpolateColorHsv(6, 1, red, blue), red);
+    EXPECT_EQ(InterpolateColorHsv(6, 6, red, blue), blue);
+    // Step k lies k/n of the way: hue 1/6 (yellow), 1/3 (green), 1/2 (cyan), never magenta.
+    EXPECT_EQ(InterpolateColorHsv(4, 1, red, blue), red);
+    EXPECT_EQ(InterpolateColorHsv(4, 2, red, blue), MakeColorRef(0, 255, 0));
+    EXPECT_EQ(InterpolateColorHsv(4, 3, red, blue), MakeColorRef(0, 255, 255));
+    // Hue 2/9: sector 1, red = 255 (1 - 1/3) truncated.
+    EXPECT_EQ(InterpolateColorHsv(6, 2, red, blue), MakeColorRef(169, 255, 0));
+    EXPECT_EQ(InterpolateColorHsv(12, 3, red, blue), MakeColorRef(255, 255, 0));
+    for (int k = 1; k <= 30; ++k) {
+        const COLORREF c = InterpolateColorHsv(30, k, red, blue);
+        EXPECT_FALSE(RedOf(c) > 0 && BlueOf(c) > 0 && GreenOf(c) == 0) << k;
+    }
+
+    // Magenta (hue 5/6) to pink (hue ~0.97): the steps lie in the sixth sector, (v, p, q).
+    const COLORREF magenta = MakeColorRef(255, 0, 255);
+    const COLORREF pink = MakeColorRef(255, 192, 203);
+    const COLORREF mid = InterpolateColorHsv(4, 2, magenta, pink);
+    EXPECT_EQ(RedOf(mid), 255u);
+    EXPECT_GT(BlueOf(mid), GreenOf(mid));
+    EXPECT_LT(BlueOf(mid), 255u);
+}
+
+TEST(ColorScaleTest, FillColorRampSetsTableAndBarSteps) {
+    CViewState state;
+    state.m_nBarBottom = 24;
+    state.m_nDivisions = 5;
+    FillColorRamp(state, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0));
+    EXPECT_EQ(state.m_aColorTable[0], ColorRefToVector(MakeColorRef(0, 0, 255)));
+    EXPECT_EQ(state.m_aColorTable[4], ColorRefToVector(MakeColorRef(255, 0, 0)));
+    EXPECT_EQ(VectorToColorRef(state.m_aColorTable[2]),
+              InterpolateColorHsv(5, 3, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0)));
+    EXPECT_FLOAT_EQ(state.m_aBarQuad[1][0].y, 24.0f + 51.2f);
+    EXPECT_FLOAT_EQ(state.m_aBarQuad[1][3].y, 24.0f + 102.4f);
+    EXPECT_FLOAT_EQ(state.m_aBarQuad[4][2].y, 280.0f);
+
+    // More bands than the table holds fill the table and stop there.
+    state.m_nDivisions = 64;
+    FillColorRamp(state, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0));
+    EXPECT_EQ(VectorToColorRef(state.m_aColorTable[29]),
+              InterpolateColorHsv(64, 30, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0)));
+}
+
+}  // namespace

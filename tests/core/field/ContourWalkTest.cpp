@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "FieldFixture.h"
+#include "field/ColorScale.h"
+#include "field/ContourWalk.h"
+#include "state/DataSetLoad.h"
+
+namespace {
+
+// One flat quad in z = 0 (normal +z) with values -1, 1, 1, -1 over x.
+class ContourWalkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fieldtest::SetUp(state,
+                         {{CVector4(0, 0, 0), {-1.0}},
+                          {CVector4(4, 0, 0), {1.0}},
+                          {CVector4(4, 4, 0), {1.0}},
+                          {CVector4(0, 4, 0), {-1.0}}},
+                         {{1, 2, 3, 4}});
+        state.m_fLift = 0.5f;
+        state.m_nDivisions = 4;
+    }
+    std::vector<ContourItemType> Types() {
+        ComputeContours(state, out);
+        std::vector<ContourItemType> types;
+        for (const auto& item : out.items) {
+            types.push_back(item.type);
+        }
+        return types;
+    }
+    CViewState state;
+    CContourDrawing out;
+};
+
+using T = ContourItemType;
+
+TEST_F(ContourWalkTest, QuadIsDrawnAsFourLiftedTriangles) {
+    ASSERT_EQ(state.m_aPanelNormal[0], CVector4(0, 0, 1));
+    ComputeContours(state, out);
+    // The first triangle (P0, C, P3) has corners -1, 0, -1: bands 0 and 1, and band 2 only
+    // touches it at C (a polygon of three copies of C).
+    ASSERT_FALSE(out.items.empty());
+    const CContourItem& first = out.items[0];
+    EXPECT_EQ(first.type, T::Band);
+    EXPECT_EQ(first.index, 0);
+    EXPECT_EQ(first.colour, state.m_aColorTable[0]);
+    const CVector4 lifted[3] = {CVector4(0, 0, 0.5f), CVector4(2, 2, 0.5f), CVector4(0, 4, 0.5f)};
+    const double v[3] = {-1.0, 0.0, -1.0};
+    const auto expected = FillBandsOnTriangle(lifted, v, MakeContourLevels(-1.0, 1.0, 4));
+    ASSERT_EQ(expected.size(), 3u);
+    EXPECT_EQ(expected[2].points, std::vector<CVector4>(3, lifted[1]));
+    ASSERT_EQ(first.count, static_cast<int>(expected[0].points.size()));
+    for (int k = 0; k < first.count; ++k) {
+        EXPECT_EQ(out.points[static_cast<size_t>(first.first + k)], expected[0].points[static_cast<size_t>(k)]);
+    }
+    std::set<int> bands;
+    for (const auto& item : out.items) {
+        EXPECT_EQ(item.type, T::Band);
+        bands.insert(item.index);
+    }
+    EXPECT_EQ(bands, (std::set<int>{0, 1, 2, 3}));
+}
+
+TEST_F(ContourWalkTest, LinesFollowBandsAndSlotsEndEachTriangle) {
+    state.m_nContourKind = 2;
+    state.m_bShowLabels = 1;
+    state.m_abSlotOn[0] = 1;
+    state.m_aSlot[0][0] = CVector4(0.5f, 1.0f, 1.0f);
+    state.m_aSlot[0][1] = CVector4(3.5f, 1.0f, 1.0f);
+    // Triangle (P0, C, P3): bands 0, 1 and 2 (C alone); line -0.5 with a label on the slot;
+    // line 0.0 shrunk to the point C, which crosses no slot; slots. Then the next triangle.
+    const std::vector<T> types = Types();
+    const std::vector<T> start = {T::Band, T::Band, T::Band, T::Line, T::Label,
+                                  T::Line, T::Slots, T::Band};
+    ASSERT_GE(types.size(), start.size());
+    EXPECT_EQ(std::vector<T>(types.begin(), types.begin() + 8), start);
+    // Bands lie at the lift, lines and labels at twice the lift.
+    EXPECT_FLOAT_EQ(out.points[static_cast<size_t>(out.items[0].first)].z, 0.5f);
+    EXPECT_FLOAT_EQ(out.points[static_cast<size_t>(out.items[3].first)].z, 1.0f);
+    EXPECT_FLOAT_EQ(out.labels[0].centre.z, 1.0f);
+    EXPECT_EQ(out.labels[0].text, "-0.50");
+    EXPECT_EQ(std::count(types.begin(), types.end(), T::Slots), 4);
+
+    state.m_nContourKind = 1;
+    state.m_nLineColorMode = 1;
+    state.m_clrLine = COLOR_MAGENTA;
+    ComputeContours(state, out);
+    for (const auto& item : out.items) {
+        EXPECT_NE(item.type, T::Band);
+        if (item.type == T::Line) {
+            EXPECT_EQ(item.colour, COLOR_MAGENTA);
+        }
+    }
+    // Another line colour mode draws no lines, but the slots still have their place.
+    state.m_nLineColorMode = 2;
+    EXPECT_EQ(Types(), std::vector<T>(4, T::Slots));
+    state.m_nContourKind = 3;
+    EXPECT_TRUE(Types().empty());
+}
+
+TEST_F(ContourWalkTest, PanelsOffOrWithoutValuesAreLeftOut) {
+    state.m_abPanelContour[0] = 0;
+    EXPECT_TRUE(Types().empty());
+    state.m_abPanelContour.clear();  // flags not sized for the mesh yet
+    EXPECT_TRUE(Types().empty());
+    state.m_abPanelContour.assign(1, 1);
+    state.m_nDivisions = 31;  // more bands than colours
+    EXPECT_TRUE(Types().empty());
+}
+
+TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
+    CViewState state;
+    CMatrix4 rotation;
+    const std::string folder = std::string(KZV_SAMPLES_DIR) + "tower/";
+    CHeaderFile header;
+    LoadDataSetFiles(state, rotation, folder, header, 800, 600);
+    int32_t missing = 0;
+    for (int32_t tap : state.m_taps.m_aTapNo) {
+        if (state.m_cp.FindRecord(tap) < 0) {
+            missing = tap;
+        }
+    }
+    ASSERT_NE(missing, 0);
+    // Panels with the tap, and a panel that shares a corner with one of them but not the tap.
+    const int panels = state.m_mesh.GetPanelCount();
+    std::vector<int> withTap;
+    std::set<int32_t> corners;
+    for (int p = 0; p < panels; ++p) {
+        bool has = false;
+        for (int k = 0; k < state.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
+            has = has || state.m_mesh.GetNodeTapNo(p, k) == missing;
+        }
+        if (has) {
+            withTap.push_back(p);
+            for (int k = 0; k < state.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
+                corners.insert(state.m_mesh.GetNodeTapNo(p, k));
+            }
+        }
+    }
+    ASSERT_FALSE(withTap.empty());
+    int neighbour = -1;
+    for (int p = 0; p < panels && neighbour < 0; ++p) {
+        bool shares = false, has = false;
+        for (int k = 0; k < state.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
+            const int32_t tap = state.m_mesh.GetNodeTapNo(p, k);
+            has = has || tap == missing;
+            shares = shares || corners.count(tap) > 0;
+        }
+        if (shares && !has) {
+            neighbour = p;
+        }
+    }
+    ASSERT_GE(neighbour, 0);
+
+    state.m_nContourKind = 2;
+    state.m_abPanelContour.assign(static_cast<size_t>(panels), 0);
+    for (int p : withTap) {
+        state.m_abPanelContour[static_cast<size_t>(p)] = 1;
+    }
+    CContourDrawing out;
+    ComputeContours(state, out);
+    EXPECT_TRUE(out.items.empty());
+    state.m_abPanelContour[static_cast<size_t>(neighbour)] = 1;
+    ComputeContours(state, out);
+    EXPECT_FALSE(out.items.empty());
+}
+
+}  // namespace

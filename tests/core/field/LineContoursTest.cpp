@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "field/LineContours.h"
+
+namespace {
+
+// A flat triangle in z = 0 and the state around it: 4 bands over -1..1, labels on.
+class LineContoursTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.m_nDivisions = 4;
+        state.m_bShowLabels = 1;
+        for (int k = 0; k < 4; ++k) {
+            state.m_aColorTable[k] = CVector4(0.1f * k, 0, 0);
+        }
+    }
+    CContourDrawing Lines(const double v[3], const CVector4* table = nullptr) {
+        CContourDrawing out;
+        LinesOnTriangle(t, v, MakeContourLevels(state.m_dColorMin, state.m_dColorMax,
+                                                state.m_nDivisions),
+                        table, state.m_clrLine, MakeLabelContext(state), out);
+        return out;
+    }
+    std::vector<std::string> LabelTexts(const CContourDrawing& out) {
+        std::vector<std::string> texts;
+        for (const auto& label : out.labels) {
+            texts.push_back(label.text);
+        }
+        return texts;
+    }
+    void SetSlot(int i, CVector4 a, CVector4 b) {
+        state.m_abSlotOn[i] = 1;
+        state.m_aSlot[i][0] = a;
+        state.m_aSlot[i][1] = b;
+    }
+    CViewState state;
+    const CVector4 t[3] = {CVector4(0, 0, 0), CVector4(4, 0, 0), CVector4(0, 4, 0)};
+};
+
+TEST_F(LineContoursTest, SegmentsJoinTheCrossingsOfEachLevel) {
+    const double flat[3] = {0.0, 0.0, 0.0};
+    EXPECT_TRUE(Lines(flat).items.empty());
+
+    // Level 0 of 2 bands through the corner of value 0: three crossings, no segment.
+    state.m_nDivisions = 2;
+    const double through[3] = {-1.0, 0.0, 1.0};
+    EXPECT_TRUE(Lines(through).items.empty());
+    // With 0.5 at t1 the level crosses edges t0-t1 and t2-t0 once each.
+    const double v[3] = {-1.0, 0.5, 1.0};
+    const CContourDrawing out = Lines(v);
+    ASSERT_EQ(out.items.size(), 1u);
+    EXPECT_EQ(out.items[0].type, ContourItemType::Line);
+    EXPECT_EQ(out.items[0].colour, state.m_clrLine);
+    EXPECT_EQ(out.points[0], CVector4(4.0f * 2.0f / 3.0f, 0, 0));
+    EXPECT_EQ(out.points[1], CVector4(0, 2, 0));
+}
+
+TEST_F(LineContoursTest, EndPointsLieWhereTheFieldEqualsTheLevel) {
+    // A linear field f = -1 + x/4 + y/8 on the triangle: every end point has f = its level.
+    const double v[3] = {-1.0, 0.0, -0.5};
+    state.m_nDivisions = 10;
+    const CContourDrawing out = Lines(v, state.m_aColorTable);
+    const CContourLevels levels = MakeContourLevels(-1.0, 1.0, 10);
+    int lines = 0;
+    for (const CContourItem& item : out.items) {
+        ASSERT_EQ(item.type, ContourItemType::Line);
+        EXPECT_EQ(item.colour, state.m_aColorTable[item.index]);  // the band above the line
+        for (int e = 0; e < 2; ++e) {
+            const CVector4& p = out.points[static_cast<size_t>(item.first + e)];
+            EXPECT_NEAR(-1.0 + p.x / 4.0 + p.y / 8.0, levels.level[static_cast<size_t>(item.index)],
+                        1e-6);
+        }
+        ++lines;
+    }
+    // Levels -0.8, -0.6, -0.4, -0.2, and 0.0, which touches only the corner t1: found once
+    // from each of its edges, it makes a segment of no length there.
+    EXPECT_EQ(lines, 5);
+    EXPECT_EQ(out.points[8], t[1]);
+    EXPECT_EQ(out.points[9], t[1]);
+}
+
+TEST_F(LineContoursTest, SlotAcrossTheBandsGetsEachLevel) {
+    // f = -1 + x/2 over the 4-unit edge: levels -0.5, 0, 0.5 at x = 1, 2, 3.
+    const double v[3] = {-1.0, 1.0, -1.0};
+    EXPECT_TRUE(Lines(v).labels.empty());  // labels on, but no slot on
+    SetSlot(4, CVector4(0.5f, 0.5f, 0), CVector4(3.5f, 0.5f, 0));
+    state.m_fScale = 0.5f;
+    const CContourDrawing out = Lines(v);
+    EXPECT_EQ(LabelTexts(out), (std::vector<std::string>{"-0.50", "0.00", "0.50"}));
+    // Each label follows its line.
+    ASSERT_EQ(out.items.size(), 6u);
+    EXPECT_EQ(out.items[1].type, ContourItemType::Label);
+    EXPECT_EQ(out.items[1].colour, out.items[0].colour);
+    const CContourLabel& label = out.labels[0];
+    EXPECT_EQ(label.centre, CVector4(1.0f, 0.5f, 0));
+    EXPECT_FLOAT_EQ(label.radius, 5.0f);
+    EXPECT_EQ(label.textPos, CVector4(11.0f, 0.5f, 0));
+    EXPECT_EQ(label.slot, 4);
+
+    state.m_nLabelColorMode = 1;
+    state.m_clrLabel = COLOR_GREEN;
+    EXPECT_EQ(Lines(v).items[1].colour, COLOR_GREEN);
+}
+
+TEST_F(LineContoursTest, SkipHalfPickedAndOffSlotsGetNoLabels) {
+    const double v[3] = {-1.0, 1.0, -1.0};
+    SetSlot(0, CVector4(0.5f, 0.5f, 0), CVector4(3.5f, 0.5f, 0));
+    state.m_nLabelSkip = 1;
+    EXPECT_EQ(LabelTexts(Lines(v)), (std::vector<std::string>{"0.00"}));  // level 2 only
+    // A skip edit typed as -1 labels nothing rather than dividing by zero.
+    state.m_nLabelSkip = -1;
+    EXPECT_TRUE(Lines(v).labels.empty());
+    state.m_nLabelSkip = 0;
+
+    state.m_nEditSlot = 0;
+    state.m_nSlotPickCount = 0;
+    EXPECT_TRUE(Lines(v).labels.empty());
+    state.m_nSlotPickCount = 1;
+    EXPECT_EQ(Lines(v).labels.size(), 3u);
+    state.m_abSlotOn[0] = 0;
+    EXPECT_TRUE(Lines(v).labels.empty());
+    state.m_abSlotOn[0] = 1;
+    state.m_bShowLabels = 0;
+    EXPECT_TRUE(Lines(v).labels.empty());
+}
+
+TEST_F(LineContoursTest, SlotPictureAndClearing) {
+    state.m_fScale = 2.5f;
+    SetSlot(2, CVector4(1, 2, 3), CVector4(4, 5, 6));
+    SetSlot(7, CVector4(1, 1, 1), CVector4(9, 9, 9));
+    SetSlot(9, CVector4(1, 1, 1), CVector4(1, 1, 1));  // never picked: not drawn
+    state.m_nEditSlot = 7;
+    state.m_nSlotPickCount = 0;
+    CSlotDrawing drawing = BuildSlotDrawing(state);
+    EXPECT_EQ(drawing.colour, COLOR_RED);
+    EXPECT_FLOAT_EQ(drawing.radius, 1.0f);
+    ASSERT_EQ(drawing.marks.size(), 2u);
+    EXPECT_TRUE(drawing.marks[0].complete);
+    EXPECT_EQ(drawing.marks[0].number, "3");
+    EXPECT_EQ(drawing.marks[0].numberPos, CVector4(2, 3, 3));
+    EXPECT_FALSE(drawing.marks[1].complete);  // between its two picks: sphere at A only
+
+    ClearSlots(state);
+    EXPECT_EQ(state.m_nEditSlot, -1);
+    EXPECT_EQ(state.m_nSlotPickCount, -1);
+    for (int i = 0; i < SLOT_COUNT; ++i) {
+        EXPECT_EQ(state.m_abSlotOn[i], 0);
+        EXPECT_EQ(state.m_aSlot[i][1], CVector4(0, 0, 0, 0));
+    }
+    EXPECT_TRUE(BuildSlotDrawing(state).marks.empty());
+}
+
+}  // namespace
