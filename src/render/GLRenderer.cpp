@@ -227,6 +227,41 @@ void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* ma
     glPopMatrix();
 }
 
+namespace {
+enum SolidKind { SOLID_SPHERE, SOLID_CONE };
+}
+
+// A unit solid compiled once: markers are drawn by the thousand every frame.
+static unsigned SolidList(std::map<std::pair<int, int>, unsigned>& lists, int kind, int slices) {
+    const auto key = std::make_pair(kind, slices);
+    const auto it = lists.find(key);
+    if (it != lists.end() && glIsList(it->second)) {
+        return it->second;
+    }
+    const GLuint list = glGenLists(1);
+    if (list == 0) {
+        return 0;
+    }
+    glNewList(list, GL_COMPILE);
+    if (kind == SOLID_SPHERE) {
+        kzv::SolidSphere(1.0, slices, slices);
+    } else {
+        kzv::SolidCone(1.0, 1.0, slices, slices);
+    }
+    glEndList();
+    lists[key] = list;
+    return list;
+}
+
+void CGLRenderer::ReleaseSolidLists() {
+    if (HasCurrentContext()) {
+        for (const auto& entry : m_solidLists) {
+            glDeleteLists(entry.second, 1);
+        }
+    }
+    m_solidLists.clear();
+}
+
 void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) {
     if (!HasCurrentContext()) {
         return;
@@ -234,7 +269,13 @@ void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int
     glPushMatrix();
     Translate(centre);
     glColor4fv(colour.Data());
-    kzv::SolidSphere(radius, slices, slices);
+    const unsigned list = SolidList(m_solidLists, SOLID_SPHERE, slices);
+    if (list != 0) {
+        glScalef(radius, radius, radius);
+        glCallList(list);
+    } else {
+        kzv::SolidSphere(radius, slices, slices);
+    }
     glPopMatrix();
 }
 
@@ -249,7 +290,13 @@ void CGLRenderer::DrawCone(CVector4 position, float base, float height, float an
     if (angle != 0.0f) {
         glRotatef(angle, axis.x, axis.y, axis.z);
     }
-    kzv::SolidCone(base, height, 32, 32);
+    const unsigned list = SolidList(m_solidLists, SOLID_CONE, 32);
+    if (list != 0) {
+        glScalef(base, base, height);
+        glCallList(list);
+    } else {
+        kzv::SolidCone(base, height, 32, 32);
+    }
     glPopMatrix();
 }
 

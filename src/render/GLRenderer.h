@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +42,7 @@ public:
     QOpenGLContext* m_hrcOffscreen = nullptr;      // off-screen context, null when none
     QOffscreenSurface* m_dcMemory = nullptr;       // its surface
     COffscreenInfo m_bmiOffscreen;                 // size of the off-screen image
+    std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
     QOpenGLFramebufferObject* m_bmpOffscreen = nullptr;  // the off-screen image
 
     // Context and frame.
@@ -89,6 +91,10 @@ public:
     unsigned EndPick(unsigned* names, float* depth);
     unsigned ProcessHits(int hits, unsigned* names, float* depth);
     CVector4 UnProject(int x, int y, float z);
+
+    // Display lists of the unit solids, made on first use in the current share group.
+    // ReleaseSolidLists deletes them (with the context current) before the context goes.
+    void ReleaseSolidLists();
 
     // Off-screen image for printing.
     bool CreateOffscreen(int w, int h);

@@ -24,6 +24,7 @@ void COpenGLView::TearDownGL() {
     if (m_bInitialized && context() != nullptr) {
         makeCurrent();
         DestroyGL();
+        m_gl.ReleaseSolidLists();
         doneCurrent();
     }
     m_bInitialized = false;

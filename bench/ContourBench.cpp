@@ -1,0 +1,164 @@
+// Speed of the pressure picture's arithmetic on the large generated data set (20 000 taps,
+// 32 directions by default; KZV_BENCH_TAPS changes it): the contour walk with every layer on,
+// bands alone, and the panel search of a rectangle selection with the index against a
+// search over every panel.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "SampleGen.h"
+#include "field/ContourWalk.h"
+#include "field/PanelIndex.h"
+#include "geometry/GeometryAlgorithms.h"
+#include "state/DataSetLoad.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int TapCount() {
+    const char* v = std::getenv("KZV_BENCH_TAPS");
+    return v != nullptr && std::atoi(v) > 0 ? std::atoi(v) : 20000;
+}
+
+// The large set, loaded once into a view state for the life of the program.
+struct LoadedSet {
+    CViewState state;
+    bool ok = false;
+    LoadedSet() {
+        const fs::path folder =
+            fs::temp_directory_path() / ("kzv-contour-bench-" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+        if (kzv::samplegen::WriteLargeDataSet(folder.string(), TapCount(), 32)) {
+            CMatrix4 rotation;
+            CHeaderFile header;
+            LoadDataSetFiles(state, rotation, folder.string() + "/", header, 1000, 800);
+            ok = state.m_mesh.GetPanelCount() > 0;
+        }
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+};
+
+LoadedSet& Set() {
+    static LoadedSet set;
+    return set;
+}
+
+// Five slots, each from a tap to the tap 40 records later (mostly on the same face).
+void PlaceSlots(CViewState& state) {
+    const auto& pos = state.m_taps.m_aPos;
+    for (int i = 0; i < 5; ++i) {
+        const size_t a = pos.size() / 6 * static_cast<size_t>(i + 1);
+        state.m_abSlotOn[i] = 1;
+        state.m_aSlot[i][0] = pos[a];
+        state.m_aSlot[i][1] = pos[a + 40];
+    }
+}
+
+void RunContours(benchmark::State& bench, int kind, bool labels) {
+    if (!Set().ok) {
+        bench.SkipWithError("could not load the large data set");
+        return;
+    }
+    CViewState& state = Set().state;
+    state.m_nContourKind = kind;
+    state.m_bShowLabels = labels ? 1 : 0;
+    PlaceSlots(state);
+    CContourDrawing out;
+    for (auto _ : bench) {
+        ComputeContours(state, out);
+        benchmark::DoNotOptimize(out.items.data());
+    }
+    bench.counters["panels"] = state.m_mesh.GetPanelCount();
+    bench.counters["items"] = static_cast<double>(out.items.size());
+    bench.counters["labels"] = static_cast<double>(out.labels.size());
+}
+
+void BM_ContoursAllLayers(benchmark::State& bench) { RunContours(bench, 2, true); }
+void BM_ContoursBandsOnly(benchmark::State& bench) { RunContours(bench, 0, false); }
+void BM_ContoursNoLabels(benchmark::State& bench) { RunContours(bench, 2, false); }
+
+void BM_PanelIndexBuild(benchmark::State& bench) {
+    if (!Set().ok) {
+        bench.SkipWithError("could not load the large data set");
+        return;
+    }
+    for (auto _ : bench) {
+        CPanelIndex index(Set().state);
+        benchmark::DoNotOptimize(index);
+    }
+}
+
+// 21 x 21 grid points over the face of the first panel's corner, as a rectangle selection
+// asks: with the index, and by testing every panel in turn.
+std::vector<CVector4> GridPoints(const CViewState& state) {
+    const CVector4 a = state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(0, 0));
+    const CVector4 b = state.m_taps.m_aPos[state.m_taps.m_aPos.size() / 8];
+    std::vector<CVector4> points;
+    for (int i = 0; i <= 20; ++i) {
+        for (int j = 0; j <= 20; ++j) {
+            points.push_back(a + (b - a) * (0.05f * static_cast<float>(i)) * 1.0f +
+                             CVector4(0, 0, 0.05f * static_cast<float>(j)) * (b.z - a.z));
+        }
+    }
+    return points;
+}
+
+void BM_FindPanelIndexed(benchmark::State& bench) {
+    if (!Set().ok) {
+        bench.SkipWithError("could not load the large data set");
+        return;
+    }
+    const CPanelIndex index(Set().state);
+    const std::vector<CVector4> points = GridPoints(Set().state);
+    for (auto _ : bench) {
+        int sum = 0;
+        for (const CVector4& p : points) {
+            sum += index.FindPanelContaining(p);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    bench.SetItemsProcessed(bench.iterations() * static_cast<int64_t>(points.size()));
+}
+
+void BM_FindPanelLinear(benchmark::State& bench) {
+    if (!Set().ok) {
+        bench.SkipWithError("could not load the large data set");
+        return;
+    }
+    const CViewState& state = Set().state;
+    const std::vector<CVector4> points = GridPoints(state);
+    for (auto _ : bench) {
+        int sum = 0;
+        for (const CVector4& p : points) {
+            int found = -1;
+            for (int i = 0; i < state.m_mesh.GetPanelCount() && found < 0; ++i) {
+                CVector4 c[4];
+                const int n = state.m_mesh.m_aNodeCount[static_cast<size_t>(i)];
+                for (int k = 0; k < n && k < 4; ++k) {
+                    c[k] = state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(i, k));
+                }
+                if (IsPointInPolygon(p, c, n)) {
+                    found = i;
+                }
+            }
+            sum += found;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    bench.SetItemsProcessed(bench.iterations() * static_cast<int64_t>(points.size()));
+}
+
+BENCHMARK(BM_ContoursAllLayers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContoursBandsOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContoursNoLabels)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanelIndexBuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindPanelIndexed)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindPanelLinear)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,79 @@
+// Time of one full redraw of the pressure view for a large generated data set (20 000 taps by
+// default, 32 directions), with every layer on. Needs an X display:
+//   xvfb-run -a build/bench/kzv_redraw_bench
+// KZV_NO_NUMBERS, KZV_NO_MESH and KZV_NO_MARKERS (set to anything) switch a layer off to see
+// what it costs.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <GL/gl.h>
+
+#include "GLText.h"
+#include "KZ_VView.h"
+#include "SampleGen.h"
+#include "SurfaceFormat.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CKZ_VView* g_view = nullptr;
+
+void BM_FullRedraw(benchmark::State& state) {
+    for (auto _ : state) {
+        g_view->makeCurrent();
+        g_view->RenderScene();
+        glFinish();
+        g_view->doneCurrent();
+    }
+}
+BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    kzv::PrepareOpenGLApplication();
+    QApplication app(argc, argv);
+    kzv::InstallFontSubstitutions();
+
+    const char* tapsEnv = std::getenv("KZV_BENCH_TAPS");
+    const int taps = tapsEnv != nullptr && std::atoi(tapsEnv) > 0 ? std::atoi(tapsEnv) : 20000;
+    const fs::path folder = fs::temp_directory_path() / ("kzv-redraw-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    if (!kzv::samplegen::WriteLargeDataSet(folder.string(), taps, 32)) {
+        return 1;
+    }
+    CKZ_VView view;
+    view.resize(1024, 768);
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view)) {
+        return 1;
+    }
+    CHeaderFile header;
+    header.Read((folder / "header").c_str());
+    view.LoadDataSetFrom(folder.string() + "/", header);
+    // Every layer on: both contour kinds, labels on a few slots, numbers, grid, arrows, axes.
+    view.m_nContourKind = 2;
+    view.m_bShowLabels = 1;
+    view.m_bShowNumbers = std::getenv("KZV_NO_NUMBERS") ? 0 : 1;
+    view.m_bShowMesh = std::getenv("KZV_NO_MESH") ? 0 : 1;
+    view.m_bShowMarkers = std::getenv("KZV_NO_MARKERS") ? 0 : 1;
+    view.m_bShowGround = 1;
+    view.m_bShowWind = 1;
+    view.m_bShowAxisNumbers = 1;
+    g_view = &view;
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    return 0;
+}
