@@ -1,7 +1,11 @@
 #include "field/LineContours.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "field/FieldText.h"
 #include "geometry/GeometryAlgorithms.h"
+#include "geometry/VectorFunctions.h"
 
 namespace {
 
@@ -11,6 +15,50 @@ bool IsHalfPicked(const CViewState& state, int slot) {
 }
 
 }  // namespace
+
+bool SegmentsMayMeet(const CVector4& p1, const CVector4& p2, const CVector4& q1,
+                     const CVector4& q2) {
+    // IntersectSegments works in a frame whose origin is p1 and whose z axis is the normal of
+    // the plane (p1, p2, q1). A crossing it reports is a point of the slot whose frame
+    // coordinates are (x, 0, z) with |x| <= |p2 - p1|, and whose z grows from q1's z (which
+    // is 0 up to the frame's tilt) by at most |q2 - q1|. The frame's normal is built from
+    // components snapped to tenths, so its tilt is up to about 0.1 / |normal| radians, plus
+    // the rounding of the float cross product. Hence the slot must come within
+    //   |p2 - p1| + |q2 - q1| + tilt * |q1 - p1|
+    // of p1; every allowance is taken several times over.
+    auto length = [](const CVector4& v) {
+        return std::sqrt(static_cast<double>(v.x) * v.x + static_cast<double>(v.y) * v.y +
+                         static_cast<double>(v.z) * v.z);
+    };
+    const CVector4 a = p2 - p1;
+    const CVector4 b = q1 - p1;
+    const double la = length(a);
+    const double lb = length(b);
+    const double normal = length(TriangleNormal(p1, p2, q1));
+    double tilt = 1.0;
+    if (normal > 0.0) {
+        tilt = std::min(1.0, (0.5 + 1e-5 * la * lb) / normal + 1e-4);
+    }
+    const double slack = 1e-4 * (length(p1) + length(q1) + length(q2) + 1.0);
+    const double reach = la + length(q2 - q1) + tilt * lb + slack;
+
+    // Distance from p1 to the slot, in double.
+    const double dx = static_cast<double>(q2.x) - q1.x;
+    const double dy = static_cast<double>(q2.y) - q1.y;
+    const double dz = static_cast<double>(q2.z) - q1.z;
+    const double ex = static_cast<double>(p1.x) - q1.x;
+    const double ey = static_cast<double>(p1.y) - q1.y;
+    const double ez = static_cast<double>(p1.z) - q1.z;
+    const double dd = dx * dx + dy * dy + dz * dz;
+    double t = dd > 0.0 ? (ex * dx + ey * dy + ez * dz) / dd : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double rx = ex - t * dx;
+    const double ry = ey - t * dy;
+    const double rz = ez - t * dz;
+    const double distance = std::sqrt(rx * rx + ry * ry + rz * rz);
+    // Written so that a NaN anywhere leaves the decision to IntersectSegments.
+    return !(distance > reach);
+}
 
 CLabelContext MakeLabelContext(const CViewState& state) {
     CLabelContext context;
@@ -40,7 +88,8 @@ void PlaceLabel(const CLabelContext& context, const CVector4& a, const CVector4&
     }
     for (int i : context.slots) {
         CVector4 crossing;
-        if (!IntersectSegments(a, b, context.slot[i][0], context.slot[i][1], crossing)) {
+        if (!SegmentsMayMeet(a, b, context.slot[i][0], context.slot[i][1]) ||
+            !IntersectSegments(a, b, context.slot[i][0], context.slot[i][1], crossing)) {
             continue;
         }
         CContourLabel label;
@@ -66,8 +115,13 @@ void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevel
     if (v[0] == v[1] && v[1] == v[2]) {
         return;
     }
+    const double low = std::min({v[0], v[1], v[2]});
+    const double high = std::max({v[0], v[1], v[2]});
     for (int k = 1; k < levels.n; ++k) {
         const double l = levels.level[static_cast<size_t>(k)];
+        if (l < low || l > high) {
+            continue;  // no edge can reach this level
+        }
         CVector4 crossing[3];
         int count = 0;
         for (int e = 0; e < 3; ++e) {

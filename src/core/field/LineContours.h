@@ -24,6 +24,12 @@ struct CLabelContext {
 };
 CLabelContext MakeLabelContext(const CViewState& state);
 
+// A quick test that IntersectSegments(p1, p2, q1, q2) cannot find a crossing: false only when
+// the slot q1-q2 lies too far from the segment p1-p2 for any crossing the plane frame could
+// produce, allowing for the frame's rounding. True means "ask IntersectSegments".
+bool SegmentsMayMeet(const CVector4& p1, const CVector4& p2, const CVector4& q1,
+                     const CVector4& q2);
+
 // Appends a Label item (and its CContourLabel) for every taking-part slot the segment a-b of
 // level k crosses, in slot order. Nothing when labels are off or k is not a labelled level.
 void PlaceLabel(const CLabelContext& context, const CVector4& a, const CVector4& b,

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "field/LineContours.h"
+#include "geometry/GeometryAlgorithms.h"
 
 namespace {
 
@@ -148,6 +151,44 @@ TEST_F(LineContoursTest, SlotPictureAndClearing) {
         EXPECT_EQ(state.m_aSlot[i][1], CVector4(0, 0, 0, 0));
     }
     EXPECT_TRUE(BuildSlotDrawing(state).marks.empty());
+}
+
+// The quick rejection in front of IntersectSegments never hides a crossing it would report:
+// segment pairs at many scales, crossing, skew, nearly touching and far apart.
+TEST(SegmentsMayMeetTest, NeverRejectsACrossing) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    auto randomVector = [&](float scale) {
+        return CVector4(unit(rng) * scale, unit(rng) * scale, unit(rng) * scale);
+    };
+    int crossings = 0, rejected = 0;
+    for (float where : {0.0f, 100.0f, 1e4f, 1.6e5f}) {
+        for (float length : {0.01f, 1.0f, 50.0f, 2000.0f}) {
+            for (int i = 0; i < 400; ++i) {
+                const CVector4 p1 = randomVector(where);
+                const CVector4 p2 = p1 + randomVector(length);
+                // A slot through a point of the segment (or near it), possibly tilted out of
+                // the plane, or one far away.
+                const CVector4 on = p1 + (p2 - p1) * (0.5f + 0.6f * unit(rng));
+                const float size = length * (i % 3 == 0 ? 0.1f : 2.0f);
+                const float away = i % 4 == 0 ? 0.0f : (i % 4 == 1 ? length * 0.01f : length * 5.0f);
+                const CVector4 mid = on + randomVector(away);
+                const CVector4 q1 = mid + randomVector(size);
+                const CVector4 q2 = mid - randomVector(size);
+                CVector4 out;
+                const bool meet = IntersectSegments(p1, p2, q1, q2, out);
+                const bool may = SegmentsMayMeet(p1, p2, q1, q2);
+                crossings += meet;
+                rejected += !may;
+                ASSERT_TRUE(may || !meet) << "case " << i << " at " << where << " length " << length;
+            }
+        }
+    }
+    EXPECT_GT(crossings, 500);
+    EXPECT_GT(rejected, 500);
+    // A slot on another face, far from the line, is rejected without the plane frame.
+    EXPECT_FALSE(SegmentsMayMeet(CVector4(0, 0, 0), CVector4(10, 0, 0), CVector4(0, 5000, 100),
+                                 CVector4(0, 5000, 200)));
 }
 
 }  // namespace
