@@ -5,10 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "SampleGen.h"
 #include "field/ContourWalk.h"
@@ -79,9 +79,15 @@ void RunContours(benchmark::State& bench, int kind, bool labels) {
     bench.counters["labels"] = static_cast<double>(out.labels.size());
 }
 
-void BM_ContoursAllLayers(benchmark::State& bench) { RunContours(bench, 2, true); }
-void BM_ContoursBandsOnly(benchmark::State& bench) { RunContours(bench, 0, false); }
-void BM_ContoursNoLabels(benchmark::State& bench) { RunContours(bench, 2, false); }
+void BM_ContoursAllLayers(benchmark::State& bench) {
+    RunContours(bench, 2, true);
+}
+void BM_ContoursBandsOnly(benchmark::State& bench) {
+    RunContours(bench, 0, false);
+}
+void BM_ContoursNoLabels(benchmark::State& bench) {
+    RunContours(bench, 2, false);
+}
 
 void BM_PanelIndexBuild(benchmark::State& bench) {
     if (!Set().ok) {
@@ -94,15 +100,15 @@ void BM_PanelIndexBuild(benchmark::State& bench) {
     }
 }
 
-// 21 x 21 grid points over the face of the first panel's corner, as a rectangle selection
-// asks: with the index, and by testing every panel in turn.
+// 21 x 21 points of a rectangle selection spanned by two taps and the height between them,
+// found with the index and by testing every panel in turn.
 std::vector<CVector4> GridPoints(const CViewState& state) {
     const CVector4 a = state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(0, 0));
     const CVector4 b = state.m_taps.m_aPos[state.m_taps.m_aPos.size() / 8];
     std::vector<CVector4> points;
     for (int i = 0; i <= 20; ++i) {
         for (int j = 0; j <= 20; ++j) {
-            points.push_back(a + (b - a) * (0.05f * static_cast<float>(i)) * 1.0f +
+            points.push_back(a + (b - a) * (0.05f * static_cast<float>(i)) +
                              CVector4(0, 0, 0.05f * static_cast<float>(j)) * (b.z - a.z));
         }
     }

@@ -73,7 +73,8 @@ CColorBarDrawing BuildColorBar(const CViewState& state, int clientW) {
             if (n % 2 == 1 && i == n / 2) {
                 // An odd count has no middle boundary: the middle value goes to the middle of
                 // the bar.
-                const CVector4 middle = (state.m_aBarQuad[0][0] + state.m_aBarQuad[n - 1][3]) * 0.5f;
+                const CVector4 middle =
+                    (state.m_aBarQuad[0][0] + state.m_aBarQuad[n - 1][3]) * 0.5f;
                 bar.labels.push_back(MakeLabel(i, middle, (max + min) * 0.5));
                 continue;
             }

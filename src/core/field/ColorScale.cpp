@@ -237,7 +237,8 @@ void FillColorRamp(CViewState& state, COLORREF minColour, COLORREF maxColour) {
     }
     const int bands = std::min(n, MAX_DIVISIONS);
     for (int i = 0; i < bands; ++i) {
-        state.m_aColorTable[i] = ColorRefToVector(InterpolateColorHsv(n, i + 1, minColour, maxColour));
+        state.m_aColorTable[i] =
+            ColorRefToVector(InterpolateColorHsv(n, i + 1, minColour, maxColour));
     }
     const double f = 256.0 / n;
     for (int i = 0; i < bands; ++i) {

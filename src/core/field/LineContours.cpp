@@ -110,8 +110,8 @@ void PlaceLabel(const CLabelContext& context, const CVector4& a, const CVector4&
 }
 
 void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevels& levels,
-                     const CVector4* table, const CVector4& lineColour,
-                     const CLabelContext& labels, CContourDrawing& out) {
+                     const CVector4* table, const CVector4& lineColour, const CLabelContext& labels,
+                     CContourDrawing& out) {
     if (v[0] == v[1] && v[1] == v[2]) {
         return;
     }

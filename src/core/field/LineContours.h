@@ -12,14 +12,15 @@
 // slots, and the slots' own picture.
 
 // The label settings of one frame, read once from the state: the slots that take part (on,
-// two different points, not half picked), which levels get labels, their colour and size.
+// two different points, not half picked), which levels get labels, their colour and size. It
+// points into the state's slots, so it lives no longer than the state.
 struct CLabelContext {
     bool show = false;
-    std::vector<int> slots;     // slot indices in rising order
-    long long levelStep = 1;    // a level k is labelled when k is a multiple of this; 0: never
-    bool fixedColour = false;   // m_nLabelColorMode == 1
-    CVector4 colour;            // m_clrLabel
-    float radius = 0.0f;        // 2.5 / m_fScale
+    std::vector<int> slots;    // slot indices in rising order
+    long long levelStep = 1;   // a level k is labelled when k is a multiple of this; 0: never
+    bool fixedColour = false;  // m_nLabelColorMode == 1
+    CVector4 colour;           // m_clrLabel
+    float radius = 0.0f;       // 2.5 / m_fScale
     const CVector4 (*slot)[2] = nullptr;
 };
 CLabelContext MakeLabelContext(const CViewState& state);
@@ -40,8 +41,8 @@ void PlaceLabel(const CLabelContext& context, const CVector4& a, const CVector4&
 // exactly two crossings with the triangle's edges (a level through a corner can give three,
 // and then none). The colour of level k is table[k], or lineColour when table is null.
 void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevels& levels,
-                     const CVector4* table, const CVector4& lineColour,
-                     const CLabelContext& labels, CContourDrawing& out);
+                     const CVector4* table, const CVector4& lineColour, const CLabelContext& labels,
+                     CContourDrawing& out);
 
 // The slots' picture, drawn in COLOR_RED while the label-position dialog is shown: for each
 // slot that is on and has two different points a sphere (radius, 8 slices, 8 stacks) at A;

@@ -108,7 +108,8 @@ void CPanelIndex::Build(const CViewState& state) {
     }
 
     for (int p = 0; p < panels; ++p) {
-        if (m_count[static_cast<size_t>(p)] == 0 || !std::isfinite(m_box[static_cast<size_t>(p)].lo[0])) {
+        if (m_count[static_cast<size_t>(p)] == 0 ||
+            !std::isfinite(m_box[static_cast<size_t>(p)].lo[0])) {
             continue;
         }
         const Box& box = m_box[static_cast<size_t>(p)];
@@ -139,15 +140,16 @@ bool CPanelIndex::CellOf(const CVector4& p, int64_t cell[3]) const {
         if (!(t >= 0.0) || v[a] > m_all.hi[a]) {
             inside = false;
         }
-        cell[a] = std::clamp<int64_t>(t >= 0.0 ? static_cast<int64_t>(std::min(t, double(kMaxDim))) : 0,
-                                      0, std::max<int64_t>(m_dims[a] - 1, 0));
+        cell[a] =
+            std::clamp<int64_t>(t >= 0.0 ? static_cast<int64_t>(std::min(t, double(kMaxDim))) : 0,
+                                0, std::max<int64_t>(m_dims[a] - 1, 0));
     }
     return inside;
 }
 
 uint64_t CPanelIndex::Key(int64_t ix, int64_t iy, int64_t iz) const {
-    return static_cast<uint64_t>(ix) |
-           (static_cast<uint64_t>(iy) << 21) | (static_cast<uint64_t>(iz) << 42);
+    return static_cast<uint64_t>(ix) | (static_cast<uint64_t>(iy) << 21) |
+           (static_cast<uint64_t>(iz) << 42);
 }
 
 bool CPanelIndex::Holds(int panel, const CVector4& p) const {

@@ -39,14 +39,14 @@ private:
     uint64_t Key(int64_t ix, int64_t iy, int64_t iz) const;
     bool Holds(int panel, const CVector4& p) const;
 
-    std::vector<int> m_count;           // corners of each panel (0 when not 3 or 4)
-    std::vector<CVector4> m_corners;    // 4 per panel
-    std::vector<Box> m_box;             // padded bounding box per panel
-    Box m_all{};                        // union of the panels' boxes
-    float m_cell = 1.0f;                // edge of a grid cell
-    int64_t m_dims[3] = {0, 0, 0};      // cells along x, y, z
+    std::vector<int> m_count;         // corners of each panel (0 when not 3 or 4)
+    std::vector<CVector4> m_corners;  // 4 per panel
+    std::vector<Box> m_box;           // padded bounding box per panel
+    Box m_all{};                      // union of the panels' boxes
+    float m_cell = 1.0f;              // edge of a grid cell
+    int64_t m_dims[3] = {0, 0, 0};    // cells along x, y, z
     std::unordered_map<uint64_t, std::vector<int>> m_cells;  // panels per cell, ascending
-    std::vector<int> m_large;           // panels too big for the grid, tested at every query
+    std::vector<int> m_large;  // panels too big for the grid, tested at every query
 };
 
 // Free form of the query, for callers that hold the index next to the state.

@@ -94,7 +94,8 @@ CVector4 ProjectOntoPanel(const CViewState& state, int panel, CVector4 p) {
     CVector4 onPlane = TransformPoint(frame, p);
     onPlane.z = TransformPoint(frame, c.pos[0]).z;
     const CVector4 back = TransformPoint(frame.Inverse(), onPlane);
-    return CVector4(static_cast<float>(SnapToTenth(back.x)), static_cast<float>(SnapToTenth(back.y)),
+    return CVector4(static_cast<float>(SnapToTenth(back.x)),
+                    static_cast<float>(SnapToTenth(back.y)),
                     static_cast<float>(SnapToTenth(back.z)), 0.0f);
 }
 

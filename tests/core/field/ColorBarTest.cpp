@@ -38,9 +38,9 @@ TEST(ColorBarTest, DefaultsLabelEveryThirdBoundary) {
     ASSERT_TRUE(bar.visible);
     ASSERT_EQ(bar.quads.size(), 30u);
     EXPECT_EQ(bar.quads[29].colour, COLOR_RED);
-    EXPECT_EQ(Texts(bar), (std::vector<std::string>{"-1.00", "-0.80", "-0.60", "-0.40", "-0.20",
-                                                    "0.00", "0.20", "0.40", "0.60", "0.80",
-                                                    "1.00"}));
+    EXPECT_EQ(Texts(bar),
+              (std::vector<std::string>{"-1.00", "-0.80", "-0.60", "-0.40", "-0.20", "0.00", "0.20",
+                                        "0.40", "0.60", "0.80", "1.00"}));
     const CColorBarLabel& first = bar.labels.front();
     EXPECT_EQ(first.anchor, state.m_aBarQuad[0][0]);
     EXPECT_EQ(first.textPos, state.m_aBarQuad[0][0] + CVector4(7, -3, 0));

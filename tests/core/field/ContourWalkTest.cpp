@@ -54,7 +54,8 @@ TEST_F(ContourWalkTest, QuadIsDrawnAsFourLiftedTriangles) {
     EXPECT_EQ(expected[2].points, std::vector<CVector4>(3, lifted[1]));
     ASSERT_EQ(first.count, static_cast<int>(expected[0].points.size()));
     for (int k = 0; k < first.count; ++k) {
-        EXPECT_EQ(out.points[static_cast<size_t>(first.first + k)], expected[0].points[static_cast<size_t>(k)]);
+        EXPECT_EQ(out.points[static_cast<size_t>(first.first + k)],
+                  expected[0].points[static_cast<size_t>(k)]);
     }
     std::set<int> bands;
     for (const auto& item : out.items) {
@@ -73,8 +74,8 @@ TEST_F(ContourWalkTest, LinesFollowBandsAndSlotsEndEachTriangle) {
     // Triangle (P0, C, P3): bands 0, 1 and 2 (C alone); line -0.5 with a label on the slot;
     // line 0.0 shrunk to the point C, which crosses no slot; slots. Then the next triangle.
     const std::vector<T> types = Types();
-    const std::vector<T> start = {T::Band, T::Band, T::Band, T::Line, T::Label,
-                                  T::Line, T::Slots, T::Band};
+    const std::vector<T> start = {T::Band,  T::Band, T::Band,  T::Line,
+                                  T::Label, T::Line, T::Slots, T::Band};
     ASSERT_GE(types.size(), start.size());
     EXPECT_EQ(std::vector<T>(types.begin(), types.begin() + 8), start);
     // Bands lie at the lift, lines and labels at twice the lift.

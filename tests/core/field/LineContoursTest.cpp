@@ -19,8 +19,8 @@ protected:
     }
     CContourDrawing Lines(const double v[3], const CVector4* table = nullptr) {
         CContourDrawing out;
-        LinesOnTriangle(t, v, MakeContourLevels(state.m_dColorMin, state.m_dColorMax,
-                                                state.m_nDivisions),
+        LinesOnTriangle(t, v,
+                        MakeContourLevels(state.m_dColorMin, state.m_dColorMax, state.m_nDivisions),
                         table, state.m_clrLine, MakeLabelContext(state), out);
         return out;
     }
@@ -171,7 +171,8 @@ TEST(SegmentsMayMeetTest, NeverRejectsACrossing) {
                 // the plane, or one far away.
                 const CVector4 on = p1 + (p2 - p1) * (0.5f + 0.6f * unit(rng));
                 const float size = length * (i % 3 == 0 ? 0.1f : 2.0f);
-                const float away = i % 4 == 0 ? 0.0f : (i % 4 == 1 ? length * 0.01f : length * 5.0f);
+                const float away =
+                    i % 4 == 0 ? 0.0f : (i % 4 == 1 ? length * 0.01f : length * 5.0f);
                 const CVector4 mid = on + randomVector(away);
                 const CVector4 q1 = mid + randomVector(size);
                 const CVector4 q2 = mid - randomVector(size);
@@ -180,7 +181,8 @@ TEST(SegmentsMayMeetTest, NeverRejectsACrossing) {
                 const bool may = SegmentsMayMeet(p1, p2, q1, q2);
                 crossings += meet;
                 rejected += !may;
-                ASSERT_TRUE(may || !meet) << "case " << i << " at " << where << " length " << length;
+                ASSERT_TRUE(may || !meet)
+                    << "case " << i << " at " << where << " length " << length;
             }
         }
     }

@@ -174,8 +174,8 @@ TEST(PanelIndexTest, EmptyMeshAndNonFinitePoints) {
     CPanelIndex empty(state);
     EXPECT_EQ(empty.FindPanelContaining(CVector4(0, 0, 0)), -1);
 
-    fieldtest::SetUp(state, {{CVector4(0, 0, 0), {0}}, {CVector4(1, 0, 0), {0}},
-                             {CVector4(0, 1, 0), {0}}},
+    fieldtest::SetUp(state,
+                     {{CVector4(0, 0, 0), {0}}, {CVector4(1, 0, 0), {0}}, {CVector4(0, 1, 0), {0}}},
                      {{1, 2, 3}});
     const CPanelIndex index(state);
     EXPECT_EQ(index.FindPanelContaining(CVector4(0.2f, 0.2f, 0)), 0);
