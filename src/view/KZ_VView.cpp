@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 
 #include "field/Camera.h"
+#include "field/ColorScale.h"
 #include "state/DataSetLoad.h"
 #include "text/CodePage.h"
 
@@ -24,6 +25,8 @@ CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
     m_bPrinting = 0;
     m_nLabelFontList = 0;
     m_comment.position.z = 1000.0f;
+    // The default ramp, blue to red, until the colour-bar page sets its own.
+    FillColorRamp(*this, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0));
 }
 
 CKZ_VView::~CKZ_VView() {

@@ -5,6 +5,7 @@
 
 #include "OpenGLView.h"
 #include "ViewHost.h"
+#include "field/ContourDrawing.h"
 #include "state/ViewState.h"
 
 // The pressure view: the one 3-D view of the program. It holds the data set and every display
@@ -52,6 +53,9 @@ public:
     // Whether the label-position dialog is shown (the slots are drawn only then).
     bool m_bSlotsVisible = false;
 
+    // Remakes the label font from m_strLabelFont and m_nLabelFontSize (0 when it fails).
+    void RebuildLabelFont();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -76,6 +80,7 @@ private:
 
     void DeleteCommentLists(CCommentRecord& record);
 
+    CContourDrawing m_contours;  // reused frame after frame
     CViewHost m_noHost;
     CViewHost* m_pHost = &m_noHost;
 };

@@ -1,10 +1,16 @@
 // The frame of the pressure view: camera, axes, lights, geometry, ground grid, wind arrows,
 // contours, mesh, measurement points and the overlays, drawn from the core's scene data.
 
+#include <QOpenGLContext>
+
 #include <GL/gl.h>
 
 #include "GLRotate.h"
 #include "KZ_VView.h"
+#include "field/ColorBar.h"
+#include "field/ContourWalk.h"
+#include "field/FieldText.h"
+#include "field/LineContours.h"
 #include "field/SceneLayout.h"
 
 namespace {
@@ -152,7 +158,7 @@ void CKZ_VView::DrawPoints() {
                                         ? m_aPanelNormal[static_cast<size_t>(panel)]
                                         : CVector4();
             glDisable(GL_DEPTH_TEST);
-            m_gl.DrawTextA(p + normal * (2.0f * r), AxisFont(), FormatInt(tap).c_str(), colour);
+            m_gl.DrawTextA(p + normal * (2.0f * r), AxisFont(), kzv::FormatInt(tap).c_str(), colour);
             glEnable(GL_DEPTH_TEST);
         }
     }
@@ -208,8 +214,83 @@ void CKZ_VView::DrawComment(const CCommentRecord& record) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void CKZ_VView::DrawContours() {}
+void CKZ_VView::DrawContours() {
+    ComputeContours(*this, m_contours);
+    if (m_contours.items.empty()) {
+        return;
+    }
+    if (m_bShowLabels && !m_contours.labels.empty() && m_nLabelFontList == 0) {
+        RebuildLabelFont();
+    }
+    const unsigned labelFont = m_bPrinting ? m_nLabelFontListPrint : static_cast<unsigned>(m_nLabelFontList);
+    CSlotDrawing slotPicture;
+    bool slotsBuilt = false;
+    for (const CContourItem& item : m_contours.items) {
+        switch (item.type) {
+            case ContourItemType::Band:
+                m_gl.DrawPolygon(&m_contours.points[static_cast<size_t>(item.first)], item.count, item.colour);
+                break;
+            case ContourItemType::Line:
+                m_gl.DrawLine(&m_contours.points[static_cast<size_t>(item.first)], item.colour, 1.0f);
+                break;
+            case ContourItemType::Label: {
+                const CContourLabel& label = m_contours.labels[static_cast<size_t>(item.first)];
+                m_gl.DrawSphere(label.centre, label.radius, item.colour, 8);
+                m_gl.DrawTextA(label.textPos, labelFont, label.text.c_str(), item.colour);
+                break;
+            }
+            case ContourItemType::Slots:
+                if (!m_bSlotsVisible) {
+                    break;
+                }
+                if (!slotsBuilt) {
+                    slotPicture = BuildSlotDrawing(*this);
+                    slotsBuilt = true;
+                }
+                for (const CSlotMark& mark : slotPicture.marks) {
+                    m_gl.DrawSphere(mark.a, slotPicture.radius, slotPicture.colour, 8);
+                    if (mark.complete) {
+                        m_gl.DrawTextA(mark.numberPos, labelFont, mark.number.c_str(), slotPicture.colour);
+                        m_gl.DrawSphere(mark.b, slotPicture.radius, slotPicture.colour, 8);
+                        const CVector4 line[2] = {mark.a, mark.b};
+                        m_gl.DrawLine(line, slotPicture.colour, 1.0f);
+                    }
+                }
+                break;
+        }
+    }
+}
 
-void CKZ_VView::DrawColorBar() {}
+void CKZ_VView::DrawColorBar() {
+    const CColorBarDrawing bar = BuildColorBar(*this, ClientWidth());
+    if (!bar.visible) {
+        return;
+    }
+    for (const CColorBarQuad& quad : bar.quads) {
+        m_gl.DrawPolygon(quad.corner, 4, quad.colour);
+    }
+    for (const CColorBarLabel& label : bar.labels) {
+        m_gl.DrawTextA(label.textPos, AxisFont(), label.text.c_str(), COLOR_BLACK);
+        m_gl.DrawPolygon(label.tick, 3, COLOR_BLACK);
+    }
+    m_gl.DrawLineLoop(bar.outline, 4, COLOR_BLACK, 1.0f);
+}
 
-void CKZ_VView::UpdateColorBarLayout() {}
+void CKZ_VView::RebuildLabelFont() {
+    const bool wasCurrent = CGLRenderer::HasCurrentContext();
+    if (!wasCurrent) {
+        if (context() == nullptr || !context()->isValid()) {
+            return;
+        }
+        makeCurrent();
+    }
+    if (m_nLabelFontList != 0) {
+        m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
+    }
+    m_nLabelFontList = static_cast<int>(m_gl.CreateFontListA(m_nLabelFontSize, m_strLabelFont.c_str()));
+    if (!wasCurrent) {
+        doneCurrent();
+    }
+}
+
+void CKZ_VView::UpdateColorBarLayout() { UpdateColorBarGeometry(*this, ClientWidth(), ClientHeight()); }

@@ -66,7 +66,7 @@ CLabelContext MakeLabelContext(const CViewState& state) {
     for (int i = 0; i < SLOT_COUNT; ++i) {
         if (state.m_abSlotOn[i] != 0 && state.m_aSlot[i][0] != state.m_aSlot[i][1] &&
             !IsHalfPicked(state, i)) {
-            context.slots.push_back(i);
+            context.activeSlots.push_back(i);
         }
     }
     // Level k is labelled when it is a multiple of skip + 1. The skip edit can hold a negative
@@ -82,11 +82,11 @@ CLabelContext MakeLabelContext(const CViewState& state) {
 
 void PlaceLabel(const CLabelContext& context, const CVector4& a, const CVector4& b,
                 const CVector4& colour, double level, int k, CContourDrawing& out) {
-    if (!context.show || context.slots.empty() || context.levelStep == 0 ||
+    if (!context.show || context.activeSlots.empty() || context.levelStep == 0 ||
         k % context.levelStep != 0) {
         return;
     }
-    for (int i : context.slots) {
+    for (int i : context.activeSlots) {
         CVector4 crossing;
         if (!SegmentsMayMeet(a, b, context.slot[i][0], context.slot[i][1]) ||
             !IntersectSegments(a, b, context.slot[i][0], context.slot[i][1], crossing)) {

@@ -16,7 +16,7 @@
 // points into the state's slots, so it lives no longer than the state.
 struct CLabelContext {
     bool show = false;
-    std::vector<int> slots;    // slot indices in rising order
+    std::vector<int> activeSlots;  // slot indices in rising order (not "slots": a Qt keyword)
     long long levelStep = 1;   // a level k is labelled when k is a multiple of this; 0: never
     bool fixedColour = false;  // m_nLabelColorMode == 1
     CVector4 colour;           // m_clrLabel

@@ -1,10 +1,10 @@
 #include "field/SceneLayout.h"
 
+#include "field/FieldText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <tuple>
-
-std::string FormatInt(long long v) { return std::to_string(v); }
 
 double SceneExtent(const CViewState& state) {
     CVector4 lo, hi;
@@ -92,7 +92,7 @@ void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts, std::vec
         for (const auto& [pos, colour, value] :
              {std::tuple{CVector4(p, 0, 0), AXIS_X_COLOR, n / 1000}, std::tuple{CVector4(-p, 0, 0), AXIS_X_COLOR, -n / 1000},
               std::tuple{CVector4(0, p, 0), AXIS_Y_COLOR, n / 1000}, std::tuple{CVector4(0, -p, 0), AXIS_Y_COLOR, -n / 1000}}) {
-            texts.push_back({pos, FormatInt(value), colour});
+            texts.push_back({pos, kzv::FormatInt(static_cast<int>(value)), colour});
             spheres.push_back({pos, t, colour});
         }
         any = true;
@@ -109,13 +109,13 @@ void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts, std::vec
         bool drew = false;
         if (k < top) {
             const CVector4 pos(0, 0, static_cast<float>(k));
-            texts.push_back({pos, FormatInt(k / 1000), AXIS_Z_COLOR});
+            texts.push_back({pos, kzv::FormatInt(static_cast<int>(k / 1000)), AXIS_Z_COLOR});
             spheres.push_back({pos, t, AXIS_Z_COLOR});
             drew = true;
         }
         if (k < bottom) {
             const CVector4 pos(0, 0, static_cast<float>(-k));
-            texts.push_back({pos, FormatInt(-k / 1000), AXIS_Z_COLOR});
+            texts.push_back({pos, kzv::FormatInt(static_cast<int>(-k / 1000)), AXIS_Z_COLOR});
             spheres.push_back({pos, t, AXIS_Z_COLOR});
             drew = true;
         }

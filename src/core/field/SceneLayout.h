@@ -55,6 +55,3 @@ void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts, std::vec
 // Index of the panel whose normal lifts the number of tap index i: the first k with
 // i < c0 + ... + ck over the corner counts; -1 when there is none.
 int NumberPanelOfTap(const CViewState& state, int tapIndex);
-
-// "%d" of an integer in the C locale.
-std::string FormatInt(long long v);

@@ -112,3 +112,58 @@ TEST_F(SceneTest, DragsTurnZoomAndPanTheModel) {
 }
 
 }  // namespace
+
+namespace {
+
+class ContourSceneTest : public SceneTest {};
+
+TEST_F(ContourSceneTest, ColourBarBandsSitWhereTheTableSaysInTheirColours) {
+    Load("tower");
+    const QImage image = Frame();
+    // Quad i spans x 10..30 from the left and y from B + i*256/n up, B = H/2 - 276 (y up,
+    // origin at the centre): in image rows, band i is at 276 - (i + 0.5) * 256 / 30.
+    for (int i : {0, 7, 15, 22, 29}) {
+        const int row = static_cast<int>(276 - (i + 0.5) * 256.0 / 30);
+        const CVector4& c = view.m_aColorTable[i];
+        const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255), static_cast<int>(c.z * 255));
+        EXPECT_TRUE(Near(PixelAt(image, 20, row), expected, 10)) << i << " " << PixelAt(image, 20, row).name().toStdString();
+    }
+    EXPECT_TRUE(Near(PixelAt(image, 20, 272), Qt::blue, 10));  // MIN end
+    EXPECT_TRUE(Near(PixelAt(image, 20, 24), Qt::red, 10));    // MAX end
+}
+
+TEST_F(ContourSceneTest, EachContourKindOnEachSample) {
+    for (const char* name : {"tower", "gable", "lshape"}) {
+        Load(name);
+        // A plan view from above shows the roof; the default view shows the south wall.
+        for (int kind : {0, 1, 2}) {
+            view.m_nContourKind = kind;
+            view.m_bShowLabels = 1;
+            view.m_abSlotOn[0] = 1;
+            view.m_aSlot[0][0] = CVector4(-8000, -10000, 20000);
+            view.m_aSlot[0][1] = CVector4(8000, -10000, 40000);
+            const QImage image = Frame();
+            Save(image, std::string(name) + "-kind" + std::to_string(kind));
+            EXPECT_GT(Inked(image, QRect(200, 0, 440, 240)), 1000) << name << kind;
+        }
+    }
+}
+
+TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
+    Load("gable");
+    SetViewPreset(view, view.m_matRotation, VIEW_Y_PLUS);  // plan view
+    view.m_bShowWind = 1;
+    view.m_bShowMesh = 0;
+    view.m_bShowMarkers = 0;
+    view.m_nContourKind = 1;
+    view.m_bShowAxes = 0;
+    view.m_nDirection = 0;
+    const QImage north = Frame();
+    view.m_nDirection = 2;  // a quarter turn of 8 directions
+    const QImage east = Frame();
+    Save(north, "gable-wind0");
+    Save(east, "gable-wind2");
+    EXPECT_NE(north, east);
+}
+
+}  // namespace
