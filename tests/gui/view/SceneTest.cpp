@@ -5,6 +5,7 @@
 
 #include "KZ_VView.h"
 #include "field/Camera.h"
+#include "field/ColorScale.h"
 #include "render/TestView.h"
 
 namespace {
@@ -164,6 +165,45 @@ TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
     Save(north, "gable-wind0");
     Save(east, "gable-wind2");
     EXPECT_NE(north, east);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
+    Load("tower");
+    SetViewPreset(view, view.m_matRotation, VIEW_Y_PLUS);  // looking down on the roof
+    view.m_bShowColorBar = 0;
+    const QImage image = Frame();
+    const float k = view.m_fScale * view.m_fZoom;
+    int checked = 0;
+    for (int p = 0; p < view.m_mesh.GetPanelCount() && checked < 5; ++p) {
+        if (view.m_aPanelNormal[static_cast<size_t>(p)].z < 0.9f) {
+            continue;  // roof panels only
+        }
+        const int n = view.m_mesh.m_aNodeCount[static_cast<size_t>(p)];
+        CVector4 centre;
+        int band = -1;
+        bool sameBand = true;
+        for (int c = 0; c < n; ++c) {
+            const int tap = view.m_mesh.GetNodeTapNo(p, c);
+            centre = centre + view.m_taps.GetPosition(tap) * (1.0f / n);
+            const int b = BandIndex(view.m_cp.GetCp(tap, 0), view.m_dColorMin, view.m_dColorMax, view.m_nDivisions);
+            sameBand = sameBand && (band < 0 || b == band);
+            band = b;
+        }
+        if (!sameBand) {
+            continue;
+        }
+        const int x = static_cast<int>(320 + centre.x * k);
+        const int y = static_cast<int>(240 - centre.y * k);
+        const CVector4& c = view.m_aColorTable[band];
+        const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255), static_cast<int>(c.z * 255));
+        EXPECT_TRUE(Near(PixelAt(image, x, y), expected, 10)) << p << " " << PixelAt(image, x, y).name().toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
 }
 
 }  // namespace
