@@ -36,7 +36,9 @@ CKZ_VView::~CKZ_VView() {
     }
 }
 
-void CKZ_VView::InitGL() { m_nAxisFontList = m_gl.CreateFontListA(15, "ＭＳ ゴシック"); }
+void CKZ_VView::InitGL() { CreateAxisFont(); }
+
+void CKZ_VView::CreateAxisFont() { m_nAxisFontList = m_gl.CreateFontListA(15, "ＭＳ ゴシック"); }
 
 void CKZ_VView::DestroyGL() {
     DeleteCommentLists(m_commentPrint);
@@ -135,6 +137,7 @@ void CKZ_VView::ResetDisplayState() { CViewState::ResetDisplayState(m_matRotatio
 
 void CKZ_VView::SetBuildingAngle(double degrees) {
     CViewState::SetBuildingAngle(degrees);
+    m_panelIndex.Build(*this);
     Host().RefreshPointCoordinates();
     update();
 }
@@ -153,6 +156,7 @@ void CKZ_VView::LoadDataSet(const std::vector<std::string>* searchResults) {
 void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& header) {
     CViewHost& host = Host();
     LoadDataSetFiles(*this, m_matRotation, folder, header, ClientWidth(), ClientHeight());
+    m_panelIndex.Build(*this);
     RebuildCommentText(m_comment);
 
     host.ClearPartNames();

@@ -6,6 +6,7 @@
 #include "OpenGLView.h"
 #include "ViewHost.h"
 #include "field/ContourDrawing.h"
+#include "field/PanelIndex.h"
 #include "state/ViewState.h"
 
 // The pressure view: the one 3-D view of the program. It holds the data set and every display
@@ -52,6 +53,14 @@ public:
     unsigned m_nLabelFontListPrint = 0;
     // Whether the label-position dialog is shown (the slots are drawn only then).
     bool m_bSlotsVisible = false;
+
+    // The panels by place, for finding the panel that holds a point; rebuilt whenever the
+    // tap positions change (load, building angle).
+    CPanelIndex m_panelIndex;
+    int FindPanelContaining(CVector4 p) const { return m_panelIndex.FindPanelContaining(p); }
+
+    // The axis font of the view's context: "ＭＳ ゴシック" at 15 pixels.
+    void CreateAxisFont();
 
     // Remakes the label font from m_strLabelFont and m_nLabelFontSize (0 when it fails).
     void RebuildLabelFont();
