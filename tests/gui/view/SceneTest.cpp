@@ -207,3 +207,24 @@ TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SceneTest, PanelIndexFollowsTheBuildingAngle) {
+    Load("gable");
+    CVector4 centre;
+    const int n = view.m_mesh.m_aNodeCount[0];
+    for (int c = 0; c < n; ++c) {
+        centre = centre + view.m_taps.GetPosition(view.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
+    }
+    EXPECT_EQ(view.FindPanelContaining(centre), 0);
+    view.SetBuildingAngle(90.0);
+    EXPECT_NE(view.FindPanelContaining(centre), 0);  // the panel has turned away
+    CVector4 turned;
+    for (int c = 0; c < n; ++c) {
+        turned = turned + view.m_taps.GetPosition(view.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
+    }
+    EXPECT_EQ(view.FindPanelContaining(turned), 0);
+}
+
+}  // namespace
