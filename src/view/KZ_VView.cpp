@@ -70,9 +70,7 @@ void CKZ_VView::mousePressEvent(QMouseEvent* event) {
         m_nDragMode = DRAG_PAN;
         BeginRightDrag(point);
     }
-    if (m_nDragMode != DRAG_NONE) {
-        setCursor(Qt::SizeAllCursor);
-    }
+    UpdateCursor();
 }
 
 void CKZ_VView::mouseMoveEvent(QMouseEvent* event) { DragMove(event->position().toPoint()); }
@@ -83,7 +81,12 @@ void CKZ_VView::mouseReleaseEvent(QMouseEvent* event) {
     }
     EndDrag(event->position().toPoint());
     m_nDragMode = DRAG_NONE;
-    unsetCursor();
+    UpdateCursor();
+}
+
+void CKZ_VView::UpdateCursor() {
+    // 158 while dragging, 157 while a pick mode is set, else 156.
+    setCursor(m_nDragMode != DRAG_NONE ? Qt::SizeAllCursor : m_nPickMode != 0 ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
 void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {

@@ -46,6 +46,9 @@ public:
     void OnBeginPrinting(QPrinter& printer) override;
     void OnEndPrinting(QPrinter& printer) override;
 
+    // The cursor for the drag and pick state (call after changing m_nPickMode).
+    void UpdateCursor();
+
     // Turns the model to one of the six axis views (the operation page's buttons).
     void SetViewPreset(int preset);
 

@@ -101,8 +101,14 @@ TEST_F(SceneTest, DragsTurnZoomAndPanTheModel) {
     EXPECT_EQ(view.m_nDragMode, 0);
 
     QTest::mousePress(&view, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+    EXPECT_EQ(view.cursor().shape(), Qt::SizeAllCursor);
     QTest::mouseMove(&view, QPoint(130, 90));
     QTest::mouseRelease(&view, Qt::RightButton, Qt::NoModifier, QPoint(130, 90));
+    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
+    view.m_nPickMode = 2;
+    view.UpdateCursor();
+    EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
+    view.m_nPickMode = 0;
     EXPECT_FLOAT_EQ(view.m_vPan.x, 30.0f);
     EXPECT_FLOAT_EQ(view.m_vPan.y, 10.0f);
 
