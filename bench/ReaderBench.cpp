@@ -4,11 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "SampleGen.h"
 #include "dataset/CpFile.h"
@@ -65,9 +65,15 @@ void ReadFile(benchmark::State& state, const char* name) {
     state.SetBytesProcessed(state.iterations() * bytes);
 }
 
-void BM_ReadCpFile(benchmark::State& state) { ReadFile<CCpFile>(state, "cp.dat"); }
-void BM_ReadMeasurePosFile(benchmark::State& state) { ReadFile<CMeasurePosFile>(state, "measure.pos"); }
-void BM_ReadMeshFile(benchmark::State& state) { ReadFile<CMeshFile>(state, "mesh.msh"); }
+void BM_ReadCpFile(benchmark::State& state) {
+    ReadFile<CCpFile>(state, "cp.dat");
+}
+void BM_ReadMeasurePosFile(benchmark::State& state) {
+    ReadFile<CMeasurePosFile>(state, "measure.pos");
+}
+void BM_ReadMeshFile(benchmark::State& state) {
+    ReadFile<CMeshFile>(state, "mesh.msh");
+}
 
 // Every tap of measure.pos for every direction, as the value list and colouring ask.
 void BM_GetCpFullScan(benchmark::State& state) {

@@ -30,10 +30,10 @@ inline const char* WriteFuzzInput(const uint8_t* data, size_t size) {
 }
 
 // Aborts (a finding) when an invariant of a reader's tables does not hold.
-#define FUZZ_CHECK(cond)                                                  \
-    do {                                                                  \
-        if (!(cond)) {                                                    \
-            std::fprintf(stderr, "invariant failed: %s\n", #cond);        \
-            __builtin_trap();                                             \
-        }                                                                 \
+#define FUZZ_CHECK(cond)                                           \
+    do {                                                           \
+        if (!(cond)) {                                             \
+            std::fprintf(stderr, "invariant failed: %s\n", #cond); \
+            __builtin_trap();                                      \
+        }                                                          \
     } while (0)

@@ -65,10 +65,12 @@ std::string CKZ_VApp::PromptFolder(const std::string& dataFolder) {
     return dataFolder;
 }
 
-void CKZ_VApp::SetPromptHook(PromptHook hook) { Prompt() = std::move(hook); }
+void CKZ_VApp::SetPromptHook(PromptHook hook) {
+    Prompt() = std::move(hook);
+}
 
-std::string CKZ_VApp::PromptFileName(bool open, const QString& description, const QString& extension,
-                                     const QString& defaultName) {
+std::string CKZ_VApp::PromptFileName(bool open, const QString& description,
+                                     const QString& extension, const QString& defaultName) {
     const QString filter = QStringLiteral("%1 (*.%2);;%3 (*)")
                                .arg(description, extension, QString::fromUtf8("すべてのファイル"));
     const std::string dataFolder = g_pView != nullptr ? g_pView->m_strDataFolder : std::string();

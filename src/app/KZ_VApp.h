@@ -29,10 +29,11 @@ public:
     // The open or save file dialog with the filter "<description> (*.<ext>)" and all files,
     // starting in the data set's Documents folder when it exists, else in the data-set folder.
     // Returns the chosen path, or an empty string when the user cancels.
-    static std::string PromptFileName(bool open, const QString& description, const QString& extension,
-                                      const QString& defaultName);
-    using PromptHook = std::function<std::string(bool open, const QString& filter, const QString& extension,
-                                                 const QString& defaultName, const QString& folder)>;
+    static std::string PromptFileName(bool open, const QString& description,
+                                      const QString& extension, const QString& defaultName);
+    using PromptHook =
+        std::function<std::string(bool open, const QString& filter, const QString& extension,
+                                  const QString& defaultName, const QString& folder)>;
     // Tests answer the prompt instead of a dialog; an empty hook restores the dialog.
     static void SetPromptHook(PromptHook hook);
 

@@ -24,11 +24,13 @@
 namespace {
 
 // The commands that need a loaded data set.
-const int kDataSetCommands[] = {ID_FILE_PRINT,   ID_FILE_PRINT_PREVIEW, ID_HEADER_INFO,
-                                ID_SAVE_IMAGE,   ID_COPY_IMAGE,         ID_RESET_DISPLAY,
-                                ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,     ID_COMMENT};
+const int kDataSetCommands[] = {ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, ID_HEADER_INFO,
+                                ID_SAVE_IMAGE,    ID_COPY_IMAGE,         ID_RESET_DISPLAY,
+                                ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,      ID_COMMENT};
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
@@ -83,7 +85,8 @@ void CMainFrame::CreateMenus() {
     AddCommand(file, ID_HEADER_INFO, U("付随情報の参照"), U("付随情報の参照"));
     file->addSeparator();
     AddCommand(file, ID_SAVE_IMAGE, U("画像の保存"), U("ビューをBMP形式で保存します"));
-    AddCommand(file, ID_COPY_IMAGE, U("画像のコピー"), U("ビューの画像をクリップボードにコピーします"));
+    AddCommand(file, ID_COPY_IMAGE, U("画像のコピー"),
+               U("ビューの画像をクリップボードにコピーします"));
     file->addSeparator();
     AddCommand(file, ID_FILE_PRINT, U("印刷(&P)...\tCtrl+P"));
     AddCommand(file, ID_FILE_PRINT_PREVIEW, U("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"));
@@ -93,7 +96,8 @@ void CMainFrame::CreateMenus() {
 
     QMenu* display = menuBar()->addMenu(U("表示設定"));
     AddCommand(display, ID_RESET_DISPLAY, U("初期状態に戻す"), U("表示設定を初期状態に戻します"));
-    AddCommand(display, ID_LOAD_SETTINGS, U("ファイルから読み込む"), U("ファイルから表示設定を読み込みます"));
+    AddCommand(display, ID_LOAD_SETTINGS, U("ファイルから読み込む"),
+               U("ファイルから表示設定を読み込みます"));
     display->addSeparator();
     AddCommand(display, ID_SAVE_SETTINGS, U("ファイルへ保存"), U("表示設定をファイルへ保存します"));
     display->addSeparator();
@@ -126,26 +130,55 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     switch (id) {
-        case ID_LOAD_DATA: m_pView->OnLoadData(); break;
-        case ID_SEARCH_DATA: OnSearchData(); break;
-        case ID_HEADER_INFO: OnHeaderInfo(); break;
-        case ID_SAVE_IMAGE: OnSaveImage(); break;
-        case ID_COPY_IMAGE: OnCopyImage(); break;
-        case ID_FILE_PRINT: OnPrint(); break;
-        case ID_FILE_PRINT_PREVIEW: OnPrintPreview(); break;
-        case ID_FILE_PRINT_SETUP: OnPrintSetup(); break;
-        case ID_APP_EXIT: close(); break;
-        case ID_RESET_DISPLAY: OnResetDisplay(); break;
-        case ID_HELP_FINDER: OnHelp(); break;
+        case ID_LOAD_DATA:
+            m_pView->OnLoadData();
+            break;
+        case ID_SEARCH_DATA:
+            OnSearchData();
+            break;
+        case ID_HEADER_INFO:
+            OnHeaderInfo();
+            break;
+        case ID_SAVE_IMAGE:
+            OnSaveImage();
+            break;
+        case ID_COPY_IMAGE:
+            OnCopyImage();
+            break;
+        case ID_FILE_PRINT:
+            OnPrint();
+            break;
+        case ID_FILE_PRINT_PREVIEW:
+            OnPrintPreview();
+            break;
+        case ID_FILE_PRINT_SETUP:
+            OnPrintSetup();
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        case ID_RESET_DISPLAY:
+            OnResetDisplay();
+            break;
+        case ID_HELP_FINDER:
+            OnHelp();
+            break;
         case ID_APP_ABOUT:
             if (auto* app = qobject_cast<CKZ_VApp*>(QCoreApplication::instance())) {
                 app->OnAppAbout();
             }
             break;
-        case ID_FILE_NEW: OnFileNew(); break;
-        case ID_FILE_OPEN: OnFileOpen(); break;
-        case ID_COMMENT: OnComment(); break;
-        default: break;  // the settings file comes with its own work
+        case ID_FILE_NEW:
+            OnFileNew();
+            break;
+        case ID_FILE_OPEN:
+            OnFileOpen();
+            break;
+        case ID_COMMENT:
+            OnComment();
+            break;
+        default:
+            break;  // the settings file comes with its own work
     }
 }
 
@@ -158,23 +191,39 @@ void CMainFrame::UpdateCommandStates() {
     }
 }
 
-void CMainFrame::UpdateCaption() { setWindowTitle(QString::fromStdString(m_doc.Caption())); }
+void CMainFrame::UpdateCaption() {
+    setWindowTitle(QString::fromStdString(m_doc.Caption()));
+}
 
 // ---- the view's host ----
 
-void CMainFrame::ClearPartNames() { m_pPanelBar->m_pageDisplay->ClearPartNames(); }
-void CMainFrame::AddPartName(const std::string& name) { m_pPanelBar->m_pageDisplay->AddPartName(name); }
+void CMainFrame::ClearPartNames() {
+    m_pPanelBar->m_pageDisplay->ClearPartNames();
+}
+void CMainFrame::AddPartName(const std::string& name) {
+    m_pPanelBar->m_pageDisplay->AddPartName(name);
+}
 
 void CMainFrame::SetDirectionCount(int count) {
     m_pPanelBar->m_pageDirection->SetDirectionCount(count);
     m_paneDirection->setText(QStringLiteral("0"));
 }
 
-void CMainFrame::ClearAllRows() { m_pValueBar->m_page->ClearAllRows(); }
-void CMainFrame::RefreshPointCoordinates() { m_pValueBar->m_page->RefreshPointCoordinates(); }
-bool CMainFrame::FindPointRow(int id) { return m_pValueBar->m_page->FindPointRow(id); }
-void CMainFrame::EnableUndo(bool enable) { m_pPanelBar->m_pageDataValue->EnableUndo(enable); }
-void CMainFrame::UpdateFromView() { m_pPanelBar->m_pageOperation->UpdateFromView(); }
+void CMainFrame::ClearAllRows() {
+    m_pValueBar->m_page->ClearAllRows();
+}
+void CMainFrame::RefreshPointCoordinates() {
+    m_pValueBar->m_page->RefreshPointCoordinates();
+}
+bool CMainFrame::FindPointRow(int id) {
+    return m_pValueBar->m_page->FindPointRow(id);
+}
+void CMainFrame::EnableUndo(bool enable) {
+    m_pPanelBar->m_pageDataValue->EnableUndo(enable);
+}
+void CMainFrame::UpdateFromView() {
+    m_pPanelBar->m_pageOperation->UpdateFromView();
+}
 
 void CMainFrame::RefreshPages() {
     m_pPanelBar->m_pageDirection->RefreshFromView();
@@ -225,13 +274,16 @@ void CMainFrame::OnSaveImage() {
     }
     std::string error;
     if (!m_pView->SaveBitmap(path, &error)) {
-        KzMessageBox(this, U("ファイル %1 に書き込めませんでした。\n%2")
-                               .arg(QString::fromStdString(path), QString::fromStdString(error)),
+        KzMessageBox(this,
+                     U("ファイル %1 に書き込めませんでした。\n%2")
+                         .arg(QString::fromStdString(path), QString::fromStdString(error)),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
 }
 
-void CMainFrame::OnCopyImage() { m_pView->CopyToClipboard(); }
+void CMainFrame::OnCopyImage() {
+    m_pView->CopyToClipboard();
+}
 
 void CMainFrame::OnPrint() {
     if (m_pPrinter == nullptr) {
@@ -280,7 +332,9 @@ void CMainFrame::OnComment() {
 void CMainFrame::OnHelp() {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(m_strHelpPath, ec)) {
-        KzMessageBox(this, U("ヘルプファイル%1が見つかりません。\n").arg(QString::fromStdString(m_strHelpPath)));
+        KzMessageBox(
+            this,
+            U("ヘルプファイル%1が見つかりません。\n").arg(QString::fromStdString(m_strHelpPath)));
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_strHelpPath)));
@@ -294,7 +348,8 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     // Opening a file only names the document after it; the view keeps its data set.
-    const std::string path = CKZ_VApp::PromptFileName(true, U("すべてのファイル"), QStringLiteral("*"), QString());
+    const std::string path =
+        CKZ_VApp::PromptFileName(true, U("すべてのファイル"), QStringLiteral("*"), QString());
     if (!path.empty()) {
         m_doc.SetTitle(QFileInfo(QString::fromStdString(path)).fileName().toStdString());
         UpdateCaption();
@@ -311,12 +366,20 @@ void CMainFrame::RestoreLayout(const std::string& sizePath) {
     m_pValueBar->SetSizes(layout.values);
     setGeometry(layout.left, layout.top, std::max(0, layout.right - layout.left),
                 std::max(0, layout.bottom - layout.top));
-    resizeDocks({m_pPanelBar, m_pValueBar}, {layout.panel.vertCx, layout.values.vertCx}, Qt::Horizontal);
-    resizeDocks({m_pPanelBar, m_pValueBar}, {layout.panel.vertCy, layout.values.vertCy}, Qt::Vertical);
+    resizeDocks({m_pPanelBar, m_pValueBar}, {layout.panel.vertCx, layout.values.vertCx},
+                Qt::Horizontal);
+    resizeDocks({m_pPanelBar, m_pValueBar}, {layout.panel.vertCy, layout.values.vertCy},
+                Qt::Vertical);
     switch (layout.showCmd) {
-        case CWindowLayout::SHOW_MINIMIZED: showMinimized(); break;
-        case CWindowLayout::SHOW_NORMAL: showNormal(); break;
-        default: showMaximized(); break;
+        case CWindowLayout::SHOW_MINIMIZED:
+            showMinimized();
+            break;
+        case CWindowLayout::SHOW_NORMAL:
+            showNormal();
+            break;
+        default:
+            showMaximized();
+            break;
     }
 }
 

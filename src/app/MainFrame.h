@@ -48,7 +48,8 @@ public:
     QLabel* DirectionPane() const { return m_paneDirection; }
 
     // The data-set chooser and the search; set by the data-folder dialogs when present.
-    using Chooser = std::function<bool(QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&)>;
+    using Chooser =
+        std::function<bool(QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&)>;
     using Searcher = std::function<bool(QWidget*, std::vector<std::string>&)>;
     using HeaderViewer = std::function<void(QWidget*, const std::string& folder)>;
     void SetDataSetDialogs(Chooser chooser, Searcher searcher, HeaderViewer headerViewer);
@@ -73,7 +74,8 @@ protected:
 
 private:
     void CreateMenus();
-    QAction* AddCommand(class QMenu* menu, int id, const QString& text, const QString& prompt = QString());
+    QAction* AddCommand(class QMenu* menu, int id, const QString& text,
+                        const QString& prompt = QString());
     void UpdateCaption();
 
     void OnSearchData();

@@ -15,8 +15,8 @@ KzMessageBoxHook SetMessageBoxHook(KzMessageBoxHook hook) {
     return previous;
 }
 
-KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& caption, KzButtons buttons,
-                      KzIcon icon) {
+KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& caption,
+                      KzButtons buttons, KzIcon icon) {
     const QString title = caption.isEmpty() ? QStringLiteral("KZ_V") : caption;
     if (Hook()) {
         return Hook()(text, title, buttons, icon);
@@ -25,11 +25,20 @@ KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& capti
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-        case KzIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case KzIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case KzIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case KzIcon::Error: box.setIcon(QMessageBox::Critical); break;
-        case KzIcon::None: break;
+        case KzIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case KzIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case KzIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case KzIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case KzIcon::None:
+            break;
     }
     if (buttons == KzButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -19,10 +19,13 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-const char* const kItemTexts[COMMENT_ITEM_COUNT] = {"データ名", "データタイトル", "所属", "計測者", "管理者",
-                                                    "実験概要", "建物形状", "屋根形状", "建物規模", "隣接建物条件"};
+const char* const kItemTexts[COMMENT_ITEM_COUNT] = {
+    "データ名", "データタイトル", "所属",     "計測者",   "管理者",
+    "実験概要", "建物形状",       "屋根形状", "建物規模", "隣接建物条件"};
 const int kSizes[] = {14, 16, 18, 20};
 
 template <typename W>
@@ -121,7 +124,8 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
 
 void CCommentDlg::ShowPosition() {
     const CVector4& p = m_view->m_comment.position;
-    m_position->setText(QStringLiteral("(%1,%2)").arg(static_cast<int>(p.x)).arg(static_cast<int>(p.y)));
+    m_position->setText(
+        QStringLiteral("(%1,%2)").arg(static_cast<int>(p.x)).arg(static_cast<int>(p.y)));
 }
 
 void CCommentDlg::ShowSwatch() {
@@ -155,11 +159,13 @@ void CCommentDlg::Apply(bool rebuildText) {
 
 void CCommentDlg::ChooseColour() {
     const COLORREF c = VectorToColorRef(m_view->m_comment.colour);
-    const std::optional<QColor> chosen = KzChooseColor(this, QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+    const std::optional<QColor> chosen =
+        KzChooseColor(this, QColor(RedOf(c), GreenOf(c), BlueOf(c)));
     if (!chosen) {
         return;
     }
-    m_view->m_comment.colour = ColorRefToVector(MakeColorRef(chosen->red(), chosen->green(), chosen->blue()));
+    m_view->m_comment.colour =
+        ColorRefToVector(MakeColorRef(chosen->red(), chosen->green(), chosen->blue()));
     ShowSwatch();
     m_view->update();
 }

@@ -6,7 +6,9 @@
 
 CDirectionPage::CDirectionPage(QWidget* parent) : CPanelPage(133, parent) {}
 
-void CDirectionPage::SetDirectionCount(int count) { m_nDirCount = count; }
+void CDirectionPage::SetDirectionCount(int count) {
+    m_nDirCount = count;
+}
 
 void CDirectionPage::RefreshFromView() {}
 
@@ -14,12 +16,15 @@ COperationPage::COperationPage(QWidget* parent) : CPanelPage(134, parent) {}
 
 void COperationPage::UpdateFromView() {}
 
-CDisplayPage::CDisplayPage(QWidget* parent) : CPanelPage(135, parent), m_parts(new QListWidget(this)) {
+CDisplayPage::CDisplayPage(QWidget* parent)
+    : CPanelPage(135, parent), m_parts(new QListWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_parts);
 }
 
-void CDisplayPage::ClearPartNames() { m_parts->clear(); }
+void CDisplayPage::ClearPartNames() {
+    m_parts->clear();
+}
 
 void CDisplayPage::AddPartName(const std::string& name) {
     m_parts->addItem(QString::fromStdString(kzv::FileTextToUtf8(name)));
@@ -37,4 +42,6 @@ CDataValuePage::CDataValuePage(QWidget* parent)
     m_undo->setEnabled(false);
 }
 
-void CDataValuePage::EnableUndo(bool enable) { m_undo->setEnabled(enable); }
+void CDataValuePage::EnableUndo(bool enable) {
+    m_undo->setEnabled(enable);
+}

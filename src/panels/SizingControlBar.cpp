@@ -1,14 +1,15 @@
 #include "SizingControlBar.h"
 
-CSizingControlBar::CSizingControlBar(const QString& caption, QWidget* parent, QSize defaultSize, int barId)
+CSizingControlBar::CSizingControlBar(const QString& caption, QWidget* parent, QSize defaultSize,
+                                     int barId)
     : QDockWidget(caption, parent) {
     setObjectName(QStringLiteral("bar%1").arg(barId));
     setProperty("controlId", barId);
     setFeatures(QDockWidget::DockWidgetClosable);  // no floating, no moving off the dock
     setAllowedAreas(Qt::RightDockWidgetArea);
     setMinimumSize(kMinWidth, kMinHeight);
-    m_sizes = CBarSizes{defaultSize.width(), defaultSize.height(), defaultSize.width(),
-                        defaultSize.height(), defaultSize.width(), defaultSize.height()};
+    m_sizes = CBarSizes{defaultSize.width(),  defaultSize.height(), defaultSize.width(),
+                        defaultSize.height(), defaultSize.width(),  defaultSize.height()};
 }
 
 CBarSizes CSizingControlBar::Sizes() const {

@@ -33,11 +33,17 @@ CVector4 PolygonNormal(const CVector4* points, int count) {
 
 }  // namespace
 
-CGLRenderer::CGLRenderer() { std::memset(m_selectBuffer, 0, sizeof m_selectBuffer); }
+CGLRenderer::CGLRenderer() {
+    std::memset(m_selectBuffer, 0, sizeof m_selectBuffer);
+}
 
-CGLRenderer::~CGLRenderer() { DestroyOffscreen(); }
+CGLRenderer::~CGLRenderer() {
+    DestroyOffscreen();
+}
 
-bool CGLRenderer::HasCurrentContext() { return QOpenGLContext::currentContext() != nullptr; }
+bool CGLRenderer::HasCurrentContext() {
+    return QOpenGLContext::currentContext() != nullptr;
+}
 
 // ---- context and frame ----
 
@@ -194,8 +200,8 @@ void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour
     glPopMatrix();
 }
 
-void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material, float width,
-                              int face) {
+void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material,
+                              float width, int face) {
     if (!HasCurrentContext() || points == nullptr) {
         return;
     }
@@ -350,7 +356,8 @@ unsigned CGLRenderer::CreateFontListA(int height, const char* faceName) {
     return base;
 }
 
-void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* text, CVector4 colour) {
+void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* text,
+                            CVector4 colour) {
     if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
         return;
     }
@@ -548,7 +555,8 @@ void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH)
 }
 
 void CGLRenderer::DestroyOffscreen() {
-    if (m_hrcOffscreen != nullptr && m_bmpOffscreen != nullptr && m_hrcOffscreen->makeCurrent(m_dcMemory)) {
+    if (m_hrcOffscreen != nullptr && m_bmpOffscreen != nullptr &&
+        m_hrcOffscreen->makeCurrent(m_dcMemory)) {
         delete m_bmpOffscreen;
         m_hrcOffscreen->doneCurrent();
     } else {
@@ -596,7 +604,8 @@ bool CGLRenderer::ReadPixelsToBitmap(int w, int h, QImage& out) {
     const size_t rowBytes = static_cast<size_t>(w) * 4;
     for (int y = 0; y < h; ++y) {
         // Little-endian RGB32 is stored blue, green, red, 0xFF: the bytes as read.
-        std::memcpy(out.scanLine(h - 1 - y), bgra.data() + static_cast<size_t>(y) * rowBytes, rowBytes);
+        std::memcpy(out.scanLine(h - 1 - y), bgra.data() + static_cast<size_t>(y) * rowBytes,
+                    rowBytes);
     }
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));

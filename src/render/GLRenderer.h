@@ -38,12 +38,12 @@ public:
 
     float m_fLeft = 0, m_fRight = 0, m_fBottom = 0, m_fTop = 0, m_fNear = 0, m_fFar = 0;
     uint32_t m_selectBuffer[256];
-    QOpenGLWidget* m_hrcWindow = nullptr;          // the window whose context we draw with
-    QOpenGLContext* m_hrcOffscreen = nullptr;      // off-screen context, null when none
-    QOffscreenSurface* m_dcMemory = nullptr;       // its surface
-    COffscreenInfo m_bmiOffscreen;                 // size of the off-screen image
+    QOpenGLWidget* m_hrcWindow = nullptr;                  // the window whose context we draw with
+    QOpenGLContext* m_hrcOffscreen = nullptr;              // off-screen context, null when none
+    QOffscreenSurface* m_dcMemory = nullptr;               // its surface
+    COffscreenInfo m_bmiOffscreen;                         // size of the off-screen image
     std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
-    QOpenGLFramebufferObject* m_bmpOffscreen = nullptr;  // the off-screen image
+    QOpenGLFramebufferObject* m_bmpOffscreen = nullptr;    // the off-screen image
 
     // Context and frame.
     bool CreateContext(QOpenGLWidget* window);
@@ -65,10 +65,12 @@ public:
     void DrawLine(const CVector4* points, CVector4 colour, float width);
     void DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width);
     void DrawPolygon(const CVector4* points, int count, CVector4 colour);
-    void DrawOutline(const CVector4* points, int count, const CVector4* material, float width, int face);
+    void DrawOutline(const CVector4* points, int count, const CVector4* material, float width,
+                     int face);
     void DrawFace(const CVector4* points, int count, const CVector4* material, int face);
     void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices);
-    void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis, CVector4 colour);
+    void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
+                  CVector4 colour);
 
     // Lighting and material.
     void SetLight(CVector4 position, CVector4 value, int light, int parameter);

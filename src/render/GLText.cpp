@@ -75,7 +75,8 @@ void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& fm, cons
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(h - 1 - y));
         for (int x = 0; x < w; ++x) {
             if (qAlpha(line[x]) >= 128) {
-                bits[static_cast<size_t>(y * rowBytes + x / 8)] |= static_cast<GLubyte>(0x80u >> (x % 8));
+                bits[static_cast<size_t>(y * rowBytes + x / 8)] |=
+                    static_cast<GLubyte>(0x80u >> (x % 8));
             }
         }
     }
@@ -101,7 +102,8 @@ bool CompileSingleByteGlyphs(unsigned base, int height, const char* faceName) {
     return glGetError() == GL_NO_ERROR;
 }
 
-bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count, const char* faceName) {
+bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count,
+                       const char* faceName) {
     if (text == nullptr || count <= 0) {
         return false;
     }

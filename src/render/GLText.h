@@ -21,6 +21,7 @@ QString SingleByteChar(unsigned char code);
 // or per character of text. The raster position is the left end of the baseline and each
 // list moves it by the glyph's advance. False when the font cannot be made.
 bool CompileSingleByteGlyphs(unsigned base, int height, const char* faceName);
-bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count, const char* faceName);
+bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count,
+                       const char* faceName);
 
 }  // namespace kzv

@@ -18,7 +18,9 @@ COpenGLView::COpenGLView(QWidget* parent) : QOpenGLWidget(parent) {
     setMouseTracking(false);
 }
 
-COpenGLView::~COpenGLView() { TearDownGL(); }
+COpenGLView::~COpenGLView() {
+    TearDownGL();
+}
 
 void COpenGLView::TearDownGL() {
     if (m_bInitialized && context() != nullptr) {
@@ -31,11 +33,15 @@ void COpenGLView::TearDownGL() {
     m_gl.DeleteContexts();
 }
 
-int COpenGLView::ClientWidth() const { return static_cast<int>(width() * devicePixelRatioF()); }
-int COpenGLView::ClientHeight() const { return static_cast<int>(height() * devicePixelRatioF()); }
+int COpenGLView::ClientWidth() const {
+    return static_cast<int>(width() * devicePixelRatioF());
+}
+int COpenGLView::ClientHeight() const {
+    return static_cast<int>(height() * devicePixelRatioF());
+}
 
-void COpenGLView::SetLights(CVector4 position0, CVector4 position1, CVector4 value0, CVector4 value1,
-                            int parameter) {
+void COpenGLView::SetLights(CVector4 position0, CVector4 position1, CVector4 value0,
+                            CVector4 value1, int parameter) {
     m_gl.SetLight(position0, value0, GL_LIGHT0, parameter);
     m_gl.SetLight(position1, value1, GL_LIGHT1, parameter);
 }
@@ -71,7 +77,9 @@ void COpenGLView::resizeGL(int, int) {
     SetDefaultProjection(ClientWidth(), ClientHeight());
 }
 
-void COpenGLView::paintGL() { RenderScene(); }
+void COpenGLView::paintGL() {
+    RenderScene();
+}
 
 // ---- drags ----
 

@@ -29,11 +29,11 @@ public:
     explicit COpenGLView(QWidget* parent = nullptr);
     ~COpenGLView() override;
 
-    QImage m_bitmap;          // image read back for the BMP file
-    CGLRenderer m_gl;         // the drawing toolkit and its contexts
-    CMatrix4 m_matRotation;   // accumulated model rotation
-    CPrintRect m_rectPrint;   // printable area of the page being printed
-    QPoint m_ptLast;          // last mouse position of a drag
+    QImage m_bitmap;         // image read back for the BMP file
+    CGLRenderer m_gl;        // the drawing toolkit and its contexts
+    CMatrix4 m_matRotation;  // accumulated model rotation
+    CPrintRect m_rectPrint;  // printable area of the page being printed
+    QPoint m_ptLast;         // last mouse position of a drag
     bool m_bInitialized = false;
 
     // Paints the whole scene into the current context.

@@ -1,9 +1,9 @@
 #include "KZ_VView.h"
 
 #include <QMouseEvent>
+#include <QOpenGLContext>
 #include <QPrinter>
 #include <algorithm>
-#include <QOpenGLContext>
 #include <string>
 
 #include <GL/gl.h>
@@ -36,9 +36,13 @@ CKZ_VView::~CKZ_VView() {
     }
 }
 
-void CKZ_VView::InitGL() { CreateAxisFont(); }
+void CKZ_VView::InitGL() {
+    CreateAxisFont();
+}
 
-void CKZ_VView::CreateAxisFont() { m_nAxisFontList = m_gl.CreateFontListA(15, "ＭＳ ゴシック"); }
+void CKZ_VView::CreateAxisFont() {
+    m_nAxisFontList = m_gl.CreateFontListA(15, "ＭＳ ゴシック");
+}
 
 void CKZ_VView::DestroyGL() {
     DeleteCommentLists(m_commentPrint);
@@ -73,7 +77,9 @@ void CKZ_VView::mousePressEvent(QMouseEvent* event) {
     UpdateCursor();
 }
 
-void CKZ_VView::mouseMoveEvent(QMouseEvent* event) { DragMove(event->position().toPoint()); }
+void CKZ_VView::mouseMoveEvent(QMouseEvent* event) {
+    DragMove(event->position().toPoint());
+}
 
 void CKZ_VView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
@@ -86,7 +92,9 @@ void CKZ_VView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CKZ_VView::UpdateCursor() {
     // 158 while dragging, 157 while a pick mode is set, else 156.
-    setCursor(m_nDragMode != DRAG_NONE ? Qt::SizeAllCursor : m_nPickMode != 0 ? Qt::CrossCursor : Qt::ArrowCursor);
+    setCursor(m_nDragMode != DRAG_NONE ? Qt::SizeAllCursor
+              : m_nPickMode != 0       ? Qt::CrossCursor
+                                       : Qt::ArrowCursor);
 }
 
 void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
@@ -136,7 +144,9 @@ void CKZ_VView::OnEndPrinting(QPrinter&) {
     m_bPrinting = 0;
 }
 
-void CKZ_VView::ResetDisplayState() { CViewState::ResetDisplayState(m_matRotation); }
+void CKZ_VView::ResetDisplayState() {
+    CViewState::ResetDisplayState(m_matRotation);
+}
 
 void CKZ_VView::SetBuildingAngle(double degrees) {
     CViewState::SetBuildingAngle(degrees);
@@ -145,7 +155,9 @@ void CKZ_VView::SetBuildingAngle(double degrees) {
     update();
 }
 
-void CKZ_VView::OnLoadData() { LoadDataSet(nullptr); }
+void CKZ_VView::OnLoadData() {
+    LoadDataSet(nullptr);
+}
 
 void CKZ_VView::LoadDataSet(const std::vector<std::string>* searchResults) {
     std::string folder;
@@ -178,9 +190,9 @@ void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& he
 }
 
 std::vector<std::string> CKZ_VView::CommentItemTexts() const {
-    return {DataSetName(m_strDataFolder), m_header.m_strTitle,         m_header.m_strAffiliation,
-            m_header.m_strMeasurer,       m_header.m_strManager,       m_header.m_strSummary,
-            m_header.m_strBuildingShape,  m_header.m_strRoofShape,     m_header.m_strBuildingSize,
+    return {DataSetName(m_strDataFolder),   m_header.m_strTitle,     m_header.m_strAffiliation,
+            m_header.m_strMeasurer,         m_header.m_strManager,   m_header.m_strSummary,
+            m_header.m_strBuildingShape,    m_header.m_strRoofShape, m_header.m_strBuildingSize,
             m_header.m_strAdjacentCondition};
 }
 

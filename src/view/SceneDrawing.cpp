@@ -32,8 +32,8 @@ void CKZ_VView::RenderScene() {
     // Two directional lights fixed to the eye.
     glPushMatrix();
     glLoadIdentity();
-    SetLights(CVector4(-500, 1000, 1000, 0), CVector4(500, -1000, -1000, 0), OPAQUE_WHITE, OPAQUE_WHITE,
-              GL_DIFFUSE);
+    SetLights(CVector4(-500, 1000, 1000, 0), CVector4(500, -1000, -1000, 0), OPAQUE_WHITE,
+              OPAQUE_WHITE, GL_DIFFUSE);
     glPopMatrix();
 
     DrawGeometry(m_geoMain);
@@ -69,9 +69,10 @@ void CKZ_VView::DrawAxes() {
         for (const CAxisItem& axis : AxisItems(*this)) {
             const CVector4 line[2] = {axis.line.a, axis.line.b};
             m_gl.DrawLine(line, axis.letter.colour, 1.0f);
-            m_gl.DrawCone(axis.conePosition, 3.0f / m_fScale, 15.0f / m_fScale, axis.coneAngle, axis.coneAxis,
-                          axis.letter.colour);
-            m_gl.DrawTextA(axis.letter.position, AxisFont(), axis.letter.text.c_str(), axis.letter.colour);
+            m_gl.DrawCone(axis.conePosition, 3.0f / m_fScale, 15.0f / m_fScale, axis.coneAngle,
+                          axis.coneAxis, axis.letter.colour);
+            m_gl.DrawTextA(axis.letter.position, AxisFont(), axis.letter.text.c_str(),
+                           axis.letter.colour);
         }
     }
     if (m_bShowAxisNumbers) {
@@ -158,7 +159,8 @@ void CKZ_VView::DrawPoints() {
                                         ? m_aPanelNormal[static_cast<size_t>(panel)]
                                         : CVector4();
             glDisable(GL_DEPTH_TEST);
-            m_gl.DrawTextA(p + normal * (2.0f * r), AxisFont(), kzv::FormatInt(tap).c_str(), colour);
+            m_gl.DrawTextA(p + normal * (2.0f * r), AxisFont(), kzv::FormatInt(tap).c_str(),
+                           colour);
             glEnable(GL_DEPTH_TEST);
         }
     }
@@ -222,16 +224,19 @@ void CKZ_VView::DrawContours() {
     if (m_bShowLabels && !m_contours.labels.empty() && m_nLabelFontList == 0) {
         RebuildLabelFont();
     }
-    const unsigned labelFont = m_bPrinting ? m_nLabelFontListPrint : static_cast<unsigned>(m_nLabelFontList);
+    const unsigned labelFont =
+        m_bPrinting ? m_nLabelFontListPrint : static_cast<unsigned>(m_nLabelFontList);
     CSlotDrawing slotPicture;
     bool slotsBuilt = false;
     for (const CContourItem& item : m_contours.items) {
         switch (item.type) {
             case ContourItemType::Band:
-                m_gl.DrawPolygon(&m_contours.points[static_cast<size_t>(item.first)], item.count, item.colour);
+                m_gl.DrawPolygon(&m_contours.points[static_cast<size_t>(item.first)], item.count,
+                                 item.colour);
                 break;
             case ContourItemType::Line:
-                m_gl.DrawLine(&m_contours.points[static_cast<size_t>(item.first)], item.colour, 1.0f);
+                m_gl.DrawLine(&m_contours.points[static_cast<size_t>(item.first)], item.colour,
+                              1.0f);
                 break;
             case ContourItemType::Label: {
                 const CContourLabel& label = m_contours.labels[static_cast<size_t>(item.first)];
@@ -250,7 +255,8 @@ void CKZ_VView::DrawContours() {
                 for (const CSlotMark& mark : slotPicture.marks) {
                     m_gl.DrawSphere(mark.a, slotPicture.radius, slotPicture.colour, 8);
                     if (mark.complete) {
-                        m_gl.DrawTextA(mark.numberPos, labelFont, mark.number.c_str(), slotPicture.colour);
+                        m_gl.DrawTextA(mark.numberPos, labelFont, mark.number.c_str(),
+                                       slotPicture.colour);
                         m_gl.DrawSphere(mark.b, slotPicture.radius, slotPicture.colour, 8);
                         const CVector4 line[2] = {mark.a, mark.b};
                         m_gl.DrawLine(line, slotPicture.colour, 1.0f);
@@ -287,10 +293,13 @@ void CKZ_VView::RebuildLabelFont() {
     if (m_nLabelFontList != 0) {
         m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
     }
-    m_nLabelFontList = static_cast<int>(m_gl.CreateFontListA(m_nLabelFontSize, m_strLabelFont.c_str()));
+    m_nLabelFontList =
+        static_cast<int>(m_gl.CreateFontListA(m_nLabelFontSize, m_strLabelFont.c_str()));
     if (!wasCurrent) {
         doneCurrent();
     }
 }
 
-void CKZ_VView::UpdateColorBarLayout() { UpdateColorBarGeometry(*this, ClientWidth(), ClientHeight()); }
+void CKZ_VView::UpdateColorBarLayout() {
+    UpdateColorBarGeometry(*this, ClientWidth(), ClientHeight());
+}

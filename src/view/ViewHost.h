@@ -34,8 +34,8 @@ public:
 
     // Runs the data-folder dialog (on the search results when given). True when the user
     // confirmed a data set; folder (ending in '/') and header are then set.
-    virtual bool ChooseDataSet(const std::vector<std::string>* /*searchResults*/, std::string& /*folder*/,
-                               CHeaderFile& /*header*/) {
+    virtual bool ChooseDataSet(const std::vector<std::string>* /*searchResults*/,
+                               std::string& /*folder*/, CHeaderFile& /*header*/) {
         return false;
     }
 };

@@ -10,7 +10,9 @@ namespace {
 
 // Direction counts this program handles: the direction page steps by N / 8 and the Tolvex
 // export takes every (N / 16)-th value.
-bool IsValidDirectionCount(int n) { return n > 0 && n % 8 == 0; }
+bool IsValidDirectionCount(int n) {
+    return n > 0 && n % 8 == 0;
+}
 
 // A record: tap number, then N values, each number followed by one separator character (any
 // character; blanks before a number are skipped). Values beyond the N-th are ignored. A line
@@ -91,6 +93,7 @@ double CCpFile::GetCp(int32_t tapNo, int d) const {
     if (i < 0 || d < 0 || d >= m_nDirectionCount) {
         return NO_VALUE;
     }
-    const size_t k = static_cast<size_t>(i) * static_cast<size_t>(m_nDirectionCount) + static_cast<size_t>(d);
+    const size_t k =
+        static_cast<size_t>(i) * static_cast<size_t>(m_nDirectionCount) + static_cast<size_t>(d);
     return k < m_aCp.size() ? m_aCp[k] : NO_VALUE;
 }

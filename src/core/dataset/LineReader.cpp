@@ -8,7 +8,9 @@
 
 namespace kzv {
 
-CLineReader::~CLineReader() { Close(); }
+CLineReader::~CLineReader() {
+    Close();
+}
 
 bool CLineReader::Open(const char* path) {
     Close();

@@ -84,7 +84,8 @@ size_t CMeshFile::GetNodeOffset(int p) const {
 
 int32_t CMeshFile::GetNodeTapNo(int p, int k) const {
     if (p < 0 || static_cast<size_t>(p) + 1 >= m_aNodeStart.size() || k < 0 ||
-        static_cast<size_t>(p) >= m_aNodeCount.size() || k >= m_aNodeCount[static_cast<size_t>(p)]) {
+        static_cast<size_t>(p) >= m_aNodeCount.size() ||
+        k >= m_aNodeCount[static_cast<size_t>(p)]) {
         return 0;
     }
     const size_t i = m_aNodeStart[static_cast<size_t>(p)] + static_cast<size_t>(k);

@@ -33,13 +33,20 @@ void DragCamera(CViewState& state, int mode, int dx, int dy, int clientW, int cl
 
 CVector4 PresetStep(int preset) {
     switch (preset) {
-        case VIEW_X_PLUS: return CVector4(-90, 0, -90);
-        case VIEW_X_MINUS: return CVector4(90, 180, -90);
-        case VIEW_Y_PLUS: return CVector4(0, 0, 0);
-        case VIEW_Y_MINUS: return CVector4(180, 0, 0);
-        case VIEW_Z_PLUS: return CVector4(-90, 0, 0);
-        case VIEW_Z_MINUS: return CVector4(90, 180, 0);
-        default: return CVector4(0, 0, 0);
+        case VIEW_X_PLUS:
+            return CVector4(-90, 0, -90);
+        case VIEW_X_MINUS:
+            return CVector4(90, 180, -90);
+        case VIEW_Y_PLUS:
+            return CVector4(0, 0, 0);
+        case VIEW_Y_MINUS:
+            return CVector4(180, 0, 0);
+        case VIEW_Z_PLUS:
+            return CVector4(-90, 0, 0);
+        case VIEW_Z_MINUS:
+            return CVector4(90, 180, 0);
+        default:
+            return CVector4(0, 0, 0);
     }
 }
 

@@ -17,10 +17,10 @@
 struct CLabelContext {
     bool show = false;
     std::vector<int> activeSlots;  // slot indices in rising order (not "slots": a Qt keyword)
-    long long levelStep = 1;   // a level k is labelled when k is a multiple of this; 0: never
-    bool fixedColour = false;  // m_nLabelColorMode == 1
-    CVector4 colour;           // m_clrLabel
-    float radius = 0.0f;       // 2.5 / m_fScale
+    long long levelStep = 1;       // a level k is labelled when k is a multiple of this; 0: never
+    bool fixedColour = false;      // m_nLabelColorMode == 1
+    CVector4 colour;               // m_clrLabel
+    float radius = 0.0f;           // 2.5 / m_fScale
     const CVector4 (*slot)[2] = nullptr;
 };
 CLabelContext MakeLabelContext(const CViewState& state);

@@ -61,8 +61,10 @@ std::vector<CSceneLine> WindArrowLines(const CViewState& state) {
     for (int x = -f; x <= f; x += s) {
         const CVector4 tip(static_cast<float>(x), 0, 0);
         lines.push_back({CVector4(static_cast<float>(x), static_cast<float>(-s), 0), tip});
-        lines.push_back({CVector4(static_cast<float>(x + s / 5), static_cast<float>(-s / 2), 0), tip});
-        lines.push_back({CVector4(static_cast<float>(x - s / 5), static_cast<float>(-s / 2), 0), tip});
+        lines.push_back(
+            {CVector4(static_cast<float>(x + s / 5), static_cast<float>(-s / 2), 0), tip});
+        lines.push_back(
+            {CVector4(static_cast<float>(x - s / 5), static_cast<float>(-s / 2), 0), tip});
     }
     return lines;
 }
@@ -73,16 +75,26 @@ std::vector<CAxisItem> AxisItems(const CViewState& state) {
     state.m_geoMain.GetBounds(lo, hi);
     const float zTop = 1.5f * hi.z;
     std::vector<CAxisItem> items(3);
-    items[0] = {{CVector4(-e, 0, 0), CVector4(e, 0, 0)}, CVector4(e, 0, 0), 90.0f, CVector4(0, 1, 0),
+    items[0] = {{CVector4(-e, 0, 0), CVector4(e, 0, 0)},
+                CVector4(e, 0, 0),
+                90.0f,
+                CVector4(0, 1, 0),
                 {CVector4(e - 10, 5, 0), "X", AXIS_X_COLOR}};
-    items[1] = {{CVector4(0, -e, 0), CVector4(0, e, 0)}, CVector4(0, e, 0), -90.0f, CVector4(1, 0, 0),
+    items[1] = {{CVector4(0, -e, 0), CVector4(0, e, 0)},
+                CVector4(0, e, 0),
+                -90.0f,
+                CVector4(1, 0, 0),
                 {CVector4(-10, e + 5, 0), "Y", AXIS_Y_COLOR}};
-    items[2] = {{CVector4(0, 0, lo.z - 0.5f * hi.z), CVector4(0, 0, zTop)}, CVector4(0, 0, zTop), 0.0f, CVector4(),
+    items[2] = {{CVector4(0, 0, lo.z - 0.5f * hi.z), CVector4(0, 0, zTop)},
+                CVector4(0, 0, zTop),
+                0.0f,
+                CVector4(),
                 {CVector4(-10, 5, zTop), "Z", AXIS_Z_COLOR}};
     return items;
 }
 
-void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts, std::vector<CSceneSphere>& spheres) {
+void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts,
+               std::vector<CSceneSphere>& spheres) {
     const double e = SceneExtent(state);
     const int s = GridStep(e);
     const float t = static_cast<float>(static_cast<int>(2.0f / state.m_fScale));
@@ -90,8 +102,10 @@ void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts, std::vec
     for (long long n = s; n < e; n += s) {
         const float p = static_cast<float>(n);
         for (const auto& [pos, colour, value] :
-             {std::tuple{CVector4(p, 0, 0), AXIS_X_COLOR, n / 1000}, std::tuple{CVector4(-p, 0, 0), AXIS_X_COLOR, -n / 1000},
-              std::tuple{CVector4(0, p, 0), AXIS_Y_COLOR, n / 1000}, std::tuple{CVector4(0, -p, 0), AXIS_Y_COLOR, -n / 1000}}) {
+             {std::tuple{CVector4(p, 0, 0), AXIS_X_COLOR, n / 1000},
+              std::tuple{CVector4(-p, 0, 0), AXIS_X_COLOR, -n / 1000},
+              std::tuple{CVector4(0, p, 0), AXIS_Y_COLOR, n / 1000},
+              std::tuple{CVector4(0, -p, 0), AXIS_Y_COLOR, -n / 1000}}) {
             texts.push_back({pos, kzv::FormatInt(static_cast<int>(value)), colour});
             spheres.push_back({pos, t, colour});
         }

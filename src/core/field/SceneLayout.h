@@ -50,7 +50,8 @@ struct CAxisItem {
 std::vector<CAxisItem> AxisItems(const CViewState& state);
 
 // Scale numbers ("%d" metres) with a small sphere at each, X and Y first, then Z.
-void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts, std::vector<CSceneSphere>& spheres);
+void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts,
+               std::vector<CSceneSphere>& spheres);
 
 // Index of the panel whose normal lifts the number of tap index i: the first k with
 // i < c0 + ... + ck over the corner counts; -1 when there is none.

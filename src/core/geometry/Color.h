@@ -11,9 +11,15 @@ using COLORREF = std::uint32_t;
 inline constexpr COLORREF MakeColorRef(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-inline constexpr unsigned RedOf(COLORREF c) { return c & 0xFFu; }
-inline constexpr unsigned GreenOf(COLORREF c) { return (c >> 8) & 0xFFu; }
-inline constexpr unsigned BlueOf(COLORREF c) { return (c >> 16) & 0xFFu; }
+inline constexpr unsigned RedOf(COLORREF c) {
+    return c & 0xFFu;
+}
+inline constexpr unsigned GreenOf(COLORREF c) {
+    return (c >> 8) & 0xFFu;
+}
+inline constexpr unsigned BlueOf(COLORREF c) {
+    return (c >> 16) & 0xFFu;
+}
 
 // Each byte is floor(component * 255), cut to its low eight bits (no rounding to nearest);
 // w is ignored.

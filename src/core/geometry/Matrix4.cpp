@@ -7,7 +7,7 @@ namespace {
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 // Full-precision pi: this is the graphics library's rotation, not the geometry code's.
 const double kPi = 3.14159265358979323846;
-}
+}  // namespace
 
 void RotationMatrixf(float angleDegrees, float x, float y, float z, float out[16]) {
     // Same formula and special cases as the usual fixed-function implementation: sine and
@@ -86,13 +86,16 @@ void MultiplyMatrixf(const float a[16], const float b[16], float out[16]) {
     for (int i = 0; i < 4; ++i) {
         const float ai0 = a[i], ai1 = a[4 + i], ai2 = a[8 + i], ai3 = a[12 + i];
         for (int j = 0; j < 4; ++j) {
-            p[4 * j + i] = ai0 * b[4 * j] + ai1 * b[4 * j + 1] + ai2 * b[4 * j + 2] + ai3 * b[4 * j + 3];
+            p[4 * j + i] =
+                ai0 * b[4 * j] + ai1 * b[4 * j + 1] + ai2 * b[4 * j + 2] + ai3 * b[4 * j + 3];
         }
     }
     std::memcpy(out, p, sizeof p);
 }
 
-CMatrix4::CMatrix4() { SetIdentity(); }
+CMatrix4::CMatrix4() {
+    SetIdentity();
+}
 
 void CMatrix4::SetIdentity() {
     for (float& v : m) {

@@ -2,9 +2,13 @@
 
 #include <cmath>
 
-CVector4 CVector4::operator*(const float& s) const { return CVector4(x * s, y * s, z * s, w * s); }
+CVector4 CVector4::operator*(const float& s) const {
+    return CVector4(x * s, y * s, z * s, w * s);
+}
 
-CVector4 CVector4::operator/(const float& s) const { return CVector4(x / s, y / s, z / s, w / s); }
+CVector4 CVector4::operator/(const float& s) const {
+    return CVector4(x / s, y / s, z / s, w / s);
+}
 
 CVector4 CVector4::operator+(const CVector4& v) const {
     return CVector4(x + v.x, y + v.y, z + v.z, w + v.w);

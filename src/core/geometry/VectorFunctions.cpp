@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-double DegToRad(double degrees) { return degrees * GEOMETRY_PI * 0.005555555555555556; }
+double DegToRad(double degrees) {
+    return degrees * GEOMETRY_PI * 0.005555555555555556;
+}
 
 double SnapToTenth(double v) {
     const double t = v * 10.0;
@@ -15,8 +17,12 @@ double SnapToTenth(double v) {
 namespace {
 
 // The two components a plane turns: b toward a.
-float* FirstOf(CVector4& v, int plane) { return plane == PLANE_XY ? &v.x : plane == PLANE_YZ ? &v.y : &v.z; }
-float* SecondOf(CVector4& v, int plane) { return plane == PLANE_XY ? &v.y : plane == PLANE_YZ ? &v.z : &v.x; }
+float* FirstOf(CVector4& v, int plane) {
+    return plane == PLANE_XY ? &v.x : plane == PLANE_YZ ? &v.y : &v.z;
+}
+float* SecondOf(CVector4& v, int plane) {
+    return plane == PLANE_XY ? &v.y : plane == PLANE_YZ ? &v.z : &v.x;
+}
 
 }  // namespace
 
@@ -56,4 +62,6 @@ CVector4 TriangleNormal(CVector4 p0, CVector4 p1, CVector4 p2) {
     return CVector4(u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x, 0.0f);
 }
 
-float DotProduct(CVector4 u, CVector4 v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
+float DotProduct(CVector4 u, CVector4 v) {
+    return u.x * v.x + u.y * v.y + u.z * v.z;
+}

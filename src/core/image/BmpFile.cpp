@@ -19,7 +19,9 @@ void Put32(std::vector<uint8_t>& out, std::size_t at, uint32_t v) {
 
 }  // namespace
 
-uint32_t BmpRowSize(int width) { return (static_cast<uint32_t>(width) * 3u + 3u) & ~3u; }
+uint32_t BmpRowSize(int width) {
+    return (static_cast<uint32_t>(width) * 3u + 3u) & ~3u;
+}
 
 std::vector<uint8_t> EncodeBmp24(int width, int height, const uint8_t* bgra) {
     if (width <= 0 || height <= 0 || bgra == nullptr) {
@@ -40,7 +42,8 @@ std::vector<uint8_t> EncodeBmp24(int width, int height, const uint8_t* bgra) {
     Put32(out, 34, imageSize);
 
     for (int y = 0; y < height; ++y) {
-        const uint8_t* src = bgra + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 4;
+        const uint8_t* src =
+            bgra + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 4;
         uint8_t* dst = out.data() + 54 + static_cast<std::size_t>(y) * rowSize;
         for (int x = 0; x < width; ++x) {
             dst[3 * x] = src[4 * x];

@@ -8,7 +8,8 @@ float FitScale(const CVector4& size, int clientW, int clientH, float previous) {
         !std::isfinite(size.x) || !std::isfinite(size.z)) {
         return previous;
     }
-    return 0.7f * std::min(static_cast<float>(clientW) / size.x, static_cast<float>(clientH) / size.z);
+    return 0.7f *
+           std::min(static_cast<float>(clientW) / size.x, static_cast<float>(clientH) / size.z);
 }
 
 std::string DataSetName(const std::string& folder) {

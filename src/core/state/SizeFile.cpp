@@ -42,7 +42,8 @@ void ReadGroup(IntLines& lines, int* const (&targets)[N]) {
 }
 
 void ReadBar(IntLines& lines, CBarSizes& bar) {
-    int* const targets[6] = {&bar.horzCx, &bar.horzCy, &bar.vertCx, &bar.vertCy, &bar.floatCx, &bar.floatCy};
+    int* const targets[6] = {&bar.horzCx, &bar.horzCy,  &bar.vertCx,
+                             &bar.vertCy, &bar.floatCx, &bar.floatCy};
     ReadGroup(lines, targets);
 }
 
@@ -50,8 +51,9 @@ void ReadBar(IntLines& lines, CBarSizes& bar) {
 
 void ReadWindowLayout(const std::string& path, CWindowLayout& layout) {
     IntLines lines(path);
-    int* const placement[9] = {&layout.showCmd, &layout.minX, &layout.minY, &layout.maxX, &layout.maxY,
-                               &layout.left, &layout.right, &layout.top, &layout.bottom};
+    int* const placement[9] = {&layout.showCmd, &layout.minX, &layout.minY,
+                               &layout.maxX,    &layout.maxY, &layout.left,
+                               &layout.right,   &layout.top,  &layout.bottom};
     ReadGroup(lines, placement);
     ReadBar(lines, layout.panel);
     ReadBar(lines, layout.values);
@@ -61,13 +63,14 @@ std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement) 
     std::string text;
     auto put = [&text](int v) { text += std::to_string(v) + "\r\n"; };
     if (withPlacement) {
-        for (int v : {layout.showCmd, layout.minX, layout.minY, layout.maxX, layout.maxY, layout.left,
-                      layout.right, layout.top, layout.bottom}) {
+        for (int v : {layout.showCmd, layout.minX, layout.minY, layout.maxX, layout.maxY,
+                      layout.left, layout.right, layout.top, layout.bottom}) {
             put(v);
         }
     }
     for (const CBarSizes* bar : {&layout.panel, &layout.values}) {
-        for (int v : {bar->horzCx, bar->horzCy, bar->vertCx, bar->vertCy, bar->floatCx, bar->floatCy}) {
+        for (int v :
+             {bar->horzCx, bar->horzCy, bar->vertCx, bar->vertCy, bar->floatCx, bar->floatCy}) {
             put(v);
         }
     }

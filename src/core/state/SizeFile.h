@@ -16,8 +16,8 @@ struct CWindowLayout {
     int minX = -1, minY = -1;
     int maxX = -1, maxY = -1;
     int left = 20, right = 1004, top = 20, bottom = 748;  // normal-position rectangle
-    CBarSizes panel{320, 100, 320, 100, 320, 100};   // operation panel bar
-    CBarSizes values{320, 500, 320, 500, 320, 500};  // value-list bar
+    CBarSizes panel{320, 100, 320, 100, 320, 100};        // operation panel bar
+    CBarSizes values{320, 500, 320, 500, 320, 500};       // value-list bar
 };
 
 // Reads the layout; values the file does not hold (missing file, short file, a line that is
@@ -27,7 +27,8 @@ void ReadWindowLayout(const std::string& path, CWindowLayout& layout);
 
 // Writes the layout (all 21 lines; without the placement when withPlacement is false) so that
 // a failure leaves the old file whole. False on failure.
-bool WriteWindowLayout(const std::string& path, const CWindowLayout& layout, bool withPlacement = true);
+bool WriteWindowLayout(const std::string& path, const CWindowLayout& layout,
+                       bool withPlacement = true);
 
 // The file's text.
 std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement);

@@ -87,8 +87,8 @@ void CViewState::UpdatePanelNormals() {
 
     CVector4 lo, hi;
     m_geoMain.GetBounds(lo, hi);
-    const float largest = std::max({std::fabs(lo.x), std::fabs(lo.y), std::fabs(lo.z), std::fabs(hi.x),
-                                    std::fabs(hi.y), std::fabs(hi.z)});
+    const float largest = std::max({std::fabs(lo.x), std::fabs(lo.y), std::fabs(lo.z),
+                                    std::fabs(hi.x), std::fabs(hi.y), std::fabs(hi.z)});
     m_fLift = std::max(1.0f, 0.001f * largest);
 }
 
@@ -135,7 +135,8 @@ COLORREF CViewState::GetPartColor(int index) const {
 
 void CViewState::SetPartColor(int index, COLORREF packed) {
     // The as-read copies count their parts the same way, so a later rotation keeps the colour.
-    for (CGeometryObject* part : {PartIn(m_geoMain, m_geoSub, index), PartIn(m_geoMainOrg, m_geoSubOrg, index)}) {
+    for (CGeometryObject* part :
+         {PartIn(m_geoMain, m_geoSub, index), PartIn(m_geoMainOrg, m_geoSubOrg, index)}) {
         if (part != nullptr) {
             part->m_color = ColorRefToVector(packed);
         }
@@ -148,7 +149,8 @@ int CViewState::GetPartMode(int index) const {
 }
 
 void CViewState::SetPartMode(int index, int mode) {
-    for (CGeometryObject* part : {PartIn(m_geoMainOrg, m_geoSubOrg, index), PartIn(m_geoMain, m_geoSub, index)}) {
+    for (CGeometryObject* part :
+         {PartIn(m_geoMainOrg, m_geoSubOrg, index), PartIn(m_geoMain, m_geoSub, index)}) {
         if (part != nullptr) {
             part->m_nDisplayMode = mode;
         }

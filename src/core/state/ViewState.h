@@ -33,10 +33,10 @@ constexpr int MAX_DIVISIONS = 30;
 
 // The comment block drawn over the view: which header items, where, in which font and colour.
 struct CCommentRecord {
-    CVector4 position;                          // top-left, window pixels, y down
-    uint8_t flags[COMMENT_ITEM_COUNT] = {};     // items shown
-    std::string font = "ＭＳ ゴシック";         // face name (bytes, UTF-8 here)
-    int size = 14;                              // character height and line step, pixels
+    CVector4 position;                       // top-left, window pixels, y down
+    uint8_t flags[COMMENT_ITEM_COUNT] = {};  // items shown
+    std::string font = "ＭＳ ゴシック";      // face name (bytes, UTF-8 here)
+    int size = 14;                           // character height and line step, pixels
     CVector4 colour = COLOR_BLACK;
     CTextLists itemText[COMMENT_ITEM_COUNT] = {};
     std::vector<CTextLists> summaryLines;
@@ -159,5 +159,4 @@ public:
     void ApplyRotationStep();
 
     bool HasDataSet() const { return !m_strDataFolder.empty(); }
-
 };

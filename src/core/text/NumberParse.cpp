@@ -7,7 +7,9 @@
 namespace kzv {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 }  // namespace
 
 void CTextCursor::SkipBlanks() {
@@ -68,9 +70,15 @@ bool CTextCursor::ReadNumber(T& out) {
     return true;
 }
 
-bool CTextCursor::ReadInt(int& out) { return ReadNumber(out); }
-bool CTextCursor::ReadFloat(float& out) { return ReadNumber(out); }
-bool CTextCursor::ReadDouble(double& out) { return ReadNumber(out); }
+bool CTextCursor::ReadInt(int& out) {
+    return ReadNumber(out);
+}
+bool CTextCursor::ReadFloat(float& out) {
+    return ReadNumber(out);
+}
+bool CTextCursor::ReadDouble(double& out) {
+    return ReadNumber(out);
+}
 
 bool ParseVersion(std::string_view rest, int& version) {
     CTextCursor cursor(rest);

@@ -59,17 +59,17 @@ TEST_F(CpFileTest, HeaderRulesAndDirectionCountAfterRejection) {
     EXPECT_EQ(cp.GetCp(1, 0), NO_VALUE);
 
     const char* rejected[] = {
-        "cp_file,1\n8\nEOF\n",       // tag is case-sensitive
-        "CP_FILE,2\n8\nEOF\n",       // newer version
-        "CP_FILE,x\n8\nEOF\n",       // version not a number
-        "CP_FILEX,1\n8\nEOF\n",      // tag longer
-        "CP_FILE\n8\nEOF\n",         // no comma
-        "CP_FILE,1\n12\nEOF\n",      // not a multiple of 8
-        "CP_FILE,1\n0\nEOF\n",       // zero
-        "CP_FILE,1\n-8\nEOF\n",      // negative
-        "CP_FILE,1\nEOF\n",          // no count
-        "CP_FILE,1\n",               // ends after the tag line
-        "",                          // empty file
+        "cp_file,1\n8\nEOF\n",   // tag is case-sensitive
+        "CP_FILE,2\n8\nEOF\n",   // newer version
+        "CP_FILE,x\n8\nEOF\n",   // version not a number
+        "CP_FILEX,1\n8\nEOF\n",  // tag longer
+        "CP_FILE\n8\nEOF\n",     // no comma
+        "CP_FILE,1\n12\nEOF\n",  // not a multiple of 8
+        "CP_FILE,1\n0\nEOF\n",   // zero
+        "CP_FILE,1\n-8\nEOF\n",  // negative
+        "CP_FILE,1\nEOF\n",      // no count
+        "CP_FILE,1\n",           // ends after the tag line
+        "",                      // empty file
     };
     for (const char* text : rejected) {
         cp.m_aTapNo = {1};
@@ -93,16 +93,16 @@ TEST(CpFileDefaults, DirectionCountIsUsableBeforeAnyFile) {
 TEST_F(CpFileTest, MalformedLinesAreSkippedAndTheTableStaysAligned) {
     const std::string text =
         "CP_FILE,1\n8\n"
-        "\n"                                   // empty
-        "tap,1,2,3,4,5,6,7,8\n"                // no tap number
-        "201,1,2,3\n"                          // too few values
-        "202,1,2,3,4,x,6,7,8\n"                // text among values
-        "203,1,2,3,4,5,6,7,inf\n"              // not a finite number
-        "204,1,2,3,4,5,6,7,1e999\n"            // out of range
-        "99999999999,1,2,3,4,5,6,7,8\n"        // tap number beyond 32 bits
-        "EOF \n"                               // not exactly the marker
-        "205,+1,2,3,4,5,6,7,8\n"               // explicit sign is fine
-        "206;1;2;3;4;5;6;7;8\n";               // any single separator; no end marker
+        "\n"                             // empty
+        "tap,1,2,3,4,5,6,7,8\n"          // no tap number
+        "201,1,2,3\n"                    // too few values
+        "202,1,2,3,4,x,6,7,8\n"          // text among values
+        "203,1,2,3,4,5,6,7,inf\n"        // not a finite number
+        "204,1,2,3,4,5,6,7,1e999\n"      // out of range
+        "99999999999,1,2,3,4,5,6,7,8\n"  // tap number beyond 32 bits
+        "EOF \n"                         // not exactly the marker
+        "205,+1,2,3,4,5,6,7,8\n"         // explicit sign is fine
+        "206;1;2;3;4;5;6;7;8\n";         // any single separator; no end marker
     ASSERT_TRUE(Read(text));
     EXPECT_EQ(cp.m_aTapNo, (std::vector<int32_t>{205, 206}));
     EXPECT_EQ(cp.m_aCp.size(), cp.m_aTapNo.size() * 8);

@@ -25,7 +25,7 @@ TEST_F(MeasurePosFileTest, ReadsRecordsInFileOrderWithEitherLineEnd) {
         "MEASUREPOS_FILE,1\n"
         "101,-1.5e1,2.25,3\n"
         "102, 4, 5, 6 trailing text\n"  // blanks before numbers and text after them are fine
-        "101,7,8,9\n"                    // a repeated tap: both kept, the first answers
+        "101,7,8,9\n"                   // a repeated tap: both kept, the first answers
         "EOF\n"
         "103,0,0,0\n";
     for (const std::string& variant : {text, WithCrLf(text)}) {
@@ -43,8 +43,9 @@ TEST_F(MeasurePosFileTest, HeaderRules) {
     EXPECT_TRUE(Read("MEASUREPOS_FILE,1\nEOF\n"));
     EXPECT_TRUE(pos.m_aTapNo.empty());
     EXPECT_TRUE(Read("MEASUREPOS_FILE,0\nEOF\n"));
-    for (const char* text : {"MEASUREPOS_FILE,2\n1,1,1,1\nEOF\n", "measurepos_file,1\n1,1,1,1\nEOF\n",
-                             "MEASUREPOS_FILE,\n1,1,1,1\nEOF\n", "", "\n\n"}) {
+    for (const char* text :
+         {"MEASUREPOS_FILE,2\n1,1,1,1\nEOF\n", "measurepos_file,1\n1,1,1,1\nEOF\n",
+          "MEASUREPOS_FILE,\n1,1,1,1\nEOF\n", "", "\n\n"}) {
         pos.m_aTapNo = {1};
         pos.m_aPos = {CVector4()};
         EXPECT_FALSE(Read(text)) << text;
@@ -55,15 +56,15 @@ TEST_F(MeasurePosFileTest, HeaderRules) {
 }
 
 TEST_F(MeasurePosFileTest, LinesThatAreNotRecordsAreSkipped) {
-    ASSERT_TRUE(Read(
-        "MEASUREPOS_FILE,1\n"
-        "\n"
-        "text\n"
-        "1,2,3\n"          // three numbers
-        "2 ,2,3,4\n"       // the comma must follow the number directly
-        "3,1,nan,2\n"      // not a finite number
-        "4,1e39,0,0\n"     // beyond single precision
-        "5,1,2,3\n"));     // no end marker: stops at the end of the file
+    ASSERT_TRUE(
+        Read("MEASUREPOS_FILE,1\n"
+             "\n"
+             "text\n"
+             "1,2,3\n"       // three numbers
+             "2 ,2,3,4\n"    // the comma must follow the number directly
+             "3,1,nan,2\n"   // not a finite number
+             "4,1e39,0,0\n"  // beyond single precision
+             "5,1,2,3\n"));  // no end marker: stops at the end of the file
     EXPECT_EQ(pos.m_aTapNo, (std::vector<int32_t>{5}));
     EXPECT_EQ(pos.m_aPos.size(), pos.m_aTapNo.size());
 }

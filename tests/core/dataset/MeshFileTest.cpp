@@ -56,7 +56,8 @@ TEST_F(MeshFileTest, EndsAtAnyLineStartingWithE) {
 }
 
 TEST_F(MeshFileTest, HeaderRules) {
-    for (const char* text : {"MESH_FILE,2\n1,1,2,3,0\nEOF\n", "Mesh_File,1\nEOF\n", "MESH_FILE;1\nEOF\n", ""}) {
+    for (const char* text :
+         {"MESH_FILE,2\n1,1,2,3,0\nEOF\n", "Mesh_File,1\nEOF\n", "MESH_FILE;1\nEOF\n", ""}) {
         mesh.m_aPanelNo = {1};
         mesh.m_aNodeCount = {3};
         mesh.m_aNodeTapNo = {1, 2, 3};
@@ -69,20 +70,20 @@ TEST_F(MeshFileTest, HeaderRules) {
 }
 
 TEST_F(MeshFileTest, BrokenRecordsStoreNothingAndKeepCountsEqualToCorners) {
-    ASSERT_TRUE(Read(
-        "MESH_FILE,1\n"
-        "1,11,12,13\n"          // triangle without its trailing 0: still a triangle
-        "2,0,12,13,14\n"        // 0 among the first three corners
-        "3,11,0,13,0\n"
-        "4,11,12,0,14\n"
-        "5,11,12\n"             // two corners
-        "6\n"                   // panel number only
-        "x,1,2,3,4\n"           // text
-        "\n"
-        "  EOF\n"               // does not begin with E: not a record either
-        "7,21,22,23,24,25,26\n" // fields after the fourth are ignored
-        "8;31;32;33;0\n"        // any single separator
-        "EOF\n"));
+    ASSERT_TRUE(
+        Read("MESH_FILE,1\n"
+             "1,11,12,13\n"    // triangle without its trailing 0: still a triangle
+             "2,0,12,13,14\n"  // 0 among the first three corners
+             "3,11,0,13,0\n"
+             "4,11,12,0,14\n"
+             "5,11,12\n"    // two corners
+             "6\n"          // panel number only
+             "x,1,2,3,4\n"  // text
+             "\n"
+             "  EOF\n"                // does not begin with E: not a record either
+             "7,21,22,23,24,25,26\n"  // fields after the fourth are ignored
+             "8;31;32;33;0\n"         // any single separator
+             "EOF\n"));
     ExpectConsistent();
     EXPECT_EQ(mesh.m_aPanelNo, (std::vector<int32_t>{1, 7, 8}));
     EXPECT_EQ(mesh.m_aNodeCount, (std::vector<int32_t>{3, 4, 3}));

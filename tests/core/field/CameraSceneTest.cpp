@@ -49,8 +49,9 @@ TEST(Camera, PresetsResetTheRotationAndSetTheirStep) {
 
 // A main geometry that spans x from -halfX to halfX, y from -5000 to 5000, z from 0 to top.
 void Box(CViewState& s, TempDir& dir, float halfX, float top) {
-    const std::string text = "GEOMETRY_FILE,1\n0,0\n1\nB\n1\n3\n" + std::to_string(-halfX) + ",-5000,0\n" +
-                             std::to_string(halfX) + ",5000,0\n0,0," + std::to_string(top) + "\n";
+    const std::string text = "GEOMETRY_FILE,1\n0,0\n1\nB\n1\n3\n" + std::to_string(-halfX) +
+                             ",-5000,0\n" + std::to_string(halfX) + ",5000,0\n0,0," +
+                             std::to_string(top) + "\n";
     s.m_geoMain.Load(dir.Write("box.geo", text).c_str());
 }
 

@@ -12,9 +12,9 @@ using kzv::ProcessHitRecords;
 
 TEST(PickHits, NearestRecordWinsAndTiesKeepTheFirst) {
     // Three records: name 5 at depth 0x80000000, names (7, 8) at 0x40000000, name 9 at the same.
-    const std::vector<uint32_t> buf = {1, 0x80000000u, 0x90000000u, 5,
-                                       2, 0x40000000u, 0x50000000u, 7, 8,
-                                       1, 0x40000000u, 0x40000000u, 9};
+    const std::vector<uint32_t> buf = {
+        1, 0x80000000u, 0x90000000u, 5,           2, 0x40000000u, 0x50000000u, 7,
+        8, 1,           0x40000000u, 0x40000000u, 9};
     uint32_t names[64] = {};
     float depth = 0;
     EXPECT_EQ(ProcessHitRecords(buf.data(), 256, 3, names, 64, &depth), 7u);

@@ -44,7 +44,7 @@ TEST(Matrix4, ZeroRotationLeavesMatrixUnchanged) {
 
 TEST(Matrix4, RotationsAboutAxesFollowTheRightHandRule) {
     CMatrix4 m;
-    m.Rotate(CVector4(0, 0, 90));  // about Z: x goes to y
+    m.Rotate(CVector4(0, 0, 90));      // about Z: x goes to y
     EXPECT_NEAR(m.m[1], 1.0f, 1e-6f);  // column 0 row 1
     EXPECT_NEAR(m.m[4], -1.0f, 1e-6f);
     m.SetIdentity();

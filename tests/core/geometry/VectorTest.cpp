@@ -129,7 +129,8 @@ TEST(VectorFunctions, RotateAboutAxisTurnsTheRightPairAndSnaps) {
     const CVector4 c = RotateAboutAxis(PLANE_ZX, DegToRad(90), o, CVector4(0, 7, 10, 2));
     ExpectVec(c, 10, 7, 0, 2);  // z toward x; y and w copied
     // About a centre off the origin.
-    const CVector4 d = RotateAboutAxis(PLANE_XY, DegToRad(180), CVector4(5, 5, 0), CVector4(6, 5, 1));
+    const CVector4 d =
+        RotateAboutAxis(PLANE_XY, DegToRad(180), CVector4(5, 5, 0), CVector4(6, 5, 1));
     ExpectVec(d, 4, 5, 1, 0);
     // Tiny angle still snaps: 1.25 -> 1.2.
     ExpectVec(RotateAboutAxis(PLANE_XY, 0.000001, o, CVector4(1.25f, 0, 0)), 1.2f, 0, 0, 0);

@@ -99,7 +99,8 @@ TEST_F(ViewStateTest, BuildingAngleTurnsFromTheAsReadCopies) {
     state.SetBuildingAngle(90.0);
     ASSERT_EQ(state.m_taps.m_aPos.size(), original.size());
     for (size_t i = 0; i < original.size(); ++i) {
-        const CVector4 expected = RotateAboutAxis(PLANE_XY, DegToRad(90.0), CVector4(), original[i]);
+        const CVector4 expected =
+            RotateAboutAxis(PLANE_XY, DegToRad(90.0), CVector4(), original[i]);
         EXPECT_EQ(state.m_taps.m_aPos[i].x, expected.x);
         EXPECT_EQ(state.m_taps.m_aPos[i].y, expected.y);
         EXPECT_EQ(state.m_taps.m_aPos[i].z, original[i].z);
@@ -176,7 +177,8 @@ TEST(DataSetLoad, FitScaleNameAndMissingFiles) {
     CViewState state;
     CMatrix4 rotation;
     state.m_cp.m_nDirectionCount = 16;  // left from an earlier data set
-    LoadDataSetFiles(state, rotation, (dir.Path() / "bare").string() + "/", CHeaderFile(), 1000, 500);
+    LoadDataSetFiles(state, rotation, (dir.Path() / "bare").string() + "/", CHeaderFile(), 1000,
+                     500);
     EXPECT_EQ(state.m_cp.m_nDirectionCount, 8);
     EXPECT_EQ(state.m_cp.GetCp(1, 0), NO_VALUE);
     EXPECT_TRUE(state.m_taps.m_aTapNo.empty());

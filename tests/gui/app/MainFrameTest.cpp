@@ -27,10 +27,11 @@ struct MessageRecorder {
     QStringList texts;
     KzMessageBoxHook previous;
     MessageRecorder() {
-        previous = SetMessageBoxHook([this](const QString& text, const QString&, KzButtons, KzIcon) {
-            texts << text;
-            return KzAnswer::Ok;
-        });
+        previous =
+            SetMessageBoxHook([this](const QString& text, const QString&, KzButtons, KzIcon) {
+                texts << text;
+                return KzAnswer::Ok;
+            });
     }
     ~MessageRecorder() { SetMessageBoxHook(previous); }
 };
@@ -98,10 +99,12 @@ TEST_F(MainFrameTest, MenusInOrderWithTheirIds) {
         }
         return out;
     };
-    EXPECT_EQ(ids(menus[0]), (std::vector<int>{32773, 32774, 32776, 0, 32778, 32779, 0, 57607, 57609, 57606, 0, 57665}));
+    EXPECT_EQ(ids(menus[0]), (std::vector<int>{32773, 32774, 32776, 0, 32778, 32779, 0, 57607,
+                                               57609, 57606, 0, 57665}));
     EXPECT_EQ(ids(menus[1]), (std::vector<int>{32780, 32781, 0, 32782, 0, 32787}));
     EXPECT_EQ(ids(menus[2]), (std::vector<int>{57666, 0, 57664}));
-    EXPECT_EQ(frame.Action(ID_SAVE_IMAGE)->statusTip(), QString::fromUtf8("ビューをBMP形式で保存します"));
+    EXPECT_EQ(frame.Action(ID_SAVE_IMAGE)->statusTip(),
+              QString::fromUtf8("ビューをBMP形式で保存します"));
     EXPECT_EQ(frame.Action(ID_FILE_PRINT)->text(), QString::fromUtf8("印刷(&P)...\tCtrl+P"));
 }
 
@@ -123,7 +126,8 @@ TEST_F(MainFrameTest, LoadingEachSampleTitlesTheWindowAndFillsTheState) {
         EXPECT_EQ(frame.View()->m_strDataFolder, kSamples + e.name + "/");
         EXPECT_TRUE(frame.View()->m_lstSelected.empty());
         EXPECT_EQ(frame.View()->m_nContourKind, 0);
-        EXPECT_EQ(frame.OperationPanel()->m_pageDisplay->PartList()->count(), frame.View()->GetPartCount());
+        EXPECT_EQ(frame.OperationPanel()->m_pageDisplay->PartList()->count(),
+                  frame.View()->GetPartCount());
         EXPECT_FALSE(frame.OperationPanel()->m_pageDataValue->UndoButton()->isEnabled());
         EXPECT_GT(frame.View()->m_fScale, 0.0f);
         for (int id : kDataSetCommands) {
@@ -134,8 +138,9 @@ TEST_F(MainFrameTest, LoadingEachSampleTitlesTheWindowAndFillsTheState) {
 
 TEST_F(MainFrameTest, CancelledChoiceChangesNothingAndResetRestoresDefaults) {
     Load("gable");
-    frame.SetDataSetDialogs([](QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&) { return false; },
-                            nullptr, nullptr);
+    frame.SetDataSetDialogs(
+        [](QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&) { return false; },
+        nullptr, nullptr);
     frame.RunCommand(ID_LOAD_DATA);
     EXPECT_EQ(frame.View()->m_strDataFolder, kSamples + "gable/");
 
@@ -162,8 +167,8 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
     QTemporaryDir dir;
     std::string answer = dir.filePath("shot.bmp").toStdString();
     QString seenFilter, seenFolder;
-    CKZ_VApp::SetPromptHook([&](bool open, const QString& filter, const QString& ext, const QString& name,
-                                const QString& folder) {
+    CKZ_VApp::SetPromptHook([&](bool open, const QString& filter, const QString& ext,
+                                const QString& name, const QString& folder) {
         EXPECT_FALSE(open);
         EXPECT_EQ(ext, QStringLiteral("bmp"));
         EXPECT_EQ(name, QStringLiteral("Image"));
@@ -191,7 +196,8 @@ TEST_F(MainFrameTest, HelpWithoutItsFileSaysWhere) {
     frame.m_strHelpPath = "/nonexistent/kzvhelp.chm";
     frame.RunCommand(ID_HELP_FINDER);
     ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_EQ(messages.texts[0], QString::fromUtf8("ヘルプファイル/nonexistent/kzvhelp.chmが見つかりません。\n"));
+    EXPECT_EQ(messages.texts[0],
+              QString::fromUtf8("ヘルプファイル/nonexistent/kzvhelp.chmが見つかりません。\n"));
 }
 
 TEST(MainFrameLayout, FirstStartAndCloseWriteTheSizeFile) {
@@ -214,7 +220,7 @@ TEST(MainFrameLayout, FirstStartAndCloseWriteTheSizeFile) {
     QFile file(QString::fromStdString(size));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 22);  // 21 lines, each with CR LF
+    ASSERT_EQ(lines.size(), 22);             // 21 lines, each with CR LF
     EXPECT_EQ(lines[0], QByteArray("1\r"));  // normal
     CWindowLayout back;
     ReadWindowLayout(size, back);

@@ -53,7 +53,8 @@ TEST_F(CommentDlgTest, ChangesApplyAtOnceAndCancelPutsThemBack) {
 }
 
 TEST_F(CommentDlgTest, OkKeepsTheChangesAndTheChosenColour) {
-    const KzColorHook previous = SetColorHook([](const QColor&) { return std::optional<QColor>(QColor(255, 0, 0)); });
+    const KzColorHook previous =
+        SetColorHook([](const QColor&) { return std::optional<QColor>(QColor(255, 0, 0)); });
     CCommentDlg dialog(&view);
     dialog.FontList()->setCurrentIndex(1);
     dialog.Swatch()->click();

@@ -16,8 +16,10 @@ namespace {
 void HalfAndHalf(CTestView& v) {
     v.m_gl.DisableLighting();
     const float w = v.ClientWidth() / 2.0f + 1, h = v.ClientHeight() / 2.0f + 1;
-    const CVector4 top[4] = {CVector4(-w, 0, 0), CVector4(w, 0, 0), CVector4(w, h, 0), CVector4(-w, h, 0)};
-    const CVector4 bottom[4] = {CVector4(-w, -h, 0), CVector4(w, -h, 0), CVector4(w, 0, 0), CVector4(-w, 0, 0)};
+    const CVector4 top[4] = {CVector4(-w, 0, 0), CVector4(w, 0, 0), CVector4(w, h, 0),
+                             CVector4(-w, h, 0)};
+    const CVector4 bottom[4] = {CVector4(-w, -h, 0), CVector4(w, -h, 0), CVector4(w, 0, 0),
+                                CVector4(-w, 0, 0)};
     v.m_gl.DrawPolygon(top, 4, OPAQUE_RED);
     v.m_gl.DrawPolygon(bottom, 4, OPAQUE_BLUE);
 }
@@ -66,7 +68,7 @@ TEST(ImageOutput, UnwritableTargetKeepsTheOldFileAndSaysWhy) {
     f.write("old");
     f.close();
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);  // folder read-only
-    if (!view.SaveBitmap(existing.toStdString(), &error)) {  // root may still write
+    if (!view.SaveBitmap(existing.toStdString(), &error)) {                 // root may still write
         EXPECT_EQ(ReadAll(existing), QByteArray("old"));
     }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -120,10 +122,10 @@ TEST(ImageOutput, Showcase) {
     view.scene = [&text](CTestView& v) {
         v.SetLights(CVector4(-500, 1000, 1000, 0), CVector4(500, -1000, -1000, 0), OPAQUE_WHITE,
                     OPAQUE_WHITE, GL_DIFFUSE);
-        const CVector4 material[4] = {CVector4(0.7f, 0.7f, 0.7f, 1), COLOR_BLACK, CVector4(0.2f, 0.2f, 0.2f, 1),
-                                      CVector4(10, 0, 0)};
-        const CVector4 face[4] = {CVector4(-220, -160, 0), CVector4(-60, -160, 0), CVector4(-60, 0, -100),
-                                  CVector4(-220, 0, -100)};
+        const CVector4 material[4] = {CVector4(0.7f, 0.7f, 0.7f, 1), COLOR_BLACK,
+                                      CVector4(0.2f, 0.2f, 0.2f, 1), CVector4(10, 0, 0)};
+        const CVector4 face[4] = {CVector4(-220, -160, 0), CVector4(-60, -160, 0),
+                                  CVector4(-60, 0, -100), CVector4(-220, 0, -100)};
         v.m_gl.DrawFace(face, 4, material, GL_FRONT_AND_BACK);
         const CVector4 black[4] = {COLOR_BLACK, COLOR_BLACK, COLOR_BLACK, CVector4(10, 0, 0)};
         v.m_gl.DrawOutline(face, 4, black, 2.0f, GL_FRONT_AND_BACK);

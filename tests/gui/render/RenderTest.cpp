@@ -48,14 +48,15 @@ TEST(Render, PrimitivesLandWhereTheyAreDrawn) {
         v.m_gl.DisableLighting();
         v.m_gl.DrawPolygon(kSquare, 4, OPAQUE_RED);  // centre of the window
         const CVector4 line[2] = {CVector4(-90, 60, 0), CVector4(90, 60, 0)};
-        v.m_gl.DrawLine(line, OPAQUE_BLUE, 3.0f);     // 60 px above the centre
+        v.m_gl.DrawLine(line, OPAQUE_BLUE, 3.0f);  // 60 px above the centre
         v.m_gl.DrawSphere(CVector4(60, -60, 0), 10, OPAQUE_GREEN, 16);
         v.m_gl.DrawLineLoop(kSquare, 0, OPAQUE_BLACK, 1.0f);  // nothing
         v.m_gl.DrawCone(CVector4(-60, -60, 0), 10, 20, 0, AXIS_Z, OPAQUE_MAGENTA);
     };
     const QImage image = view.Frame();
     ASSERT_EQ(image.width(), 200);
-    EXPECT_TRUE(Near(PixelAt(image, 100, 100), Qt::red)) << PixelAt(image, 100, 100).name().toStdString();
+    EXPECT_TRUE(Near(PixelAt(image, 100, 100), Qt::red))
+        << PixelAt(image, 100, 100).name().toStdString();
     EXPECT_TRUE(Near(PixelAt(image, 100, 40), Qt::blue));
     EXPECT_TRUE(Near(PixelAt(image, 160, 160), Qt::green));
     EXPECT_TRUE(Near(PixelAt(image, 40, 160), Qt::magenta));
@@ -67,7 +68,8 @@ TEST(Render, LitFacesAreShadedByMaterialAndLights) {
     view.scene = [](CTestView& v) {
         v.SetLights(CVector4(0, 0, 1000, 0), CVector4(0, 0, -1000, 0), OPAQUE_WHITE, OPAQUE_WHITE,
                     GL_DIFFUSE);
-        const CVector4 material[4] = {CVector4(0, 0, 1, 1), COLOR_BLACK, COLOR_BLACK, CVector4(10, 0, 0)};
+        const CVector4 material[4] = {CVector4(0, 0, 1, 1), COLOR_BLACK, COLOR_BLACK,
+                                      CVector4(10, 0, 0)};
         v.m_gl.DrawFace(kSquare, 4, material, GL_FRONT_AND_BACK);
         v.m_gl.DisableLighting();
     };
@@ -102,8 +104,8 @@ TEST(Render, BitmapTextLatinAndJapanese) {
 }
 
 // Picks at window point (x, y from the top) in a scene of named squares.
-unsigned PickAt(CTestView& view, int x, int y, const std::vector<std::pair<unsigned, float>>& squares,
-                float* depth) {
+unsigned PickAt(CTestView& view, int x, int y,
+                const std::vector<std::pair<unsigned, float>>& squares, float* depth) {
     view.makeCurrent();
     view.m_gl.BeginPick();
     view.m_gl.SetPickMatrix(x, view.ClientHeight() - y);

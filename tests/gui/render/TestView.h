@@ -43,9 +43,12 @@ public:
 };
 
 // The pixel at (x, y) counted from the top left.
-inline QColor PixelAt(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
+inline QColor PixelAt(const QImage& image, int x, int y) {
+    return QColor(image.pixel(x, y));
+}
 
 inline bool Near(const QColor& a, const QColor& b, int tolerance = 8) {
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
 }

@@ -43,7 +43,8 @@ protected:
         return n;
     }
     void Save(const QImage& image, const std::string& name) {
-        image.save(QCoreApplication::applicationDirPath() + "/scene-" + QString::fromStdString(name) + ".png");
+        image.save(QCoreApplication::applicationDirPath() + "/scene-" +
+                   QString::fromStdString(name) + ".png");
     }
     CKZ_VView view;
 };
@@ -132,8 +133,10 @@ TEST_F(ContourSceneTest, ColourBarBandsSitWhereTheTableSaysInTheirColours) {
     for (int i : {0, 7, 15, 22, 29}) {
         const int row = static_cast<int>(276 - (i + 0.5) * 256.0 / 30);
         const CVector4& c = view.m_aColorTable[i];
-        const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255), static_cast<int>(c.z * 255));
-        EXPECT_TRUE(Near(PixelAt(image, 20, row), expected, 10)) << i << " " << PixelAt(image, 20, row).name().toStdString();
+        const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255),
+                              static_cast<int>(c.z * 255));
+        EXPECT_TRUE(Near(PixelAt(image, 20, row), expected, 10))
+            << i << " " << PixelAt(image, 20, row).name().toStdString();
     }
     EXPECT_TRUE(Near(PixelAt(image, 20, 272), Qt::blue, 10));  // MIN end
     EXPECT_TRUE(Near(PixelAt(image, 20, 24), Qt::red, 10));    // MAX end
@@ -195,7 +198,8 @@ TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
         for (int c = 0; c < n; ++c) {
             const int tap = view.m_mesh.GetNodeTapNo(p, c);
             centre = centre + view.m_taps.GetPosition(tap) * (1.0f / n);
-            const int b = BandIndex(view.m_cp.GetCp(tap, 0), view.m_dColorMin, view.m_dColorMax, view.m_nDivisions);
+            const int b = BandIndex(view.m_cp.GetCp(tap, 0), view.m_dColorMin, view.m_dColorMax,
+                                    view.m_nDivisions);
             sameBand = sameBand && (band < 0 || b == band);
             band = b;
         }
@@ -205,8 +209,10 @@ TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
         const int x = static_cast<int>(320 + centre.x * k);
         const int y = static_cast<int>(240 - centre.y * k);
         const CVector4& c = view.m_aColorTable[band];
-        const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255), static_cast<int>(c.z * 255));
-        EXPECT_TRUE(Near(PixelAt(image, x, y), expected, 10)) << p << " " << PixelAt(image, x, y).name().toStdString();
+        const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255),
+                              static_cast<int>(c.z * 255));
+        EXPECT_TRUE(Near(PixelAt(image, x, y), expected, 10))
+            << p << " " << PixelAt(image, x, y).name().toStdString();
         ++checked;
     }
     EXPECT_GT(checked, 0);
