@@ -38,6 +38,9 @@ CKZ_VView::~CKZ_VView() {
 
 void CKZ_VView::InitGL() {
     CreateAxisFont();
+    if (HasDataSet()) {
+        RebuildCommentText(m_comment);  // loaded before the window had its context
+    }
 }
 
 void CKZ_VView::CreateAxisFont() {

@@ -240,3 +240,20 @@ TEST_F(SceneTest, PanelIndexFollowsTheBuildingAngle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SceneBeforeShow, ALoadBeforeTheWindowExistsStillGetsItsComment) {
+    CKZ_VView view;
+    CHeaderFile header;
+    header.Read((kSamples + "tower/header").c_str());
+    view.LoadDataSetFrom(kSamples + "tower/", header);  // no context yet
+    view.m_comment.flags[0] = 1;
+    view.resize(320, 240);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    (void)view.grabFramebuffer();
+    EXPECT_GT(view.m_comment.itemText[0].second, 0);  // "tower"
+}
+
+}  // namespace
