@@ -88,25 +88,11 @@ void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& fm, cons
 
 }  // namespace
 
-bool CompileSingleByteGlyphs(unsigned base, int height, const char* faceName) {
-    const QFont font = MakeBitmapFont(height, faceName);
-    const QFontMetrics fm(font);
-    DrainGlErrors();
-    GLint alignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (unsigned code = 0; code < 256; ++code) {
-        CompileGlyph(base + code, font, fm, SingleByteChar(static_cast<unsigned char>(code)));
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    return glGetError() == GL_NO_ERROR;
-}
+namespace {
 
-bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count,
-                       const char* faceName) {
-    if (text == nullptr || count <= 0) {
-        return false;
-    }
+// Compiles count glyphs, list first + i from the character charAt(i), with byte-aligned rows.
+template <typename CharAt>
+bool CompileGlyphs(unsigned first, int count, int height, const char* faceName, CharAt charAt) {
     const QFont font = MakeBitmapFont(height, faceName);
     const QFontMetrics fm(font);
     DrainGlErrors();
@@ -114,11 +100,28 @@ bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int coun
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int i = 0; i < count; ++i) {
-        const char32_t c = static_cast<char32_t>(text[i]);
-        CompileGlyph(first + static_cast<unsigned>(i), font, fm, QString::fromUcs4(&c, 1));
+        CompileGlyph(first + static_cast<unsigned>(i), font, fm, charAt(i));
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     return glGetError() == GL_NO_ERROR;
+}
+
+}  // namespace
+
+bool CompileSingleByteGlyphs(unsigned base, int height, const char* faceName) {
+    return CompileGlyphs(base, 256, height, faceName,
+                         [](int code) { return SingleByteChar(static_cast<unsigned char>(code)); });
+}
+
+bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count,
+                       const char* faceName) {
+    if (text == nullptr || count <= 0) {
+        return false;
+    }
+    return CompileGlyphs(first, count, height, faceName, [text](int i) {
+        const char32_t c = static_cast<char32_t>(text[i]);
+        return QString::fromUcs4(&c, 1);
+    });
 }
 
 }  // namespace kzv
