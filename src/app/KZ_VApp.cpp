@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <filesystem>
 
 #include "DataSetChooser.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
+#include "dataset/FolderUtil.h"
 
 namespace {
 CKZ_VApp::PromptHook& Prompt() {
@@ -57,9 +57,8 @@ std::string CKZ_VApp::GetAppFolder() {
 }
 
 std::string CKZ_VApp::PromptFolder(const std::string& dataFolder) {
-    std::error_code ec;
     const std::string documents = dataFolder + "Documents";
-    if (!dataFolder.empty() && std::filesystem::is_directory(documents, ec)) {
+    if (!dataFolder.empty() && kzv::FolderExists(documents)) {
         return documents;
     }
     return dataFolder;

@@ -285,31 +285,30 @@ void CMainFrame::OnCopyImage() {
     m_pView->CopyToClipboard();
 }
 
-void CMainFrame::OnPrint() {
+QPrinter* CMainFrame::Printer() {
+    // One printer for print, preview and set-up, so the set-up's choices are used.
     if (m_pPrinter == nullptr) {
         m_pPrinter = new QPrinter(QPrinter::HighResolution);
     }
-    QPrintDialog dialog(m_pPrinter, this);
+    return m_pPrinter;
+}
+
+void CMainFrame::OnPrint() {
+    QPrintDialog dialog(Printer(), this);
     if (dialog.exec() == QDialog::Accepted) {
         m_pView->PrintView(*m_pPrinter);
     }
 }
 
 void CMainFrame::OnPrintPreview() {
-    if (m_pPrinter == nullptr) {
-        m_pPrinter = new QPrinter(QPrinter::HighResolution);
-    }
-    QPrintPreviewDialog preview(m_pPrinter, this);
+    QPrintPreviewDialog preview(Printer(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { m_pView->PrintView(*printer); });
     preview.exec();
 }
 
 void CMainFrame::OnPrintSetup() {
-    if (m_pPrinter == nullptr) {
-        m_pPrinter = new QPrinter(QPrinter::HighResolution);
-    }
-    QPageSetupDialog dialog(m_pPrinter, this);
+    QPageSetupDialog dialog(Printer(), this);
     dialog.exec();
 }
 

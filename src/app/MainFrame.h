@@ -82,6 +82,7 @@ private:
     void OnHeaderInfo();
     void OnSaveImage();
     void OnCopyImage();
+    QPrinter* Printer();
     void OnPrint();
     void OnPrintPreview();
     void OnPrintSetup();

@@ -13,6 +13,21 @@
 #include "image/BmpFile.h"
 #include "io/AtomicFile.h"
 
+CContextScope::CContextScope(COpenGLView& view) : m_view(view) {
+    if (CGLRenderer::HasCurrentContext()) {
+        m_ok = true;
+    } else if (view.context() != nullptr && view.context()->isValid()) {
+        view.makeCurrent();
+        m_made = m_ok = true;
+    }
+}
+
+CContextScope::~CContextScope() {
+    if (m_made) {
+        m_view.doneCurrent();
+    }
+}
+
 COpenGLView::COpenGLView(QWidget* parent) : QOpenGLWidget(parent) {
     setFormat(kzv::ViewSurfaceFormat());
     setMouseTracking(false);

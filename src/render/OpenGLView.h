@@ -18,6 +18,25 @@ struct CPrintRect {
     int height = 0;
 };
 
+class COpenGLView;
+
+// For the length of a scope, some context is current: the one that already was (the window's,
+// or the off-screen one while printing, which share display lists), else the view's own, which
+// is released again at the end. Ok() is false when the view has no context yet.
+class CContextScope {
+public:
+    explicit CContextScope(COpenGLView& view);
+    ~CContextScope();
+    CContextScope(const CContextScope&) = delete;
+    CContextScope& operator=(const CContextScope&) = delete;
+    bool Ok() const { return m_ok; }
+
+private:
+    COpenGLView& m_view;
+    bool m_made = false;
+    bool m_ok = false;
+};
+
 // A view that draws only through OpenGL. It keeps the viewport and the default orthographic
 // projection (one unit one pixel, origin at the centre, depth -5000..5000) in step with its
 // size, paints by calling RenderScene, turns mouse drags into OnMouseDrag, holds the

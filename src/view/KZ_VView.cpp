@@ -1,7 +1,6 @@
 #include "KZ_VView.h"
 
 #include <QMouseEvent>
-#include <QOpenGLContext>
 #include <QPrinter>
 #include <algorithm>
 #include <string>
@@ -211,12 +210,9 @@ void CKZ_VView::DeleteCommentLists(CCommentRecord& record) {
 }
 
 void CKZ_VView::RebuildCommentText(CCommentRecord& record) {
-    if (context() == nullptr || !context()->isValid()) {
-        return;  // no window yet: the lists are made when there is one
-    }
-    const bool wasCurrent = QOpenGLContext::currentContext() != nullptr;
-    if (!wasCurrent) {
-        makeCurrent();
+    const CContextScope scope(*this);
+    if (!scope.Ok()) {
+        return;  // no window yet: InitGL makes the lists when there is one
     }
     DeleteCommentLists(record);
     const std::vector<std::string> texts = CommentItemTexts();
@@ -239,8 +235,5 @@ void CKZ_VView::RebuildCommentText(CCommentRecord& record) {
             record.summaryLines.push_back(lists(summary.substr(start, end - start)));
         }
         start = end + 2;
-    }
-    if (!wasCurrent) {
-        doneCurrent();
     }
 }

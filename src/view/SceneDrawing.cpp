@@ -1,8 +1,6 @@
 // The frame of the pressure view: camera, axes, lights, geometry, ground grid, wind arrows,
 // contours, mesh, measurement points and the overlays, drawn from the core's scene data.
 
-#include <QOpenGLContext>
-
 #include <GL/gl.h>
 
 #include "GLRotate.h"
@@ -283,21 +281,15 @@ void CKZ_VView::DrawColorBar() {
 }
 
 void CKZ_VView::RebuildLabelFont() {
-    const bool wasCurrent = CGLRenderer::HasCurrentContext();
-    if (!wasCurrent) {
-        if (context() == nullptr || !context()->isValid()) {
-            return;
-        }
-        makeCurrent();
+    const CContextScope scope(*this);
+    if (!scope.Ok()) {
+        return;
     }
     if (m_nLabelFontList != 0) {
         m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
     }
     m_nLabelFontList =
         static_cast<int>(m_gl.CreateFontListA(m_nLabelFontSize, m_strLabelFont.c_str()));
-    if (!wasCurrent) {
-        doneCurrent();
-    }
 }
 
 void CKZ_VView::UpdateColorBarLayout() {

@@ -43,7 +43,7 @@ CCpFile::CCpFile() = default;
 bool CCpFile::Read(const char* path) {
     m_aTapNo.clear();
     m_aCp.clear();
-    m_firstRecord.clear();
+    m_firstRecord.Clear();
 
     CLineReader reader;
     if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
@@ -76,16 +76,11 @@ bool CCpFile::Read(const char* path) {
 }
 
 void CCpFile::RebuildIndex() {
-    m_firstRecord.clear();
-    m_firstRecord.reserve(m_aTapNo.size());
-    for (size_t i = 0; i < m_aTapNo.size(); ++i) {
-        m_firstRecord.emplace(m_aTapNo[i], static_cast<int>(i));  // keeps the first
-    }
+    m_firstRecord.Build(m_aTapNo);
 }
 
 int CCpFile::FindRecord(int32_t tapNo) const {
-    const auto it = m_firstRecord.find(tapNo);
-    return it == m_firstRecord.end() ? -1 : it->second;
+    return m_firstRecord.Find(tapNo);
 }
 
 double CCpFile::GetCp(int32_t tapNo, int d) const {

@@ -2,8 +2,9 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "dataset/TapIndex.h"
 
 // Returned for a tap without a record; every consumer treats a Cp of 990.0 or more as no value.
 constexpr double NO_VALUE = 990.0;
@@ -39,5 +40,5 @@ public:
     void RebuildIndex();
 
 private:
-    std::unordered_map<int32_t, int> m_firstRecord;
+    CTapIndex m_firstRecord;
 };

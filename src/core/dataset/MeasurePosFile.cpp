@@ -27,7 +27,7 @@ bool ParseRecord(const std::string& line, int32_t& tapNo, CVector4& pos) {
 bool CMeasurePosFile::Read(const char* path) {
     m_aTapNo.clear();
     m_aPos.clear();
-    m_firstRecord.clear();
+    m_firstRecord.Clear();
 
     CLineReader reader;
     if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
@@ -48,16 +48,11 @@ bool CMeasurePosFile::Read(const char* path) {
 }
 
 void CMeasurePosFile::RebuildIndex() {
-    m_firstRecord.clear();
-    m_firstRecord.reserve(m_aTapNo.size());
-    for (size_t i = 0; i < m_aTapNo.size(); ++i) {
-        m_firstRecord.emplace(m_aTapNo[i], static_cast<int>(i));
-    }
+    m_firstRecord.Build(m_aTapNo);
 }
 
 int CMeasurePosFile::FindTap(int32_t tapNo) const {
-    const auto it = m_firstRecord.find(tapNo);
-    return it == m_firstRecord.end() ? -1 : it->second;
+    return m_firstRecord.Find(tapNo);
 }
 
 CVector4 CMeasurePosFile::GetPosition(int32_t tapNo) const {

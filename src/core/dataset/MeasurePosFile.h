@@ -2,8 +2,9 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "dataset/TapIndex.h"
 
 #include "geometry/Vector4.h"
 
@@ -39,5 +40,5 @@ public:
     void RebuildIndex();
 
 private:
-    std::unordered_map<int32_t, int> m_firstRecord;
+    CTapIndex m_firstRecord;
 };
