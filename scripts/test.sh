@@ -11,7 +11,9 @@ JOBS=${JOBS:-$(nproc)}
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$JOBS"
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+# -noreset: by default Xvfb resets whenever its last client leaves, and a test starting during
+# that reset cannot connect ("could not connect to display"); parallel tests hit that window.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
   ctest --test-dir build --output-on-failure -j "$JOBS"
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKZV_SANITIZE=ON \
