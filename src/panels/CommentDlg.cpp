@@ -36,14 +36,6 @@ W* WithId(W* widget, int id) {
 
 }  // namespace
 
-void CopyCommentSettings(CCommentRecord& to, const CCommentRecord& from) {
-    to.position = from.position;
-    std::copy(std::begin(from.flags), std::end(from.flags), std::begin(to.flags));
-    to.font = from.font;
-    to.size = from.size;
-    to.colour = from.colour;
-}
-
 CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_view(view) {
     setProperty("resourceId", 162);
     setWindowTitle(U("コメント表示"));

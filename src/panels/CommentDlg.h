@@ -47,6 +47,3 @@ private:
     QComboBox* m_size;
     QPushButton* m_swatch;
 };
-
-// Copies what the user sets (position, item flags, font, size, colour), not the text lists.
-void CopyCommentSettings(CCommentRecord& to, const CCommentRecord& from);

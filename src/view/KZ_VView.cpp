@@ -124,12 +124,7 @@ void CKZ_VView::OnBeginPrinting(QPrinter& printer) {
     m_nAxisFontListPrint = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
     m_nLabelFontListPrint = m_gl.CreateFontListA(f * m_nLabelFontSize, m_strLabelFont.c_str());
     doneCurrent();
-    DeleteCommentLists(m_commentPrint);
-    m_commentPrint = m_comment;
-    for (CTextLists& lists : m_commentPrint.itemText) {
-        lists = CTextLists(0, 0);  // the copy gets lists of its own
-    }
-    m_commentPrint.summaryLines.clear();
+    CopyCommentSettings(m_commentPrint, m_comment);  // the print record keeps lists of its own
     m_commentPrint.size = m_comment.size * f;
     RebuildCommentText(m_commentPrint);
     m_bPrinting = 1;

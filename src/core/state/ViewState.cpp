@@ -1,6 +1,7 @@
 #include "state/ViewState.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 
 #include "geometry/VectorFunctions.h"
@@ -13,6 +14,14 @@ CViewState::CViewState() {
             v.z = 1000.0f;
         }
     }
+}
+
+void CopyCommentSettings(CCommentRecord& to, const CCommentRecord& from) {
+    to.position = from.position;
+    std::copy(std::begin(from.flags), std::end(from.flags), std::begin(to.flags));
+    to.font = from.font;
+    to.size = from.size;
+    to.colour = from.colour;
 }
 
 void CViewState::ResetDisplayState(CMatrix4& rotation) {

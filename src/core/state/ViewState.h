@@ -42,6 +42,9 @@ struct CCommentRecord {
     std::vector<CTextLists> summaryLines;
 };
 
+// Copies what the user sets (position, item flags, font, size, colour), not the text lists.
+void CopyCommentSettings(CCommentRecord& to, const CCommentRecord& from);
+
 // Everything the pressure view is made of, without a window: the loaded data set, what is
 // derived from it, every display setting, the camera and the selection. The view derives from
 // it, so pages reach these members through g_pView under their own names; tests use it alone.
