@@ -2,22 +2,19 @@
 
 #include <QColorDialog>
 
+#include "Seam.h"
+
 namespace {
-KzColorHook& Hook() {
-    static KzColorHook hook;
-    return hook;
-}
+using ColorSeam = KzSeam<struct ColorTag, KzColorHook>;
 }  // namespace
 
 KzColorHook SetColorHook(KzColorHook hook) {
-    KzColorHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return ColorSeam::Swap(std::move(hook));
 }
 
 std::optional<QColor> KzChooseColor(QWidget* parent, const QColor& initial) {
-    if (Hook()) {
-        return Hook()(initial);
+    if (const KzColorHook& hook = ColorSeam::Installed()) {
+        return hook(initial);
     }
     const QColor chosen = QColorDialog::getColor(initial, parent);
     if (!chosen.isValid()) {

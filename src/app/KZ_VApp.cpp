@@ -11,13 +11,11 @@
 #include "DataSetChooser.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
+#include "Seam.h"
 #include "dataset/FolderUtil.h"
 
 namespace {
-CKZ_VApp::PromptHook& Prompt() {
-    static CKZ_VApp::PromptHook hook;
-    return hook;
-}
+using PromptSeam = KzSeam<struct PromptTag, CKZ_VApp::PromptHook>;
 }  // namespace
 
 CKZ_VApp::CKZ_VApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -28,23 +26,16 @@ CKZ_VApp::CKZ_VApp(int& argc, char** argv) : QApplication(argc, argv) {
 CKZ_VApp::~CKZ_VApp() = default;
 
 bool CKZ_VApp::InitInstance() {
-    m_strHelpPath = GetAppFolder() + "kzvhelp.chm";
-    m_pMainFrame = std::make_unique<CMainFrame>();
-    m_pMainFrame->m_strHelpPath = m_strHelpPath;
     const std::string appFolder = GetAppFolder();
+    m_pMainFrame = std::make_unique<CMainFrame>();
+    m_pMainFrame->m_strHelpPath = appFolder + "kzvhelp.chm";
     m_pMainFrame->SetDataSetDialogs(
-        [appFolder](QWidget* parent, const std::vector<std::string>* results, std::string& folder,
-                    CHeaderFile& header) {
-            DataSetChoice choice = ::ChooseDataSet(parent, appFolder, results);
-            folder = choice.folder;
-            header.CopyFrom(choice.header);
-            return choice.confirmed;
-        },
+        MakeDataSetChooser(appFolder),
         [appFolder](QWidget* parent, std::vector<std::string>& results) {
             return RunDataSearch(parent, appFolder, results);
         },
-        [](QWidget* parent, const std::string& folder) { ShowHeaderInfo(parent, folder); });
-    m_pMainFrame->RestoreLayout(GetAppFolder() + "size");
+        ShowHeaderInfo);
+    m_pMainFrame->RestoreLayout(appFolder + "size");
     return true;
 }
 
@@ -65,7 +56,7 @@ std::string CKZ_VApp::PromptFolder(const std::string& dataFolder) {
 }
 
 void CKZ_VApp::SetPromptHook(PromptHook hook) {
-    Prompt() = std::move(hook);
+    PromptSeam::Swap(std::move(hook));
 }
 
 std::string CKZ_VApp::PromptFileName(bool open, const QString& description,
@@ -74,8 +65,8 @@ std::string CKZ_VApp::PromptFileName(bool open, const QString& description,
                                .arg(description, extension, QString::fromUtf8("すべてのファイル"));
     const std::string dataFolder = g_pView != nullptr ? g_pView->m_strDataFolder : std::string();
     const QString folder = QString::fromStdString(PromptFolder(dataFolder));
-    if (Prompt()) {
-        return Prompt()(open, filter, extension, defaultName, folder);
+    if (const PromptHook& hook = PromptSeam::Installed()) {
+        return hook(open, filter, extension, defaultName, folder);
     }
     QFileDialog dialog(activeWindow(), QString(), folder, filter);
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

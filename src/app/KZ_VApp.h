@@ -46,8 +46,6 @@ public:
     // Command 57664: the About box (dialog 100).
     void OnAppAbout();
 
-    std::string m_strHelpPath;  // program folder + "kzvhelp.chm"
-
 private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };

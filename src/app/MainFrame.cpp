@@ -28,10 +28,6 @@ const int kDataSetCommands[] = {ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, ID_HEAD
                                 ID_SAVE_IMAGE,    ID_COPY_IMAGE,         ID_RESET_DISPLAY,
                                 ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,      ID_COMMENT};
 
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
@@ -64,11 +60,16 @@ CMainFrame::~CMainFrame() {
     if (m_pView != nullptr) {
         m_pView->SetHost(nullptr);
     }
-    delete m_pPrinter;
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt) {
-    auto* action = menu->addAction(text);
+    QAction* action = nullptr;
+    if (menu != nullptr) {
+        action = menu->addAction(text);
+    } else {
+        action = new QAction(text, this);
+        addAction(action);
+    }
     action->setData(id);
     if (!prompt.isEmpty()) {
         action->setStatusTip(prompt);
@@ -79,44 +80,47 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const 
 }
 
 void CMainFrame::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(U("ﾌｧｲﾙ(&F)"));
-    AddCommand(file, ID_LOAD_DATA, U("データを読み込む"), U("データを読み込む"));
-    AddCommand(file, ID_SEARCH_DATA, U("データの検索"), U("データの検索"));
-    AddCommand(file, ID_HEADER_INFO, U("付随情報の参照"), U("付随情報の参照"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    AddCommand(file, ID_LOAD_DATA, QStringLiteral("データを読み込む"),
+               QStringLiteral("データを読み込む"));
+    AddCommand(file, ID_SEARCH_DATA, QStringLiteral("データの検索"),
+               QStringLiteral("データの検索"));
+    AddCommand(file, ID_HEADER_INFO, QStringLiteral("付随情報の参照"),
+               QStringLiteral("付随情報の参照"));
     file->addSeparator();
-    AddCommand(file, ID_SAVE_IMAGE, U("画像の保存"), U("ビューをBMP形式で保存します"));
-    AddCommand(file, ID_COPY_IMAGE, U("画像のコピー"),
-               U("ビューの画像をクリップボードにコピーします"));
+    AddCommand(file, ID_SAVE_IMAGE, QStringLiteral("画像の保存"),
+               QStringLiteral("ビューをBMP形式で保存します"));
+    AddCommand(file, ID_COPY_IMAGE, QStringLiteral("画像のコピー"),
+               QStringLiteral("ビューの画像をクリップボードにコピーします"));
     file->addSeparator();
-    AddCommand(file, ID_FILE_PRINT, U("印刷(&P)...\tCtrl+P"));
-    AddCommand(file, ID_FILE_PRINT_PREVIEW, U("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"));
-    AddCommand(file, ID_FILE_PRINT_SETUP, U("ﾌﾟﾘﾝﾀの設定(&R)..."));
+    AddCommand(file, ID_FILE_PRINT, QStringLiteral("印刷(&P)...\tCtrl+P"));
+    AddCommand(file, ID_FILE_PRINT_PREVIEW, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"));
+    AddCommand(file, ID_FILE_PRINT_SETUP, QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."));
     file->addSeparator();
-    AddCommand(file, ID_APP_EXIT, U("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+    AddCommand(file, ID_APP_EXIT, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
 
-    QMenu* display = menuBar()->addMenu(U("表示設定"));
-    AddCommand(display, ID_RESET_DISPLAY, U("初期状態に戻す"), U("表示設定を初期状態に戻します"));
-    AddCommand(display, ID_LOAD_SETTINGS, U("ファイルから読み込む"),
-               U("ファイルから表示設定を読み込みます"));
+    QMenu* display = menuBar()->addMenu(QStringLiteral("表示設定"));
+    AddCommand(display, ID_RESET_DISPLAY, QStringLiteral("初期状態に戻す"),
+               QStringLiteral("表示設定を初期状態に戻します"));
+    AddCommand(display, ID_LOAD_SETTINGS, QStringLiteral("ファイルから読み込む"),
+               QStringLiteral("ファイルから表示設定を読み込みます"));
     display->addSeparator();
-    AddCommand(display, ID_SAVE_SETTINGS, U("ファイルへ保存"), U("表示設定をファイルへ保存します"));
+    AddCommand(display, ID_SAVE_SETTINGS, QStringLiteral("ファイルへ保存"),
+               QStringLiteral("表示設定をファイルへ保存します"));
     display->addSeparator();
-    AddCommand(display, ID_COMMENT, U("コメント表示"), U("画面内へコメントを表示します"));
+    AddCommand(display, ID_COMMENT, QStringLiteral("コメント表示"),
+               QStringLiteral("画面内へコメントを表示します"));
 
-    QMenu* help = menuBar()->addMenu(U("ﾍﾙﾌﾟ(&H)"));
-    AddCommand(help, ID_HELP_FINDER, U("目次(&C)...\tCtrl+H"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    AddCommand(help, ID_HELP_FINDER, QStringLiteral("目次(&C)...\tCtrl+H"));
     help->addSeparator();
-    AddCommand(help, ID_APP_ABOUT, U("KZ_V のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    AddCommand(help, ID_APP_ABOUT, QStringLiteral("KZ_V のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
     // Accelerators: the menu texts show them; the shortcuts make them work.
     m_actions[ID_FILE_PRINT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m_actions[ID_HELP_FINDER]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    auto* open = new QAction(this);
-    open->setData(ID_FILE_OPEN);
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(open, &QAction::triggered, this, [this] { RunCommand(ID_FILE_OPEN); });
-    addAction(open);
-    m_actions[ID_FILE_OPEN] = open;
+    // Opening a file has no menu item, only its shortcut.
+    AddCommand(nullptr, ID_FILE_OPEN, QString())->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -267,15 +271,15 @@ void CMainFrame::OnHeaderInfo() {
 }
 
 void CMainFrame::OnSaveImage() {
-    const std::string path = CKZ_VApp::PromptFileName(false, U("BMP Files"), QStringLiteral("bmp"),
-                                                      QStringLiteral("Image"));
+    const std::string path = CKZ_VApp::PromptFileName(
+        false, QStringLiteral("BMP Files"), QStringLiteral("bmp"), QStringLiteral("Image"));
     if (path.empty()) {
         return;
     }
     std::string error;
     if (!m_pView->SaveBitmap(path, &error)) {
         KzMessageBox(this,
-                     U("ファイル %1 に書き込めませんでした。\n%2")
+                     QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
                          .arg(QString::fromStdString(path), QString::fromStdString(error)),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
@@ -287,10 +291,10 @@ void CMainFrame::OnCopyImage() {
 
 QPrinter* CMainFrame::Printer() {
     // One printer for print, preview and set-up, so the set-up's choices are used.
-    if (m_pPrinter == nullptr) {
-        m_pPrinter = new QPrinter(QPrinter::HighResolution);
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     }
-    return m_pPrinter;
+    return m_pPrinter.get();
 }
 
 void CMainFrame::OnPrint() {
@@ -314,11 +318,7 @@ void CMainFrame::OnPrintSetup() {
 
 void CMainFrame::OnResetDisplay() {
     m_pView->ResetDisplayState();
-    m_pPanelBar->m_pageDirection->RefreshFromView();
-    m_pPanelBar->m_pageDisplay->RefreshFromView();
-    m_pPanelBar->m_pageContour->RefreshFromView();
-    m_pPanelBar->m_pageColorBar->RefreshFromView();
-    m_pPanelBar->m_pageDataValue->RefreshFromView();
+    RefreshPages();
     m_pView->update();
 }
 
@@ -331,9 +331,8 @@ void CMainFrame::OnComment() {
 void CMainFrame::OnHelp() {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(m_strHelpPath, ec)) {
-        KzMessageBox(
-            this,
-            U("ヘルプファイル%1が見つかりません。\n").arg(QString::fromStdString(m_strHelpPath)));
+        KzMessageBox(this, QStringLiteral("ヘルプファイル%1が見つかりません。\n")
+                               .arg(QString::fromStdString(m_strHelpPath)));
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_strHelpPath)));
@@ -347,8 +346,8 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     // Opening a file only names the document after it; the view keeps its data set.
-    const std::string path =
-        CKZ_VApp::PromptFileName(true, U("すべてのファイル"), QStringLiteral("*"), QString());
+    const std::string path = CKZ_VApp::PromptFileName(true, QStringLiteral("すべてのファイル"),
+                                                      QStringLiteral("*"), QString());
     if (!path.empty()) {
         m_doc.SetTitle(QFileInfo(QString::fromStdString(path)).fileName().toStdString());
         UpdateCaption();

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "KZ_VDoc.h"
@@ -40,7 +41,7 @@ public:
     // The layout as it stands, for "size".
     CWindowLayout CurrentLayout() const;
 
-    std::string m_strHelpPath;
+    std::string m_strHelpPath;  // program folder + "kzvhelp.chm"
     std::string m_strSizePath;  // written on close; empty: not written
 
     // Status bar panes 1 (data-set name) and 2 (direction).
@@ -74,6 +75,8 @@ protected:
 
 private:
     void CreateMenus();
+    // A command's action, run through RunCommand: an item of menu, or, for a null menu, an
+    // action of the window reached only by its shortcut.
     QAction* AddCommand(class QMenu* menu, int id, const QString& text,
                         const QString& prompt = QString());
     void UpdateCaption();
@@ -99,7 +102,7 @@ private:
     QLabel* m_paneName = nullptr;
     QLabel* m_paneDirection = nullptr;
     std::map<int, QAction*> m_actions;
-    QPrinter* m_pPrinter = nullptr;
+    std::unique_ptr<QPrinter> m_pPrinter;
     Chooser m_chooser;
     Searcher m_searcher;
     HeaderViewer m_headerViewer;

@@ -2,24 +2,21 @@
 
 #include <QMessageBox>
 
+#include "Seam.h"
+
 namespace {
-KzMessageBoxHook& Hook() {
-    static KzMessageBoxHook hook;
-    return hook;
-}
+using MessageBoxSeam = KzSeam<struct MessageBoxTag, KzMessageBoxHook>;
 }  // namespace
 
 KzMessageBoxHook SetMessageBoxHook(KzMessageBoxHook hook) {
-    KzMessageBoxHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return MessageBoxSeam::Swap(std::move(hook));
 }
 
 KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& caption,
                       KzButtons buttons, KzIcon icon) {
     const QString title = caption.isEmpty() ? QStringLiteral("KZ_V") : caption;
-    if (Hook()) {
-        return Hook()(text, title, buttons, icon);
+    if (const KzMessageBoxHook& hook = MessageBoxSeam::Installed()) {
+        return hook(text, title, buttons, icon);
     }
     QMessageBox box(parent);
     box.setWindowTitle(title);

@@ -45,13 +45,12 @@ std::string PathOf(const QVariant& data) {
 
 CDataFolderDlg::CDataFolderDlg(const std::string& appFolder,
                                const std::vector<std::string>* searchResults, QWidget* parent)
-    : QDialog(parent), m_pSearchResults(searchResults), m_strAppFolder(appFolder) {
+    : QDialog(parent), m_strAppFolder(appFolder) {
     BuildControls();
     ReadFolderList();
-    if (m_pSearchResults != nullptr) {
-        ShowSearchResults(*m_pSearchResults);
+    if (searchResults != nullptr) {
+        ShowSearchResults(*searchResults);
     }
-    m_pSearchResults = nullptr;  // the caller's list need not outlive the opening
 }
 
 CDataFolderDlg::~CDataFolderDlg() = default;
@@ -262,8 +261,7 @@ void CDataFolderDlg::UpdateHeaderFields() {
         &m_header.m_strManager,      &m_header.m_strBuildingShape,    &m_header.m_strRoofShape,
         &m_header.m_strBuildingSize, &m_header.m_strAdjacentCondition};
     for (int i = 0; i < 8; ++i) {
-        m_pFields[i]->setText(FileTextToQString(*texts[i]));
-        m_pFields[i]->setCursorPosition(0);
+        kzv::SetFieldText(m_pFields[i], *texts[i]);
     }
     m_pSummary->setPlainText(FileTextToQString(m_header.m_strSummary));
     EnableHeaderPart(true);

@@ -53,7 +53,6 @@ public:
 
     CHeaderFile m_header;     // header of the data set selected in the list
     std::string m_strFolder;  // after OK: the chosen data set's path, ending with '/'
-    const std::vector<std::string>* m_pSearchResults;
 
     // Lists the data sets of the selected folder (dropping the search-result entry), selects
     // the first and shows its header. Runs whenever the user picks another folder.

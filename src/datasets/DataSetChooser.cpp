@@ -4,16 +4,17 @@
 #include "DataSearchDlg.h"
 #include "HeaderInfoDlg.h"
 
-DataSetChoice ChooseDataSet(QWidget* parent, const std::string& appFolder,
-                            const std::vector<std::string>* searchResults) {
-    DataSetChoice choice;
-    CDataFolderDlg dlg(appFolder, searchResults, parent);
-    if (dlg.exec() == QDialog::Accepted) {
-        choice.confirmed = true;
-        choice.folder = dlg.m_strFolder;
-        choice.header.CopyFrom(dlg.m_header);
-    }
-    return choice;
+DataSetChooser MakeDataSetChooser(const std::string& appFolder) {
+    return [appFolder](QWidget* parent, const std::vector<std::string>* searchResults,
+                       std::string& folder, CHeaderFile& header) {
+        CDataFolderDlg dlg(appFolder, searchResults, parent);
+        if (dlg.exec() != QDialog::Accepted) {
+            return false;
+        }
+        folder = dlg.m_strFolder;
+        header.CopyFrom(dlg.m_header);
+        return true;
+    };
 }
 
 bool RunDataSearch(QWidget* parent, const std::string& appFolder,

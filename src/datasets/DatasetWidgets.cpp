@@ -33,6 +33,11 @@ QLineEdit* MakeReadOnlyField(QWidget* parent) {
     return edit;
 }
 
+void SetFieldText(QLineEdit* field, const std::string& bytes) {
+    field->setText(FileTextToQString(bytes));
+    field->setCursorPosition(0);
+}
+
 QPlainTextEdit* MakeReadOnlySummary(QWidget* parent) {
     auto* edit = new QPlainTextEdit(parent);
     edit->setReadOnly(true);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+#include "ControlId.h"
+
 class QWidget;
 
 // Helpers shared by the dialogs of this folder.
@@ -19,18 +21,13 @@ QString FileTextToQString(const std::string& bytes);
 // A path as the file system spells it (bytes) from a path the user interface holds.
 std::string QStringToPath(const QString& path);
 
-// Tags a widget with its control id, the handle tests find it by.
-template <typename W>
-W* WithId(W* widget, int id) {
-    widget->setProperty("controlId", id);
-    return widget;
-}
-
 // The child of parent whose controlId is id, or null.
 QWidget* FindControl(const QWidget* parent, int id);
 
 // A read-only one-line box and a read-only multi-line box for header fields.
 QLineEdit* MakeReadOnlyField(QWidget* parent);
+// Shows a text from a data file in a one-line field from its start, however long it is.
+void SetFieldText(QLineEdit* field, const std::string& bytes);
 QPlainTextEdit* MakeReadOnlySummary(QWidget* parent);
 
 // A list box with a horizontal extent: the scroll bar lets the user scroll over that many

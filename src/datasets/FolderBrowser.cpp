@@ -3,26 +3,23 @@
 #include <QFileDialog>
 
 #include "DatasetWidgets.h"
+#include "Seam.h"
 #include "dataset/FolderUtil.h"
 
 namespace {
-CFolderBrowser::Hook& BrowserHook() {
-    static CFolderBrowser::Hook hook;
-    return hook;
-}
+using BrowserSeam = KzSeam<struct BrowserTag, CFolderBrowser::Hook>;
 }  // namespace
 
 CFolderBrowser::Hook CFolderBrowser::SetHook(Hook hook) {
-    Hook previous = std::move(BrowserHook());
-    BrowserHook() = std::move(hook);
-    return previous;
+    return BrowserSeam::Swap(std::move(hook));
 }
 
 std::string CFolderBrowser::Browse(QWidget* owner) {
     const QString title = QStringLiteral("フォルダの選択");
-    const QString chosen = BrowserHook() ? BrowserHook()(owner, title)
-                                         : QFileDialog::getExistingDirectory(
-                                               owner, title, QString(), QFileDialog::ShowDirsOnly);
+    const Hook& hook = BrowserSeam::Installed();
+    const QString chosen = hook ? hook(owner, title)
+                                : QFileDialog::getExistingDirectory(owner, title, QString(),
+                                                                    QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty()) {
         return std::string();
     }

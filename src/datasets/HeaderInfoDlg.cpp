@@ -20,8 +20,7 @@ QLineEdit* AddField(QFormLayout* form, QWidget* parent, const char* objectName,
                     const QString& label, const std::string& text) {
     QLineEdit* field = kzv::MakeReadOnlyField(parent);
     field->setObjectName(QString::fromLatin1(objectName));
-    field->setText(FileTextToQString(text));
-    field->setCursorPosition(0);
+    kzv::SetFieldText(field, text);
     form->addRow(label, field);
     return field;
 }
@@ -83,7 +82,7 @@ void CHeaderInfoDlg::OnOpenDocuments() {
         return;
     }
     const std::string documents = kzv::JoinPath(m_strFolder, "Documents");
-    if (!kzv::FolderExists(documents) && !kzv::CreateFolderTree(documents)) {
+    if (!kzv::CreateFolderTree(documents)) {
         return;  // no folder to show
     }
     OpenFolderInFileBrowser(documents);

@@ -4,23 +4,20 @@
 #include <QFile>
 #include <QUrl>
 
+#include "Seam.h"
+
 namespace {
-OpenFolderHook& Hook() {
-    static OpenFolderHook hook;
-    return hook;
-}
+using OpenFolderSeam = KzSeam<struct OpenFolderTag, OpenFolderHook>;
 }  // namespace
 
 OpenFolderHook SetOpenFolderHook(OpenFolderHook hook) {
-    OpenFolderHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
+    return OpenFolderSeam::Swap(std::move(hook));
 }
 
 bool OpenFolderInFileBrowser(const std::string& folder) {
     const QString path = QFile::decodeName(QByteArray::fromStdString(folder));
-    if (Hook()) {
-        return Hook()(path);
+    if (const OpenFolderHook& hook = OpenFolderSeam::Installed()) {
+        return hook(path);
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -14,38 +14,31 @@
 #include <cmath>
 
 #include "ColorPrompt.h"
+#include "ControlId.h"
 #include "KZ_VView.h"
 #include "geometry/Color.h"
 
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 const char* const kItemTexts[COMMENT_ITEM_COUNT] = {
     "データ名", "データタイトル", "所属",     "計測者",   "管理者",
     "実験概要", "建物形状",       "屋根形状", "建物規模", "隣接建物条件"};
 const int kSizes[] = {14, 16, 18, 20};
 
-template <typename W>
-W* WithId(W* widget, int id) {
-    widget->setProperty("controlId", id);
-    return widget;
-}
-
 }  // namespace
+
+using kzv::WithId;
 
 CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_view(view) {
     setProperty("resourceId", 162);
-    setWindowTitle(U("コメント表示"));
+    setWindowTitle(QStringLiteral("コメント表示"));
     CopyCommentSettings(m_copy, view->m_comment);
     const CCommentRecord& record = view->m_comment;
 
-    auto* items = new QGroupBox(U("表示する文字列"), this);
+    auto* items = new QGroupBox(QStringLiteral("表示する文字列"), this);
     auto* grid = new QGridLayout(items);
     for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-        m_items[i] = WithId(new QCheckBox(U(kItemTexts[i]), items), 1311 + i);
+        m_items[i] = WithId(new QCheckBox(QString::fromUtf8(kItemTexts[i]), items), 1311 + i);
         m_items[i]->setChecked(record.flags[i] != 0);
         grid->addWidget(m_items[i], i % 5, i / 5);
         connect(m_items[i], &QCheckBox::toggled, this, [this] { Apply(false); });
@@ -55,8 +48,8 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     const int h = view->ClientHeight();
     m_position = WithId(new QLineEdit(this), 1328);
     m_position->setReadOnly(true);
-    m_corner = WithId(new QLineEdit(QStringLiteral("%1,%2").arg(w).arg(h), this), 1329);
-    m_corner->setReadOnly(true);
+    auto* corner = WithId(new QLineEdit(QStringLiteral("%1,%2").arg(w).arg(h), this), 1329);
+    corner->setReadOnly(true);
     m_x = WithId(new QScrollBar(Qt::Horizontal, this), 1326);
     m_y = WithId(new QScrollBar(Qt::Vertical, this), 1327);
     m_x->setRange(0, w);
@@ -69,7 +62,7 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     connect(m_y, &QScrollBar::valueChanged, this, [this] { Apply(false); });
 
     m_font = WithId(new QComboBox(this), 1321);
-    m_font->addItems({U("ＭＳ ゴシック"), U("ＭＳ 明朝")});
+    m_font->addItems({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ 明朝")});
     m_font->setCurrentIndex(m_font->findText(QString::fromStdString(record.font)));
     m_size = WithId(new QComboBox(this), 1322);
     for (int s : kSizes) {
@@ -84,22 +77,22 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     connect(m_swatch, &QPushButton::clicked, this, &CCommentDlg::ChooseColour);
 
     auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), 1324);
-    auto* cancel = WithId(new QPushButton(U("ｷｬﾝｾﾙ"), this), 1325);
+    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), 1325);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* place = new QFormLayout;
-    place->addRow(U("現在位置(x,y)"), m_position);
-    place->addRow(U("右下座標(x,y)"), m_corner);
+    place->addRow(QStringLiteral("現在位置(x,y)"), m_position);
+    place->addRow(QStringLiteral("右下座標(x,y)"), corner);
     place->addRow(m_x);
     auto* placeRow = new QHBoxLayout;
     placeRow->addLayout(place, 1);
     placeRow->addWidget(m_y);
     auto* fonts = new QFormLayout;
-    fonts->addRow(U("フォント名"), m_font);
-    fonts->addRow(U("フォントサイズ"), m_size);
-    fonts->addRow(U("文字の色"), m_swatch);
+    fonts->addRow(QStringLiteral("フォント名"), m_font);
+    fonts->addRow(QStringLiteral("フォントサイズ"), m_size);
+    fonts->addRow(QStringLiteral("文字の色"), m_swatch);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -120,12 +113,18 @@ void CCommentDlg::ShowPosition() {
         QStringLiteral("(%1,%2)").arg(static_cast<int>(p.x)).arg(static_cast<int>(p.y)));
 }
 
-void CCommentDlg::ShowSwatch() {
+// The record's comment colour in 8-bit channels, as the swatch and the colour dialog show it.
+QColor CCommentDlg::CommentColour() const {
     const COLORREF c = VectorToColorRef(m_view->m_comment.colour);
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+void CCommentDlg::ShowSwatch() {
+    const QColor c = CommentColour();
     m_swatch->setStyleSheet(QStringLiteral("background-color: rgb(%1,%2,%3);")
-                                .arg(RedOf(c))
-                                .arg(GreenOf(c))
-                                .arg(BlueOf(c)));
+                                .arg(c.red())
+                                .arg(c.green())
+                                .arg(c.blue()));
 }
 
 // The controls into the view's record; the text lists are remade when the font changed.
@@ -150,9 +149,7 @@ void CCommentDlg::Apply(bool rebuildText) {
 }
 
 void CCommentDlg::ChooseColour() {
-    const COLORREF c = VectorToColorRef(m_view->m_comment.colour);
-    const std::optional<QColor> chosen =
-        KzChooseColor(this, QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+    const std::optional<QColor> chosen = KzChooseColor(this, CommentColour());
     if (!chosen) {
         return;
     }

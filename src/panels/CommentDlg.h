@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QDialog>
 
 #include "state/ViewState.h"
@@ -33,6 +34,7 @@ public:
 private:
     void Apply(bool rebuildText);
     void ShowPosition();
+    QColor CommentColour() const;
     void ShowSwatch();
     void ChooseColour();
 
@@ -40,7 +42,6 @@ private:
     CCommentRecord m_copy;  // the settings when the dialog opened
     QCheckBox* m_items[COMMENT_ITEM_COUNT];
     QLineEdit* m_position;
-    QLineEdit* m_corner;
     QScrollBar* m_x;
     QScrollBar* m_y;
     QComboBox* m_font;

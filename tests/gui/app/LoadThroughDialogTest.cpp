@@ -26,15 +26,7 @@ TEST(LoadThroughDialog, TheFirstListedSampleLoads) {
     const std::string app = appFolder.path().toStdString() + "/";
 
     CMainFrame frame;
-    frame.SetDataSetDialogs(
-        [app](QWidget* parent, const std::vector<std::string>* results, std::string& folder,
-              CHeaderFile& header) {
-            DataSetChoice choice = ChooseDataSet(parent, app, results);
-            folder = choice.folder;
-            header.CopyFrom(choice.header);
-            return choice.confirmed;
-        },
-        nullptr, nullptr);
+    frame.SetDataSetDialogs(MakeDataSetChooser(app), nullptr, nullptr);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
 
