@@ -7,9 +7,7 @@ CValueListDlg::CValueListDlg(QWidget* parent) : CPanelPage(131, parent) {}
 void CValueListDlg::ClearAllRows() {
     // Forgetting the rows forgets the whole selection with them.
     if (g_pView != nullptr) {
-        g_pView->m_lstSelected.clear();
-        g_pView->m_lstUndoGroup.clear();
-        g_pView->m_lstArbitrary.clear();
+        g_pView->ClearSelection();
         g_pView->update();
     }
 }

@@ -157,30 +157,26 @@ void CGLRenderer::DrawLine(const CVector4* points, CVector4 colour, float width)
     if (!HasCurrentContext() || points == nullptr) {
         return;
     }
-    glPushMatrix();
     glLineWidth(width);
+    glColor4fv(colour.Data());
     glBegin(GL_LINES);
     for (int i = 0; i < 2; ++i) {
-        glColor4fv(colour.Data());
         glVertex3fv(points[i].Data());
     }
     glEnd();
-    glPopMatrix();
 }
 
 void CGLRenderer::DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width) {
     if (!HasCurrentContext()) {
         return;
     }
-    glPushMatrix();
     glLineWidth(width);
+    glColor4fv(colour.Data());
     glBegin(GL_LINE_LOOP);
     for (int i = 0; points != nullptr && i < count; ++i) {
-        glColor4fv(colour.Data());
         glVertex3fv(points[i].Data());
     }
     glEnd();
-    glPopMatrix();
 }
 
 void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour) {
@@ -188,16 +184,14 @@ void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour
         return;
     }
     const CVector4 n = PolygonNormal(points, count);
-    glPushMatrix();
     glEnable(GL_NORMALIZE);
-    glBegin(GL_POLYGON);
     glColor4fv(colour.Data());
+    glNormal3fv(n.Data());
+    glBegin(GL_POLYGON);
     for (int i = 0; i < count; ++i) {
-        glNormal3fv(n.Data());
         glVertex3fv(points[i].Data());
     }
     glEnd();
-    glPopMatrix();
 }
 
 void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material,
@@ -205,7 +199,6 @@ void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4*
     if (!HasCurrentContext() || points == nullptr) {
         return;
     }
-    glPushMatrix();
     glLineWidth(width);
     SetMaterial(face, material);
     glBegin(GL_LINE_LOOP);
@@ -213,14 +206,12 @@ void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4*
         glVertex3fv(points[i].Data());
     }
     glEnd();
-    glPopMatrix();
 }
 
 void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* material, int face) {
     if (!HasCurrentContext() || points == nullptr) {
         return;
     }
-    glPushMatrix();
     SetMaterial(face, material);
     const CVector4 n = PolygonNormal(points, count);
     glNormal3fv(n.Data());
@@ -230,7 +221,6 @@ void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* ma
         glVertex3fv(points[i].Data());
     }
     glEnd();
-    glPopMatrix();
 }
 
 namespace {
@@ -555,14 +545,14 @@ void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH)
 }
 
 void CGLRenderer::DestroyOffscreen() {
-    if (m_hrcOffscreen != nullptr && m_bmpOffscreen != nullptr &&
-        m_hrcOffscreen->makeCurrent(m_dcMemory)) {
-        delete m_bmpOffscreen;
-        m_hrcOffscreen->doneCurrent();
-    } else {
-        delete m_bmpOffscreen;
-    }
+    // The frame buffer is deleted with its context current when it can be.
+    const bool made = m_hrcOffscreen != nullptr && m_bmpOffscreen != nullptr &&
+                      m_hrcOffscreen->makeCurrent(m_dcMemory);
+    delete m_bmpOffscreen;
     m_bmpOffscreen = nullptr;
+    if (made) {
+        m_hrcOffscreen->doneCurrent();
+    }
     delete m_hrcOffscreen;
     m_hrcOffscreen = nullptr;
     delete m_dcMemory;

@@ -152,7 +152,8 @@ bool COpenGLView::SaveBitmap(const std::string& path, std::string* error) {
         return false;
     }
     const std::vector<uint8_t> bmp = kzv::EncodeBmp24(ClientWidth(), ClientHeight(), bgra.data());
-    return kzv::WriteFileAtomically(path, std::string(bmp.begin(), bmp.end()), error);
+    return kzv::WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bmp.data()), bmp.size()), error);
 }
 
 bool COpenGLView::CopyToClipboard() {

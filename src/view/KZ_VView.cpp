@@ -50,10 +50,8 @@ void CKZ_VView::DestroyGL() {
     DeleteCommentLists(m_commentPrint);
     m_gl.DeleteFontList(m_nAxisFontList);
     m_nAxisFontList = 0;
-    if (m_nLabelFontList != 0) {
-        m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
-        m_nLabelFontList = 0;
-    }
+    m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
+    m_nLabelFontList = 0;
     DeleteCommentLists(m_comment);
 }
 

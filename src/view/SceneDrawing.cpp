@@ -131,8 +131,8 @@ void CKZ_VView::DrawMesh() {
     }
     std::vector<CVector4> corners;
     for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
-        const int n = m_mesh.m_aNodeCount[static_cast<size_t>(p)];
-        const CVector4 lift = m_aPanelNormal[static_cast<size_t>(p)] * (m_fLift * 3.0f);
+        const int n = m_mesh.GetNodeCount(p);
+        const CVector4 lift = PanelNormal(p) * (m_fLift * 3.0f);
         corners.clear();
         for (int k = 0; k < n; ++k) {
             corners.push_back(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)) + lift);
@@ -153,9 +153,7 @@ void CKZ_VView::DrawPoints() {
         }
         if (m_bShowNumbers) {
             const int panel = NumberPanelOfTap(*this, static_cast<int>(i));
-            const CVector4 normal = panel >= 0 && static_cast<size_t>(panel) < m_aPanelNormal.size()
-                                        ? m_aPanelNormal[static_cast<size_t>(panel)]
-                                        : CVector4();
+            const CVector4 normal = PanelNormal(panel);
             glDisable(GL_DEPTH_TEST);
             m_gl.DrawTextA(p + normal * (2.0f * r), AxisFont(), kzv::FormatInt(tap).c_str(),
                            colour);
@@ -224,8 +222,10 @@ void CKZ_VView::DrawContours() {
     }
     const unsigned labelFont =
         m_bPrinting ? m_nLabelFontListPrint : static_cast<unsigned>(m_nLabelFontList);
-    CSlotDrawing slotPicture;
-    bool slotsBuilt = false;
+    // The slot marks follow every triangle's lines, but drawing them again later changes no
+    // pixel: the same primitives at the same depths fail the depth test. They are drawn once,
+    // at the first place they come.
+    bool slotsDrawn = false;
     for (const CContourItem& item : m_contours.items) {
         switch (item.type) {
             case ContourItemType::Band:
@@ -243,13 +243,11 @@ void CKZ_VView::DrawContours() {
                 break;
             }
             case ContourItemType::Slots:
-                if (!m_bSlotsVisible) {
+                if (!m_bSlotsVisible || slotsDrawn) {
                     break;
                 }
-                if (!slotsBuilt) {
-                    slotPicture = BuildSlotDrawing(*this);
-                    slotsBuilt = true;
-                }
+                slotsDrawn = true;
+                const CSlotDrawing slotPicture = BuildSlotDrawing(*this);
                 for (const CSlotMark& mark : slotPicture.marks) {
                     m_gl.DrawSphere(mark.a, slotPicture.radius, slotPicture.colour, 8);
                     if (mark.complete) {
@@ -285,9 +283,7 @@ void CKZ_VView::RebuildLabelFont() {
     if (!scope.Ok()) {
         return;
     }
-    if (m_nLabelFontList != 0) {
-        m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
-    }
+    m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
     m_nLabelFontList =
         static_cast<int>(m_gl.CreateFontListA(m_nLabelFontSize, m_strLabelFont.c_str()));
 }

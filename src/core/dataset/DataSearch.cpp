@@ -22,11 +22,13 @@ bool ReadHeaderOf(const std::string& dataSetPath, CHeaderFile& header) {
     return header.Read(JoinPath(dataSetPath, "header").c_str());
 }
 
-// Walks the files below one folder depth first. Each folder is entered once per walk (keyed by
-// device and inode), so a symbolic link back up the tree cannot make the walk endless.
+// Walks the files below one folder depth first until names holding both keywords have been
+// seen (an empty second keyword counts as seen). Each folder is entered once per walk (keyed
+// by device and inode), so a symbolic link back up the tree cannot make the walk endless.
 class DocumentWalk {
 public:
-    explicit DocumentWalk(const std::string& keyword) : m_keyword(keyword) {}
+    DocumentWalk(const std::string& keyword1, const std::string& keyword2)
+        : m_keyword1(keyword1), m_keyword2(keyword2), m_found2(keyword2.empty()) {}
 
     bool FolderHolds(const fs::path& folder) {
         struct stat st {};
@@ -46,15 +48,23 @@ public:
                 if (FolderHolds(entry.path())) {
                     return true;
                 }
-            } else if (TextContains(entry.path().filename().string(), m_keyword)) {
-                return true;
+            } else {
+                const std::string name = FileTextToUtf8(entry.path().filename().string());
+                m_found1 = m_found1 || name.find(m_keyword1) != std::string::npos;
+                m_found2 = m_found2 || name.find(m_keyword2) != std::string::npos;
+                if (m_found1 && m_found2) {
+                    return true;
+                }
             }
         }
         return false;
     }
 
 private:
-    const std::string& m_keyword;
+    const std::string& m_keyword1;
+    const std::string& m_keyword2;
+    bool m_found1 = false;
+    bool m_found2;
     std::set<std::pair<dev_t, ino_t>> m_visited;
 };
 
@@ -80,8 +90,9 @@ bool TextContains(std::string_view fileText, std::string_view keyword) {
     return FileTextToUtf8(fileText).find(keyword) != std::string::npos;
 }
 
-bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword) {
-    DocumentWalk walk(keyword);
+bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword,
+                          const std::string& keyword2) {
+    DocumentWalk walk(keyword, keyword2);
     const fs::path root(WithoutTrailingSlash(dataSetPath));
     for (const std::string& name : FindSubfolders(root.string())) {
         if (walk.FolderHolds(root / name)) {
@@ -110,14 +121,17 @@ bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
         {SearchField::AdjacentCondition, &header.m_strAdjacentCondition},
     };
     for (const auto& [field, text] : fields) {
-        if (query.Field(field) && TextContains(*text, query.keyword1) &&
-            TextContains(*text, query.keyword2)) {
+        if (!query.Field(field)) {
+            continue;
+        }
+        const std::string decoded = FileTextToUtf8(*text);  // once for both keywords
+        if (decoded.find(query.keyword1) != std::string::npos &&
+            decoded.find(query.keyword2) != std::string::npos) {
             return true;
         }
     }
     return query.Field(SearchField::DocumentNames) &&
-           DocumentNameContains(dataSetPath, query.keyword1) &&
-           (query.keyword2.empty() || DocumentNameContains(dataSetPath, query.keyword2));
+           DocumentNameContains(dataSetPath, query.keyword1, query.keyword2);
 }
 
 std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFolders,

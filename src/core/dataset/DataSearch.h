@@ -47,8 +47,11 @@ std::vector<std::string> ListDataSets(const std::string& folder);
 bool TextContains(std::string_view fileText, std::string_view keyword);
 
 // True when the name of some file below a subfolder of the data set (at any depth) contains
-// keyword. Files lying directly in the data-set folder are not looked at.
-bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword);
+// keyword, and the name of some such file (the same or another) contains keyword2 unless that
+// is empty; one walk looks for both. Files lying directly in the data-set folder are not
+// looked at.
+bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword,
+                          const std::string& keyword2 = std::string());
 
 // The match rule: keyword 1 must not be empty, and either some checked header field (or the
 // data-set name) holds keyword 1 and, if given, keyword 2 in that same field; or, with the

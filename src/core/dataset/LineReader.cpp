@@ -83,7 +83,7 @@ bool ReadTagLine(CLineReader& reader, const std::string& tag, int maxVersion) {
         return false;
     }
     int version = 0;
-    if (!ParseVersion(std::string_view(line).substr(comma + 1), version)) {
+    if (!CTextCursor(std::string_view(line).substr(comma + 1)).ReadInt(version)) {
         return false;
     }
     return version <= maxVersion;

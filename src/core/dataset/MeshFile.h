@@ -31,6 +31,13 @@ public:
 
     int GetPanelCount() const { return static_cast<int>(m_aPanelNo.size()); }
 
+    // Corner count of panel p; 0 when p is out of range (also of a count table changed by hand).
+    int GetNodeCount(int p) const {
+        return p >= 0 && static_cast<size_t>(p) < m_aNodeCount.size()
+                   ? m_aNodeCount[static_cast<size_t>(p)]
+                   : 0;
+    }
+
     // Rebuilt by Read; call after changing m_aNodeCount by hand.
     void RebuildOffsets();
 

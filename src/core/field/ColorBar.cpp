@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "field/ColorScale.h"
 #include "field/FieldText.h"
 
 void UpdateColorBarGeometry(CViewState& state, int clientW, int clientH) {
@@ -12,22 +13,16 @@ void UpdateColorBarGeometry(CViewState& state, int clientW, int clientH) {
     const int halfW = clientW / 2;
     const int bottom = clientH / 2 - 276;
     state.m_nBarBottom = bottom;
-    const double f = 256.0 / n;
     const float right = static_cast<float>(30 - halfW);
     const float left = static_cast<float>(10 - halfW);
     for (int i = 0; i < MAX_DIVISIONS; ++i) {
-        const float lower = static_cast<float>(bottom + i * f);
-        const float upper = static_cast<float>(bottom + (i + 1) * f);
         CVector4* q = state.m_aBarQuad[i];
         q[0].x = right;
-        q[0].y = lower;
         q[1].x = left;
-        q[1].y = lower;
         q[2].x = left;
-        q[2].y = upper;
         q[3].x = right;
-        q[3].y = upper;
     }
+    SetBarQuadHeights(state, MAX_DIVISIONS);
 }
 
 namespace {

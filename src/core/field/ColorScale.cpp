@@ -57,15 +57,14 @@ int BandIndex(double v, const CContourLevels& levels) {
     return n - 1;
 }
 
-namespace {
-
-// a + r (b - a) per coordinate in double, stored as float.
 CVector4 PointAt(const CVector4& a, const CVector4& b, double r) {
     return CVector4(static_cast<float>(a.x + r * (static_cast<double>(b.x) - a.x)),
                     static_cast<float>(a.y + r * (static_cast<double>(b.y) - a.y)),
                     static_cast<float>(a.z + r * (static_cast<double>(b.z) - a.z)),
                     static_cast<float>(a.w + r * (static_cast<double>(b.w) - a.w)));
 }
+
+namespace {
 
 // Calls emit(band, points, count) for every band polygon of the triangle.
 template <typename Emit>
@@ -240,8 +239,12 @@ void FillColorRamp(CViewState& state, COLORREF minColour, COLORREF maxColour) {
         state.m_aColorTable[i] =
             ColorRefToVector(InterpolateColorHsv(n, i + 1, minColour, maxColour));
     }
-    const double f = 256.0 / n;
-    for (int i = 0; i < bands; ++i) {
+    SetBarQuadHeights(state, bands);
+}
+
+void SetBarQuadHeights(CViewState& state, int count) {
+    const double f = 256.0 / state.m_nDivisions;
+    for (int i = 0; i < count; ++i) {
         const float bottom = static_cast<float>(state.m_nBarBottom + i * f);
         const float top = static_cast<float>(state.m_nBarBottom + (i + 1) * f);
         state.m_aBarQuad[i][0].y = bottom;

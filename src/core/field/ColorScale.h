@@ -27,6 +27,9 @@ int BandIndex(double v, double min, double max, int n);
 // The same with the levels already summed (n >= 1).
 int BandIndex(double v, const CContourLevels& levels);
 
+// a + r (b - a) per coordinate in double, stored as float: where a level crosses an edge.
+CVector4 PointAt(const CVector4& a, const CVector4& b, double r);
+
 // One band's part of a triangle.
 struct CBandPolygon {
     int band = 0;
@@ -69,3 +72,7 @@ COLORREF InterpolateColorHsv(int n, int k, COLORREF c1, COLORREF c2);
 // sets the y of the colour bar's quads to match. Counts above the table's 30 entries are cut
 // to 30; a count below 1 changes nothing. Redrawing is the caller's part.
 void FillColorRamp(CViewState& state, COLORREF minColour, COLORREF maxColour);
+
+// The lower and upper y of the first count colour-bar quads: band i spans 256 / m_nDivisions
+// pixels from m_nBarBottom + i times that. m_nDivisions must be at least 1.
+void SetBarQuadHeights(CViewState& state, int count);

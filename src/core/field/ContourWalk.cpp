@@ -40,35 +40,11 @@ void ComputeContours(const CViewState& state, CContourDrawing& out) {
         if (!complete) {
             continue;
         }
-        const CVector4 lift = static_cast<size_t>(i) < state.m_aPanelNormal.size()
-                                  ? state.m_aPanelNormal[static_cast<size_t>(i)] * state.m_fLift
-                                  : CVector4();
+        const CVector4 lift = state.PanelNormal(i) * state.m_fLift;
 
         CVector4 tri[4][3];
         double val[4][3];
-        int triangles;
-        if (c.count == 4) {
-            const CVector4 centre = (c.pos[0] + c.pos[1] + c.pos[2] + c.pos[3]) / 4.0f;
-            const double centreValue = (c.value[3] + c.value[2] + c.value[1] + c.value[0]) * 0.25;
-            static const int kPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
-            for (int t = 0; t < 4; ++t) {
-                const int a = kPairs[t][0];
-                const int b = kPairs[t][1];
-                tri[t][0] = c.pos[a];
-                tri[t][1] = centre;
-                tri[t][2] = c.pos[b];
-                val[t][0] = c.value[a];
-                val[t][1] = centreValue;
-                val[t][2] = c.value[b];
-            }
-            triangles = 4;
-        } else {
-            for (int k = 0; k < 3; ++k) {
-                tri[0][k] = c.pos[k];
-                val[0][k] = c.value[k];
-            }
-            triangles = 1;
-        }
+        const int triangles = SplitPanel(c, tri, val);
 
         for (int t = 0; t < triangles; ++t) {
             CVector4* p = tri[t];

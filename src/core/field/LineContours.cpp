@@ -137,12 +137,7 @@ void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevel
             } else if (vb == l) {
                 crossing[count++] = b;
             } else {
-                const double r = (l - va) / (vb - va);
-                crossing[count++] =
-                    CVector4(static_cast<float>(a.x + r * (static_cast<double>(b.x) - a.x)),
-                             static_cast<float>(a.y + r * (static_cast<double>(b.y) - a.y)),
-                             static_cast<float>(a.z + r * (static_cast<double>(b.z) - a.z)),
-                             static_cast<float>(a.w + r * (static_cast<double>(b.w) - a.w)));
+                crossing[count++] = PointAt(a, b, (l - va) / (vb - va));
             }
         }
         if (count != 2) {

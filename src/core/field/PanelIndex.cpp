@@ -33,9 +33,7 @@ void CPanelIndex::Build(const CViewState& state) {
     double extentSum = 0.0;
     int boxed = 0;
     for (int p = 0; p < panels; ++p) {
-        const int count = static_cast<size_t>(p) < mesh.m_aNodeCount.size()
-                              ? mesh.m_aNodeCount[static_cast<size_t>(p)]
-                              : 0;
+        const int count = mesh.GetNodeCount(p);
         if (count != 3 && count != 4) {
             continue;  // IsPointInPolygon would need its corners; such a panel holds nothing
         }

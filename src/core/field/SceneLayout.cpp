@@ -6,11 +6,20 @@
 #include <cmath>
 #include <tuple>
 
+namespace {
+
+// The scene extent from bounds already measured, for callers that need the bounds as well.
+double ExtentOf(const CVector4& lo, const CVector4& hi) {
+    const double m = std::max({std::fabs(lo.x), std::fabs(hi.x), std::fabs(lo.y), std::fabs(hi.y)});
+    return 1.5 * m;
+}
+
+}  // namespace
+
 double SceneExtent(const CViewState& state) {
     CVector4 lo, hi;
     state.m_geoMain.GetBounds(lo, hi);
-    const double m = std::max({std::fabs(lo.x), std::fabs(hi.x), std::fabs(lo.y), std::fabs(hi.y)});
-    return 1.5 * m;
+    return ExtentOf(lo, hi);
 }
 
 int GridStep(double extent) {
@@ -70,9 +79,9 @@ std::vector<CSceneLine> WindArrowLines(const CViewState& state) {
 }
 
 std::vector<CAxisItem> AxisItems(const CViewState& state) {
-    const float e = static_cast<float>(SceneExtent(state));
     CVector4 lo, hi;
     state.m_geoMain.GetBounds(lo, hi);
+    const float e = static_cast<float>(ExtentOf(lo, hi));
     const float zTop = 1.5f * hi.z;
     std::vector<CAxisItem> items(3);
     items[0] = {{CVector4(-e, 0, 0), CVector4(e, 0, 0)},
@@ -95,7 +104,9 @@ std::vector<CAxisItem> AxisItems(const CViewState& state) {
 
 void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts,
                std::vector<CSceneSphere>& spheres) {
-    const double e = SceneExtent(state);
+    CVector4 lo, hi;
+    state.m_geoMain.GetBounds(lo, hi);
+    const double e = ExtentOf(lo, hi);
     const int s = GridStep(e);
     const float t = static_cast<float>(static_cast<int>(2.0f / state.m_fScale));
     bool any = false;
@@ -114,8 +125,6 @@ void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts,
     if (!any) {
         return;
     }
-    CVector4 lo, hi;
-    state.m_geoMain.GetBounds(lo, hi);
     const double top = 1.5 * hi.z;
     const double bottom = 0.5 * hi.z - lo.z;
     const long long step = top <= 20000.0 ? 1000 : s;

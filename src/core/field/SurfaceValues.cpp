@@ -7,11 +7,7 @@
 bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCorners& corners) {
     corners.count = 0;
     const CMeshFile& mesh = state.m_mesh;
-    if (panel < 0 || panel >= mesh.GetPanelCount() ||
-        static_cast<size_t>(panel) >= mesh.m_aNodeCount.size()) {
-        return false;
-    }
-    const int count = mesh.m_aNodeCount[static_cast<size_t>(panel)];
+    const int count = panel < mesh.GetPanelCount() ? mesh.GetNodeCount(panel) : 0;
     if (count != 3 && count != 4) {
         return false;
     }
@@ -25,41 +21,49 @@ bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCo
     return true;
 }
 
+int SplitPanel(const CPanelCorners& c, CVector4 tri[4][3], double val[4][3]) {
+    if (c.count != 4) {
+        for (int k = 0; k < 3; ++k) {
+            tri[0][k] = c.pos[k];
+            val[0][k] = c.value[k];
+        }
+        return 1;
+    }
+    const CVector4 centre = (c.pos[0] + c.pos[1] + c.pos[2] + c.pos[3]) / 4.0f;
+    const double centreValue = (c.value[3] + c.value[2] + c.value[1] + c.value[0]) * 0.25;
+    static const int kPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
+    for (int t = 0; t < 4; ++t) {
+        const int a = kPairs[t][0];
+        const int b = kPairs[t][1];
+        tri[t][0] = c.pos[a];
+        tri[t][1] = centre;
+        tri[t][2] = c.pos[b];
+        val[t][0] = c.value[a];
+        val[t][1] = centreValue;
+        val[t][2] = c.value[b];
+    }
+    return 4;
+}
+
 double InterpolateAt(const CViewState& state, int panel, CVector4 p, int direction) {
     CPanelCorners c;
     if (!GetPanelCorners(state, panel, direction, c)) {
         return NO_VALUE;
     }
 
-    CVector4 t[3];
-    double w[3];
-    if (c.count == 4) {
-        // The quadrilateral as four triangles around its centre, tried in this order; the last
-        // one is taken when none holds p.
-        const CVector4 centre = (c.pos[0] + c.pos[1] + c.pos[2] + c.pos[3]) / 4.0f;
-        const double centreValue = (c.value[3] + c.value[2] + c.value[1] + c.value[0]) * 0.25;
-        static const int kPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
-        int chosen = 3;
-        for (int i = 0; i < 4; ++i) {
-            if (IsPointInTriangle(p, c.pos[kPairs[i][0]], centre, c.pos[kPairs[i][1]])) {
-                chosen = i;
-                break;
-            }
-        }
-        const int a = kPairs[chosen][0];
-        const int b = kPairs[chosen][1];
-        t[0] = c.pos[a];
-        t[1] = centre;
-        t[2] = c.pos[b];
-        w[0] = c.value[a];
-        w[1] = centreValue;
-        w[2] = c.value[b];
-    } else {
-        for (int i = 0; i < 3; ++i) {
-            t[i] = c.pos[i];
-            w[i] = c.value[i];
+    // The first triangle that holds p; the last one when none does.
+    CVector4 tri[4][3];
+    double val[4][3];
+    const int triangles = SplitPanel(c, tri, val);
+    int chosen = triangles - 1;
+    for (int i = 0; i + 1 < triangles; ++i) {
+        if (IsPointInTriangle(p, tri[i][0], tri[i][1], tri[i][2])) {
+            chosen = i;
+            break;
         }
     }
+    const CVector4* t = tri[chosen];
+    const double* w = val[chosen];
 
     for (int i = 0; i < 3; ++i) {
         if (p == t[i]) {

@@ -22,6 +22,11 @@ struct CPanelCorners {
 // outside the mesh or has neither 3 nor 4 corners.
 bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCorners& corners);
 
+// The panel as triangles with their corner values; returns how many. A triangle is itself; a
+// quadrilateral is four triangles (corner a, centre, corner b) around its centre, whose value
+// is the mean of the four, for the corner pairs (0,3), (3,2), (2,1), (1,0) in this order.
+int SplitPanel(const CPanelCorners& corners, CVector4 tri[4][3], double val[4][3]);
+
 // Value at p, a point on or near the panel, for one direction. A quadrilateral is split at its
 // centre into four triangles; the value is the inverse-distance mean of the triangle that holds
 // p (a corner's own value when p is a corner). Corners without a value enter the mean with

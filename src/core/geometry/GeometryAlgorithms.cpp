@@ -110,13 +110,7 @@ bool IsPointInPolygon(CVector4 p, const CVector4* points, int count) {
     if (points == nullptr || count < 3) {
         return false;
     }
-    if (count == 3) {
-        return IsPointInTriangle(p, points[0], points[1], points[2]);
-    }
-    if (count == 4) {
-        return IsPointInTriangle(p, points[0], points[1], points[2]) ||
-               IsPointInTriangle(p, points[0], points[2], points[3]);
-    }
+    // A fan from the first corner: (0,1,2), (0,2,3), ...
     for (int k = 1; k + 1 < count; ++k) {
         if (IsPointInTriangle(p, points[0], points[k], points[k + 1])) {
             return true;

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace kzv {
 
@@ -23,18 +22,15 @@ bool Fail(std::string* error, const std::string& what, int err) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     if (path.empty()) {
         return Fail(error, "no file name", ENOENT);
     }
-    std::vector<char> tmpl(path.begin(), path.end());
-    const char suffix[] = ".kzv-XXXXXX";
-    tmpl.insert(tmpl.end(), suffix, suffix + sizeof suffix);  // with the terminating NUL
-    const int fd = mkstemp(tmpl.data());
+    std::string tmp = path + ".kzv-XXXXXX";
+    const int fd = mkstemp(tmp.data());  // fills in the X's
     if (fd < 0) {
         return Fail(error, "cannot create a file beside " + path, errno);
     }
-    const std::string tmp(tmpl.data());
 
     size_t done = 0;
     while (done < bytes.size()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kzv {
 
@@ -8,7 +9,7 @@ namespace kzv {
 // complete new one: the bytes go to a temporary file in the same folder, which is flushed to
 // disk and then renamed over path. On failure the temporary file is removed, path is left as
 // it was, and error (when given) says what went wrong.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 
 }  // namespace kzv

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dataset/FolderUtil.h"
+
 float FitScale(const CVector4& size, int clientW, int clientH, float previous) {
     if (!(size.x > 0.0f) || !(size.z > 0.0f) || clientW <= 0 || clientH <= 0 ||
         !std::isfinite(size.x) || !std::isfinite(size.z)) {
@@ -13,12 +15,7 @@ float FitScale(const CVector4& size, int clientW, int clientH, float previous) {
 }
 
 std::string DataSetName(const std::string& folder) {
-    std::string path = folder;
-    while (!path.empty() && path.back() == '/') {
-        path.pop_back();
-    }
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return kzv::LastPathComponent(folder);
 }
 
 void LoadDataSetFiles(CViewState& state, CMatrix4& rotation, const std::string& folder,
@@ -36,9 +33,7 @@ void LoadDataSetFiles(CViewState& state, CMatrix4& rotation, const std::string& 
     }
     state.m_mesh.Read((folder + "mesh.msh").c_str());
 
-    state.m_lstSelected.clear();
-    state.m_lstUndoGroup.clear();
-    state.m_lstArbitrary.clear();
+    state.ClearSelection();
 
     state.UpdatePanelNormals();
     state.ResetDisplayState(rotation);

@@ -16,6 +16,12 @@ CViewState::CViewState() {
     }
 }
 
+void CViewState::ClearSelection() {
+    m_lstSelected.clear();
+    m_lstUndoGroup.clear();
+    m_lstArbitrary.clear();
+}
+
 void CopyCommentSettings(CCommentRecord& to, const CCommentRecord& from) {
     to.position = from.position;
     std::copy(std::begin(from.flags), std::end(from.flags), std::begin(to.flags));
@@ -84,7 +90,7 @@ void CViewState::UpdatePanelNormals() {
     const int panels = m_mesh.GetPanelCount();
     m_aPanelNormal.assign(static_cast<size_t>(panels), CVector4());
     for (int p = 0; p < panels; ++p) {
-        if (m_mesh.m_aNodeCount[static_cast<size_t>(p)] < 3) {
+        if (m_mesh.GetNodeCount(p) < 3) {
             continue;
         }
         CVector4 n = TriangleNormal(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, 0)),

@@ -143,11 +143,20 @@ public:
     // and mesh off the surface: 0.001 x the largest absolute coordinate of the main geometry,
     // at least 1.
     void UpdatePanelNormals();
+    // m_aPanelNormal[p], or the zero vector when p has none (out of range).
+    CVector4 PanelNormal(int p) const {
+        return p >= 0 && static_cast<size_t>(p) < m_aPanelNormal.size()
+                   ? m_aPanelNormal[static_cast<size_t>(p)]
+                   : CVector4();
+    }
 
     // Rebuilds the working geometry and taps from the as-read copies and turns them by the
     // angle about the vertical axis (x and y snapped to tenths); drops the arbitrary points.
     // Telling the value list is the view's part.
     void SetBuildingAngle(double degrees);
+
+    // Forgets the selection: selected taps, the last group added and the arbitrary points.
+    void ClearSelection();
 
     // Parts of the main geometry followed by those of the sub geometry.
     int GetPartCount() const;

@@ -80,9 +80,4 @@ bool CTextCursor::ReadDouble(double& out) {
     return ReadNumber(out);
 }
 
-bool ParseVersion(std::string_view rest, int& version) {
-    CTextCursor cursor(rest);
-    return cursor.ReadInt(version);
-}
-
 }  // namespace kzv

@@ -36,8 +36,4 @@ private:
     size_t m_pos = 0;
 };
 
-// The version of a data file's first line: the rest of the line after the tag's comma, read as
-// "%d". False when no integer is there.
-bool ParseVersion(std::string_view rest, int& version);
-
 }  // namespace kzv
