@@ -1,46 +1,33 @@
-// Speed of the pressure picture's arithmetic on the large generated data set (20 000 taps,
-// 32 directions by default; KZV_BENCH_TAPS changes it): the contour walk with every layer on,
-// bands alone, and the panel search of a rectangle selection with the index against a
-// search over every panel.
+// Speed of the pressure picture's arithmetic on the large generated data set (see LargeSet.h):
+// the contour walk with every layer on, bands alone, and the panel search of a rectangle
+// selection with the index against a search over every panel.
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
-#include "SampleGen.h"
+#include "LargeSet.h"
 #include "field/ContourWalk.h"
 #include "field/PanelIndex.h"
 #include "geometry/GeometryAlgorithms.h"
 #include "state/DataSetLoad.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-int TapCount() {
-    const char* v = std::getenv("KZV_BENCH_TAPS");
-    return v != nullptr && std::atoi(v) > 0 ? std::atoi(v) : 20000;
-}
 
 // The large set, loaded once into a view state for the life of the program.
 struct LoadedSet {
     CViewState state;
     bool ok = false;
     LoadedSet() {
-        const fs::path folder =
-            fs::temp_directory_path() / ("kzv-contour-bench-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-        if (kzv::samplegen::WriteLargeDataSet(folder.string(), TapCount(), 32)) {
+        const kzv::bench::LargeSet& set = kzv::bench::TheLargeSet();
+        if (set.Ok()) {
             CMatrix4 rotation;
             CHeaderFile header;
-            LoadDataSetFiles(state, rotation, folder.string() + "/", header, 1000, 800);
+            LoadDataSetFiles(state, rotation, set.Folder(), header, 1000, 800);
             ok = state.m_mesh.GetPanelCount() > 0;
         }
-        std::error_code ec;
-        fs::remove_all(folder, ec);
     }
 };
 
@@ -49,14 +36,15 @@ LoadedSet& Set() {
     return set;
 }
 
-// Five slots, each from a tap to the tap 40 records later (mostly on the same face).
+// Five slots, each from a tap to the tap 40 records later (mostly on the same face), or to the
+// last tap when a small KZV_BENCH_TAPS leaves fewer.
 void PlaceSlots(CViewState& state) {
     const auto& pos = state.m_taps.m_aPos;
     for (int i = 0; i < 5; ++i) {
         const size_t a = pos.size() / 6 * static_cast<size_t>(i + 1);
         state.m_abSlotOn[i] = 1;
         state.m_aSlot[i][0] = pos[a];
-        state.m_aSlot[i][1] = pos[a + 40];
+        state.m_aSlot[i][1] = pos[std::min(a + 40, pos.size() - 1)];
     }
 }
 

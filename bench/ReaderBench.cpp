@@ -4,56 +4,28 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
-#include "SampleGen.h"
+#include "LargeSet.h"
 #include "dataset/CpFile.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-int EnvInt(const char* name, int fallback) {
-    const char* v = std::getenv(name);
-    return v != nullptr && std::atoi(v) > 0 ? std::atoi(v) : fallback;
-}
-
-// The generated set lives in a temporary folder for the life of the program.
-struct LargeSet {
-    fs::path folder;
-    bool ok = false;
-    LargeSet() {
-        folder = fs::temp_directory_path() / ("kzv-bench-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-        ok = kzv::samplegen::WriteLargeDataSet(folder.string(), EnvInt("KZV_BENCH_TAPS", 20000),
-                                               EnvInt("KZV_BENCH_DIRECTIONS", 32));
-    }
-    ~LargeSet() {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    std::string File(const char* name) const { return (folder / name).string(); }
-};
-
-const LargeSet& Set() {
-    static LargeSet set;
-    return set;
-}
+using kzv::bench::TheLargeSet;
 
 template <typename Reader>
 void ReadFile(benchmark::State& state, const char* name) {
-    if (!Set().ok) {
-        state.SkipWithError("could not generate the large data set");
+    if (!TheLargeSet().Ok()) {
+        state.SkipWithError(
+            ("could not generate the large data set: " + TheLargeSet().Error()).c_str());
         return;
     }
-    const std::string path = Set().File(name);
-    const auto bytes = static_cast<int64_t>(fs::file_size(path));
+    const std::string path = TheLargeSet().File(name);
+    const auto bytes = static_cast<int64_t>(std::filesystem::file_size(path));
     Reader reader;
     for (auto _ : state) {
         if (!reader.Read(path.c_str())) {
@@ -79,8 +51,8 @@ void BM_ReadMeshFile(benchmark::State& state) {
 void BM_GetCpFullScan(benchmark::State& state) {
     CCpFile cp;
     CMeasurePosFile taps;
-    if (!Set().ok || !cp.Read(Set().File("cp.dat").c_str()) ||
-        !taps.Read(Set().File("measure.pos").c_str())) {
+    if (!TheLargeSet().Ok() || !cp.Read(TheLargeSet().File("cp.dat").c_str()) ||
+        !taps.Read(TheLargeSet().File("measure.pos").c_str())) {
         state.SkipWithError("could not read the large data set");
         return;
     }

@@ -1,26 +1,22 @@
-// Time of one full redraw of the pressure view for a large generated data set (20 000 taps by
-// default, 32 directions), with every layer on. Needs an X display:
+// Time of one full redraw of the pressure view for the large generated data set (see
+// LargeSet.h), with every layer on. Needs an X display:
 //   xvfb-run -a build/bench/kzv_redraw_bench
 // KZV_NO_NUMBERS, KZV_NO_MESH and KZV_NO_MARKERS (set to anything) switch a layer off to see
 // what it costs.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QTest>
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include <GL/gl.h>
 
 #include "GLText.h"
 #include "KZ_VView.h"
-#include "SampleGen.h"
+#include "LargeSet.h"
 #include "SurfaceFormat.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -43,11 +39,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     kzv::InstallFontSubstitutions();
 
-    const char* tapsEnv = std::getenv("KZV_BENCH_TAPS");
-    const int taps = tapsEnv != nullptr && std::atoi(tapsEnv) > 0 ? std::atoi(tapsEnv) : 20000;
-    const fs::path folder = fs::temp_directory_path() / ("kzv-redraw-" + std::to_string(getpid()));
-    fs::create_directories(folder);
-    if (!kzv::samplegen::WriteLargeDataSet(folder.string(), taps, 32)) {
+    const kzv::bench::LargeSet& set = kzv::bench::TheLargeSet();
+    if (!set.Ok()) {
+        std::fprintf(stderr, "could not generate the large data set: %s\n", set.Error().c_str());
         return 1;
     }
     CKZ_VView view;
@@ -57,8 +51,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     CHeaderFile header;
-    header.Read((folder / "header").c_str());
-    view.LoadDataSetFrom(folder.string() + "/", header);
+    header.Read(set.File("header").c_str());
+    view.LoadDataSetFrom(set.Folder(), header);
     // Every layer on: both contour kinds, labels on a few slots, numbers, grid, arrows, axes.
     view.m_nContourKind = 2;
     view.m_bShowLabels = 1;
@@ -73,7 +67,5 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(folder, ec);
     return 0;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -38,6 +40,18 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Every byte of the file at path; empty when it cannot be read.
+inline std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// How many entries (files and folders) lie directly in folder.
+inline std::ptrdiff_t CountEntries(const std::filesystem::path& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder),
+                         std::filesystem::directory_iterator());
+}
 
 // Replaces every LF by CR LF.
 inline std::string WithCrLf(const std::string& text) {

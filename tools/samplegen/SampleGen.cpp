@@ -160,13 +160,18 @@ std::string CpText(const DataSet& set, const std::vector<double>& cp) {
     return out + "EOF\n";
 }
 
-bool WriteDataSet(const DataSet& set, const fs::path& folder, std::string* error) {
+// Creates folder and its parents when missing; on failure *error (when given) says why.
+bool MakeFolder(const fs::path& folder, std::string* error) {
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) {
-        if (error != nullptr) {
-            *error = folder.string() + ": cannot create folder: " + ec.message();
-        }
+    if (ec && error != nullptr) {
+        *error = folder.string() + ": cannot create folder: " + ec.message();
+    }
+    return !ec;
+}
+
+bool WriteDataSet(const DataSet& set, const fs::path& folder, std::string* error) {
+    if (!MakeFolder(folder, error)) {
         return false;
     }
     const std::vector<double> cp = CpTable(set);
@@ -187,11 +192,7 @@ bool WriteDataSet(const DataSet& set, const fs::path& folder, std::string* error
         return true;
     }
     const fs::path docs = folder / "Documents";
-    fs::create_directories(docs, ec);
-    if (ec) {
-        if (error != nullptr) {
-            *error = docs.string() + ": cannot create folder: " + ec.message();
-        }
+    if (!MakeFolder(docs, error)) {
         return false;
     }
     for (const auto& [name, text] : set.documents(set, cp)) {
@@ -255,6 +256,27 @@ const char* const kWindConvention =
     "direction d of N: wind blows towards bearing d*360/N deg clockwise from +y "
     "(d = 0: from -y to +y)";
 
+// A flat-roofed square prism centred on the origin: its plan (counter-clockwise from above,
+// from the south-west corner), its roof face over the same corners, and the TOWER object made
+// of its walls and roof.
+struct SquareTower {
+    std::vector<Vec3> plan;
+    Polygon roof;
+    GeoObject object;
+};
+
+SquareTower MakeSquareTower(double width, double height) {
+    SquareTower t;
+    const double r = width / 2;
+    t.plan = {{-r, -r, 0}, {r, -r, 0}, {r, r, 0}, {-r, r, 0}};
+    for (const Vec3& p : t.plan) {
+        t.roof.push_back(At(p, height));
+    }
+    t.object = {"TOWER", PrismWalls(t.plan, height)};
+    t.object.faces.push_back(t.roof);
+    return t;
+}
+
 // A 20 m square tower 60 m tall with a flat roof meshed in triangles.
 DataSet Tower() {
     DataSet set;
@@ -262,15 +284,10 @@ DataSet Tower() {
     set.directions = 16;
     set.lineEnd = LineEnd::CrLf;
     const double h = 60000.0;
-    const std::vector<Vec3> plan = {
-        {-10000, -10000, 0}, {10000, -10000, 0}, {10000, 10000, 0}, {-10000, 10000, 0}};
-    GeoObject tower{"TOWER", PrismWalls(plan, h)};
-    Polygon roof;
-    for (const Vec3& p : plan) {
-        roof.push_back(At(p, h));
-    }
-    tower.faces.push_back(roof);
-    set.mainObjects = {tower};
+    const SquareTower tower = MakeSquareTower(20000.0, h);
+    const std::vector<Vec3>& plan = tower.plan;
+    const Polygon& roof = tower.roof;
+    set.mainObjects = {tower.object};
 
     std::vector<MeshPatch> patches;
     for (size_t i = 0; i < plan.size(); ++i) {
@@ -489,15 +506,10 @@ bool WriteLargeDataSet(const std::string& folder, int tapCount, int directionCou
     set.directions = directionCount;
     set.lineEnd = LineEnd::CrLf;
     const double w = 40000.0, h = 160000.0;
-    const std::vector<Vec3> plan = {
-        {-w / 2, -w / 2, 0}, {w / 2, -w / 2, 0}, {w / 2, w / 2, 0}, {-w / 2, w / 2, 0}};
-    GeoObject tower{"TOWER", PrismWalls(plan, h)};
-    Polygon roof;
-    for (const Vec3& p : plan) {
-        roof.push_back(At(p, h));
-    }
-    tower.faces.push_back(roof);
-    set.mainObjects = {tower};
+    const SquareTower tower = MakeSquareTower(w, h);
+    const std::vector<Vec3>& plan = tower.plan;
+    const Polygon& roof = tower.roof;
+    set.mainObjects = {tower.object};
 
     // Taps shared out by area: each wall is h / w times the roof.
     const double total = 4.0 * h / w + 1.0;

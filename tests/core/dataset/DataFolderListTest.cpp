@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "TempDir.h"
 #include "dataset/DataFolderList.h"
@@ -14,11 +12,6 @@ namespace fs = std::filesystem;
 using namespace kzv;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 using Folders = std::vector<std::string>;
 
@@ -34,7 +27,7 @@ TEST(DataFolderList, MissingListIsCreatedEmptyAndGrowsByAppending) {
     EXPECT_TRUE(folders.empty());
 
     ASSERT_TRUE(CreateEmptyDataFolderList(path));
-    EXPECT_EQ(ReadAll(path), "");
+    EXPECT_EQ(ReadFileBytes(path), "");
     EXPECT_EQ(ReadDataFolderList(path, folders), DataFolderListStatus::Read);
     EXPECT_TRUE(folders.empty());
 
@@ -42,13 +35,13 @@ TEST(DataFolderList, MissingListIsCreatedEmptyAndGrowsByAppending) {
     const std::string japanese = "/home/u/\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";
     ASSERT_TRUE(AppendToDataFolderList(path, "/data/b"));
     ASSERT_TRUE(AppendToDataFolderList(path, japanese));
-    EXPECT_EQ(ReadAll(path), "/data/b\n" + japanese + "\n");
+    EXPECT_EQ(ReadFileBytes(path), "/data/b\n" + japanese + "\n");
     EXPECT_EQ(ReadDataFolderList(path, folders), DataFolderListStatus::Read);
     EXPECT_EQ(folders, (Folders{"/data/b", japanese}));
 
     // Creating again never empties a list.
     ASSERT_TRUE(CreateEmptyDataFolderList(path));
-    EXPECT_EQ(ReadAll(path), "/data/b\n" + japanese + "\n");
+    EXPECT_EQ(ReadFileBytes(path), "/data/b\n" + japanese + "\n");
 }
 
 TEST(DataFolderList, ReadsLongAndCrLfLinesWholeAndSkipsBlankOnes) {
@@ -69,10 +62,10 @@ TEST(DataFolderList, RewriteReplacesTheWholeListAndLeavesNoScratchFile) {
     TempDir dir;
     const std::string path = dir.Write("dirlist", "/a\n/b\n/c\n");
     ASSERT_TRUE(WriteDataFolderList(path, {"/c", "/a"}));
-    EXPECT_EQ(ReadAll(path), "/c\n/a\n");
+    EXPECT_EQ(ReadFileBytes(path), "/c\n/a\n");
     ASSERT_TRUE(WriteDataFolderList(path, {}));
-    EXPECT_EQ(ReadAll(path), "");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(ReadFileBytes(path), "");
+    EXPECT_EQ(CountEntries(dir.Path()), 1);
 }
 
 TEST(DataFolderList, PathsThatCannotBeOneLineAreRefused) {
@@ -80,7 +73,7 @@ TEST(DataFolderList, PathsThatCannotBeOneLineAreRefused) {
     const std::string path = dir.Write("dirlist", "/a\n");
     EXPECT_FALSE(AppendToDataFolderList(path, ""));
     EXPECT_FALSE(AppendToDataFolderList(path, "/x\n/y"));
-    EXPECT_EQ(ReadAll(path), "/a\n");
+    EXPECT_EQ(ReadFileBytes(path), "/a\n");
 }
 
 TEST(DataFolderList, UnreadableListIsReportedAndNeverOverwritten) {
@@ -100,7 +93,7 @@ TEST(DataFolderList, UnreadableListIsReportedAndNeverOverwritten) {
         EXPECT_EQ(ReadDataFolderList(locked, folders), DataFolderListStatus::Unreadable);
         EXPECT_FALSE(AppendToDataFolderList(locked, "/x"));
         ::chmod(locked.c_str(), 0600);
-        EXPECT_EQ(ReadAll(locked), "/a\n");
+        EXPECT_EQ(ReadFileBytes(locked), "/a\n");
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Checks.h"
 #include "TempDir.h"
 #include "dataset/CpFile.h"
 #include "dataset/HeaderFile.h"
@@ -41,13 +42,7 @@ void ReadWithEveryReader(const std::string& path) {
 
     CMeshFile mesh;
     mesh.Read(path.c_str());
-    ASSERT_EQ(mesh.m_aPanelNo.size(), mesh.m_aNodeCount.size());
-    size_t corners = 0;
-    for (int32_t n : mesh.m_aNodeCount) {
-        EXPECT_TRUE(n == 3 || n == 4);
-        corners += static_cast<size_t>(n);
-    }
-    EXPECT_EQ(corners, mesh.m_aNodeTapNo.size());
+    ASSERT_NO_FATAL_FAILURE(ExpectMeshAligned(mesh));
 
     CHeaderFile header;
     if (header.Read(path.c_str())) {

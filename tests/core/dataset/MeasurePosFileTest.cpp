@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Checks.h"
 #include "TempDir.h"
 #include "dataset/MeasurePosFile.h"
 #include "geometry/VectorFunctions.h"
@@ -13,13 +14,6 @@ protected:
     CMeasurePosFile pos;
 };
 
-void ExpectPoint(const CVector4& v, float x, float y, float z) {
-    EXPECT_FLOAT_EQ(v.x, x);
-    EXPECT_FLOAT_EQ(v.y, y);
-    EXPECT_FLOAT_EQ(v.z, z);
-    EXPECT_FLOAT_EQ(v.w, 0.0f);
-}
-
 TEST_F(MeasurePosFileTest, ReadsRecordsInFileOrderWithEitherLineEnd) {
     const std::string text =
         "MEASUREPOS_FILE,1\n"
@@ -32,10 +26,10 @@ TEST_F(MeasurePosFileTest, ReadsRecordsInFileOrderWithEitherLineEnd) {
         ASSERT_TRUE(Read(variant));
         ASSERT_EQ(pos.m_aTapNo, (std::vector<int32_t>{101, 102, 101}));
         ASSERT_EQ(pos.m_aPos.size(), 3u);
-        ExpectPoint(pos.GetPosition(101), -15, 2.25f, 3);
-        ExpectPoint(pos.GetPosition(102), 4, 5, 6);
-        ExpectPoint(pos.m_aPos[2], 7, 8, 9);
-        ExpectPoint(pos.GetPosition(103), 0, 0, 0);  // absent: the origin
+        ExpectVec(pos.GetPosition(101), -15, 2.25f, 3);
+        ExpectVec(pos.GetPosition(102), 4, 5, 6);
+        ExpectVec(pos.m_aPos[2], 7, 8, 9);
+        ExpectVec(pos.GetPosition(103), 0, 0, 0);  // absent: the origin
     }
 }
 
@@ -74,12 +68,12 @@ TEST_F(MeasurePosFileTest, RotateAboutZTurnsAndSnapsToTenths) {
     CMeasurePosFile original;
     original = pos;
     pos.RotateAboutZ(DegToRad(90));
-    ExpectPoint(pos.GetPosition(1), 0, 1, 2);
+    ExpectVec(pos.GetPosition(1), 0, 1, 2);
     pos = original;
     pos.RotateAboutZ(0.0);
-    ExpectPoint(pos.GetPosition(2), 1.0f, 0, 0);
-    ExpectPoint(pos.GetPosition(3), 1.1f, 0, 0);
-    ExpectPoint(original.GetPosition(2), 1.04f, 0, 0);  // the copy was not touched
+    ExpectVec(pos.GetPosition(2), 1.0f, 0, 0);
+    ExpectVec(pos.GetPosition(3), 1.1f, 0, 0);
+    ExpectVec(original.GetPosition(2), 1.04f, 0, 0);  // the copy was not touched
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Checks.h"
 #include "TempDir.h"
 #include "dataset/MeshFile.h"
 
@@ -9,15 +10,9 @@ class MeshFileTest : public ::testing::Test {
 protected:
     bool Read(const std::string& text) { return mesh.Read(dir.Write("mesh.msh", text).c_str()); }
 
-    // Every panel's corner count equals the corners appended for it.
+    // Every panel's corner count equals the corners appended for it, and no corner is tap 0.
     void ExpectConsistent() {
-        ASSERT_EQ(mesh.m_aPanelNo.size(), mesh.m_aNodeCount.size());
-        size_t total = 0;
-        for (int32_t n : mesh.m_aNodeCount) {
-            EXPECT_TRUE(n == 3 || n == 4);
-            total += static_cast<size_t>(n);
-        }
-        EXPECT_EQ(total, mesh.m_aNodeTapNo.size());
+        ASSERT_NO_FATAL_FAILURE(ExpectMeshAligned(mesh));
         for (int32_t tap : mesh.m_aNodeTapNo) {
             EXPECT_NE(tap, 0);
         }

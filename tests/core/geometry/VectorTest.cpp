@@ -2,18 +2,12 @@
 
 #include <cmath>
 
+#include "Checks.h"
 #include "geometry/Color.h"
 #include "geometry/Vector4.h"
 #include "geometry/VectorFunctions.h"
 
 namespace {
-
-void ExpectVec(const CVector4& v, float x, float y, float z, float w) {
-    EXPECT_FLOAT_EQ(v.x, x);
-    EXPECT_FLOAT_EQ(v.y, y);
-    EXPECT_FLOAT_EQ(v.z, z);
-    EXPECT_FLOAT_EQ(v.w, w);
-}
 
 TEST(Vector4, ConstructorsAndArithmeticLeaveOperandsAlone) {
     ExpectVec(CVector4(), 0, 0, 0, 0);

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "TempDir.h"
 #include "io/AtomicFile.h"
@@ -13,24 +11,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(AtomicFile, ReplacesWholeAndLeavesNoTemporaryFiles) {
     TempDir dir;
     const std::string path = dir.Write("out.bmp", "old contents");
     ASSERT_TRUE(kzv::WriteFileAtomically(path, std::string("new\0bytes", 9)));
-    EXPECT_EQ(Slurp(path), std::string("new\0bytes", 9));
-    int files = 0;
-    for (const auto& e : fs::directory_iterator(dir.Path())) {
-        (void)e;
-        ++files;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(ReadFileBytes(path), std::string("new\0bytes", 9));
+    EXPECT_EQ(CountEntries(dir.Path()), 1);
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_NE(st.st_mode & S_IRGRP, 0u) << "not left private like a temporary file";
@@ -47,13 +33,8 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
     fs::create_directory(dir.Path() / "sub" / "target");
     dir.Write("sub/target/keep", "kept");
     EXPECT_FALSE(kzv::WriteFileAtomically((dir.Path() / "sub" / "target").string(), "x", &error));
-    EXPECT_EQ(Slurp(dir.Path() / "sub" / "target" / "keep"), "kept");
-    int files = 0;
-    for (const auto& e : fs::directory_iterator(dir.Path() / "sub")) {
-        (void)e;
-        ++files;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(ReadFileBytes(dir.Path() / "sub" / "target" / "keep"), "kept");
+    EXPECT_EQ(CountEntries(dir.Path() / "sub"), 1);
     EXPECT_FALSE(kzv::WriteFileAtomically("", "x"));
 }
 

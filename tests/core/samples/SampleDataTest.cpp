@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
 
 #include "SampleGen.h"
+#include "SampleModel.h"
 #include "TempDir.h"
 #include "dataset/CpFile.h"
 #include "dataset/HeaderFile.h"
@@ -23,6 +23,7 @@
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;
+using kzv::samplegen::Vec3;
 
 namespace {
 
@@ -40,13 +41,21 @@ const Expected kSets[] = {
     {"lshape", 32, true, {728}, true},
 };
 
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+fs::path SetFolder(const Expected& set) {
+    return fs::path(KZV_SAMPLES_DIR) / set.name;
 }
 
 std::string SetFile(const Expected& set, const char* name) {
-    return (fs::path(KZV_SAMPLES_DIR) / set.name / name).string();
+    return (SetFolder(set) / name).string();
+}
+
+// Reads measure.pos and mesh.msh of the data set in folder, and cp.dat when cp is given.
+void ReadTables(const fs::path& folder, CCpFile* cp, CMeasurePosFile& pos, CMeshFile& mesh) {
+    if (cp != nullptr) {
+        ASSERT_TRUE(cp->Read((folder / "cp.dat").string().c_str()));
+    }
+    ASSERT_TRUE(pos.Read((folder / "measure.pos").string().c_str()));
+    ASSERT_TRUE(mesh.Read((folder / "mesh.msh").string().c_str()));
 }
 
 // Relative path -> bytes of every file under the set folders of a data folder (files lying
@@ -56,51 +65,38 @@ std::map<std::string, std::string> SetFiles(const fs::path& dataFolder) {
     for (const auto& entry : fs::recursive_directory_iterator(dataFolder)) {
         const fs::path rel = fs::relative(entry.path(), dataFolder);
         if (entry.is_regular_file() && std::distance(rel.begin(), rel.end()) > 1) {
-            files[rel.generic_string()] = ReadBytes(entry.path());
+            files[rel.generic_string()] = ReadFileBytes(entry.path());
         }
     }
     return files;
 }
 
-struct V3 {
-    double x, y, z;
-};
-V3 Sub(const V3& a, const V3& b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-V3 Cross(const V3& a, const V3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Dot(const V3& a, const V3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-V3 ToV3(const CVector4& v) {
+Vec3 ToV3(const CVector4& v) {
     return {v.x, v.y, v.z};
 }
 
 // Newell normal of a polygon (any length; points away from the side it runs clockwise on).
-V3 PolygonNormal(const std::vector<V3>& p) {
-    V3 n{0, 0, 0};
+Vec3 PolygonNormal(const std::vector<Vec3>& p) {
+    Vec3 n{0, 0, 0};
     for (size_t i = 0; i < p.size(); ++i) {
-        const V3& a = p[i];
-        const V3& b = p[(i + 1) % p.size()];
+        const Vec3& a = p[i];
+        const Vec3& b = p[(i + 1) % p.size()];
         n.x += (a.y - b.y) * (a.z + b.z);
         n.y += (a.z - b.z) * (a.x + b.x);
         n.z += (a.x - b.x) * (a.y + b.y);
     }
-    const double len = std::sqrt(Dot(n, n));
+    const double len = Length(n);
     return {n.x / len, n.y / len, n.z / len};
 }
 
 // Whether q lies on the convex planar polygon (within tol millimetres).
-bool OnFace(const std::vector<V3>& face, const V3& n, const V3& q, double tol) {
-    if (std::fabs(Dot(Sub(q, face[0]), n)) > tol) {
+bool OnFace(const std::vector<Vec3>& face, const Vec3& n, const Vec3& q, double tol) {
+    if (std::fabs(Dot(q - face[0], n)) > tol) {
         return false;
     }
     for (size_t i = 0; i < face.size(); ++i) {
-        const V3 edge = Sub(face[(i + 1) % face.size()], face[i]);
-        const double len = std::sqrt(Dot(edge, edge));
-        if (Dot(Cross(edge, Sub(q, face[i])), n) / len < -tol) {
+        const Vec3 edge = face[(i + 1) % face.size()] - face[i];
+        if (Dot(Cross(edge, q - face[i]), n) / Length(edge) < -tol) {
             return false;
         }
     }
@@ -132,9 +128,7 @@ TEST(SampleSets, ReadWithTheProgramsReadersAndAreConsistent) {
         CCpFile cp;
         CMeasurePosFile pos;
         CMeshFile mesh;
-        ASSERT_TRUE(cp.Read(SetFile(set, "cp.dat").c_str()));
-        ASSERT_TRUE(pos.Read(SetFile(set, "measure.pos").c_str()));
-        ASSERT_TRUE(mesh.Read(SetFile(set, "mesh.msh").c_str()));
+        ASSERT_NO_FATAL_FAILURE(ReadTables(SetFolder(set), &cp, pos, mesh));
         EXPECT_EQ(cp.m_nDirectionCount, set.directions);
         directionCounts.insert(cp.m_nDirectionCount);
         EXPECT_GE(pos.m_aTapNo.size(), 100u);
@@ -201,12 +195,11 @@ TEST(SampleSets, PanelsLieOnTheBuildingFacesFacingOutwards) {
         CMeasurePosFile pos;
         CMeshFile mesh;
         ASSERT_TRUE(geo.Load(SetFile(set, "main.geo").c_str()));
-        ASSERT_TRUE(pos.Read(SetFile(set, "measure.pos").c_str()));
-        ASSERT_TRUE(mesh.Read(SetFile(set, "mesh.msh").c_str()));
-        std::vector<std::vector<V3>> faces;
+        ASSERT_NO_FATAL_FAILURE(ReadTables(SetFolder(set), nullptr, pos, mesh));
+        std::vector<std::vector<Vec3>> faces;
         for (const CGeometryObject& obj : geo.m_objects) {
             for (const CGeometryFace& face : obj.m_faces) {
-                std::vector<V3> f;
+                std::vector<Vec3> f;
                 for (const CVector4& v : face.m_vertices) {
                     f.push_back(ToV3(v));
                 }
@@ -215,16 +208,16 @@ TEST(SampleSets, PanelsLieOnTheBuildingFacesFacingOutwards) {
         }
         ASSERT_FALSE(faces.empty());
         for (int p = 0; p < mesh.GetPanelCount(); ++p) {
-            std::vector<V3> corners;
+            std::vector<Vec3> corners;
             for (int k = 0; k < mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
                 corners.push_back(ToV3(pos.GetPosition(mesh.GetNodeTapNo(p, k))));
             }
-            const V3 panelNormal = PolygonNormal(corners);
+            const Vec3 panelNormal = PolygonNormal(corners);
             bool found = false;
             for (const auto& face : faces) {
-                const V3 n = PolygonNormal(face);
+                const Vec3 n = PolygonNormal(face);
                 found = std::all_of(corners.begin(), corners.end(),
-                                    [&](const V3& c) { return OnFace(face, n, c, 0.5); }) &&
+                                    [&](const Vec3& c) { return OnFace(face, n, c, 0.5); }) &&
                         Dot(n, panelNormal) > 0.999;
                 if (found) {
                     break;
@@ -272,7 +265,7 @@ TEST(SampleSets, LineEndsAndLineLengthsAreAsTheFormatsRequire) {
         for (const char* name :
              {"cp.dat", "measure.pos", "mesh.msh", "header", "main.geo", "sub.geo"}) {
             SCOPED_TRACE(name);
-            const std::string bytes = ReadBytes(SetFile(set, name));
+            const std::string bytes = ReadFileBytes(SetFile(set, name));
             ASSERT_FALSE(bytes.empty());
             ASSERT_EQ(bytes.back(), '\n');
             std::istringstream lines(bytes);
@@ -283,7 +276,7 @@ TEST(SampleSets, LineEndsAndLineLengthsAreAsTheFormatsRequire) {
                 EXPECT_LE(line.size() - (cr ? 1 : 0), 511u);
             }
         }
-        const std::string cp = ReadBytes(SetFile(set, "cp.dat"));
+        const std::string cp = ReadFileBytes(SetFile(set, "cp.dat"));
         if (!set.missing.empty()) {
             EXPECT_NE(cp.find("\n#"), std::string::npos) << "no comment lines";
         }
@@ -302,9 +295,7 @@ TEST(SampleLarge, HasExactlyTheRequestedTapsAndDirections) {
         CCpFile cp;
         CMeasurePosFile pos;
         CMeshFile mesh;
-        ASSERT_TRUE(cp.Read((dir.Path() / "cp.dat").string().c_str()));
-        ASSERT_TRUE(pos.Read((dir.Path() / "measure.pos").string().c_str()));
-        ASSERT_TRUE(mesh.Read((dir.Path() / "mesh.msh").string().c_str()));
+        ASSERT_NO_FATAL_FAILURE(ReadTables(dir.Path(), &cp, pos, mesh));
         EXPECT_EQ(cp.m_nDirectionCount, c.directions);
         EXPECT_EQ(pos.m_aTapNo.size(), static_cast<size_t>(c.taps));
         EXPECT_EQ(cp.m_aTapNo.size(), static_cast<size_t>(c.taps));

@@ -17,7 +17,6 @@
 
 namespace {
 
-const std::string kSamples = KZV_SAMPLES_DIR;
 const int kDataSetCommands[] = {ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, ID_HEADER_INFO,
                                 ID_SAVE_IMAGE,    ID_COPY_IMAGE,         ID_RESET_DISPLAY,
                                 ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,      ID_COMMENT};
@@ -38,20 +37,10 @@ struct MessageRecorder {
 
 class MainFrameTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        frame.resize(1000, 700);
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    }
-    void Load(const std::string& name) {
-        CHeaderFile header;
-        header.Read((kSamples + name + "/header").c_str());
-        frame.View()->LoadDataSetFrom(kSamples + name + "/", header);
-    }
+    void SetUp() override { ASSERT_TRUE(ShowExposed(frame, 1000, 700)); }
+    void Load(const std::string& name) { LoadSample(*frame.View(), name); }
     QColor CentrePixel() {
-        (void)frame.View()->grabFramebuffer();
-        QImage image;
-        frame.View()->CaptureImage(image);
+        const QImage image = GrabFrame(*frame.View());
         return PixelAt(image, image.width() / 2, image.height() / 2);
     }
     CMainFrame frame;
@@ -123,7 +112,7 @@ TEST_F(MainFrameTest, LoadingEachSampleTitlesTheWindowAndFillsTheState) {
         EXPECT_EQ(frame.DirectionPane()->text(), QStringLiteral("0"));
         EXPECT_EQ(frame.OperationPanel()->m_pageDirection->m_nDirCount, e.directions);
         EXPECT_EQ(frame.View()->m_cp.m_nDirectionCount, e.directions);
-        EXPECT_EQ(frame.View()->m_strDataFolder, kSamples + e.name + "/");
+        EXPECT_EQ(frame.View()->m_strDataFolder, SamplesFolder() + e.name + "/");
         EXPECT_TRUE(frame.View()->m_lstSelected.empty());
         EXPECT_EQ(frame.View()->m_nContourKind, 0);
         EXPECT_EQ(frame.OperationPanel()->m_pageDisplay->PartList()->count(),
@@ -142,7 +131,7 @@ TEST_F(MainFrameTest, CancelledChoiceChangesNothingAndResetRestoresDefaults) {
         [](QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&) { return false; },
         nullptr, nullptr);
     frame.RunCommand(ID_LOAD_DATA);
-    EXPECT_EQ(frame.View()->m_strDataFolder, kSamples + "gable/");
+    EXPECT_EQ(frame.View()->m_strDataFolder, SamplesFolder() + "gable/");
 
     frame.View()->m_dColorMax = 5;
     frame.View()->m_bShowGround = 1;
@@ -153,7 +142,7 @@ TEST_F(MainFrameTest, CancelledChoiceChangesNothingAndResetRestoresDefaults) {
     // A chooser that confirms loads that data set.
     frame.SetDataSetDialogs(
         [](QWidget*, const std::vector<std::string>*, std::string& folder, CHeaderFile& header) {
-            folder = kSamples + "tower/";
+            folder = SamplesFolder() + "tower/";
             header.Read((folder + "header").c_str());
             return true;
         },
@@ -179,7 +168,8 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
     frame.RunCommand(ID_SAVE_IMAGE);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(answer)));
     EXPECT_TRUE(seenFilter.startsWith(QStringLiteral("BMP Files (*.bmp)")));
-    EXPECT_EQ(seenFolder, QString::fromStdString(kSamples + "tower/Documents"));  // it exists
+    EXPECT_EQ(seenFolder,
+              QString::fromStdString(SamplesFolder() + "tower/Documents"));  // it exists
 
     MessageRecorder messages;
     answer = dir.filePath("no/such/folder/shot.bmp").toStdString();

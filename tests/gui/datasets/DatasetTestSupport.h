@@ -3,23 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "DatasetWidgets.h"
 #include "FolderBrowser.h"
+#include "GuiTestSupport.h"
 #include "MessageBox.h"
 #include "OpenFolder.h"
 #include "TempDir.h"
-
-// The committed sample data folder, ending with '/'.
-inline std::string SamplesFolder() {
-    namespace fs = std::filesystem;
-    return fs::canonical(fs::path(__FILE__).parent_path() / "../../../samples").string() + "/";
-}
 
 // A temporary program folder, and every prompt seam replaced by a recorder: message boxes
 // answer with `answer`, the folder browser with `browserAnswer`, and the file browser only
@@ -56,10 +48,7 @@ protected:
     std::string AppFolder() const { return app.Path().string() + "/"; }
     std::string DirList() const { return AppFolder() + "dirlist"; }
     void WriteDirList(const std::string& text) const { app.Write("dirlist", text); }
-    std::string ReadDirList() const {
-        std::ifstream in(DirList(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string ReadDirList() const { return ReadFileBytes(DirList()); }
 
     template <typename W>
     static W* Control(const QWidget* dialog, int id) {

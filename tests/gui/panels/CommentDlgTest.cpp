@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 
 #include "ColorPrompt.h"
 #include "CommentDlg.h"
+#include "GuiTestSupport.h"
 #include "KZ_VView.h"
 
 namespace {
@@ -16,9 +16,7 @@ namespace {
 class CommentDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        view.resize(400, 300);
-        view.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        ASSERT_TRUE(ShowExposed(view, 400, 300));
         view.m_comment.position = CVector4(10, 20, 1000);
         view.m_comment.flags[2] = 1;
     }

@@ -15,18 +15,6 @@ namespace {
 const CVector4 kSquare[4] = {CVector4(-20, -20, 0), CVector4(20, -20, 0), CVector4(20, 20, 0),
                              CVector4(-20, 20, 0)};
 
-int CountDarkPixels(const QImage& image, QRect area) {
-    int dark = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (QColor(image.pixel(x, y)).lightness() < 128) {
-                ++dark;
-            }
-        }
-    }
-    return dark;
-}
-
 TEST(Render, DefaultProjectionFollowsTheWindowSize) {
     CTestView view(801, 600);
     (void)view.Frame();
@@ -92,10 +80,10 @@ TEST(Render, BitmapTextLatinAndJapanese) {
     ASSERT_NE(view.fontBase, 0u);
     EXPECT_EQ(japanese.second, 4);
     // Latin text sits right of and above its raster position (x 10, baseline y 40 from top).
-    EXPECT_GT(CountDarkPixels(image, QRect(10, 25, 90, 16)), 20);
-    EXPECT_EQ(CountDarkPixels(image, QRect(0, 0, 9, 100)), 0);  // nothing left of it
+    EXPECT_GT(CountPixelsDarkerThan(image, QRect(10, 25, 90, 16), 128), 20);
+    EXPECT_EQ(CountPixelsDarkerThan(image, QRect(0, 0, 9, 100), 128), 0);  // nothing left of it
     // Japanese glyphs: baseline 80 from the top.
-    EXPECT_GT(CountDarkPixels(image, QRect(10, 64, 80, 18)), 40);
+    EXPECT_GT(CountPixelsDarkerThan(image, QRect(10, 64, 80, 18), 128), 40);
 
     view.makeCurrent();
     EXPECT_EQ(view.m_gl.CreateTextListW(15, L"", "ＭＳ ゴシック"), std::make_pair(0u, 0));

@@ -10,37 +10,14 @@
 
 namespace {
 
-const std::string kSamples = KZV_SAMPLES_DIR;
-
 class SceneTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        view.resize(640, 480);
-        view.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    }
-    void Load(const std::string& name) {
-        CHeaderFile header;
-        header.Read((kSamples + name + "/header").c_str());
-        view.LoadDataSetFrom(kSamples + name + "/", header);
-    }
-    QImage Frame() {
-        (void)view.grabFramebuffer();
-        QImage image;
-        view.CaptureImage(image);
-        return image;
-    }
+    void SetUp() override { ASSERT_TRUE(ShowExposed(view, 640, 480)); }
+    void Load(const std::string& name) { LoadSample(view, name); }
+    QImage Frame() { return GrabFrame(view); }
     // Pixels that are neither white nor near-white.
     static int Inked(const QImage& image, QRect area) {
-        int n = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
-                if (QColor(image.pixel(x, y)).lightness() < 240) {
-                    ++n;
-                }
-            }
-        }
-        return n;
+        return CountPixelsDarkerThan(image, area, 240);
     }
     void Save(const QImage& image, const std::string& name) {
         image.save(QCoreApplication::applicationDirPath() + "/scene-" +
@@ -119,10 +96,6 @@ TEST_F(SceneTest, DragsTurnZoomAndPanTheModel) {
     EXPECT_FLOAT_EQ(view.m_vAngles.y, 90.0f);
 }
 
-}  // namespace
-
-namespace {
-
 class ContourSceneTest : public SceneTest {};
 
 TEST_F(ContourSceneTest, ColourBarBandsSitWhereTheTableSaysInTheirColours) {
@@ -176,10 +149,6 @@ TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
     EXPECT_NE(north, east);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
     Load("tower");
     SetViewPreset(view, view.m_matRotation, VIEW_Y_PLUS);  // looking down on the roof
@@ -218,10 +187,6 @@ TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
     EXPECT_GT(checked, 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(SceneTest, PanelIndexFollowsTheBuildingAngle) {
     Load("gable");
     CVector4 centre;
@@ -239,19 +204,11 @@ TEST_F(SceneTest, PanelIndexFollowsTheBuildingAngle) {
     EXPECT_EQ(view.FindPanelContaining(turned), 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(SceneBeforeShow, ALoadBeforeTheWindowExistsStillGetsItsComment) {
     CKZ_VView view;
-    CHeaderFile header;
-    header.Read((kSamples + "tower/header").c_str());
-    view.LoadDataSetFrom(kSamples + "tower/", header);  // no context yet
+    LoadSample(view, "tower");  // no context yet
     view.m_comment.flags[0] = 1;
-    view.resize(320, 240);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(ShowExposed(view, 320, 240));
     (void)view.grabFramebuffer();
     EXPECT_GT(view.m_comment.itemText[0].second, 0);  // "tower"
 }
