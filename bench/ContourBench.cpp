@@ -23,9 +23,8 @@ struct LoadedSet {
     LoadedSet() {
         const kzv::bench::LargeSet& set = kzv::bench::TheLargeSet();
         if (set.Ok()) {
-            CMatrix4 rotation;
             CHeaderFile header;
-            LoadDataSetFiles(state, rotation, set.Folder(), header, 1000, 800);
+            LoadDataSetFiles(state, set.Folder(), header, 1000, 800);
             ok = state.m_mesh.GetPanelCount() > 0;
         }
     }

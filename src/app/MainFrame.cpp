@@ -20,6 +20,7 @@
 #include "MessageBox.h"
 #include "OperationPanelBar.h"
 #include "ValueListBar.h"
+#include "state/DataSetLoad.h"
 
 namespace {
 
@@ -50,6 +51,18 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     addDockWidget(Qt::RightDockWidgetArea, m_pPanelBar);
     addDockWidget(Qt::RightDockWidgetArea, m_pValueBar);
     splitDockWidget(m_pPanelBar, m_pValueBar, Qt::Vertical);
+
+    // The pages follow the state in the order a load refreshes them; the frame comes last.
+    for (CPanelPage* page : {static_cast<CPanelPage*>(m_pPanelBar->m_pageDisplay),
+                             static_cast<CPanelPage*>(m_pPanelBar->m_pageDirection),
+                             static_cast<CPanelPage*>(m_pValueBar->m_page),
+                             static_cast<CPanelPage*>(m_pPanelBar->m_pageDataValue),
+                             static_cast<CPanelPage*>(m_pPanelBar->m_pageOperation),
+                             static_cast<CPanelPage*>(m_pPanelBar->m_pageContour),
+                             static_cast<CPanelPage*>(m_pPanelBar->m_pageColorBar)}) {
+        page->Attach(*m_pView);
+    }
+    m_pView->AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
 
     CreateMenus();
     UpdateCommandStates();
@@ -201,41 +214,15 @@ void CMainFrame::UpdateCaption() {
 
 // ---- the view's host ----
 
-void CMainFrame::ClearPartNames() {
-    m_pPanelBar->m_pageDisplay->ClearPartNames();
-}
-void CMainFrame::AddPartName(const std::string& name) {
-    m_pPanelBar->m_pageDisplay->AddPartName(name);
-}
-
-void CMainFrame::SetDirectionCount(int count) {
-    m_pPanelBar->m_pageDirection->SetDirectionCount(count);
-    m_paneDirection->setText(QStringLiteral("0"));
-}
-
-void CMainFrame::ClearAllRows() {
-    m_pValueBar->m_page->ClearAllRows();
-}
-void CMainFrame::RefreshPointCoordinates() {
-    m_pValueBar->m_page->RefreshPointCoordinates();
-}
-bool CMainFrame::FindPointRow(int id) {
-    return m_pValueBar->m_page->FindPointRow(id);
-}
-void CMainFrame::EnableUndo(bool enable) {
-    m_pPanelBar->m_pageDataValue->EnableUndo(enable);
-}
-void CMainFrame::UpdateFromView() {
-    m_pPanelBar->m_pageOperation->UpdateFromView();
-}
-
-void CMainFrame::RefreshPages() {
-    m_pPanelBar->m_pageDirection->RefreshFromView();
-    m_pPanelBar->m_pageOperation->RefreshFromView();
-    m_pPanelBar->m_pageDisplay->RefreshFromView();
-    m_pPanelBar->m_pageContour->RefreshFromView();
-    m_pPanelBar->m_pageColorBar->RefreshFromView();
-    m_pPanelBar->m_pageDataValue->RefreshFromView();
+void CMainFrame::OnStateChanged(unsigned aspects) {
+    if (aspects & ASPECT_DATASET) {
+        SetDataSetName(DataSetName(m_pView->m_strDataFolder));
+        UpdateCommandStates();
+    }
+    if (aspects & (ASPECT_DATASET | ASPECT_DIRECTION)) {
+        m_paneDirection->setText(m_pView->HasDataSet() ? QString::number(m_pView->m_nDirection)
+                                                       : QString());
+    }
 }
 
 void CMainFrame::SetDataSetName(const std::string& name) {
@@ -318,8 +305,7 @@ void CMainFrame::OnPrintSetup() {
 
 void CMainFrame::OnResetDisplay() {
     m_pView->ResetDisplayState();
-    RefreshPages();
-    m_pView->update();
+    m_pView->Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
 }
 
 void CMainFrame::OnComment() {

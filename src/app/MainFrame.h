@@ -55,18 +55,12 @@ public:
     using HeaderViewer = std::function<void(QWidget*, const std::string& folder)>;
     void SetDataSetDialogs(Chooser chooser, Searcher searcher, HeaderViewer headerViewer);
 
+    // The commands that need a data set follow its presence.
+    void UpdateCommandStates();
+    // The loaded data set's name: document title, caption, status pane.
+    void SetDataSetName(const std::string& name);
+
     // CViewHost
-    void ClearPartNames() override;
-    void AddPartName(const std::string& name) override;
-    void SetDirectionCount(int count) override;
-    void ClearAllRows() override;
-    void RefreshPointCoordinates() override;
-    bool FindPointRow(int id) override;
-    void EnableUndo(bool enable) override;
-    void UpdateFromView() override;
-    void RefreshPages() override;
-    void SetDataSetName(const std::string& name) override;
-    void UpdateCommandStates() override;
     bool ChooseDataSet(const std::vector<std::string>* searchResults, std::string& folder,
                        CHeaderFile& header) override;
 
@@ -80,6 +74,8 @@ private:
     QAction* AddCommand(class QMenu* menu, int id, const QString& text,
                         const QString& prompt = QString());
     void UpdateCaption();
+    // The frame's own part of a state change: title, status panes, command states.
+    void OnStateChanged(unsigned aspects);
 
     void OnSearchData();
     void OnHeaderInfo();

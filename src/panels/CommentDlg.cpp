@@ -32,7 +32,7 @@ using kzv::WithId;
 CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_view(view) {
     setProperty("resourceId", 162);
     setWindowTitle(QStringLiteral("コメント表示"));
-    CopyCommentSettings(m_copy, view->m_comment);
+    m_copy = view->m_comment;
     const CCommentRecord& record = view->m_comment;
 
     auto* items = new QGroupBox(QStringLiteral("表示する文字列"), this);
@@ -41,7 +41,7 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
         m_items[i] = WithId(new QCheckBox(QString::fromUtf8(kItemTexts[i]), items), 1311 + i);
         m_items[i]->setChecked(record.flags[i] != 0);
         grid->addWidget(m_items[i], i % 5, i / 5);
-        connect(m_items[i], &QCheckBox::toggled, this, [this] { Apply(false); });
+        connect(m_items[i], &QCheckBox::toggled, this, [this] { Apply(); });
     }
 
     const int w = view->ClientWidth();
@@ -58,8 +58,8 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     m_y->setValue(static_cast<int>(record.position.y));
     m_x->setPageStep(std::max(1, w / 10));
     m_y->setPageStep(std::max(1, h / 10));
-    connect(m_x, &QScrollBar::valueChanged, this, [this] { Apply(false); });
-    connect(m_y, &QScrollBar::valueChanged, this, [this] { Apply(false); });
+    connect(m_x, &QScrollBar::valueChanged, this, [this] { Apply(); });
+    connect(m_y, &QScrollBar::valueChanged, this, [this] { Apply(); });
 
     m_font = WithId(new QComboBox(this), 1321);
     m_font->addItems({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ 明朝")});
@@ -69,8 +69,8 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
         m_size->addItem(QString::number(s));
     }
     m_size->setCurrentIndex(m_size->findText(QString::number(record.size)));
-    connect(m_font, &QComboBox::currentIndexChanged, this, [this] { Apply(true); });
-    connect(m_size, &QComboBox::currentIndexChanged, this, [this] { Apply(true); });
+    connect(m_font, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
+    connect(m_size, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
 
     m_swatch = WithId(new QPushButton(this), 1323);
     m_swatch->setFixedSize(40, 20);
@@ -128,7 +128,7 @@ void CCommentDlg::ShowSwatch() {
 }
 
 // The controls into the view's record; the text lists are remade when the font changed.
-void CCommentDlg::Apply(bool rebuildText) {
+void CCommentDlg::Apply() {
     CCommentRecord& record = m_view->m_comment;
     for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
         record.flags[i] = m_items[i]->isChecked() ? 1 : 0;
@@ -142,10 +142,7 @@ void CCommentDlg::Apply(bool rebuildText) {
         record.size = kSizes[m_size->currentIndex()];
     }
     ShowPosition();
-    if (rebuildText) {
-        m_view->RebuildCommentText(record);
-    }
-    m_view->update();
+    m_view->Changed(ASPECT_COMMENT);
 }
 
 void CCommentDlg::ChooseColour() {
@@ -156,20 +153,17 @@ void CCommentDlg::ChooseColour() {
     m_view->m_comment.colour =
         ColorRefToVector(MakeColorRef(chosen->red(), chosen->green(), chosen->blue()));
     ShowSwatch();
-    m_view->update();
+    m_view->Changed(ASPECT_COMMENT);
 }
 
 void CCommentDlg::accept() {
     // The record already follows the controls; the colour follows the swatch.
-    Apply(false);
-    m_view->RebuildCommentText(m_view->m_comment);
-    m_view->update();
+    Apply();
     QDialog::accept();
 }
 
 void CCommentDlg::reject() {
-    CopyCommentSettings(m_view->m_comment, m_copy);
-    m_view->RebuildCommentText(m_view->m_comment);
-    m_view->update();
+    m_view->m_comment = m_copy;
+    m_view->Changed(ASPECT_COMMENT);
     QDialog::reject();
 }

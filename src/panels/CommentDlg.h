@@ -32,7 +32,7 @@ public:
     QLineEdit* PositionField() const { return m_position; }
 
 private:
-    void Apply(bool rebuildText);
+    void Apply();
     void ShowPosition();
     QColor CommentColour() const;
     void ShowSwatch();

@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "state/ViewState.h"
 #include "text/CodePage.h"
 
 CDirectionPage::CDirectionPage(QWidget* parent) : CPanelPage(133, parent) {}
@@ -10,11 +11,23 @@ void CDirectionPage::SetDirectionCount(int count) {
     m_nDirCount = count;
 }
 
-void CDirectionPage::RefreshFromView() {}
+void CDirectionPage::OnStateChanged(unsigned aspects) {
+    if ((aspects & ASPECT_DATASET) && State() != nullptr) {
+        SetDirectionCount(State()->m_cp.m_nDirectionCount);
+    }
+    CPanelPage::OnStateChanged(aspects);
+}
 
 COperationPage::COperationPage(QWidget* parent) : CPanelPage(134, parent) {}
 
 void COperationPage::UpdateFromView() {}
+
+void COperationPage::OnStateChanged(unsigned aspects) {
+    if (aspects & ASPECT_CAMERA) {
+        UpdateFromView();
+    }
+    CPanelPage::OnStateChanged(aspects);
+}
 
 CDisplayPage::CDisplayPage(QWidget* parent)
     : CPanelPage(135, parent), m_parts(new QListWidget(this)) {
@@ -28,6 +41,19 @@ void CDisplayPage::ClearPartNames() {
 
 void CDisplayPage::AddPartName(const std::string& name) {
     m_parts->addItem(QString::fromStdString(kzv::FileTextToUtf8(name)));
+}
+
+void CDisplayPage::OnStateChanged(unsigned aspects) {
+    if ((aspects & ASPECT_DATASET) && State() != nullptr) {
+        // Main parts, then sub parts: the display-part index.
+        ClearPartNames();
+        for (const CGeometry* geo : {&State()->m_geoMain, &State()->m_geoSub}) {
+            for (const CGeometryObject& part : geo->m_objects) {
+                AddPartName(part.m_strName);
+            }
+        }
+    }
+    CPanelPage::OnStateChanged(aspects);
 }
 
 CContourPage::CContourPage(QWidget* parent) : CPanelPage(138, parent) {}
@@ -44,4 +70,8 @@ CDataValuePage::CDataValuePage(QWidget* parent)
 
 void CDataValuePage::EnableUndo(bool enable) {
     m_undo->setEnabled(enable);
+}
+
+void CDataValuePage::RefreshFromView() {
+    EnableUndo(State() != nullptr && !State()->m_lstUndoGroup.empty());
 }

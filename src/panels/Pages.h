@@ -6,8 +6,8 @@
 
 #include "PanelPage.h"
 
-// The six pages of the operation panel. Each is filled in by its own piece of work; what the
-// view and the frame call on them already exists.
+// The six pages of the operation panel. Each is filled in by its own piece of work; today they
+// follow the state's changes with what they already show.
 
 // "方位": wind direction and building angle.
 class CDirectionPage : public CPanelPage {
@@ -17,7 +17,9 @@ public:
     // A new direction count: the direction runs 0..count-1 and is back at 0.
     void SetDirectionCount(int count);
     int m_nDirCount = 8;
-    void RefreshFromView() override;
+
+protected:
+    void OnStateChanged(unsigned aspects) override;
 };
 
 // "操作": camera buttons and numbers.
@@ -27,6 +29,9 @@ public:
     explicit COperationPage(QWidget* parent = nullptr);
     // Zoom, angles and pan from the view.
     void UpdateFromView();
+
+protected:
+    void OnStateChanged(unsigned aspects) override;
 };
 
 // "表示": geometry parts, display switches, brightness and contrast.
@@ -37,6 +42,9 @@ public:
     void ClearPartNames();
     void AddPartName(const std::string& name);  // bytes of the geometry file
     QListWidget* PartList() const { return m_parts; }
+
+protected:
+    void OnStateChanged(unsigned aspects) override;
 
 private:
     QListWidget* m_parts;
@@ -63,6 +71,8 @@ public:
     explicit CDataValuePage(QWidget* parent = nullptr);
     void EnableUndo(bool enable);
     QPushButton* UndoButton() const { return m_undo; }
+    // The undo button follows the selection's undo groups.
+    void RefreshFromView() override;
 
 private:
     QPushButton* m_undo;

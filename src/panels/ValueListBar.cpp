@@ -1,15 +1,23 @@
 #include "ValueListBar.h"
 
-#include "KZ_VView.h"
+#include "state/ViewState.h"
 
 CValueListDlg::CValueListDlg(QWidget* parent) : CPanelPage(131, parent) {}
 
 void CValueListDlg::ClearAllRows() {
     // Forgetting the rows forgets the whole selection with them.
-    if (g_pView != nullptr) {
-        g_pView->ClearSelection();
-        g_pView->update();
+    if (State() != nullptr) {
+        State()->ClearSelection();
+        State()->ClearListed();
+        State()->Changed(ASPECT_SELECTION);
     }
+}
+
+void CValueListDlg::OnStateChanged(unsigned aspects) {
+    if (aspects & ASPECT_DATASET) {
+        ClearAllRows();
+    }
+    CPanelPage::OnStateChanged(aspects);
 }
 
 CValueListBar::CValueListBar(QWidget* parent)

@@ -4,14 +4,16 @@
 #include "SizingControlBar.h"
 
 // The value-list page: the rows of the selected points. Its list and operations come with the
-// value-list work; the calls the view makes exist already.
+// value-list work; it already empties itself, and the selection, for a new data set.
 class CValueListDlg : public CPanelPage {
     Q_OBJECT
 public:
     explicit CValueListDlg(QWidget* parent = nullptr);
+    // Deletes every row and makes the view forget its whole selection.
     void ClearAllRows();
-    void RefreshPointCoordinates() {}
-    bool FindPointRow(int /*id*/) const { return false; }
+
+protected:
+    void OnStateChanged(unsigned aspects) override;
 };
 
 // "シートメニュー": the bar holding the value-list page.

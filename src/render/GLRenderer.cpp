@@ -16,6 +16,7 @@
 #include "GLText.h"
 #include "SurfaceFormat.h"
 #include "field/PickHits.h"
+#include "geometry/Matrix4.h"
 #include "geometry/VectorFunctions.h"
 #include "image/PageFit.h"
 
@@ -132,6 +133,80 @@ void CGLRenderer::DeleteContexts() {
 }
 
 // ---- transformations ----
+
+static_assert(GL_FACE_FRONT_AND_BACK == GL_FRONT_AND_BACK, "GL_FRONT_AND_BACK");
+static_assert(GL_PARAM_DIFFUSE == GL_DIFFUSE, "GL_DIFFUSE");
+
+void CGLRenderer::LoadIdentity() {
+    if (HasCurrentContext()) {
+        glLoadIdentity();
+    }
+}
+
+void CGLRenderer::PushMatrix() {
+    if (HasCurrentContext()) {
+        glPushMatrix();
+    }
+}
+
+void CGLRenderer::PopMatrix() {
+    if (HasCurrentContext()) {
+        glPopMatrix();
+    }
+}
+
+void CGLRenderer::Rotate(float angleDegrees, CVector4 axis) {
+    if (HasCurrentContext()) {
+        glRotatef(angleDegrees, axis.x, axis.y, axis.z);
+    }
+}
+
+void CGLRenderer::MultMatrix(const CMatrix4& matrix) {
+    if (HasCurrentContext()) {
+        glMultMatrixf(matrix.Data());
+    }
+}
+
+void CGLRenderer::SetDepthTest(bool on) {
+    if (HasCurrentContext()) {
+        if (on) {
+            glEnable(GL_DEPTH_TEST);
+        } else {
+            glDisable(GL_DEPTH_TEST);
+        }
+    }
+}
+
+void CGLRenderer::BeginWindowOverlay(int w, int h) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, w, 0, h, -5000, 5000);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glScalef(1.0f, -1.0f, 1.0f);
+    glTranslatef(0.0f, static_cast<float>(-h), 0.0f);
+}
+
+void CGLRenderer::EndWindowOverlay() {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CGLRenderer::Flush() {
+    if (HasCurrentContext()) {
+        glFlush();
+    }
+}
 
 void CGLRenderer::Translate(CVector4 v) {
     if (HasCurrentContext()) {

@@ -15,6 +15,13 @@ class QOpenGLFramebufferObject;
 class QPainter;
 class QImage;
 
+// Values of OpenGL enumerations the drawing code passes through the toolkit, so that code
+// above the render layer includes no GL header (checked against GL's own in GLRenderer.cpp).
+constexpr int GL_FACE_FRONT_AND_BACK = 0x0408;  // GL_FRONT_AND_BACK
+constexpr int GL_PARAM_DIFFUSE = 0x1201;        // GL_DIFFUSE
+
+class CMatrix4;
+
 // Size and depth of the off-screen image (the 24-bit bitmap of the printing path).
 struct COffscreenInfo {
     int width = 0;
@@ -56,10 +63,25 @@ public:
     void DeleteContexts();
     static bool HasCurrentContext();
 
-    // Transformations.
+    // Transformations of the model-view matrix.
+    void LoadIdentity();
+    void PushMatrix();
+    void PopMatrix();
     void Translate(CVector4 v);
     void Scale(float s);
     void Scale(CVector4 v);
+    // glRotatef(angleDegrees, axis).
+    void Rotate(float angleDegrees, CVector4 axis);
+    // Multiplies the stored rotation onto the current matrix.
+    void MultMatrix(const CMatrix4& matrix);
+
+    // Depth test on or off.
+    void SetDepthTest(bool on);
+    // Window-pixel coordinates for overlays: origin at the top left, y down, depth
+    // -5000..5000, for a client of w x h pixels; End puts both matrices back.
+    void BeginWindowOverlay(int w, int h);
+    void EndWindowOverlay();
+    void Flush();
 
     // Primitives; each keeps the model-view matrix as it found it.
     void DrawLine(const CVector4* points, CVector4 colour, float width);
@@ -113,4 +135,16 @@ public:
     bool ReadFramePixels(int w, int h, std::vector<uint8_t>& bgra);
     // The same pixels as an upright RGB image (top row first).
     bool ReadPixelsToBitmap(int w, int h, QImage& out);
+};
+
+// Keeps the model-view matrix of a scope: pushed on entry, popped on exit.
+class CMatrixScope {
+public:
+    explicit CMatrixScope(CGLRenderer& gl) : m_gl(gl) { m_gl.PushMatrix(); }
+    ~CMatrixScope() { m_gl.PopMatrix(); }
+    CMatrixScope(const CMatrixScope&) = delete;
+    CMatrixScope& operator=(const CMatrixScope&) = delete;
+
+private:
+    CGLRenderer& m_gl;
 };

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "GLRenderer.h"
-#include "geometry/Matrix4.h"
 
 class QPrinter;
 
@@ -50,7 +49,6 @@ public:
 
     QImage m_bitmap;         // image read back for the BMP file
     CGLRenderer m_gl;        // the drawing toolkit and its contexts
-    CMatrix4 m_matRotation;  // accumulated model rotation
     CPrintRect m_rectPrint;  // printable area of the page being printed
     QPoint m_ptLast;         // last mouse position of a drag
     bool m_bInitialized = false;

@@ -5,10 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include <GL/gl.h>
-
-#include "field/Camera.h"
-#include "field/ColorScale.h"
 #include "state/DataSetLoad.h"
 #include "text/CodePage.h"
 
@@ -16,16 +12,11 @@ CKZ_VView* g_pView = nullptr;
 
 CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
     g_pView = this;
-    ResetDisplayState();
     // Until the first load there is nothing to mark or measure.
     m_bShowMarkers = 0;
     m_bShowAxes = 0;
-    m_fScale = 1.0f;
-    m_bPrinting = 0;
-    m_nLabelFontList = 0;
     m_comment.position.z = 1000.0f;
-    // The default ramp, blue to red, until the colour-bar page sets its own.
-    FillColorRamp(*this, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0));
+    AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
 }
 
 CKZ_VView::~CKZ_VView() {
@@ -35,11 +26,12 @@ CKZ_VView::~CKZ_VView() {
     }
 }
 
+void CKZ_VView::OnStateChanged(unsigned) {
+    update();
+}
+
 void CKZ_VView::InitGL() {
     CreateAxisFont();
-    if (HasDataSet()) {
-        RebuildCommentText(m_comment);  // loaded before the window had its context
-    }
 }
 
 void CKZ_VView::CreateAxisFont() {
@@ -47,12 +39,12 @@ void CKZ_VView::CreateAxisFont() {
 }
 
 void CKZ_VView::DestroyGL() {
-    DeleteCommentLists(m_commentPrint);
+    DeleteCommentLists(m_commentPrintText);
     m_gl.DeleteFontList(m_nAxisFontList);
     m_nAxisFontList = 0;
     m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
     m_nLabelFontList = 0;
-    DeleteCommentLists(m_comment);
+    DeleteCommentLists(m_commentText);
 }
 
 void CKZ_VView::mousePressEvent(QMouseEvent* event) {
@@ -98,20 +90,13 @@ void CKZ_VView::UpdateCursor() {
 }
 
 void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
-    DragCamera(*this, m_nDragMode, x1 - x0, y1 - y0, ClientWidth(), ClientHeight());
-    Host().UpdateFromView();
-    update();
+    Drag(m_nDragMode, x1 - x0, y1 - y0, ClientWidth(), ClientHeight());
+    Changed(ASPECT_CAMERA);
 }
 
 void CKZ_VView::SetViewPreset(int preset) {
-    ::SetViewPreset(*this, m_matRotation, preset);
-    Host().UpdateFromView();
-    update();
-}
-
-void CKZ_VView::resizeGL(int w, int h) {
-    COpenGLView::resizeGL(w, h);
-    UpdateColorBarLayout();
+    CCamera::SetViewPreset(preset);
+    Changed(ASPECT_CAMERA);
 }
 
 void CKZ_VView::OnBeginPrinting(QPrinter& printer) {
@@ -122,9 +107,8 @@ void CKZ_VView::OnBeginPrinting(QPrinter& printer) {
     m_nAxisFontListPrint = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
     m_nLabelFontListPrint = m_gl.CreateFontListA(f * m_nLabelFontSize, m_strLabelFont.c_str());
     doneCurrent();
-    CopyCommentSettings(m_commentPrint, m_comment);  // the print record keeps lists of its own
+    m_commentPrint = m_comment;  // the print texts are lists of their own
     m_commentPrint.size = m_comment.size * f;
-    RebuildCommentText(m_commentPrint);
     m_bPrinting = 1;
 }
 
@@ -134,20 +118,14 @@ void CKZ_VView::OnEndPrinting(QPrinter&) {
     m_gl.DeleteFontList(m_nLabelFontListPrint);
     m_nAxisFontListPrint = 0;
     m_nLabelFontListPrint = 0;
-    DeleteCommentLists(m_commentPrint);
+    DeleteCommentLists(m_commentPrintText);
     doneCurrent();
     m_bPrinting = 0;
 }
 
-void CKZ_VView::ResetDisplayState() {
-    CViewState::ResetDisplayState(m_matRotation);
-}
-
 void CKZ_VView::SetBuildingAngle(double degrees) {
     CViewState::SetBuildingAngle(degrees);
-    m_panelIndex.Build(*this);
-    Host().RefreshPointCoordinates();
-    update();
+    Changed(ASPECT_POSITIONS | ASPECT_SELECTION);
 }
 
 void CKZ_VView::OnLoadData() {
@@ -164,24 +142,8 @@ void CKZ_VView::LoadDataSet(const std::vector<std::string>* searchResults) {
 }
 
 void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& header) {
-    CViewHost& host = Host();
-    LoadDataSetFiles(*this, m_matRotation, folder, header, ClientWidth(), ClientHeight());
-    m_panelIndex.Build(*this);
-    RebuildCommentText(m_comment);
-
-    host.ClearPartNames();
-    for (const CGeometry* geo : {&m_geoMain, &m_geoSub}) {
-        for (const CGeometryObject& part : geo->m_objects) {
-            host.AddPartName(part.m_strName);
-        }
-    }
-    host.SetDirectionCount(m_cp.m_nDirectionCount);
-    host.ClearAllRows();
-    host.EnableUndo(false);
-    host.RefreshPages();
-    host.SetDataSetName(DataSetName(m_strDataFolder));
-    host.UpdateCommandStates();
-    update();
+    LoadDataSetFiles(*this, folder, header, ClientWidth(), ClientHeight());
+    Changed(ASPECT_ALL);
 }
 
 std::vector<std::string> CKZ_VView::CommentItemTexts() const {
@@ -191,30 +153,30 @@ std::vector<std::string> CKZ_VView::CommentItemTexts() const {
             m_header.m_strAdjacentCondition};
 }
 
-void CKZ_VView::DeleteCommentLists(CCommentRecord& record) {
-    for (CTextLists& lists : record.itemText) {
+void CKZ_VView::DeleteCommentLists(CCommentText& text) {
+    text.made = false;
+    for (CTextLists& lists : text.itemText) {
         m_gl.DeleteLists(lists.first, lists.second);
         lists = CTextLists(0, 0);
     }
-    for (const CTextLists& lists : record.summaryLines) {
+    for (const CTextLists& lists : text.summaryLines) {
         m_gl.DeleteLists(lists.first, lists.second);
     }
-    record.summaryLines.clear();
+    text.summaryLines.clear();
 }
 
-void CKZ_VView::RebuildCommentText(CCommentRecord& record) {
-    const CContextScope scope(*this);
-    if (!scope.Ok()) {
-        return;  // no window yet: InitGL makes the lists when there is one
+void CKZ_VView::UpdateCommentText(const CCommentRecord& record, CCommentText& text) {
+    std::vector<std::string> texts = CommentItemTexts();
+    if (text.made && text.font == record.font && text.size == record.size && text.texts == texts) {
+        return;
     }
-    DeleteCommentLists(record);
-    const std::vector<std::string> texts = CommentItemTexts();
+    DeleteCommentLists(text);
     auto lists = [this, &record](const std::string& bytes) {
         const std::wstring wide = QString::fromStdString(kzv::FileTextToUtf8(bytes)).toStdWString();
         return m_gl.CreateTextListW(record.size, wide.c_str(), record.font.c_str());
     };
     for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-        record.itemText[i] = lists(texts[static_cast<size_t>(i)]);
+        text.itemText[i] = lists(texts[static_cast<size_t>(i)]);
     }
     // The summary, line by line; empty lines are dropped.
     const std::string& summary = texts[5];
@@ -225,8 +187,12 @@ void CKZ_VView::RebuildCommentText(CCommentRecord& record) {
             end = summary.size();
         }
         if (end > start) {
-            record.summaryLines.push_back(lists(summary.substr(start, end - start)));
+            text.summaryLines.push_back(lists(summary.substr(start, end - start)));
         }
         start = end + 2;
     }
+    text.made = true;
+    text.font = record.font;
+    text.size = record.size;
+    text.texts = std::move(texts);
 }

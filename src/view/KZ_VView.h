@@ -1,16 +1,50 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "OpenGLView.h"
 #include "ViewHost.h"
-#include "field/ContourDrawing.h"
-#include "field/PanelIndex.h"
+#include "field/ContourWalk.h"
 #include "state/ViewState.h"
+
+// A run of display lists, one per character of a text: (first list, count); (0, 0) = none.
+using CTextLists = std::pair<unsigned, int>;
+
+// The display lists of the comment block's texts, and the face, size and texts they were
+// made from: they are made again only when one of these differs.
+struct CCommentText {
+    CTextLists itemText[COMMENT_ITEM_COUNT] = {};
+    std::vector<CTextLists> summaryLines;
+    bool made = false;
+    std::string font;
+    int size = 0;
+    std::vector<std::string> texts;
+};
+
+// Drawings derived from the state that a frame replays, each recomputed only when an input it
+// reads changed: the contour items (keyed on a copy of their inputs), the mesh outlines and the
+// tap-number positions (keyed on the data set's generation). A camera change reuses them all.
+struct CFrameCache {
+    bool contoursValid = false;
+    CContourInputs contourKey;
+    CContourDrawing contours;
+
+    uint64_t meshGeneration = ~uint64_t(0);
+    std::vector<CVector4> meshCorners;  // lifted corners, panel after panel
+    std::vector<int> meshCounts;        // corners of each panel
+
+    uint64_t numbersGeneration = ~uint64_t(0);
+    std::vector<CVector4> numberPositions;  // one per tap, in tap order
+    std::vector<std::string> numberTexts;
+
+    int contourComputations = 0;  // how many times the contours were computed (tests, bench)
+};
 
 // The pressure view: the one 3-D view of the program. It holds the data set and every display
 // setting (CViewState, whose members keep their names here) and draws through COpenGLView.
+// Every change of the state announced with Changed() redraws it.
 class CKZ_VView : public COpenGLView, public CViewState {
     Q_OBJECT
 public:
@@ -26,16 +60,15 @@ public:
     // Runs the data-folder dialog (on the search results when given) and loads the data set
     // the user confirms.
     void LoadDataSet(const std::vector<std::string>* searchResults = nullptr);
-    // Loads the data set in folder (ending in '/') with its header, as the dialog's OK does.
+    // Loads the data set in folder (ending in '/') with its header, as the dialog's OK does,
+    // and announces a new data set.
     void LoadDataSetFrom(const std::string& folder, const CHeaderFile& header);
 
-    // Display state back to the initial one (command 32780 and every load).
-    void ResetDisplayState();
-    // Turns the building on its site; the value list rewrites its coordinates.
+    // Turns the building on its site and announces the moved positions.
     void SetBuildingAngle(double degrees);
+    // Turns the model to one of the six axis views (the operation page's buttons).
+    void SetViewPreset(int preset);
 
-    // Remakes the comment block's text lists from the header (needs the view's context).
-    void RebuildCommentText(CCommentRecord& record);
     // The ten comment item texts, in the file's code page.
     std::vector<std::string> CommentItemTexts() const;
 
@@ -49,34 +82,37 @@ public:
     // The cursor for the drag and pick state (call after changing m_nPickMode).
     void UpdateCursor();
 
-    // Turns the model to one of the six axis views (the operation page's buttons).
-    void SetViewPreset(int preset);
-
-    // Printer-sized label font while printing (the screen one is m_nLabelFontList).
+    // ---- per-context resources ----
+    unsigned m_nAxisFontList = 0;       // "ＭＳ ゴシック" at 15 pixels, made with the context
+    unsigned m_nAxisFontListPrint = 0;  // the same at the printer's resolution
+    int m_nLabelFontList = 0;           // label font; 0 = none yet
     unsigned m_nLabelFontListPrint = 0;
+    uint8_t m_bPrinting = 0;
+    CCommentText m_commentText;       // the comment texts on screen
+    CCommentRecord m_commentPrint;    // the comment's settings at the printer's resolution
+    CCommentText m_commentPrintText;  // and its texts
+
     // Whether the label-position dialog is shown (the slots are drawn only then).
     bool m_bSlotsVisible = false;
 
-    // The panels by place, for finding the panel that holds a point; rebuilt whenever the
-    // tap positions change (load, building angle).
-    CPanelIndex m_panelIndex;
-    int FindPanelContaining(CVector4 p) const { return m_panelIndex.FindPanelContaining(p); }
-
-    // The axis font of the view's context: "ＭＳ ゴシック" at 15 pixels.
-    void CreateAxisFont();
-
-    // Remakes the label font from m_strLabelFont and m_nLabelFontSize (0 when it fails).
-    void RebuildLabelFont();
+    const CFrameCache& FrameCache() const { return m_cache; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeGL(int w, int h) override;
 
 private:
-    // The colour bar's quads for the client size.
-    void UpdateColorBarLayout();
+    void OnStateChanged(unsigned aspects);
+    // Makes the comment block's text lists from the header unless they are up to date (needs
+    // a current context).
+    void UpdateCommentText(const CCommentRecord& record, CCommentText& text);
+    void DeleteCommentLists(CCommentText& text);
+    // The axis font of the view's context: "ＭＳ ゴシック" at 15 pixels.
+    void CreateAxisFont();
+    // Remakes the label font when its face or size changed since it was made.
+    void UpdateLabelFont();
+
     // Parts of a frame, in drawing order.
     void ApplyCamera();
     void DrawAxes();
@@ -87,12 +123,12 @@ private:
     void DrawMesh();
     void DrawPoints();
     void DrawColorBar();
-    void DrawComment(const CCommentRecord& record);
+    void DrawComment(const CCommentRecord& record, CCommentText& text);
     unsigned AxisFont() const { return m_bPrinting ? m_nAxisFontListPrint : m_nAxisFontList; }
 
-    void DeleteCommentLists(CCommentRecord& record);
-
-    CContourDrawing m_contours;  // reused frame after frame
+    CFrameCache m_cache;
+    std::string m_strLabelFontMade;  // face and size the label font was made with
+    int m_nLabelFontSizeMade = 0;
     CViewHost m_noHost;
     CViewHost* m_pHost = &m_noHost;
 };

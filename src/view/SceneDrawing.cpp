@@ -1,9 +1,6 @@
 // The frame of the pressure view: camera, axes, lights, geometry, ground grid, wind arrows,
 // contours, mesh, measurement points and the overlays, drawn from the core's scene data.
 
-#include <GL/gl.h>
-
-#include "GLRotate.h"
 #include "KZ_VView.h"
 #include "field/ColorBar.h"
 #include "field/ContourWalk.h"
@@ -20,19 +17,20 @@ void CKZ_VView::RenderScene() {
     if (!CGLRenderer::HasCurrentContext()) {
         return;
     }
-    glLoadIdentity();
+    m_gl.LoadIdentity();
     if (!HasDataSet()) {
         return;
     }
     ApplyCamera();
     DrawAxes();
 
-    // Two directional lights fixed to the eye.
-    glPushMatrix();
-    glLoadIdentity();
-    SetLights(CVector4(-500, 1000, 1000, 0), CVector4(500, -1000, -1000, 0), OPAQUE_WHITE,
-              OPAQUE_WHITE, GL_DIFFUSE);
-    glPopMatrix();
+    {
+        // Two directional lights fixed to the eye.
+        const CMatrixScope eye(m_gl);
+        m_gl.LoadIdentity();
+        SetLights(CVector4(-500, 1000, 1000, 0), CVector4(500, -1000, -1000, 0), OPAQUE_WHITE,
+                  OPAQUE_WHITE, GL_PARAM_DIFFUSE);
+    }
 
     DrawGeometry(m_geoMain);
     DrawGeometry(m_geoSub);
@@ -44,20 +42,24 @@ void CKZ_VView::RenderScene() {
     DrawMesh();
     DrawPoints();
 
-    glPushMatrix();
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    DrawColorBar();
-    DrawComment(m_bPrinting ? m_commentPrint : m_comment);
-    glEnable(GL_DEPTH_TEST);
-    glPopMatrix();
-    glFlush();
+    {
+        const CMatrixScope overlay(m_gl);
+        m_gl.LoadIdentity();
+        m_gl.SetDepthTest(false);
+        DrawColorBar();
+        if (m_bPrinting) {
+            DrawComment(m_commentPrint, m_commentPrintText);
+        } else {
+            DrawComment(m_comment, m_commentText);
+        }
+        m_gl.SetDepthTest(true);
+    }
+    m_gl.Flush();
 }
 
 void CKZ_VView::ApplyCamera() {
     m_gl.Translate(m_vPan);
-    RotateAndApply(m_matRotation, m_vRotStep);
-    m_vRotStep = CVector4(0, 0, 0);
+    m_gl.MultMatrix(m_matRotation);
     m_gl.Scale(m_fScale);
     m_gl.Scale(m_fZoom);
 }
@@ -94,9 +96,10 @@ void CKZ_VView::DrawGeometry(const CGeometry& geo) {
         for (const CGeometryFace& face : part.m_faces) {
             const int count = static_cast<int>(face.m_vertices.size());
             if (part.m_nDisplayMode == 1) {
-                m_gl.DrawOutline(face.m_vertices.data(), count, outline, 1.0f, GL_FRONT_AND_BACK);
+                m_gl.DrawOutline(face.m_vertices.data(), count, outline, 1.0f,
+                                 GL_FACE_FRONT_AND_BACK);
             } else {
-                m_gl.DrawFace(face.m_vertices.data(), count, surface, GL_FRONT_AND_BACK);
+                m_gl.DrawFace(face.m_vertices.data(), count, surface, GL_FACE_FRONT_AND_BACK);
             }
         }
     }
@@ -116,48 +119,62 @@ void CKZ_VView::DrawWind() {
     if (!m_bShowWind) {
         return;
     }
-    glPushMatrix();
-    GlRotate(WindArrowAngle(*this), AXIS_Z);
+    const CMatrixScope turned(m_gl);
+    m_gl.Rotate(WindArrowAngle(*this), AXIS_Z);
     for (const CSceneLine& line : WindArrowLines(*this)) {
         const CVector4 points[2] = {line.a, line.b};
         m_gl.DrawLine(points, COLOR_BLACK, 3.0f);
     }
-    glPopMatrix();
 }
 
 void CKZ_VView::DrawMesh() {
     if (!m_bShowMesh) {
         return;
     }
-    std::vector<CVector4> corners;
-    for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
-        const int n = m_mesh.GetNodeCount(p);
-        const CVector4 lift = PanelNormal(p) * (m_fLift * 3.0f);
-        corners.clear();
-        for (int k = 0; k < n; ++k) {
-            corners.push_back(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)) + lift);
+    if (m_cache.meshGeneration != Generation()) {
+        m_cache.meshCorners.clear();
+        m_cache.meshCounts.clear();
+        for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
+            const int n = m_mesh.GetNodeCount(p);
+            const CVector4 lift = PanelNormal(p) * (m_fLift * 3.0f);
+            for (int k = 0; k < n; ++k) {
+                m_cache.meshCorners.push_back(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)) + lift);
+            }
+            m_cache.meshCounts.push_back(n);
         }
-        m_gl.DrawLineLoop(corners.data(), n, COLOR_GRAY, 1.0f);
+        m_cache.meshGeneration = Generation();
+    }
+    size_t first = 0;
+    for (int n : m_cache.meshCounts) {
+        m_gl.DrawLineLoop(m_cache.meshCorners.data() + first, n, COLOR_GRAY, 1.0f);
+        first += static_cast<size_t>(n);
     }
 }
 
 void CKZ_VView::DrawPoints() {
     const float r = 5.0f / m_fScale;
+    if (m_bShowNumbers && m_cache.numbersGeneration != Generation()) {
+        const size_t taps = m_taps.m_aTapNo.size();
+        m_cache.numberPositions.resize(taps);
+        m_cache.numberTexts.resize(taps);
+        for (size_t i = 0; i < taps; ++i) {
+            const int panel = NumberPanelOfTap(*this, static_cast<int>(i));
+            m_cache.numberPositions[i] = m_taps.m_aPos[i] + PanelNormal(panel) * (2.0f * r);
+            m_cache.numberTexts[i] = kzv::FormatInt(m_taps.m_aTapNo[i]);
+        }
+        m_cache.numbersGeneration = Generation();
+    }
     for (size_t i = 0; i < m_taps.m_aTapNo.size(); ++i) {
-        const int tap = m_taps.m_aTapNo[i];
-        const CVector4& p = m_taps.m_aPos[i];
-        const bool listed = Host().FindPointRow(tap);
+        const bool listed = IsListed(m_taps.m_aTapNo[i]);
         const CVector4 colour = listed ? MARK_COLOR : COLOR_BLACK;
         if (listed || m_bShowMarkers) {
-            m_gl.DrawSphere(p, r, colour, 8);
+            m_gl.DrawSphere(m_taps.m_aPos[i], r, colour, 8);
         }
         if (m_bShowNumbers) {
-            const int panel = NumberPanelOfTap(*this, static_cast<int>(i));
-            const CVector4 normal = PanelNormal(panel);
-            glDisable(GL_DEPTH_TEST);
-            m_gl.DrawTextA(p + normal * (2.0f * r), AxisFont(), kzv::FormatInt(tap).c_str(),
+            m_gl.SetDepthTest(false);
+            m_gl.DrawTextA(m_cache.numberPositions[i], AxisFont(), m_cache.numberTexts[i].c_str(),
                            colour);
-            glEnable(GL_DEPTH_TEST);
+            m_gl.SetDepthTest(true);
         }
     }
     for (const CArbitraryPoint& point : m_lstArbitrary) {
@@ -172,20 +189,10 @@ void CKZ_VView::DrawPoints() {
     }
 }
 
-void CKZ_VView::DrawComment(const CCommentRecord& record) {
+void CKZ_VView::DrawComment(const CCommentRecord& record, CCommentText& text) {
+    UpdateCommentText(record, text);
     // The client area, also while printing: the page shows the window's picture enlarged.
-    const int w = ClientWidth();
-    const int h = ClientHeight();
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, w, 0, h, -5000, 5000);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glScalef(1.0f, -1.0f, 1.0f);
-    glTranslatef(0.0f, static_cast<float>(-h), 0.0f);
-
+    m_gl.BeginWindowOverlay(ClientWidth(), ClientHeight());
     CVector4 at = record.position;
     auto line = [&](const CTextLists& lists) {
         at.y += static_cast<float>(record.size);
@@ -193,32 +200,35 @@ void CKZ_VView::DrawComment(const CCommentRecord& record) {
     };
     auto items = [&](int from, int to) {
         for (int i = from; i <= to; ++i) {
-            if (record.flags[i] && record.itemText[i].second > 0) {
-                line(record.itemText[i]);
+            if (record.flags[i] && text.itemText[i].second > 0) {
+                line(text.itemText[i]);
             }
         }
     };
     items(0, 4);
     if (record.flags[5]) {
-        for (const CTextLists& lists : record.summaryLines) {
+        for (const CTextLists& lists : text.summaryLines) {
             line(lists);
         }
     }
     items(6, 9);
-
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    m_gl.EndWindowOverlay();
 }
 
 void CKZ_VView::DrawContours() {
-    ComputeContours(*this, m_contours);
-    if (m_contours.items.empty()) {
+    CContourInputs inputs = ContourInputsOf(*this);
+    if (!m_cache.contoursValid || inputs != m_cache.contourKey) {
+        ComputeContours(*this, m_cache.contours);
+        m_cache.contourKey = std::move(inputs);
+        m_cache.contoursValid = true;
+        ++m_cache.contourComputations;
+    }
+    const CContourDrawing& contours = m_cache.contours;
+    if (contours.items.empty()) {
         return;
     }
-    if (m_bShowLabels && !m_contours.labels.empty() && m_nLabelFontList == 0) {
-        RebuildLabelFont();
+    if (m_bShowLabels && !contours.labels.empty()) {
+        UpdateLabelFont();
     }
     const unsigned labelFont =
         m_bPrinting ? m_nLabelFontListPrint : static_cast<unsigned>(m_nLabelFontList);
@@ -226,18 +236,17 @@ void CKZ_VView::DrawContours() {
     // pixel: the same primitives at the same depths fail the depth test. They are drawn once,
     // at the first place they come.
     bool slotsDrawn = false;
-    for (const CContourItem& item : m_contours.items) {
+    for (const CContourItem& item : contours.items) {
         switch (item.type) {
             case ContourItemType::Band:
-                m_gl.DrawPolygon(&m_contours.points[static_cast<size_t>(item.first)], item.count,
+                m_gl.DrawPolygon(&contours.points[static_cast<size_t>(item.first)], item.count,
                                  item.colour);
                 break;
             case ContourItemType::Line:
-                m_gl.DrawLine(&m_contours.points[static_cast<size_t>(item.first)], item.colour,
-                              1.0f);
+                m_gl.DrawLine(&contours.points[static_cast<size_t>(item.first)], item.colour, 1.0f);
                 break;
             case ContourItemType::Label: {
-                const CContourLabel& label = m_contours.labels[static_cast<size_t>(item.first)];
+                const CContourLabel& label = contours.labels[static_cast<size_t>(item.first)];
                 m_gl.DrawSphere(label.centre, label.radius, item.colour, 8);
                 m_gl.DrawTextA(label.textPos, labelFont, label.text.c_str(), item.colour);
                 break;
@@ -264,7 +273,7 @@ void CKZ_VView::DrawContours() {
 }
 
 void CKZ_VView::DrawColorBar() {
-    const CColorBarDrawing bar = BuildColorBar(*this, ClientWidth());
+    const CColorBarDrawing bar = BuildColorBar(*this, ClientWidth(), ClientHeight());
     if (!bar.visible) {
         return;
     }
@@ -278,7 +287,11 @@ void CKZ_VView::DrawColorBar() {
     m_gl.DrawLineLoop(bar.outline, 4, COLOR_BLACK, 1.0f);
 }
 
-void CKZ_VView::RebuildLabelFont() {
+void CKZ_VView::UpdateLabelFont() {
+    if (m_nLabelFontList != 0 && m_strLabelFontMade == m_strLabelFont &&
+        m_nLabelFontSizeMade == m_nLabelFontSize) {
+        return;
+    }
     const CContextScope scope(*this);
     if (!scope.Ok()) {
         return;
@@ -286,8 +299,6 @@ void CKZ_VView::RebuildLabelFont() {
     m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
     m_nLabelFontList =
         static_cast<int>(m_gl.CreateFontListA(m_nLabelFontSize, m_strLabelFont.c_str()));
-}
-
-void CKZ_VView::UpdateColorBarLayout() {
-    UpdateColorBarGeometry(*this, ClientWidth(), ClientHeight());
+    m_strLabelFontMade = m_strLabelFont;
+    m_nLabelFontSizeMade = m_nLabelFontSize;
 }

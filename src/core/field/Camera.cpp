@@ -2,33 +2,62 @@
 
 #include <cstdlib>
 
-void DragCamera(CViewState& state, int mode, int dx, int dy, int clientW, int clientH) {
+void CCamera::ResetCamera() {
+    m_fZoom = 1.0f;
+    m_vPan.Set(0, 0, 0);
+    m_nDragMode = DRAG_NONE;
+    SetViewPreset(VIEW_Z_PLUS);
+}
+
+void CCamera::ResetRotation() {
+    m_matRotation.SetIdentity();
+    m_vAngles = CVector4(0, 0, 0);
+    m_vRotStep = CVector4(0, 0, 0);
+}
+
+void CCamera::Turn(CVector4 step) {
+    m_vRotStep = step;
+    float* angles[3] = {&m_vAngles.x, &m_vAngles.y, &m_vAngles.z};
+    const float steps[3] = {step.x, step.y, step.z};
+    for (int i = 0; i < 3; ++i) {
+        float a = *angles[i] + steps[i];
+        if (a >= 360.0f) {
+            a -= 360.0f;
+        } else if (a < 0.0f) {
+            a += 360.0f;
+        }
+        *angles[i] = a;
+    }
+    m_matRotation.Rotate(step);
+    m_vRotStep = CVector4(0, 0, 0);
+}
+
+void CCamera::Drag(int mode, int dx, int dy, int clientW, int clientH) {
     switch (mode) {
         case DRAG_ZOOM: {
             const bool vertical = std::abs(dx) < std::abs(dy);
             const float d = static_cast<float>(vertical ? dy : dx);
             const float g = static_cast<float>(vertical ? clientH : clientW);
             if (g > 0.0f && d > 0.0f) {
-                state.m_fZoom *= d / g + 1.0f;
+                m_fZoom *= d / g + 1.0f;
             } else if (g > 0.0f && d < 0.0f) {
-                state.m_fZoom /= 1.0f - d / g;
+                m_fZoom /= 1.0f - d / g;
             }
             break;
         }
         case DRAG_ROTATE:
             if (clientW > 0 && clientH > 0) {
-                state.m_vRotStep.y = static_cast<float>(dx) * 360.0f / static_cast<float>(clientW);
-                state.m_vRotStep.x = static_cast<float>(dy) * 360.0f / static_cast<float>(clientH);
+                Turn(CVector4(static_cast<float>(dy) * 360.0f / static_cast<float>(clientH),
+                              static_cast<float>(dx) * 360.0f / static_cast<float>(clientW), 0.0f));
             }
             break;
         case DRAG_PAN:
-            state.m_vPan.x += static_cast<float>(dx);
-            state.m_vPan.y -= static_cast<float>(dy);
+            m_vPan.x += static_cast<float>(dx);
+            m_vPan.y -= static_cast<float>(dy);
             break;
         default:
             break;
     }
-    state.ApplyRotationStep();
 }
 
 CVector4 PresetStep(int preset) {
@@ -50,8 +79,7 @@ CVector4 PresetStep(int preset) {
     }
 }
 
-void SetViewPreset(CViewState& state, CMatrix4& rotation, int preset) {
-    state.ResetRotation(rotation);
-    state.m_vRotStep = PresetStep(preset);
-    state.ApplyRotationStep();
+void CCamera::SetViewPreset(int preset) {
+    ResetRotation();
+    Turn(PresetStep(preset));
 }

@@ -1,21 +1,40 @@
 #pragma once
 
 #include "geometry/Matrix4.h"
-#include "state/ViewState.h"
+#include "geometry/Vector4.h"
 
 // Drag modes of the mouse.
 enum DragMode { DRAG_NONE = 0, DRAG_ZOOM = 1, DRAG_ROTATE = 2, DRAG_PAN = 3 };
 
-// One step of a mouse drag by (dx, dy) pixels (y down) in a W x H client area: zoom by the
-// larger movement relative to its side, rotate by 360 degrees per client side, or pan. Ends by
-// adding the rotation step to the angles.
-void DragCamera(CViewState& state, int mode, int dx, int dy, int clientW, int clientH);
-
 // The six axis views of the operation page.
 enum ViewPreset { VIEW_X_PLUS, VIEW_X_MINUS, VIEW_Y_PLUS, VIEW_Y_MINUS, VIEW_Z_PLUS, VIEW_Z_MINUS };
 
-// Resets the rotation and sets the preset's rotation step (applied at the next redraw).
-void SetViewPreset(CViewState& state, CMatrix4& rotation, int preset);
-
 // The rotation step of a preset, (x, y, z) in degrees.
 CVector4 PresetStep(int preset);
+
+// Zoom, pan and the accumulated rotation of the view, with the drag and preset arithmetic.
+// Every operation leaves the camera final: a rotation step is added to the angles and put in
+// front of the rotation matrix at once, so drawing only reads the camera.
+class CCamera {
+public:
+    float m_fZoom = 1.0f;
+    CVector4 m_vPan;
+    CVector4 m_vRotStep;     // the step being applied; zero between operations
+    CVector4 m_vAngles;      // accumulated angles about x, y, z, each in [0, 360)
+    CMatrix4 m_matRotation;  // accumulated model rotation, OpenGL column order
+    int m_nDragMode = DRAG_NONE;
+
+    // Zoom 1, no pan, no drag, and the "Z axis positive" view: the rotation reset, then
+    // -90 degrees about X (the angles read 270, 0, 0).
+    void ResetCamera();
+    // The rotation matrix to identity and the angles to 0.
+    void ResetRotation();
+    // Turns by step degrees about x, y and z: adds the step to the angles (each kept in
+    // [0, 360)) and puts the rotation in front of the matrix.
+    void Turn(CVector4 step);
+    // One step of a mouse drag by (dx, dy) pixels (y down) in a W x H client area: zoom by the
+    // larger movement relative to its side, rotate by 360 degrees per client side, or pan.
+    void Drag(int mode, int dx, int dy, int clientW, int clientH);
+    // Resets the rotation and turns to the preset's view.
+    void SetViewPreset(int preset);
+};

@@ -5,24 +5,23 @@
 #include "field/ColorScale.h"
 #include "field/FieldText.h"
 
-void UpdateColorBarGeometry(CViewState& state, int clientW, int clientH) {
-    const int n = state.m_nDivisions;
-    if (n <= 0) {
-        return;
-    }
+CColorBarLayout MakeColorBarLayout(int divisions, int clientW, int clientH) {
+    CColorBarLayout layout;
     const int halfW = clientW / 2;
-    const int bottom = clientH / 2 - 276;
-    state.m_nBarBottom = bottom;
+    layout.m_nBarBottom = clientH / 2 - 276;
     const float right = static_cast<float>(30 - halfW);
     const float left = static_cast<float>(10 - halfW);
+    const double f = divisions > 0 ? 256.0 / divisions : 0.0;
     for (int i = 0; i < MAX_DIVISIONS; ++i) {
-        CVector4* q = state.m_aBarQuad[i];
-        q[0].x = right;
-        q[1].x = left;
-        q[2].x = left;
-        q[3].x = right;
+        CVector4* q = layout.m_aBarQuad[i];
+        const float bottom = static_cast<float>(layout.m_nBarBottom + i * f);
+        const float top = static_cast<float>(layout.m_nBarBottom + (i + 1) * f);
+        q[0] = CVector4(right, bottom, 1000.0f);
+        q[1] = CVector4(left, bottom, 1000.0f);
+        q[2] = CVector4(left, top, 1000.0f);
+        q[3] = CVector4(right, top, 1000.0f);
     }
-    SetBarQuadHeights(state, MAX_DIVISIONS);
+    return layout;
 }
 
 namespace {
@@ -41,13 +40,14 @@ CColorBarLabel MakeLabel(int boundary, const CVector4& anchor, double value) {
 
 }  // namespace
 
-CColorBarDrawing BuildColorBar(const CViewState& state, int clientW) {
+CColorBarDrawing BuildColorBar(const CDisplaySettings& state, int clientW, int clientH) {
     CColorBarDrawing bar;
     const int n = std::min(state.m_nDivisions, MAX_DIVISIONS);
     if (state.m_bShowColorBar == 0 || n <= 1) {
         return bar;
     }
     bar.visible = true;
+    const CColorBarLayout layout = MakeColorBarLayout(state.m_nDivisions, clientW, clientH);
     const double min = state.m_dColorMin;
     const double max = state.m_dColorMax;
     const double step = (max - min) / n;
@@ -57,7 +57,7 @@ CColorBarDrawing BuildColorBar(const CViewState& state, int clientW) {
         if (i < n) {
             CColorBarQuad quad;
             for (int c = 0; c < 4; ++c) {
-                quad.corner[c] = state.m_aBarQuad[i][c];
+                quad.corner[c] = layout.m_aBarQuad[i][c];
             }
             quad.colour = state.m_aColorTable[i];
             bar.quads.push_back(quad);
@@ -69,7 +69,7 @@ CColorBarDrawing BuildColorBar(const CViewState& state, int clientW) {
                 // An odd count has no middle boundary: the middle value goes to the middle of
                 // the bar.
                 const CVector4 middle =
-                    (state.m_aBarQuad[0][0] + state.m_aBarQuad[n - 1][3]) * 0.5f;
+                    (layout.m_aBarQuad[0][0] + layout.m_aBarQuad[n - 1][3]) * 0.5f;
                 bar.labels.push_back(MakeLabel(i, middle, (max + min) * 0.5));
                 continue;
             }
@@ -85,14 +85,14 @@ CColorBarDrawing BuildColorBar(const CViewState& state, int clientW) {
         if (!labelled) {
             continue;
         }
-        const CVector4 anchor = i < n ? state.m_aBarQuad[i][0] : state.m_aBarQuad[n - 1][3];
+        const CVector4 anchor = i < n ? layout.m_aBarQuad[i][0] : layout.m_aBarQuad[n - 1][3];
         bar.labels.push_back(MakeLabel(i, anchor, i * step + min));
     }
 
     const float halfW = static_cast<float>(clientW / 2);
-    const float b = static_cast<float>(state.m_nBarBottom);
-    const float top = static_cast<float>(state.m_nBarBottom + n * (256.0 / n) + 1);
-    const float z = state.m_aBarQuad[0][0].z;
+    const float b = static_cast<float>(layout.m_nBarBottom);
+    const float top = static_cast<float>(layout.m_nBarBottom + n * (256.0 / n) + 1);
+    const float z = layout.m_aBarQuad[0][0].z;
     bar.outline[0] = CVector4(31.0f - halfW, b, z);
     bar.outline[1] = CVector4(9.0f - halfW, b, z);
     bar.outline[2] = CVector4(9.0f - halfW, top, z);

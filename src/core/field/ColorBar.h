@@ -4,16 +4,20 @@
 #include <vector>
 
 #include "geometry/Vector4.h"
-#include "state/ViewState.h"
+#include "state/DisplaySettings.h"
 
 // The colour bar overlay: its quads follow the window size; its picture (filled quads, value
 // labels with tick marks, outline) is computed here and drawn by the view in overlay
 // coordinates (origin at the window centre, x right, y up, one unit per pixel).
 
-// Resize: m_nBarBottom = H/2 - 276 and the x and y of all 30 bar quads (20 px wide, 10 px from
-// the left edge, 256 px tall in total, n equal steps). Nothing changes when m_nDivisions <= 0.
-// The quads' z is left as it is.
-void UpdateColorBarGeometry(CViewState& state, int clientW, int clientH);
+// Where the bar's band quads sit in a W x H client area: the bar's lower edge at
+// m_nBarBottom = H/2 - 276; quad i 20 px wide, 10 px from the left edge, spanning 256 / n
+// pixels from m_nBarBottom + i times that (n = the band count as set, also above 30); z 1000.
+struct CColorBarLayout {
+    int m_nBarBottom = 0;
+    CVector4 m_aBarQuad[MAX_DIVISIONS][4];
+};
+CColorBarLayout MakeColorBarLayout(int divisions, int clientW, int clientH);
 
 struct CColorBarQuad {
     CVector4 corner[4];  // the bar quad as stored
@@ -37,9 +41,8 @@ struct CColorBarDrawing {
     CVector4 outline[4];                 // black line loop, width 1.0, drawn last
 };
 
-// The bar's picture for a client width W: hidden unless m_bShowColorBar is set and
+// The bar's picture for a W x H client area: hidden unless m_bShowColorBar is set and
 // m_nDivisions > 1. The quads and the labels do not overlap (labels lie right of the bar),
 // so drawing all quads, then the labels, then the outline gives the same picture as drawing
-// boundary after boundary. Counts above the table's 30 entries are cut to 30. Points take
-// the z of the bar's quads.
-CColorBarDrawing BuildColorBar(const CViewState& state, int clientW);
+// boundary after boundary. Counts above the table's 30 entries are cut to 30.
+CColorBarDrawing BuildColorBar(const CDisplaySettings& state, int clientW, int clientH);

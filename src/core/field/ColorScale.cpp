@@ -229,27 +229,13 @@ COLORREF InterpolateColorHsv(int n, int k, COLORREF c1, COLORREF c2) {
     return MakeColorRef(ToByte(rgb.r), ToByte(rgb.g), ToByte(rgb.b));
 }
 
-void FillColorRamp(CViewState& state, COLORREF minColour, COLORREF maxColour) {
-    const int n = state.m_nDivisions;
-    if (n < 1) {
-        return;
-    }
+void FillColorRamp(CVector4* table, int n, COLORREF minColour, COLORREF maxColour) {
     const int bands = std::min(n, MAX_DIVISIONS);
     for (int i = 0; i < bands; ++i) {
-        state.m_aColorTable[i] =
-            ColorRefToVector(InterpolateColorHsv(n, i + 1, minColour, maxColour));
+        table[i] = ColorRefToVector(InterpolateColorHsv(n, i + 1, minColour, maxColour));
     }
-    SetBarQuadHeights(state, bands);
 }
 
-void SetBarQuadHeights(CViewState& state, int count) {
-    const double f = 256.0 / state.m_nDivisions;
-    for (int i = 0; i < count; ++i) {
-        const float bottom = static_cast<float>(state.m_nBarBottom + i * f);
-        const float top = static_cast<float>(state.m_nBarBottom + (i + 1) * f);
-        state.m_aBarQuad[i][0].y = bottom;
-        state.m_aBarQuad[i][1].y = bottom;
-        state.m_aBarQuad[i][2].y = top;
-        state.m_aBarQuad[i][3].y = top;
-    }
+void FillColorRamp(CDisplaySettings& settings, COLORREF minColour, COLORREF maxColour) {
+    FillColorRamp(settings.m_aColorTable, settings.m_nDivisions, minColour, maxColour);
 }

@@ -5,7 +5,7 @@
 #include "field/ContourDrawing.h"
 #include "geometry/Color.h"
 #include "geometry/Vector4.h"
-#include "state/ViewState.h"
+#include "state/DisplaySettings.h"
 
 // The colour scale of the pressure picture: contour levels, the band of a value, the band
 // polygons of a triangle, and the colour table ramped in HSV space.
@@ -68,11 +68,9 @@ CRgb HsvToRgb(double h, double s, double v);
 // the steps between lie k/n of the way (hue interpolated linearly, not round the circle).
 COLORREF InterpolateColorHsv(int n, int k, COLORREF c1, COLORREF c2);
 
-// Fills the colour table with the ramp from minColour to maxColour over m_nDivisions bands and
-// sets the y of the colour bar's quads to match. Counts above the table's 30 entries are cut
-// to 30; a count below 1 changes nothing. Redrawing is the caller's part.
-void FillColorRamp(CViewState& state, COLORREF minColour, COLORREF maxColour);
-
-// The lower and upper y of the first count colour-bar quads: band i spans 256 / m_nDivisions
-// pixels from m_nBarBottom + i times that. m_nDivisions must be at least 1.
-void SetBarQuadHeights(CViewState& state, int count);
+// Fills the first min(n, 30) entries of table with the ramp from minColour to maxColour over
+// n bands. A count below 1 changes nothing.
+void FillColorRamp(CVector4* table, int n, COLORREF minColour, COLORREF maxColour);
+// The same for the settings' colour table over m_nDivisions bands. Redrawing is the caller's
+// part.
+void FillColorRamp(CDisplaySettings& settings, COLORREF minColour, COLORREF maxColour);

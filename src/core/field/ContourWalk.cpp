@@ -1,5 +1,8 @@
 #include "field/ContourWalk.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "field/ColorScale.h"
 #include "field/LineContours.h"
 #include "field/SurfaceValues.h"
@@ -65,4 +68,53 @@ void ComputeContours(const CViewState& state, CContourDrawing& out) {
             }
         }
     }
+}
+
+CContourInputs ContourInputsOf(const CViewState& state) {
+    CContourInputs in;
+    in.generation = state.Generation();
+    in.direction = state.m_nDirection;
+    in.panelContour = state.m_abPanelContour;
+    in.kind = state.m_nContourKind;
+    in.lineColorMode = state.m_nLineColorMode;
+    in.lineColour = state.m_clrLine;
+    in.showLabels = state.m_bShowLabels;
+    in.labelSkip = state.m_nLabelSkip;
+    in.labelColorMode = state.m_nLabelColorMode;
+    in.labelColour = state.m_clrLabel;
+    std::copy(std::begin(state.m_abSlotOn), std::end(state.m_abSlotOn), in.slotOn);
+    std::copy(&state.m_aSlot[0][0], &state.m_aSlot[0][0] + SLOT_COUNT * 2, &in.slot[0][0]);
+    in.editSlot = state.m_nEditSlot;
+    in.slotPickCount = state.m_nSlotPickCount;
+    in.colorMin = state.m_dColorMin;
+    in.colorMax = state.m_dColorMax;
+    in.divisions = state.m_nDivisions;
+    std::copy(std::begin(state.m_aColorTable), std::end(state.m_aColorTable), in.colorTable);
+    in.scale = state.m_fScale;
+    in.lift = state.m_fLift;
+    return in;
+}
+
+namespace {
+
+// Exact equality: CVector4's own == allows a small tolerance, a cache key must not.
+bool Same(const CVector4& a, const CVector4& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w;
+}
+
+}  // namespace
+
+bool CContourInputs::operator==(const CContourInputs& o) const {
+    return generation == o.generation && direction == o.direction &&
+           panelContour == o.panelContour && kind == o.kind && lineColorMode == o.lineColorMode &&
+           Same(lineColour, o.lineColour) && showLabels == o.showLabels &&
+           labelSkip == o.labelSkip && labelColorMode == o.labelColorMode &&
+           Same(labelColour, o.labelColour) &&
+           std::equal(std::begin(slotOn), std::end(slotOn), std::begin(o.slotOn)) &&
+           std::equal(&slot[0][0], &slot[0][0] + SLOT_COUNT * 2, &o.slot[0][0], Same) &&
+           editSlot == o.editSlot && slotPickCount == o.slotPickCount && colorMin == o.colorMin &&
+           colorMax == o.colorMax && divisions == o.divisions &&
+           std::equal(std::begin(colorTable), std::end(colorTable), std::begin(o.colorTable),
+                      Same) &&
+           scale == o.scale && lift == o.lift;
 }

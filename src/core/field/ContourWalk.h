@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "field/ContourDrawing.h"
 #include "state/ViewState.h"
 
@@ -18,3 +21,32 @@
 // Nothing is produced for other kinds, or when m_nDivisions is not 1..30 (the colour table
 // holds 30 entries).
 void ComputeContours(const CViewState& state, CContourDrawing& out);
+
+// Everything ComputeContours reads besides the data set itself (which the generation stands
+// for): two equal inputs give the same drawing, so a frame may reuse the last one.
+struct CContourInputs {
+    uint64_t generation = 0;
+    int direction = 0;
+    std::vector<uint8_t> panelContour;
+    int kind = 0;
+    int lineColorMode = 0;
+    CVector4 lineColour;
+    uint8_t showLabels = 0;
+    int labelSkip = 0;
+    int labelColorMode = 0;
+    CVector4 labelColour;
+    uint8_t slotOn[SLOT_COUNT] = {};
+    CVector4 slot[SLOT_COUNT][2];
+    int editSlot = 0;
+    int slotPickCount = 0;
+    double colorMin = 0.0;
+    double colorMax = 0.0;
+    int divisions = 0;
+    CVector4 colorTable[MAX_DIVISIONS];
+    float scale = 0.0f;
+    float lift = 0.0f;
+
+    bool operator==(const CContourInputs& o) const;
+    bool operator!=(const CContourInputs& o) const { return !(*this == o); }
+};
+CContourInputs ContourInputsOf(const CViewState& state);

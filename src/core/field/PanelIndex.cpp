@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/GeometryAlgorithms.h"
+#include "state/DataSet.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ bool IsFinite(const CVector4& p) {
 
 }  // namespace
 
-void CPanelIndex::Build(const CViewState& state) {
-    const CMeshFile& mesh = state.m_mesh;
+void CPanelIndex::Build(const CDataSet& data) {
+    const CMeshFile& mesh = data.m_mesh;
     const int panels = mesh.GetPanelCount();
     m_count.assign(static_cast<size_t>(panels), 0);
     m_corners.assign(static_cast<size_t>(panels) * 4, CVector4());
@@ -40,7 +41,7 @@ void CPanelIndex::Build(const CViewState& state) {
         Box box{{INFINITY, INFINITY, INFINITY}, {-INFINITY, -INFINITY, -INFINITY}};
         bool finite = true;
         for (int k = 0; k < count; ++k) {
-            const CVector4 c = state.m_taps.GetPosition(mesh.GetNodeTapNo(p, k));
+            const CVector4 c = data.m_taps.GetPosition(mesh.GetNodeTapNo(p, k));
             m_corners[static_cast<size_t>(p) * 4 + static_cast<size_t>(k)] = c;
             finite = finite && IsFinite(c);
             const float v[3] = {c.x, c.y, c.z};

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "geometry/Vector4.h"
-#include "state/ViewState.h"
+
+class CDataSet;
 
 // Finds the mesh panel that holds a point without testing every panel: a sparse uniform grid
 // over the panels' bounding boxes hands out the few panels near the point, which are then
@@ -18,10 +19,10 @@
 class CPanelIndex {
 public:
     CPanelIndex() = default;
-    explicit CPanelIndex(const CViewState& state) { Build(state); }
+    explicit CPanelIndex(const CDataSet& data) { Build(data); }
 
-    // Takes the corner positions of every panel from the state's working taps and mesh.
-    void Build(const CViewState& state);
+    // Takes the corner positions of every panel from the data set's working taps and mesh.
+    void Build(const CDataSet& data);
 
     // The first panel, in mesh order, whose corner polygon holds p; -1 when none does (and for
     // a point with a non-finite coordinate, which no panel holds).

@@ -18,8 +18,8 @@ std::string DataSetName(const std::string& folder) {
     return kzv::LastPathComponent(folder);
 }
 
-void LoadDataSetFiles(CViewState& state, CMatrix4& rotation, const std::string& folder,
-                      const CHeaderFile& header, int clientW, int clientH) {
+void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeaderFile& header,
+                      int clientW, int clientH) {
     state.m_strDataFolder = folder;
     state.m_header.CopyFrom(header);
 
@@ -34,9 +34,10 @@ void LoadDataSetFiles(CViewState& state, CMatrix4& rotation, const std::string& 
     state.m_mesh.Read((folder + "mesh.msh").c_str());
 
     state.ClearSelection();
+    state.ClearListed();
 
-    state.UpdatePanelNormals();
-    state.ResetDisplayState(rotation);
+    state.UpdateDerived();
+    state.ResetDisplayState();
 
     state.m_geoMainOrg = state.m_geoMain;
     state.m_geoSubOrg = state.m_geoSub;

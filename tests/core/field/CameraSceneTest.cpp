@@ -7,44 +7,56 @@
 namespace {
 
 TEST(Camera, ZoomDragsAreSymmetricAndRotateDragsTurnAFullCircle) {
-    CViewState s;
-    DragCamera(s, DRAG_ZOOM, 400, 10, 800, 600);  // half the width to the right
-    EXPECT_FLOAT_EQ(s.m_fZoom, 1.5f);
-    DragCamera(s, DRAG_ZOOM, -400, 10, 800, 600);
-    EXPECT_FLOAT_EQ(s.m_fZoom, 1.0f);
-    DragCamera(s, DRAG_ZOOM, 5, -300, 800, 600);  // mostly vertical: measured against H
-    EXPECT_FLOAT_EQ(s.m_fZoom, 1.0f / 1.5f);
+    CCamera c;
+    c.Drag(DRAG_ZOOM, 400, 10, 800, 600);  // half the width to the right
+    EXPECT_FLOAT_EQ(c.m_fZoom, 1.5f);
+    c.Drag(DRAG_ZOOM, -400, 10, 800, 600);
+    EXPECT_FLOAT_EQ(c.m_fZoom, 1.0f);
+    c.Drag(DRAG_ZOOM, 5, -300, 800, 600);  // mostly vertical: measured against H
+    EXPECT_FLOAT_EQ(c.m_fZoom, 1.0f / 1.5f);
 
-    s.m_vAngles = CVector4(30, 40, 50);
-    DragCamera(s, DRAG_ROTATE, 0, 600, 800, 600);  // full height: 360 about X
-    EXPECT_FLOAT_EQ(s.m_vRotStep.x, 360.0f);
-    EXPECT_FLOAT_EQ(s.m_vRotStep.y, 0.0f);
-    EXPECT_FLOAT_EQ(s.m_vAngles.x, 30.0f);
-    DragCamera(s, DRAG_ROTATE, -200, 0, 800, 600);  // steps are set, not added
-    EXPECT_FLOAT_EQ(s.m_vRotStep.x, 0.0f);
-    EXPECT_FLOAT_EQ(s.m_vRotStep.y, -90.0f);
-    EXPECT_FLOAT_EQ(s.m_vAngles.y, 310.0f);  // 40 - 90 wrapped into [0, 360)
+    c.m_vAngles = CVector4(30, 40, 50);
+    c.Drag(DRAG_ROTATE, 0, 600, 800, 600);  // full height: 360 about X
+    EXPECT_FLOAT_EQ(c.m_vAngles.x, 30.0f);
+    c.Drag(DRAG_ROTATE, -200, 0, 800, 600);
+    EXPECT_FLOAT_EQ(c.m_vAngles.y, 310.0f);  // 40 - 90 wrapped into [0, 360)
+    EXPECT_TRUE(c.m_vRotStep == CVector4(0, 0, 0));  // nothing left for the redraw to apply
 
-    s.m_vRotStep = CVector4();
-    DragCamera(s, DRAG_PAN, 7, 9, 800, 600);
-    EXPECT_FLOAT_EQ(s.m_vPan.x, 7.0f);
-    EXPECT_FLOAT_EQ(s.m_vPan.y, -9.0f);
+    c.Drag(DRAG_PAN, 7, 9, 800, 600);
+    EXPECT_FLOAT_EQ(c.m_vPan.x, 7.0f);
+    EXPECT_FLOAT_EQ(c.m_vPan.y, -9.0f);
 }
 
-TEST(Camera, PresetsResetTheRotationAndSetTheirStep) {
-    CViewState s;
-    CMatrix4 rotation;
-    rotation.Rotate(CVector4(10, 20, 30));
-    s.m_vAngles = CVector4(1, 2, 3);
-    SetViewPreset(s, rotation, VIEW_Y_PLUS);
-    EXPECT_TRUE(s.m_vAngles == CVector4(0, 0, 0));
-    EXPECT_TRUE(s.m_vRotStep == CVector4(0, 0, 0));
-    EXPECT_EQ(rotation.m[0], 1.0f);
-    EXPECT_EQ(rotation.m[1], 0.0f);
-    SetViewPreset(s, rotation, VIEW_X_MINUS);
-    EXPECT_TRUE(s.m_vAngles == CVector4(90, 180, 270));
-    SetViewPreset(s, rotation, VIEW_Z_PLUS);  // the reset display state's view
-    EXPECT_TRUE(s.m_vAngles == CVector4(270, 0, 0));
+TEST(Camera, EveryDragStepReachesTheMatrixOnceWhateverComesBetween) {
+    // Drags that arrive before a redraw used to lose or repeat a step; the matrix and the
+    // angles must always tell the same rotation.
+    CCamera c;
+    c.ResetRotation();
+    c.Drag(DRAG_ROTATE, 80, 0, 800, 600);   // 36 degrees about Y
+    c.Drag(DRAG_ZOOM, 10, 0, 800, 600);     // no turn
+    c.Drag(DRAG_ROTATE, 0, -60, 800, 600);  // -36 degrees about X
+    CMatrix4 expected;
+    expected.Rotate(CVector4(0, 36, 0));
+    expected.Rotate(CVector4(-36, 0, 0));
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(c.m_matRotation.m[i], expected.m[i]) << i;
+    }
+    EXPECT_TRUE(c.m_vAngles == CVector4(324, 36, 0));
+}
+
+TEST(Camera, PresetsResetTheRotationAndTurnToTheirView) {
+    CCamera c;
+    c.m_matRotation.Rotate(CVector4(10, 20, 30));
+    c.m_vAngles = CVector4(1, 2, 3);
+    c.SetViewPreset(VIEW_Y_PLUS);
+    EXPECT_TRUE(c.m_vAngles == CVector4(0, 0, 0));
+    EXPECT_EQ(c.m_matRotation.m[0], 1.0f);
+    EXPECT_EQ(c.m_matRotation.m[1], 0.0f);
+    c.SetViewPreset(VIEW_X_MINUS);
+    EXPECT_TRUE(c.m_vAngles == CVector4(90, 180, 270));
+    c.SetViewPreset(VIEW_Z_PLUS);  // the reset display state's view: y up becomes z up
+    EXPECT_TRUE(c.m_vAngles == CVector4(270, 0, 0));
+    EXPECT_NEAR(c.m_matRotation.m[6], -1.0f, 1e-6f);  // model y goes into the screen
 }
 
 // A main geometry that spans x from -halfX to halfX, y from -5000 to 5000, z from 0 to top.

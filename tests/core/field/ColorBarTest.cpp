@@ -15,26 +15,25 @@ std::vector<std::string> Texts(const CColorBarDrawing& bar) {
     return texts;
 }
 
-TEST(ColorBarTest, GeometryFollowsTheWindow) {
-    CViewState state;
-    UpdateColorBarGeometry(state, 801, 600);
-    EXPECT_EQ(state.m_nBarBottom, 24);
-    EXPECT_EQ(state.m_aBarQuad[0][0], CVector4(-370, 24, 1000));
-    EXPECT_EQ(state.m_aBarQuad[0][1], CVector4(-390, 24, 1000));
+TEST(ColorBarTest, GeometryFollowsTheWindowAndTheBandCount) {
+    CColorBarLayout layout = MakeColorBarLayout(30, 801, 600);
+    EXPECT_EQ(layout.m_nBarBottom, 24);
+    EXPECT_EQ(layout.m_aBarQuad[0][0], CVector4(-370, 24, 1000));
+    EXPECT_EQ(layout.m_aBarQuad[0][1], CVector4(-390, 24, 1000));
     // 30 steps of 256/30: the top is 20 pixels below the window's top edge.
-    EXPECT_FLOAT_EQ(state.m_aBarQuad[29][2].y, 280.0f);
-    EXPECT_FLOAT_EQ(state.m_aBarQuad[29][2].x, -390.0f);
+    EXPECT_FLOAT_EQ(layout.m_aBarQuad[29][2].y, 280.0f);
+    EXPECT_FLOAT_EQ(layout.m_aBarQuad[29][2].x, -390.0f);
 
-    state.m_nDivisions = 0;
-    UpdateColorBarGeometry(state, 2000, 2000);
-    EXPECT_EQ(state.m_nBarBottom, 24);
-    EXPECT_FLOAT_EQ(state.m_aBarQuad[0][0].x, -370.0f);
+    layout = MakeColorBarLayout(5, 800, 600);  // five bands share the same 256 pixels
+    EXPECT_FLOAT_EQ(layout.m_aBarQuad[1][0].y, 24.0f + 51.2f);
+    EXPECT_FLOAT_EQ(layout.m_aBarQuad[1][3].y, 24.0f + 102.4f);
+    EXPECT_FLOAT_EQ(layout.m_aBarQuad[4][2].y, 280.0f);
 }
 
 TEST(ColorBarTest, DefaultsLabelEveryThirdBoundary) {
-    CViewState state;
-    UpdateColorBarGeometry(state, 800, 600);
-    const CColorBarDrawing bar = BuildColorBar(state, 800);
+    CDisplaySettings state;
+    const CColorBarDrawing bar = BuildColorBar(state, 800, 600);
+    const CColorBarLayout layout = MakeColorBarLayout(30, 800, 600);
     ASSERT_TRUE(bar.visible);
     ASSERT_EQ(bar.quads.size(), 30u);
     EXPECT_EQ(bar.quads[29].colour, COLOR_RED);
@@ -42,45 +41,43 @@ TEST(ColorBarTest, DefaultsLabelEveryThirdBoundary) {
               (std::vector<std::string>{"-1.00", "-0.80", "-0.60", "-0.40", "-0.20", "0.00", "0.20",
                                         "0.40", "0.60", "0.80", "1.00"}));
     const CColorBarLabel& first = bar.labels.front();
-    EXPECT_EQ(first.anchor, state.m_aBarQuad[0][0]);
-    EXPECT_EQ(first.textPos, state.m_aBarQuad[0][0] + CVector4(7, -3, 0));
-    EXPECT_EQ(first.tick[1], state.m_aBarQuad[0][0] + CVector4(5, 4, 0));
-    EXPECT_EQ(first.tick[2], state.m_aBarQuad[0][0] + CVector4(5, -4, 0));
+    EXPECT_EQ(first.anchor, layout.m_aBarQuad[0][0]);
+    EXPECT_EQ(first.textPos, layout.m_aBarQuad[0][0] + CVector4(7, -3, 0));
+    EXPECT_EQ(first.tick[1], layout.m_aBarQuad[0][0] + CVector4(5, 4, 0));
+    EXPECT_EQ(first.tick[2], layout.m_aBarQuad[0][0] + CVector4(5, -4, 0));
     // The top boundary is anchored on the last quad's top corner.
-    EXPECT_EQ(bar.labels.back().anchor, state.m_aBarQuad[29][3]);
+    EXPECT_EQ(bar.labels.back().anchor, layout.m_aBarQuad[29][3]);
     EXPECT_EQ(bar.outline[0], CVector4(-369, 24, 1000));
     EXPECT_EQ(bar.outline[2], CVector4(-391, 281, 1000));
 }
 
 TEST(ColorBarTest, OddCountPutsTheMiddleValueAtTheMiddle) {
-    CViewState state;
+    CDisplaySettings state;
     state.m_nDivisions = 7;
     state.m_nTickInterval = 0;
-    UpdateColorBarGeometry(state, 800, 600);
-    const CColorBarDrawing bar = BuildColorBar(state, 800);
+    const CColorBarDrawing bar = BuildColorBar(state, 800, 600);
     EXPECT_EQ(Texts(bar), (std::vector<std::string>{"-1.00", "0.00", "1.00"}));
     EXPECT_FLOAT_EQ(bar.labels[1].anchor.y, 24.0f + 128.0f);
     EXPECT_FLOAT_EQ(bar.labels[1].anchor.x, -370.0f);
 
     state.m_nDivisions = 8;
-    UpdateColorBarGeometry(state, 800, 600);
-    EXPECT_EQ(Texts(BuildColorBar(state, 800)),
+    EXPECT_EQ(Texts(BuildColorBar(state, 800, 600)),
               (std::vector<std::string>{"-1.00", "0.00", "1.00"}));
 
     state.m_nTickInterval = 3;  // multiples of 3 and the top
-    EXPECT_EQ(Texts(BuildColorBar(state, 800)),
+    EXPECT_EQ(Texts(BuildColorBar(state, 800, 600)),
               (std::vector<std::string>{"-1.00", "-0.25", "0.50", "1.00"}));
     state.m_nTickInterval = 1;
-    EXPECT_EQ(BuildColorBar(state, 800).labels.size(), 9u);
+    EXPECT_EQ(BuildColorBar(state, 800, 600).labels.size(), 9u);
 }
 
 TEST(ColorBarTest, HiddenBarAndLocaleIndependentText) {
-    CViewState state;
+    CDisplaySettings state;
     state.m_nDivisions = 1;
-    EXPECT_FALSE(BuildColorBar(state, 800).visible);
+    EXPECT_FALSE(BuildColorBar(state, 800, 600).visible);
     state.m_nDivisions = 30;
     state.m_bShowColorBar = 0;
-    EXPECT_FALSE(BuildColorBar(state, 800).visible);
+    EXPECT_FALSE(BuildColorBar(state, 800, 600).visible);
 
     // A decimal comma in the process locale does not reach the texts.
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");

@@ -151,18 +151,14 @@ TEST(ColorScaleTest, RampRunsThroughHueLinearly) {
     EXPECT_LT(BlueOf(mid), 255u);
 }
 
-TEST(ColorScaleTest, FillColorRampSetsTableAndBarSteps) {
-    CViewState state;
-    state.m_nBarBottom = 24;
+TEST(ColorScaleTest, FillColorRampSetsTheTable) {
+    CDisplaySettings state;
     state.m_nDivisions = 5;
     FillColorRamp(state, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0));
     EXPECT_EQ(state.m_aColorTable[0], ColorRefToVector(MakeColorRef(0, 0, 255)));
     EXPECT_EQ(state.m_aColorTable[4], ColorRefToVector(MakeColorRef(255, 0, 0)));
     EXPECT_EQ(VectorToColorRef(state.m_aColorTable[2]),
               InterpolateColorHsv(5, 3, MakeColorRef(0, 0, 255), MakeColorRef(255, 0, 0)));
-    EXPECT_FLOAT_EQ(state.m_aBarQuad[1][0].y, 24.0f + 51.2f);
-    EXPECT_FLOAT_EQ(state.m_aBarQuad[1][3].y, 24.0f + 102.4f);
-    EXPECT_FLOAT_EQ(state.m_aBarQuad[4][2].y, 280.0f);
 
     // More bands than the table holds fill the table and stop there.
     state.m_nDivisions = 64;

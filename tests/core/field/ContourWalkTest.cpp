@@ -114,10 +114,9 @@ TEST_F(ContourWalkTest, PanelsOffOrWithoutValuesAreLeftOut) {
 
 TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
     CViewState state;
-    CMatrix4 rotation;
     const std::string folder = std::string(KZV_SAMPLES_DIR) + "tower/";
     CHeaderFile header;
-    LoadDataSetFiles(state, rotation, folder, header, 800, 600);
+    LoadDataSetFiles(state, folder, header, 800, 600);
     int32_t missing = 0;
     for (int32_t tap : state.m_taps.m_aTapNo) {
         if (state.m_cp.FindRecord(tap) < 0) {

@@ -150,9 +150,8 @@ TEST(PanelIndexTest, AgreesWithASearchOverEveryPanel) {
     for (const char* name : {"tower", "gable", "lshape"}) {
         const std::string folder = std::string(KZV_SAMPLES_DIR) + name + "/";
         CViewState state;
-        CMatrix4 rotation;
         CHeaderFile header;
-        LoadDataSetFiles(state, rotation, folder, header, 800, 600);
+        LoadDataSetFiles(state, folder, header, 800, 600);
         ASSERT_GT(state.m_mesh.GetPanelCount(), 0) << name;
         for (double angle : {0.0, 30.0}) {
             state.SetBuildingAngle(angle);

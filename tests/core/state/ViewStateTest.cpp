@@ -21,10 +21,9 @@ protected:
     void Load(const std::string& folder, int w = 1000, int h = 500) {
         CHeaderFile header;
         header.Read((folder + "header").c_str());
-        LoadDataSetFiles(state, rotation, folder, header, w, h);
+        LoadDataSetFiles(state, folder, header, w, h);
     }
     CViewState state;
-    CMatrix4 rotation;
 };
 
 TEST_F(ViewStateTest, LoadResetsEveryDisplaySettingToItsInitialState) {
@@ -45,7 +44,7 @@ TEST_F(ViewStateTest, LoadResetsEveryDisplaySettingToItsInitialState) {
     state.m_lstUndoGroup = {2};
     state.m_lstArbitrary.push_back(CArbitraryPoint{-1, CVector4(), 0, {}});
     state.SetPartMode(0, 0);
-    rotation.Rotate(CVector4(10, 20, 30));
+    state.Turn(CVector4(10, 20, 30));
     Load(kLShape);
 
     EXPECT_EQ(state.m_bShowMarkers, 1);
@@ -72,10 +71,11 @@ TEST_F(ViewStateTest, LoadResetsEveryDisplaySettingToItsInitialState) {
     EXPECT_TRUE(state.m_lstSelected.empty());
     EXPECT_TRUE(state.m_lstUndoGroup.empty());
     EXPECT_TRUE(state.m_lstArbitrary.empty());
-    // The angles read 270, 0, 0; the matrix is the identity until the step is drawn.
+    // The model turned -90 degrees about X from the identity; the angles read 270, 0, 0.
     EXPECT_TRUE(state.m_vAngles == CVector4(270, 0, 0));
-    EXPECT_TRUE(state.m_vRotStep == CVector4(-90, 0, 0));
-    EXPECT_TRUE(CMatrix4().m[5] == rotation.m[5] && rotation.m[6] == 0.0f);
+    CMatrix4 turned;
+    turned.Rotate(CVector4(-90, 0, 0));
+    EXPECT_EQ(std::memcmp(state.m_matRotation.m, turned.m, sizeof turned.m), 0);
     // Contours on for every panel of the new mesh; every part grey and outlined.
     EXPECT_EQ(state.m_abPanelContour.size(), static_cast<size_t>(state.m_mesh.GetPanelCount()));
     EXPECT_GT(state.m_mesh.GetPanelCount(), 0);
@@ -175,16 +175,68 @@ TEST(DataSetLoad, FitScaleNameAndMissingFiles) {
     dir.Write("bare/main.geo", "GEOMETRY_FILE,1\n0,0\n1\nA\n1\n3\n0,0,0\n100,0,0\n0,0,50\n");
     dir.Write("bare/cp.dat", "CP_FILE,1\n12\nEOF\n");  // rejected: not a multiple of 8
     CViewState state;
-    CMatrix4 rotation;
     state.m_cp.m_nDirectionCount = 16;  // left from an earlier data set
-    LoadDataSetFiles(state, rotation, (dir.Path() / "bare").string() + "/", CHeaderFile(), 1000,
-                     500);
+    LoadDataSetFiles(state, (dir.Path() / "bare").string() + "/", CHeaderFile(), 1000, 500);
     EXPECT_EQ(state.m_cp.m_nDirectionCount, 8);
     EXPECT_EQ(state.m_cp.GetCp(1, 0), NO_VALUE);
     EXPECT_TRUE(state.m_taps.m_aTapNo.empty());
     EXPECT_EQ(state.m_mesh.GetPanelCount(), 0);
     EXPECT_TRUE(state.m_geoSub.m_objects.empty());
     EXPECT_FLOAT_EQ(state.m_fScale, 0.7f * std::min(1000.0f / 100, 500.0f / 50));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ViewStateNotification, ListenersHearEveryChangeInOrderAndCanLeave) {
+    CViewState state;
+    std::vector<std::string> heard;
+    const int first =
+        state.AddListener([&](unsigned a) { heard.push_back("1:" + std::to_string(a)); });
+    int second = 0;
+    second = state.AddListener([&](unsigned a) {
+        heard.push_back("2:" + std::to_string(a));
+        state.RemoveListener(second);  // leaving from inside a notification is safe
+    });
+    state.Changed(ASPECT_DIRECTION);
+    state.Changed(ASPECT_CAMERA | ASPECT_COMMENT);
+    state.RemoveListener(first);
+    state.Changed(ASPECT_ALL);
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"1:" + std::to_string(ASPECT_DIRECTION),
+                                        "2:" + std::to_string(ASPECT_DIRECTION),
+                                        "1:" + std::to_string(ASPECT_CAMERA | ASPECT_COMMENT)}));
+}
+
+TEST(ViewStateReset, RestoresTheDeclaredDefaultsButKeepsSlotSegments) {
+    CViewState state;
+    LoadDataSetFiles(state, kTower, CHeaderFile(), 800, 600);
+    const uint64_t generation = state.Generation();
+    state.m_nDirection = 5;
+    state.m_nDivisions = 12;
+    state.m_aColorTable[7] = COLOR_WHITE;
+    state.m_comment.font = "ＭＳ 明朝";
+    state.m_clrAmbient = CVector4(0.1f, 0.1f, 0.1f, 1.0f);
+    state.m_aSlot[19][1].Set(4, 5, 6);
+    state.m_nPickMode = 3;
+    state.m_nEditSlot = 2;
+    state.ResetDisplayState();
+    // The defaults of the display-settings table.
+    EXPECT_EQ(state.m_nDirection, 0);
+    EXPECT_EQ(state.m_nDivisions, 30);
+    EXPECT_TRUE(state.m_aColorTable[7] == CDisplaySettings().m_aColorTable[7]);
+    EXPECT_EQ(state.m_comment.font, "ＭＳ ゴシック");
+    EXPECT_FLOAT_EQ(state.m_clrAmbient.x, 0.7f);
+    EXPECT_FLOAT_EQ(state.m_clrSpecular.x, 0.8f);
+    EXPECT_FLOAT_EQ(state.m_clrShininess.x, 100.0f);
+    EXPECT_EQ(state.m_aSlot[19][1].z, 6.0f);
+    EXPECT_EQ(state.m_nPickMode, 0);
+    EXPECT_EQ(state.m_nEditSlot, -1);
+    // A reset is not a new data set: drawings derived from positions stay valid.
+    EXPECT_EQ(state.Generation(), generation);
+    state.SetBuildingAngle(10);
+    EXPECT_GT(state.Generation(), generation);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <cstring>
 
-#include "GLRotate.h"
 #include "TestView.h"
 #include "geometry/Matrix4.h"
 
@@ -155,7 +154,8 @@ TEST(Render, CoreRotationIsTheOneOpenGLApplies) {
     glGetFloatv(GL_MODELVIEW_MATRIX, gl);
 
     glLoadIdentity();
-    RotateAndApply(stored, angles, axes);
+    stored.Rotate(angles, axes);
+    view.m_gl.MultMatrix(stored);
     float applied[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, applied);
     view.doneCurrent();

@@ -32,11 +32,10 @@ std::vector<std::pair<std::string, Setup>> GalleryStates() {
              for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
                  v.m_comment.flags[i] = 1;
              }
-             v.RebuildCommentText(v.m_comment);
          }},
         {"plan-lines-labels",
          [](CKZ_VView& v) {
-             SetViewPreset(v, v.m_matRotation, VIEW_Y_PLUS);
+             v.SetViewPreset(VIEW_Y_PLUS);
              v.m_nContourKind = 2;
              v.m_bShowLabels = 1;
              v.m_nLabelSkip = 1;
@@ -74,7 +73,8 @@ std::vector<std::pair<std::string, Setup>> GalleryStates() {
          }},
         {"iso-zoom-pan",
          [](CKZ_VView& v) {
-             v.m_vRotStep = CVector4(-60.0f, 0.0f, 30.0f);
+             v.ResetRotation();
+             v.Turn(CVector4(-60.0f, 0.0f, 30.0f));
              v.m_fZoom = 1.6f;
              v.m_vPan = CVector4(-40.0f, 30.0f, 0.0f);
              v.m_abPanelContour.assign(v.m_abPanelContour.size(), 0);

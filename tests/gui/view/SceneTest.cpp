@@ -60,8 +60,7 @@ TEST_F(SceneTest, SwitchesAddTheirLayers) {
     view.m_bShowNumbers = 1;
     view.m_comment.flags[0] = 1;
     view.m_comment.flags[5] = 1;
-    view.RebuildCommentText(view.m_comment);
-    SetViewPreset(view, view.m_matRotation, VIEW_Z_PLUS);
+    view.SetViewPreset(VIEW_Z_PLUS);
     const QImage all = Frame();
     Save(all, "tower-all");
     EXPECT_GT(Inked(all, QRect(0, 0, 640, 480)), mesh);
@@ -134,7 +133,7 @@ TEST_F(ContourSceneTest, EachContourKindOnEachSample) {
 
 TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
     Load("gable");
-    SetViewPreset(view, view.m_matRotation, VIEW_Y_PLUS);  // plan view
+    view.SetViewPreset(VIEW_Y_PLUS);  // plan view
     view.m_bShowWind = 1;
     view.m_bShowMesh = 0;
     view.m_bShowMarkers = 0;
@@ -151,7 +150,7 @@ TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
 
 TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
     Load("tower");
-    SetViewPreset(view, view.m_matRotation, VIEW_Y_PLUS);  // looking down on the roof
+    view.SetViewPreset(VIEW_Y_PLUS);  // looking down on the roof
     view.m_bShowColorBar = 0;
     const QImage image = Frame();
     const float k = view.m_fScale * view.m_fZoom;
@@ -210,7 +209,7 @@ TEST(SceneBeforeShow, ALoadBeforeTheWindowExistsStillGetsItsComment) {
     view.m_comment.flags[0] = 1;
     ASSERT_TRUE(ShowExposed(view, 320, 240));
     (void)view.grabFramebuffer();
-    EXPECT_GT(view.m_comment.itemText[0].second, 0);  // "tower"
+    EXPECT_GT(view.m_commentText.itemText[0].second, 0);  // "tower"
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+#include "state/DataSet.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/VectorFunctions.h"
+
+void CDataSet::UpdatePanelNormals() {
+    const int panels = m_mesh.GetPanelCount();
+    m_aPanelNormal.assign(static_cast<size_t>(panels), CVector4());
+    for (int p = 0; p < panels; ++p) {
+        if (m_mesh.GetNodeCount(p) < 3) {
+            continue;
+        }
+        CVector4 n = TriangleNormal(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, 0)),
+                                    m_taps.GetPosition(m_mesh.GetNodeTapNo(p, 1)),
+                                    m_taps.GetPosition(m_mesh.GetNodeTapNo(p, 2)));
+        n.Normalize();
+        m_aPanelNormal[static_cast<size_t>(p)] = n;
+    }
+
+    CVector4 lo, hi;
+    m_geoMain.GetBounds(lo, hi);
+    const float largest = std::max({std::fabs(lo.x), std::fabs(lo.y), std::fabs(lo.z),
+                                    std::fabs(hi.x), std::fabs(hi.y), std::fabs(hi.z)});
+    m_fLift = std::max(1.0f, 0.001f * largest);
+}
+
+void CDataSet::UpdateDerived() {
+    UpdatePanelNormals();
+    m_panelIndex.Build(*this);
+    ++m_nGeneration;
+}
+
+void CDataSet::TurnBuilding(double degrees) {
+    m_geoMain = m_geoMainOrg;
+    m_geoSub = m_geoSubOrg;
+    m_taps = m_tapsOrg;
+    if (degrees != 0.0) {
+        const double radians = DegToRad(degrees);
+        m_geoMain.RotateAboutZ(radians);
+        m_geoSub.RotateAboutZ(radians);
+        m_taps.RotateAboutZ(radians);
+    }
+    UpdateDerived();
+}
+
+int CDataSet::GetPartCount() const {
+    return static_cast<int>(m_geoMain.m_objects.size() + m_geoSub.m_objects.size());
+}
+
+namespace {
+
+// Part i of the running index over main parts then sub parts, or null; keeps constness.
+template <typename Geo>
+auto PartIn(Geo& main, Geo& sub, int index) -> decltype(&main.m_objects[0]) {
+    const int mainCount = static_cast<int>(main.m_objects.size());
+    if (index < 0) {
+        return nullptr;
+    }
+    if (index < mainCount) {
+        return &main.m_objects[static_cast<size_t>(index)];
+    }
+    const size_t i = static_cast<size_t>(index - mainCount);
+    return i < sub.m_objects.size() ? &sub.m_objects[i] : nullptr;
+}
+
+}  // namespace
+
+COLORREF CDataSet::GetPartColor(int index) const {
+    const CGeometryObject* part = PartIn(m_geoMain, m_geoSub, index);
+    return part != nullptr ? VectorToColorRef(part->m_color) : 0;
+}
+
+void CDataSet::SetPartColor(int index, COLORREF packed) {
+    // The as-read copies count their parts the same way, so a later rotation keeps the colour.
+    for (CGeometryObject* part :
+         {PartIn(m_geoMain, m_geoSub, index), PartIn(m_geoMainOrg, m_geoSubOrg, index)}) {
+        if (part != nullptr) {
+            part->m_color = ColorRefToVector(packed);
+        }
+    }
+}
+
+int CDataSet::GetPartMode(int index) const {
+    const CGeometryObject* part = PartIn(m_geoMain, m_geoSub, index);
+    return part != nullptr ? part->m_nDisplayMode : 2;
+}
+
+void CDataSet::SetPartMode(int index, int mode) {
+    for (CGeometryObject* part :
+         {PartIn(m_geoMainOrg, m_geoSubOrg, index), PartIn(m_geoMain, m_geoSub, index)}) {
+        if (part != nullptr) {
+            part->m_nDisplayMode = mode;
+        }
+    }
+}

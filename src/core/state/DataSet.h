@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dataset/CpFile.h"
+#include "dataset/HeaderFile.h"
+#include "dataset/MeasurePosFile.h"
+#include "dataset/MeshFile.h"
+#include "field/PanelIndex.h"
+#include "geometry/Color.h"
+#include "geometry/Geometry.h"
+#include "geometry/Vector4.h"
+
+// What a load reads from a data-set folder and what is derived from it: the geometry and taps
+// as read and as turned by the building angle, the Cp table, the mesh, the header, the panel
+// normals, the lift of drawings off the surface and the panel index. The display parts' modes
+// and colours live in the geometry's parts.
+class CDataSet {
+public:
+    std::string m_strDataFolder;  // with trailing '/', empty = no data set
+    CGeometry m_geoMain, m_geoSub;
+    CGeometry m_geoMainOrg, m_geoSubOrg;
+    CMeasurePosFile m_taps, m_tapsOrg;
+    CCpFile m_cp;
+    CMeshFile m_mesh;
+    CHeaderFile m_header;
+    float m_fScale = 1.0f;
+
+    // ---- derived ----
+    std::vector<CVector4> m_aPanelNormal;
+    float m_fLift = 1.0f;
+    CPanelIndex m_panelIndex;
+
+    bool HasDataSet() const { return !m_strDataFolder.empty(); }
+
+    // Unit normal of every panel from its first three corner taps, and the lift of contours
+    // and mesh off the surface: 0.001 x the largest absolute coordinate of the main geometry,
+    // at least 1.
+    void UpdatePanelNormals();
+    // m_aPanelNormal[p], or the zero vector when p has none (out of range).
+    CVector4 PanelNormal(int p) const {
+        return p >= 0 && static_cast<size_t>(p) < m_aPanelNormal.size()
+                   ? m_aPanelNormal[static_cast<size_t>(p)]
+                   : CVector4();
+    }
+    // The first panel, in mesh order, that holds p; -1 when none does.
+    int FindPanelContaining(CVector4 p) const { return m_panelIndex.FindPanelContaining(p); }
+
+    // Rebuilds the working geometry and taps from the as-read copies and turns them by the
+    // angle about the vertical axis (x and y snapped to tenths; 0 restores them exactly as
+    // read), then the normals and the panel index.
+    void TurnBuilding(double degrees);
+    // Everything derived from the tap positions: normals, lift, panel index. Whoever changes
+    // the working taps or mesh calls it; it also counts a new generation of the positions.
+    void UpdateDerived();
+    // Counts up whenever the data set or its positions change (load, building angle): caches
+    // of drawings derived from them compare it.
+    uint64_t Generation() const { return m_nGeneration; }
+
+    // Parts of the main geometry followed by those of the sub geometry.
+    int GetPartCount() const;
+    COLORREF GetPartColor(int index) const;
+    void SetPartColor(int index, COLORREF packed);
+    int GetPartMode(int index) const;
+    void SetPartMode(int index, int mode);
+
+private:
+    uint64_t m_nGeneration = 0;
+};

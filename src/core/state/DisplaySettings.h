@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "geometry/Color.h"
+#include "geometry/Vector4.h"
+
+constexpr int COMMENT_ITEM_COUNT = 10;
+constexpr int SLOT_COUNT = 20;
+constexpr int MAX_DIVISIONS = 30;
+
+// The comment block drawn over the view: which header items, where, in which font and colour.
+struct CCommentRecord {
+    CVector4 position;                       // top-left, window pixels, y down
+    uint8_t flags[COMMENT_ITEM_COUNT] = {};  // items shown
+    std::string font = "ＭＳ ゴシック";      // face name (bytes, UTF-8 here)
+    int size = 14;                           // character height and line step, pixels
+    CVector4 colour = COLOR_BLACK;
+};
+
+// Every display setting that the display-settings file keeps, besides the camera and the
+// parts' modes and colours: each default is declared here once, and resetting the display is
+// assigning a default-constructed object (see CViewState::ResetDisplayState for the
+// exceptions). The settings file, the pages and the tests use this one declaration.
+class CDisplaySettings {
+public:
+    CDisplaySettings();
+
+    // ---- display switches ----
+    uint8_t m_bShowMarkers = 1;
+    uint8_t m_bShowNumbers = 0;
+    uint8_t m_bShowAxes = 1;
+    uint8_t m_bShowAxisNumbers = 0;
+    uint8_t m_bShowMesh = 1;
+    uint8_t m_bShowGround = 0;
+    uint8_t m_bShowWind = 0;
+
+    int m_nDirection = 0;  // index of the wind direction shown
+
+    // ---- contours and labels ----
+    std::vector<uint8_t> m_abPanelContour;  // one per panel; reset makes it all 1
+    int m_nContourKind = 0;                 // 0 surface, 1 lines, 2 both
+    int m_nLineColorMode = 0;               // 0 level colour, 1 m_clrLine, other: no lines
+    CVector4 m_clrLine = COLOR_BLACK;
+    uint8_t m_bShowLabels = 0;
+    int m_nLabelSkip = 0;
+    int m_nLabelColorMode = 0;  // 0 the line's colour, 1 m_clrLabel
+    CVector4 m_clrLabel = COLOR_BLACK;
+    std::string m_strLabelFont = "ＭＳ ゴシック";
+    int m_nLabelFontSize = 14;
+    uint8_t m_abSlotOn[SLOT_COUNT] = {};
+    CVector4 m_aSlot[SLOT_COUNT][2];  // segments A-B on the model; a reset keeps them
+
+    // ---- colour scale ----
+    double m_dColorMax = 1.0;
+    double m_dColorMin = -1.0;
+    int m_nDivisions = 30;
+    uint8_t m_bShowColorBar = 1;
+    CVector4 m_aColorTable[MAX_DIVISIONS];  // the ramp from blue (band 0) to red (band 29)
+    int m_nTickInterval = 3;
+
+    // ---- comment ----
+    CCommentRecord m_comment;
+
+    // ---- material ----
+    CVector4 m_clrAmbient{0.7f, 0.7f, 0.7f, 1.0f};
+    CVector4 m_clrSpecular{0.8f, 0.8f, 0.8f, 1.0f};
+    CVector4 m_clrShininess{100.0f, 100.0f, 100.0f, 1.0f};
+};

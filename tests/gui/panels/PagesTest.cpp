@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "Pages.h"
+#include "state/DataSetLoad.h"
+#include "state/ViewState.h"
+
+namespace {
+
+// Pages follow the state alone: no view, no GL window.
+TEST(Pages, FollowTheStateThroughItsChangeNotification) {
+    CViewState state;
+    CDisplayPage display;
+    CDirectionPage direction;
+    CDataValuePage dataValue;
+    for (CPanelPage* page :
+         {static_cast<CPanelPage*>(&display), static_cast<CPanelPage*>(&direction),
+          static_cast<CPanelPage*>(&dataValue)}) {
+        page->Attach(state);
+    }
+    LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "lshape/", CHeaderFile(), 800, 600);
+    state.Changed(ASPECT_ALL);
+    EXPECT_EQ(display.PartList()->count(), state.GetPartCount());
+    EXPECT_EQ(direction.m_nDirCount, 32);
+    EXPECT_FALSE(dataValue.UndoButton()->isEnabled());
+
+    state.m_lstUndoGroup.push_back(1);
+    state.Changed(ASPECT_SELECTION);
+    EXPECT_TRUE(dataValue.UndoButton()->isEnabled());
+}
+
+}  // namespace
