@@ -4,47 +4,50 @@
 #include <vector>
 
 #include "../field/FieldFixture.h"
-#include "state/ViewState.h"
 #include "valuelist/ValueList.h"
 
-// A view state for the value-list tests: taps 1, 2, ... at the given positions whose Cp at
-// direction d is 100 t + d, and arbitrary points whose value at d is base + d, so that a value
-// text tells which point and direction it came from.
+// Taps 1, 2, ... whose Cp at direction d is 100 t + d, arbitrary points whose value is base + d:
+// a value text tells which point and direction it came from.
 namespace vltest {
 
-inline void SetUpTaps(CViewState& state, const std::vector<CVector4>& positions,
-                      int directions = 16) {
+inline void SetUpTaps(CViewState& state, const std::vector<CVector4>& positions, int dirs = 16) {
     std::vector<fieldtest::Tap> taps;
     for (size_t i = 0; i < positions.size(); ++i) {
-        fieldtest::Tap tap{positions[i], {}};
-        for (int d = 0; d < directions; ++d) {
-            tap.cp.push_back(100.0 * static_cast<double>(i + 1) + d);
+        taps.push_back({positions[i], {}});
+        for (int d = 0; d < dirs; ++d) {
+            taps.back().cp.push_back(100.0 * static_cast<double>(i + 1) + d);
         }
-        taps.push_back(tap);
     }
-    fieldtest::SetUp(state, taps, {}, directions);
+    fieldtest::SetUp(state, taps, {}, dirs);
     state.m_tapsOrg = state.m_taps;
 }
 
-inline void AddArbitrary(CViewState& state, int id, CVector4 pos, double base,
-                         int directions = 16) {
-    CArbitraryPoint point;
-    point.id = id;
-    point.pos = pos;
-    for (int d = 0; d < directions; ++d) {
-        point.values.push_back(base + d);
+inline void AddArbitrary(CViewState& state, int id, CVector4 pos, double base, int dirs = 16) {
+    state.m_lstArbitrary.push_back({id, pos, -1, {}});
+    for (int d = 0; d < dirs; ++d) {
+        state.m_lstArbitrary.back().values.push_back(base + d);
     }
-    state.m_lstArbitrary.push_back(point);
 }
 
 // Every row as its five texts joined by single spaces.
 inline std::vector<std::string> RowTexts(const CValueList& list) {
     std::vector<std::string> out;
-    for (const CValueRow& row : list.Rows()) {
-        out.push_back(row.text[0] + " " + row.text[1] + " " + row.text[2] + " " + row.text[3] +
-                      " " + row.text[4]);
+    for (const CValueRow& r : list.Rows()) {
+        out.push_back(r.text[0] + " " + r.text[1] + " " + r.text[2] + " " + r.text[3] + " " +
+                      r.text[4]);
     }
     return out;
+}
+
+using Texts = std::vector<std::string>;
+using IdList = std::vector<int>;
+
+inline IdList Ids(const CValueList& list) {
+    IdList ids;
+    for (const CValueRow& row : list.Rows()) {
+        ids.push_back(row.id);
+    }
+    return ids;
 }
 
 }  // namespace vltest
