@@ -1,0 +1,31 @@
+#include "text/NumberFormat.h"
+
+#include <charconv>
+
+#include "text/NumberParse.h"
+
+namespace kzv {
+
+std::string FormatG(double value) {
+    // "%g" never needs more than sign, six digits, point and a four-character exponent.
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    return std::string(buffer, result.ptr);
+}
+
+double ReadDoubleOrZero(std::string_view text) {
+    double value = 0.0;
+    CTextCursor cursor(text);
+    return cursor.ReadDouble(value) ? value : 0.0;
+}
+
+double ShortestDecimal(float value) {
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double out = 0.0;
+    std::from_chars(buffer, written.ptr, out);
+    return out;
+}
+
+}  // namespace kzv

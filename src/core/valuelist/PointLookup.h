@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <unordered_map>
+
+#include "dataset/CpFile.h"
+#include "field/SurfaceValues.h"
+#include "state/ViewState.h"
+
+// The view's arbitrary points by id, answering what FindArbitraryPoint answers (the first
+// point with that id) without walking the list once per row.
+class CArbitraryById {
+public:
+    explicit CArbitraryById(const CViewState& state) {
+        m_points.reserve(state.m_lstArbitrary.size());
+        for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+            m_points.emplace(point.id, &point);  // keeps the first
+        }
+    }
+    const CArbitraryPoint* Find(int id) const {
+        const auto it = m_points.find(id);
+        return it == m_points.end() ? nullptr : it->second;
+    }
+
+private:
+    std::unordered_map<int, const CArbitraryPoint*> m_points;
+};
+
+// The stored value of an arbitrary point for a direction; NO_VALUE without a point or when
+// the direction is not one of its values.
+inline double ArbitraryValue(const CArbitraryPoint* point, int direction) {
+    if (point == nullptr || direction < 0 ||
+        static_cast<size_t>(direction) >= point->values.size()) {
+        return NO_VALUE;
+    }
+    return point->values[static_cast<size_t>(direction)];
+}
+
+// The value of a row's point for a direction: measured for a measurement point (id >= 0),
+// stored for an arbitrary point (found by id).
+inline double RowPointValue(const CViewState& state, const CArbitraryById& arbitrary, int id,
+                            int direction) {
+    if (id >= 0) {
+        return state.m_cp.GetCp(id, direction);
+    }
+    return ArbitraryValue(arbitrary.Find(id), direction);
+}
