@@ -28,9 +28,8 @@ struct ListedSet {
         if (!set.Ok()) {
             return;
         }
-        CMatrix4 rotation;
         CHeaderFile header;
-        LoadDataSetFiles(state, rotation, set.Folder(), header, 1000, 800);
+        LoadDataSetFiles(state, set.Folder(), header, 1000, 800);
         const int taps = std::min<int>(kRows / 2, static_cast<int>(state.m_taps.m_aTapNo.size()));
         for (int i = 0; i < taps; ++i) {
             const int32_t tap = state.m_taps.m_aTapNo[static_cast<size_t>(i)];
