@@ -1,5 +1,7 @@
 // Time of one full redraw of the pressure view for the large generated data set (see
-// LargeSet.h), with every layer on. Needs an X display:
+// LargeSet.h), with every layer on: unchanged, after a pure camera change (which reuses the
+// cached contours) and after a direction change (which computes them again). Needs an X
+// display:
 //   xvfb-run -a build/bench/kzv_redraw_bench
 // KZV_NO_NUMBERS, KZV_NO_MESH and KZV_NO_MARKERS (set to anything) switch a layer off to see
 // what it costs.
@@ -22,15 +24,37 @@ namespace {
 
 CKZ_VView* g_view = nullptr;
 
+void Redraw() {
+    g_view->makeCurrent();
+    g_view->RenderScene();
+    glFinish();
+    g_view->doneCurrent();
+}
+
 void BM_FullRedraw(benchmark::State& state) {
     for (auto _ : state) {
-        g_view->makeCurrent();
-        g_view->RenderScene();
-        glFinish();
-        g_view->doneCurrent();
+        Redraw();
     }
 }
 BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_RedrawAfterCameraChange(benchmark::State& state) {
+    for (auto _ : state) {
+        g_view->Turn(CVector4(0.0f, 1.0f, 0.0f));
+        Redraw();
+    }
+    state.counters["contours"] = g_view->FrameCache().contourComputations;
+}
+BENCHMARK(BM_RedrawAfterCameraChange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_RedrawAfterDirectionChange(benchmark::State& state) {
+    for (auto _ : state) {
+        g_view->m_nDirection = (g_view->m_nDirection + 1) % g_view->m_cp.m_nDirectionCount;
+        Redraw();
+    }
+    state.counters["contours"] = g_view->FrameCache().contourComputations;
+}
+BENCHMARK(BM_RedrawAfterDirectionChange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
