@@ -1,5 +1,6 @@
 #include "field/Camera.h"
 
+#include <cmath>
 #include <cstdlib>
 
 void CCamera::ResetCamera() {
@@ -82,4 +83,21 @@ CVector4 PresetStep(int preset) {
 void CCamera::SetViewPreset(int preset) {
     ResetRotation();
     Turn(PresetStep(preset));
+}
+
+CVector4 CCamera::Project(CVector4 p, float fitScale) const {
+    const float k = fitScale * m_fZoom;
+    const float* m = m_matRotation.m;
+    const float x = k * p.x, y = k * p.y, z = k * p.z;
+    return CVector4(m_vPan.x + m[0] * x + m[4] * y + m[8] * z,
+                    m_vPan.y + m[1] * x + m[5] * y + m[9] * z,
+                    m_vPan.z + m[2] * x + m[6] * y + m[10] * z);
+}
+
+void CCamera::CentreOn(CVector4 p, float fitScale) {
+    m_vPan.Set(0, 0, 0);
+    const CVector4 at = Project(p, fitScale);
+    if (std::isfinite(at.x) && std::isfinite(at.y)) {
+        m_vPan.Set(-at.x, -at.y, 0);
+    }
 }

@@ -37,4 +37,10 @@ public:
     void Drag(int mode, int dx, int dy, int clientW, int clientH);
     // Resets the rotation and turns to the preset's view.
     void SetViewPreset(int preset);
+
+    // Where a model point appears in the view, in window pixels from the centre (x right,
+    // y up): the pan plus the rotated point scaled by fitScale x zoom.
+    CVector4 Project(CVector4 p, float fitScale) const;
+    // Pans so that the model point p appears at the window's centre.
+    void CentreOn(CVector4 p, float fitScale);
 };

@@ -36,7 +36,8 @@ public:
 
     // Every display setting back to its default (the one declaration in CDisplaySettings),
     // except that the label-position segments stay and the panel flags are sized to the mesh
-    // (all on); the camera to the "Z axis positive" view; no pick mode; every geometry part
+    // (all on); the camera to the "Z axis positive" view, panned so that the centre of the
+    // main geometry's extent is at the window's centre; no pick mode; every geometry part
     // grey and outlined (working copies only).
     void ResetDisplayState();
 

@@ -62,7 +62,6 @@ TEST_F(ViewStateTest, LoadResetsEveryDisplaySettingToItsInitialState) {
     EXPECT_TRUE(state.m_aColorTable[29] == COLOR_RED);
     EXPECT_EQ(state.m_nTickInterval, 3);
     EXPECT_EQ(state.m_fZoom, 1.0f);
-    EXPECT_TRUE(state.m_vPan == CVector4(0, 0, 0));
     EXPECT_EQ(state.m_abSlotOn[3], 0);
     EXPECT_EQ(state.m_aSlot[3][0].x, 1.0f);  // slot segments stay
     EXPECT_EQ(state.m_comment.flags[5], 0);
@@ -237,6 +236,31 @@ TEST(ViewStateReset, RestoresTheDeclaredDefaultsButKeepsSlotSegments) {
     EXPECT_EQ(state.Generation(), generation);
     state.SetBuildingAngle(10);
     EXPECT_GT(state.Generation(), generation);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ViewStateReset, EverySampleStartsWholeAndCentredInTheWindow) {
+    for (const char* name : {"tower", "gable", "lshape"}) {
+        SCOPED_TRACE(name);
+        CViewState state;
+        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + name + "/", CHeaderFile(), 640,
+                         480);
+        CVector4 lo, hi;
+        state.m_geoMain.GetBounds(lo, hi);
+        const CVector4 centre = state.Project((lo + hi) * 0.5f, state.m_fScale);
+        EXPECT_NEAR(centre.x, 0.0f, 0.01f);
+        EXPECT_NEAR(centre.y, 0.0f, 0.01f);
+        for (int corner = 0; corner < 8; ++corner) {
+            const CVector4 p(corner & 1 ? hi.x : lo.x, corner & 2 ? hi.y : lo.y,
+                             corner & 4 ? hi.z : lo.z);
+            const CVector4 at = state.Project(p, state.m_fScale);
+            EXPECT_LE(std::fabs(at.x), 320.0f);
+            EXPECT_LE(std::fabs(at.y), 240.0f);
+        }
+    }
 }
 
 }  // namespace
