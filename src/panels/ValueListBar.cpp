@@ -8,17 +8,11 @@ void CValueListDlg::ClearAllRows() {
     // Forgetting the rows forgets the whole selection with them.
     if (State() != nullptr) {
         State()->ClearSelection();
-        State()->ClearListed();
+        State()->m_valueList.ClearAllRows();
         State()->Changed(ASPECT_SELECTION);
     }
 }
 
-void CValueListDlg::OnStateChanged(unsigned aspects) {
-    if (aspects & ASPECT_DATASET) {
-        ClearAllRows();
-    }
-    CPanelPage::OnStateChanged(aspects);
-}
 
 CValueListBar::CValueListBar(QWidget* parent)
     : CSizingControlBar(QString::fromUtf8("シートメニュー"), parent, QSize(320, 500), 59426),

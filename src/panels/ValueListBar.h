@@ -3,17 +3,14 @@
 #include "PanelPage.h"
 #include "SizingControlBar.h"
 
-// The value-list page: the rows of the selected points. Its list and operations come with the
-// value-list work; it already empties itself, and the selection, for a new data set.
+// The value-list page: shows the state's value list (its rows). Its controls come with the
+// value-list work.
 class CValueListDlg : public CPanelPage {
     Q_OBJECT
 public:
     explicit CValueListDlg(QWidget* parent = nullptr);
     // Deletes every row and makes the view forget its whole selection.
     void ClearAllRows();
-
-protected:
-    void OnStateChanged(unsigned aspects) override;
 };
 
 // "シートメニュー": the bar holding the value-list page.

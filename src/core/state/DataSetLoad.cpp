@@ -34,7 +34,7 @@ void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeade
     state.m_mesh.Read((folder + "mesh.msh").c_str());
 
     state.ClearSelection();
-    state.ClearListed();
+    state.m_valueList.ClearAllRows();
 
     state.UpdateDerived();
     state.ResetDisplayState();

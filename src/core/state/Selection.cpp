@@ -12,14 +12,3 @@ void CSelection::ResetPicking() {
     m_nEditSlot = -1;
     m_nSlotPickCount = -1;
 }
-
-void CSelection::SetListed(int id, bool listed) {
-    if (listed) {
-        m_setListed.insert(id);
-    } else {
-        const auto it = m_setListed.find(id);
-        if (it != m_setListed.end()) {
-            m_setListed.erase(it);  // one row's worth
-        }
-    }
-}

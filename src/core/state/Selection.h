@@ -1,7 +1,6 @@
 #pragma once
 
 #include <list>
-#include <unordered_set>
 #include <vector>
 
 #include "geometry/Vector4.h"
@@ -35,13 +34,4 @@ public:
     void ClearSelection();
     // No pick mode, no rectangle or slot being picked.
     void ResetPicking();
-
-    // Whether a point id has a row in the value list; the scene marks such taps. The value
-    // list keeps this set in step with its rows.
-    bool IsListed(int id) const { return m_setListed.count(id) != 0; }
-    void SetListed(int id, bool listed);
-    void ClearListed() { m_setListed.clear(); }
-
-private:
-    std::unordered_multiset<int> m_setListed;
 };

@@ -40,6 +40,14 @@ void CViewState::RemoveListener(int handle) {
 }
 
 void CViewState::Changed(unsigned aspects) {
+    if (aspects & ASPECT_DATASET) {
+        m_valueList.ClearAllRows();
+    } else if (aspects & ASPECT_POSITIONS) {
+        m_valueList.RefreshPointCoordinates(*this);
+    }
+    if ((aspects & ASPECT_DIRECTION) && !(aspects & ASPECT_DATASET)) {
+        m_valueList.UpdateValueColumn(*this, m_nDirection);
+    }
     // A listener may add or remove listeners; walk a copy of the handles.
     std::vector<int> handles;
     for (const Entry& e : m_listeners) {

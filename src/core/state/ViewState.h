@@ -8,6 +8,7 @@
 #include "state/DataSet.h"
 #include "state/DisplaySettings.h"
 #include "state/Selection.h"
+#include "valuelist/ValueList.h"
 
 // What changed in the view's state. Every writer (page, dialog, settings file, value list,
 // mouse) names the aspects it changed when it announces the change; the view, the pages and
@@ -26,9 +27,9 @@ enum StateAspect : unsigned {
 };
 
 // Everything the pressure view is made of, without a window: the loaded data set, every
-// display setting, the camera and the selection, each a plain part of its own. The view
-// derives from it, so pages reach these members through g_pView under their own names;
-// pages and tests use it alone.
+// display setting, the camera and the selection, each a plain part of its own, and the rows
+// of the value list. The view derives from it, so pages reach these members through g_pView
+// under their own names; pages and tests use it alone.
 class CViewState : public CDataSet, public CDisplaySettings, public CCamera, public CSelection {
 public:
     CViewState();
@@ -45,13 +46,20 @@ public:
     // points. Telling the value list is the listeners' part.
     void SetBuildingAngle(double degrees);
 
+    // The value list's rows (the value-list page shows them).
+    CValueList m_valueList;
+    // Whether a point has a row in the value list; the scene marks such taps.
+    bool IsListed(int id) const { return m_valueList.FindPointRow(id) >= 0; }
+
     // ---- change notification ----
     using Listener = std::function<void(unsigned aspects)>;
     // Registers a listener; it is called after every Changed, in registration order.
     // Returns its handle for RemoveListener.
     int AddListener(Listener listener);
     void RemoveListener(int handle);
-    // Announces that the aspects changed: calls every listener.
+    // Announces that the aspects changed. The value list follows first (a new data set
+    // empties it, a turned building moves its rows, a new direction rewrites its values);
+    // then every listener is called.
     void Changed(unsigned aspects);
 
 private:

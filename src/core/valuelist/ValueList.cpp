@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "field/SurfaceValues.h"
+#include "state/ViewState.h"
 #include "text/NumberFormat.h"
 #include "valuelist/PointLookup.h"
 

@@ -8,7 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "state/ViewState.h"
+
+class CViewState;
 
 // The rows of the value list: one row per selected point with its number, X, Y, Z and the
 // pressure coefficient for the direction shown. The cell texts are the only copy of these
