@@ -75,6 +75,7 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
             reader.Fault() != FileFault::None ? reader.Fault() : FileFault::BadDirectionCount;
         return false;
     }
+    report.directionCount = count;
 
     // Stops at "EOF" or, when the marker is missing, at the end of the file: a file without
     // the marker still gives every record it holds.

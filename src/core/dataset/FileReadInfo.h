@@ -38,9 +38,10 @@ struct CFileReadInfo {
     size_t stoppedAtLine = 0;      // geometry: the line that ended reading because it did
                                    // not parse (0 when reading went to the end)
 
-    // "cp.dat": records whose number of values is not the file's direction count (those with
-    // fewer are among the skipped lines, those with more are kept with their first N values),
-    // and the value count of the first of them.
+    // "cp.dat": the direction count N of line 2, the records whose number of values is not N
+    // (those with fewer are among the skipped lines, those with more are kept with their first
+    // N values), and the value count of the first of them.
+    int directionCount = 0;
     size_t countMismatchLines = 0;
     int firstMismatchValueCount = 0;
 
