@@ -5,6 +5,7 @@
 
 using kzv::CLineReader;
 using kzv::CTextCursor;
+using kzv::FileFault;
 
 namespace {
 
@@ -14,63 +15,108 @@ bool IsValidDirectionCount(int n) {
     return n > 0 && n % 8 == 0;
 }
 
+enum class RecordParse { Ok, NotRecord, TooFewValues };
+
 // A record: tap number, then N values, each number followed by one separator character (any
-// character; blanks before a number are skipped). Values beyond the N-th are ignored. A line
-// that does not hold a tap number and N numbers is not a record and stores nothing, so the
+// character; blanks before a number are skipped). Values beyond the N-th are ignored, but
+// counted in valueCount so that a direction count that disagrees with the records is noticed.
+// A line that ends before its N-th value has too few values; one with text, a non-finite or
+// out-of-range number where a number belongs is not a record. Neither stores anything, so the
 // table stays aligned: exactly N values per stored tap number.
-bool ParseRecord(const std::string& line, int n, int32_t& tapNo, std::vector<double>& values) {
+RecordParse ParseRecord(const std::string& line, int n, int32_t& tapNo, std::vector<double>& values,
+                        int& valueCount) {
     CTextCursor cursor(line);
     if (!cursor.ReadInt(tapNo)) {
-        return false;
+        return RecordParse::NotRecord;
     }
     cursor.SkipOne();
     values.clear();
+    double v = 0.0;
     for (int d = 0; d < n; ++d) {
-        double v = 0.0;
         if (!cursor.ReadDouble(v)) {
-            return false;
+            valueCount = d;
+            cursor.SkipBlanks();
+            return cursor.AtEnd() ? RecordParse::TooFewValues : RecordParse::NotRecord;
         }
         values.push_back(v);
         cursor.SkipOne();
     }
-    return true;
+    valueCount = n;
+    while (cursor.ReadDouble(v)) {
+        ++valueCount;
+        cursor.SkipOne();
+    }
+    return RecordParse::Ok;
 }
 
 }  // namespace
 
 CCpFile::CCpFile() = default;
 
-bool CCpFile::Read(const char* path) {
+bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
+    kzv::CFileReadInfo scratch;
+    kzv::CFileReadInfo& report = info != nullptr ? *info : scratch;
+    report = kzv::CFileReadInfo();
+    report.byteLimit = kzv::kTableFileLimit;
     m_aTapNo.clear();
     m_aCp.clear();
     m_firstRecord.Clear();
 
     CLineReader reader;
-    if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
+    report.fault = kzv::OpenDataFile(reader, path, m_strTag, m_nVersion, kzv::kTableFileLimit);
+    if (report.fault != FileFault::None) {
         return false;
     }
     std::string line;
     int count = 0;
     if (!reader.ReadLine(line) || !CTextCursor(line).ReadInt(count) ||
         !IsValidDirectionCount(count)) {
+        report.fault =
+            reader.Fault() != FileFault::None ? reader.Fault() : FileFault::BadDirectionCount;
         return false;
     }
-    m_nDirectionCount = count;
+    report.directionCount = count;
 
     // Stops at "EOF" or, when the marker is missing, at the end of the file: a file without
     // the marker still gives every record it holds.
     std::vector<double> values;
-    while (reader.ReadLine(line) && line != "EOF") {
-        if (!line.empty() && line[0] == '#') {
+    bool endMarker = false;
+    while (reader.ReadLine(line)) {
+        if (line == "EOF") {
+            endMarker = true;
+            break;
+        }
+        if ((!line.empty() && line[0] == '#') || kzv::IsBlankLine(line)) {
+            continue;
+        }
+        if (kzv::LooksLikeDecimalComma(line)) {
+            ++report.decimalCommaLines;
+            report.SkipLine(reader.LineNumber());
             continue;
         }
         int32_t tapNo = 0;
-        if (!ParseRecord(line, count, tapNo, values)) {
+        int valueCount = 0;
+        const RecordParse parse = ParseRecord(line, count, tapNo, values, valueCount);
+        if (parse != RecordParse::NotRecord && valueCount != count &&
+            report.countMismatchLines++ == 0) {
+            report.firstMismatchValueCount = valueCount;
+        }
+        if (parse != RecordParse::Ok) {
+            report.SkipLine(reader.LineNumber());
             continue;
         }
         m_aTapNo.push_back(tapNo);
         m_aCp.insert(m_aCp.end(), values.begin(), values.end());
     }
+    if (reader.Fault() != FileFault::None) {
+        // Grew past the limit or failed while being read: nothing of it is kept.
+        report = kzv::CFileReadInfo{reader.Fault(), kzv::kTableFileLimit};
+        m_aTapNo.clear();
+        m_aCp.clear();
+        return false;
+    }
+    report.endsEarly = !endMarker;
+    m_nDirectionCount = count;
     RebuildIndex();
     return true;
 }

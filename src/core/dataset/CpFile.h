@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dataset/FileReadInfo.h"
 #include "dataset/TapIndex.h"
 
 // Returned for a tap without a record; every consumer treats a Cp of 990.0 or more as no value.
@@ -27,8 +28,8 @@ public:
 
     // Replaces the contents with the file's. False (with both arrays empty) when the file cannot
     // be opened, its first line is not "CP_FILE,<version <= 1>" or its direction count is not a
-    // positive multiple of 8.
-    bool Read(const char* path);
+    // positive multiple of 8. info, when given, receives what could not be read.
+    bool Read(const char* path, kzv::CFileReadInfo* info = nullptr);
 
     // Value of the first record with tap number tapNo for direction index d; NO_VALUE when no
     // record has that number (or d is outside 0..N-1).

@@ -6,43 +6,60 @@ using kzv::CLineReader;
 
 namespace {
 
-// The next line, or an empty text once the file has ended.
-std::string NextLine(CLineReader& reader) {
+// The next line, or an empty text once the file has ended (complete then becomes false).
+std::string NextLine(CLineReader& reader, bool& complete) {
     std::string line;
-    reader.ReadLine(line);
+    complete = reader.ReadLine(line) && complete;
     return line;
 }
 
 }  // namespace
 
-bool CHeaderFile::Read(const char* path) {
+bool CHeaderFile::Read(const char* path, kzv::CFileReadInfo* info) {
+    kzv::CFileReadInfo scratch;
+    kzv::CFileReadInfo& report = info != nullptr ? *info : scratch;
+    report = kzv::CFileReadInfo();
+    report.byteLimit = kzv::kHeaderFileLimit;
     CLineReader reader;
-    if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
+    report.fault = kzv::OpenDataFile(reader, path, m_strTag, m_nVersion, kzv::kHeaderFileLimit);
+    if (report.fault != kzv::FileFault::None) {
         return false;
     }
 
     // Read into a fresh header and copy it over at the end, so that no field keeps a text
     // from an earlier read when this file does not reach it.
     CHeaderFile h;
-    h.m_strTitle = NextLine(reader);
-    h.m_strAffiliation = NextLine(reader);
-    h.m_strMeasurer = NextLine(reader);
-    h.m_strManager = NextLine(reader);
+    bool complete = true;
+    h.m_strTitle = NextLine(reader, complete);
+    h.m_strAffiliation = NextLine(reader, complete);
+    h.m_strMeasurer = NextLine(reader, complete);
+    h.m_strManager = NextLine(reader, complete);
 
     // Summary lines up to "END", each followed by CR LF; the last CR LF is dropped again.
     std::string line;
-    while (reader.ReadLine(line) && line != "END") {
+    bool endLine = false;
+    while (complete && reader.ReadLine(line)) {
+        if (line == "END") {
+            endLine = true;
+            break;
+        }
         h.m_strSummary += line;
         h.m_strSummary += "\r\n";
     }
+    complete = complete && endLine;
     if (!h.m_strSummary.empty()) {
         h.m_strSummary.resize(h.m_strSummary.size() - 2);
     }
 
-    h.m_strBuildingShape = NextLine(reader);
-    h.m_strRoofShape = NextLine(reader);
-    h.m_strBuildingSize = NextLine(reader);
-    h.m_strAdjacentCondition = NextLine(reader);
+    h.m_strBuildingShape = NextLine(reader, complete);
+    h.m_strRoofShape = NextLine(reader, complete);
+    h.m_strBuildingSize = NextLine(reader, complete);
+    h.m_strAdjacentCondition = NextLine(reader, complete);
+    if (reader.Fault() != kzv::FileFault::None) {
+        report.fault = reader.Fault();  // grew past the limit or failed while being read
+        return false;
+    }
+    report.endsEarly = !complete;
 
     CopyFrom(h);
     return true;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "dataset/FileReadInfo.h"
+
 // "header": the descriptive metadata of a data set. Texts are kept as the bytes of the file
 // (usually the Japanese code page); converting them for display is the caller's business.
 class CHeaderFile {
@@ -29,8 +31,10 @@ public:
     // opened or its first line is not "HEADER_FILE,<version <= 1>". Otherwise true, and every
     // one of the nine fields is set from the file: a file that ends early (before "END" or
     // before the four lines after it) gives the lines it has, and the fields it does not reach
-    // are empty.
-    bool Read(const char* path);
+    // are empty. Lines are kept whole however long (cutting them for the screen is the
+    // display's business). info, when given, receives why the file was refused, or that it ended
+    // early.
+    bool Read(const char* path, kzv::CFileReadInfo* info = nullptr);
 
     // Empties the nine text fields.
     void Clear();

@@ -1,16 +1,24 @@
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "dataset/FileReadInfo.h"
+
 namespace kzv {
 
-// Reads a text file line by line. Lines end with LF or CR LF (the CR is dropped); the last line
-// may lack its line end. Lines are read whole, however long: the data formats promise at most
-// 511 characters, and a longer line is one line of data, not several. Only a pathological line
+// Reads a text file line by line. Lines end with LF, CR LF or a lone CR (old Macintosh
+// editors); the last line may lack its line end. A UTF-8 byte-order mark at the start is
+// skipped. Lines are read whole, however long: the data formats promise at most 511
+// characters, and a longer line is one line of data, not several. Only a pathological line
 // over kMaxLineLength characters is cut there (the rest of it is skipped) so that memory stays
 // bounded whatever the file holds.
+//
+// Only regular files are read: a FIFO, a device or a folder (also behind a symbolic link) is
+// refused without blocking, and so is a file above the byte limit given to Open. A file
+// written in UTF-16 (byte-order mark, or the NUL bytes of every other byte of ASCII text) is
+// refused too, since reading its bytes as text would give nothing sensible.
 class CLineReader {
 public:
     static constexpr size_t kMaxLineLength = 1u << 20;
@@ -20,27 +28,47 @@ public:
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
 
-    bool Open(const char* path);
+    // False when the file cannot be read; Fault() says why.
+    bool Open(const char* path, uint64_t byteLimit = kTableFileLimit);
     void Close();
-    bool IsOpen() const { return m_file != nullptr; }
+    bool IsOpen() const { return m_fd >= 0; }
 
-    // The next line without its line end; false at the end of the file.
+    // The next line without its line end; false at the end of the file, and for good once
+    // the file turned out to be longer than the byte limit or could not be read further.
     bool ReadLine(std::string& line);
+
+    // 1-based number of the line ReadLine returned last; 0 before the first.
+    size_t LineNumber() const { return m_lineNumber; }
+    // Why Open failed, or TooLarge / ReadError when reading had to stop early; None otherwise.
+    FileFault Fault() const { return m_fault; }
 
 private:
     bool Fill();
+    bool OpenRegularFile(const char* path);
+    void SkipBomOrRefuseUtf16();
 
-    std::FILE* m_file = nullptr;
+    int m_fd = -1;
     std::vector<char> m_buffer = std::vector<char>(1 << 16);
     size_t m_begin = 0;
     size_t m_end = 0;
     bool m_eof = false;
+    bool m_afterCr = false;  // the last line ended with CR: an LF right after it belongs to it
+    uint64_t m_limit = 0;
+    uint64_t m_bytesRead = 0;
+    size_t m_lineNumber = 0;
+    FileFault m_fault = FileFault::None;
 };
 
-// Checks the first line of a data file, "<tag>,<version>": the text before the first comma
-// must equal tag exactly, and the rest must start with an integer (white space before it is
-// allowed) that is not above maxVersion. A first line without a comma, or without a number
-// after it, is rejected.
-bool ReadTagLine(CLineReader& reader, const std::string& tag, int maxVersion);
+// Opens a data file and checks its first line, "<tag>,<version>": the text before the first
+// comma must equal tag exactly, and the rest must start with an integer (white space before it
+// is allowed) that is not above maxVersion. Returns None when both hold; otherwise the reader's
+// fault, WrongTag (also for a first line without a comma or without a number after it) or
+// NewerVersion.
+FileFault OpenDataFile(CLineReader& reader, const char* path, const std::string& tag,
+                       int maxVersion, uint64_t byteLimit);
+
+// True for a line of nothing but blanks and tabs. Such lines carry no data and are passed over
+// without being counted as skipped.
+bool IsBlankLine(const std::string& line);
 
 }  // namespace kzv

@@ -24,25 +24,50 @@ bool ParseRecord(const std::string& line, int32_t& tapNo, CVector4& pos) {
 
 }  // namespace
 
-bool CMeasurePosFile::Read(const char* path) {
+bool CMeasurePosFile::Read(const char* path, kzv::CFileReadInfo* info) {
+    kzv::CFileReadInfo scratch;
+    kzv::CFileReadInfo& report = info != nullptr ? *info : scratch;
+    report = kzv::CFileReadInfo();
+    report.byteLimit = kzv::kTableFileLimit;
     m_aTapNo.clear();
     m_aPos.clear();
     m_firstRecord.Clear();
 
     CLineReader reader;
-    if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
+    report.fault = kzv::OpenDataFile(reader, path, m_strTag, m_nVersion, kzv::kTableFileLimit);
+    if (report.fault != kzv::FileFault::None) {
         return false;
     }
     // Ends at "EOF" or at the end of the file; lines that are not records are skipped.
     std::string line;
-    while (reader.ReadLine(line) && line != "EOF") {
+    bool endMarker = false;
+    while (reader.ReadLine(line)) {
+        if (line == "EOF") {
+            endMarker = true;
+            break;
+        }
+        if (kzv::IsBlankLine(line)) {
+            continue;
+        }
         int32_t tapNo = 0;
         CVector4 pos;
-        if (ParseRecord(line, tapNo, pos)) {
+        if (kzv::LooksLikeDecimalComma(line)) {
+            ++report.decimalCommaLines;
+            report.SkipLine(reader.LineNumber());
+        } else if (ParseRecord(line, tapNo, pos)) {
             m_aTapNo.push_back(tapNo);
             m_aPos.push_back(pos);
+        } else {
+            report.SkipLine(reader.LineNumber());
         }
     }
+    if (reader.Fault() != kzv::FileFault::None) {
+        report = kzv::CFileReadInfo{reader.Fault(), kzv::kTableFileLimit};
+        m_aTapNo.clear();
+        m_aPos.clear();
+        return false;
+    }
+    report.endsEarly = !endMarker;
     RebuildIndex();
     return true;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dataset/FileReadInfo.h"
 #include "dataset/TapIndex.h"
 
 #include "geometry/Vector4.h"
@@ -23,8 +24,9 @@ public:
     std::vector<CVector4> m_aPos;   // same index; w = 0
 
     // Replaces the contents with the file's. False (both arrays empty) when the file cannot be
-    // opened or its first line is not "MEASUREPOS_FILE,<version <= 1>".
-    bool Read(const char* path);
+    // opened or its first line is not "MEASUREPOS_FILE,<version <= 1>". info, when given,
+    // receives what could not be read.
+    bool Read(const char* path, kzv::CFileReadInfo* info = nullptr);
 
     // Position of the first record with that tap number; the origin for a tap the file does
     // not hold.

@@ -40,30 +40,54 @@ bool ParseRecord(const std::string& line, int32_t& panelNo, int32_t corners[4], 
 
 }  // namespace
 
-bool CMeshFile::Read(const char* path) {
+bool CMeshFile::Read(const char* path, kzv::CFileReadInfo* info) {
+    kzv::CFileReadInfo scratch;
+    kzv::CFileReadInfo& report = info != nullptr ? *info : scratch;
+    report = kzv::CFileReadInfo();
+    report.byteLimit = kzv::kTableFileLimit;
     m_aPanelNo.clear();
     m_aNodeTapNo.clear();
     m_aNodeCount.clear();
     m_aNodeStart.assign(1, 0);
 
     CLineReader reader;
-    if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
+    report.fault = kzv::OpenDataFile(reader, path, m_strTag, m_nVersion, kzv::kTableFileLimit);
+    if (report.fault != kzv::FileFault::None) {
         return false;
     }
     // The data ends at the first line beginning with 'E' ("EOF"), or at the end of the file.
     std::string line;
-    while (reader.ReadLine(line) && (line.empty() || line[0] != 'E')) {
+    bool endMarker = false;
+    while (reader.ReadLine(line)) {
+        if (!line.empty() && line[0] == 'E') {
+            endMarker = true;
+            break;
+        }
+        if (kzv::IsBlankLine(line)) {
+            continue;
+        }
         int32_t panelNo = 0;
         int32_t corners[4];
         int count = 0;
         if (!ParseRecord(line, panelNo, corners, count)) {
+            report.SkipLine(reader.LineNumber());
             continue;
         }
         m_aPanelNo.push_back(panelNo);
         m_aNodeTapNo.insert(m_aNodeTapNo.end(), corners, corners + count);
         m_aNodeCount.push_back(count);
     }
+    if (reader.Fault() != kzv::FileFault::None) {
+        report = kzv::CFileReadInfo{reader.Fault(), kzv::kTableFileLimit};
+        m_aPanelNo.clear();
+        m_aNodeTapNo.clear();
+        m_aNodeCount.clear();
+    }
     RebuildOffsets();
+    if (report.fault != kzv::FileFault::None) {
+        return false;
+    }
+    report.endsEarly = !endMarker;
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "dataset/FileReadInfo.h"
+
 // "mesh.msh": triangular and quadrilateral panels whose corners are taps, kept as three
 // parallel tables. A panel is identified by its 0-based position in file order.
 class CMeshFile {
@@ -20,8 +22,9 @@ public:
     std::vector<int32_t> m_aNodeCount;  // 3 or 4 per panel; sums to m_aNodeTapNo.size()
 
     // Replaces the contents with the file's. False (all arrays empty) when the file cannot be
-    // opened or its first line is not "MESH_FILE,<version <= 1>".
-    bool Read(const char* path);
+    // opened or its first line is not "MESH_FILE,<version <= 1>". info, when given, receives
+    // what could not be read.
+    bool Read(const char* path, kzv::CFileReadInfo* info = nullptr);
 
     // Tap number of corner k of panel p; 0 (never a corner) when either index is out of range.
     int32_t GetNodeTapNo(int p, int k) const;

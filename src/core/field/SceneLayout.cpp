@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
+#include <limits>
 
 namespace {
 
@@ -12,6 +12,49 @@ namespace {
 double ExtentOf(const CVector4& lo, const CVector4& hi) {
     const double m = std::max({std::fabs(lo.x), std::fabs(hi.x), std::fabs(lo.y), std::fabs(hi.y)});
     return 1.5 * m;
+}
+
+// Grid lines, arrows and ticks on each side of the origin at most. Buildings of ordinary size
+// need a few dozen; only absurd coordinates reach the cap, and then the step grows tenfold
+// until the count fits, so that the grid stays a grid at a coarser step.
+constexpr double kMaxSteps = 1000;
+// Coordinates beyond this are not drawn: they leave no room in single precision for the
+// camera's arithmetic (and 3e38 x 1.5 does not fit a float at all).
+constexpr double kMaxDrawable = 1e30;
+
+// The step of the ground grid, wind arrows and axis numbers for extent e, and how many steps
+// fit into e (F = count x step). count is 0 (and nothing is drawn) for an extent that is not
+// drawable.
+struct CSpacing {
+    double step = 1000;
+    double count = 0;
+    bool drawable = false;
+};
+
+CSpacing GridSpacing(double e) {
+    CSpacing sp;
+    if (!(e >= 0.0 && e <= kMaxDrawable)) {
+        return sp;
+    }
+    sp.step = GridStep(e);
+    while (std::floor(e / sp.step) > kMaxSteps) {
+        sp.step *= 10.0;
+    }
+    sp.count = std::floor(e / sp.step);
+    sp.drawable = true;
+    return sp;
+}
+
+// An axis number ("%d" of metres) with its sphere, unless the number does not fit "%d".
+bool AddTick(std::vector<CSceneText>& texts, std::vector<CSceneSphere>& spheres,
+             const CVector4& pos, double millimetres, const CVector4& colour, float radius) {
+    const double metres = std::trunc(millimetres / 1000.0);
+    if (!(std::fabs(metres) <= std::numeric_limits<int>::max())) {
+        return false;
+    }
+    texts.push_back({pos, kzv::FormatInt(static_cast<int>(metres)), colour});
+    spheres.push_back({pos, radius, colour});
+    return true;
 }
 
 }  // namespace
@@ -37,11 +80,13 @@ int GridStep(double extent) {
 
 std::vector<CSceneLine> GroundGridLines(const CViewState& state) {
     std::vector<CSceneLine> lines;
-    const double e = SceneExtent(state);
-    const double s = GridStep(e);
-    const float f = static_cast<float>(s * std::floor(e / s));
-    for (int k = 1; k * s <= f; ++k) {
-        const float d = static_cast<float>(k * s);
+    const CSpacing sp = GridSpacing(SceneExtent(state));
+    if (!sp.drawable) {
+        return lines;
+    }
+    const float f = static_cast<float>(sp.step * sp.count);
+    for (double k = 1; k <= sp.count; ++k) {
+        const float d = static_cast<float>(k * sp.step);
         lines.push_back({CVector4(-f, d, 0), CVector4(f, d, 0)});
         lines.push_back({CVector4(-f, -d, 0), CVector4(f, -d, 0)});
         lines.push_back({CVector4(d, -f, 0), CVector4(d, f, 0)});
@@ -64,16 +109,20 @@ float WindArrowAngle(const CViewState& state) {
 
 std::vector<CSceneLine> WindArrowLines(const CViewState& state) {
     std::vector<CSceneLine> lines;
-    const double e = SceneExtent(state);
-    const int s = GridStep(e);
-    const int f = static_cast<int>(s * std::floor(e / s));
-    for (int x = -f; x <= f; x += s) {
-        const CVector4 tip(static_cast<float>(x), 0, 0);
-        lines.push_back({CVector4(static_cast<float>(x), static_cast<float>(-s), 0), tip});
-        lines.push_back(
-            {CVector4(static_cast<float>(x + s / 5), static_cast<float>(-s / 2), 0), tip});
-        lines.push_back(
-            {CVector4(static_cast<float>(x - s / 5), static_cast<float>(-s / 2), 0), tip});
+    const CSpacing sp = GridSpacing(SceneExtent(state));
+    if (!sp.drawable) {
+        return lines;
+    }
+    // Every step is a multiple of 10, so s / 5 and s / 2 are the integer divisions they were.
+    const float s = static_cast<float>(sp.step);
+    const float side = static_cast<float>(sp.step / 5);
+    const float back = static_cast<float>(sp.step / 2);
+    for (double k = -sp.count; k <= sp.count; ++k) {
+        const float x = static_cast<float>(k * sp.step);
+        const CVector4 tip(x, 0, 0);
+        lines.push_back({CVector4(x, -s, 0), tip});
+        lines.push_back({CVector4(x + side, -back, 0), tip});
+        lines.push_back({CVector4(x - side, -back, 0), tip});
     }
     return lines;
 }
@@ -81,8 +130,15 @@ std::vector<CSceneLine> WindArrowLines(const CViewState& state) {
 std::vector<CAxisItem> AxisItems(const CViewState& state) {
     CVector4 lo, hi;
     state.m_geoMain.GetBounds(lo, hi);
-    const float e = static_cast<float>(ExtentOf(lo, hi));
-    const float zTop = 1.5f * hi.z;
+    const double extent = ExtentOf(lo, hi);
+    const double top = 1.5 * static_cast<double>(hi.z);
+    const double bottom = static_cast<double>(lo.z) - 0.5 * static_cast<double>(hi.z);
+    if (!(extent <= kMaxDrawable && std::fabs(top) <= kMaxDrawable &&
+          std::fabs(bottom) <= kMaxDrawable)) {
+        return {};  // coordinates too large to draw
+    }
+    const float e = static_cast<float>(extent);
+    const float zTop = static_cast<float>(top);
     std::vector<CAxisItem> items(3);
     items[0] = {{CVector4(-e, 0, 0), CVector4(e, 0, 0)},
                 CVector4(e, 0, 0),
@@ -94,7 +150,7 @@ std::vector<CAxisItem> AxisItems(const CViewState& state) {
                 -90.0f,
                 CVector4(1, 0, 0),
                 {CVector4(-10, e + 5, 0), "Y", AXIS_Y_COLOR}};
-    items[2] = {{CVector4(0, 0, lo.z - 0.5f * hi.z), CVector4(0, 0, zTop)},
+    items[2] = {{CVector4(0, 0, static_cast<float>(bottom)), CVector4(0, 0, zTop)},
                 CVector4(0, 0, zTop),
                 0.0f,
                 CVector4(),
@@ -107,39 +163,40 @@ void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts,
     CVector4 lo, hi;
     state.m_geoMain.GetBounds(lo, hi);
     const double e = ExtentOf(lo, hi);
-    const int s = GridStep(e);
-    const float t = static_cast<float>(static_cast<int>(2.0f / state.m_fScale));
+    const CSpacing sp = GridSpacing(e);
+    // 2 / scale cut to an integer; a scale of 0 gives no spheres rather than infinite ones.
+    const float q = 2.0f / state.m_fScale;
+    const float t = std::isfinite(q) ? std::trunc(q) : 0.0f;
     bool any = false;
-    for (long long n = s; n < e; n += s) {
+    for (double k = 1; k <= sp.count && k * sp.step < e; ++k) {
+        const double n = k * sp.step;
         const float p = static_cast<float>(n);
-        for (const auto& [pos, colour, value] :
-             {std::tuple{CVector4(p, 0, 0), AXIS_X_COLOR, n / 1000},
-              std::tuple{CVector4(-p, 0, 0), AXIS_X_COLOR, -n / 1000},
-              std::tuple{CVector4(0, p, 0), AXIS_Y_COLOR, n / 1000},
-              std::tuple{CVector4(0, -p, 0), AXIS_Y_COLOR, -n / 1000}}) {
-            texts.push_back({pos, kzv::FormatInt(static_cast<int>(value)), colour});
-            spheres.push_back({pos, t, colour});
-        }
-        any = true;
+        any = AddTick(texts, spheres, CVector4(p, 0, 0), n, AXIS_X_COLOR, t) || any;
+        AddTick(texts, spheres, CVector4(-p, 0, 0), -n, AXIS_X_COLOR, t);
+        AddTick(texts, spheres, CVector4(0, p, 0), n, AXIS_Y_COLOR, t);
+        AddTick(texts, spheres, CVector4(0, -p, 0), -n, AXIS_Y_COLOR, t);
     }
     if (!any) {
         return;
     }
-    const double top = 1.5 * hi.z;
-    const double bottom = 0.5 * hi.z - lo.z;
-    const long long step = top <= 20000.0 ? 1000 : s;
-    for (long long k = step;; k += step) {
+    const double top = 1.5 * static_cast<double>(hi.z);
+    const double bottom = 0.5 * static_cast<double>(hi.z) - static_cast<double>(lo.z);
+    const double reach = std::max(top, bottom);
+    if (!(reach <= kMaxDrawable)) {
+        return;
+    }
+    double step = top <= 20000.0 ? 1000.0 : sp.step;
+    while (reach / step > kMaxSteps) {
+        step *= 10.0;
+    }
+    for (double k = step;; k += step) {
         bool drew = false;
         if (k < top) {
-            const CVector4 pos(0, 0, static_cast<float>(k));
-            texts.push_back({pos, kzv::FormatInt(static_cast<int>(k / 1000)), AXIS_Z_COLOR});
-            spheres.push_back({pos, t, AXIS_Z_COLOR});
+            AddTick(texts, spheres, CVector4(0, 0, static_cast<float>(k)), k, AXIS_Z_COLOR, t);
             drew = true;
         }
         if (k < bottom) {
-            const CVector4 pos(0, 0, static_cast<float>(-k));
-            texts.push_back({pos, kzv::FormatInt(static_cast<int>(-k / 1000)), AXIS_Z_COLOR});
-            spheres.push_back({pos, t, AXIS_Z_COLOR});
+            AddTick(texts, spheres, CVector4(0, 0, static_cast<float>(-k)), -k, AXIS_Z_COLOR, t);
             drew = true;
         }
         if (!drew) {

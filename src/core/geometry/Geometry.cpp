@@ -19,23 +19,45 @@ constexpr size_t kMaxNameLength = 511;
 // or completely.
 enum class ReadResult { Nothing, Partial, Complete };
 
+// Notes in info (when given) why an item stopped: the file ended, or the line just read did
+// not parse. Returns false for the caller to pass on.
+bool Stop(const CLineReader& reader, kzv::CFileReadInfo* info, bool gotLine,
+          const std::string& line) {
+    if (info != nullptr) {
+        if (!gotLine) {
+            info->endsEarly = true;
+        } else {
+            info->stoppedAtLine = reader.LineNumber();
+            info->decimalCommaLines = kzv::LooksLikeDecimalComma(line) ? 1 : 0;
+        }
+    }
+    return false;
+}
+
 // A count line: an integer, the rest of the line ignored. A negative count is not a count.
-bool ReadCount(CLineReader& reader, int& count) {
+bool ReadCount(CLineReader& reader, int& count, kzv::CFileReadInfo* info) {
     std::string line;
-    return reader.ReadLine(line) && CTextCursor(line).ReadInt(count) && count >= 0;
+    const bool gotLine = reader.ReadLine(line);
+    if (gotLine && CTextCursor(line).ReadInt(count) && count >= 0) {
+        return true;
+    }
+    return Stop(reader, info, gotLine, line);
 }
 
 // A corner line: x, y and z, each pair separated by exactly one character of any kind
 // (blanks before a number are skipped by the number read); the rest of the line is ignored.
-bool ReadCorner(CLineReader& reader, CVector4& corner) {
+// A line of numbers with decimal commas ("1,5;2,5;0") is not a corner: read this way it would
+// give (1, 5, 2).
+bool ReadCorner(CLineReader& reader, CVector4& corner, kzv::CFileReadInfo* info) {
     std::string line;
     if (!reader.ReadLine(line)) {
-        return false;
+        return Stop(reader, info, false, line);
     }
     CTextCursor c(line);
     float x = 0, y = 0, z = 0;
-    if (!c.ReadFloat(x) || !c.SkipOne() || !c.ReadFloat(y) || !c.SkipOne() || !c.ReadFloat(z)) {
-        return false;
+    if (kzv::LooksLikeDecimalComma(line) || !c.ReadFloat(x) || !c.SkipOne() || !c.ReadFloat(y) ||
+        !c.SkipOne() || !c.ReadFloat(z)) {
+        return Stop(reader, info, true, line);
     }
     corner = CVector4(x, y, z, 0.0f);
     return true;
@@ -43,15 +65,15 @@ bool ReadCorner(CLineReader& reader, CVector4& corner) {
 
 // Corners are appended as they are read, never allocated from the count up front: the count
 // is only an upper bound that the file may not honour.
-ReadResult ReadFaceLines(CLineReader& reader, CGeometryFace& face) {
+ReadResult ReadFaceLines(CLineReader& reader, CGeometryFace& face, kzv::CFileReadInfo* info) {
     face.m_vertices.clear();
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count, info)) {
         return ReadResult::Nothing;
     }
     for (int i = 0; i < count; ++i) {
         CVector4 corner;
-        if (!ReadCorner(reader, corner)) {
+        if (!ReadCorner(reader, corner, info)) {
             return ReadResult::Partial;
         }
         face.m_vertices.push_back(corner);
@@ -59,21 +81,22 @@ ReadResult ReadFaceLines(CLineReader& reader, CGeometryFace& face) {
     return ReadResult::Complete;
 }
 
-ReadResult ReadObjectLines(CLineReader& reader, CGeometryObject& obj) {
+ReadResult ReadObjectLines(CLineReader& reader, CGeometryObject& obj, kzv::CFileReadInfo* info) {
     obj.m_faces.clear();
     std::string line;
     if (!reader.ReadLine(line)) {
         obj.m_strName.clear();
+        Stop(reader, info, false, line);
         return ReadResult::Nothing;
     }
     obj.m_strName = line.substr(0, std::min(line.find(','), kMaxNameLength));
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count, info)) {
         return ReadResult::Partial;
     }
     for (int i = 0; i < count; ++i) {
         CGeometryFace face;
-        const ReadResult r = ReadFaceLines(reader, face);
+        const ReadResult r = ReadFaceLines(reader, face, info);
         if (r != ReadResult::Nothing) {
             obj.m_faces.push_back(std::move(face));
         }
@@ -94,11 +117,16 @@ CGeometry& CGeometry::operator=(const CGeometry& other) {
     return *this;
 }
 
-bool CGeometry::Load(const char* path) {
+bool CGeometry::Load(const char* path, kzv::CFileReadInfo* info) {
     m_objects.clear();
+    kzv::CFileReadInfo scratch;
+    kzv::CFileReadInfo& report = info != nullptr ? *info : scratch;
+    report = kzv::CFileReadInfo();
+    report.byteLimit = kzv::kGeometryFileLimit;
 
     CLineReader reader;
-    if (!reader.Open(path) || !kzv::ReadTagLine(reader, m_strTag, m_nVersion)) {
+    report.fault = kzv::OpenDataFile(reader, path, m_strTag, m_nVersion, kzv::kGeometryFileLimit);
+    if (report.fault != kzv::FileFault::None) {
         return false;
     }
 
@@ -107,17 +135,21 @@ bool CGeometry::Load(const char* path) {
     std::string line;
     float hx = 0, hy = 0;
     bool headerOk = false;
-    if (reader.ReadLine(line)) {
+    const bool gotLine = reader.ReadLine(line);
+    if (gotLine) {
         CTextCursor c(line);
         headerOk = c.ReadFloat(hx) && c.Expect(',') && c.ReadFloat(hy);
+    }
+    if (!headerOk) {
+        Stop(reader, &report, gotLine, line);
     }
     m_vHeader = headerOk ? CVector4(hx, hy, 0.0f, 0.0f) : CVector4();
 
     int count = 0;
-    if (headerOk && ReadCount(reader, count)) {
+    if (headerOk && ReadCount(reader, count, &report)) {
         for (int i = 0; i < count; ++i) {
             CGeometryObject obj;
-            const ReadResult r = ReadObjectLines(reader, obj);
+            const ReadResult r = ReadObjectLines(reader, obj, &report);
             if (r != ReadResult::Nothing) {
                 m_objects.push_back(std::move(obj));
             }
@@ -127,16 +159,22 @@ bool CGeometry::Load(const char* path) {
         }
     }
 
+    if (reader.Fault() != kzv::FileFault::None) {
+        // Grew past the limit or failed while being read: nothing of it is kept.
+        report = kzv::CFileReadInfo{reader.Fault(), kzv::kGeometryFileLimit};
+        m_objects.clear();
+        return false;
+    }
     ResetObjectStyles();
     return true;
 }
 
 bool CGeometry::ReadObject(CLineReader& reader, CGeometryObject& obj) {
-    return ReadObjectLines(reader, obj) == ReadResult::Complete;
+    return ReadObjectLines(reader, obj, nullptr) == ReadResult::Complete;
 }
 
 bool CGeometry::ReadFace(CLineReader& reader, CGeometryFace& face) {
-    return ReadFaceLines(reader, face) == ReadResult::Complete;
+    return ReadFaceLines(reader, face, nullptr) == ReadResult::Complete;
 }
 
 void CGeometry::ResetObjectStyles() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dataset/FileReadInfo.h"
 #include "geometry/Vector4.h"
 
 namespace kzv {
@@ -42,7 +43,9 @@ public:
     // body is read up to its end or up to the first item that does not parse, and everything
     // read before that point is kept. An object or face whose first line was read stays, with
     // the faces or corners read after it; nothing is created for items the file only counts.
-    bool Load(const char* path);
+    // info, when given, receives why the file was refused, or where and why reading its body
+    // stopped.
+    bool Load(const char* path, kzv::CFileReadInfo* info = nullptr);
 
     // Reads one object (name line, face count, faces) into obj, replacing its name and faces.
     // False when a line is missing or does not parse; obj then holds what was read.

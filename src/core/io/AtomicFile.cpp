@@ -1,6 +1,8 @@
 #include "io/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,10 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace kzv {
 
 namespace {
+
+constexpr const char* kTempInfix = ".kzv-";
+constexpr size_t kTempSuffixLength = 6;  // the X's mkstemp fills in
 
 bool Fail(std::string* error, const std::string& what, int err) {
     if (error != nullptr) {
@@ -20,17 +26,130 @@ bool Fail(std::string* error, const std::string& what, int err) {
     return false;
 }
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no link). A link to a
+// file that does not exist yet resolves to where that file would be. False for a loop.
+bool FollowLinks(const std::string& path, std::string& target) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return true;
+        }
+        std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), buf.data(), buf.size());
+        if (n < 0 || static_cast<size_t>(n) >= buf.size()) {
+            return true;  // changed under us: let the write below report what is there
+        }
+        const std::string link(buf.data(), static_cast<size_t>(n));
+        if (link.empty()) {
+            return true;
+        }
+        target = link.front() == '/' ? link : FolderOf(target) + "/" + link;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+bool IsOurTempName(const std::string& entry, const std::string& base) {
+    const std::string prefix = base + kTempInfix;
+    if (entry.size() != prefix.size() + kTempSuffixLength ||
+        entry.compare(0, prefix.size(), prefix) != 0) {
+        return false;
+    }
+    for (size_t i = prefix.size(); i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Removes temporary files of target that interrupted saves left behind. A save holds a lock
+// on its temporary file while it writes, so a file that can be locked has no writer left.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string base = NameOf(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(dir)) {
+        if (IsOurTempName(e->d_name, base)) {
+            stale.push_back(folder + "/" + e->d_name);
+        }
+    }
+    ::closedir(dir);
+    for (const std::string& path : stale) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(path.c_str());
+        }
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     if (path.empty()) {
         return Fail(error, "no file name", ENOENT);
     }
-    std::string tmp = path + ".kzv-XXXXXX";
+    std::string target;
+    if (!FollowLinks(path, target)) {
+        return Fail(error, "cannot follow the links of " + path, errno);
+    }
+
+    // An existing file keeps its permissions; a read-only one is not replaced.
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISREG(old.st_mode) &&
+        ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        return Fail(error, path + " is read-only", EACCES);
+    }
+    mode_t mode = 0;
+    if (exists && S_ISREG(old.st_mode)) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    RemoveStaleTemporaries(target);
+
+    std::string tmp = target + kTempInfix + std::string(kTempSuffixLength, 'X');
     const int fd = mkstemp(tmp.data());  // fills in the X's
     if (fd < 0) {
         return Fail(error, "cannot create a file beside " + path, errno);
     }
+    // Held until the file is closed: tells a later save that this file is not stale.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    auto abandon = [&](const std::string& what, int err, bool closeFd) {
+        if (closeFd) {
+            ::close(fd);
+        }
+        ::unlink(tmp.c_str());
+        return Fail(error, what, err);
+    };
 
     size_t done = 0;
     while (done < bytes.size()) {
@@ -39,26 +158,28 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
             if (errno == EINTR) {
                 continue;
             }
-            const int err = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return Fail(error, "cannot write " + path, err);
+            return abandon("cannot write " + path, errno, true);
         }
         done += static_cast<size_t>(n);
     }
-    // New files get the usual permissions (mkstemp makes them private).
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tmp.c_str());
-        return Fail(error, "cannot write " + path, err);
+    if (exists && S_ISREG(old.st_mode)) {
+        // Keeps the owner and group where we may (the superuser saving a user's file); a
+        // plain user cannot give a file away, and that is no reason to fail.
+        (void)!::fchown(fd, old.st_uid, old.st_gid);
     }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tmp.c_str());
-        return Fail(error, "cannot replace " + path, err);
+    if (::fchmod(fd, mode) != 0) {
+        return abandon("cannot set the permissions of " + path, errno, true);
+    }
+    if (::fsync(fd) != 0) {
+        return abandon("cannot write " + path, errno, true);
+    }
+    // Renamed before the descriptor (and with it the lock) goes, so that no other save takes
+    // the finished file for a stale one in between.
+    if (std::rename(tmp.c_str(), target.c_str()) != 0) {
+        return abandon("cannot replace " + path, errno, true);
+    }
+    if (::close(fd) != 0) {
+        return Fail(error, "cannot write " + path, errno);
     }
     return true;
 }

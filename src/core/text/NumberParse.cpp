@@ -1,5 +1,6 @@
 #include "text/NumberParse.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <type_traits>
@@ -78,6 +79,67 @@ bool CTextCursor::ReadFloat(float& out) {
 }
 bool CTextCursor::ReadDouble(double& out) {
     return ReadNumber(out);
+}
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Skips digits from i; returns how many there were.
+size_t SkipDigits(std::string_view s, size_t& i) {
+    const size_t start = i;
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+    }
+    return i - start;
+}
+
+// sign? digits ',' digits (exponent)?
+bool IsDecimalCommaNumber(std::string_view s) {
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        ++i;
+    }
+    if (SkipDigits(s, i) == 0 || i >= s.size() || s[i] != ',') {
+        return false;
+    }
+    ++i;
+    if (SkipDigits(s, i) == 0) {
+        return false;
+    }
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            ++i;
+        }
+        if (SkipDigits(s, i) == 0) {
+            return false;
+        }
+    }
+    return i == s.size();
+}
+
+}  // namespace
+
+bool LooksLikeDecimalComma(std::string_view line) {
+    size_t fields = 0;
+    bool commaNumber = false;
+    size_t i = 0;
+    while (i < line.size()) {
+        const size_t end = std::min(line.find_first_of("; \t\r", i), line.size());
+        const std::string_view field = line.substr(i, end - i);
+        if (!field.empty()) {
+            if (field.front() == ',' || field.back() == ',') {
+                return false;
+            }
+            ++fields;
+            commaNumber = commaNumber || IsDecimalCommaNumber(field);
+        }
+        i = end + 1;
+    }
+    return fields >= 2 && commaNumber;
 }
 
 }  // namespace kzv

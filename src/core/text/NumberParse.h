@@ -36,4 +36,11 @@ private:
     size_t m_pos = 0;
 };
 
+// True when a line looks like numbers written with a decimal comma, as a spreadsheet in a
+// German or French locale exports them: fields separated by ';', tabs or blanks, at least two
+// of them, one of them a number like "1,5" or "-0,25e3", and no field starting or ending with a
+// comma (which would make the commas separators). Such a line must not be read as
+// comma-separated numbers: "0,5;1,5" would give 0, 5, 1, 5.
+bool LooksLikeDecimalComma(std::string_view line);
+
 }  // namespace kzv

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -36,6 +39,54 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(ReadFileBytes(dir.Path() / "sub" / "target" / "keep"), "kept");
     EXPECT_EQ(CountEntries(dir.Path() / "sub"), 1);
     EXPECT_FALSE(kzv::WriteFileAtomically("", "x"));
+}
+
+mode_t ModeOf(const fs::path& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST(AtomicFile, KeepsPermissionsAndWritesThroughLinks) {
+    TempDir dir;
+    const std::string real = dir.Write("real.set", "old");
+    ::chmod(real.c_str(), 0640);
+    fs::create_directory(dir.Path() / "links");
+    const fs::path link = dir.Path() / "links" / "via.set";
+    fs::create_symlink("../real.set", link);  // relative to the link's folder
+    ASSERT_TRUE(kzv::WriteFileAtomically(link.string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real), "new");
+    EXPECT_EQ(ModeOf(real), 0640u);
+    EXPECT_EQ(CountEntries(dir.Path()), 2);
+}
+
+TEST(AtomicFile, RefusesAReadOnlyFile) {
+    TempDir dir;
+    const std::string path = dir.Write("size", "kept");
+    ::chmod(path.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(kzv::WriteFileAtomically(path, "new", &error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(ReadFileBytes(path), "kept");
+    EXPECT_EQ(CountEntries(dir.Path()), 1);
+}
+
+TEST(AtomicFile, RemovesStaleTemporariesButNotOnesBeingWritten) {
+    TempDir dir;
+    const std::string path = dir.Write("dirlist", "old");
+    dir.Write("dirlist.kzv-a1B2c3", "left by a crash");
+    dir.Write("dirlist.kzv-a1B2c3.bak", "the user's own");
+    dir.Write("other.kzv-a1B2c3", "another file's");
+    const std::string busy = dir.Write("dirlist.kzv-Zz9Zz9", "being written");
+    const int fd = ::open(busy.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);  // as a save in progress holds it
+    ASSERT_TRUE(kzv::WriteFileAtomically(path, "new"));
+    ::close(fd);
+    EXPECT_FALSE(fs::exists(dir.Path() / "dirlist.kzv-a1B2c3"));
+    EXPECT_TRUE(fs::exists(busy));
+    EXPECT_TRUE(fs::exists(dir.Path() / "dirlist.kzv-a1B2c3.bak"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "other.kzv-a1B2c3"));
 }
 
 }  // namespace

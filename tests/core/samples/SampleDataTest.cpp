@@ -17,6 +17,7 @@
 #include "TempDir.h"
 #include "dataset/CpFile.h"
 #include "dataset/HeaderFile.h"
+#include "dataset/LoadReport.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
 #include "geometry/Geometry.h"
@@ -184,6 +185,23 @@ TEST(SampleSets, ReadWithTheProgramsReadersAndAreConsistent) {
     EXPECT_EQ(directionCounts, (std::set<int>{8, 16, 32}));
     EXPECT_GT(triangles, 0u);
     EXPECT_GT(quads, 0u);
+}
+
+TEST(SampleSets, LoadWithoutAnythingToReport) {
+    for (const Expected& set : kSets) {
+        SCOPED_TRACE(set.name);
+        kzv::CLoadReport report;
+        CMeasurePosFile pos;
+        CMeshFile mesh;
+        EXPECT_TRUE(CHeaderFile().Read(SetFile(set, "header").c_str(), &report.header));
+        EXPECT_TRUE(CGeometry().Load(SetFile(set, "main.geo").c_str(), &report.mainGeo));
+        EXPECT_TRUE(CGeometry().Load(SetFile(set, "sub.geo").c_str(), &report.subGeo));
+        EXPECT_TRUE(pos.Read(SetFile(set, "measure.pos").c_str(), &report.measurePos));
+        EXPECT_TRUE(CCpFile().Read(SetFile(set, "cp.dat").c_str(), &report.cpDat));
+        EXPECT_TRUE(mesh.Read(SetFile(set, "mesh.msh").c_str(), &report.meshMsh));
+        kzv::CheckMeshAgainstPositions(report, pos, mesh);
+        EXPECT_EQ(kzv::LoadReportMessage(report), "");
+    }
 }
 
 // Taps lie on the faces of main.geo; each panel lies on one face and winds the same way, so

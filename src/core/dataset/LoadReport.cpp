@@ -1,0 +1,131 @@
+#include "dataset/LoadReport.h"
+
+#include <unordered_set>
+#include <vector>
+
+#include "dataset/MeasurePosFile.h"
+#include "dataset/MeshFile.h"
+
+namespace kzv {
+
+namespace {
+
+std::string Num(uint64_t n) {
+    return std::to_string(n);
+}
+
+std::string FaultText(FileFault fault, const std::string& tag, uint64_t byteLimit) {
+    switch (fault) {
+        case FileFault::None:
+            break;
+        case FileFault::Missing:
+            return "ファイルがありません。";
+        case FileFault::NotRegularFile:
+            return "通常のファイルではありません（フォルダ、名前付きパイプ、デバイスなど）。";
+        case FileFault::TooLarge:
+            return "ファイルが大きすぎます（上限 " + Num(byteLimit >> 20) + " MB）。";
+        case FileFault::NoPermission:
+            return "ファイルを読む権限がありません。";
+        case FileFault::ReadError:
+            return "ファイルの読み込み中にエラーが発生しました。";
+        case FileFault::Utf16:
+            return "UTF-16 で保存されています。シフトJIS（CP932）か UTF-8 で保存してください。";
+        case FileFault::WrongTag:
+            return "1 行目が「" + tag + ",1」の形ではありません。";
+        case FileFault::NewerVersion:
+            return "このプログラムでは読めない新しい版のファイルです。";
+        case FileFault::BadDirectionCount:
+            return "2 行目の方位数が 8 の倍数の正の整数ではありません。";
+    }
+    return std::string();
+}
+
+// What is wrong with one file, as one line; empty when nothing is.
+std::string FileFindings(const CFileReadInfo& info, const std::string& tag,
+                         const std::string& endsEarlyText) {
+    if (info.fault != FileFault::None) {
+        return "読み込めません。" + FaultText(info.fault, tag, info.byteLimit);
+    }
+    std::string text;
+    if (info.skippedLines > 0) {
+        text += "読めない行を " + Num(info.skippedLines) + " 行読み飛ばしました（最初は " +
+                Num(info.firstSkippedLine) + " 行目）。";
+    }
+    if (info.countMismatchLines > 0) {
+        text += "値の数が方位数 " + Num(static_cast<uint64_t>(info.directionCount)) +
+                " と合わない行が " + Num(info.countMismatchLines) + " 行あります（最初の行は " +
+                Num(static_cast<uint64_t>(info.firstMismatchValueCount)) + " 個）。";
+    }
+    if (info.stoppedAtLine > 0) {
+        text += Num(info.stoppedAtLine) + " 行目が読めないため、そこから先を読んでいません。";
+    }
+    if (info.decimalCommaLines > 0) {
+        text += "小数点にコンマを使った数値の行が " + Num(info.decimalCommaLines) +
+                " 行あります。小数点はピリオドで「1.5」のように書いてください。";
+    }
+    if (info.endsEarly) {
+        text += endsEarlyText;
+    }
+    return text;
+}
+
+}  // namespace
+
+void CheckMeshAgainstPositions(CLoadReport& report, const CMeasurePosFile& taps,
+                               const CMeshFile& mesh) {
+    report.cornersWithoutPosition = 0;
+    report.tapsWithoutPosition = 0;
+    report.firstTapWithoutPosition = 0;
+    std::unordered_set<int32_t> seen;
+    for (int32_t tap : mesh.m_aNodeTapNo) {
+        if (taps.FindTap(tap) >= 0) {
+            continue;
+        }
+        if (report.cornersWithoutPosition++ == 0) {
+            report.firstTapWithoutPosition = tap;
+        }
+        seen.insert(tap);
+    }
+    report.tapsWithoutPosition = seen.size();
+}
+
+std::string LoadReportMessage(const CLoadReport& report) {
+    const std::string noEof =
+        "終わりの「EOF」の行がありません。ファイルが途中で切れている可能性があります。";
+    const std::string cutShort = "ファイルが途中で終わっています。";
+    struct Entry {
+        const char* name;
+        const CFileReadInfo& info;
+        const char* tag;
+        std::string endsEarlyText;
+    };
+    const std::vector<Entry> files = {
+        {"header", report.header, "HEADER_FILE",
+         "ファイルが途中で終わっています（「END」の行かその後の 4 行がありません）。"},
+        {"main.geo", report.mainGeo, "GEOMETRY_FILE", cutShort},
+        {"sub.geo", report.subGeo, "GEOMETRY_FILE", cutShort},
+        {"measure.pos", report.measurePos, "MEASUREPOS_FILE", noEof},
+        {"cp.dat", report.cpDat, "CP_FILE", noEof},
+        {"mesh.msh", report.meshMsh, "MESH_FILE", noEof},
+    };
+    std::string lines;
+    for (const Entry& file : files) {
+        std::string text = FileFindings(file.info, file.tag, file.endsEarlyText);
+        if (file.info.fault == FileFault::None && &file.info == &report.meshMsh &&
+            report.cornersWithoutPosition > 0) {
+            text += "measure.pos に位置のない測定点（" + Num(report.tapsWithoutPosition) +
+                    " 点、例えば " + std::to_string(report.firstTapWithoutPosition) +
+                    "）を参照する頂点が " + Num(report.cornersWithoutPosition) + " 個あります。";
+        }
+        if (!text.empty()) {
+            lines += std::string(file.name) + ": " + text + "\n";
+        }
+    }
+    if (lines.empty()) {
+        return std::string();
+    }
+    return "データセットの一部を読み込めませんでした。読み込めたデータだけを表示します。\n\n" +
+           lines;
+}
+
+}  // namespace kzv
