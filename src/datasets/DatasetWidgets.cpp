@@ -58,4 +58,14 @@ void CExtentListWidget::updateGeometries() {
     bar->setRange(0, std::max(bar->maximum(), range));
 }
 
+QItemSelectionModel::SelectionFlags CExtentListWidget::selectionCommand(const QModelIndex& index,
+                                                                        const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (selectionMode() == QAbstractItemView::SingleSelection &&
+        command.testFlag(QItemSelectionModel::Deselect)) {
+        return QItemSelectionModel::NoUpdate;
+    }
+    return command;
+}
+
 }  // namespace kzv

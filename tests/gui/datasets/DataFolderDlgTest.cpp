@@ -260,3 +260,37 @@ TEST_F(DataFolderDlgTest, ScrollExtentFollowsTheWidestTextEverShown) {
     D again(AppFolder(), &shorter);
     EXPECT_EQ(D::HorizontalExtent(), extent);
 }
+
+TEST_F(DataFolderDlgTest, MouseClicksPickDataSetsAndADoubleClickLoads) {
+    const std::string samples = SamplesFolder();
+    WriteDirList(samples + "\n");
+    D dlg(AppFolder(), nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QListWidget* list = Sets(&dlg);
+    auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+
+    // A click selects the row under the mouse and shows its header; a click with Ctrl on the
+    // selected row keeps it selected, as a single-selection list does.
+    for (int row : {2, 1, 2}) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at(row));
+        EXPECT_TRUE(list->isEnabled()) << row;
+        EXPECT_EQ(Field(&dlg, D::IDC_DATA_NAME), list->item(row)->text());
+    }
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, at(2));
+    EXPECT_TRUE(list->item(2)->isSelected());
+    EXPECT_TRUE(Control<QLineEdit>(&dlg, D::IDC_TITLE)->isEnabled());
+    EXPECT_EQ(Field(&dlg, D::IDC_MEASURER), QStringLiteral("山田 太郎"));  // tower's
+
+    // A double click (press, release, double click) on another data set loads that one, with
+    // its own header.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at(1));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at(1));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.m_strFolder, samples + "lshape/");
+    CHeaderFile lshape;
+    ASSERT_TRUE(lshape.Read((samples + "lshape/header").c_str()));
+    EXPECT_EQ(dlg.m_header.m_strTitle, lshape.m_strTitle);
+    EXPECT_EQ(dlg.m_header.m_strMeasurer, lshape.m_strMeasurer);
+}
