@@ -41,7 +41,9 @@ void SetFieldText(QLineEdit* field, const std::string& bytes) {
 QPlainTextEdit* MakeReadOnlySummary(QWidget* parent) {
     auto* edit = new QPlainTextEdit(parent);
     edit->setReadOnly(true);
-    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A summary line may be long: it is wrapped at the box's width, never cut.
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     return edit;
 }
 

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -293,4 +295,27 @@ TEST_F(DataFolderDlgTest, MouseClicksPickDataSetsAndADoubleClickLoads) {
     ASSERT_TRUE(lshape.Read((samples + "lshape/header").c_str()));
     EXPECT_EQ(dlg.m_header.m_strTitle, lshape.m_strTitle);
     EXPECT_EQ(dlg.m_header.m_strMeasurer, lshape.m_strMeasurer);
+}
+
+TEST_F(DataFolderDlgTest, LongSummaryWrapsWithinItsBox) {
+    const fs::path data = app.Path() / "data";
+    fs::create_directories(data / "long");
+    std::string summary;
+    for (int i = 0; i < 40; ++i) {
+        summary += "風洞実験の概要 ";
+    }
+    std::ofstream(data / "long" / "header", std::ios::binary) << "HEADER_FILE,1\ntitle\na\nm\nk\n"
+                                                              << summary << "\nEND\n";
+    WriteDirList(data.string() + "\n");
+    D dlg(AppFolder(), nullptr);
+    dlg.resize(700, 500);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* box = Control<QPlainTextEdit>(&dlg, D::IDC_SUMMARY);
+    // The one long line is broken into several lines of the box's width: nothing lies beyond
+    // its right edge.
+    EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
+    const QTextBlock block = box->document()->firstBlock();
+    ASSERT_NE(block.layout(), nullptr);
+    EXPECT_GT(block.layout()->lineCount(), 2);
 }
