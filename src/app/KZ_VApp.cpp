@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QStyle>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include "DataSetChooser.h"
@@ -21,6 +23,19 @@ using PromptSeam = KzSeam<struct PromptTag, CKZ_VApp::PromptHook>;
 CKZ_VApp::CKZ_VApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("KZ_V"));
     setApplicationDisplayName(QString());
+    // The program speaks Japanese whatever the locale, so the standard dialogs do too.
+    InstallQtTranslations();
+}
+
+QTranslator* CKZ_VApp::InstallQtTranslations() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 CKZ_VApp::~CKZ_VApp() = default;

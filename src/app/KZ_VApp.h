@@ -8,6 +8,7 @@
 #include <string>
 
 class CMainFrame;
+class QTranslator;
 
 // The application: start-up, the program folder, the one file prompt, icons and the About box.
 class CKZ_VApp : public QApplication {
@@ -45,6 +46,11 @@ public:
 
     // Command 57664: the About box (dialog 100).
     void OnAppAbout();
+
+    // Installs Qt's own Japanese texts ("qtbase_ja" from Qt's translations folder) for the
+    // standard dialogs and buttons. Returns the translator (owned by the application), or null
+    // when the file is missing: those dialogs then stay in English.
+    static QTranslator* InstallQtTranslations();
 
 private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
