@@ -36,6 +36,7 @@ const int kCommandsNotYetBuilt[] = {ID_LOAD_SETTINGS, ID_SAVE_SETTINGS};
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setMinimumSize(640, 400);
+    setWindowIcon(CKZ_VApp::LoadIconImage(128));
     m_pView = new CKZ_VView(this);
     m_pView->SetHost(this);
     setCentralWidget(m_pView);
