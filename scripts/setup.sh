@@ -8,8 +8,10 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
   # Qt 6 and OpenGL 1.1 fixed-function, GLU and freeglut
   qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev freeglut3-dev libgl1-mesa-dri
-  # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  # the program icon is drawn from SVG; Qt's own Japanese texts for the standard dialogs
+  qt6-svg-dev qt6-translations-l10n
+  # tests and benchmarks (pdftoppm reads printed pages back)
+  libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   # headless display for the GUI tests and the run command
   xvfb xauth x11-utils
   # Japanese fonts that stand in for the MS fonts named in settings

@@ -5,7 +5,11 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStyle>
+#include <QLibraryInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include "DataSetChooser.h"
@@ -18,9 +22,32 @@ namespace {
 using PromptSeam = KzSeam<struct PromptTag, CKZ_VApp::PromptHook>;
 }  // namespace
 
+// The resources live in a static library: register them before the first use.
+static void InitResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(kzv);
+        return true;
+    }();
+    (void)done;
+}
+
 CKZ_VApp::CKZ_VApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("KZ_V"));
     setApplicationDisplayName(QString());
+    // The program speaks Japanese whatever the locale, so the standard dialogs do too.
+    InstallQtTranslations();
+    setWindowIcon(LoadIconImage(128));
+}
+
+QTranslator* CKZ_VApp::InstallQtTranslations() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 CKZ_VApp::~CKZ_VApp() = default;
@@ -79,9 +106,33 @@ std::string CKZ_VApp::PromptFileName(bool open, const QString& description,
     return dialog.selectedFiles().first().toStdString();
 }
 
+namespace {
+
+// The program icon (128) drawn from its SVG at the sizes window systems, dialogs and menus ask
+// for, so no image plug-in is needed at run time.
+QIcon MakeProgramIcon() {
+    QIcon icon;
+    QSvgRenderer svg(QStringLiteral(":/kzv/kzv.svg"));
+    if (!svg.isValid()) {
+        return icon;
+    }
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        svg.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
 QIcon CKZ_VApp::LoadIconImage(int id) {
-    static QIcon program = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
-    (void)id;
+    InitResources();
+    static const QIcon program = MakeProgramIcon();
+    (void)id;  // the program icon is the only one so far
     return program;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 class CMainFrame;
+class QTranslator;
 
 // The application: start-up, the program folder, the one file prompt, icons and the About box.
 class CKZ_VApp : public QApplication {
@@ -40,11 +41,17 @@ public:
     // The folder the file prompt starts in for a data-set folder (ending in '/').
     static std::string PromptFolder(const std::string& dataFolder);
 
-    // An application icon by resource id (the program icon is 128).
+    // An application icon by resource id (the program icon is 128: a building banded in the
+    // colours of the pressure scale, drawn from resources/kzv.svg).
     static QIcon LoadIconImage(int id);
 
-    // Command 57664: the About box (dialog 100).
-    void OnAppAbout();
+    // Command 57664: the About box (dialog 100), with the program icon.
+    static void OnAppAbout();
+
+    // Installs Qt's own Japanese texts ("qtbase_ja" from Qt's translations folder) for the
+    // standard dialogs and buttons. Returns the translator (owned by the application), or null
+    // when the file is missing: those dialogs then stay in English.
+    static QTranslator* InstallQtTranslations();
 
 private:
     std::unique_ptr<CMainFrame> m_pMainFrame;

@@ -29,10 +29,15 @@ const int kDataSetCommands[] = {ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, ID_HEAD
                                 ID_SAVE_IMAGE,    ID_COPY_IMAGE,         ID_RESET_DISPLAY,
                                 ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,      ID_COMMENT};
 
+// Commands whose work is not built yet (the display-settings file): their items are shown but
+// stay disabled, so that no menu item looks available and does nothing.
+const int kCommandsNotYetBuilt[] = {ID_LOAD_SETTINGS, ID_SAVE_SETTINGS};
+
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setMinimumSize(640, 400);
+    setWindowIcon(CKZ_VApp::LoadIconImage(128));
     m_pView = new CKZ_VView(this);
     m_pView->SetHost(this);
     setCentralWidget(m_pView);
@@ -204,6 +209,11 @@ void CMainFrame::UpdateCommandStates() {
     for (int id : kDataSetCommands) {
         if (QAction* action = Action(id)) {
             action->setEnabled(loaded);
+        }
+    }
+    for (int id : kCommandsNotYetBuilt) {
+        if (QAction* action = Action(id)) {
+            action->setEnabled(false);
         }
     }
 }

@@ -123,8 +123,10 @@ void CDataFolderDlg::BuildControls() {
     // Only the user's own choices refill the lists; programmatic changes call the steps
     // themselves.
     connect(m_pFolderList, &QComboBox::activated, this, [this](int) { FillDataSetList(); });
-    connect(m_pDataSetList, &QListWidget::currentRowChanged, this,
-            [this](int) { UpdateHeaderFields(); });
+    // The selection, not the current row: a mouse press makes its row current before it
+    // selects it, so the current row alone would say that nothing is selected.
+    connect(m_pDataSetList, &QListWidget::itemSelectionChanged, this,
+            &CDataFolderDlg::UpdateHeaderFields);
     connect(m_pDataSetList, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem*) { OnLoad(); });
     connect(load, &QPushButton::clicked, this, &CDataFolderDlg::OnLoad);
@@ -216,10 +218,11 @@ void CDataFolderDlg::FillDataSetList() {
 
 std::string CDataFolderDlg::SelectedDataSetPath() const {
     const int folder = m_pFolderList->currentIndex();
-    const QListWidgetItem* item = m_pDataSetList->currentItem();
-    if (folder < 0 || item == nullptr || !item->isSelected()) {
+    const QList<QListWidgetItem*> selected = m_pDataSetList->selectedItems();
+    if (folder < 0 || selected.isEmpty()) {
         return std::string();
     }
+    const QListWidgetItem* item = selected.first();
     const std::string text = PathOf(item->data(kPathRole));
     if (IsSearchEntry(folder)) {
         return kzv::WithoutTrailingSlash(text) + '/';
@@ -296,6 +299,11 @@ void CDataFolderDlg::OnLoad() {
     if (path.empty() || !scratch.Load((path + "main.geo").c_str())) {
         KzMessageBox(this, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
         return;
+    }
+    // The header handed over is the one of the data set loaded, read afresh, so that a load
+    // can never pair one data set with another's header.
+    if (!m_header.Read((path + "header").c_str())) {
+        m_header.Clear();
     }
     m_strFolder = path;
     accept();

@@ -41,7 +41,9 @@ void SetFieldText(QLineEdit* field, const std::string& bytes) {
 QPlainTextEdit* MakeReadOnlySummary(QWidget* parent) {
     auto* edit = new QPlainTextEdit(parent);
     edit->setReadOnly(true);
-    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A summary line may be long: it is wrapped at the box's width, never cut.
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     return edit;
 }
 
@@ -56,6 +58,16 @@ void CExtentListWidget::updateGeometries() {
     QScrollBar* bar = horizontalScrollBar();
     const int range = std::max(0, m_nExtent - viewport()->width());
     bar->setRange(0, std::max(bar->maximum(), range));
+}
+
+QItemSelectionModel::SelectionFlags CExtentListWidget::selectionCommand(const QModelIndex& index,
+                                                                        const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (selectionMode() == QAbstractItemView::SingleSelection &&
+        command.testFlag(QItemSelectionModel::Deselect)) {
+        return QItemSelectionModel::NoUpdate;
+    }
+    return command;
 }
 
 }  // namespace kzv

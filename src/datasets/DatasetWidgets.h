@@ -31,7 +31,9 @@ void SetFieldText(QLineEdit* field, const std::string& bytes);
 QPlainTextEdit* MakeReadOnlySummary(QWidget* parent);
 
 // A list box with a horizontal extent: the scroll bar lets the user scroll over that many
-// pixels of text, however the items are laid out.
+// pixels of text, however the items are laid out. In single selection the user cannot
+// deselect the selected row (Ctrl with a click or Space): a click always selects, as in a
+// single-selection list box.
 class CExtentListWidget : public QListWidget {
 public:
     using QListWidget::QListWidget;
@@ -40,6 +42,8 @@ public:
 
 protected:
     void updateGeometries() override;
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* event = nullptr) const override;
 
 private:
     int m_nExtent = 0;

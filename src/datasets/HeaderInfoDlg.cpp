@@ -82,8 +82,13 @@ void CHeaderInfoDlg::OnOpenDocuments() {
         return;
     }
     const std::string documents = kzv::JoinPath(m_strFolder, "Documents");
+    const QString shown = FileTextToQString(documents);
     if (!kzv::CreateFolderTree(documents)) {
-        return;  // no folder to show
+        KzMessageBox(this, QStringLiteral("フォルダ %1 を作成できませんでした。").arg(shown));
+        return;
     }
-    OpenFolderInFileBrowser(documents);
+    if (!OpenFolderInFileBrowser(documents)) {
+        // No file browser could be started: say so, and where the documents are.
+        KzMessageBox(this, QStringLiteral("フォルダ %1 を開けませんでした。").arg(shown));
+    }
 }

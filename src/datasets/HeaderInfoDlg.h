@@ -20,7 +20,8 @@ public:
     CHeaderFile m_header;
 
     // "ドキュメントフォルダを開く": creates "Documents" (with missing parents) when needed and
-    // shows it in the file browser without waiting for it.
+    // shows it in the file browser without waiting for it. When the folder cannot be made or
+    // no file browser starts, a message names the folder.
     void OnOpenDocuments();
 
 private:

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "ColorPrompt.h"
+#include "ColorSwatch.h"
 #include "ControlId.h"
 #include "KZ_VView.h"
 #include "geometry/Color.h"
@@ -72,9 +73,8 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     connect(m_font, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
     connect(m_size, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
 
-    m_swatch = WithId(new QPushButton(this), 1323);
-    m_swatch->setFixedSize(40, 20);
-    connect(m_swatch, &QPushButton::clicked, this, &CCommentDlg::ChooseColour);
+    m_swatch = WithId(new CColorSwatch(this), 1323);
+    connect(m_swatch, &CColorSwatch::clicked, this, &CCommentDlg::ChooseColour);
 
     auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), 1324);
     auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), 1325);
@@ -120,11 +120,7 @@ QColor CCommentDlg::CommentColour() const {
 }
 
 void CCommentDlg::ShowSwatch() {
-    const QColor c = CommentColour();
-    m_swatch->setStyleSheet(QStringLiteral("background-color: rgb(%1,%2,%3);")
-                                .arg(c.red())
-                                .arg(c.green())
-                                .arg(c.blue()));
+    m_swatch->SetColor(CommentColour());
 }
 
 // The controls into the view's record; the text lists are remade when the font changed.

@@ -8,8 +8,8 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QScrollBar;
+class CColorSwatch;
 class CKZ_VView;
 
 // "コメント表示": which header items the comment block shows, where, in which font, size and
@@ -28,7 +28,7 @@ public:
     QScrollBar* YBar() const { return m_y; }
     QComboBox* FontList() const { return m_font; }
     QComboBox* SizeList() const { return m_size; }
-    QPushButton* Swatch() const { return m_swatch; }
+    CColorSwatch* Swatch() const { return m_swatch; }
     QLineEdit* PositionField() const { return m_position; }
 
 private:
@@ -46,5 +46,5 @@ private:
     QScrollBar* m_y;
     QComboBox* m_font;
     QComboBox* m_size;
-    QPushButton* m_swatch;
+    CColorSwatch* m_swatch;
 };

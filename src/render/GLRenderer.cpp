@@ -608,11 +608,20 @@ void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH)
     if (m_bmpOffscreen == nullptr || m_hrcOffscreen == nullptr) {
         return;
     }
-    if (QOpenGLContext::currentContext() == m_hrcOffscreen) {
-        glFinish();
+    if (QOpenGLContext::currentContext() != m_hrcOffscreen && !MakeOffscreenCurrent()) {
+        return;
     }
-    const QImage image = m_bmpOffscreen->toImage(false).convertToFormat(QImage::Format_RGB32);
-    if (printer != nullptr) {
+    m_bmpOffscreen->bind();
+    glFinish();
+    // The scene is drawn with alpha 0 in places (the white background among them); the window
+    // shows its frame opaque, so the printed picture is read the same way, as RGB with the
+    // alpha dropped. Taking the alpha as coverage would turn those places black or empty.
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+        // an error left by the drawing is no reason to lose the picture
+    }
+    QImage image;
+    if (printer != nullptr &&
+        ReadPixelsToBitmap(m_bmiOffscreen.width, m_bmiOffscreen.height, image)) {
         printer->drawImage(QPoint(left, kzv::PictureTop(top, pageH, image.height())), image);
     }
     m_bmpOffscreen->release();

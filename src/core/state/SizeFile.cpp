@@ -27,17 +27,14 @@ private:
     bool m_ok = false;
 };
 
-// Reads a group of values into a scratch copy and keeps it only when every value was read.
+// Reads a group of values in order, each into its target as it is read; at the first value
+// that cannot be read the rest of the group (and every later group) keeps its defaults.
 template <size_t N>
 void ReadGroup(IntLines& lines, int* const (&targets)[N]) {
-    int values[N];
-    for (size_t i = 0; i < N; ++i) {
-        if (!lines.Next(values[i])) {
+    for (int* target : targets) {
+        if (!lines.Next(*target)) {
             return;
         }
-    }
-    for (size_t i = 0; i < N; ++i) {
-        *targets[i] = values[i];
     }
 }
 

@@ -22,7 +22,8 @@ struct CWindowLayout {
 
 // Reads the layout; values the file does not hold (missing file, short file, a line that is
 // not a number) keep the defaults already in layout. Lines 1 to 9 are the placement, then the
-// panel's six sizes, then the value list's six, each group only while reading has not failed.
+// panel's six sizes, then the value list's six. Reading stops at the first line that is
+// missing or not a number: every value read before it is taken, even within a group.
 void ReadWindowLayout(const std::string& path, CWindowLayout& layout);
 
 // Writes the layout (all 21 lines; without the placement when withPlacement is false) so that

@@ -54,11 +54,18 @@ TEST(SizeFile, MissingShortAndBrokenFilesKeepDefaults) {
     EXPECT_EQ(layout.showCmd, 1);
     EXPECT_EQ(layout.right, 900);
     EXPECT_EQ(layout.panel.floatCy, 102);
-    EXPECT_EQ(layout.values.horzCx, 320);  // the short group is not taken
+    // The values of the short group that are there are taken, the rest keep their defaults.
+    EXPECT_EQ(layout.values.horzCx, 330);
+    EXPECT_EQ(layout.values.horzCy, 500);
+    EXPECT_EQ(layout.values.vertCx, 320);
 
+    // A file that breaks off inside the placement: the lines before the break count.
     CWindowLayout broken;
-    ReadWindowLayout(dir.Write("size2", "3\nx\n"), broken);
-    EXPECT_EQ(broken.showCmd, CWindowLayout::SHOW_MAXIMIZED);
+    ReadWindowLayout(dir.Write("size2", "1\n-1\n-1\n0\n0\n100\nx\n700\n"), broken);
+    EXPECT_EQ(broken.showCmd, CWindowLayout::SHOW_NORMAL);
+    EXPECT_EQ(broken.left, 100);
+    EXPECT_EQ(broken.right, 1004);
+    EXPECT_EQ(broken.top, 20);
     EXPECT_EQ(broken.panel.horzCx, 320);
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +48,61 @@ TEST(LoadThroughDialog, TheFirstListedSampleLoads) {
     EXPECT_EQ(frame.View()->m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("gable - KZ_V"));
     EXPECT_FALSE(frame.View()->m_header.m_strTitle.empty());
+}
+
+// Load one data set, then another picked with the mouse: everything the view shows of the
+// header (the comment block's items) is the second one's, none of the first's is left.
+TEST(LoadThroughDialog, ASecondLoadShowsOnlyItsOwnHeader) {
+    QTemporaryDir appFolder;
+    QFile dirlist(appFolder.filePath("dirlist"));
+    ASSERT_TRUE(dirlist.open(QIODevice::WriteOnly));
+    dirlist.write(QByteArray(KZV_SAMPLES_DIR) + "\n");
+    dirlist.close();
+
+    CMainFrame frame;
+    frame.SetDataSetDialogs(MakeDataSetChooser(appFolder.path().toStdString() + "/"), nullptr,
+                            nullptr);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+
+    // In the dialog: click the data set named `name`, then "読み込み".
+    auto pickAndLoad = [](const QString& name) {
+        QTimer::singleShot(0, [name] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            for (QListWidget* list : dialog->findChildren<QListWidget*>()) {
+                const QList<QListWidgetItem*> items = list->findItems(name, Qt::MatchExactly);
+                ASSERT_EQ(items.size(), 1);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  list->visualItemRect(items[0]).center());
+            }
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                if (button->property("controlId").toInt() == 1032) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+        });
+    };
+    pickAndLoad(QStringLiteral("gable"));
+    frame.RunCommand(ID_LOAD_DATA);
+    ASSERT_EQ(frame.View()->m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
+    pickAndLoad(QStringLiteral("tower"));
+    frame.RunCommand(ID_LOAD_DATA);
+    ASSERT_EQ(frame.View()->m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "tower/");
+
+    CHeaderFile tower;
+    ASSERT_TRUE(tower.Read(KZV_SAMPLES_DIR "tower/header"));
+    const std::vector<std::string> expected{"tower",
+                                            tower.m_strTitle,
+                                            tower.m_strAffiliation,
+                                            tower.m_strMeasurer,
+                                            tower.m_strManager,
+                                            tower.m_strSummary,
+                                            tower.m_strBuildingShape,
+                                            tower.m_strRoofShape,
+                                            tower.m_strBuildingSize,
+                                            tower.m_strAdjacentCondition};
+    EXPECT_EQ(frame.View()->CommentItemTexts(), expected);
 }
 
 }  // namespace

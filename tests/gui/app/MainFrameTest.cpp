@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,9 +18,11 @@
 
 namespace {
 
-const int kDataSetCommands[] = {ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, ID_HEADER_INFO,
-                                ID_SAVE_IMAGE,    ID_COPY_IMAGE,         ID_RESET_DISPLAY,
-                                ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,      ID_COMMENT};
+// Enabled once a data set is loaded.
+const int kDataSetCommands[] = {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_HEADER_INFO, ID_SAVE_IMAGE,
+                                ID_COPY_IMAGE, ID_RESET_DISPLAY,      ID_COMMENT};
+// The display-settings file is not built yet: its two items stay disabled.
+const int kCommandsNotYetBuilt[] = {ID_LOAD_SETTINGS, ID_SAVE_SETTINGS};
 
 // Records message boxes instead of showing them.
 struct MessageRecorder {
@@ -52,6 +55,9 @@ TEST_F(MainFrameTest, StartsEmptyWithTheDataSetCommandsGreyed) {
     EXPECT_TRUE(Near(CentrePixel(), Qt::white));
     for (int id : kDataSetCommands) {
         ASSERT_NE(frame.Action(id), nullptr) << id;
+        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+    }
+    for (int id : kCommandsNotYetBuilt) {
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
     }
     EXPECT_TRUE(frame.Action(ID_LOAD_DATA)->isEnabled());
@@ -123,6 +129,31 @@ TEST_F(MainFrameTest, LoadingEachSampleTitlesTheWindowAndFillsTheState) {
             EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
         }
     }
+}
+
+// With a data set loaded, the user opens "表示設定" and clicks the settings-file items: they
+// are greyed and nothing is triggered.
+TEST_F(MainFrameTest, CommandsNotYetBuiltAreGreyedInTheMenu) {
+    Load("gable");
+    QAction* displayMenu = frame.menuBar()->actions()[1];
+    QMenu* menu = displayMenu->menu();
+    for (int id : kCommandsNotYetBuilt) {
+        SCOPED_TRACE(id);
+        QAction* item = frame.Action(id);
+        int triggered = 0;
+        const auto connection =
+            QObject::connect(item, &QAction::triggered, [&triggered] { ++triggered; });
+        QTest::mouseClick(frame.menuBar(), Qt::LeftButton, Qt::NoModifier,
+                          frame.menuBar()->actionGeometry(displayMenu).center());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        EXPECT_FALSE(item->isEnabled());
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                          menu->actionGeometry(item).center());
+        EXPECT_EQ(triggered, 0);
+        menu->close();
+        QObject::disconnect(connection);
+    }
+    EXPECT_TRUE(frame.Action(ID_RESET_DISPLAY)->isEnabled());
 }
 
 TEST_F(MainFrameTest, CancelledChoiceChangesNothingAndResetRestoresDefaults) {

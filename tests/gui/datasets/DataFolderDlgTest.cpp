@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -259,4 +261,61 @@ TEST_F(DataFolderDlgTest, ScrollExtentFollowsTheWidestTextEverShown) {
     const std::vector<std::string> shorter{"/a"};
     D again(AppFolder(), &shorter);
     EXPECT_EQ(D::HorizontalExtent(), extent);
+}
+
+TEST_F(DataFolderDlgTest, MouseClicksPickDataSetsAndADoubleClickLoads) {
+    const std::string samples = SamplesFolder();
+    WriteDirList(samples + "\n");
+    D dlg(AppFolder(), nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QListWidget* list = Sets(&dlg);
+    auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+
+    // A click selects the row under the mouse and shows its header; a click with Ctrl on the
+    // selected row keeps it selected, as a single-selection list does.
+    for (int row : {2, 1, 2}) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at(row));
+        EXPECT_TRUE(list->isEnabled()) << row;
+        EXPECT_EQ(Field(&dlg, D::IDC_DATA_NAME), list->item(row)->text());
+    }
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, at(2));
+    EXPECT_TRUE(list->item(2)->isSelected());
+    EXPECT_TRUE(Control<QLineEdit>(&dlg, D::IDC_TITLE)->isEnabled());
+    EXPECT_EQ(Field(&dlg, D::IDC_MEASURER), QStringLiteral("山田 太郎"));  // tower's
+
+    // A double click (press, release, double click) on another data set loads that one, with
+    // its own header.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at(1));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at(1));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.m_strFolder, samples + "lshape/");
+    CHeaderFile lshape;
+    ASSERT_TRUE(lshape.Read((samples + "lshape/header").c_str()));
+    EXPECT_EQ(dlg.m_header.m_strTitle, lshape.m_strTitle);
+    EXPECT_EQ(dlg.m_header.m_strMeasurer, lshape.m_strMeasurer);
+}
+
+TEST_F(DataFolderDlgTest, LongSummaryWrapsWithinItsBox) {
+    const fs::path data = app.Path() / "data";
+    fs::create_directories(data / "long");
+    std::string summary;
+    for (int i = 0; i < 40; ++i) {
+        summary += "風洞実験の概要 ";
+    }
+    std::ofstream(data / "long" / "header", std::ios::binary) << "HEADER_FILE,1\ntitle\na\nm\nk\n"
+                                                              << summary << "\nEND\n";
+    WriteDirList(data.string() + "\n");
+    D dlg(AppFolder(), nullptr);
+    dlg.resize(700, 500);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* box = Control<QPlainTextEdit>(&dlg, D::IDC_SUMMARY);
+    // The one long line is broken into several lines of the box's width: nothing lies beyond
+    // its right edge.
+    EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
+    const QTextBlock block = box->document()->firstBlock();
+    ASSERT_NE(block.layout(), nullptr);
+    EXPECT_GT(block.layout()->lineCount(), 2);
 }

@@ -15,7 +15,7 @@
 
 // A temporary program folder, and every prompt seam replaced by a recorder: message boxes
 // answer with `answer`, the folder browser with `browserAnswer`, and the file browser only
-// notes the folders it was asked to show.
+// notes the folders it was asked to show and answers `browserStarts`.
 class DatasetDialogTest : public ::testing::Test {
 protected:
     struct Message {
@@ -36,7 +36,7 @@ protected:
         });
         m_prevOpen = SetOpenFolderHook([this](const QString& folder) {
             opened.push_back(folder);
-            return true;
+            return browserStarts;
         });
     }
     void TearDown() override {
@@ -63,6 +63,7 @@ protected:
     std::vector<QString> browserTitles;
     QString browserAnswer;
     std::vector<QString> opened;
+    bool browserStarts = true;  // what the file browser's launch answers
 
 private:
     KzMessageBoxHook m_prevMessage;

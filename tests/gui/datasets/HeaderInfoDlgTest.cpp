@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "DatasetTestSupport.h"
 #include "HeaderInfoDlg.h"
@@ -64,4 +65,20 @@ TEST_F(DatasetDialogTest, OpenDocumentsCreatesTheFolderAndShowsIt) {
     none.OnOpenDocuments();
     EXPECT_EQ(opened.size(), 1u);
     EXPECT_FALSE(none.findChild<QPushButton*>(QStringLiteral("openDocuments"))->isEnabled());
+}
+
+TEST_F(DatasetDialogTest, OpenDocumentsSaysWhereWhenNoFileBrowserStarts) {
+    const fs::path set = app.Path() / "set";
+    fs::create_directories(set);
+    CHeaderInfoDlg dlg(set.string() + "/");
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    browserStarts = false;
+    messages.clear();  // the set has no header; that message is not the one looked for
+    QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("openDocuments")), Qt::LeftButton);
+    const QString documents = QString::fromStdString((set / "Documents").string());
+    ASSERT_EQ(opened.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(documents)) << messages[0].text.toStdString();
+    EXPECT_TRUE(dlg.isVisible());
 }

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include "ColorPrompt.h"
+#include "ColorSwatch.h"
 #include "CommentDlg.h"
 #include "GuiTestSupport.h"
 #include "KZ_VView.h"
@@ -62,6 +64,33 @@ TEST_F(CommentDlgTest, OkKeepsTheChangesAndTheChosenColour) {
     EXPECT_FLOAT_EQ(view.m_comment.colour.x, 1.0f);
     EXPECT_FLOAT_EQ(view.m_comment.colour.y, 0.0f);
     EXPECT_EQ(view.m_comment.position.x, 10.0f);
+}
+
+// The user clicks the swatch and picks pure blue: the swatch shows exactly that colour over
+// its whole inside, and the comment takes it.
+TEST_F(CommentDlgTest, SwatchShowsExactlyTheChosenColour) {
+    QColor offered;
+    const KzColorHook previous = SetColorHook([&offered](const QColor& initial) {
+        offered = initial;
+        return std::optional<QColor>(QColor(0, 0, 255));
+    });
+    CCommentDlg dialog(&view);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(dialog.Swatch(), Qt::LeftButton);
+    SetColorHook(previous);
+    EXPECT_EQ(offered, QColor(0, 0, 0));  // the comment's colour so far
+    EXPECT_FLOAT_EQ(view.m_comment.colour.z, 1.0f);
+
+    const QImage image = dialog.Swatch()->grab().toImage();
+    const QRect inside = QRect(QPoint(0, 0), image.size()).adjusted(3, 3, -3, -3);
+    int other = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            other += image.pixelColor(x, y) != QColor(0, 0, 255) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(other, 0) << "e.g. " << image.pixelColor(inside.center()).name().toStdString();
 }
 
 TEST_F(CommentDlgTest, UnknownFontOrSizeSelectsNothing) {
