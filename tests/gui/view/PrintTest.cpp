@@ -36,7 +36,6 @@ TEST(PrintView, PrintedPageShowsTheWindowsPicture) {
     ASSERT_TRUE(ShowExposed(view, 480, 360));
     LoadSample(view, "tower");
     view.m_comment.flags[0] = 1;
-    view.RebuildCommentText(view.m_comment);
     const QImage window = GrabFrame(view);
     ASSERT_FALSE(window.isNull());
 
