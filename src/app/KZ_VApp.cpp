@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -13,14 +12,10 @@
 #include <QVBoxLayout>
 
 #include "DataSetChooser.h"
+#include "FilePrompt.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
-#include "Seam.h"
 #include "dataset/FolderUtil.h"
-
-namespace {
-using PromptSeam = KzSeam<struct PromptTag, CKZ_VApp::PromptHook>;
-}  // namespace
 
 // The resources live in a static library: register them before the first use.
 static void InitResources() {
@@ -82,28 +77,13 @@ std::string CKZ_VApp::PromptFolder(const std::string& dataFolder) {
     return dataFolder;
 }
 
-void CKZ_VApp::SetPromptHook(PromptHook hook) {
-    PromptSeam::Swap(std::move(hook));
-}
-
 std::string CKZ_VApp::PromptFileName(bool open, const QString& description,
                                      const QString& extension, const QString& defaultName) {
     const QString filter = QStringLiteral("%1 (*.%2);;%3 (*)")
                                .arg(description, extension, QString::fromUtf8("すべてのファイル"));
     const std::string dataFolder = g_pView != nullptr ? g_pView->m_strDataFolder : std::string();
     const QString folder = QString::fromStdString(PromptFolder(dataFolder));
-    if (const PromptHook& hook = PromptSeam::Installed()) {
-        return hook(open, filter, extension, defaultName, folder);
-    }
-    QFileDialog dialog(activeWindow(), QString(), folder, filter);
-    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(extension);
-    dialog.selectFile(defaultName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::string();
-    }
-    return dialog.selectedFiles().first().toStdString();
+    return KzPromptFile(activeWindow(), open, filter, extension, defaultName, folder);
 }
 
 namespace {

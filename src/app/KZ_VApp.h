@@ -32,11 +32,7 @@ public:
     // Returns the chosen path, or an empty string when the user cancels.
     static std::string PromptFileName(bool open, const QString& description,
                                       const QString& extension, const QString& defaultName);
-    using PromptHook =
-        std::function<std::string(bool open, const QString& filter, const QString& extension,
-                                  const QString& defaultName, const QString& folder)>;
-    // Tests answer the prompt instead of a dialog; an empty hook restores the dialog.
-    static void SetPromptHook(PromptHook hook);
+    // (Tests answer it through the file-prompt seam, SetFilePromptHook.)
 
     // The folder the file prompt starts in for a data-set folder (ending in '/').
     static std::string PromptFolder(const std::string& dataFolder);

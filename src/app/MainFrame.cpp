@@ -6,8 +6,6 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QUrl>
@@ -19,21 +17,69 @@
 #include "KZ_VView.h"
 #include "MessageBox.h"
 #include "OperationPanelBar.h"
+#include "PrintPrompt.h"
 #include "ValueListBar.h"
 #include "state/DataSetLoad.h"
 
 namespace {
 
-// The commands that need a loaded data set.
-const int kDataSetCommands[] = {ID_FILE_PRINT,    ID_FILE_PRINT_PREVIEW, ID_HEADER_INFO,
-                                ID_SAVE_IMAGE,    ID_COPY_IMAGE,         ID_RESET_DISPLAY,
-                                ID_LOAD_SETTINGS, ID_SAVE_SETTINGS,      ID_COMMENT};
-
-// Commands whose work is not built yet (the display-settings file): their items are shown but
-// stay disabled, so that no menu item looks available and does nothing.
-const int kCommandsNotYetBuilt[] = {ID_LOAD_SETTINGS, ID_SAVE_SETTINGS};
+// The menus: each title and its command ids in order, 0 for a separator.
+struct CMenuLayout {
+    const char* title;
+    std::vector<int> ids;
+};
+const CMenuLayout kMenus[] = {
+    {"ﾌｧｲﾙ(&F)",
+     {ID_LOAD_DATA, ID_SEARCH_DATA, ID_HEADER_INFO, 0, ID_SAVE_IMAGE, ID_COPY_IMAGE, 0,
+      ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}},
+    {"表示設定", {ID_RESET_DISPLAY, ID_LOAD_SETTINGS, 0, ID_SAVE_SETTINGS, 0, ID_COMMENT}},
+    {"ﾍﾙﾌﾟ(&H)", {ID_HELP_FINDER, 0, ID_APP_ABOUT}},
+};
 
 }  // namespace
+
+const std::vector<CMainFrame::CCommand>& CMainFrame::Commands() {
+    using E = CommandEnable;
+    static const std::vector<CCommand> commands = {
+        {ID_LOAD_DATA, "データを読み込む", "データを読み込む", E::Always, &CMainFrame::OnLoadData},
+        {ID_SEARCH_DATA, "データの検索", "データの検索", E::Always, &CMainFrame::OnSearchData},
+        {ID_HEADER_INFO, "付随情報の参照", "付随情報の参照", E::WithDataSet,
+         &CMainFrame::OnHeaderInfo},
+        {ID_SAVE_IMAGE, "画像の保存", "ビューをBMP形式で保存します", E::WithDataSet,
+         &CMainFrame::OnSaveImage},
+        {ID_COPY_IMAGE, "画像のコピー", "ビューの画像をクリップボードにコピーします",
+         E::WithDataSet, &CMainFrame::OnCopyImage},
+        {ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", "", E::WithDataSet, &CMainFrame::OnPrint},
+        {ID_FILE_PRINT_PREVIEW, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "", E::WithDataSet, &CMainFrame::OnPrintPreview},
+        {ID_FILE_PRINT_SETUP, "ﾌﾟﾘﾝﾀの設定(&R)...", "", E::Always, &CMainFrame::OnPrintSetup},
+        {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "", E::Always, &CMainFrame::OnExit},
+        {ID_RESET_DISPLAY, "初期状態に戻す", "表示設定を初期状態に戻します", E::WithDataSet,
+         &CMainFrame::OnResetDisplay},
+        // The display-settings file: shown, but disabled until its work exists, so that no
+        // menu item looks available and does nothing.
+        {ID_LOAD_SETTINGS, "ファイルから読み込む", "ファイルから表示設定を読み込みます",
+         E::NotYetBuilt, nullptr},
+        {ID_SAVE_SETTINGS, "ファイルへ保存", "表示設定をファイルへ保存します", E::NotYetBuilt,
+         nullptr},
+        {ID_COMMENT, "コメント表示", "画面内へコメントを表示します", E::WithDataSet,
+         &CMainFrame::OnComment},
+        {ID_HELP_FINDER, "目次(&C)...\tCtrl+H", "", E::Always, &CMainFrame::OnHelp},
+        {ID_APP_ABOUT, "KZ_V のﾊﾞｰｼﾞｮﾝ情報(&A)...", "", E::Always, &CMainFrame::OnAbout},
+        // No menu item: the framework's new document, and opening a file by its shortcut.
+        {ID_FILE_NEW, "", "", E::Always, &CMainFrame::OnFileNew},
+        {ID_FILE_OPEN, "", "", E::Always, &CMainFrame::OnFileOpen},
+    };
+    return commands;
+}
+
+const CMainFrame::CCommand* CMainFrame::FindCommand(int id) {
+    for (const CCommand& command : Commands()) {
+        if (command.id == id) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setMinimumSize(640, 400);
@@ -80,7 +126,9 @@ CMainFrame::~CMainFrame() {
     }
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& prompt) {
+QAction* CMainFrame::AddCommand(QMenu* menu, int id) {
+    const CCommand* command = FindCommand(id);
+    const QString text = command != nullptr ? QString::fromUtf8(command->text) : QString();
     QAction* action = nullptr;
     if (menu != nullptr) {
         action = menu->addAction(text);
@@ -89,8 +137,8 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const 
         addAction(action);
     }
     action->setData(id);
-    if (!prompt.isEmpty()) {
-        action->setStatusTip(prompt);
+    if (command != nullptr && command->prompt[0] != '\0') {
+        action->setStatusTip(QString::fromUtf8(command->prompt));
     }
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     m_actions[id] = action;
@@ -98,47 +146,21 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const 
 }
 
 void CMainFrame::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    AddCommand(file, ID_LOAD_DATA, QStringLiteral("データを読み込む"),
-               QStringLiteral("データを読み込む"));
-    AddCommand(file, ID_SEARCH_DATA, QStringLiteral("データの検索"),
-               QStringLiteral("データの検索"));
-    AddCommand(file, ID_HEADER_INFO, QStringLiteral("付随情報の参照"),
-               QStringLiteral("付随情報の参照"));
-    file->addSeparator();
-    AddCommand(file, ID_SAVE_IMAGE, QStringLiteral("画像の保存"),
-               QStringLiteral("ビューをBMP形式で保存します"));
-    AddCommand(file, ID_COPY_IMAGE, QStringLiteral("画像のコピー"),
-               QStringLiteral("ビューの画像をクリップボードにコピーします"));
-    file->addSeparator();
-    AddCommand(file, ID_FILE_PRINT, QStringLiteral("印刷(&P)...\tCtrl+P"));
-    AddCommand(file, ID_FILE_PRINT_PREVIEW, QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)"));
-    AddCommand(file, ID_FILE_PRINT_SETUP, QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."));
-    file->addSeparator();
-    AddCommand(file, ID_APP_EXIT, QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
-
-    QMenu* display = menuBar()->addMenu(QStringLiteral("表示設定"));
-    AddCommand(display, ID_RESET_DISPLAY, QStringLiteral("初期状態に戻す"),
-               QStringLiteral("表示設定を初期状態に戻します"));
-    AddCommand(display, ID_LOAD_SETTINGS, QStringLiteral("ファイルから読み込む"),
-               QStringLiteral("ファイルから表示設定を読み込みます"));
-    display->addSeparator();
-    AddCommand(display, ID_SAVE_SETTINGS, QStringLiteral("ファイルへ保存"),
-               QStringLiteral("表示設定をファイルへ保存します"));
-    display->addSeparator();
-    AddCommand(display, ID_COMMENT, QStringLiteral("コメント表示"),
-               QStringLiteral("画面内へコメントを表示します"));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    AddCommand(help, ID_HELP_FINDER, QStringLiteral("目次(&C)...\tCtrl+H"));
-    help->addSeparator();
-    AddCommand(help, ID_APP_ABOUT, QStringLiteral("KZ_V のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
-
+    for (const CMenuLayout& layout : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(layout.title));
+        for (int id : layout.ids) {
+            if (id == 0) {
+                menu->addSeparator();
+            } else {
+                AddCommand(menu, id);
+            }
+        }
+    }
     // Accelerators: the menu texts show them; the shortcuts make them work.
     m_actions[ID_FILE_PRINT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m_actions[ID_HELP_FINDER]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     // Opening a file has no menu item, only its shortcut.
-    AddCommand(nullptr, ID_FILE_OPEN, QString())->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(nullptr, ID_FILE_OPEN)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -148,72 +170,30 @@ QAction* CMainFrame::Action(int id) const {
 
 void CMainFrame::RunCommand(int id) {
     const QAction* action = Action(id);
-    if (action != nullptr && !action->isEnabled()) {
+    const CCommand* command = FindCommand(id);
+    if ((action != nullptr && !action->isEnabled()) || command == nullptr ||
+        command->run == nullptr || !IsCommandEnabled(*command)) {
         return;
     }
-    switch (id) {
-        case ID_LOAD_DATA:
-            m_pView->OnLoadData();
-            break;
-        case ID_SEARCH_DATA:
-            OnSearchData();
-            break;
-        case ID_HEADER_INFO:
-            OnHeaderInfo();
-            break;
-        case ID_SAVE_IMAGE:
-            OnSaveImage();
-            break;
-        case ID_COPY_IMAGE:
-            OnCopyImage();
-            break;
-        case ID_FILE_PRINT:
-            OnPrint();
-            break;
-        case ID_FILE_PRINT_PREVIEW:
-            OnPrintPreview();
-            break;
-        case ID_FILE_PRINT_SETUP:
-            OnPrintSetup();
-            break;
-        case ID_APP_EXIT:
-            close();
-            break;
-        case ID_RESET_DISPLAY:
-            OnResetDisplay();
-            break;
-        case ID_HELP_FINDER:
-            OnHelp();
-            break;
-        case ID_APP_ABOUT:
-            if (auto* app = qobject_cast<CKZ_VApp*>(QCoreApplication::instance())) {
-                app->OnAppAbout();
-            }
-            break;
-        case ID_FILE_NEW:
-            OnFileNew();
-            break;
-        case ID_FILE_OPEN:
-            OnFileOpen();
-            break;
-        case ID_COMMENT:
-            OnComment();
-            break;
-        default:
-            break;  // the settings file comes with its own work
+    (this->*command->run)();
+}
+
+bool CMainFrame::IsCommandEnabled(const CCommand& command) const {
+    switch (command.enable) {
+        case CommandEnable::Always:
+            return true;
+        case CommandEnable::WithDataSet:
+            return m_pView != nullptr && m_pView->HasDataSet();
+        case CommandEnable::NotYetBuilt:
+            return false;
     }
+    return false;
 }
 
 void CMainFrame::UpdateCommandStates() {
-    const bool loaded = m_pView != nullptr && m_pView->HasDataSet();
-    for (int id : kDataSetCommands) {
-        if (QAction* action = Action(id)) {
-            action->setEnabled(loaded);
-        }
-    }
-    for (int id : kCommandsNotYetBuilt) {
-        if (QAction* action = Action(id)) {
-            action->setEnabled(false);
+    for (const auto& [id, action] : m_actions) {
+        if (const CCommand* command = FindCommand(id)) {
+            action->setEnabled(IsCommandEnabled(*command));
         }
     }
 }
@@ -253,6 +233,18 @@ bool CMainFrame::ChooseDataSet(const std::vector<std::string>* searchResults, st
 }
 
 // ---- commands ----
+
+void CMainFrame::OnLoadData() {
+    m_pView->OnLoadData();
+}
+
+void CMainFrame::OnExit() {
+    close();
+}
+
+void CMainFrame::OnAbout() {
+    CKZ_VApp::OnAppAbout();
+}
 
 void CMainFrame::OnSearchData() {
     std::vector<std::string> results;
@@ -295,17 +287,13 @@ QPrinter* CMainFrame::Printer() {
 }
 
 void CMainFrame::OnPrint() {
-    QPrintDialog dialog(Printer(), this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (KzPrintDialog(this, *Printer())) {
         m_pView->PrintView(*m_pPrinter);
     }
 }
 
 void CMainFrame::OnPrintPreview() {
-    QPrintPreviewDialog preview(Printer(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { m_pView->PrintView(*printer); });
-    preview.exec();
+    KzPrintPreview(this, *Printer(), [this](QPrinter& printer) { m_pView->PrintView(printer); });
 }
 
 void CMainFrame::OnPrintSetup() {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "KZ_VDoc.h"
 #include "ViewHost.h"
@@ -31,9 +32,24 @@ public:
     CValueListBar* ValueListBar() const { return m_pValueBar; }
     CKZ_VDoc& Document() { return m_doc; }
 
+    // When a command can run.
+    enum class CommandEnable { Always, WithDataSet, NotYetBuilt };
+    // One command: its id, menu text and status-bar prompt (UTF-8), when it is enabled and
+    // the handler that runs it. The menus, the status prompts, RunCommand and the tests all
+    // use this one table.
+    struct CCommand {
+        int id;
+        const char* text;
+        const char* prompt;
+        CommandEnable enable;
+        void (CMainFrame::*run)();
+    };
+    static const std::vector<CCommand>& Commands();
+    static const CCommand* FindCommand(int id);
+
     // The action of a command id, or null.
     QAction* Action(int id) const;
-    // Runs a command as its menu item would.
+    // Runs a command as its menu item would: nothing while it is disabled.
     void RunCommand(int id);
 
     // Reads "size" and applies placement and bar sizes, then shows the window.
@@ -71,12 +87,13 @@ private:
     void CreateMenus();
     // A command's action, run through RunCommand: an item of menu, or, for a null menu, an
     // action of the window reached only by its shortcut.
-    QAction* AddCommand(class QMenu* menu, int id, const QString& text,
-                        const QString& prompt = QString());
+    QAction* AddCommand(class QMenu* menu, int id);
+    bool IsCommandEnabled(const CCommand& command) const;
     void UpdateCaption();
     // The frame's own part of a state change: title, status panes, command states.
     void OnStateChanged(unsigned aspects);
 
+    void OnLoadData();
     void OnSearchData();
     void OnHeaderInfo();
     void OnSaveImage();
@@ -88,6 +105,8 @@ private:
     void OnResetDisplay();
     void OnComment();
     void OnHelp();
+    void OnAbout();
+    void OnExit();
     void OnFileNew();
     void OnFileOpen();
 

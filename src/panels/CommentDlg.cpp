@@ -39,7 +39,8 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     auto* items = new QGroupBox(QStringLiteral("表示する文字列"), this);
     auto* grid = new QGridLayout(items);
     for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-        m_items[i] = WithId(new QCheckBox(QString::fromUtf8(kItemTexts[i]), items), 1311 + i);
+        m_items[i] =
+            WithId(new QCheckBox(QString::fromUtf8(kItemTexts[i]), items), IDC_ITEM_FIRST + i);
         m_items[i]->setChecked(record.flags[i] != 0);
         grid->addWidget(m_items[i], i % 5, i / 5);
         connect(m_items[i], &QCheckBox::toggled, this, [this] { Apply(); });
@@ -47,12 +48,12 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
 
     const int w = view->ClientWidth();
     const int h = view->ClientHeight();
-    m_position = WithId(new QLineEdit(this), 1328);
+    m_position = WithId(new QLineEdit(this), IDC_POSITION);
     m_position->setReadOnly(true);
-    auto* corner = WithId(new QLineEdit(QStringLiteral("%1,%2").arg(w).arg(h), this), 1329);
+    auto* corner = WithId(new QLineEdit(QStringLiteral("%1,%2").arg(w).arg(h), this), IDC_CORNER);
     corner->setReadOnly(true);
-    m_x = WithId(new QScrollBar(Qt::Horizontal, this), 1326);
-    m_y = WithId(new QScrollBar(Qt::Vertical, this), 1327);
+    m_x = WithId(new QScrollBar(Qt::Horizontal, this), IDC_X);
+    m_y = WithId(new QScrollBar(Qt::Vertical, this), IDC_Y);
     m_x->setRange(0, w);
     m_y->setRange(0, h);
     m_x->setValue(static_cast<int>(record.position.x));
@@ -62,10 +63,10 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     connect(m_x, &QScrollBar::valueChanged, this, [this] { Apply(); });
     connect(m_y, &QScrollBar::valueChanged, this, [this] { Apply(); });
 
-    m_font = WithId(new QComboBox(this), 1321);
+    m_font = WithId(new QComboBox(this), IDC_FONT);
     m_font->addItems({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ 明朝")});
     m_font->setCurrentIndex(m_font->findText(QString::fromStdString(record.font)));
-    m_size = WithId(new QComboBox(this), 1322);
+    m_size = WithId(new QComboBox(this), IDC_SIZE);
     for (int s : kSizes) {
         m_size->addItem(QString::number(s));
     }
@@ -73,11 +74,11 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
     connect(m_font, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
     connect(m_size, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
 
-    m_swatch = WithId(new CColorSwatch(this), 1323);
+    m_swatch = WithId(new CColorSwatch(this), IDC_COLOUR);
     connect(m_swatch, &CColorSwatch::clicked, this, &CCommentDlg::ChooseColour);
 
-    auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), 1324);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), 1325);
+    auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), IDC_OK);
+    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

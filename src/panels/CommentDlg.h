@@ -18,6 +18,19 @@ class CKZ_VView;
 class CCommentDlg : public QDialog {
     Q_OBJECT
 public:
+    enum ControlId {
+        IDC_ITEM_FIRST = 1311,  // the ten item boxes, 1311..1320
+        IDC_FONT = 1321,
+        IDC_SIZE = 1322,
+        IDC_COLOUR = 1323,
+        IDC_OK = 1324,
+        IDC_CANCEL = 1325,
+        IDC_X = 1326,
+        IDC_Y = 1327,
+        IDC_POSITION = 1328,
+        IDC_CORNER = 1329,
+    };
+
     CCommentDlg(CKZ_VView* view, QWidget* parent = nullptr);
 
     void accept() override;

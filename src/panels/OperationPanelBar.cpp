@@ -4,7 +4,8 @@
 #include <QTabBar>
 
 COperationPanelBar::COperationPanelBar(QWidget* parent)
-    : CSizingControlBar(QString::fromUtf8("操作パネル"), parent, QSize(320, 100), 59425),
+    : CSizingControlBar(QString::fromUtf8("操作パネル"), parent, QSize(320, 100),
+                        IDR_OPERATION_BAR),
       m_pageDirection(new CDirectionPage),
       m_pageOperation(new COperationPage),
       m_pageDisplay(new CDisplayPage),
@@ -12,7 +13,7 @@ COperationPanelBar::COperationPanelBar(QWidget* parent)
       m_pageColorBar(new CColorBarPage),
       m_pageDataValue(new CDataValuePage),
       m_tabs(new QTabWidget(this)) {
-    m_tabs->setProperty("controlId", 1000);
+    m_tabs->setProperty("controlId", IDC_TABS);
     QFont font(QString::fromUtf8("ＭＳ　Ｐゴシック"));
     font.setPointSize(9);
     m_tabs->setFont(font);

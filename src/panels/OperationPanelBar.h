@@ -11,6 +11,10 @@ class COperationPanelBar : public CSizingControlBar {
 public:
     explicit COperationPanelBar(QWidget* parent);
 
+    static constexpr int IDC_TABS = 1000;
+    // Resource ids of the bar (the value-list bar is 59426).
+    static constexpr int IDR_OPERATION_BAR = 59425;
+
     CDirectionPage* m_pageDirection;
     COperationPage* m_pageOperation;
     CDisplayPage* m_pageDisplay;

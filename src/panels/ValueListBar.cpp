@@ -13,9 +13,9 @@ void CValueListDlg::ClearAllRows() {
     }
 }
 
-
 CValueListBar::CValueListBar(QWidget* parent)
-    : CSizingControlBar(QString::fromUtf8("シートメニュー"), parent, QSize(320, 500), 59426),
+    : CSizingControlBar(QString::fromUtf8("シートメニュー"), parent, QSize(320, 500),
+                        IDR_VALUE_LIST_BAR),
       m_page(new CValueListDlg(this)) {
     setWidget(m_page);
 }

@@ -18,5 +18,6 @@ class CValueListBar : public CSizingControlBar {
     Q_OBJECT
 public:
     explicit CValueListBar(QWidget* parent);
+    static constexpr int IDR_VALUE_LIST_BAR = 59426;
     CValueListDlg* m_page;
 };

@@ -49,32 +49,32 @@ bool CGLRenderer::HasCurrentContext() {
 // ---- context and frame ----
 
 bool CGLRenderer::CreateContext(QOpenGLWidget* window) {
-    if (m_hrcWindow != nullptr) {
+    if (m_window != nullptr) {
         return true;
     }
     if (window == nullptr || window->context() == nullptr || !window->context()->isValid()) {
         std::fputs("しょきかしっぱい\n", stderr);  // no usable pixel format / context
         return false;
     }
-    m_hrcWindow = window;
+    m_window = window;
     // Inside the widget's own initialisation its context is already current.
     const bool wasCurrent = QOpenGLContext::currentContext() == window->context();
     if (!wasCurrent) {
-        m_hrcWindow->makeCurrent();
+        m_window->makeCurrent();
     }
     glClearDepth(1.0);
     glClearStencil(0);
     glEnable(GL_DEPTH_TEST);
     glGetError();
     if (!wasCurrent) {
-        m_hrcWindow->doneCurrent();
+        m_window->doneCurrent();
     }
     return true;
 }
 
 void CGLRenderer::MakeCurrent() {
-    if (m_hrcWindow != nullptr) {
-        m_hrcWindow->makeCurrent();
+    if (m_window != nullptr) {
+        m_window->makeCurrent();
     }
 }
 
@@ -83,16 +83,16 @@ unsigned CGLRenderer::ReleaseCurrent() {
     if (HasCurrentContext()) {
         error = glGetError();
     }
-    if (m_hrcWindow != nullptr) {
-        m_hrcWindow->doneCurrent();
+    if (m_window != nullptr) {
+        m_window->doneCurrent();
     }
     return error;
 }
 
 void CGLRenderer::SwapBuffers() {
     // The widget presents its framebuffer when its paint ends; outside a paint, ask for one.
-    if (m_hrcWindow != nullptr) {
-        m_hrcWindow->update();
+    if (m_window != nullptr) {
+        m_window->update();
     }
 }
 
@@ -103,12 +103,12 @@ void CGLRenderer::SetViewport(int w, int h) {
 }
 
 void CGLRenderer::SetOrtho(CVector4 box, CVector4 depth) {
-    m_fLeft = box.x;
-    m_fRight = box.y;
-    m_fBottom = box.z;
-    m_fTop = box.w;
-    m_fNear = depth.x;
-    m_fFar = depth.y;
+    m_box[0] = box.x;
+    m_box[1] = box.y;
+    m_box[2] = box.z;
+    m_box[3] = box.w;
+    m_box[4] = depth.x;
+    m_box[5] = depth.y;
     if (!HasCurrentContext()) {
         return;
     }
@@ -128,7 +128,7 @@ void CGLRenderer::Clear(CVector4 colour) {
 
 void CGLRenderer::DeleteContexts() {
     // The window's context is the widget's own and goes with it.
-    m_hrcWindow = nullptr;
+    m_window = nullptr;
     DestroyOffscreen();
 }
 
@@ -494,7 +494,7 @@ void CGLRenderer::SetPickMatrix(double x, double y) {
     glLoadIdentity();
     glGetIntegerv(GL_VIEWPORT, viewport);
     gluPickMatrix(x, y, 10, 10, viewport);
-    glOrtho(m_fLeft, m_fRight, m_fBottom, m_fTop, m_fNear, m_fFar);
+    glOrtho(m_box[0], m_box[1], m_box[2], m_box[3], m_box[4], m_box[5]);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -538,7 +538,7 @@ CVector4 CGLRenderer::UnProject(int x, int y, float z) {
 // ---- off-screen image ----
 
 bool CGLRenderer::CreateOffscreen(int w, int h) {
-    if (m_hrcOffscreen != nullptr) {
+    if (m_offscreenContext != nullptr) {
         return true;
     }
     auto* surface = new QOffscreenSurface();
@@ -547,8 +547,8 @@ bool CGLRenderer::CreateOffscreen(int w, int h) {
     auto* context = new QOpenGLContext();
     context->setFormat(kzv::ViewSurfaceFormat());
     // Share display lists (fonts) with the window's context.
-    if (m_hrcWindow != nullptr && m_hrcWindow->context() != nullptr) {
-        context->setShareContext(m_hrcWindow->context());
+    if (m_window != nullptr && m_window->context() != nullptr) {
+        context->setShareContext(m_window->context());
     } else {
         context->setShareContext(QOpenGLContext::globalShareContext());
     }
@@ -557,8 +557,8 @@ bool CGLRenderer::CreateOffscreen(int w, int h) {
         delete surface;
         return false;
     }
-    m_dcMemory = surface;
-    m_hrcOffscreen = context;
+    m_offscreenSurface = surface;
+    m_offscreenContext = context;
     if (!CreateOffscreenBitmap(w, h)) {
         DestroyOffscreen();
         return false;
@@ -567,17 +567,18 @@ bool CGLRenderer::CreateOffscreen(int w, int h) {
 }
 
 bool CGLRenderer::MakeOffscreenCurrent() {
-    if (m_hrcOffscreen == nullptr || !m_hrcOffscreen->makeCurrent(m_dcMemory)) {
+    if (m_offscreenContext == nullptr || !m_offscreenContext->makeCurrent(m_offscreenSurface)) {
         return false;
     }
-    if (m_bmpOffscreen != nullptr) {
-        m_bmpOffscreen->bind();
+    if (m_offscreenFbo != nullptr) {
+        m_offscreenFbo->bind();
     }
     return true;
 }
 
 bool CGLRenderer::CreateOffscreenBitmap(int w, int h) {
-    if (w <= 0 || h <= 0 || m_hrcOffscreen == nullptr || !m_hrcOffscreen->makeCurrent(m_dcMemory)) {
+    if (w <= 0 || h <= 0 || m_offscreenContext == nullptr ||
+        !m_offscreenContext->makeCurrent(m_offscreenSurface)) {
         return false;
     }
     auto* fbo = new QOpenGLFramebufferObject(w, h, QOpenGLFramebufferObject::CombinedDepthStencil);
@@ -585,10 +586,10 @@ bool CGLRenderer::CreateOffscreenBitmap(int w, int h) {
         delete fbo;  // the previous image stays
         return false;
     }
-    delete m_bmpOffscreen;
-    m_bmpOffscreen = fbo;
-    m_bmiOffscreen.width = w;
-    m_bmiOffscreen.height = h;
+    delete m_offscreenFbo;
+    m_offscreenFbo = fbo;
+    m_offscreenInfo.width = w;
+    m_offscreenInfo.height = h;
     return true;
 }
 
@@ -598,20 +599,20 @@ void CGLRenderer::PrepareOffscreen(int pageW, int pageH, int clientW, int client
     if (!MakeOffscreenCurrent()) {
         return;
     }
-    SetViewport(m_bmiOffscreen.width, m_bmiOffscreen.height);
+    SetViewport(m_offscreenInfo.width, m_offscreenInfo.height);
     glLoadIdentity();
     glEnable(GL_DEPTH_TEST);
-    SetOrtho(CVector4(m_fLeft, m_fRight, m_fBottom, m_fTop), CVector4(m_fNear, m_fFar, 0, 0));
+    SetOrtho(CVector4(m_box[0], m_box[1], m_box[2], m_box[3]), CVector4(m_box[4], m_box[5], 0, 0));
 }
 
 void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH) {
-    if (m_bmpOffscreen == nullptr || m_hrcOffscreen == nullptr) {
+    if (m_offscreenFbo == nullptr || m_offscreenContext == nullptr) {
         return;
     }
-    if (QOpenGLContext::currentContext() != m_hrcOffscreen && !MakeOffscreenCurrent()) {
+    if (QOpenGLContext::currentContext() != m_offscreenContext && !MakeOffscreenCurrent()) {
         return;
     }
-    m_bmpOffscreen->bind();
+    m_offscreenFbo->bind();
     glFinish();
     // The scene is drawn with alpha 0 in places (the white background among them); the window
     // shows its frame opaque, so the printed picture is read the same way, as RGB with the
@@ -621,27 +622,27 @@ void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH)
     }
     QImage image;
     if (printer != nullptr &&
-        ReadPixelsToBitmap(m_bmiOffscreen.width, m_bmiOffscreen.height, image)) {
+        ReadPixelsToBitmap(m_offscreenInfo.width, m_offscreenInfo.height, image)) {
         printer->drawImage(QPoint(left, kzv::PictureTop(top, pageH, image.height())), image);
     }
-    m_bmpOffscreen->release();
-    m_hrcOffscreen->doneCurrent();
+    m_offscreenFbo->release();
+    m_offscreenContext->doneCurrent();
 }
 
 void CGLRenderer::DestroyOffscreen() {
     // The frame buffer is deleted with its context current when it can be.
-    const bool made = m_hrcOffscreen != nullptr && m_bmpOffscreen != nullptr &&
-                      m_hrcOffscreen->makeCurrent(m_dcMemory);
-    delete m_bmpOffscreen;
-    m_bmpOffscreen = nullptr;
+    const bool made = m_offscreenContext != nullptr && m_offscreenFbo != nullptr &&
+                      m_offscreenContext->makeCurrent(m_offscreenSurface);
+    delete m_offscreenFbo;
+    m_offscreenFbo = nullptr;
     if (made) {
-        m_hrcOffscreen->doneCurrent();
+        m_offscreenContext->doneCurrent();
     }
-    delete m_hrcOffscreen;
-    m_hrcOffscreen = nullptr;
-    delete m_dcMemory;
-    m_dcMemory = nullptr;
-    m_bmiOffscreen = COffscreenInfo();
+    delete m_offscreenContext;
+    m_offscreenContext = nullptr;
+    delete m_offscreenSurface;
+    m_offscreenSurface = nullptr;
+    m_offscreenInfo = COffscreenInfo();
 }
 
 // ---- read-back ----

@@ -43,15 +43,6 @@ public:
     CGLRenderer& operator=(const CGLRenderer&) = delete;
     virtual ~CGLRenderer();
 
-    float m_fLeft = 0, m_fRight = 0, m_fBottom = 0, m_fTop = 0, m_fNear = 0, m_fFar = 0;
-    uint32_t m_selectBuffer[256];
-    QOpenGLWidget* m_hrcWindow = nullptr;                  // the window whose context we draw with
-    QOpenGLContext* m_hrcOffscreen = nullptr;              // off-screen context, null when none
-    QOffscreenSurface* m_dcMemory = nullptr;               // its surface
-    COffscreenInfo m_bmiOffscreen;                         // size of the off-screen image
-    std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
-    QOpenGLFramebufferObject* m_bmpOffscreen = nullptr;    // the off-screen image
-
     // Context and frame.
     bool CreateContext(QOpenGLWidget* window);
     void MakeCurrent();
@@ -135,6 +126,23 @@ public:
     bool ReadFramePixels(int w, int h, std::vector<uint8_t>& bgra);
     // The same pixels as an upright RGB image (top row first).
     bool ReadPixelsToBitmap(int w, int h, QImage& out);
+
+    // The orthographic box last set (left, right, bottom, top, near, far).
+    const float* ProjectionBox() const { return m_box; }
+    // Size of the off-screen image; whether one exists.
+    const COffscreenInfo& OffscreenInfo() const { return m_offscreenInfo; }
+    bool HasOffscreen() const { return m_offscreenContext != nullptr; }
+    bool HasOffscreenImage() const { return m_offscreenFbo != nullptr; }
+
+private:
+    float m_box[6] = {0, 0, 0, 0, 0, 0};  // left, right, bottom, top, near, far
+    uint32_t m_selectBuffer[256];
+    QOpenGLWidget* m_window = nullptr;                     // the widget whose context we draw with
+    QOpenGLContext* m_offscreenContext = nullptr;          // off-screen context, null when none
+    QOffscreenSurface* m_offscreenSurface = nullptr;       // its surface
+    COffscreenInfo m_offscreenInfo;                        // size of the off-screen image
+    std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
+    QOpenGLFramebufferObject* m_offscreenFbo = nullptr;    // the off-screen image
 };
 
 // Keeps the model-view matrix of a scope: pushed on entry, popped on exit.

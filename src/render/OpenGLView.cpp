@@ -189,7 +189,7 @@ bool COpenGLView::PrintView(QPrinter& printer) {
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     m_rectPrint = CPrintRect{0, 0, page.width(), page.height()};
     m_gl.PrepareOffscreen(m_rectPrint.width, m_rectPrint.height, clientW, clientH);
-    const bool drawn = m_gl.m_bmpOffscreen != nullptr && CGLRenderer::HasCurrentContext();
+    const bool drawn = m_gl.HasOffscreenImage() && CGLRenderer::HasCurrentContext();
     if (drawn) {
         RenderScene();
         m_gl.BlitOffscreen(&painter, m_rectPrint.left, m_rectPrint.top, m_rectPrint.height);

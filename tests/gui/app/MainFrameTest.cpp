@@ -11,6 +11,7 @@
 #include "KZ_VApp.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
+#include "FilePrompt.h"
 #include "MessageBox.h"
 #include "OperationPanelBar.h"
 #include "ValueListBar.h"
@@ -187,7 +188,7 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
     QTemporaryDir dir;
     std::string answer = dir.filePath("shot.bmp").toStdString();
     QString seenFilter, seenFolder;
-    CKZ_VApp::SetPromptHook([&](bool open, const QString& filter, const QString& ext,
+    SetFilePromptHook([&](bool open, const QString& filter, const QString& ext,
                                 const QString& name, const QString& folder) {
         EXPECT_FALSE(open);
         EXPECT_EQ(ext, QStringLiteral("bmp"));
@@ -209,7 +210,7 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
     answer.clear();  // cancelled: nothing happens
     frame.RunCommand(ID_SAVE_IMAGE);
     EXPECT_EQ(messages.texts.size(), 1);
-    CKZ_VApp::SetPromptHook(nullptr);
+    SetFilePromptHook(nullptr);
 }
 
 TEST_F(MainFrameTest, HelpWithoutItsFileSaysWhere) {

@@ -109,8 +109,8 @@ TEST(ImageOutput, PrintingMakesOnePage) {
     EXPECT_TRUE(bytes.contains("/Count 1")) << "exactly one page";
     EXPECT_TRUE(bytes.contains("/Image"));
     // The window's own picture and projection are back afterwards.
-    EXPECT_EQ(view.m_gl.m_fRight, 200.0f);
-    EXPECT_EQ(view.m_gl.m_hrcOffscreen, nullptr);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[1], 200.0f);
+    EXPECT_FALSE(view.m_gl.HasOffscreen());
     EXPECT_TRUE(Near(PixelAt(view.Frame(), 200, 10), Qt::red));
 }
 

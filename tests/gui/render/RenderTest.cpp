@@ -17,16 +17,16 @@ const CVector4 kSquare[4] = {CVector4(-20, -20, 0), CVector4(20, -20, 0), CVecto
 TEST(Render, DefaultProjectionFollowsTheWindowSize) {
     CTestView view(801, 600);
     (void)view.Frame();
-    EXPECT_EQ(view.m_gl.m_fLeft, -400.0f);
-    EXPECT_EQ(view.m_gl.m_fRight, 400.0f);
-    EXPECT_EQ(view.m_gl.m_fBottom, -300.0f);
-    EXPECT_EQ(view.m_gl.m_fTop, 300.0f);
-    EXPECT_EQ(view.m_gl.m_fNear, -5000.0f);
-    EXPECT_EQ(view.m_gl.m_fFar, 5000.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[0], -400.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[1], 400.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[2], -300.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[3], 300.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[4], -5000.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[5], 5000.0f);
     view.resize(300, 201);
     (void)view.Frame();
-    EXPECT_EQ(view.m_gl.m_fRight, 150.0f);
-    EXPECT_EQ(view.m_gl.m_fTop, 100.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[1], 150.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[3], 100.0f);
 }
 
 TEST(Render, PrimitivesLandWhereTheyAreDrawn) {
@@ -170,15 +170,15 @@ TEST(Render, OffscreenImageFitsThePage) {
     (void)view.Frame();
     ASSERT_TRUE(view.m_gl.CreateOffscreen(800, 600));
     view.m_gl.PrepareOffscreen(2000, 3000, 800, 600);
-    EXPECT_EQ(view.m_gl.m_bmiOffscreen.width, 2000);
-    EXPECT_EQ(view.m_gl.m_bmiOffscreen.height, 1500);
+    EXPECT_EQ(view.m_gl.OffscreenInfo().width, 2000);
+    EXPECT_EQ(view.m_gl.OffscreenInfo().height, 1500);
     view.m_gl.PrepareOffscreen(3000, 1000, 800, 600);
-    EXPECT_EQ(view.m_gl.m_bmiOffscreen.width, 1333);
-    EXPECT_EQ(view.m_gl.m_bmiOffscreen.height, 1000);
+    EXPECT_EQ(view.m_gl.OffscreenInfo().width, 1333);
+    EXPECT_EQ(view.m_gl.OffscreenInfo().height, 1000);
     // The stored box is kept: the page shows exactly the window's picture.
-    EXPECT_EQ(view.m_gl.m_fRight, 400.0f);
+    EXPECT_EQ(view.m_gl.ProjectionBox()[1], 400.0f);
     view.m_gl.DestroyOffscreen();
-    EXPECT_EQ(view.m_gl.m_hrcOffscreen, nullptr);
+    EXPECT_FALSE(view.m_gl.HasOffscreen());
 }
 
 TEST(Render, WithoutAContextNothingHappens) {
