@@ -208,6 +208,10 @@ void CMainFrame::OnStateChanged(unsigned aspects) {
     if (aspects & ASPECT_DATASET) {
         SetDataSetName(DataSetName(m_pView->m_strDataFolder));
         UpdateCommandStates();
+        if (!m_pView->m_strLoadReport.empty()) {
+            KzMessageBox(this, QString::fromStdString(m_pView->m_strLoadReport), QString(),
+                         KzButtons::Ok, KzIcon::Warning);
+        }
     }
     if (aspects & (ASPECT_DATASET | ASPECT_DIRECTION)) {
         m_paneDirection->setText(m_pView->HasDataSet() ? QString::number(m_pView->m_nDirection)

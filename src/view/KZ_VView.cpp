@@ -6,7 +6,7 @@
 #include <string>
 
 #include "state/DataSetLoad.h"
-#include "text/CodePage.h"
+#include "text/DisplayText.h"
 
 CKZ_VView* g_pView = nullptr;
 
@@ -166,30 +166,29 @@ void CKZ_VView::DeleteCommentLists(CCommentText& text) {
 }
 
 void CKZ_VView::UpdateCommentText(const CCommentRecord& record, CCommentText& text) {
+    // Only the items shown get lists; the flags are part of what the lists were made from.
     std::vector<std::string> texts = CommentItemTexts();
+    for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
+        if (!record.flags[i]) {
+            texts[static_cast<size_t>(i)].clear();
+        }
+    }
     if (text.made && text.font == record.font && text.size == record.size && text.texts == texts) {
         return;
     }
     DeleteCommentLists(text);
-    auto lists = [this, &record](const std::string& bytes) {
-        const std::wstring wide = QString::fromStdString(kzv::FileTextToUtf8(bytes)).toStdWString();
+    auto lists = [this, &record](const std::string& utf8) {
+        const std::wstring wide = QString::fromStdString(utf8).toStdWString();
         return m_gl.CreateTextListW(record.size, wide.c_str(), record.font.c_str());
     };
     for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-        text.itemText[i] = lists(texts[static_cast<size_t>(i)]);
+        if (i != 5 && !texts[static_cast<size_t>(i)].empty()) {
+            text.itemText[i] = lists(kzv::DisplayLine(texts[static_cast<size_t>(i)]));
+        }
     }
     // The summary, line by line; empty lines are dropped.
-    const std::string& summary = texts[5];
-    size_t start = 0;
-    while (start <= summary.size()) {
-        size_t end = summary.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = summary.size();
-        }
-        if (end > start) {
-            text.summaryLines.push_back(lists(summary.substr(start, end - start)));
-        }
-        start = end + 2;
+    for (const std::string& line : kzv::DisplaySummaryLines(texts[5])) {
+        text.summaryLines.push_back(lists(line));
     }
     text.made = true;
     text.font = record.font;

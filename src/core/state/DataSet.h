@@ -27,6 +27,9 @@ public:
     CMeshFile m_mesh;
     CHeaderFile m_header;
     float m_fScale = 1.0f;
+    // What the last load could not read, as the message for the user (UTF-8); empty when
+    // everything was read.
+    std::string m_strLoadReport;
 
     // ---- derived ----
     std::vector<CVector4> m_aPanelNormal;

@@ -9,7 +9,8 @@
 // into the state, fit the scale to a client area of clientW x clientH pixels, empty the
 // selection, derive the panel normals and index, reset the display and keep the as-read
 // copies.
-// Missing or malformed files leave their structures empty and the load goes on. A "cp.dat"
+// Missing or malformed files leave their structures empty and the load goes on; what could
+// not be read is described in m_strLoadReport (empty when everything was). A "cp.dat"
 // that cannot be read counts as 8 directions without values, so the direction count is always
 // a positive multiple of 8. folder ends with '/'.
 void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeaderFile& header,

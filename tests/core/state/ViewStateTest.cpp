@@ -182,6 +182,11 @@ TEST(DataSetLoad, FitScaleNameAndMissingFiles) {
     EXPECT_EQ(state.m_mesh.GetPanelCount(), 0);
     EXPECT_TRUE(state.m_geoSub.m_objects.empty());
     EXPECT_FLOAT_EQ(state.m_fScale, 0.7f * std::min(1000.0f / 100, 500.0f / 50));
+    // The user is told what was not read; a complete data set says nothing.
+    EXPECT_NE(state.m_strLoadReport.find("cp.dat"), std::string::npos);
+    EXPECT_NE(state.m_strLoadReport.find("mesh.msh"), std::string::npos);
+    LoadDataSetFiles(state, kTower, CHeaderFile(), 1000, 500);
+    EXPECT_EQ(state.m_strLoadReport, "");
 }
 
 }  // namespace

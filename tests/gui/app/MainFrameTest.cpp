@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 
 #include "CommandIds.h"
 #include "KZ_VApp.h"
@@ -249,6 +250,24 @@ TEST(MainFrameLayout, FirstStartAndCloseWriteTheSizeFile) {
     EXPECT_EQ(back.right - back.left, 800);
     EXPECT_EQ(back.bottom - back.top, 600);
     EXPECT_GT(back.panel.vertCx, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, ALoadThatMissesFilesSaysWhichOnceAndACompleteOneSaysNothing) {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString() + "/part/";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(SamplesFolder() + "tower/main.geo", folder + "main.geo");
+    MessageRecorder messages;
+    frame.View()->LoadDataSetFrom(folder, CHeaderFile());
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("cp.dat")));
+    EXPECT_TRUE(frame.View()->HasDataSet());  // loaded with what was there
+    Load("tower");
+    EXPECT_EQ(messages.texts.size(), 1);
 }
 
 }  // namespace
