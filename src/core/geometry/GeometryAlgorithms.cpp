@@ -1,6 +1,7 @@
 #include "geometry/GeometryAlgorithms.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "geometry/VectorFunctions.h"
 
@@ -60,22 +61,56 @@ bool IsPointOnSegment(CVector4 p, CVector4 a, CVector4 b) {
     return Normalized(p - a) == Normalized(b - p);
 }
 
+namespace {
+
+struct Vec3d {
+    double x, y, z;
+};
+
+Vec3d Sub(const CVector4& a, const CVector4& b) {
+    return {static_cast<double>(a.x) - b.x, static_cast<double>(a.y) - b.y,
+            static_cast<double>(a.z) - b.z};
+}
+
+Vec3d Cross(const Vec3d& u, const Vec3d& v) {
+    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+}
+
+double Dot(const Vec3d& u, const Vec3d& v) {
+    return u.x * v.x + u.y * v.y + u.z * v.z;
+}
+
+}  // namespace
+
 bool IsPointOnPolygonPlane(CVector4 p, const CVector4* polygon, int count) {
     if (polygon == nullptr) {
         return false;
     }
+    // The normals of the triangles (p, corner i, corner i + 1) must all be parallel. They are
+    // compared in double precision with a tolerance on the angle between them (cosine at least
+    // 1 - 1e-6, about 0.08 degrees): float coordinates in the thousands put a point that lies
+    // on a sloped panel off its plane by rounding alone, which an exact comparison of float
+    // normals rejects. A point off the plane by a visible fraction of the panel still fails.
+    constexpr double kMinCosine = 1.0 - 1e-6;
+    // Triangles thinner than this (sine of their angle at p) have no direction to compare.
+    constexpr double kMinSine = 1e-9;
     bool haveReference = false;
-    CVector4 reference;
+    Vec3d reference{0, 0, 0};
+    double referenceLength = 0.0;
     for (int i = 0; i + 1 < count; ++i) {
-        CVector4 n = TriangleNormal(p, polygon[i], polygon[i + 1]);
-        if (Length(n) == 0.0f) {
-            continue;
+        const Vec3d u = Sub(polygon[i], p);
+        const Vec3d v = Sub(polygon[i + 1], p);
+        const Vec3d n = Cross(u, v);
+        const double length = std::sqrt(Dot(n, n));
+        const double scale = std::sqrt(Dot(u, u) * Dot(v, v));
+        if (!(length > kMinSine * scale)) {
+            continue;  // degenerate (or not finite): skipped
         }
-        n.Normalize();
         if (!haveReference) {
             reference = n;
+            referenceLength = length;
             haveReference = true;
-        } else if (n != reference && n != reference * -1.0f) {
+        } else if (std::fabs(Dot(n, reference)) < kMinCosine * length * referenceLength) {
             return false;
         }
     }

@@ -46,7 +46,7 @@ inline void SetUp(CViewState& state, const std::vector<Tap>& taps,
     }
     state.m_mesh.RebuildOffsets();
     state.m_abPanelContour.assign(panels.size(), 1);
-    state.UpdatePanelNormals();
+    state.UpdateDerived();
 }
 
 }  // namespace fieldtest

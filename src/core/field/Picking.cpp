@@ -1,0 +1,253 @@
+#include "field/Picking.h"
+
+#include <cmath>
+
+#include "field/SurfaceValues.h"
+#include "geometry/GeometryAlgorithms.h"
+
+const CGeometryFace* PickedFace(const CGeometry& geo, int name) {
+    if (name < 0) {
+        return nullptr;
+    }
+    int n = name;
+    for (const CGeometryObject& part : geo.m_objects) {
+        if (part.m_nDisplayMode == 2) {
+            continue;
+        }
+        if (static_cast<size_t>(n) < part.m_faces.size()) {
+            return &part.m_faces[static_cast<size_t>(n)];
+        }
+        n -= static_cast<int>(part.m_faces.size());
+    }
+    return nullptr;
+}
+
+namespace {
+
+double ValueShown(const CViewState& state, int tap) {
+    return state.m_cp.GetCp(tap, state.m_nDirection);
+}
+
+bool InFace(const CGeometryFace& face, CVector4 p) {
+    return IsPointInPolygon(p, face.m_vertices.data(), static_cast<int>(face.m_vertices.size()));
+}
+
+// Corner positions of a panel (working taps); empty outside the mesh.
+std::vector<CVector4> PanelCorners(const CViewState& state, int panel) {
+    std::vector<CVector4> corners;
+    if (panel < 0 || panel >= state.m_mesh.GetPanelCount()) {
+        return corners;
+    }
+    for (int k = 0; k < state.m_mesh.GetNodeCount(panel); ++k) {
+        corners.push_back(state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(panel, k)));
+    }
+    return corners;
+}
+
+// An arbitrary point with its values and row; no undo step.
+int AddArbitraryPoint(CViewState& state, int panel, CVector4 p) {
+    CArbitraryPoint point;
+    point.id = -(static_cast<int>(state.m_lstArbitrary.size()) + 1);
+    point.pos = p;
+    point.panel = panel;
+    ComputeAllDirections(state, panel, p, point.values);
+    const size_t d = static_cast<size_t>(state.m_nDirection);
+    const double value = d < point.values.size() ? point.values[d] : NO_VALUE;
+    state.m_lstArbitrary.push_back(point);
+    state.m_valueList.AddPointRow(point.id, p.x, p.y, p.z, value);
+    state.m_lstSelected.push_back(point.id);
+    return point.id;
+}
+
+}  // namespace
+
+void SelectMeasurementPoint(CViewState& state, int tapIndex) {
+    if (tapIndex < 0 || static_cast<size_t>(tapIndex) >= state.m_taps.m_aTapNo.size()) {
+        return;
+    }
+    const int tap = state.m_taps.m_aTapNo[static_cast<size_t>(tapIndex)];
+    const CVector4& p = state.m_taps.m_aPos[static_cast<size_t>(tapIndex)];
+    state.m_valueList.AddPointRow(tap, p.x, p.y, p.z, ValueShown(state, tap));
+    state.m_lstSelected.push_back(tap);
+    state.m_lstUndoGroup.push_back(1);
+}
+
+int SelectArbitraryPoint(CViewState& state, int panel, CVector4 p) {
+    const int id = AddArbitraryPoint(state, panel, p);
+    state.m_lstUndoGroup.push_back(1);
+    return id;
+}
+
+void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid) {
+    for (const CVector4& g : grid) {
+        SelectArbitraryPoint(state, state.FindPanelContaining(g), g);
+    }
+}
+
+int SelectFacePoints(CViewState& state, int name) {
+    const CGeometryFace* face = PickedFace(state.m_geoMain, name);
+    int added = 0;
+    if (face != nullptr) {
+        for (size_t i = 0; i < state.m_taps.m_aTapNo.size(); ++i) {
+            const CVector4& p = state.m_taps.m_aPos[i];
+            if (!InFace(*face, p)) {
+                continue;
+            }
+            const int tap = state.m_taps.m_aTapNo[i];
+            state.m_valueList.AddPointRow(tap, p.x, p.y, p.z, ValueShown(state, tap));
+            state.m_lstSelected.push_back(tap);
+            ++added;
+        }
+    }
+    state.m_lstUndoGroup.push_back(added);
+    return added;
+}
+
+void ToggleFaceContour(CViewState& state, int name) {
+    if (const CGeometryFace* face = PickedFace(state.m_geoMain, name)) {
+        const int panels = state.m_mesh.GetPanelCount();
+        for (int panel = 0; panel < panels; ++panel) {
+            const std::vector<CVector4> corners = PanelCorners(state, panel);
+            bool inside = !corners.empty();
+            for (const CVector4& c : corners) {
+                inside = inside && InFace(*face, c);
+            }
+            if (inside && static_cast<size_t>(panel) < state.m_abPanelContour.size()) {
+                uint8_t& flag = state.m_abPanelContour[static_cast<size_t>(panel)];
+                flag = flag ? 0 : 1;
+            }
+        }
+    }
+    state.m_lstUndoGroup.push_back(0);  // a step that takes nothing back
+}
+
+bool UndoSelection(CViewState& state) {
+    if (state.m_lstUndoGroup.empty()) {
+        return false;
+    }
+    for (int k = state.m_lstUndoGroup.back(); k > 0 && !state.m_lstSelected.empty(); --k) {
+        const int id = state.m_lstSelected.back();
+        state.m_valueList.RemovePointRow(id);
+        if (!state.m_lstArbitrary.empty() && state.m_lstArbitrary.back().id == id) {
+            state.m_lstArbitrary.pop_back();
+        }
+        state.m_lstSelected.pop_back();
+    }
+    state.m_lstUndoGroup.pop_back();
+    return !state.m_lstUndoGroup.empty();
+}
+
+int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2) {
+    CVector4 a, b;
+    int orientation;
+    if (p1.x == p2.x) {
+        orientation = 0;
+        a = CVector4(p1.x, p1.y, p2.z);
+        b = CVector4(p1.x, p2.y, p1.z);
+    } else if (p1.y == p2.y) {
+        orientation = 1;
+        a = CVector4(p1.x, p1.y, p2.z);
+        b = CVector4(p2.x, p1.y, p1.z);
+    } else if (p1.z == p2.z) {
+        orientation = 2;
+        a = CVector4(p2.x, p1.y, p1.z);
+        b = CVector4(p1.x, p2.y, p1.z);
+    } else {
+        return 255;
+    }
+    selection.m_aCorner[0] = p1;
+    selection.m_aCorner[1] = a;
+    selection.m_aCorner[2] = p2;
+    selection.m_aCorner[3] = b;
+    return orientation;
+}
+
+long long GridPointCount(int p, int q) {
+    return (static_cast<long long>(p) + 1) * (static_cast<long long>(q) + 1);
+}
+
+std::vector<CVector4> MakeGrid(const CSelection& selection, int orientation, int p, int q) {
+    std::vector<CVector4> grid;
+    if (orientation < 0 || orientation > 2 || p < 1 || q < 1) {
+        return grid;
+    }
+    const CVector4 p1 = selection.m_aCorner[0];
+    const CVector4 d = selection.m_aCorner[2] - p1;
+    // The two varying axes (u, v) and the constant one.
+    static const int kAxes[3][2] = {{1, 2}, {0, 2}, {0, 1}};
+    const int u = kAxes[orientation][0];
+    const int v = kAxes[orientation][1];
+    const float start[3] = {p1.x, p1.y, p1.z};
+    const float span[3] = {d.x, d.y, d.z};
+    grid.reserve(static_cast<size_t>(GridPointCount(p, q)));
+    for (int i = 0; i <= p; ++i) {
+        for (int j = 0; j <= q; ++j) {
+            float c[3] = {start[0], start[1], start[2]};
+            c[u] = span[u] / static_cast<float>(p) * static_cast<float>(i) + start[u];
+            c[v] = span[v] / static_cast<float>(q) * static_cast<float>(j) + start[v];
+            grid.emplace_back(c[0], c[1], c[2]);
+        }
+    }
+    return grid;
+}
+
+bool SameSurface(const CViewState& state, const int panels[2]) {
+    if (panels[0] < 0 || panels[1] < 0) {
+        return false;
+    }
+    if (panels[0] == panels[1]) {
+        return true;
+    }
+    std::vector<CVector4> points;
+    for (int k = 0; k < 2; ++k) {
+        for (const CVector4& c : PanelCorners(state, panels[k])) {
+            if (points.empty() || !(c == points.back())) {
+                points.push_back(c);
+            }
+        }
+    }
+    if (points.size() < 2) {
+        return false;
+    }
+    return IsPointOnPolygonPlane(points[0], points.data() + 1, static_cast<int>(points.size()) - 1);
+}
+
+bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p) {
+    const int panels[2] = {state.FindPanelContaining(p), panel};
+    return panels[0] >= 0 && SameSurface(state, panels);
+}
+
+CVector4 CorrectOntoPanel(const CViewState& state, int panel, CVector4 p) {
+    const std::vector<CVector4> v = PanelCorners(state, panel);
+    if (v.size() < 3) {
+        return p;
+    }
+    auto diff = [](const CVector4& x, const CVector4& y) {
+        return std::vector<double>{static_cast<double>(x.x) - y.x, static_cast<double>(x.y) - y.y,
+                                   static_cast<double>(x.z) - y.z};
+    };
+    auto dot = [](const std::vector<double>& x, const std::vector<double>& y) {
+        return x[0] * y[0] + x[1] * y[1] + x[2] * y[2];
+    };
+    const std::vector<double> a = diff(v[1], v[0]);
+    const std::vector<double> b = diff(v.back(), v[0]);
+    const std::vector<double> c = diff(p, v[0]);
+    const double la = std::sqrt(dot(a, a));
+    const double lb = std::sqrt(dot(b, b));
+    const double lc = std::sqrt(dot(c, c));
+    if (la == 0.0 || lb == 0.0 || lc == 0.0) {
+        return p;
+    }
+    const double cosPhi = dot(a, b) / (la * lb);
+    const double sinPhi = std::sqrt(std::max(0.0, 1.0 - cosPhi * cosPhi));
+    if (!(sinPhi > 1e-12)) {
+        return p;  // the first and last edges are parallel: no plane to move into
+    }
+    const double cosTheta = dot(c, a) / (lc * la);
+    const double sinTheta = std::sqrt(std::max(0.0, 1.0 - cosTheta * cosTheta));
+    const double kb = (sinTheta / sinPhi) * lc / lb;
+    const double ka = ((cosTheta - sinTheta * cosPhi / sinPhi) * lc) / la;
+    return CVector4(static_cast<float>(v[0].x + ka * a[0] + kb * b[0]),
+                    static_cast<float>(v[0].y + ka * a[1] + kb * b[1]),
+                    static_cast<float>(v[0].z + ka * a[2] + kb * b[2]));
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <vector>
+
+#include "geometry/Geometry.h"
+#include "state/ViewState.h"
+
+// What a click of each pick mode does to the state once the hit is known, and the rectangle
+// and face arithmetic behind it. Every step that adds points appends their ids to
+// m_lstSelected, one entry to m_lstUndoGroup, and rows to the value list; announcing the
+// change is the caller's part.
+
+// Pick modes.
+enum PickMode {
+    PICK_NONE = 0,
+    PICK_FACE_CONTOUR = 1,  // contour page: toggle the contours of a face
+    PICK_TAP = 2,           // a measurement point
+    PICK_POINT = 3,         // one arbitrary point
+    PICK_RECTANGLE = 4,     // a corner of a rectangle of grid points
+    PICK_FACE_TAPS = 5,     // every measurement point of a face
+    PICK_SLOT = 6,          // an end point of a label-position slot
+};
+
+// The polygon of the main geometry that pick name n stands for: parts in order, those of
+// display mode 2 left out, their polygons in order. Null when there is no such polygon.
+const CGeometryFace* PickedFace(const CGeometry& geo, int name);
+
+// Mode 2: the measurement point with index i in m_taps. Two picks of one point make two steps
+// and one row.
+void SelectMeasurementPoint(CViewState& state, int tapIndex);
+// Mode 3 (and every grid point): an arbitrary point at p on panel, its values for every
+// direction, id -(number of arbitrary points + 1), as one step. Returns the id.
+int SelectArbitraryPoint(CViewState& state, int panel, CVector4 p);
+// The grid points of a rectangle, each its own step, on the panel that holds it.
+void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid);
+// Mode 5: every measurement point inside the face, in m_taps order, as one step (possibly
+// empty). Returns how many.
+int SelectFacePoints(CViewState& state, int name);
+// Mode 1: flips the contour flag of every panel whose corners all lie in the face; records an
+// empty step.
+void ToggleFaceContour(CViewState& state, int name);
+// Takes the last step back (its rows, its arbitrary points). True while steps remain.
+bool UndoSelection(CViewState& state);
+
+// The rectangle through the corners p1 and p2: m_aCorner becomes (p1, A, p2, B) and the result
+// is the constant axis: 0 x, 1 y, 2 z (exact float comparison, in this order), 255 when all
+// three coordinates differ (an inclined rectangle: no grid; m_aCorner unchanged).
+int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2);
+// The (p + 1) x (q + 1) grid over m_aCorner[0]..m_aCorner[2] of a rectangle of that
+// orientation, outer loop over the first varying axis; empty for orientation 255 or p, q < 1.
+std::vector<CVector4> MakeGrid(const CSelection& selection, int orientation, int p, int q);
+// Grids above this many points ask the user first.
+constexpr long long MAX_GRID_POINTS_UNASKED = 100000;
+long long GridPointCount(int p, int q);
+
+// Whether two panels lie on one plane: false when either is -1, true when they are the same.
+bool SameSurface(const CViewState& state, const int panels[2]);
+// SameSurface of the panel that holds p and panel; false when no panel holds p.
+bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p);
+// p moved into the plane of panel along its first and last edges (law-of-sines decomposition:
+// a point already in the plane comes back unchanged). A degenerate panel, a panel outside the
+// mesh, or p on the first corner give p back unchanged, so the same-surface check decides.
+CVector4 CorrectOntoPanel(const CViewState& state, int panel, CVector4 p);

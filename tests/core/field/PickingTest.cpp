@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FieldFixture.h"
+#include "field/Picking.h"
+#include "geometry/GeometryAlgorithms.h"
+#include "state/DataSetLoad.h"
+
+namespace {
+
+// A flat roof at z = 100 of four square panels (taps 1..9 on a 3 x 3 grid, 100 apart) and one
+// wall panel at x = 0 below it; the main geometry has a face over the roof's left half.
+class PickingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<fieldtest::Tap> taps;
+        for (int j = 0; j < 3; ++j) {
+            for (int i = 0; i < 3; ++i) {
+                taps.push_back({CVector4(100.0f * i, 100.0f * j, 100), {0.1 * (i + 3 * j), -1}});
+            }
+        }
+        taps.push_back({CVector4(0, 0, 0), {0.5}});    // 10
+        taps.push_back({CVector4(0, 200, 0), {0.5}});  // 11
+        fieldtest::SetUp(
+            state, taps,
+            {{1, 2, 5, 4}, {2, 3, 6, 5}, {4, 5, 8, 7}, {5, 6, 9, 8}, {1, 4, 7, 11, 10}});
+        CGeometryObject part;
+        CGeometryFace left;
+        left.m_vertices = {CVector4(0, 0, 100), CVector4(100, 0, 100), CVector4(100, 200, 100),
+                           CVector4(0, 200, 100)};
+        part.m_faces.push_back(left);
+        state.m_geoMain.m_objects.push_back(part);
+    }
+    int Rows() const { return state.m_valueList.GetRowCount(); }
+    CViewState state;
+};
+
+TEST_F(PickingTest, PicksAreUndoneStepByStepAndIdsAreReused) {
+    SelectMeasurementPoint(state, 4);  // tap 5
+    SelectMeasurementPoint(state, 4);  // twice: two steps, one row
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(state.IsListed(5));
+    EXPECT_EQ(SelectArbitraryPoint(state, 0, CVector4(50, 50, 100)), -1);
+    EXPECT_EQ(SelectArbitraryPoint(state, 3, CVector4(150, 150, 100)), -2);
+    EXPECT_EQ(Rows(), 3);
+    EXPECT_TRUE(UndoSelection(state));
+    EXPECT_EQ(SelectArbitraryPoint(state, 1, CVector4(150, 50, 100)), -2);  // reused
+
+    EXPECT_TRUE(UndoSelection(state));  // -2
+    EXPECT_TRUE(UndoSelection(state));  // -1
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(UndoSelection(state));  // the first pick of tap 5 takes its row
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_FALSE(UndoSelection(state));  // the second removes nothing more; none remain
+    EXPECT_TRUE(state.m_lstSelected.empty());
+    EXPECT_TRUE(state.m_lstArbitrary.empty());
+}
+
+TEST_F(PickingTest, RectangleGridGivesOneStepPerPointOnItsPlane) {
+    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 0, 100), CVector4(200, 200, 100)), 2);
+    EXPECT_TRUE(state.m_aCorner[1] == CVector4(200, 0, 100));
+    EXPECT_TRUE(state.m_aCorner[3] == CVector4(0, 200, 100));
+    const std::vector<CVector4> grid = MakeGrid(state, 2, 2, 3);
+    ASSERT_EQ(grid.size(), 12u);
+    EXPECT_TRUE(grid[1] == CVector4(0, 200.0f / 3, 100));  // inner loop along y
+    EXPECT_TRUE(grid[4] == CVector4(100, 0, 100));
+    SelectGridPoints(state, grid);
+    EXPECT_EQ(Rows(), 12);
+    EXPECT_EQ(state.m_lstUndoGroup.size(), 12u);
+    for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+        EXPECT_GE(point.panel, 0);  // every grid point lies on a roof panel
+    }
+    while (UndoSelection(state)) {
+    }
+    EXPECT_EQ(Rows(), 0);
+
+    // x constant and y constant; all three differing: no grid.
+    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 0, 0), CVector4(0, 200, 100)), 0);
+    EXPECT_TRUE(state.m_aCorner[1] == CVector4(0, 0, 100));
+    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 5, 0), CVector4(9, 5, 100)), 1);
+    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 0, 0), CVector4(1, 2, 3)), 255);
+    EXPECT_TRUE(MakeGrid(state, 255, 2, 3).empty());
+}
+
+TEST_F(PickingTest, FacesToggleOnlyWholePanelsAndSelectTheirPoints) {
+    ToggleFaceContour(state, 0);
+    EXPECT_EQ(state.m_abPanelContour, (std::vector<uint8_t>{0, 1, 0, 1, 1}));
+    EXPECT_EQ(state.m_lstUndoGroup.back(), 0);  // a step that takes nothing back
+    EXPECT_EQ(SelectFacePoints(state, 0), 6);   // taps 1, 2, 4, 5, 7, 8
+    EXPECT_EQ(state.m_lstUndoGroup.back(), 6);
+    state.m_geoMain.m_objects[0].m_nDisplayMode = 2;  // hidden parts are not pickable
+    EXPECT_EQ(PickedFace(state.m_geoMain, 0), nullptr);
+}
+
+TEST_F(PickingTest, SurfacesAndTheCorrectionOntoAPanel) {
+    const int roof[2] = {0, 3};
+    const int roofAndWall[2] = {0, 4};
+    const int none[2] = {-1, 0};
+    EXPECT_TRUE(SameSurface(state, roof));
+    EXPECT_FALSE(SameSurface(state, roofAndWall));
+    EXPECT_FALSE(SameSurface(state, none));
+    EXPECT_TRUE(PointOnSameSurface(state, 3, CVector4(20, 30, 100)));
+    EXPECT_FALSE(PointOnSameSurface(state, 3, CVector4(20, 30, 140)));
+
+    // Off the roof's plane: moved into it, onto the same surface; in it: unchanged.
+    const CVector4 corrected = CorrectOntoPanel(state, 0, CVector4(30, 60, 140));
+    EXPECT_NEAR(corrected.z, 100.0f, 1e-3f);
+    EXPECT_TRUE(PointOnSameSurface(state, 0, corrected));
+    const CVector4 inPlane = CorrectOntoPanel(state, 0, CVector4(30, 60, 100));
+    EXPECT_NEAR(inPlane.x, 30.0f, 1e-3f);
+    EXPECT_NEAR(inPlane.y, 60.0f, 1e-3f);
+    // On the first corner, or a panel outside the mesh: given back unchanged.
+    EXPECT_TRUE(CorrectOntoPanel(state, 0, CVector4(0, 0, 100)) == CVector4(0, 0, 100));
+    EXPECT_TRUE(CorrectOntoPanel(state, 99, CVector4(1, 2, 3)) == CVector4(1, 2, 3));
+}
+
+// Points on sloped panels with coordinates in the thousands used to be found in no panel: the
+// plane test compared float normals exactly. Every triangle's centroid must be found in its
+// panel (or an earlier one holding it), and a point 1 % of the panel's size off its plane not.
+TEST(PickingSamples, EveryPanelHoldsItsTrianglesCentroidsAtAnyBuildingAngle) {
+    for (const char* name : {"tower", "gable", "lshape"}) {
+        CViewState state;
+        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + name + "/", CHeaderFile(), 800, 600);
+        for (double angle : {0.0, 30.0}) {
+            state.SetBuildingAngle(angle);
+            for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+                std::vector<CVector4> c;
+                for (int k = 0; k < state.m_mesh.GetNodeCount(panel); ++k) {
+                    c.push_back(state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(panel, k)));
+                }
+                const float size = c[0].Distance(c[2]);
+                const CVector4 normal = state.PanelNormal(panel);
+                for (size_t t = 1; t + 1 < c.size(); ++t) {
+                    const CVector4 centroid = (c[0] + c[t] + c[t + 1]) * (1.0f / 3.0f);
+                    const int found = state.FindPanelContaining(centroid);
+                    EXPECT_TRUE(found >= 0 && found <= panel)
+                        << name << " " << angle << " panel " << panel << " found " << found;
+                    const CVector4 off = centroid + normal * (0.01f * size);
+                    EXPECT_FALSE(IsPointInPolygon(off, c.data(), static_cast<int>(c.size())))
+                        << name << " " << angle << " panel " << panel;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
