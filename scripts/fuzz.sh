@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(cp measurepos mesh header geometry)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(cp measurepos mesh header geometry settings)
 
 bash scripts/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -20,7 +20,7 @@ cmake --build build-fuzz --target $(printf 'fuzz_%s ' "${TARGETS[@]}")
 seed_name() {
   case "$1" in
     cp) echo cp.dat ;; measurepos) echo measure.pos ;; mesh) echo mesh.msh ;;
-    header) echo header ;; geometry) echo '*.geo' ;;
+    header) echo header ;; geometry) echo '*.geo' ;; settings) echo '*.set' ;;
   esac
 }
 

@@ -98,6 +98,6 @@ void CCamera::CentreOn(CVector4 p, float fitScale) {
     m_vPan.Set(0, 0, 0);
     const CVector4 at = Project(p, fitScale);
     if (std::isfinite(at.x) && std::isfinite(at.y)) {
-        m_vPan.Set(-at.x, -at.y, 0);
+        m_vPan.Set(0.0f - at.x, 0.0f - at.y, 0);  // 0 - x: never a negative zero
     }
 }

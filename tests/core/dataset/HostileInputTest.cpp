@@ -16,6 +16,7 @@
 #include "dataset/MeshFile.h"
 #include "geometry/Geometry.h"
 #include "geometry/VectorFunctions.h"
+#include "state/SettingsFile.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;
@@ -54,6 +55,12 @@ void ReadWithEveryReader(const std::string& path) {
     EXPECT_TRUE(geoOk || geo.m_objects.empty());
     (void)geo.GetSize();
     geo.RotateAboutZ(DegToRad(45));
+
+    CViewState state;
+    const std::string before = MakeSettingsFileBytes(state, 0);
+    if (!ReadSettingsFile(path, state, nullptr)) {
+        EXPECT_EQ(MakeSettingsFileBytes(state, 0), before);  // a failed read changes nothing
+    }
 }
 
 TEST(HostileInput, CommittedFilesReadThroughEveryReader) {

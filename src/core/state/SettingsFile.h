@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "state/ViewState.h"
+
+// The display-settings file (".set"): camera, direction and building-angle slider, the parts'
+// modes and colours, the display switches, contours, colour scale, labels and their slots, the
+// comment block and the material, as text in CP932 with CR LF line ends (version 2).
+
+// Keywords and messages of the file and its two commands.
+inline constexpr const char* SETTINGS_FILE_DESCRIPTION = "設定ファイル";
+inline constexpr const char* SETTINGS_FILE_EXTENSION = "set";
+inline constexpr const char* SETTINGS_FILE_DEFAULT_NAME = "setting";
+inline constexpr const char* MSG_SETTINGS_WRITE_FAILED = "設定ファイルの書き込みに失敗しました。";
+inline constexpr const char* MSG_SETTINGS_READ_FAILED = "設定ファイルの読み込みに失敗しました。";
+
+// The file's bytes for the state, with the direction page's building-angle slider position.
+std::string MakeSettingsFileBytes(const CViewState& state, int sliderPosition);
+
+// What a read took from a file besides the state.
+struct CSettingsFileRead {
+    int version = 0;
+    bool sameDataSet = false;  // line 1 names the loaded data set's folder
+    int sliderPosition = 0;    // 0 for a file of another data set
+};
+
+// Reads a file's bytes (CR LF or LF line ends) and, only when the whole file was read without
+// a failed check, applies it to the state: a damaged file changes nothing. The direction, the
+// slider position and the panels' contour flags are taken only from a file of the loaded data
+// set; part groups beyond the geometry's parts are ignored, parts without a group keep theirs.
+// A version 1 file leaves what it lacks as it was; a version above 2 fails.
+bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsFileRead* read);
+
+// The file at path read as above (only a regular file of reasonable size; lines joined with
+// LF). False when it cannot be read or a check fails; the state is then unchanged.
+bool ReadSettingsFile(const std::string& path, CViewState& state, CSettingsFileRead* read);
+// Writes the file through a temporary file that replaces path only when complete, so a
+// failed save keeps the previous file. False (with the reason) when it fails.
+bool WriteSettingsFile(const std::string& path, const CViewState& state, int sliderPosition,
+                       std::string* error = nullptr);
