@@ -118,14 +118,15 @@ public:
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return scaledPixmap(size, mode, state, 1.0);
     }
-    // Painted at the device's pixel ratio, so a high-density screen gets every pixel.
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
-                         qreal scale) override {
-        QPixmap pixmap(size * scale);
+    // QIcon asks for the pixmap in device pixels (size is already times scale): painted at
+    // that density, so a high-density screen gets every pixel.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
+        QPixmap pixmap(size);
         pixmap.setDevicePixelRatio(scale);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        PaintButtonGlyph(painter, QRectF(0, 0, size.width() / scale, size.height() / scale),
+                         m_glyph, mode != QIcon::Disabled);
         return pixmap;
     }
     QIconEngine* clone() const override { return new CGlyphIconEngine(m_glyph); }

@@ -28,7 +28,8 @@ CDirectionSpin::CDirectionSpin(QWidget* parent) : QSpinBox(parent) {
 }
 
 void CDirectionSpin::stepBy(int steps) {
-    emit StepRequested(steps);
+    // One direction at a time, also for the spin's page keys and a fast wheel.
+    emit StepRequested(steps > 0 ? 1 : steps < 0 ? -1 : 0);
 }
 
 QString CDirectionSpin::textFromValue(int value) const {

@@ -12,7 +12,7 @@ class CCompassWidget;
 
 // The direction spin (1078): its value is the direction index, its read-only text box (1077)
 // shows the direction's angle. Its arrows, keys and wheel do not change the value themselves:
-// they ask for a step, which the page applies with the direction page's wrap-around.
+// each asks for a step of one direction, which the page applies with its wrap-around.
 class CDirectionSpin : public QSpinBox {
     Q_OBJECT
 public:

@@ -206,7 +206,8 @@ void COperationPage::OnApply() {
     };
     if (!state->SetTypedView(value(m_scale), value(m_horizontal), value(m_vertical), value(m_z),
                              value(m_shiftX), value(m_shiftY))) {
-        KzMessageBox(this, QStringLiteral("0以下のスケールは無効です。再入力してください。"));
+        KzMessageBox(this, QStringLiteral("0以下のスケールは無効です。再入力してください。"),
+                     QString(), KzButtons::Ok, KzIcon::Error);
         return;
     }
     state->Changed(ASPECT_CAMERA);

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ButtonIcons.h"
 #include "MessageBox.h"
 #include "OperationPage.h"
 #include "PageControlIds.h"
@@ -118,6 +119,28 @@ TEST_F(OperationPageTest, TypedViewNeedsAPositiveScale) {
     EXPECT_EQ(Field(IDC_SET_VERTICAL), QStringLiteral("20"));
     EXPECT_EQ(Field(IDC_SET_Z), QStringLiteral("350"));
     EXPECT_EQ(Field(IDC_SET_SHIFT_Y), QStringLiteral("-7"));
+}
+
+}  // namespace
+
+namespace {
+
+// Icons are painted at the screen's pixel density, not scaled up from a small picture.
+TEST(ButtonIcons, PaintedAtEveryPixelRatio) {
+    const QIcon icon = ButtonIcon(ButtonGlyph::ZoomIn);
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+        const QPixmap pixmap = icon.pixmap(QSize(24, 24), ratio);
+        EXPECT_EQ(pixmap.size(), QSize(24, 24) * ratio) << ratio;
+        EXPECT_EQ(pixmap.devicePixelRatio(), ratio);
+        const QImage image = pixmap.toImage();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ink += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(ink, image.width() * image.height() / 10) << ratio;
+    }
 }
 
 }  // namespace
