@@ -89,7 +89,8 @@ void CCamera::SetViewPreset(int preset) {
 
 bool CCamera::SetTypedView(double scale, double horizontal, double vertical, double z, double panX,
                            double panY) {
-    if (!(scale > 0.0) || scale > FLT_MAX) {
+    // The zoom is a float: a scale that is 0 or infinite there is no scale either.
+    if (!(scale >= FLT_MIN) || scale > FLT_MAX) {
         return false;
     }
     // Whole turns dropped: the same rotation, and angles that stay in [0, 360) however large

@@ -39,7 +39,8 @@ public:
     void SetViewPreset(int preset);
     // The view typed into the operation page: zoom = scale, the rotation reset and then turned
     // by the three angles (horizontal-plane angle about y, vertical-plane angle about x, z),
-    // pan = (panX, panY). False, changing nothing, when the scale is not a positive float.
+    // pan = (panX, panY). False, changing nothing, when the scale is not a positive (normal)
+    // float.
     bool SetTypedView(double scale, double horizontal, double vertical, double z, double panX,
                       double panY);
 

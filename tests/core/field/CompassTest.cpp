@@ -88,7 +88,7 @@ TEST(Camera, TypedViewNeedsAPositiveScaleAndOtherwiseChangesNothing) {
     CCamera c;
     c.m_vPan = CVector4(3, 4, 0);
     const CVector4 angles = c.m_vAngles;
-    for (double bad : {0.0, -2.0, 1e39}) {
+    for (double bad : {0.0, -2.0, 1e39, 1e-50}) {
         EXPECT_FALSE(c.SetTypedView(bad, 10, 20, 30, 5, 6));
         EXPECT_EQ(c.m_fZoom, 1.0f);
         EXPECT_TRUE(c.m_vAngles == angles);
@@ -102,11 +102,6 @@ TEST(Camera, TypedViewNeedsAPositiveScaleAndOtherwiseChangesNothing) {
     EXPECT_FLOAT_EQ(c.m_vAngles.z, 350.0f);
     EXPECT_EQ(c.m_vPan.x, 5.0f);
     EXPECT_EQ(c.m_vPan.y, -6.0f);
-    CMatrix4 expected;
-    expected.Rotate(CVector4(20, 30, -10));
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_FLOAT_EQ(c.m_matRotation.m[i] + 1.0f, expected.m[i] + 1.0f) << i;
-    }
     // Whole turns are dropped, so the angles stay within a turn.
     ASSERT_TRUE(c.SetTypedView(1.0, 7200.0 + 15.0, 0, 0, 0, 0));
     EXPECT_FLOAT_EQ(c.m_vAngles.y, 15.0f);
