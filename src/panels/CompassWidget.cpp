@@ -79,7 +79,10 @@ void CCompassWidget::Redraw() {
         update();
         return;
     }
-    m_image = QImage(COMPASS_SIZE, COMPASS_SIZE, QImage::Format_RGB32);
+    // 150 x 150 in the page's units, at the screen's pixel density so it stays sharp there.
+    const qreal ratio = devicePixelRatioF();
+    m_image = QImage(QSize(COMPASS_SIZE, COMPASS_SIZE) * ratio, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(ratio);
     m_image.fill(palette().color(QPalette::Button));
     QPainter p(&m_image);
     const QPen thin(Qt::black, 1);

@@ -21,7 +21,8 @@ public:
     // The direction count (-1: nothing to show), the building angle and the shown direction.
     void SetAngles(int count, double buildingAngle, int direction);
 
-    // The bitmap as last drawn, and where the widget shows its top-left pixel.
+    // The bitmap as last drawn (150 x 150 units at the screen's pixel ratio), and where the
+    // widget shows its top-left corner.
     const QImage& Bitmap() const { return m_image; }
     static QPoint BitmapOrigin();
     bool IsDragging() const { return m_bDragging; }
