@@ -19,7 +19,9 @@
 #include "OperationPanelBar.h"
 #include "PrintPrompt.h"
 #include "ValueListBar.h"
+#include "field/Compass.h"
 #include "state/DataSetLoad.h"
+#include "text/NumberFormat.h"
 
 namespace {
 
@@ -214,7 +216,9 @@ void CMainFrame::OnStateChanged(unsigned aspects) {
         }
     }
     if (aspects & (ASPECT_DATASET | ASPECT_DIRECTION)) {
-        m_paneDirection->setText(m_pView->HasDataSet() ? QString::number(m_pView->m_nDirection)
+        // The angle of the shown direction, as the direction page shows it.
+        const double angle = DirectionAngle(m_pView->m_cp.m_nDirectionCount, m_pView->m_nDirection);
+        m_paneDirection->setText(m_pView->HasDataSet() ? QString::fromStdString(kzv::FormatG(angle))
                                                        : QString());
     }
 }

@@ -1,10 +1,12 @@
 #include "KZ_VView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <algorithm>
 #include <string>
 
+#include "field/Compass.h"
 #include "state/DataSetLoad.h"
 #include "text/DisplayText.h"
 
@@ -16,6 +18,9 @@ CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
     m_bShowMarkers = 0;
     m_bShowAxes = 0;
     m_comment.position.z = 1000.0f;
+    // A click gives the view the keyboard, for stepping the direction with PageUp / PageDown.
+    setFocusPolicy(Qt::ClickFocus);
+    setStatusTip(QStringLiteral("PageUp / PageDown: 方位の切り替え"));
     AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
 }
 
@@ -80,6 +85,16 @@ void CKZ_VView::mouseReleaseEvent(QMouseEvent* event) {
     EndDrag(event->position().toPoint());
     m_nDragMode = DRAG_NONE;
     UpdateCursor();
+}
+
+void CKZ_VView::keyPressEvent(QKeyEvent* event) {
+    const int step = event->key() == Qt::Key_PageUp ? 1 : event->key() == Qt::Key_PageDown ? -1 : 0;
+    if (step == 0 || !HasDataSet()) {
+        COpenGLView::keyPressEvent(event);
+        return;
+    }
+    m_nDirection = StepDirection(m_cp.m_nDirectionCount, m_nDirection, step);
+    Changed(ASPECT_DIRECTION);
 }
 
 void CKZ_VView::UpdateCursor() {

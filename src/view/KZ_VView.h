@@ -101,6 +101,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // PageUp / PageDown step the wind direction up / down, as the direction page's buttons do.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnStateChanged(unsigned aspects);

@@ -1,5 +1,7 @@
 #include "field/Camera.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
@@ -83,6 +85,28 @@ CVector4 PresetStep(int preset) {
 void CCamera::SetViewPreset(int preset) {
     ResetRotation();
     Turn(PresetStep(preset));
+}
+
+bool CCamera::SetTypedView(double scale, double horizontal, double vertical, double z, double panX,
+                           double panY) {
+    // The zoom is a float: a scale that is 0 or infinite there is no scale either.
+    if (!(scale >= FLT_MIN) || scale > FLT_MAX) {
+        return false;
+    }
+    // Whole turns dropped: the same rotation, and angles that stay in [0, 360) however large
+    // the typed number; pans kept within the float range.
+    auto turn = [](double a) {
+        return std::isfinite(a) ? static_cast<float>(std::fmod(a, 360.0)) : 0.0f;
+    };
+    auto shift = [](double v) {
+        return std::isfinite(v) ? static_cast<float>(std::clamp(v, -1e30, 1e30)) : 0.0f;
+    };
+    m_fZoom = static_cast<float>(scale);
+    ResetRotation();
+    Turn(CVector4(turn(vertical), turn(horizontal), turn(z)));
+    m_vPan.x = shift(panX);
+    m_vPan.y = shift(panY);
+    return true;
 }
 
 CVector4 CCamera::Project(CVector4 p, float fitScale) const {

@@ -37,6 +37,12 @@ public:
     void Drag(int mode, int dx, int dy, int clientW, int clientH);
     // Resets the rotation and turns to the preset's view.
     void SetViewPreset(int preset);
+    // The view typed into the operation page: zoom = scale, the rotation reset and then turned
+    // by the three angles (horizontal-plane angle about y, vertical-plane angle about x, z),
+    // pan = (panX, panY). False, changing nothing, when the scale is not a positive (normal)
+    // float.
+    bool SetTypedView(double scale, double horizontal, double vertical, double z, double panX,
+                      double panY);
 
     // Where a model point appears in the view, in window pixels from the centre (x right,
     // y up): the pan plus the rotated point scaled by fitScale x zoom.

@@ -68,4 +68,12 @@ public:
     CVector4 m_clrAmbient{0.7f, 0.7f, 0.7f, 1.0f};
     CVector4 m_clrSpecular{0.8f, 0.8f, 0.8f, 1.0f};
     CVector4 m_clrShininess{100.0f, 100.0f, 100.0f, 1.0f};
+
+    // The display page's brightness bar (0..256): the ambient grey x 64, cut toward zero;
+    // setting it makes the ambient grey position / 64.
+    int BrightnessPosition() const;
+    void SetBrightnessPosition(int position);
+    // The contrast bar (0..128): the shininess, cut toward zero.
+    int ContrastPosition() const;
+    void SetContrastPosition(int position);
 };

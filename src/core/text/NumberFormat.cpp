@@ -1,6 +1,8 @@
 #include "text/NumberFormat.h"
 
 #include <charconv>
+#include <climits>
+#include <cmath>
 
 #include "text/NumberParse.h"
 
@@ -26,6 +28,19 @@ double ShortestDecimal(float value) {
     double out = 0.0;
     std::from_chars(buffer, written.ptr, out);
     return out;
+}
+
+int TruncToInt(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    if (value <= static_cast<double>(INT_MIN)) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
 }
 
 }  // namespace kzv

@@ -20,4 +20,8 @@ double ReadDoubleOrZero(std::string_view text);
 // read as a double: 12.3f gives 12.3, not 12.300000190734863.
 double ShortestDecimal(float value);
 
+// value cut toward zero, as a C cast to int does, but saturating at the int range instead of
+// being undefined beyond it; NaN gives 0.
+int TruncToInt(double value);
+
 }  // namespace kzv

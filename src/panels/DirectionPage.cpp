@@ -1,0 +1,210 @@
+#include "DirectionPage.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <cmath>
+
+#include "ButtonIcons.h"
+#include "CompassWidget.h"
+#include "ControlId.h"
+#include "PageControlIds.h"
+#include "field/Compass.h"
+#include "state/ViewState.h"
+#include "text/NumberFormat.h"
+
+using namespace kzv::page;
+
+// ---- the spin ----
+
+CDirectionSpin::CDirectionSpin(QWidget* parent) : QSpinBox(parent) {
+    lineEdit()->setReadOnly(true);
+    setRange(0, 0);
+    // Wide enough for "337.5" and "348.75".
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000.000")) + 40);
+}
+
+void CDirectionSpin::stepBy(int steps) {
+    // One direction at a time, also for the spin's page keys and a fast wheel.
+    emit StepRequested(steps > 0 ? 1 : steps < 0 ? -1 : 0);
+}
+
+QString CDirectionSpin::textFromValue(int value) const {
+    return m_nDirCount > 0
+               ? QString::fromStdString(kzv::FormatG(DirectionAngle(m_nDirCount, value)))
+               : QString();
+}
+
+QAbstractSpinBox::StepEnabled CDirectionSpin::stepEnabled() const {
+    // The direction wraps around, so both ways are always open once there are directions.
+    return m_nDirCount > 0 && isEnabled() ? (StepUpEnabled | StepDownEnabled) : StepNone;
+}
+
+// ---- the page ----
+
+CDirectionPage::CDirectionPage(QWidget* parent)
+    : CPanelPage(IDD_DIRECTION, parent),
+      m_count(kzv::WithId(new QLabel(this), IDC_DIR_COUNT)),
+      m_spin(kzv::WithId(new CDirectionSpin(this), IDC_DIR_SPIN)),
+      m_next(kzv::WithId(new QPushButton(this), IDC_DIR_NEXT)),
+      m_prev(kzv::WithId(new QPushButton(this), IDC_DIR_PREV)),
+      m_slider(kzv::WithId(new QSlider(Qt::Horizontal, this), IDC_BUILDING_ANGLE)),
+      m_compass(new CCompassWidget(this)) {
+    kzv::WithId(m_spin->AngleEdit(), IDC_DIR_ANGLE);
+    m_compass->setObjectName(QStringLiteral("compass"));
+
+    m_next->setIcon(ButtonIcon(ButtonGlyph::TurnLeft));
+    m_prev->setIcon(ButtonIcon(ButtonGlyph::TurnRight));
+    for (QPushButton* button : {m_next, m_prev}) {
+        button->setIconSize(QSize(24, 24));
+    }
+    m_next->setToolTip(QStringLiteral("方位 +1（ビュー上では PageUp）"));
+    m_prev->setToolTip(QStringLiteral("方位 −1（ビュー上では PageDown）"));
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setTickInterval(1);
+    m_slider->setPageStep(1);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("方位数"), this), 0, 0);
+    layout->addWidget(m_count, 0, 1);
+    layout->addWidget(m_spin, 0, 2, 1, 2);
+    layout->addWidget(m_compass, 1, 0, 1, 4, Qt::AlignHCenter);
+    layout->addWidget(new QLabel(QStringLiteral("方位"), this), 2, 0);
+    layout->addWidget(m_next, 2, 1);
+    layout->addWidget(m_prev, 2, 2);
+    layout->addWidget(new QLabel(QStringLiteral("建物角度"), this), 3, 0);
+    layout->addWidget(m_slider, 4, 0, 1, 4);
+    layout->setRowStretch(5, 1);
+    layout->setColumnStretch(3, 1);
+
+    connect(m_spin, &CDirectionSpin::StepRequested, this, &CDirectionPage::ApplyDirectionStep);
+    connect(m_next, &QPushButton::clicked, this, [this] { ApplyDirectionStep(+1); });
+    connect(m_prev, &QPushButton::clicked, this, [this] { ApplyDirectionStep(-1); });
+    connect(m_compass, &CCompassWidget::DirectionChosen, this, [this](int index) {
+        if (State() != nullptr) {
+            ApplyDirectionStep(index - State()->m_nDirection);
+        }
+    });
+    // Moving the slider turns the compass only; the view follows when the slider is let go
+    // (or at once for a key press or a click beside the handle, which have no letting go).
+    connect(m_slider, &QSlider::valueChanged, this, [this] {
+        UpdateCompass();
+        if (!m_slider->isSliderDown()) {
+            ApplyBuildingAngle(false);
+        }
+    });
+    connect(m_slider, &QSlider::sliderReleased, this, [this] { ApplyBuildingAngle(false); });
+
+    SetDirectionCount(-1);
+}
+
+void CDirectionPage::SetDirectionCount(int count) {
+    m_nDirCount = count;
+    const bool shown = count > 0;
+    const QSignalBlocker block(m_spin);
+    m_spin->SetDirectionCount(count);
+    m_spin->setRange(0, shown ? count - 1 : 0);
+    m_spin->setValue(0);
+    m_spin->AngleEdit()->setText(m_spin->text());
+    for (QWidget* control : {static_cast<QWidget*>(m_spin), static_cast<QWidget*>(m_next),
+                             static_cast<QWidget*>(m_prev), static_cast<QWidget*>(m_slider)}) {
+        control->setEnabled(shown);
+    }
+    UpdateCompass();
+}
+
+void CDirectionPage::RefreshFromView() {
+    const CViewState* state = State();
+    if (state == nullptr) {
+        return;
+    }
+    if (!state->HasDataSet()) {
+        m_count->clear();
+        m_compass->SetPlan({}, {});
+        SetDirectionCount(-1);
+        return;
+    }
+    // The plans as read: the compass turns them by the slider's angle itself.
+    const double scale = PlanScale(state->m_geoMainOrg);
+    m_compass->SetPlan(PlanOutlines(state->m_geoMainOrg, scale),
+                       PlanOutlines(state->m_geoSubOrg, scale));
+    const int count = state->m_cp.m_nDirectionCount;
+    m_count->setText(QString::number(count));
+    {
+        const QSignalBlocker block(m_slider);
+        m_slider->setRange(-BuildingAngleRange(count), BuildingAngleRange(count));
+        m_slider->setValue(0);
+    }
+    m_dAppliedAngle = 0.0;
+    SetDirectionCount(count);
+    ShowDirection();
+}
+
+void CDirectionPage::SetDirectionAndAngle(int sliderPos) {
+    if (State() == nullptr || m_nDirCount <= 0) {
+        return;
+    }
+    ApplyDirectionStep(0);
+    {
+        const QSignalBlocker block(m_slider);
+        m_slider->setValue(sliderPos);
+    }
+    ApplyBuildingAngle(true);
+    UpdateCompass();
+}
+
+int CDirectionPage::GetBuildingAngleStep() const {
+    return m_slider->value();
+}
+
+void CDirectionPage::ApplyDirectionStep(int step) {
+    CViewState* state = State();
+    if (state == nullptr || m_nDirCount <= 0) {
+        return;
+    }
+    state->m_nDirection = StepDirection(m_nDirCount, state->m_nDirection, step);
+    state->Changed(ASPECT_DIRECTION);
+}
+
+void CDirectionPage::OnStateChanged(unsigned aspects) {
+    if (aspects & ASPECT_DATASET) {
+        RefreshFromView();
+    } else if (aspects & ~ASPECT_CAMERA) {
+        // A direction step from anywhere (the view's keys, a reset, a settings file).
+        ShowDirection();
+    }
+}
+
+void CDirectionPage::ShowDirection() {
+    if (State() == nullptr || m_nDirCount <= 0) {
+        return;
+    }
+    const QSignalBlocker block(m_spin);
+    m_spin->setValue(State()->m_nDirection);
+    m_spin->AngleEdit()->setText(m_spin->text());
+    UpdateCompass();
+}
+
+void CDirectionPage::UpdateCompass() {
+    const int direction = State() != nullptr ? State()->m_nDirection : 0;
+    m_compass->SetAngles(m_nDirCount > 0 ? m_nDirCount : -1,
+                         BuildingAngle(m_nDirCount, m_slider->value()), direction);
+}
+
+void CDirectionPage::ApplyBuildingAngle(bool force) {
+    CViewState* state = State();
+    if (state == nullptr || m_nDirCount <= 0) {
+        return;
+    }
+    const double angle = ViewBuildingAngle(BuildingAngle(m_nDirCount, m_slider->value()));
+    // Turning the building drops the arbitrary points: not for a slider let go where it was.
+    if (!force && angle == m_dAppliedAngle) {
+        return;
+    }
+    m_dAppliedAngle = angle;
+    state->SetBuildingAngle(angle);
+    state->Changed(ASPECT_POSITIONS | ASPECT_SELECTION);
+}

@@ -1,0 +1,246 @@
+#include "DisplayPage.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "ColorPrompt.h"
+#include "ControlId.h"
+#include "PageControlIds.h"
+#include "state/ViewState.h"
+#include "text/CodePage.h"
+
+using namespace kzv::page;
+
+namespace {
+
+constexpr int kBrightnessMax = 256, kBrightnessPage = 32;
+constexpr int kContrastMax = 128, kContrastPage = 16;
+
+QScrollBar* Bar(QWidget* parent, int id, int maximum, int page) {
+    auto* bar = kzv::WithId(new QScrollBar(Qt::Horizontal, parent), id);
+    bar->setRange(0, maximum);
+    bar->setPageStep(page);
+    bar->setSingleStep(1);
+    return bar;
+}
+
+}  // namespace
+
+CDisplayPage::CDisplayPage(QWidget* parent)
+    : CPanelPage(IDD_DISPLAY, parent),
+      m_parts(kzv::WithId(new QListWidget(this), IDC_PART_LIST)),
+      m_modes(new QButtonGroup(this)),
+      m_colorGroup(
+          kzv::WithId(new QGroupBox(QStringLiteral("建物色"), this), IDC_PART_COLOR_GROUP)),
+      m_swatch(kzv::WithId(new QPushButton(m_colorGroup), IDC_PART_COLOR)),
+      m_brightness(Bar(this, IDC_BRIGHTNESS, kBrightnessMax, kBrightnessPage)),
+      m_contrast(Bar(this, IDC_CONTRAST, kContrastMax, kContrastPage)) {
+    auto* layout = new QVBoxLayout(this);
+
+    // "幾何表示": the parts, their display mode and colour, brightness and contrast.
+    auto* geometry = new QGroupBox(QStringLiteral("幾何表示"), this);
+    auto* geometryGrid = new QGridLayout(geometry);
+    m_parts->setParent(geometry);
+    geometryGrid->addWidget(m_parts, 0, 0, 2, 1);
+
+    auto* modeBox = new QGroupBox(QStringLiteral("表示"), geometry);
+    auto* modeColumn = new QVBoxLayout(modeBox);
+    const std::pair<int, const char*> modes[] = {
+        {IDC_MODE_FACES, "面表示"}, {IDC_MODE_LINES, "線表示"}, {IDC_MODE_NONE, "表示なし"}};
+    int mode = 0;
+    for (const auto& [id, text] : modes) {
+        auto* radio = kzv::WithId(new QRadioButton(QString::fromUtf8(text), modeBox), id);
+        m_modes->addButton(radio, mode++);
+        modeColumn->addWidget(radio);
+    }
+    geometryGrid->addWidget(modeBox, 0, 1);
+
+    m_colorGroup->setParent(geometry);
+    auto* colorRow = new QVBoxLayout(m_colorGroup);
+    m_swatch->setFlat(true);
+    m_swatch->setFixedSize(48, 20);
+    colorRow->addWidget(m_swatch);
+    m_colorGroup->installEventFilter(this);
+    geometryGrid->addWidget(m_colorGroup, 1, 1);
+
+    geometryGrid->addWidget(new QLabel(QStringLiteral("明るさ"), geometry), 2, 0, 1, 2);
+    m_brightness->setParent(geometry);
+    geometryGrid->addWidget(m_brightness, 3, 0, 1, 2);
+    geometryGrid->addWidget(new QLabel(QStringLiteral("コントラスト"), geometry), 4, 0, 1, 2);
+    m_contrast->setParent(geometry);
+    geometryGrid->addWidget(m_contrast, 5, 0, 1, 2);
+    layout->addWidget(geometry);
+
+    // "補助表示": the seven switches.
+    auto* auxiliary = new QGroupBox(QStringLiteral("補助表示"), this);
+    auto* auxColumn = new QVBoxLayout(auxiliary);
+    auto addSwitch = [this](QWidget* parent, QVBoxLayout* column, int id, const char* text,
+                            uint8_t CDisplaySettings::*member) {
+        auto* box = kzv::WithId(new QCheckBox(QString::fromUtf8(text), parent), id);
+        column->addWidget(box);
+        m_switches.push_back({box, member});
+        connect(box, &QCheckBox::clicked, this, [this, member](bool checked) {
+            if (CViewState* state = State()) {
+                state->*member = checked ? 1 : 0;
+                state->Changed(ASPECT_GEOMETRY);
+            }
+        });
+    };
+    auto* coordinates = new QGroupBox(QStringLiteral("座標"), auxiliary);
+    auto* coordColumn = new QVBoxLayout(coordinates);
+    addSwitch(coordinates, coordColumn, IDC_SHOW_AXES, "座標軸の表示",
+              &CDisplaySettings::m_bShowAxes);
+    addSwitch(coordinates, coordColumn, IDC_SHOW_AXIS_NUMBERS, "座標数値の表示",
+              &CDisplaySettings::m_bShowAxisNumbers);
+    auxColumn->addWidget(coordinates);
+    auto* points = new QGroupBox(QStringLiteral("測定点"), auxiliary);
+    auto* pointColumn = new QVBoxLayout(points);
+    addSwitch(points, pointColumn, IDC_SHOW_MARKERS, "測定点のマーカ表示",
+              &CDisplaySettings::m_bShowMarkers);
+    addSwitch(points, pointColumn, IDC_SHOW_NUMBERS, "測定点番号の表示",
+              &CDisplaySettings::m_bShowNumbers);
+    auxColumn->addWidget(points);
+    addSwitch(auxiliary, auxColumn, IDC_SHOW_MESH, "メッシュの表示",
+              &CDisplaySettings::m_bShowMesh);
+    addSwitch(auxiliary, auxColumn, IDC_SHOW_GROUND, "地面の表示",
+              &CDisplaySettings::m_bShowGround);
+    addSwitch(auxiliary, auxColumn, IDC_SHOW_WIND, "風向の表示", &CDisplaySettings::m_bShowWind);
+    layout->addWidget(auxiliary);
+    layout->addStretch();
+
+    connect(m_parts, &QListWidget::currentRowChanged, this, &CDisplayPage::ShowSelectedPart);
+    connect(m_modes, &QButtonGroup::idClicked, this, &CDisplayPage::OnModeClicked);
+    connect(m_swatch, &QPushButton::clicked, this, &CDisplayPage::OnChooseColor);
+    connect(m_brightness, &QScrollBar::valueChanged, this, [this](int position) {
+        if (CViewState* state = State()) {
+            state->SetBrightnessPosition(position);
+            state->Changed(ASPECT_GEOMETRY);
+        }
+    });
+    connect(m_contrast, &QScrollBar::valueChanged, this, [this](int position) {
+        if (CViewState* state = State()) {
+            state->SetContrastPosition(position);
+            state->Changed(ASPECT_GEOMETRY);
+        }
+    });
+    ShowSelectedPart();
+}
+
+void CDisplayPage::ClearPartNames() {
+    m_parts->clear();
+}
+
+void CDisplayPage::AddPartName(const std::string& name) {
+    m_parts->addItem(QString::fromStdString(kzv::FileTextToUtf8(name)));
+}
+
+void CDisplayPage::OnStateChanged(unsigned aspects) {
+    if ((aspects & ASPECT_DATASET) && State() != nullptr) {
+        // Main parts, then sub parts: the display-part index.
+        const QSignalBlocker block(m_parts);
+        ClearPartNames();
+        for (const CGeometry* geo : {&State()->m_geoMain, &State()->m_geoSub}) {
+            for (const CGeometryObject& part : geo->m_objects) {
+                AddPartName(part.m_strName);
+            }
+        }
+    }
+    if (aspects & (ASPECT_DATASET | ASPECT_POSITIONS | ASPECT_GEOMETRY)) {
+        RefreshFromView();
+    }
+}
+
+void CDisplayPage::RefreshFromView() {
+    const CViewState* state = State();
+    if (state == nullptr) {
+        return;
+    }
+    for (const Switch& s : m_switches) {
+        const QSignalBlocker block(s.box);
+        s.box->setChecked(state->*s.member != 0);
+    }
+    {
+        const QSignalBlocker block(m_brightness);
+        m_brightness->setValue(state->BrightnessPosition());
+    }
+    {
+        const QSignalBlocker block(m_contrast);
+        m_contrast->setValue(state->ContrastPosition());
+    }
+    ShowSelectedPart();
+}
+
+void CDisplayPage::ShowSelectedPart() {
+    const int part = m_parts->currentRow();
+    const CViewState* state = State();
+    const bool selected = state != nullptr && part >= 0 && part < state->GetPartCount();
+    // Cleared first: a group that allows no empty choice would keep the old radio.
+    m_modes->setExclusive(false);
+    for (QAbstractButton* radio : m_modes->buttons()) {
+        radio->setEnabled(selected);
+        radio->setChecked(false);
+    }
+    m_modes->setExclusive(true);
+    if (selected) {
+        if (QAbstractButton* radio = m_modes->button(state->GetPartMode(part))) {
+            radio->setChecked(true);
+        }
+        m_clrSwatch = state->GetPartColor(part);
+    } else {
+        const QColor face = palette().color(QPalette::Button);
+        m_clrSwatch = MakeColorRef(face.red(), face.green(), face.blue());
+    }
+    PaintSwatch(m_swatch, m_clrSwatch);
+}
+
+void CDisplayPage::OnModeClicked(int mode) {
+    CViewState* state = State();
+    const int part = m_parts->currentRow();
+    if (state == nullptr || part < 0 || part >= state->GetPartCount()) {
+        return;
+    }
+    state->SetPartMode(part, mode);
+    state->Changed(ASPECT_GEOMETRY);
+}
+
+void CDisplayPage::OnChooseColor() {
+    CViewState* state = State();
+    const int part = m_parts->currentRow();
+    if (state == nullptr || part < 0 || part >= state->GetPartCount()) {
+        return;  // no part: the swatch does nothing
+    }
+    const QColor initial(RedOf(m_clrSwatch), GreenOf(m_clrSwatch), BlueOf(m_clrSwatch));
+    const std::optional<QColor> chosen = KzChooseColor(this, initial);
+    if (!chosen) {
+        return;
+    }
+    m_clrSwatch = MakeColorRef(chosen->red(), chosen->green(), chosen->blue());
+    state->SetPartColor(part, m_clrSwatch);
+    state->Changed(ASPECT_GEOMETRY);
+}
+
+bool CDisplayPage::eventFilter(QObject* watched, QEvent* event) {
+    // A click anywhere in "建物色" chooses the colour, as a click on the swatch does.
+    if (watched == m_colorGroup && event->type() == QEvent::MouseButtonPress) {
+        OnChooseColor();
+        return true;
+    }
+    return CPanelPage::eventFilter(watched, event);
+}
+
+void CDisplayPage::PaintSwatch(QPushButton* swatch, COLORREF colour) {
+    const QColor c(RedOf(colour), GreenOf(colour), BlueOf(colour));
+    swatch->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
+                                         "palette(dark); }")
+                              .arg(c.name()));
+}
