@@ -21,6 +21,7 @@
 #include "ValueListBar.h"
 #include "field/Compass.h"
 #include "state/DataSetLoad.h"
+#include "state/SettingsFile.h"
 #include "text/NumberFormat.h"
 
 namespace {
@@ -57,12 +58,10 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands() {
         {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "", E::Always, &CMainFrame::OnExit},
         {ID_RESET_DISPLAY, "初期状態に戻す", "表示設定を初期状態に戻します", E::WithDataSet,
          &CMainFrame::OnResetDisplay},
-        // The display-settings file: shown, but disabled until its work exists, so that no
-        // menu item looks available and does nothing.
         {ID_LOAD_SETTINGS, "ファイルから読み込む", "ファイルから表示設定を読み込みます",
-         E::NotYetBuilt, nullptr},
-        {ID_SAVE_SETTINGS, "ファイルへ保存", "表示設定をファイルへ保存します", E::NotYetBuilt,
-         nullptr},
+         E::WithDataSet, &CMainFrame::OnLoadSettings},
+        {ID_SAVE_SETTINGS, "ファイルへ保存", "表示設定をファイルへ保存します", E::WithDataSet,
+         &CMainFrame::OnSaveSettings},
         {ID_COMMENT, "コメント表示", "画面内へコメントを表示します", E::WithDataSet,
          &CMainFrame::OnComment},
         {ID_HELP_FINDER, "目次(&C)...\tCtrl+H", "", E::Always, &CMainFrame::OnHelp},
@@ -186,8 +185,6 @@ bool CMainFrame::IsCommandEnabled(const CCommand& command) const {
             return true;
         case CommandEnable::WithDataSet:
             return m_pView != nullptr && m_pView->HasDataSet();
-        case CommandEnable::NotYetBuilt:
-            return false;
     }
     return false;
 }
@@ -312,6 +309,39 @@ void CMainFrame::OnPrintSetup() {
 void CMainFrame::OnResetDisplay() {
     m_pView->ResetDisplayState();
     m_pView->Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+}
+
+void CMainFrame::OnSaveSettings() {
+    const std::string path = CKZ_VApp::PromptFileName(
+        false, QString::fromUtf8(SETTINGS_FILE_DESCRIPTION),
+        QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME));
+    if (path.empty()) {
+        return;
+    }
+    const int slider = m_pPanelBar->m_pageDirection->GetBuildingAngleStep();
+    if (!WriteSettingsFile(path, *m_pView, slider)) {
+        KzMessageBox(this, QString::fromUtf8(MSG_SETTINGS_WRITE_FAILED), QString(), KzButtons::Ok,
+                     KzIcon::Error);
+    }
+}
+
+void CMainFrame::OnLoadSettings() {
+    const std::string path = CKZ_VApp::PromptFileName(
+        true, QString::fromUtf8(SETTINGS_FILE_DESCRIPTION),
+        QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME));
+    if (path.empty()) {
+        return;
+    }
+    CSettingsFileRead read;
+    if (!ReadSettingsFile(path, *m_pView, &read)) {
+        KzMessageBox(this, QString::fromUtf8(MSG_SETTINGS_READ_FAILED), QString(), KzButtons::Ok,
+                     KzIcon::Error);
+        return;
+    }
+    // Every page shows the new settings; then the direction page applies the direction and
+    // turns the building to the file's slider position (0 for another data set's file).
+    m_pView->Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    m_pPanelBar->m_pageDirection->SetDirectionAndAngle(read.sliderPosition);
 }
 
 void CMainFrame::OnComment() {

@@ -33,7 +33,7 @@ public:
     CKZ_VDoc& Document() { return m_doc; }
 
     // When a command can run.
-    enum class CommandEnable { Always, WithDataSet, NotYetBuilt };
+    enum class CommandEnable { Always, WithDataSet };
     // One command: its id, menu text and status-bar prompt (UTF-8), when it is enabled and
     // the handler that runs it. The menus, the status prompts, RunCommand and the tests all
     // use this one table.
@@ -104,6 +104,8 @@ private:
     void OnPrintSetup();
     void OnResetDisplay();
     void OnComment();
+    void OnSaveSettings();
+    void OnLoadSettings();
     void OnHelp();
     void OnAbout();
     void OnExit();

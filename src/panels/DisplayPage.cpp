@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "ColorPrompt.h"
+#include "ColorSwatch.h"
 #include "ControlId.h"
 #include "PageControlIds.h"
 #include "state/ViewState.h"
@@ -42,7 +43,7 @@ CDisplayPage::CDisplayPage(QWidget* parent)
       m_modes(new QButtonGroup(this)),
       m_colorGroup(
           kzv::WithId(new QGroupBox(QStringLiteral("建物色"), this), IDC_PART_COLOR_GROUP)),
-      m_swatch(kzv::WithId(new QPushButton(m_colorGroup), IDC_PART_COLOR)),
+      m_swatch(kzv::WithId(new CColorSwatch(m_colorGroup), IDC_PART_COLOR)),
       m_brightness(Bar(this, IDC_BRIGHTNESS, kBrightnessMax, kBrightnessPage)),
       m_contrast(Bar(this, IDC_CONTRAST, kContrastMax, kContrastPage)) {
     auto* layout = new QVBoxLayout(this);
@@ -67,7 +68,6 @@ CDisplayPage::CDisplayPage(QWidget* parent)
 
     m_colorGroup->setParent(geometry);
     auto* colorRow = new QVBoxLayout(m_colorGroup);
-    m_swatch->setFlat(true);
     m_swatch->setFixedSize(48, 20);
     colorRow->addWidget(m_swatch);
     m_colorGroup->installEventFilter(this);
@@ -120,7 +120,7 @@ CDisplayPage::CDisplayPage(QWidget* parent)
 
     connect(m_parts, &QListWidget::currentRowChanged, this, &CDisplayPage::ShowSelectedPart);
     connect(m_modes, &QButtonGroup::idClicked, this, &CDisplayPage::OnModeClicked);
-    connect(m_swatch, &QPushButton::clicked, this, &CDisplayPage::OnChooseColor);
+    connect(m_swatch, &CColorSwatch::clicked, this, &CDisplayPage::OnChooseColor);
     connect(m_brightness, &QScrollBar::valueChanged, this, [this](int position) {
         if (CViewState* state = State()) {
             state->SetBrightnessPosition(position);
@@ -200,7 +200,7 @@ void CDisplayPage::ShowSelectedPart() {
         const QColor face = palette().color(QPalette::Button);
         m_clrSwatch = MakeColorRef(face.red(), face.green(), face.blue());
     }
-    PaintSwatch(m_swatch, m_clrSwatch);
+    m_swatch->SetColor(QColor(RedOf(m_clrSwatch), GreenOf(m_clrSwatch), BlueOf(m_clrSwatch)));
 }
 
 void CDisplayPage::OnModeClicked(int mode) {
@@ -236,11 +236,4 @@ bool CDisplayPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return CPanelPage::eventFilter(watched, event);
-}
-
-void CDisplayPage::PaintSwatch(QPushButton* swatch, COLORREF colour) {
-    const QColor c(RedOf(colour), GreenOf(colour), BlueOf(colour));
-    swatch->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
-                                         "palette(dark); }")
-                              .arg(c.name()));
 }

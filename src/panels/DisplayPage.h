@@ -8,6 +8,7 @@
 #include "geometry/Color.h"
 #include "state/DisplaySettings.h"
 
+class CColorSwatch;
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
@@ -44,12 +45,11 @@ private:
     void OnChooseColor();
     // The placeholder swatch: a flat button filled with the colour. The shared colour-swatch
     // widget replaces it.
-    static void PaintSwatch(QPushButton* swatch, COLORREF colour);
 
     QListWidget* m_parts;
     QButtonGroup* m_modes;
     QWidget* m_colorGroup;
-    QPushButton* m_swatch;
+    CColorSwatch* m_swatch;
     QScrollBar* m_brightness;
     QScrollBar* m_contrast;
     struct Switch {

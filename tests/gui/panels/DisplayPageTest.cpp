@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "ColorPrompt.h"
+#include "ColorSwatch.h"
 #include "DisplayPage.h"
 #include "PageControlIds.h"
 #include "panels/PageTestSupport.h"
@@ -53,7 +54,7 @@ TEST_F(DisplayPageTest, ModesAndColourNeedASelectedPart) {
     for (int id : kModeRadios) {
         EXPECT_FALSE(Radio(id)->isEnabled()) << id;
     }
-    Click(PageControl<QPushButton>(&page, IDC_PART_COLOR));
+    Click(PageControl<CColorSwatch>(&page, IDC_PART_COLOR));
     EXPECT_TRUE(asked.isEmpty());
 
     // The last part is a neighbour's: sub parts follow the main ones.
@@ -71,7 +72,7 @@ TEST_F(DisplayPageTest, ModesAndColourNeedASelectedPart) {
     ClickIndicator(Radio(IDC_MODE_NONE));
     EXPECT_EQ(state.GetPartMode(part), 2);
 
-    Click(PageControl<QPushButton>(&page, IDC_PART_COLOR));
+    Click(PageControl<CColorSwatch>(&page, IDC_PART_COLOR));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_EQ(asked[0], QColor(178, 178, 178));  // grey 0.7
     EXPECT_EQ(state.GetPartColor(part), MakeColorRef(200, 40, 10));
