@@ -1,6 +1,7 @@
 #include "state/SettingsFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <vector>
 
@@ -274,7 +275,8 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
         return false;
     }
     for (double& v : matrix) {
-        if (!r.Number(v)) {
+        // The matrix is kept in floats: a value beyond their range is no rotation.
+        if (!r.Number(v) || !std::isfinite(static_cast<float>(v))) {
             return false;
         }
     }

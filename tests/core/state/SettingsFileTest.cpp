@@ -232,6 +232,13 @@ TEST(SettingsFile, ADamagedFileChangesNothing) {
     std::string keyword = bytes;
     keyword.replace(keyword.find("SHOW_SETTING"), 4, "SHOE");
     damaged.push_back(keyword);
+    std::string huge = bytes;  // a matrix value no float holds (found by the fuzzer)
+    size_t matrixLine = 0;
+    for (int line = 0; line < 4; ++line) {
+        matrixLine = huge.find("\r\n", matrixLine) + 2;
+    }
+    huge.replace(matrixLine, huge.find(' ', matrixLine) - matrixLine, "1e60");
+    damaged.push_back(huge);
     std::string letters = bytes;
     letters.replace(letters.find("COLORBAR_SETTING\r\n") + 18, 3, "abc");
     damaged.push_back(letters);
