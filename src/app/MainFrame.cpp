@@ -15,6 +15,7 @@
 #include "CommentDlg.h"
 #include "KZ_VApp.h"
 #include "KZ_VView.h"
+#include "LabelPosDlg.h"
 #include "MessageBox.h"
 #include "OperationPanelBar.h"
 #include "PrintPrompt.h"
@@ -115,6 +116,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         page->Attach(*m_pView);
     }
     m_pView->AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
+
+    // The label-position dialog: made once, hidden; the contour page's button brings it up.
+    m_pLabelPosDlg = new CLabelPosDlg(this);
+    m_pLabelPosDlg->Attach(*m_pView);
+    connect(m_pPanelBar->m_pageContour, &CContourPage::EditLabelPositions, this, [this] {
+        m_pLabelPosDlg->show();
+        m_pLabelPosDlg->raise();
+        m_pLabelPosDlg->activateWindow();
+    });
 
     CreateMenus();
     UpdateCommandStates();

@@ -15,6 +15,7 @@
 class QAction;
 class QPrinter;
 class CKZ_VView;
+class CLabelPosDlg;
 class COperationPanelBar;
 class CValueListBar;
 
@@ -30,6 +31,8 @@ public:
     CKZ_VView* View() const { return m_pView; }
     COperationPanelBar* OperationPanel() const { return m_pPanelBar; }
     CValueListBar* ValueListBar() const { return m_pValueBar; }
+    // "数値表示位置の編集": made with the frame, hidden until the contour page shows it.
+    CLabelPosDlg* LabelPosDlg() const { return m_pLabelPosDlg; }
     CKZ_VDoc& Document() { return m_doc; }
 
     // When a command can run.
@@ -116,6 +119,7 @@ private:
     CKZ_VView* m_pView = nullptr;
     COperationPanelBar* m_pPanelBar = nullptr;
     CValueListBar* m_pValueBar = nullptr;
+    CLabelPosDlg* m_pLabelPosDlg = nullptr;
     QLabel* m_paneName = nullptr;
     QLabel* m_paneDirection = nullptr;
     std::map<int, QAction*> m_actions;

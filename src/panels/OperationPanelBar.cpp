@@ -1,7 +1,42 @@
 #include "OperationPanelBar.h"
 
 #include <QFont>
+#include <QFrame>
+#include <QLayout>
+#include <QProxyStyle>
+#include <QScrollArea>
 #include <QTabBar>
+
+namespace {
+
+constexpr int kPageMargin = 3;
+
+// Tabs with half the style's space beside their texts, so the six tabs fit the bar's default
+// width of 320 pixels side by side.
+class CNarrowTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
+
+// A page in a scroll area. The tab's frame already sets the page off, so the page keeps
+// only a narrow margin of its own: the widest page then fits the default bar with a
+// vertical scroll bar beside it.
+QScrollArea* Scrolled(CPanelPage* page) {
+    if (QLayout* layout = page->layout()) {
+        layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+    }
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
+}
+
+}  // namespace
 
 COperationPanelBar::COperationPanelBar(QWidget* parent)
     : CSizingControlBar(QString::fromUtf8("操作パネル"), parent, QSize(320, 100),
@@ -18,13 +53,24 @@ COperationPanelBar::COperationPanelBar(QWidget* parent)
     font.setPointSize(9);
     m_tabs->setFont(font);
     m_tabs->tabBar()->setFont(font);
-    m_tabs->setUsesScrollButtons(false);  // all six tabs stay in view
-    m_tabs->addTab(m_pageDirection, QString::fromUtf8("方位"));
-    m_tabs->addTab(m_pageOperation, QString::fromUtf8("操作"));
-    m_tabs->addTab(m_pageDisplay, QString::fromUtf8("表示"));
-    m_tabs->addTab(m_pageContour, QString::fromUtf8("コンタ"));
-    m_tabs->addTab(m_pageColorBar, QString::fromUtf8("カラーバー"));
-    m_tabs->addTab(m_pageDataValue, QString::fromUtf8("データ値"));
+    auto* tabStyle = new CNarrowTabStyle;
+    tabStyle->setParent(m_tabs);
+    m_tabs->tabBar()->setStyle(tabStyle);
+    // A bar narrower than the six tabs scrolls them; the pages scroll in their areas. So the
+    // bar can be made as small as its minimum size.
+    m_tabs->setUsesScrollButtons(true);
+    m_tabs->setMinimumSize(1, 1);
+    m_tabs->addTab(Scrolled(m_pageDirection), QString::fromUtf8("方位"));
+    m_tabs->addTab(Scrolled(m_pageOperation), QString::fromUtf8("操作"));
+    m_tabs->addTab(Scrolled(m_pageDisplay), QString::fromUtf8("表示"));
+    m_tabs->addTab(Scrolled(m_pageContour), QString::fromUtf8("コンタ"));
+    m_tabs->addTab(Scrolled(m_pageColorBar), QString::fromUtf8("カラーバー"));
+    m_tabs->addTab(Scrolled(m_pageDataValue), QString::fromUtf8("データ値"));
     m_tabs->setCurrentIndex(0);
     setWidget(m_tabs);
+}
+
+CPanelPage* COperationPanelBar::Page(int tab) const {
+    const auto* area = qobject_cast<const QScrollArea*>(m_tabs->widget(tab));
+    return area != nullptr ? qobject_cast<CPanelPage*>(area->widget()) : nullptr;
 }

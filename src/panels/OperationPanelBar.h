@@ -5,7 +5,9 @@
 #include "Pages.h"
 #include "SizingControlBar.h"
 
-// "操作パネル": the tab control with the six pages, tab 0 (direction) selected.
+// "操作パネル": the tab control with the six pages, tab 0 (direction) selected. Each page sits
+// in a scroll area that fills the tab's display area: the page takes the area's width (down to
+// the width its controls need) and scrolls when it is taller than the bar.
 class COperationPanelBar : public CSizingControlBar {
     Q_OBJECT
 public:
@@ -23,6 +25,8 @@ public:
     CDataValuePage* m_pageDataValue;
 
     QTabWidget* Tabs() const { return m_tabs; }
+    // The page of a tab (0..5), or null.
+    CPanelPage* Page(int tab) const;
 
 private:
     QTabWidget* m_tabs;

@@ -9,6 +9,9 @@ namespace kzv::page {
 constexpr int IDD_DIRECTION = 133;
 constexpr int IDD_OPERATION = 134;
 constexpr int IDD_DISPLAY = 135;
+constexpr int IDD_CONTOUR = 138;
+constexpr int IDD_COLOR_BAR = 159;
+constexpr int IDD_LABEL_POS = 160;  // the label-position dialog
 
 // ---- "方位" ----
 constexpr int IDC_DIR_ANGLE = 1077;       // read-only angle of the shown direction
@@ -62,5 +65,49 @@ constexpr int IDC_SHOW_MARKERS = 1167;
 constexpr int IDC_SHOW_NUMBERS = 1168;
 constexpr int IDC_SHOW_MESH = 1169;
 constexpr int IDC_SHOW_GROUND = 1170;
+
+// ---- "コンタ" ----
+constexpr int IDC_FACES_ALL = 1190;
+constexpr int IDC_FACES_CHOSEN = 1191;
+constexpr int IDC_FACES_NONE = 1192;
+constexpr int IDC_KIND_SURFACE = 1177;
+constexpr int IDC_KIND_LINES = 1178;
+constexpr int IDC_KIND_BOTH = 1179;
+constexpr int IDC_LINE_SETTINGS = 1180;  // the group enabled for kinds 1 and 2
+constexpr int IDC_LINE_COLOR_GROUP = 1171;
+constexpr int IDC_LINE_COLOR_LEVEL = 1172;
+constexpr int IDC_LINE_COLOR_FIXED = 1173;
+constexpr int IDC_LINE_COLOR = 1174;
+constexpr int IDC_LABELS_GROUP = 1181;
+constexpr int IDC_LABELS_OFF = 1182;
+constexpr int IDC_LABELS_ON = 1183;
+constexpr int IDC_LABEL_COLOR_GROUP = 1184;
+constexpr int IDC_LABEL_COLOR_LINE = 1185;
+constexpr int IDC_LABEL_COLOR_FIXED = 1186;
+constexpr int IDC_LABEL_COLOR = 1187;
+constexpr int IDC_LABEL_FONT = 1175;
+constexpr int IDC_LABEL_SIZE = 1176;
+constexpr int IDC_EDIT_LABEL_POS = 1189;
+constexpr int IDC_LABEL_SKIP = 1193;
+constexpr int IDC_LABEL_SKIP_SPIN = 1194;
+constexpr int IDC_CLEAR_LABELS = 1188;
+
+// ---- "カラーバー" ----
+constexpr int IDC_BAR_PREVIEW = 1005;
+constexpr int IDC_BAR_MAX_COLOR = 1010;
+constexpr int IDC_BAR_MAX = 1011;
+constexpr int IDC_BAR_DIVISIONS = 1006;
+constexpr int IDC_BAR_DIVISIONS_SPIN = 1008;
+constexpr int IDC_BAR_INTERVAL = 1007;
+constexpr int IDC_BAR_INTERVAL_SPIN = 1009;
+constexpr int IDC_BAR_MIN_COLOR = 1012;
+constexpr int IDC_BAR_MIN = 1013;
+constexpr int IDC_BAR_DEFAULTS = 1004;
+constexpr int IDC_SHOW_COLOR_BAR = 1014;
+
+// ---- "数値表示位置の編集" (slot k = 1..20) ----
+constexpr int IDC_SLOT_ON_BASE = 1194;    // ON/OFF of slot k: base + k
+constexpr int IDC_SLOT_EDIT_BASE = 1214;  // "編集" of slot k: base + k
+constexpr int IDC_LABEL_POS_CLOSE = 1235;
 
 }  // namespace kzv::page

@@ -5,10 +5,6 @@
 #include "state/ViewState.h"
 #include "text/CodePage.h"
 
-CContourPage::CContourPage(QWidget* parent) : CPanelPage(138, parent) {}
-
-CColorBarPage::CColorBarPage(QWidget* parent) : CPanelPage(159, parent) {}
-
 CDataValuePage::CDataValuePage(QWidget* parent)
     : CPanelPage(103, parent), m_undo(new QPushButton(QString::fromUtf8("戻す"), this)) {
     auto* layout = new QVBoxLayout(this);

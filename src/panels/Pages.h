@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <string>
 
+#include "ColorBarPage.h"
+#include "ContourPage.h"
 #include "DirectionPage.h"
 #include "DisplayPage.h"
 #include "OperationPage.h"
@@ -12,20 +14,6 @@
 // The six pages of the operation panel. Each is filled in by its own piece of work; today they
 // follow the state's changes with what they already show. The direction, operation and
 // display pages have headers of their own.
-
-// "コンタ": contour kind, faces, colours, labels.
-class CContourPage : public CPanelPage {
-    Q_OBJECT
-public:
-    explicit CContourPage(QWidget* parent = nullptr);
-};
-
-// "カラーバー": colour scale.
-class CColorBarPage : public CPanelPage {
-    Q_OBJECT
-public:
-    explicit CColorBarPage(QWidget* parent = nullptr);
-};
 
 // "データ値": selection method, undo, clearing.
 class CDataValuePage : public CPanelPage {

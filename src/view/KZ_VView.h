@@ -92,9 +92,6 @@ public:
     CCommentRecord m_commentPrint;    // the comment's settings at the printer's resolution
     CCommentText m_commentPrintText;  // and its texts
 
-    // Whether the label-position dialog is shown (the slots are drawn only then).
-    bool m_bSlotsVisible = false;
-
     const CFrameCache& FrameCache() const { return m_cache; }
 
 protected:

@@ -99,3 +99,18 @@ CColorBarDrawing BuildColorBar(const CDisplaySettings& state, int clientW, int c
     bar.outline[3] = CVector4(30.0f - halfW, top, z);
     return bar;
 }
+
+std::vector<int> PreviewBandHeights(int h, int n) {
+    std::vector<int> heights;
+    if (h <= 0 || n <= 0) {
+        return heights;
+    }
+    const int each = h / n;
+    const int taller = h % n;
+    const int drawn = each > 0 ? n : taller;
+    heights.reserve(static_cast<size_t>(drawn));
+    for (int i = 0; i < drawn; ++i) {
+        heights.push_back(each + (i < taller ? 1 : 0));
+    }
+    return heights;
+}

@@ -46,3 +46,9 @@ struct CColorBarDrawing {
 // so drawing all quads, then the labels, then the outline gives the same picture as drawing
 // boundary after boundary. Counts above the table's 30 entries are cut to 30.
 CColorBarDrawing BuildColorBar(const CDisplaySettings& state, int clientW, int clientH);
+
+// The bands of the colour-bar page's preview, from the bottom: n bands share h pixels, each
+// h / n tall (cut toward zero) and the first h mod n one pixel taller. Bands that would be no
+// pixel tall are left out, so a count far above h costs no more than h bands. Empty when n or
+// h is not positive.
+std::vector<int> PreviewBandHeights(int h, int n);

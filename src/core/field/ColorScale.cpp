@@ -239,3 +239,16 @@ void FillColorRamp(CVector4* table, int n, COLORREF minColour, COLORREF maxColou
 void FillColorRamp(CDisplaySettings& settings, COLORREF minColour, COLORREF maxColour) {
     FillColorRamp(settings.m_aColorTable, settings.m_nDivisions, minColour, maxColour);
 }
+
+int DefaultTickInterval(int divisions) {
+    if (divisions <= 15) {
+        return 1;
+    }
+    if (divisions == 25) {
+        return 5;
+    }
+    if (divisions % 6 == 0) {
+        return 3;
+    }
+    return divisions % 2 != 0 ? 0 : 2;
+}

@@ -74,3 +74,8 @@ void FillColorRamp(CVector4* table, int n, COLORREF minColour, COLORREF maxColou
 // The same for the settings' colour table over m_nDivisions bands. Redrawing is the caller's
 // part.
 void FillColorRamp(CDisplaySettings& settings, COLORREF minColour, COLORREF maxColour);
+
+// The label interval that goes with a band count when the count is changed: 1 up to 15 bands;
+// 5 for 25; 3 for the multiples of 6 (18, 24, 30); 0 (ends and middle only) for the other odd
+// counts; 2 for the other even counts.
+int DefaultTickInterval(int divisions);

@@ -28,6 +28,48 @@ void CViewState::SetBuildingAngle(double degrees) {
     m_lstArbitrary.clear();
 }
 
+void CViewState::SetAllPanelContours(uint8_t on) {
+    std::fill(m_abPanelContour.begin(), m_abPanelContour.end(), on);
+}
+
+FacesShown CViewState::PanelContourChoice() const {
+    if (m_abPanelContour.empty()) {
+        return FacesShown::Unknown;
+    }
+    const uint8_t first = m_abPanelContour.front();
+    for (uint8_t flag : m_abPanelContour) {
+        if (flag != first) {
+            return FacesShown::Chosen;
+        }
+    }
+    return first != 0 ? FacesShown::All : FacesShown::None;
+}
+
+void CViewState::ClearSlots() {
+    if (m_nPickMode == 6) {
+        m_nPickMode = 0;
+    }
+    m_nEditSlot = -1;
+    m_nSlotPickCount = -1;
+    for (int i = 0; i < SLOT_COUNT; ++i) {
+        m_abSlotOn[i] = 0;
+        m_aSlot[i][0] = CVector4();
+        m_aSlot[i][1] = CVector4();
+    }
+}
+
+bool CViewState::BeginSlotEdit(int slot) {
+    if (slot < 0 || slot >= SLOT_COUNT) {
+        return false;
+    }
+    m_nEditSlot = slot;
+    m_nSlotPickCount = -1;
+    m_aSlot[slot][0] = CVector4();
+    m_aSlot[slot][1] = CVector4();
+    m_nPickMode = 6;
+    return true;
+}
+
 int CViewState::AddListener(Listener listener) {
     m_listeners.push_back({m_nNextListener, std::move(listener)});
     return m_nNextListener++;

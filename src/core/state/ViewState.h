@@ -26,6 +26,14 @@ enum StateAspect : unsigned {
     ASPECT_ALL = (1u << 9) - 1,
 };
 
+// Which faces carry contours, as the contour page's three choices name the panel flags.
+enum class FacesShown {
+    Unknown,  // no panels: nothing to tell
+    All,      // every flag on
+    Chosen,   // some on, some off
+    None,     // every flag off
+};
+
 // Everything the pressure view is made of, without a window: the loaded data set, every
 // display setting, the camera and the selection, each a plain part of its own, and the rows
 // of the value list. The view derives from it, so pages reach these members through g_pView
@@ -45,6 +53,24 @@ public:
     // Turns the building on its site (see CDataSet::TurnBuilding) and drops the arbitrary
     // points. Telling the value list is the listeners' part.
     void SetBuildingAngle(double degrees);
+
+    // ---- contours on faces and label-position slots ----
+    // Every panel's contour flag on (1) or off (0).
+    void SetAllPanelContours(uint8_t on);
+    // What the panel flags amount to: All or None when every flag equals the first (on or
+    // off), Chosen as soon as one differs.
+    FacesShown PanelContourChoice() const;
+    // "数値表示の消去": every slot off with both points at the origin, no slot being picked. A
+    // slot pick under way ends with it (pick mode 6 back to none): its slot is gone, and a
+    // click in that mode must not find a slot number of -1.
+    void ClearSlots();
+    // "編集" of slot (0..19): its old segment goes at once and the next two clicks on the model
+    // pick its end points (pick mode 6). False, and nothing changes, for another number.
+    bool BeginSlotEdit(int slot);
+
+    // Whether the label-position dialog is shown: the slots are drawn only then. Not a display
+    // setting: a reset and the settings file leave it as the dialog set it.
+    bool m_bSlotsVisible = false;
 
     // The value list's rows (the value-list page shows them).
     CValueList m_valueList;

@@ -142,4 +142,23 @@ bool LooksLikeDecimalComma(std::string_view line) {
     return fields >= 2 && commaNumber;
 }
 
+bool ReadWholeInt(std::string_view text, bool isSigned, int& out) {
+    CTextCursor cursor(text);
+    cursor.SkipBlanks();
+    const std::string_view rest = cursor.Rest();
+    if (rest.empty() || (!isSigned && (rest.front() == '+' || rest.front() == '-'))) {
+        return false;
+    }
+    int value = 0;
+    if (!cursor.ReadInt(value)) {
+        return false;
+    }
+    cursor.SkipBlanks();
+    if (!cursor.AtEnd()) {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
 }  // namespace kzv

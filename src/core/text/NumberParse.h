@@ -43,4 +43,10 @@ private:
 // comma-separated numbers: "0,5;1,5" would give 0, 5, 1, 5.
 bool LooksLikeDecimalComma(std::string_view line);
 
+// The whole text of a number box read as an int, as a dialog reads its edit controls: blanks
+// around the number are allowed, a sign ('+' or '-') only when isSigned, nothing else. False
+// for an empty text, any other character and a number beyond the int range; out is then
+// unchanged.
+bool ReadWholeInt(std::string_view text, bool isSigned, int& out);
+
 }  // namespace kzv

@@ -88,4 +88,16 @@ TEST(ColorBarTest, HiddenBarAndLocaleIndependentText) {
     std::setlocale(LC_NUMERIC, "C");
 }
 
+TEST(ColorBarTest, PreviewBandsShareTheHeightBottomFirst) {
+    // 100 pixels in 30 bands: the first ten bands from the bottom are 4 pixels, the rest 3.
+    const std::vector<int> bands = PreviewBandHeights(100, 30);
+    ASSERT_EQ(bands.size(), 30u);
+    EXPECT_EQ(bands[9], 4);
+    EXPECT_EQ(bands[10], 3);
+    // More bands than pixels: only the pixel-tall ones, however large the count.
+    EXPECT_EQ(PreviewBandHeights(5, 2000000000), std::vector<int>(5, 1));
+    EXPECT_TRUE(PreviewBandHeights(100, 0).empty());
+    EXPECT_TRUE(PreviewBandHeights(0, 10).empty());
+}
+
 }  // namespace

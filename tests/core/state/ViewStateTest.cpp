@@ -251,8 +251,7 @@ TEST(ViewStateReset, EverySampleStartsWholeAndCentredInTheWindow) {
     for (const char* name : {"tower", "gable", "lshape"}) {
         SCOPED_TRACE(name);
         CViewState state;
-        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + name + "/", CHeaderFile(), 640,
-                         480);
+        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + name + "/", CHeaderFile(), 640, 480);
         CVector4 lo, hi;
         state.m_geoMain.GetBounds(lo, hi);
         const CVector4 centre = state.Project((lo + hi) * 0.5f, state.m_fScale);
@@ -266,6 +265,49 @@ TEST(ViewStateReset, EverySampleStartsWholeAndCentredInTheWindow) {
             EXPECT_LE(std::fabs(at.y), 240.0f);
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ViewStateSlots, EditingClearsTheSlotAndClearingEndsThePick) {
+    CViewState state;
+    state.m_abSlotOn[2] = 1;
+    state.m_aSlot[2][1].Set(4, 5, 6);
+    state.m_aSlot[7][0].Set(7, 8, 9);
+    // "編集" of slot 3: its segment goes at once, before any point is picked.
+    EXPECT_TRUE(state.BeginSlotEdit(2));
+    EXPECT_EQ(state.m_nPickMode, 6);
+    EXPECT_EQ(state.m_nEditSlot, 2);
+    EXPECT_TRUE(state.m_aSlot[2][1] == CVector4());
+    EXPECT_TRUE(state.m_aSlot[7][0] == CVector4(7, 8, 9));
+    EXPECT_FALSE(state.BeginSlotEdit(SLOT_COUNT));
+    EXPECT_FALSE(state.BeginSlotEdit(-1));
+    EXPECT_EQ(state.m_nEditSlot, 2);
+
+    // Clearing in the middle of the pick leaves no mode that would write to slot -1.
+    state.m_nSlotPickCount = 0;
+    state.ClearSlots();
+    EXPECT_EQ(state.m_nPickMode, 0);
+    EXPECT_EQ(state.m_nEditSlot, -1);
+    EXPECT_EQ(state.m_nSlotPickCount, -1);
+    EXPECT_EQ(state.m_abSlotOn[2], 0);
+    EXPECT_TRUE(state.m_aSlot[7][0] == CVector4());
+    state.m_nPickMode = 2;  // another control's mode is not the slots' to end
+    state.ClearSlots();
+    EXPECT_EQ(state.m_nPickMode, 2);
+}
+
+TEST(ViewStateFaces, ChoiceFollowsThePanelFlags) {
+    CViewState state;
+    EXPECT_EQ(state.PanelContourChoice(), FacesShown::Unknown);
+    state.m_abPanelContour.assign(4, 0);
+    EXPECT_EQ(state.PanelContourChoice(), FacesShown::None);
+    state.m_abPanelContour[3] = 1;
+    EXPECT_EQ(state.PanelContourChoice(), FacesShown::Chosen);
+    state.SetAllPanelContours(1);
+    EXPECT_EQ(state.PanelContourChoice(), FacesShown::All);
 }
 
 }  // namespace

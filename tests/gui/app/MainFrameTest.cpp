@@ -71,7 +71,7 @@ TEST_F(MainFrameTest, StartsEmptyWithTheDataSetCommandsGreyed) {
     const int ids[] = {133, 134, 135, 138, 159, 103};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(tabs->tabText(i), QString::fromUtf8(texts[i]));
-        EXPECT_EQ(tabs->widget(i)->property("resourceId").toInt(), ids[i]);
+        EXPECT_EQ(frame.OperationPanel()->Page(i)->property("resourceId").toInt(), ids[i]);
     }
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(frame.dockWidgetArea(frame.OperationPanel()), Qt::RightDockWidgetArea);

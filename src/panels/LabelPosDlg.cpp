@@ -1,0 +1,125 @@
+#include "LabelPosDlg.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "ControlId.h"
+#include "PageControlIds.h"
+#include "state/ViewState.h"
+
+using namespace kzv::page;
+
+namespace {
+constexpr int kRowsPerColumn = 10;
+}  // namespace
+
+CLabelPosDlg::CLabelPosDlg(QWidget* parent) : QDialog(parent) {
+    setProperty("resourceId", IDD_LABEL_POS);
+    setWindowTitle(QStringLiteral("数値表示位置の編集"));
+    setModal(false);
+
+    auto* columns = new QHBoxLayout;
+    for (int column = 0; column < SLOT_COUNT / kRowsPerColumn; ++column) {
+        auto* grid = new QGridLayout;
+        grid->addWidget(new QLabel(QStringLiteral("No."), this), 0, 0);
+        grid->addWidget(new QLabel(QStringLiteral("ON/OFF"), this), 0, 1);
+        for (int row = 0; row < kRowsPerColumn; ++row) {
+            const int slot = column * kRowsPerColumn + row;
+            const int k = slot + 1;
+            m_on[slot] = kzv::WithId(new QCheckBox(this), IDC_SLOT_ON_BASE + k);
+            m_edit[slot] =
+                kzv::WithId(new QPushButton(QStringLiteral("編集"), this), IDC_SLOT_EDIT_BASE + k);
+            m_edit[slot]->setCheckable(true);
+            m_edit[slot]->setAutoDefault(false);
+            grid->addWidget(new QLabel(QString::number(k), this), row + 1, 0);
+            grid->addWidget(m_on[slot], row + 1, 1, Qt::AlignHCenter);
+            grid->addWidget(m_edit[slot], row + 1, 2);
+            connect(m_on[slot], &QCheckBox::clicked, this, [this, slot](bool checked) {
+                if (m_pState != nullptr) {
+                    m_pState->m_abSlotOn[slot] = checked ? 1 : 0;
+                    m_pState->Changed(ASPECT_CONTOURS);
+                }
+            });
+            connect(m_edit[slot], &QPushButton::clicked, this,
+                    [this, slot] { OnEditClicked(slot); });
+        }
+        columns->addLayout(grid);
+    }
+
+    auto* close = kzv::WithId(new QPushButton(QStringLiteral("閉じる"), this), IDC_LABEL_POS_CLOSE);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+}
+
+void CLabelPosDlg::Attach(CViewState& state) {
+    m_pState = &state;
+    QPointer<CLabelPosDlg> self(this);
+    state.AddListener([self](unsigned) {
+        if (self) {
+            self->OnStateChanged();
+        }
+    });
+    SetSlotsVisible(isVisible());
+}
+
+void CLabelPosDlg::ReleaseEditButton(int slot) {
+    if (slot >= 0 && slot < SLOT_COUNT) {
+        m_edit[slot]->setChecked(false);
+    }
+}
+
+void CLabelPosDlg::OnStateChanged() {
+    if (m_pState == nullptr) {
+        return;
+    }
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        const bool picking = m_pState->m_nPickMode == 6 && m_pState->m_nEditSlot == slot;
+        if (m_edit[slot]->isChecked() && !picking) {
+            ReleaseEditButton(slot);
+        }
+    }
+}
+
+void CLabelPosDlg::OnEditClicked(int slot) {
+    // Pressing a pressed button starts the slot again rather than releasing it: the button
+    // shows that the slot's points are being picked.
+    m_edit[slot]->setChecked(true);
+    if (m_pState == nullptr || !m_pState->BeginSlotEdit(slot)) {
+        return;
+    }
+    m_pState->Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+}
+
+void CLabelPosDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SetSlotsVisible(true);
+}
+
+void CLabelPosDlg::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous()) {
+        SetSlotsVisible(false);
+    }
+}
+
+void CLabelPosDlg::SetSlotsVisible(bool visible) {
+    if (m_pState == nullptr || m_pState->m_bSlotsVisible == visible) {
+        return;
+    }
+    m_pState->m_bSlotsVisible = visible;
+    m_pState->Changed(ASPECT_CONTOURS);
+}
