@@ -17,6 +17,7 @@ class QPrinter;
 class CKZ_VView;
 class COperationPanelBar;
 class CValueListBar;
+class CValueListDlg;
 
 // The main window: the 3-D view in the middle, the operation panel and the value list docked
 // on the right, the menus, the status bar with three panes, and the window layout kept in the
@@ -30,6 +31,7 @@ public:
     CKZ_VView* View() const { return m_pView; }
     COperationPanelBar* OperationPanel() const { return m_pPanelBar; }
     CValueListBar* ValueListBar() const { return m_pValueBar; }
+    CValueListDlg* ValueListPage() const { return m_pValueList; }
     CKZ_VDoc& Document() { return m_doc; }
 
     // When a command can run.
@@ -79,6 +81,8 @@ public:
     // CViewHost
     bool ChooseDataSet(const std::vector<std::string>* searchResults, std::string& folder,
                        CHeaderFile& header) override;
+    bool RunRangeDialog(const CViewState& state, CRangeRequest& request) override;
+    int RunAutoCorrectDialog() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +118,7 @@ private:
     CKZ_VView* m_pView = nullptr;
     COperationPanelBar* m_pPanelBar = nullptr;
     CValueListBar* m_pValueBar = nullptr;
+    CValueListDlg* m_pValueList = nullptr;
     QLabel* m_paneName = nullptr;
     QLabel* m_paneDirection = nullptr;
     std::map<int, QAction*> m_actions;

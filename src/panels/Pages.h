@@ -63,17 +63,3 @@ class CColorBarPage : public CPanelPage {
 public:
     explicit CColorBarPage(QWidget* parent = nullptr);
 };
-
-// "データ値": selection method, undo, clearing.
-class CDataValuePage : public CPanelPage {
-    Q_OBJECT
-public:
-    explicit CDataValuePage(QWidget* parent = nullptr);
-    void EnableUndo(bool enable);
-    QPushButton* UndoButton() const { return m_undo; }
-    // The undo button follows the selection's undo groups.
-    void RefreshFromView() override;
-
-private:
-    QPushButton* m_undo;
-};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DataValuePage.h"
 #include "Pages.h"
 #include "state/DataSetLoad.h"
 #include "state/ViewState.h"
