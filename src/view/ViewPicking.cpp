@@ -1,6 +1,7 @@
 // Picking in the pressure view: a left click in a pick mode finds the item under the cursor
 // with a selection-mode pass and hands it to the core's selection functions.
 
+#include <QOpenGLContext>
 #include <QString>
 
 #include "KZ_VView.h"
@@ -40,10 +41,12 @@ void CKZ_VView::OnPickClick(QPoint point) {
 }
 
 bool CKZ_VView::PickPass(int x, int y, unsigned& name, CVector4& point) {
-    const CContextScope scope(*this);
-    if (!scope.Ok()) {
+    // The view's own context: whatever else is current (the window's compositor leaves its
+    // own behind) is not the one the scene was drawn with.
+    if (context() == nullptr || !context()->isValid()) {
         return false;
     }
+    makeCurrent();
     const int h = ClientHeight();
     m_gl.BeginPick();
     m_gl.Clear(COLOR_WHITE);
@@ -58,11 +61,12 @@ bool CKZ_VView::PickPass(int x, int y, unsigned& name, CVector4& point) {
     name = m_gl.EndPick(names, &depth);
     // The pass drew into the frame: show the scene again.
     m_gl.SwapBuffers();
-    if (name == kzv::NO_PICK) {
-        return false;
+    const bool hit = name != kzv::NO_PICK;
+    if (hit) {
+        point = m_gl.UnProject(x, y, depth);
     }
-    point = m_gl.UnProject(x, y, depth);
-    return true;
+    doneCurrent();
+    return hit;
 }
 
 void CKZ_VView::DrawPickables() {
