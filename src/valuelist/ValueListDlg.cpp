@@ -152,13 +152,14 @@ void CValueListDlg::RefreshFromView() {
         return;
     }
     // The rows may have moved: the selection stays with its row's point.
-    const int row = SelectedRow();
-    const int id = m_model->rowCount() > row && row >= 0 ? state->m_valueList.GetRowId(row) : 0;
+    const int row = m_nSelectedRow;
+    const int id = m_nSelectedId;
     m_model->SetList(&state->m_valueList);
     if (row >= 0) {
+        const CValueList& list = state->m_valueList;
         const int again =
-            state->m_valueList.GetRowId(row) == id ? row : state->m_valueList.FindPointRow(id);
-        if (again >= 0 && again < state->m_valueList.GetRowCount()) {
+            row < list.GetRowCount() && list.GetRowId(row) == id ? row : list.FindPointRow(id);
+        if (again >= 0) {
             m_list->selectRow(again);
         }
     }
@@ -166,7 +167,11 @@ void CValueListDlg::RefreshFromView() {
 }
 
 void CValueListDlg::OnSelectionChanged() {
-    m_relative->setEnabled(SelectedRow() >= 0);
+    m_nSelectedRow = SelectedRow();
+    m_nSelectedId = m_nSelectedRow >= 0 && State() != nullptr
+                        ? State()->m_valueList.GetRowId(m_nSelectedRow)
+                        : 0;
+    m_relative->setEnabled(m_nSelectedRow >= 0);
 }
 
 void CValueListDlg::resizeEvent(QResizeEvent* event) {

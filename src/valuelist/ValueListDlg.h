@@ -89,4 +89,7 @@ private:
     QRadioButton* m_relative;
     QMenu* m_menu;
     QPrinter* m_printer = nullptr;  // kept, so the print dialog's choices stay
+    // The row the user selected and its point, as they were before the rows last changed.
+    int m_nSelectedRow = -1;
+    int m_nSelectedId = 0;
 };
