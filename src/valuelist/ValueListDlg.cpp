@@ -151,7 +151,8 @@ void CValueListDlg::RefreshFromView() {
     if (state == nullptr) {
         return;
     }
-    // The rows may have moved: the selection stays with its row's point.
+    // The rows may have moved: the selection stays with its row's point (and the list stays
+    // where the user scrolled it).
     const int row = m_nSelectedRow;
     const int id = m_nSelectedId;
     m_model->SetList(&state->m_valueList);
@@ -164,6 +165,14 @@ void CValueListDlg::RefreshFromView() {
         }
     }
     OnSelectionChanged();
+}
+
+void CValueListDlg::OnStateChanged(unsigned aspects) {
+    constexpr unsigned kRows =
+        ASPECT_DATASET | ASPECT_POSITIONS | ASPECT_DIRECTION | ASPECT_SELECTION | ASPECT_VALUE_LIST;
+    if (aspects & kRows) {
+        RefreshFromView();
+    }
 }
 
 void CValueListDlg::OnSelectionChanged() {

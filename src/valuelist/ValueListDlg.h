@@ -74,6 +74,9 @@ public:
     void RefreshFromView() override;
 
 protected:
+    // The rows follow a new data set, a turned building, a new direction, the selection and
+    // the list's own changes; other changes leave the list as it is.
+    void OnStateChanged(unsigned aspects) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
