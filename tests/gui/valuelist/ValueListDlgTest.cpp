@@ -96,12 +96,14 @@ TEST_F(ValueListDlgTest, NewRowsKeepTheListWhereTheUserScrolledIt) {
         SelectMeasurementPoint(state, 40 + i);
     }
     state.Changed(ASPECT_SELECTION);
+    QCoreApplication::processEvents();
     QScrollBar* bar = List()->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 20);
     bar->setValue(bar->maximum() / 2);
     const int scrolled = bar->value();
     SelectMeasurementPoint(state, 200);
     state.Changed(ASPECT_SELECTION);
+    QCoreApplication::processEvents();
     EXPECT_EQ(bar->value(), scrolled);
 }
 
