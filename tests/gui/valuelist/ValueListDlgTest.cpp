@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -89,22 +88,6 @@ TEST_F(ValueListDlgTest, HeadingsAndButtonsSortAndTheSelectionStaysWithItsRow) {
     EXPECT_EQ(List()->columnWidth(0), 30);
     EXPECT_EQ(List()->columnWidth(3), 60);
     EXPECT_EQ(List()->columnWidth(4), 500 - 214);
-}
-
-TEST_F(ValueListDlgTest, NewRowsKeepTheListWhereTheUserScrolledIt) {
-    for (int i = 0; i < 100; ++i) {
-        SelectMeasurementPoint(state, 40 + i);
-    }
-    state.Changed(ASPECT_SELECTION);
-    QCoreApplication::processEvents();
-    QScrollBar* bar = List()->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 20);
-    bar->setValue(bar->maximum() / 2);
-    const int scrolled = bar->value();
-    SelectMeasurementPoint(state, 200);
-    state.Changed(ASPECT_SELECTION);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(bar->value(), scrolled);
 }
 
 TEST_F(ValueListDlgTest, RelativeCoordinatesFollowTheSelectedRowUntilAbsoluteAgain) {
