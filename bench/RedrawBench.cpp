@@ -1,7 +1,7 @@
 // Time of one full redraw of the pressure view for the large generated data set (see
 // LargeSet.h), with every layer on: unchanged, after a pure camera change (which reuses the
-// cached contours) and after a direction change (which computes them again). Needs an X
-// display:
+// cached contours), after a direction change (which computes them again) and with 10 000
+// taps listed in the value list. Needs an X display:
 //   xvfb-run -a build/bench/kzv_redraw_bench
 // KZV_NO_NUMBERS, KZV_NO_MESH and KZV_NO_MARKERS (set to anything) switch a layer off to see
 // what it costs.
@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -55,6 +56,23 @@ void BM_RedrawAfterDirectionChange(benchmark::State& state) {
     state.counters["contours"] = g_view->FrameCache().contourComputations;
 }
 BENCHMARK(BM_RedrawAfterDirectionChange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same redraw with 10 000 taps listed in the value list: each listed tap is looked up by
+// id and always drawn as a mark, whatever the marker switch says.
+void BM_FullRedrawWithListedTaps(benchmark::State& state) {
+    const size_t listed = std::min<size_t>(10000, g_view->m_taps.m_aTapNo.size());
+    for (size_t i = 0; i < listed; ++i) {
+        const CVector4& p = g_view->m_taps.m_aPos[i];
+        const int tap = g_view->m_taps.m_aTapNo[i];
+        g_view->m_valueList.AddPointRow(tap, p.x, p.y, p.z, g_view->m_cp.GetCp(tap, 0));
+    }
+    for (auto _ : state) {
+        Redraw();
+    }
+    state.counters["listed"] = static_cast<double>(g_view->m_valueList.GetRowCount());
+    g_view->m_valueList.ClearAllRows();
+}
+BENCHMARK(BM_FullRedrawWithListedTaps)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

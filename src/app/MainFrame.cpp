@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "AutoCorrectDlg.h"
 #include "CommandIds.h"
 #include "CommentDlg.h"
 #include "KZ_VApp.h"
@@ -19,8 +20,10 @@
 #include "MessageBox.h"
 #include "OperationPanelBar.h"
 #include "PrintPrompt.h"
+#include "RangeDlg.h"
 #include "ValueListBar.h"
 #include "field/Compass.h"
+#include "ValueListDlg.h"
 #include "state/DataSetLoad.h"
 #include "state/SettingsFile.h"
 #include "text/NumberFormat.h"
@@ -100,7 +103,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
     // The operation panel, and the value list below it in the same column.
     m_pPanelBar = new COperationPanelBar(this);
-    m_pValueBar = new CValueListBar(this);
+    m_pValueList = new CValueListDlg;
+    m_pValueBar = new CValueListBar(this, m_pValueList);
     addDockWidget(Qt::RightDockWidgetArea, m_pPanelBar);
     addDockWidget(Qt::RightDockWidgetArea, m_pValueBar);
     splitDockWidget(m_pPanelBar, m_pValueBar, Qt::Vertical);
@@ -245,6 +249,20 @@ void CMainFrame::SetDataSetDialogs(Chooser chooser, Searcher searcher, HeaderVie
 bool CMainFrame::ChooseDataSet(const std::vector<std::string>* searchResults, std::string& folder,
                                CHeaderFile& header) {
     return m_chooser && m_chooser(this, searchResults, folder, header);
+}
+
+bool CMainFrame::RunRangeDialog(const CViewState& state, CRangeRequest& request) {
+    CRangeDlg dialog(state, request, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    request = dialog.Request();
+    return true;
+}
+
+int CMainFrame::RunAutoCorrectDialog() {
+    CAutoCorrectDlg dialog(this);
+    return dialog.exec();
 }
 
 // ---- commands ----

@@ -18,6 +18,7 @@ class CKZ_VView;
 class CLabelPosDlg;
 class COperationPanelBar;
 class CValueListBar;
+class CValueListDlg;
 
 // The main window: the 3-D view in the middle, the operation panel and the value list docked
 // on the right, the menus, the status bar with three panes, and the window layout kept in the
@@ -33,6 +34,7 @@ public:
     CValueListBar* ValueListBar() const { return m_pValueBar; }
     // "数値表示位置の編集": made with the frame, hidden until the contour page shows it.
     CLabelPosDlg* LabelPosDlg() const { return m_pLabelPosDlg; }
+    CValueListDlg* ValueListPage() const { return m_pValueList; }
     CKZ_VDoc& Document() { return m_doc; }
 
     // When a command can run.
@@ -82,6 +84,8 @@ public:
     // CViewHost
     bool ChooseDataSet(const std::vector<std::string>* searchResults, std::string& folder,
                        CHeaderFile& header) override;
+    bool RunRangeDialog(const CViewState& state, CRangeRequest& request) override;
+    int RunAutoCorrectDialog() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,6 +124,7 @@ private:
     COperationPanelBar* m_pPanelBar = nullptr;
     CValueListBar* m_pValueBar = nullptr;
     CLabelPosDlg* m_pLabelPosDlg = nullptr;
+    CValueListDlg* m_pValueList = nullptr;
     QLabel* m_paneName = nullptr;
     QLabel* m_paneDirection = nullptr;
     std::map<int, QAction*> m_actions;

@@ -2,6 +2,7 @@
 
 #include <QTabWidget>
 
+#include "DataValuePage.h"
 #include "Pages.h"
 #include "SizingControlBar.h"
 

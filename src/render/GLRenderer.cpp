@@ -504,6 +504,23 @@ void CGLRenderer::LoadName(unsigned name) {
     }
 }
 
+void CGLRenderer::DrawNamedPolygons(const CVector4* points, const int* counts, int polygons,
+                                    unsigned firstName) {
+    if (!HasCurrentContext() || points == nullptr || counts == nullptr) {
+        return;
+    }
+    const CVector4* corner = points;
+    for (int k = 0; k < polygons; ++k) {
+        glLoadName(firstName + static_cast<unsigned>(k));
+        glBegin(GL_POLYGON);
+        for (int i = 0; i < counts[k]; ++i) {
+            glVertex3fv(corner[i].Data());
+        }
+        glEnd();
+        corner += counts[k];
+    }
+}
+
 unsigned CGLRenderer::EndPick(unsigned* names, float* depth) {
     if (!HasCurrentContext()) {
         return ProcessHits(0, names, depth);

@@ -103,6 +103,11 @@ public:
     void BeginPick();
     void SetPickMatrix(double x, double y);
     void LoadName(unsigned name);
+    // Filled polygons for a pick pass: polygon k, counts[k] corners following one another in
+    // points, is named firstName + k. Only their hits count, so they are neither lit nor
+    // coloured.
+    void DrawNamedPolygons(const CVector4* points, const int* counts, int polygons,
+                           unsigned firstName);
     unsigned EndPick(unsigned* names, float* depth);
     unsigned ProcessHits(int hits, unsigned* names, float* depth);
     CVector4 UnProject(int x, int y, float z);

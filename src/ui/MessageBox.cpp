@@ -14,7 +14,7 @@ KzMessageBoxHook SetMessageBoxHook(KzMessageBoxHook hook) {
 
 KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& caption,
                       KzButtons buttons, KzIcon icon) {
-    const QString title = caption.isEmpty() ? QStringLiteral("KZ_V") : caption;
+    const QString title = caption.isNull() ? QStringLiteral("KZ_V") : caption;
     if (const KzMessageBoxHook& hook = MessageBoxSeam::Installed()) {
         return hook(text, title, buttons, icon);
     }

@@ -11,7 +11,8 @@ enum class KzButtons { Ok, YesNo };
 enum class KzIcon { None, Information, Warning, Question, Error };
 enum class KzAnswer { Ok, Yes, No };
 
-// Caption defaults to the application's title "KZ_V".
+// A null caption (QString()) gives the application's title "KZ_V"; an empty but not null one
+// (QStringLiteral("")) leaves the caption empty.
 KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& caption = QString(),
                       KzButtons buttons = KzButtons::Ok, KzIcon icon = KzIcon::None);
 

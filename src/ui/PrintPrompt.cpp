@@ -15,11 +15,16 @@ KzPrintDialogHook SetPrintDialogHook(KzPrintDialogHook hook) {
     return PrintDialogSeam::Swap(std::move(hook));
 }
 
-bool KzPrintDialog(QWidget* parent, QPrinter& printer) {
+bool KzPrintDialog(QWidget* parent, QPrinter& printer, bool rangeChoices) {
     if (const KzPrintDialogHook& hook = PrintDialogSeam::Installed()) {
         return hook(printer);
     }
     QPrintDialog dialog(&printer, parent);
+    if (!rangeChoices) {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 

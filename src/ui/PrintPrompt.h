@@ -5,9 +5,10 @@
 class QPrinter;
 class QWidget;
 
-// The standard print dialog on printer; true when the user chose to print. Tests answer it
-// through a hook.
-bool KzPrintDialog(QWidget* parent, QPrinter& printer);
+// The standard print dialog on printer; true when the user chose to print. With rangeChoices
+// false the dialog offers no page range or selection and no printing to a file. Tests answer
+// it through a hook.
+bool KzPrintDialog(QWidget* parent, QPrinter& printer, bool rangeChoices = true);
 using KzPrintDialogHook = std::function<bool(QPrinter& printer)>;
 KzPrintDialogHook SetPrintDialogHook(KzPrintDialogHook hook);
 

@@ -31,7 +31,13 @@ CKZ_VView::~CKZ_VView() {
     }
 }
 
-void CKZ_VView::OnStateChanged(unsigned) {
+void CKZ_VView::OnStateChanged(unsigned aspects) {
+    if (aspects == ASPECT_VALUE_LIST) {
+        return;  // rows sorted or shown relative: the picture stays the same
+    }
+    if (aspects & ASPECT_SELECTION) {
+        UpdateCursor();  // the pick mode may have changed
+    }
     update();
 }
 
@@ -59,12 +65,12 @@ void CKZ_VView::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (m_nPickMode == 0) {
-            if (event->modifiers() & Qt::ShiftModifier) {
-                m_nDragMode = DRAG_ZOOM;
-            } else if (m_nDragMode == DRAG_NONE) {
-                m_nDragMode = DRAG_ROTATE;
-            }
+        if (m_nPickMode != 0) {
+            OnPickClick(point);
+        } else if (event->modifiers() & Qt::ShiftModifier) {
+            m_nDragMode = DRAG_ZOOM;
+        } else if (m_nDragMode == DRAG_NONE) {
+            m_nDragMode = DRAG_ROTATE;
         }
         BeginLeftDrag(point);
     } else if (event->button() == Qt::RightButton) {
@@ -105,6 +111,9 @@ void CKZ_VView::UpdateCursor() {
 }
 
 void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
+    if (m_nDragMode == DRAG_NONE) {
+        return;  // the button went down on a pick: the camera stays
+    }
     Drag(m_nDragMode, x1 - x0, y1 - y0, ClientWidth(), ClientHeight());
     Changed(ASPECT_CAMERA);
 }

@@ -82,6 +82,16 @@ public:
     // The cursor for the drag and pick state (call after changing m_nPickMode).
     void UpdateCursor();
 
+    // ---- picking ----
+    // What a left click at client pixel (x, y) (y down) does in the current pick mode: finds
+    // the item under the cursor in a selection-mode pass and selects a point, takes a corner
+    // or a slot end point, or toggles a face. A click that hits nothing changes nothing.
+    void PickAt(int x, int y);
+    // After two rectangle corners: the range dialog, then the grid of arbitrary points. False
+    // when the rectangle was refused (its corners differ in all three coordinates): the
+    // corners are then picked again.
+    bool SelectRectangle();
+
     // ---- per-context resources ----
     unsigned m_nAxisFontList = 0;       // "ＭＳ ゴシック" at 15 pixels, made with the context
     unsigned m_nAxisFontListPrint = 0;  // the same at the printer's resolution
@@ -103,6 +113,19 @@ protected:
 
 private:
     void OnStateChanged(unsigned aspects);
+
+    // The left button in a pick mode: PickAt, then finishing a slot or a rectangle.
+    void OnPickClick(QPoint point);
+    // The selection-mode pass: the name of the nearest pickable under (x, y) and its depth;
+    // false when nothing lies there.
+    bool PickPass(int x, int y, unsigned& name, CVector4& point);
+    void DrawPickables();
+    void PickCorner(int panel, CVector4 p);
+    void PickSlotPoint(int panel, CVector4 p);
+    void RefuseInclinedRectangle();
+    // The mesh's corners lifted off the building (panel after panel), made again only for a
+    // new data set or a turned building.
+    void UpdateMeshCorners();
     // Makes the comment block's text lists from the header unless they are up to date (needs
     // a current context).
     void UpdateCommentText(const CCommentRecord& record, CCommentText& text);

@@ -131,24 +131,29 @@ void CKZ_VView::DrawMesh() {
     if (!m_bShowMesh) {
         return;
     }
-    if (m_cache.meshGeneration != Generation()) {
-        m_cache.meshCorners.clear();
-        m_cache.meshCounts.clear();
-        for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
-            const int n = m_mesh.GetNodeCount(p);
-            const CVector4 lift = PanelNormal(p) * (m_fLift * 3.0f);
-            for (int k = 0; k < n; ++k) {
-                m_cache.meshCorners.push_back(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)) + lift);
-            }
-            m_cache.meshCounts.push_back(n);
-        }
-        m_cache.meshGeneration = Generation();
-    }
+    UpdateMeshCorners();
     size_t first = 0;
     for (int n : m_cache.meshCounts) {
         m_gl.DrawLineLoop(m_cache.meshCorners.data() + first, n, COLOR_GRAY, 1.0f);
         first += static_cast<size_t>(n);
     }
+}
+
+void CKZ_VView::UpdateMeshCorners() {
+    if (m_cache.meshGeneration == Generation()) {
+        return;
+    }
+    m_cache.meshCorners.clear();
+    m_cache.meshCounts.clear();
+    for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
+        const int n = m_mesh.GetNodeCount(p);
+        const CVector4 lift = PanelNormal(p) * (m_fLift * 3.0f);
+        for (int k = 0; k < n; ++k) {
+            m_cache.meshCorners.push_back(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)) + lift);
+        }
+        m_cache.meshCounts.push_back(n);
+    }
+    m_cache.meshGeneration = Generation();
 }
 
 void CKZ_VView::DrawPoints() {

@@ -4,10 +4,30 @@
 #include <vector>
 
 #include "dataset/HeaderFile.h"
+#include "geometry/Vector4.h"
 
-// What the view asks of the window around it. The pages and the value list follow the view's
-// state through its change notification; the one thing the view needs from the frame is the
-// data-folder dialog. The default answers "cancelled", so the view also works alone.
+class CViewState;
+
+// The rectangle of grid points the range dialog is asked about, and what the user made of it.
+struct CRangeRequest {
+    CVector4 corner[2];       // the two picked corners (the dialog may edit them)
+    int panel[2] = {-1, -1};  // the panel each corner was picked on
+    int orientation = 0;      // the constant axis: 0 x, 1 y, 2 z
+    int divisionsP = 1;       // divisions along the first and the second varying axis
+    int divisionsQ = 1;
+};
+
+// Answers of the auto-correction dialog: the ids of its two buttons.
+enum AutoCorrectAnswer {
+    AUTO_CORRECT_CLOSED = 0,  // closed by the window's close box or Escape
+    AUTO_CORRECT_BY_HAND = 1350,
+    AUTO_CORRECT_AUTOMATICALLY = 1351,
+};
+
+// What the view asks of the window around it: the dialogs it runs in the middle of a pick.
+// The pages and the value list follow the view's state through its change notification (a
+// finished rectangle or slot shows there as a pick mode back at 0). The defaults answer
+// "cancelled", so the view also works alone.
 class CViewHost {
 public:
     virtual ~CViewHost() = default;
@@ -18,4 +38,14 @@ public:
                                std::string& /*folder*/, CHeaderFile& /*header*/) {
         return false;
     }
+
+    // Runs the range dialog on a rectangle's corners. True when the user confirmed with
+    // "分割実行"; request then holds the corners as confirmed and the divisions.
+    virtual bool RunRangeDialog(const CViewState& /*state*/, CRangeRequest& /*request*/) {
+        return false;
+    }
+
+    // Runs the auto-correction dialog after a second rectangle corner off the first one's
+    // surface. Without a window the corner is picked again.
+    virtual int RunAutoCorrectDialog() { return AUTO_CORRECT_BY_HAND; }
 };

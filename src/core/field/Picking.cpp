@@ -137,6 +137,11 @@ bool UndoSelection(CViewState& state) {
     return !state.m_lstUndoGroup.empty();
 }
 
+void ClearAllRows(CViewState& state) {
+    state.ClearSelection();
+    state.m_valueList.ClearAllRows();
+}
+
 int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2) {
     CVector4 a, b;
     int orientation;
@@ -168,7 +173,8 @@ long long GridPointCount(int p, int q) {
 
 std::vector<CVector4> MakeGrid(const CSelection& selection, int orientation, int p, int q) {
     std::vector<CVector4> grid;
-    if (orientation < 0 || orientation > 2 || p < 1 || q < 1) {
+    if (orientation < 0 || orientation > 2 || p < 1 || q < 1 ||
+        GridPointCount(p, q) > MAX_GRID_POINTS) {
         return grid;
     }
     const CVector4 p1 = selection.m_aCorner[0];

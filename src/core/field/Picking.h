@@ -41,16 +41,23 @@ int SelectFacePoints(CViewState& state, int name);
 void ToggleFaceContour(CViewState& state, int name);
 // Takes the last step back (its rows, its arbitrary points). True while steps remain.
 bool UndoSelection(CViewState& state);
+// Deletes every row of the value list and forgets the whole selection with them (selected
+// ids, undo steps, arbitrary points).
+void ClearAllRows(CViewState& state);
 
 // The rectangle through the corners p1 and p2: m_aCorner becomes (p1, A, p2, B) and the result
 // is the constant axis: 0 x, 1 y, 2 z (exact float comparison, in this order), 255 when all
 // three coordinates differ (an inclined rectangle: no grid; m_aCorner unchanged).
 int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2);
 // The (p + 1) x (q + 1) grid over m_aCorner[0]..m_aCorner[2] of a rectangle of that
-// orientation, outer loop over the first varying axis; empty for orientation 255 or p, q < 1.
+// orientation, outer loop over the first varying axis; empty for orientation 255, p, q < 1, or
+// a grid of more than MAX_GRID_POINTS points.
 std::vector<CVector4> MakeGrid(const CSelection& selection, int orientation, int p, int q);
 // Grids above this many points ask the user first.
 constexpr long long MAX_GRID_POINTS_UNASKED = 100000;
+// No grid has more points than this: every point carries a row and a value per direction, and
+// a few billion of them (P and Q are typed by the user) would exhaust memory.
+constexpr long long MAX_GRID_POINTS = 2000000;
 long long GridPointCount(int p, int q);
 
 // Whether two panels lie on one plane: false when either is -1, true when they are the same.

@@ -14,16 +14,17 @@
 // mouse) names the aspects it changed when it announces the change; the view, the pages and
 // the caches react to the aspects they read.
 enum StateAspect : unsigned {
-    ASPECT_DATASET = 1u << 0,    // a new data set (or none)
-    ASPECT_POSITIONS = 1u << 1,  // taps and geometry moved: the building angle
-    ASPECT_DIRECTION = 1u << 2,  // the wind direction shown
-    ASPECT_COLOURS = 1u << 3,    // colour scale: levels, band count, colours, bar
-    ASPECT_CONTOURS = 1u << 4,   // contour kind, panels, lines, labels, slots
-    ASPECT_GEOMETRY = 1u << 5,   // display switches, part modes and colours, material
-    ASPECT_CAMERA = 1u << 6,     // zoom, pan, rotation
-    ASPECT_SELECTION = 1u << 7,  // pick mode, selected points, rectangle, slot picking
-    ASPECT_COMMENT = 1u << 8,    // the comment block
-    ASPECT_ALL = (1u << 9) - 1,
+    ASPECT_DATASET = 1u << 0,     // a new data set (or none)
+    ASPECT_POSITIONS = 1u << 1,   // taps and geometry moved: the building angle
+    ASPECT_DIRECTION = 1u << 2,   // the wind direction shown
+    ASPECT_COLOURS = 1u << 3,     // colour scale: levels, band count, colours, bar
+    ASPECT_CONTOURS = 1u << 4,    // contour kind, panels, lines, labels, slots
+    ASPECT_GEOMETRY = 1u << 5,    // display switches, part modes and colours, material
+    ASPECT_CAMERA = 1u << 6,      // zoom, pan, rotation
+    ASPECT_SELECTION = 1u << 7,   // pick mode, selected points, rectangle, slot picking
+    ASPECT_COMMENT = 1u << 8,     // the comment block
+    ASPECT_VALUE_LIST = 1u << 9,  // the value list's rows: their order, coordinates shown, edits
+    ASPECT_ALL = (1u << 10) - 1,
 };
 
 // Which faces carry contours, as the contour page's three choices name the panel flags.

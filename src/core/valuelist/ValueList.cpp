@@ -96,7 +96,7 @@ void CValueList::RebuildIndex() {
     m_coordIndex.reserve(m_rows.size());
     for (size_t i = 0; i < m_rows.size(); ++i) {
         m_idIndex.emplace(m_rows[i].id, static_cast<int>(i));  // keeps the first
-        m_coordIndex.insert(RowKey(m_rows[i]));
+        ++m_coordIndex[RowKey(m_rows[i])];
     }
 }
 
@@ -120,7 +120,7 @@ bool CValueList::AddPointRow(int id, float x, float y, float z, double value) {
         return false;
     }
     m_idIndex.emplace(id, GetRowCount());
-    m_coordIndex.insert(RowKey(row));
+    ++m_coordIndex[RowKey(row)];
     m_rows.push_back(std::move(row));
     return true;
 }
@@ -135,8 +135,19 @@ void CValueList::RemovePointRow(int id) {
     if (row < 0) {
         return;
     }
-    m_rows.erase(m_rows.begin() + row);
-    RebuildIndex();
+    if (row + 1 < GetRowCount()) {
+        m_rows.erase(m_rows.begin() + row);
+        RebuildIndex();
+        return;
+    }
+    // The last row: no other row moves. Its id's entry is its own (FindPointRow found it), and
+    // its coordinates' count drops by one.
+    m_idIndex.erase(id);
+    const auto key = m_coordIndex.find(RowKey(m_rows.back()));
+    if (key != m_coordIndex.end() && --key->second == 0) {
+        m_coordIndex.erase(key);
+    }
+    m_rows.pop_back();
 }
 
 void CValueList::ClearAllRows() {

@@ -8,7 +8,6 @@
 #include <unordered_set>
 #include <vector>
 
-
 class CViewState;
 
 // The rows of the value list: one row per selected point with its number, X, Y, Z and the
@@ -63,7 +62,8 @@ public:
     bool AddPointRow(int id, float x, float y, float z, double value);
     // Index of the first row with that id, or -1. Answered from an index, not by a search.
     int FindPointRow(int id) const;
-    // Deletes the row FindPointRow finds; nothing when there is none.
+    // Deletes the row FindPointRow finds; nothing when there is none. The last row (the one an
+    // undo of the latest pick takes) goes without a walk over the others.
     void RemovePointRow(int id);
     // Deletes every row and empties the exclusion store, whose rows belong to the points that
     // were listed before (the view forgets its selection itself).
@@ -138,9 +138,10 @@ private:
     std::vector<int> m_removedIds;
     std::vector<int> m_steps;
 
-    // First row of every id, and the coordinates of every row as read from its texts.
+    // First row of every id, and the coordinates of the rows as read from their texts with
+    // how many rows have them.
     std::unordered_map<int, int> m_idIndex;
-    std::unordered_set<CCoordKey, CCoordHash> m_coordIndex;
+    std::unordered_map<CCoordKey, int, CCoordHash> m_coordIndex;
 };
 
 // The exclusion dialog's settings for one column.

@@ -81,6 +81,10 @@ TEST_F(PickingTest, RectangleGridGivesOneStepPerPointOnItsPlane) {
     EXPECT_EQ(RectangleOrientation(state, CVector4(0, 5, 0), CVector4(9, 5, 100)), 1);
     EXPECT_EQ(RectangleOrientation(state, CVector4(0, 0, 0), CVector4(1, 2, 3)), 255);
     EXPECT_TRUE(MakeGrid(state, 255, 2, 3).empty());
+    // Divisions typed by the user: a grid too large for memory is never made.
+    EXPECT_TRUE(MakeGrid(state, 1, 2147483647, 2147483647).empty());
+    EXPECT_TRUE(MakeGrid(state, 1, 2000, 999).empty());
+    EXPECT_EQ(MakeGrid(state, 1, 999, 999).size(), 1000000u);
 }
 
 TEST_F(PickingTest, FacesToggleOnlyWholePanelsAndSelectTheirPoints) {

@@ -35,6 +35,27 @@ TEST(ValueListTest, SamePointTwiceIsOneRowAndIdsAreFoundAfterReuse) {
     EXPECT_EQ(list.FindPointRow(7), -1);
 }
 
+// Two rows can come to share a position (a point listed while the row at its position was
+// excluded, then that row restored). Removing the last of them leaves the other's position
+// taken.
+TEST(ValueListTest, RemovingTheLastRowKeepsAnEqualRowsPositionTaken) {
+    CViewState state;
+    CValueList list;
+    list.AddPointRow(1, 5, 5, 5, 0.5);
+    list.AddPointRow(2, 7, 7, 7, 0.25);
+    list.ApplyExclusion(0, 1, 1, true);
+    EXPECT_TRUE(list.AddPointRow(-1, 5, 5, 5, 0.5));
+    list.UndoExclusion(state, 0);
+    EXPECT_EQ(Ids(list), (IdList{2, -1, 1}));
+    list.RemovePointRow(1);
+    EXPECT_FALSE(list.AddPointRow(-2, 5, 5, 5, 0.5));
+    list.RemovePointRow(-1);
+    list.RemovePointRow(2);
+    EXPECT_EQ(list.FindPointRow(2), -1);
+    EXPECT_TRUE(list.AddPointRow(-2, 5, 5, 5, 0.5));
+    EXPECT_EQ(list.FindPointRow(-2), 0);
+}
+
 TEST(ValueListTest, SortKeysAndTheirDirections) {
     CValueList list;
     list.AddPointRow(3, 1.9f, 5, 0, 0.5);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QListWidget>
+#include <QPushButton>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QPushButton>
+
+#include "DataValuePage.h"
 #include "Pages.h"
 #include "state/DataSetLoad.h"
 #include "state/ViewState.h"

@@ -1,0 +1,163 @@
+#include "DataValuePage.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "ControlId.h"
+#include "field/Picking.h"
+#include "state/ViewState.h"
+
+using kzv::WithId;
+
+namespace {
+
+const char* const kMethodTexts[4] = {"測定ポイント", "任意ポイント（1点指定）",
+                                     "任意ポイント（矩形範囲）", "指定面の測定ポイント"};
+const int kMethodModes[4] = {PICK_TAP, PICK_POINT, PICK_RECTANGLE, PICK_FACE_TAPS};
+
+// What a load, a reset and a settings file announce: every aspect of the display at once.
+constexpr unsigned kWholeDisplay = ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS);
+
+}  // namespace
+
+CDataValuePage::CDataValuePage(QWidget* parent)
+    : CPanelPage(IDD, parent),
+      m_methods(new QButtonGroup(this)),
+      m_range(WithId(new QPushButton(QStringLiteral("範囲指定"), this), IDC_RANGE)),
+      m_undo(WithId(new QPushButton(QStringLiteral("戻す"), this), IDC_UNDO)),
+      m_clear(WithId(new QPushButton(QStringLiteral("全クリア"), this), IDC_CLEAR_ALL)) {
+    auto* group = new QGroupBox(QStringLiteral("選択方法"), this);
+    auto* grid = new QGridLayout(group);
+    const int ids[4] = {IDC_MEASUREMENT_POINT, IDC_ARBITRARY_POINT, IDC_RECTANGLE, IDC_FACE_POINTS};
+    for (int i = 0; i < 4; ++i) {
+        m_radios[i] = WithId(new QRadioButton(QString::fromUtf8(kMethodTexts[i]), group), ids[i]);
+        m_methods->addButton(m_radios[i], ids[i]);
+        grid->addWidget(m_radios[i], i, 0);
+        connect(m_radios[i], &QRadioButton::clicked, this, &CDataValuePage::ApplyMethod);
+    }
+    m_range->setCheckable(true);
+    m_range->setEnabled(false);
+    grid->addWidget(m_range, 2, 1);
+    m_undo->setEnabled(false);
+    connect(m_range, &QPushButton::clicked, this, &CDataValuePage::OnRange);
+    connect(m_undo, &QPushButton::clicked, this, &CDataValuePage::OnUndo);
+    connect(m_clear, &QPushButton::clicked, this, &CDataValuePage::OnClearAll);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_undo);
+    buttons->addWidget(m_clear);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->addStretch();
+}
+
+QRadioButton* CDataValuePage::MethodRadio(int id) const {
+    return id >= IDC_MEASUREMENT_POINT && id <= IDC_FACE_POINTS
+               ? m_radios[id - IDC_MEASUREMENT_POINT]
+               : nullptr;
+}
+
+void CDataValuePage::EnableUndo(bool enable) {
+    m_undo->setEnabled(enable);
+}
+
+void CDataValuePage::ApplyMethod() {
+    int mode = PICK_NONE;
+    for (int i = 0; i < 4; ++i) {
+        if (m_radios[i]->isChecked()) {
+            mode = kMethodModes[i];
+        }
+    }
+    m_range->setEnabled(mode == PICK_RECTANGLE);
+    m_range->setChecked(mode == PICK_RECTANGLE);
+    if (CViewState* state = State()) {
+        state->m_nPickMode = mode;
+        state->m_nCornerCount = -1;
+        state->Changed(ASPECT_SELECTION);
+    }
+}
+
+void CDataValuePage::OnRange() {
+    // Pressing "範囲指定" again restarts the rectangle.
+    m_radios[2]->setChecked(true);
+    ApplyMethod();
+}
+
+void CDataValuePage::OnUndo() {
+    if (CViewState* state = State()) {
+        UndoSelection(*state);
+        state->Changed(ASPECT_SELECTION);
+    }
+}
+
+void CDataValuePage::OnClearAll() {
+    if (CViewState* state = State()) {
+        ClearAllRows(*state);
+        state->Changed(ASPECT_SELECTION);
+    }
+}
+
+void CDataValuePage::RefreshFromView() {
+    m_methods->setExclusive(false);
+    for (QRadioButton* radio : m_radios) {
+        radio->setChecked(false);
+    }
+    m_methods->setExclusive(true);
+    m_range->setChecked(false);
+    m_range->setEnabled(false);
+    CViewState* state = State();
+    if (state != nullptr && state->m_nPickMode != PICK_NONE) {
+        state->m_nPickMode = PICK_NONE;
+        state->m_nCornerCount = -1;
+        state->Changed(ASPECT_SELECTION);
+    }
+    FollowSelection();
+}
+
+void CDataValuePage::FollowSelection() {
+    const CViewState* state = State();
+    EnableUndo(state != nullptr && !state->m_lstUndoGroup.empty());
+    // A finished rectangle leaves the method chosen but "範囲指定" released.
+    if (state != nullptr && m_range->isChecked() && state->m_nPickMode != PICK_RECTANGLE) {
+        m_range->setChecked(false);
+    }
+}
+
+void CDataValuePage::OnStateChanged(unsigned aspects) {
+    if ((aspects & ASPECT_DATASET) || (aspects & kWholeDisplay) == kWholeDisplay) {
+        RefreshFromView();
+    } else if (aspects & ASPECT_SELECTION) {
+        FollowSelection();
+    }
+}
+
+void CDataValuePage::showEvent(QShowEvent* event) {
+    CPanelPage::showEvent(event);
+    if (!event->spontaneous()) {
+        ApplyMethod();
+    }
+}
+
+void CDataValuePage::hideEvent(QHideEvent* event) {
+    CPanelPage::hideEvent(event);
+    // Minimising, or the whole window closing, is no hiding of the page.
+    CViewState* state = State();
+    if (event->spontaneous() || state == nullptr || !window()->isVisible()) {
+        return;
+    }
+    // The rows and the arbitrary points stay; the steps can no longer be taken back.
+    state->m_lstSelected.clear();
+    state->m_lstUndoGroup.clear();
+    state->m_nPickMode = PICK_NONE;
+    state->m_nCornerCount = -1;
+    state->Changed(ASPECT_SELECTION);
+}

@@ -1,0 +1,277 @@
+#include "ValueListDlg.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ControlId.h"
+#include "CoordEditDlg.h"
+#include "MessageBox.h"
+#include "PrintPrompt.h"
+#include "ValueListPrint.h"
+#include "field/Picking.h"
+#include "field/SurfaceValues.h"
+#include "state/ViewState.h"
+
+using kzv::WithId;
+
+// ---- model ----
+
+void CValueListModel::SetList(const CValueList* list) {
+    beginResetModel();
+    m_list = list;
+    endResetModel();
+}
+
+void CValueListModel::Reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+int CValueListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || m_list == nullptr ? 0 : m_list->GetRowCount();
+}
+
+int CValueListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : VALUE_COLUMN_COUNT;
+}
+
+QVariant CValueListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || m_list == nullptr || !index.isValid()) {
+        return QVariant();
+    }
+    return QString::fromStdString(m_list->GetCellText(index.row(), index.column()));
+}
+
+QVariant CValueListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= VALUE_COLUMN_COUNT) {
+        return QVariant();
+    }
+    return QString::fromUtf8(VALUE_COLUMN_HEADINGS[section]);
+}
+
+// ---- page ----
+
+CValueListDlg::CValueListDlg(QWidget* parent)
+    : CPanelPage(IDD, parent),
+      m_model(new CValueListModel(this)),
+      m_list(WithId(new QTableView(this), IDC_LIST)),
+      m_absolute(WithId(new QRadioButton(QStringLiteral("絶対"), this), IDC_ABSOLUTE)),
+      m_relative(WithId(new QRadioButton(QStringLiteral("選択値の相対"), this), IDC_RELATIVE)),
+      m_menu(new QMenu(QStringLiteral("Context"), this)) {
+    auto* exclude = WithId(new QPushButton(QStringLiteral("除外範囲指定"), this), IDC_EXCLUDE);
+    auto* sortXyz = WithId(new QPushButton(QStringLiteral("ソート（X→Y→Z）"), this), IDC_SORT_XYZ);
+    auto* sortZyx = WithId(new QPushButton(QStringLiteral("ソート（Z→Y→X）"), this), IDC_SORT_ZYX);
+    auto* file = WithId(new QPushButton(QStringLiteral("ファイル"), this), IDC_FILE);
+    auto* print = WithId(new QPushButton(QStringLiteral("印刷"), this), IDC_PRINT);
+    // The exclusion-range and export dialogs are not part of the program yet.
+    exclude->setEnabled(false);
+    file->setEnabled(false);
+    connect(sortXyz, &QPushButton::clicked, this, [this] { SortRows(SORT_KEY_XYZ); });
+    connect(sortZyx, &QPushButton::clicked, this, [this] { SortRows(SORT_KEY_ZYX); });
+    connect(print, &QPushButton::clicked, this, &CValueListDlg::OnPrint);
+
+    auto* coordinates = new QGroupBox(QStringLiteral("座標"), this);
+    auto* radios = new QHBoxLayout(coordinates);
+    radios->addWidget(m_absolute);
+    radios->addWidget(m_relative);
+    m_absolute->setChecked(true);
+    m_relative->setEnabled(false);
+    connect(m_absolute, &QRadioButton::clicked, this, &CValueListDlg::OnAbsolute);
+    connect(m_relative, &QRadioButton::clicked, this, &CValueListDlg::OnRelative);
+
+    // A report-style list: whole rows selected one at a time, grid lines, headings that sort.
+    m_model->SetList(nullptr);
+    m_list->setModel(m_model);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(true);
+    m_list->setWordWrap(false);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 4);
+    m_list->horizontalHeader()->setSectionsClickable(true);
+    m_list->horizontalHeader()->setSortIndicatorShown(false);
+    m_list->horizontalHeader()->setHighlightSections(false);
+    m_list->horizontalHeader()->setStretchLastSection(false);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &CValueListDlg::SortRows);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CValueListDlg::OnSelectionChanged);
+    connect(m_list, &QTableView::doubleClicked, this, &CValueListDlg::OnEditCoordinates);
+
+    m_menu->setProperty("resourceId", 165);
+    QAction* edit = m_menu->addAction(QStringLiteral("座標値の編集"));
+    edit->setData(ID_EDIT_COORDINATES);
+    edit->setStatusTip(QStringLiteral("選択済み座標値の編集"));
+    connect(edit, &QAction::triggered, this, &CValueListDlg::OnEditCoordinates);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_menu->popup(m_list->viewport()->mapToGlobal(at)); });
+
+    // Two short rows of buttons above the coordinates, so that the page fits the bar's
+    // default width of 320 pixels.
+    auto* top = new QHBoxLayout;
+    top->addWidget(sortXyz);
+    top->addWidget(sortZyx);
+    top->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(exclude);
+    middle->addWidget(file);
+    middle->addWidget(print);
+    middle->addStretch();
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(coordinates);
+    bottom->addStretch();
+    // The list keeps its top edge and fills the rest of the page, edge to edge.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->addLayout(top);
+    layout->addLayout(middle);
+    layout->addLayout(bottom);
+    layout->addWidget(m_list, 1);
+    FitColumns();
+}
+
+CValueListDlg::~CValueListDlg() {
+    delete m_printer;
+}
+
+int CValueListDlg::SelectedRow() const {
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void CValueListDlg::RefreshFromView() {
+    const CViewState* state = State();
+    if (state == nullptr) {
+        return;
+    }
+    // The rows may have moved: the selection stays with its row's point (and the list stays
+    // where the user scrolled it).
+    const int row = m_nSelectedRow;
+    const int id = m_nSelectedId;
+    m_model->SetList(&state->m_valueList);
+    if (row >= 0) {
+        const CValueList& list = state->m_valueList;
+        const int again =
+            row < list.GetRowCount() && list.GetRowId(row) == id ? row : list.FindPointRow(id);
+        if (again >= 0) {
+            m_list->selectRow(again);
+        }
+    }
+    OnSelectionChanged();
+}
+
+void CValueListDlg::OnStateChanged(unsigned aspects) {
+    constexpr unsigned kRows =
+        ASPECT_DATASET | ASPECT_POSITIONS | ASPECT_DIRECTION | ASPECT_SELECTION | ASPECT_VALUE_LIST;
+    if (aspects & kRows) {
+        RefreshFromView();
+    }
+}
+
+void CValueListDlg::OnSelectionChanged() {
+    m_nSelectedRow = SelectedRow();
+    m_nSelectedId = m_nSelectedRow >= 0 && State() != nullptr
+                        ? State()->m_valueList.GetRowId(m_nSelectedRow)
+                        : 0;
+    m_relative->setEnabled(m_nSelectedRow >= 0);
+}
+
+void CValueListDlg::resizeEvent(QResizeEvent* event) {
+    CPanelPage::resizeEvent(event);
+    FitColumns();
+}
+
+void CValueListDlg::FitColumns() {
+    const int widths[VALUE_COLUMN_COUNT - 1] = {30, 60, 60, 60};
+    for (int c = 0; c < VALUE_COLUMN_COUNT - 1; ++c) {
+        m_list->setColumnWidth(c, widths[c]);
+    }
+    m_list->setColumnWidth(VALUE_COLUMN_VALUE, std::max(30, width() - 214));
+}
+
+void CValueListDlg::ClearAllRows() {
+    if (CViewState* state = State()) {
+        ::ClearAllRows(*state);
+        state->Changed(ASPECT_SELECTION);
+    }
+}
+
+void CValueListDlg::SortRows(int key) {
+    if (CViewState* state = State()) {
+        state->m_valueList.SortRows(key);
+        state->Changed(ASPECT_VALUE_LIST);
+    }
+}
+
+void CValueListDlg::OnAbsolute() {
+    if (CViewState* state = State()) {
+        state->m_valueList.SetAbsolute(*state);
+        state->Changed(ASPECT_VALUE_LIST);
+    }
+}
+
+void CValueListDlg::OnRelative() {
+    CViewState* state = State();
+    if (state != nullptr && state->m_valueList.SetRelativeOrigin(*state, SelectedRow())) {
+        state->Changed(ASPECT_VALUE_LIST);
+    }
+}
+
+void CValueListDlg::OnEditCoordinates() {
+    CViewState* state = State();
+    if (state == nullptr) {
+        return;
+    }
+    const int row = SelectedRow();
+    switch (state->m_valueList.CheckCoordinateEdit(*state, row)) {
+        case CCoordEditCheck::MeasurementPoint:
+            KzMessageBox(this, QString::fromUtf8(MSG_EDIT_MEASUREMENT_POINT),
+                         QString::fromUtf8(CAPTION_EDIT_MEASUREMENT_POINT), KzButtons::Ok,
+                         KzIcon::Warning);
+            return;
+        case CCoordEditCheck::Editable:
+            break;
+        default:
+            return;
+    }
+    CArbitraryPoint* point = FindArbitraryPoint(*state, state->m_valueList.GetRowId(row));
+    if (point == nullptr) {
+        return;
+    }
+    CCoordEditDlg dialog(*state, *point, state->m_valueList.GetOrigin(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    *point = dialog.Record();
+    state->m_valueList.UpdateEditedRow(*state, row, state->m_nDirection);
+    state->Changed(ASPECT_SELECTION | ASPECT_VALUE_LIST);
+}
+
+void CValueListDlg::OnPrint() {
+    const CViewState* state = State();
+    if (state == nullptr) {
+        return;
+    }
+    if (m_printer == nullptr) {
+        m_printer = new QPrinter(QPrinter::HighResolution);
+    }
+    if (!KzPrintDialog(this, *m_printer, false)) {
+        return;
+    }
+    if (!PrintValueRows(*m_printer, state->m_valueList.Rows())) {
+        KzMessageBox(this, QStringLiteral("印刷できません。"), QStringLiteral("エラー"),
+                     KzButtons::Ok, KzIcon::Error);
+    }
+}

@@ -1,0 +1,227 @@
+// Picking in the pressure view: a left click in a pick mode finds the item under the cursor
+// with a selection-mode pass and hands it to the core's selection functions.
+
+#include <QOpenGLContext>
+#include <QString>
+
+#include "KZ_VView.h"
+#include "MessageBox.h"
+#include "field/PickHits.h"
+#include "field/Picking.h"
+#include "field/SurfaceValues.h"
+
+namespace {
+
+const char* const kMsgInclinedRectangle =
+    "指定された2点の座標は X、Y、Z のどれも一致しないため、矩形範囲を作れません。\n"
+    "X、Y、Z のどれかが一致する2点を指定し直してください。";
+const char* const kMsgSlotNotOnOnePlane =
+    "指定した点は同一メッシュ平面上にありません。再度クリックしてください";
+
+}  // namespace
+
+void CKZ_VView::OnPickClick(QPoint point) {
+    const double ratio = devicePixelRatioF();
+    PickAt(qRound(point.x() * ratio), qRound(point.y() * ratio));
+    if (m_nSlotPickCount == 1) {
+        // Both end points of the slot taken: the label-position dialog sees the edit end.
+        m_nSlotPickCount = -1;
+        m_nPickMode = PICK_NONE;
+        m_nEditSlot = -1;
+        Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+    }
+    if (m_nCornerCount == 1) {
+        const bool ended = SelectRectangle();
+        m_nCornerCount = -1;
+        if (ended) {
+            m_nPickMode = PICK_NONE;  // the data-value page releases its "範囲指定"
+        }
+        Changed(ASPECT_SELECTION);
+    }
+}
+
+bool CKZ_VView::PickPass(int x, int y, unsigned& name, CVector4& point) {
+    // The view's own context: whatever else is current (the window's compositor leaves its
+    // own behind) is not the one the scene was drawn with.
+    if (context() == nullptr || !context()->isValid()) {
+        return false;
+    }
+    makeCurrent();
+    const int h = ClientHeight();
+    m_gl.BeginPick();
+    m_gl.Clear(COLOR_WHITE);
+    m_gl.SetViewport(ClientWidth(), h);
+    m_gl.SetPickMatrix(x, h - y);
+    // The model-view matrix of the last frame.
+    m_gl.LoadIdentity();
+    ApplyCamera();
+    DrawPickables();
+    unsigned names[64];
+    float depth = 0.0f;
+    name = m_gl.EndPick(names, &depth);
+    // The pass drew into the frame: show the scene again.
+    m_gl.SwapBuffers();
+    const bool hit = name != kzv::NO_PICK;
+    if (hit) {
+        point = m_gl.UnProject(x, y, depth);
+    }
+    doneCurrent();
+    return hit;
+}
+
+void CKZ_VView::DrawPickables() {
+    switch (m_nPickMode) {
+        case PICK_FACE_CONTOUR:
+        case PICK_FACE_TAPS: {
+            // Every polygon of the shown main-geometry parts, numbered across the parts.
+            std::vector<CVector4> points;
+            std::vector<int> counts;
+            for (const CGeometryObject& part : m_geoMain.m_objects) {
+                if (part.m_nDisplayMode == 2) {
+                    continue;
+                }
+                for (const CGeometryFace& face : part.m_faces) {
+                    points.insert(points.end(), face.m_vertices.begin(), face.m_vertices.end());
+                    counts.push_back(static_cast<int>(face.m_vertices.size()));
+                }
+            }
+            m_gl.DrawNamedPolygons(points.data(), counts.data(), static_cast<int>(counts.size()),
+                                   0);
+            break;
+        }
+        case PICK_TAP: {
+            // Every marker, shown or not, named by its index in the taps.
+            const float r = 5.0f / m_fScale;
+            for (size_t i = 0; i < m_taps.m_aPos.size(); ++i) {
+                m_gl.LoadName(static_cast<unsigned>(i));
+                m_gl.DrawSphere(m_taps.m_aPos[i], r, COLOR_BLACK, 8);
+            }
+            break;
+        }
+        case PICK_POINT:
+        case PICK_RECTANGLE:
+        case PICK_SLOT:
+            // Every panel where the mesh is drawn, named by its index.
+            UpdateMeshCorners();
+            m_gl.DrawNamedPolygons(m_cache.meshCorners.data(), m_cache.meshCounts.data(),
+                                   static_cast<int>(m_cache.meshCounts.size()), 0);
+            break;
+        default:
+            break;
+    }
+}
+
+void CKZ_VView::PickAt(int x, int y) {
+    if (m_nPickMode == PICK_NONE || !HasDataSet()) {
+        return;
+    }
+    unsigned hit = kzv::NO_PICK;
+    CVector4 point;
+    if (!PickPass(x, y, hit, point)) {
+        return;  // nothing there: nothing changes
+    }
+    const int name = static_cast<int>(hit);
+    switch (m_nPickMode) {
+        case PICK_FACE_CONTOUR:
+            ToggleFaceContour(*this, name);
+            Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+            return;
+        case PICK_FACE_TAPS:
+            SelectFacePoints(*this, name);
+            Changed(ASPECT_SELECTION);
+            return;
+        case PICK_TAP:
+            SelectMeasurementPoint(*this, name);
+            Changed(ASPECT_SELECTION);
+            return;
+        default:
+            break;
+    }
+    if (name < 0 || name >= m_mesh.GetPanelCount()) {
+        return;
+    }
+    const CVector4 onPanel = ProjectOntoPanel(*this, name, point);
+    switch (m_nPickMode) {
+        case PICK_POINT:
+            SelectArbitraryPoint(*this, name, onPanel);
+            Changed(ASPECT_SELECTION);
+            break;
+        case PICK_RECTANGLE:
+            PickCorner(name, onPanel);
+            break;
+        case PICK_SLOT:
+            PickSlotPoint(name, onPanel);
+            break;
+        default:
+            break;
+    }
+}
+
+void CKZ_VView::PickCorner(int panel, CVector4 p) {
+    if (m_nCornerCount >= 1) {
+        m_nCornerCount = -1;  // a rectangle left unfinished: start again
+    }
+    ++m_nCornerCount;
+    m_anCornerPanel[m_nCornerCount] = panel;
+    m_aCorner[m_nCornerCount] = p;
+    if (m_nCornerCount == 1) {
+        // Until the rectangle is made, the other two marks sit on the picked corners.
+        m_aCorner[2] = m_aCorner[1];
+        m_aCorner[3] = m_aCorner[0];
+        if (!SameSurface(*this, m_anCornerPanel) &&
+            Host().RunAutoCorrectDialog() == AUTO_CORRECT_BY_HAND) {
+            m_nCornerCount = 0;  // the user clicks the second corner again
+        }
+    }
+    Changed(ASPECT_SELECTION);
+}
+
+void CKZ_VView::PickSlotPoint(int panel, CVector4 p) {
+    if (m_nEditSlot < 0 || m_nEditSlot >= SLOT_COUNT) {
+        return;
+    }
+    if (m_nSlotPickCount >= 1) {
+        m_nSlotPickCount = -1;
+    }
+    ++m_nSlotPickCount;
+    m_anSlotPanel[m_nSlotPickCount] = panel;
+    m_aSlot[m_nEditSlot][m_nSlotPickCount] = p;
+    if (m_nSlotPickCount == 1 && !SameSurface(*this, m_anSlotPanel)) {
+        KzMessageBox(this, QString::fromUtf8(kMsgSlotNotOnOnePlane), QStringLiteral(""),
+                     KzButtons::Ok, KzIcon::Error);
+        // The slot is emptied; the user starts again with point A.
+        m_nSlotPickCount = -1;
+        m_aSlot[m_nEditSlot][0] = CVector4(0, 0, 0, 0);
+        m_aSlot[m_nEditSlot][1] = CVector4(0, 0, 0, 0);
+    }
+    Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+}
+
+void CKZ_VView::RefuseInclinedRectangle() {
+    KzMessageBox(this, QString::fromUtf8(kMsgInclinedRectangle), QString(), KzButtons::Ok,
+                 KzIcon::Warning);
+}
+
+bool CKZ_VView::SelectRectangle() {
+    CRangeRequest request;
+    request.corner[0] = m_aCorner[0];
+    request.corner[1] = m_aCorner[1];
+    request.panel[0] = m_anCornerPanel[0];
+    request.panel[1] = m_anCornerPanel[1];
+    request.orientation = RectangleOrientation(*this, request.corner[0], request.corner[1]);
+    if (request.orientation == 255) {
+        RefuseInclinedRectangle();
+        return false;
+    }
+    Changed(ASPECT_SELECTION);  // the four corners are shown while the dialog is open
+    if (!Host().RunRangeDialog(*this, request)) {
+        return true;
+    }
+    const int orientation = RectangleOrientation(*this, request.corner[0], request.corner[1]);
+    if (orientation == 255) {
+        RefuseInclinedRectangle();
+        return false;
+    }
+    SelectGridPoints(*this, MakeGrid(*this, orientation, request.divisionsP, request.divisionsQ));
+    return true;
+}
