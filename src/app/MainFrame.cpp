@@ -336,7 +336,7 @@ void CMainFrame::OnPrintSetup() {
 
 void CMainFrame::OnResetDisplay() {
     m_pView->ResetDisplayState();
-    m_pView->Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    m_pView->Changed(ASPECT_DISPLAY);
 }
 
 void CMainFrame::OnSaveSettings() {
@@ -368,7 +368,7 @@ void CMainFrame::OnLoadSettings() {
     }
     // Every page shows the new settings; then the direction page applies the direction and
     // turns the building to the file's slider position (0 for another data set's file).
-    m_pView->Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    m_pView->Changed(ASPECT_DISPLAY);
     m_pPanelBar->m_pageDirection->SetDirectionAndAngle(read.sliderPosition);
 }
 

@@ -160,7 +160,7 @@ CColorBarPage::CColorBarPage(QWidget* parent)
 }
 
 void CColorBarPage::OnStateChanged(unsigned aspects) {
-    if (ReplacesSettings(aspects)) {
+    if (ReplacesDisplay(aspects)) {
         RefreshFromView();
     }
 }

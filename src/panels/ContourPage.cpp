@@ -184,7 +184,7 @@ CContourPage::CContourPage(QWidget* parent)
 }
 
 void CContourPage::OnStateChanged(unsigned aspects) {
-    if (ReplacesSettings(aspects)) {
+    if (ReplacesDisplay(aspects)) {
         RefreshFromView();
     }
 }

@@ -22,9 +22,6 @@ const char* const kMethodTexts[4] = {"測定ポイント", "任意ポイント�
                                      "任意ポイント（矩形範囲）", "指定面の測定ポイント"};
 const int kMethodModes[4] = {PICK_TAP, PICK_POINT, PICK_RECTANGLE, PICK_FACE_TAPS};
 
-// What a load, a reset and a settings file announce: every aspect of the display at once.
-constexpr unsigned kWholeDisplay = ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS);
-
 }  // namespace
 
 CDataValuePage::CDataValuePage(QWidget* parent)
@@ -133,7 +130,7 @@ void CDataValuePage::FollowSelection() {
 }
 
 void CDataValuePage::OnStateChanged(unsigned aspects) {
-    if ((aspects & ASPECT_DATASET) || (aspects & kWholeDisplay) == kWholeDisplay) {
+    if (ReplacesDisplay(aspects)) {
         RefreshFromView();
     } else if (aspects & ASPECT_SELECTION) {
         FollowSelection();

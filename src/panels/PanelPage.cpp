@@ -25,8 +25,3 @@ void CPanelPage::OnStateChanged(unsigned aspects) {
         RefreshFromView();
     }
 }
-
-bool CPanelPage::ReplacesSettings(unsigned aspects) {
-    const unsigned both = ASPECT_CONTOURS | ASPECT_COLOURS;
-    return (aspects & ASPECT_DATASET) != 0 || (aspects & both) == both;
-}

@@ -20,12 +20,6 @@ public:
     // writes the state from a control's signal blocks its signals while it refreshes.
     virtual void RefreshFromView() {}
 
-    // Whether a change replaced the display settings as a whole: a load, a reset or a
-    // settings file, which announce the contours and the colour scale together. A page's own
-    // writes and the view's picking announce one of the two at most, so a page that keeps
-    // choices of its own (the faces shown, the scale's end colours) refreshes them only then.
-    static bool ReplacesSettings(unsigned aspects);
-
 protected:
     // Called after every announced change. By default the page refreshes its controls for
     // any change but a pure camera move.

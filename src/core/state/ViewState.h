@@ -25,7 +25,15 @@ enum StateAspect : unsigned {
     ASPECT_COMMENT = 1u << 8,     // the comment block
     ASPECT_VALUE_LIST = 1u << 9,  // the value list's rows: their order, coordinates shown, edits
     ASPECT_ALL = (1u << 10) - 1,
+    // Every display setting replaced at once: "初期状態に戻す" and a settings file announce it.
+    ASPECT_DISPLAY = ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS),
 };
+
+// Whether a change replaced the display settings as a whole (a new data set, a reset, a
+// settings file), after which pages show the state afresh, rather than one page's own edit.
+inline bool ReplacesDisplay(unsigned aspects) {
+    return (aspects & ASPECT_DATASET) != 0 || (aspects & ASPECT_DISPLAY) == ASPECT_DISPLAY;
+}
 
 // Which faces carry contours, as the contour page's three choices name the panel flags.
 enum class FacesShown {

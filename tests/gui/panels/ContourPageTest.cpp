@@ -136,13 +136,13 @@ TEST_F(ContourPageTest, ASettingsFileSelectsItsFontAndAnUnknownFontTheFirst) {
     auto* font = PageControl<QComboBox>(&page, IDC_LABEL_FONT);
     state.m_strLabelFont = "ＭＳ 明朝";
     state.m_abPanelContour[1] = 0;
-    state.Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    state.Changed(ASPECT_DISPLAY);
     EXPECT_EQ(font->currentText(), QStringLiteral("ＭＳ 明朝"));
     EXPECT_TRUE(Radio(IDC_FACES_CHOSEN)->isChecked());
 
     state.m_strLabelFont = "Arial";
     state.m_nLabelFontSize = 15;
-    state.Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    state.Changed(ASPECT_DISPLAY);
     EXPECT_EQ(font->currentIndex(), 0);
     EXPECT_EQ(state.m_strLabelFont, "ＭＳ ゴシック");
     EXPECT_EQ(state.m_nLabelFontSize, 14);

@@ -62,7 +62,7 @@ TEST_F(DataValuePageTest, TabsAndResetsEndTheSelectionStepsAndTheMethod) {
     EXPECT_FALSE(page->UndoButton()->isEnabled());
 
     state.ResetDisplayState();
-    state.Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    state.Changed(ASPECT_DISPLAY);
     EXPECT_FALSE(page->MethodRadio(CDataValuePage::IDC_MEASUREMENT_POINT)->isChecked());
     Click(page->ClearButton());
     EXPECT_EQ(state.m_valueList.GetRowCount(), 0);

@@ -170,7 +170,7 @@ TEST_F(DirectionPageTest, SliderTurnsTheCompassWhileMovedAndTheBuildingWhenLetGo
     // A reset of the display leaves the building turned, and the slider with it.
     state.m_nDirection = 5;
     state.ResetDisplayState();
-    state.Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    state.Changed(ASPECT_DISPLAY);
     EXPECT_EQ(slider->value(), 8);
     EXPECT_EQ(AngleText(), QStringLiteral("0"));
     expectTurnedBy(180.0);

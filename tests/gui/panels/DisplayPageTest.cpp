@@ -115,7 +115,7 @@ TEST_F(DisplayPageTest, BarsSetTheMaterialAndAResetRestoresTheSwitches) {
 
     // "初期状態に戻す": axes, markers and mesh on, the rest off; the bars back as well.
     state.ResetDisplayState();
-    state.Changed(ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS));
+    state.Changed(ASPECT_DISPLAY);
     const bool defaults[] = {true, false, true, false, true, false, false};
     for (size_t i = 0; i < std::size(kSwitches); ++i) {
         EXPECT_EQ(PageControl<QCheckBox>(&page, kSwitches[i])->isChecked(), defaults[i])
