@@ -4,9 +4,9 @@
 #include "KZ_VView.h"
 #include "field/ColorBar.h"
 #include "field/ContourWalk.h"
-#include "field/FieldText.h"
 #include "field/LineContours.h"
 #include "field/SceneLayout.h"
+#include "text/NumberFormat.h"
 
 namespace {
 const CVector4 kGridColour(0.8f, 0.8f, 0.8f, 0.0f);

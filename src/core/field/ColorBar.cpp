@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "field/ColorScale.h"
-#include "field/FieldText.h"
+#include "text/NumberFormat.h"
 
 CColorBarLayout MakeColorBarLayout(int divisions, int clientW, int clientH) {
     CColorBarLayout layout;

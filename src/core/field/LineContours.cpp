@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "field/FieldText.h"
 #include "geometry/GeometryAlgorithms.h"
 #include "geometry/VectorFunctions.h"
+#include "text/NumberFormat.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "field/SceneLayout.h"
 
-#include "field/FieldText.h"
+#include "text/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,6 +7,13 @@
 // locale is (the program's texts and files always use '.' as the decimal point).
 namespace kzv {
 
+// printf("%.2f", value): round-half-even on the exact binary value, "-0.00" for small
+// negatives, "inf"/"nan" spelled as printf spells them (contour labels, colour-bar values).
+std::string FormatFixed2(double value);
+
+// printf("%d", value).
+std::string FormatInt(int value);
+
 // printf("%g", value): six significant digits, the shorter of fixed and exponent form,
 // trailing zeros dropped.
 std::string FormatG(double value);

@@ -3,7 +3,7 @@
 #include <clocale>
 
 #include "field/ColorBar.h"
-#include "field/FieldText.h"
+#include "text/NumberFormat.h"
 
 namespace {
 
