@@ -10,6 +10,7 @@
 
 #include "AutoCorrectDlg.h"
 #include "DataValuePage.h"
+#include "LabelPosDlg.h"
 #include "MainFrame.h"
 #include "OperationPanelBar.h"
 #include "RangeDlg.h"
@@ -205,18 +206,26 @@ TEST_F(PickTest, AClickOnAFaceTogglesItsContoursAsAnEmptyStep) {
 // The label-position dialog starts slot picking by setting the slot and pick mode 6.
 TEST_F(PickTest, TwoClicksGiveASlotItsSegmentOnOnePlaneOnly) {
     MessageLog messages;
+    // The label-position dialog's "編集" of slot 3 starts the pick; two clicks on the front
+    // wall give the segment and release the button.
+    CLabelPosDlg* dialog = frame.LabelPosDlg();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    Click(dialog->EditButton(3));
+    EXPECT_EQ(View().m_nPickMode, PICK_SLOT);
+    EXPECT_TRUE(dialog->EditButton(3)->isChecked());
+    ClickModel(CVector4(-2000, -10000, 5000));
+    EXPECT_EQ(View().m_nSlotPickCount, 0);
+    ClickModel(CVector4(3000, -10000, 9000));
+    EXPECT_EQ(View().m_nPickMode, PICK_NONE);
+    EXPECT_EQ(View().m_nEditSlot, -1);
+    EXPECT_FALSE(dialog->EditButton(3)->isChecked());
     auto editSlot = [this] {
         View().m_nEditSlot = 3;
         View().m_nSlotPickCount = -1;
         View().m_nPickMode = PICK_SLOT;
         View().Changed(ASPECT_SELECTION);
     };
-    editSlot();
-    ClickModel(CVector4(-2000, -10000, 5000));
-    EXPECT_EQ(View().m_nSlotPickCount, 0);
-    ClickModel(CVector4(3000, -10000, 9000));
-    EXPECT_EQ(View().m_nPickMode, PICK_NONE);
-    EXPECT_EQ(View().m_nEditSlot, -1);
     EXPECT_FLOAT_EQ(View().m_aSlot[3][0].y, -10000.0f);
     EXPECT_FLOAT_EQ(View().m_aSlot[3][1].y, -10000.0f);
     EXPECT_GT(View().m_aSlot[3][1].x, View().m_aSlot[3][0].x);
