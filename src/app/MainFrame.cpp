@@ -4,9 +4,11 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
 #include <filesystem>
@@ -22,10 +24,11 @@
 #include "PrintPrompt.h"
 #include "RangeDlg.h"
 #include "ValueListBar.h"
-#include "field/Compass.h"
 #include "ValueListDlg.h"
+#include "field/Compass.h"
 #include "state/DataSetLoad.h"
 #include "state/SettingsFile.h"
+#include "text/CodePage.h"
 #include "text/NumberFormat.h"
 
 namespace {
@@ -235,9 +238,11 @@ void CMainFrame::OnStateChanged(unsigned aspects) {
 }
 
 void CMainFrame::SetDataSetName(const std::string& name) {
-    m_doc.SetTitle(name);
+    // The folder's name as the data-folder dialog shows it (CP932 bytes decoded).
+    const std::string shown = kzv::FileTextToUtf8(name);
+    m_doc.SetTitle(shown);
     UpdateCaption();
-    m_paneName->setText(QString::fromStdString(name));
+    m_paneName->setText(QString::fromStdString(shown));
 }
 
 void CMainFrame::SetDataSetDialogs(Chooser chooser, Searcher searcher, HeaderViewer headerViewer) {
@@ -410,6 +415,12 @@ void CMainFrame::RestoreLayout(const std::string& sizePath) {
     m_strSizePath = sizePath;
     CWindowLayout layout;
     ReadWindowLayout(sizePath, layout);
+    // A layout saved on a screen that is gone (or a damaged file) must not put the window
+    // where nobody can see it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableVirtualGeometry();
+        FitWindowOnto(layout, area.left(), area.top(), area.right() + 1, area.bottom() + 1);
+    }
     m_pPanelBar->SetSizes(layout.panel);
     m_pValueBar->SetSizes(layout.values);
     setGeometry(layout.left, layout.top, std::max(0, layout.right - layout.left),

@@ -1,5 +1,8 @@
 #include "state/SizeFile.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "dataset/LineReader.h"
 #include "io/AtomicFile.h"
 #include "text/NumberParse.h"
@@ -76,4 +79,21 @@ std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement) 
 
 bool WriteWindowLayout(const std::string& path, const CWindowLayout& layout, bool withPlacement) {
     return kzv::WriteFileAtomically(path, FormatWindowLayout(layout, withPlacement));
+}
+
+void FitWindowOnto(CWindowLayout& layout, int areaLeft, int areaTop, int areaRight,
+                   int areaBottom) {
+    if (areaRight <= areaLeft || areaBottom <= areaTop) {
+        return;
+    }
+    // One axis at a time, in 64 bits: the file may hold any int.
+    auto fit = [](int& low, int& high, int areaLow, int areaHigh) {
+        const int64_t size =
+            std::clamp<int64_t>(int64_t{high} - low, 1, int64_t{areaHigh} - areaLow);
+        const int64_t start = std::clamp<int64_t>(low, areaLow, areaHigh - size);
+        low = static_cast<int>(start);
+        high = static_cast<int>(start + size);
+    };
+    fit(layout.left, layout.right, areaLeft, areaRight);
+    fit(layout.top, layout.bottom, areaTop, areaBottom);
 }

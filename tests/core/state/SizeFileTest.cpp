@@ -70,3 +70,29 @@ TEST(SizeFile, MissingShortAndBrokenFilesKeepDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SizeFileTest, AWindowOffTheScreenComesBackWhole) {
+    CWindowLayout layout;
+    layout.left = 3000;  // a second monitor that is gone
+    layout.right = 4000;
+    layout.top = -500;
+    layout.bottom = 300;
+    FitWindowOnto(layout, 0, 0, 1920, 1080);
+    EXPECT_EQ(layout.left, 920);
+    EXPECT_EQ(layout.right, 1920);
+    EXPECT_EQ(layout.top, 0);
+    EXPECT_EQ(layout.bottom, 800);
+    layout.left = -2147483647;  // larger than the screen and far off it
+    layout.right = 2147483647;
+    FitWindowOnto(layout, 0, 0, 1920, 1080);
+    EXPECT_EQ(layout.left, 0);
+    EXPECT_EQ(layout.right, 1920);
+    const CWindowLayout inside = layout;
+    FitWindowOnto(layout, 0, 0, 1920, 1080);  // already on the screen: unchanged
+    EXPECT_EQ(layout.left, inside.left);
+    EXPECT_EQ(layout.top, inside.top);
+}
+
+}  // namespace

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QListWidget>
-#include <QPushButton>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
@@ -290,6 +290,26 @@ TEST_F(MainFrameTest, ALoadThatMissesFilesSaysWhichOnceAndACompleteOneSaysNothin
     EXPECT_TRUE(frame.View()->HasDataSet());  // loaded with what was there
     Load("tower");
     EXPECT_EQ(messages.texts.size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A folder named in CP932 bytes (as copied from a Japanese Windows disk) shows its name in
+// the title and the status bar as the data-folder dialog does, not as mojibake.
+TEST_F(MainFrameTest, AFolderNamedInCp932ShowsItsNameDecoded) {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString() + "/\x83T\x83\x93\x83v\x83\x8b/";
+    std::filesystem::create_directories(folder);
+    for (const char* file : {"main.geo", "measure.pos", "cp.dat", "mesh.msh", "header"}) {
+        std::filesystem::copy_file(SamplesFolder() + "gable/" + file, folder + file);
+    }
+    MessageRecorder messages;
+    frame.View()->LoadDataSetFrom(folder, CHeaderFile());
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("サンプル - KZ_V"));
+    EXPECT_EQ(frame.NamePane()->text(), QStringLiteral("サンプル"));
+    std::filesystem::remove_all(folder);  // a name Qt's own clean-up cannot spell
 }
 
 }  // namespace

@@ -16,8 +16,8 @@
 #include "RangeDlg.h"
 #include "ValueListDlg.h"
 #include "field/Picking.h"
-#include "render/TestView.h"
 #include "panels/PageTestSupport.h"
+#include "render/TestView.h"
 #include "view/PickSupport.h"
 
 namespace {
