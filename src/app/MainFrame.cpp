@@ -22,8 +22,8 @@
 #include "PrintPrompt.h"
 #include "RangeDlg.h"
 #include "ValueListBar.h"
-#include "field/Compass.h"
 #include "ValueListDlg.h"
+#include "field/Compass.h"
 #include "state/DataSetLoad.h"
 #include "state/SettingsFile.h"
 #include "text/NumberFormat.h"
@@ -120,6 +120,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         page->Attach(*m_pView);
     }
     m_pView->AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
+    // The Tolvex file turns its columns with the building: the value list asks the direction
+    // page's slider when it writes one.
+    m_pValueList->SetBuildingAngleSource(
+        [this] { return m_pPanelBar->m_pageDirection->GetBuildingAngleStep(); });
 
     // The label-position dialog: made once, hidden; the contour page's button brings it up.
     m_pLabelPosDlg = new CLabelPosDlg(this);
