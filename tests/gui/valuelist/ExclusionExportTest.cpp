@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -177,10 +178,22 @@ TEST_F(ExclusionExportTest, EightDirectionsRefuseTolvexAndTheDialogStaysOpen) {
 }
 
 TEST_F(ExclusionExportTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
+    Load("tower");
+    // A folder that does not exist: each format's own message, and the dialog ends.
+    const std::string missing = folder.filePath("missing/list.csv").toStdString();
+    answers = {missing, missing};
+    Export(COutputDlg::IDC_CSV, 2);
+    Export(COutputDlg::IDC_TOLVEX, 2);
+    ASSERT_EQ(prompts.size(), 2u);
+    ASSERT_EQ(messages.entries.size(), 2u);
+    EXPECT_EQ(messages.entries[0].text, QString::fromUtf8(MSG_CSV_WRITE_FAILED));
+    EXPECT_EQ(messages.entries[1].text, QString::fromUtf8(MSG_TOLVEX_WRITE_FAILED));
+    EXPECT_EQ(messages.entries[1].caption, QStringLiteral("KZ_V"));
+
     if (geteuid() == 0) {
         GTEST_SKIP() << "root writes into read-only folders (the core tests a full tmpfs)";
     }
-    Load("tower");
+    // A read-only folder: the old file stays as it was.
     const QString path = folder.filePath("old.csv");
     {
         QFile old(path);
@@ -188,13 +201,11 @@ TEST_F(ExclusionExportTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
         old.write("old");
     }
     ASSERT_EQ(chmod(folder.path().toLocal8Bit().constData(), 0555), 0);
-    answers = {path.toStdString(), path.toStdString()};
+    answers = {path.toStdString()};
     Export(COutputDlg::IDC_CSV, 1);
-    Export(COutputDlg::IDC_TOLVEX, 1);
     chmod(folder.path().toLocal8Bit().constData(), 0755);
-    ASSERT_EQ(messages.entries.size(), 2u);
-    EXPECT_EQ(messages.entries[0].text, QString::fromUtf8(MSG_CSV_WRITE_FAILED));
-    EXPECT_EQ(messages.entries[1].text, QString::fromUtf8(MSG_TOLVEX_WRITE_FAILED));
+    ASSERT_EQ(messages.entries.size(), 3u);
+    EXPECT_EQ(messages.entries[2].text, QString::fromUtf8(MSG_CSV_WRITE_FAILED));
     EXPECT_EQ(ReadAll(path), "old");
 }
 
