@@ -123,6 +123,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         page->Attach(*m_pView);
     }
     m_pView->AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
+    // The Tolvex file turns its columns with the building: the value list asks the direction
+    // page's slider when it writes one.
+    m_pValueList->SetBuildingAngleSource(
+        [this] { return m_pPanelBar->m_pageDirection->GetBuildingAngleStep(); });
 
     // The label-position dialog: made once, hidden; the contour page's button brings it up.
     m_pLabelPosDlg = new CLabelPosDlg(this);

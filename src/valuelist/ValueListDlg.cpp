@@ -14,7 +14,9 @@
 
 #include "ControlId.h"
 #include "CoordEditDlg.h"
+#include "ExcludeRangeDlg.h"
 #include "MessageBox.h"
+#include "OutputDlg.h"
 #include "PrintPrompt.h"
 #include "ValueListPrint.h"
 #include "field/Picking.h"
@@ -73,9 +75,9 @@ CValueListDlg::CValueListDlg(QWidget* parent)
     auto* sortZyx = WithId(new QPushButton(QStringLiteral("ソート（Z→Y→X）"), this), IDC_SORT_ZYX);
     auto* file = WithId(new QPushButton(QStringLiteral("ファイル"), this), IDC_FILE);
     auto* print = WithId(new QPushButton(QStringLiteral("印刷"), this), IDC_PRINT);
-    // The exclusion-range and export dialogs are not part of the program yet.
-    exclude->setEnabled(false);
-    file->setEnabled(false);
+    m_exclude = new CExcludeRangeDlg(this);
+    connect(exclude, &QPushButton::clicked, this, &CValueListDlg::OnExclude);
+    connect(file, &QPushButton::clicked, this, &CValueListDlg::OnFile);
     connect(sortXyz, &QPushButton::clicked, this, [this] { SortRows(SORT_KEY_XYZ); });
     connect(sortZyx, &QPushButton::clicked, this, [this] { SortRows(SORT_KEY_ZYX); });
     connect(print, &QPushButton::clicked, this, &CValueListDlg::OnPrint);
@@ -170,6 +172,8 @@ void CValueListDlg::RefreshFromView() {
         }
     }
     OnSelectionChanged();
+    // A new data set or a turned building may have emptied the exclusion store.
+    m_exclude->UpdateUndoButton();
 }
 
 void CValueListDlg::OnStateChanged(unsigned aspects) {
@@ -273,5 +277,52 @@ void CValueListDlg::OnPrint() {
     if (!PrintValueRows(*m_printer, state->m_valueList.Rows())) {
         KzMessageBox(this, QStringLiteral("印刷できません。"), QStringLiteral("エラー"),
                      KzButtons::Ok, KzIcon::Error);
+    }
+}
+
+void CValueListDlg::OnExclude() {
+    m_exclude->show();
+    m_exclude->raise();
+    m_exclude->activateWindow();
+}
+
+void CValueListDlg::OnFile() {
+    const CViewState* state = State();
+    if (state == nullptr) {
+        return;
+    }
+    const int slider = m_buildingAngleSource ? m_buildingAngleSource() : 0;
+    COutputDlg dialog(*state, slider, this);
+    dialog.exec();
+}
+
+void CValueListDlg::SetBuildingAngleSource(std::function<int()> source) {
+    m_buildingAngleSource = std::move(source);
+}
+
+void CValueListDlg::ApplyExclusionCriteria(
+    const std::array<CExclusionCriterion, VALUE_COLUMN_COUNT>& criteria) {
+    if (CViewState* state = State()) {
+        if (::ApplyExclusionCriteria(state->m_valueList, criteria) > 0) {
+            state->Changed(ASPECT_SELECTION);
+        }
+    }
+}
+
+void CValueListDlg::UndoExclusion() {
+    if (CViewState* state = State()) {
+        state->m_valueList.UndoExclusion(*state, state->m_nDirection);
+        state->Changed(ASPECT_SELECTION);
+    }
+}
+
+bool CValueListDlg::CanUndoExclusion() const {
+    const CViewState* state = State();
+    return state != nullptr && state->m_valueList.CanUndoExclusion();
+}
+
+void CValueListDlg::ClearExclusionStore() {
+    if (CViewState* state = State()) {
+        state->m_valueList.ClearExclusionStore();
     }
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <array>
+#include <functional>
 
 #include "PanelPage.h"
+#include "valuelist/ValueList.h"
 
 class QMenu;
 class QPrinter;
@@ -10,6 +13,7 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 class CValueList;
+class CExcludeRangeDlg;
 
 // The value list's rows as a five-column table model over the state's rows; the texts are
 // read from the rows when shown, so a long list costs nothing until it is scrolled to.
@@ -33,7 +37,8 @@ private:
 // The value-list page: one row per selected point with its number, X, Y, Z and the pressure
 // coefficient for the direction shown. It sorts the rows (by a column heading or by the two
 // sort buttons), shows coordinates absolute or relative to the selected row, edits the
-// coordinates of an arbitrary point, and prints the rows.
+// coordinates of an arbitrary point, prints the rows, removes rows by ranges (step by step,
+// with undo) and writes them to a CSV or Tolvex file.
 class CValueListDlg : public CPanelPage {
     Q_OBJECT
 public:
@@ -64,6 +69,23 @@ public:
     // Prints the rows after the print dialog; says so when the printer cannot start.
     void OnPrint();
 
+    // "除外範囲指定": shows the exclusion dialog (modeless, kept between showings).
+    void OnExclude();
+    // "ファイル": runs the export dialog on the rows.
+    void OnFile();
+    // Where the Tolvex file takes the building-angle slider's position (in direction steps)
+    // from; the main frame hands over the direction page's. Without one the slider counts as 0.
+    void SetBuildingAngleSource(std::function<int()> source);
+
+    // For the exclusion dialog: one step per checked criterion; undo of the last step with
+    // the values of the direction shown; whether there is something to undo; forgetting it all.
+    void ApplyExclusionCriteria(
+        const std::array<CExclusionCriterion, VALUE_COLUMN_COUNT>& criteria);
+    void UndoExclusion();
+    bool CanUndoExclusion() const;
+    void ClearExclusionStore();
+    CExcludeRangeDlg* ExcludeDialog() const { return m_exclude; }
+
     // The selected row, or -1.
     int SelectedRow() const;
     QTableView* List() const { return m_list; }
@@ -91,6 +113,8 @@ private:
     QRadioButton* m_absolute;
     QRadioButton* m_relative;
     QMenu* m_menu;
+    CExcludeRangeDlg* m_exclude;
+    std::function<int()> m_buildingAngleSource;
     QPrinter* m_printer = nullptr;  // kept, so the print dialog's choices stay
     // The row the user selected and its point, as they were before the rows last changed.
     int m_nSelectedRow = -1;

@@ -1,0 +1,86 @@
+#include "OutputDlg.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ControlId.h"
+#include "FilePrompt.h"
+#include "MessageBox.h"
+#include "dataset/FolderUtil.h"
+#include "state/ViewState.h"
+#include "valuelist/ValueListExport.h"
+
+using kzv::WithId;
+
+COutputDlg::COutputDlg(const CViewState& state, int slider, QWidget* parent)
+    : QDialog(parent),
+      m_state(state),
+      m_nSlider(slider),
+      m_csv(WithId(new QRadioButton(QStringLiteral("CSV"), this), IDC_CSV)),
+      m_tolvex(WithId(new QRadioButton(QStringLiteral("Tolvex"), this), IDC_TOLVEX)) {
+    setProperty("resourceId", static_cast<int>(IDD));
+    setWindowTitle(QStringLiteral("出力"));
+
+    auto* format = new QGroupBox(QStringLiteral("形式"), this);
+    auto* radios = new QVBoxLayout(format);
+    radios->addWidget(m_csv);
+    radios->addWidget(m_tolvex);
+    m_csv->setChecked(true);
+
+    auto* output = WithId(new QPushButton(QStringLiteral("出力"), this), IDC_OUTPUT);
+    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
+    output->setDefault(true);
+    connect(output, &QPushButton::clicked, this, &COutputDlg::OnOutput);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(output);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(format);
+    layout->addLayout(buttons);
+}
+
+std::string COutputDlg::PromptPath(const QString& defaultName) {
+    // The program's save prompt: the format's filter and all files, starting in the data
+    // set's "Documents" folder when it has one.
+    const QString filter =
+        QStringLiteral("CSV Files (*.csv);;%1 (*)").arg(QString::fromUtf8("すべてのファイル"));
+    const std::string& data = m_state.m_strDataFolder;
+    const std::string documents = data + "Documents";
+    const std::string folder = !data.empty() && kzv::FolderExists(documents) ? documents : data;
+    return KzPromptFile(this, false, filter, QStringLiteral("csv"), defaultName,
+                        QString::fromStdString(folder));
+}
+
+void COutputDlg::OnOutput() {
+    const bool tolvex = m_tolvex->isChecked();
+    if (tolvex && !CanWriteTolvex(m_state)) {
+        KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
+                     KzIcon::Error);
+        return;
+    }
+    const std::string path =
+        PromptPath(tolvex ? QStringLiteral("Tolvex") : QStringLiteral("output"));
+    if (path.empty()) {
+        return;
+    }
+    const std::vector<CValueRow>& rows = m_state.m_valueList.Rows();
+    const CExportResult result =
+        tolvex ? WriteTolvexFile(rows, m_state, m_nSlider, path) : WriteCsvFile(rows, path);
+    if (result == CExportResult::TooFewDirections) {
+        KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
+                     KzIcon::Error);
+        return;
+    }
+    if (result == CExportResult::WriteFailed) {
+        KzMessageBox(this,
+                     QString::fromUtf8(tolvex ? MSG_TOLVEX_WRITE_FAILED : MSG_CSV_WRITE_FAILED),
+                     QString(), KzButtons::Ok, KzIcon::Error);
+    }
+    accept();
+}
