@@ -69,21 +69,12 @@ std::string CKZ_VApp::GetAppFolder() {
     return dir;
 }
 
-std::string CKZ_VApp::PromptFolder(const std::string& dataFolder) {
-    const std::string documents = dataFolder + "Documents";
-    if (!dataFolder.empty() && kzv::FolderExists(documents)) {
-        return documents;
-    }
-    return dataFolder;
-}
-
 std::string CKZ_VApp::PromptFileName(bool open, const QString& description,
                                      const QString& extension, const QString& defaultName) {
-    const QString filter = QStringLiteral("%1 (*.%2);;%3 (*)")
-                               .arg(description, extension, QString::fromUtf8("すべてのファイル"));
     const std::string dataFolder = g_pView != nullptr ? g_pView->m_strDataFolder : std::string();
-    const QString folder = QString::fromStdString(PromptFolder(dataFolder));
-    return KzPromptFile(activeWindow(), open, filter, extension, defaultName, folder);
+    const QString folder = QString::fromStdString(kzv::PromptStartFolder(dataFolder));
+    return KzPromptFile(activeWindow(), open, KzFileFilter(description, extension), extension,
+                        defaultName, folder);
 }
 
 namespace {

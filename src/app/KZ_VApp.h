@@ -34,9 +34,6 @@ public:
                                       const QString& extension, const QString& defaultName);
     // (Tests answer it through the file-prompt seam, SetFilePromptHook.)
 
-    // The folder the file prompt starts in for a data-set folder (ending in '/').
-    static std::string PromptFolder(const std::string& dataFolder);
-
     // An application icon by resource id (the program icon is 128: a building banded in the
     // colours of the pressure scale, drawn from resources/kzv.svg).
     static QIcon LoadIconImage(int id);

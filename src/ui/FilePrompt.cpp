@@ -8,6 +8,11 @@ namespace {
 using FilePromptSeam = KzSeam<struct FilePromptTag, KzFilePromptHook>;
 }  // namespace
 
+QString KzFileFilter(const QString& description, const QString& extension) {
+    return QStringLiteral("%1 (*.%2);;%3 (*)")
+        .arg(description, extension, QString::fromUtf8("すべてのファイル"));
+}
+
 KzFilePromptHook SetFilePromptHook(KzFilePromptHook hook) {
     return FilePromptSeam::Swap(std::move(hook));
 }

@@ -13,6 +13,9 @@ std::string KzPromptFile(QWidget* parent, bool open, const QString& filter,
                          const QString& extension, const QString& defaultName,
                          const QString& folder);
 
+// The program's filter: "<description> (*.<extension>)", then all files.
+QString KzFileFilter(const QString& description, const QString& extension);
+
 using KzFilePromptHook =
     std::function<std::string(bool open, const QString& filter, const QString& extension,
                               const QString& defaultName, const QString& folder)>;

@@ -48,13 +48,10 @@ COutputDlg::COutputDlg(const CViewState& state, int slider, QWidget* parent)
 std::string COutputDlg::PromptPath(const QString& defaultName) {
     // The program's save prompt: the format's filter and all files, starting in the data
     // set's "Documents" folder when it has one.
-    const QString filter =
-        QStringLiteral("CSV Files (*.csv);;%1 (*)").arg(QString::fromUtf8("すべてのファイル"));
-    const std::string& data = m_state.m_strDataFolder;
-    const std::string documents = data + "Documents";
-    const std::string folder = !data.empty() && kzv::FolderExists(documents) ? documents : data;
-    return KzPromptFile(this, false, filter, QStringLiteral("csv"), defaultName,
-                        QString::fromStdString(folder));
+    const QString folder = QString::fromStdString(kzv::PromptStartFolder(m_state.m_strDataFolder));
+    return KzPromptFile(this, false,
+                        KzFileFilter(QStringLiteral("CSV Files"), QStringLiteral("csv")),
+                        QStringLiteral("csv"), defaultName, folder);
 }
 
 void COutputDlg::OnOutput() {

@@ -69,4 +69,9 @@ std::string LastPathComponent(const std::string& path) {
     return trimmed.substr(slash + 1);
 }
 
+std::string PromptStartFolder(const std::string& dataFolder) {
+    const std::string documents = dataFolder + "Documents";
+    return !dataFolder.empty() && FolderExists(documents) ? documents : dataFolder;
+}
+
 }  // namespace kzv

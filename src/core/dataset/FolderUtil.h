@@ -10,6 +10,10 @@ namespace kzv {
 // True when path names an existing directory (a symbolic link to one counts).
 bool FolderExists(const std::string& path);
 
+// The folder the program's file prompts start in for a data-set folder (ending in '/'): its
+// "Documents" subfolder when there is one, else the data-set folder; empty without a data set.
+std::string PromptStartFolder(const std::string& dataFolder);
+
 // Names of the direct subfolders of folder ("." and ".." never appear), in byte order of the
 // names so that every listing of the same folder comes out the same. Empty when folder does
 // not exist or cannot be read. Symbolic links to directories count as subfolders.
