@@ -462,8 +462,16 @@ CWindowLayout CMainFrame::CurrentLayout() const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_strSizePath.empty()) {
-        WriteWindowLayout(m_strSizePath, CurrentLayout());
+    // The window closes whatever happens; a layout that could not be kept is said once, so a
+    // second close does not ask again.
+    if (!m_strSizePath.empty() && !WriteWindowLayout(m_strSizePath, CurrentLayout()) &&
+        !m_bSizeFailureShown) {
+        m_bSizeFailureShown = true;
+        KzMessageBox(this,
+                     QStringLiteral("ウィンドウの大きさと位置を保存できませんでした（書き込み禁止か"
+                                    "空き容量不足です）。\n") +
+                         QString::fromUtf8(kzv::FileTextToUtf8(m_strSizePath)),
+                     QString(), KzButtons::Ok, KzIcon::Warning);
     }
     QMainWindow::closeEvent(event);
 }

@@ -62,8 +62,9 @@ public:
     // The layout as it stands, for "size".
     CWindowLayout CurrentLayout() const;
 
-    std::string m_strHelpPath;  // program folder + "kzvhelp.chm"
-    std::string m_strSizePath;  // written on close; empty: not written
+    std::string m_strHelpPath;         // program folder + "kzvhelp.chm"
+    std::string m_strSizePath;         // written on close; empty: not written
+    bool m_bSizeFailureShown = false;  // the user was told that "size" could not be written
 
     // Status bar panes 1 (data-set name) and 2 (direction).
     QLabel* NamePane() const { return m_paneName; }

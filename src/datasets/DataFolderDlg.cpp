@@ -1,5 +1,7 @@
 #include "DataFolderDlg.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
 #include "DataSearchDlg.h"
@@ -19,6 +22,7 @@
 #include "dataset/DataFolderList.h"
 #include "dataset/DataSearch.h"
 #include "dataset/FolderUtil.h"
+#include "dataset/LoadReport.h"
 #include "geometry/Geometry.h"
 
 using kzv::FileTextToQString;
@@ -33,12 +37,37 @@ namespace {
 // data folder that happens to be named "検索結果" is not taken for it).
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kSearchEntryRole = Qt::UserRole + 1;
+// Item data of the data-set list: set on a data set whose header cannot be read.
+constexpr int kNoHeaderRole = Qt::UserRole + 2;
 
 // The widest data-set text seen since the program started; never reduced.
 int g_nMaxTextWidth = 0;
 
 std::string PathOf(const QVariant& data) {
     return data.toByteArray().toStdString();
+}
+
+// Why a data set's folder cannot be loaded from; empty when it is a folder we may read.
+QString FolderFault(const std::string& path) {
+    const std::string folder = kzv::WithoutTrailingSlash(path);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) {
+        return QStringLiteral("データセットのフォルダが見つかりません。");
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        return QStringLiteral("データセットのフォルダがフォルダではなくファイルです。");
+    }
+    if (::access(folder.c_str(), R_OK | X_OK) != 0) {
+        return QStringLiteral("データセットのフォルダを読む権限がありません。");
+    }
+    return QString();
+}
+
+// The refusal for a header that cannot be read, with its cause and the file's path.
+QString HeaderFault(const std::string& headerPath, const kzv::CFileReadInfo& info) {
+    return QStringLiteral("ヘッダファイルを読み込めません。") +
+           QString::fromStdString(kzv::FaultText(info.fault, "HEADER_FILE", info.byteLimit)) +
+           QLatin1Char('\n') + FileTextToQString(headerPath);
 }
 
 }  // namespace
@@ -175,10 +204,14 @@ std::vector<std::string> CDataFolderDlg::ListedFolders() const {
     return folders;
 }
 
-void CDataFolderDlg::AddDataSetString(const std::string& bytes) {
-    const QString text = FileTextToQString(bytes);
+void CDataFolderDlg::AddDataSetString(const std::string& bytes, bool headerReadable) {
+    QString text = FileTextToQString(bytes);
+    if (!headerReadable) {
+        text += QStringLiteral("（ヘッダなし）");
+    }
     auto* item = new QListWidgetItem(text);
     item->setData(kPathRole, QByteArray::fromStdString(bytes));
+    item->setData(kNoHeaderRole, !headerReadable);
     m_pDataSetList->addItem(item);
     g_nMaxTextWidth =
         std::max(g_nMaxTextWidth, m_pDataSetList->fontMetrics().horizontalAdvance(text));
@@ -205,8 +238,8 @@ void CDataFolderDlg::FillDataSetList() {
         const int current = m_pFolderList->currentIndex();
         if (current >= 0) {
             const std::string folder = PathOf(m_pFolderList->itemData(current, kPathRole));
-            for (const std::string& name : kzv::ListDataSets(folder)) {
-                AddDataSetString(name);
+            for (const kzv::ListedDataSet& set : kzv::ListDataSetsMarkingBroken(folder)) {
+                AddDataSetString(set.name, set.headerReadable);
             }
             if (m_pDataSetList->count() > 0) {
                 m_pDataSetList->setCurrentRow(0);
@@ -254,8 +287,14 @@ void CDataFolderDlg::UpdateHeaderFields() {
         EnableHeaderPart(false);
         return;
     }
-    if (!m_header.Read((path + "header").c_str())) {
-        KzMessageBox(this, QStringLiteral("ヘッダの読み込みに失敗しました。"));
+    // A set listed as without a header says so in its text already; no box each time it is
+    // selected.
+    const QList<QListWidgetItem*> selected = m_pDataSetList->selectedItems();
+    const bool markedNoHeader = selected.first()->data(kNoHeaderRole).toBool();
+    if (markedNoHeader || !m_header.Read((path + "header").c_str())) {
+        if (!markedNoHeader) {
+            KzMessageBox(this, QStringLiteral("ヘッダの読み込みに失敗しました。"));
+        }
         m_header.Clear();
     }
     m_pDataName->setText(FileTextToQString(kzv::LastPathComponent(path)));
@@ -295,15 +334,29 @@ void CDataFolderDlg::ShowSearchResults(const std::vector<std::string>& results) 
 void CDataFolderDlg::OnLoad() {
     // Without a selection there is no data set to check, which counts as a failed check.
     const std::string path = SelectedDataSetPath();
+    if (path.empty()) {
+        KzMessageBox(this, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
+        return;
+    }
+    // Each refusal names its cause: the folder itself, then its geometry, then its header.
+    const QString folderFault = FolderFault(path);
+    if (!folderFault.isEmpty()) {
+        KzMessageBox(this, folderFault + QLatin1Char('\n') +
+                               FileTextToQString(kzv::WithoutTrailingSlash(path)));
+        return;
+    }
     CGeometry scratch;
-    if (path.empty() || !scratch.Load((path + "main.geo").c_str())) {
+    if (!scratch.Load((path + "main.geo").c_str())) {
         KzMessageBox(this, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
         return;
     }
     // The header handed over is the one of the data set loaded, read afresh, so that a load
     // can never pair one data set with another's header.
-    if (!m_header.Read((path + "header").c_str())) {
+    kzv::CFileReadInfo headerInfo;
+    if (!m_header.Read((path + "header").c_str(), &headerInfo)) {
         m_header.Clear();
+        KzMessageBox(this, HeaderFault(path + "header", headerInfo));
+        return;
     }
     m_strFolder = path;
     accept();
@@ -328,8 +381,17 @@ void CDataFolderDlg::AddFolder() {
     if (path.empty() || kzv::IsFolderListed(ListedFolders(), path)) {
         return;
     }
+    if (path.find_first_of("\r\n") != std::string::npos) {
+        // "dirlist" holds one path per line: this one could not be read back.
+        KzMessageBox(
+            this, QStringLiteral("改行を含む名前のフォルダは保存フォルダリストに追加できません。"),
+            QString(), KzButtons::Ok, KzIcon::Warning);
+        return;
+    }
     if (!kzv::AppendToDataFolderList(DirListPath(), path)) {
-        return;  // a path that cannot be kept in "dirlist" (say, one holding a line end)
+        ReportListNotWritten(
+            QStringLiteral("フォルダを保存フォルダリストに追加できませんでした。"));
+        return;
     }
     {
         const QSignalBlocker block(m_pFolderList);
@@ -351,13 +413,29 @@ void CDataFolderDlg::RemoveSelectedFolder() {
         KzAnswer::Yes) {
         return;
     }
+    // The list is written first: a folder whose removal was not kept stays listed.
+    std::vector<std::string> kept = ListedFolders();
+    const std::string removed = PathOf(m_pFolderList->itemData(current, kPathRole));
+    kept.erase(std::find(kept.begin(), kept.end(), removed));
+    if (!kzv::WriteDataFolderList(DirListPath(), kept)) {
+        ReportListNotWritten(
+            QStringLiteral("フォルダを保存フォルダリストから削除できませんでした。"));
+        return;
+    }
     {
         const QSignalBlocker block(m_pFolderList);
         m_pFolderList->removeItem(current);
-        kzv::WriteDataFolderList(DirListPath(), ListedFolders());
         m_pFolderList->setCurrentIndex(m_pFolderList->count() > 0 ? 0 : -1);
     }
     FillDataSetList();
+}
+
+void CDataFolderDlg::ReportListNotWritten(const QString& what) {
+    KzMessageBox(
+        this,
+        what + QStringLiteral("\nファイルに書き込めません（書き込み禁止か空き容量不足です）。\n") +
+            FileTextToQString(DirListPath()),
+        QString(), KzButtons::Ok, KzIcon::Warning);
 }
 
 void CDataFolderDlg::OnSearch() {

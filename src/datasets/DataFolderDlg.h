@@ -83,12 +83,14 @@ public:
 private:
     void BuildControls();
     void ReadFolderList();
-    void AddDataSetString(const std::string& bytes);
+    void AddDataSetString(const std::string& bytes, bool headerReadable = true);
     int SearchEntryIndex() const;
     bool IsSearchEntry(int index) const;
     std::vector<std::string> ListedFolders() const;
     void EnableHeaderPart(bool enable);
     std::string DirListPath() const;
+    // Tells the user that "dirlist" could not be written, so what was just asked is not kept.
+    void ReportListNotWritten(const QString& what);
 
     std::string m_strAppFolder;
     QComboBox* m_pFolderList;

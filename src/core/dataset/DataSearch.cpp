@@ -81,6 +81,25 @@ std::vector<std::string> ListDataSets(const std::string& folder) {
     return names;
 }
 
+std::vector<ListedDataSet> ListDataSetsMarkingBroken(const std::string& folder) {
+    std::vector<ListedDataSet> sets;
+    CHeaderFile header;
+    for (const std::string& name : FindSubfolders(folder)) {
+        const std::string path = JoinPath(folder, name);
+        if (ReadHeaderOf(path, header)) {
+            sets.push_back({name, true});
+            continue;
+        }
+        // lstat: a dangling link named "header" still shows the set was meant to be one.
+        struct stat st {};
+        if (::lstat(JoinPath(path, "header").c_str(), &st) == 0 ||
+            ::lstat(JoinPath(path, "main.geo").c_str(), &st) == 0) {
+            sets.push_back({name, false});
+        }
+    }
+    return sets;
+}
+
 bool TextContains(std::string_view fileText, std::string_view keyword) {
     if (keyword.empty()) {
         return true;

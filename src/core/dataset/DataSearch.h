@@ -40,6 +40,17 @@ struct DataSearchQuery {
 // Names of the data sets in folder, in the order of FindSubfolders.
 std::vector<std::string> ListDataSets(const std::string& folder);
 
+// A subfolder of a data folder as the data-folder dialog lists it.
+struct ListedDataSet {
+    std::string name;
+    bool headerReadable = true;
+};
+// The data sets of ListDataSets and, in their place among them, the subfolders that look like
+// a data set but whose header cannot be read: those holding an entry named "header" or
+// "main.geo" (of any kind), marked so the user sees them rather than missing them. Other
+// subfolders (documents, pictures) are left out.
+std::vector<ListedDataSet> ListDataSetsMarkingBroken(const std::string& folder);
+
 // Case-sensitive substring test of a UTF-8 keyword in a text from a file (header field or
 // file name: CP932 or UTF-8 bytes). The text is decoded first, so a keyword only ever matches
 // whole characters, never the trail byte of one double-byte character and the lead byte of

@@ -14,6 +14,8 @@ std::string Num(uint64_t n) {
     return std::to_string(n);
 }
 
+}  // namespace
+
 std::string FaultText(FileFault fault, const std::string& tag, uint64_t byteLimit) {
     switch (fault) {
         case FileFault::None:
@@ -39,6 +41,8 @@ std::string FaultText(FileFault fault, const std::string& tag, uint64_t byteLimi
     }
     return std::string();
 }
+
+namespace {
 
 // What is wrong with one file, as one line; empty when nothing is.
 std::string FileFindings(const CFileReadInfo& info, const std::string& tag,

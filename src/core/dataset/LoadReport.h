@@ -35,6 +35,10 @@ struct CLoadReport {
 void CheckMeshAgainstPositions(CLoadReport& report, const CMeasurePosFile& taps,
                                const CMeshFile& mesh);
 
+// Why a file could not be read, as one sentence for the user (UTF-8); tag is the file's
+// first-line tag (for WrongTag), byteLimit its size limit (for TooLarge). Empty for None.
+std::string FaultText(FileFault fault, const std::string& tag, uint64_t byteLimit);
+
 // The message for the user (UTF-8): a first line saying that part of the data set could not be
 // read, then one line per file with a finding ("<file name>: <what>"), the files in the order
 // of the load. Empty when everything was read.

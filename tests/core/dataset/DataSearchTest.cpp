@@ -167,6 +167,29 @@ TEST_F(DataSearchTest, SearchWalksFoldersInListOrderAndSkipsNonDataSets) {
     EXPECT_TRUE(SearchDataSets({first.string()}, q).empty());
 }
 
+TEST_F(DataSearchTest, ListingMarksSetsWhoseHeaderCannotBeReadAndSkipsOtherFolders) {
+    const fs::path data = dir.Path() / "data";
+    AddSet("a", {"wind a"}, false, data);
+    Touch(data / "bad" / "header");  // not a header file
+    fs::create_directories(data / "dir-header" / "header");
+    Touch(data / "geo-only" / "main.geo");
+    fs::create_directories(data / "pictures");
+    fs::create_directories(data / "z");
+    fs::create_symlink(data / "nowhere", data / "z" / "header");  // a dangling link
+
+    std::vector<std::pair<std::string, bool>> listed;
+    for (const ListedDataSet& set : ListDataSetsMarkingBroken(data.string())) {
+        listed.emplace_back(set.name, set.headerReadable);
+    }
+    EXPECT_EQ(listed, (std::vector<std::pair<std::string, bool>>{{"a", true},
+                                                                 {"bad", false},
+                                                                 {"dir-header", false},
+                                                                 {"geo-only", false},
+                                                                 {"z", false}}));
+    EXPECT_EQ(ListDataSets(data.string()), std::vector<std::string>{"a"});
+    EXPECT_TRUE(ListDataSetsMarkingBroken((dir.Path() / "gone").string()).empty());
+}
+
 TEST(DataSearchSamples, FindsSampleSetsByJapaneseKeywords) {
     DataSearchQuery q;
     q.keyword1 = "切妻";

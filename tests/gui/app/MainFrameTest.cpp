@@ -274,6 +274,29 @@ TEST(MainFrameLayout, FirstStartAndCloseWriteTheSizeFile) {
     EXPECT_GT(back.panel.vertCx, 0);
 }
 
+TEST(MainFrameLayout, ASizeFileThatCannotBeWrittenIsSaidOnceAndTheWindowStillCloses) {
+    QTemporaryDir dir;
+    // A "folder" that is a file: the write fails, also for the superuser.
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const std::string size = dir.filePath("file/size").toStdString();
+    MessageRecorder messages;
+    CMainFrame frame;
+    frame.RestoreLayout(size);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    EXPECT_TRUE(frame.close());
+    EXPECT_FALSE(frame.isVisible());
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith(
+        QStringLiteral("ウィンドウの大きさと位置を保存できませんでした")));
+    EXPECT_TRUE(messages.texts[0].endsWith(QString::fromStdString(size)));
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.close();
+    EXPECT_EQ(messages.texts.size(), 1);
+}
+
 }  // namespace
 
 namespace {

@@ -297,6 +297,93 @@ TEST_F(DataFolderDlgTest, MouseClicksPickDataSetsAndADoubleClickLoads) {
     EXPECT_EQ(dlg.m_header.m_strMeasurer, lshape.m_strMeasurer);
 }
 
+TEST_F(DataFolderDlgTest, RefusalsNameTheirCauseAndSetsWithoutAHeaderAreListedMarked) {
+    const fs::path data = app.Path() / "data";
+    const std::string geo = "GEOMETRY_FILE,1\n";
+    AddSet(data, "a-badgeo", "NOT_GEOMETRY,1\n");
+    AddSet(data, "b-gone", geo);
+    AddSet(data, "c-file", geo);
+    fs::create_directories(data / "d-noheader");
+    std::ofstream(data / "d-noheader" / "main.geo", std::ios::binary) << geo;
+    fs::create_directories(data / "pictures");  // no data set: not listed
+    WriteDirList(data.string() + "\n");
+    D dlg(AppFolder(), nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QListWidget* list = Sets(&dlg);
+    EXPECT_EQ(Items(list), (QStringList{"a-badgeo", "b-gone", "c-file",
+                                        QStringLiteral("d-noheader（ヘッダなし）")}));
+
+    // The folders change under the open dialog.
+    fs::remove_all(data / "b-gone");
+    fs::remove_all(data / "c-file");
+    std::ofstream(data / "c-file", std::ios::binary) << "x";
+
+    auto* load = Control<QPushButton>(&dlg, D::IDC_LOAD);
+    auto refusalAt = [&](int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(row)).center());
+        messages.clear();
+        QTest::mouseClick(load, Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible()) << row;
+        EXPECT_TRUE(dlg.m_strFolder.empty()) << row;
+        return messages.size() == 1 ? messages[0].text
+                                    : QStringLiteral("(%1 boxes)").arg(messages.size());
+    };
+    EXPECT_EQ(refusalAt(0), QStringLiteral("実験建物ジオメトリファイルが不正です。"));
+    EXPECT_EQ(refusalAt(1), QStringLiteral("データセットのフォルダが見つかりません。\n") +
+                                QString::fromStdString((data / "b-gone").string()));
+    EXPECT_TRUE(refusalAt(2).startsWith(
+        QStringLiteral("データセットのフォルダがフォルダではなくファイルです。")));
+    // Selecting the marked set says nothing more and shows no header; loading names the file.
+    const QString noHeader = refusalAt(3);
+    EXPECT_TRUE(noHeader.startsWith(
+        QStringLiteral("ヘッダファイルを読み込めません。ファイルがありません。")))
+        << noHeader.toStdString();
+    EXPECT_TRUE(
+        noHeader.endsWith(QString::fromStdString((data / "d-noheader" / "header").string())));
+    EXPECT_EQ(Field(&dlg, D::IDC_DATA_NAME), QStringLiteral("d-noheader"));
+    EXPECT_TRUE(Field(&dlg, D::IDC_TITLE).isEmpty());
+}
+
+TEST_F(DataFolderDlgTest, AFolderListThatCannotBeWrittenIsSaidAndNothingLooksChanged) {
+    const fs::path set1 = app.Path() / "set1";
+    fs::create_directories(set1);
+    WriteDirList("/nowhere/a\n/nowhere/b\n");
+    D dlg(AppFolder(), nullptr);
+    QComboBox* folders = Folders(&dlg);
+    // "dirlist" becomes a folder: no write can replace it, also for the superuser.
+    fs::remove(DirList());
+    fs::create_directories(DirList() + "/x");
+
+    browserAnswer = QString::fromStdString(set1.string());
+    dlg.AddFolder();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(
+        QStringLiteral("フォルダを保存フォルダリストに追加できませんでした。")));
+    EXPECT_TRUE(messages[0].text.endsWith(QString::fromStdString(DirList())));
+    EXPECT_EQ(folders->count(), 2);
+
+    messages.clear();
+    answer = KzAnswer::Yes;  // to "remove?", and to the failure's box
+    folders->setCurrentIndex(1);
+    dlg.RemoveSelectedFolder();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].text.startsWith(
+        QStringLiteral("フォルダを保存フォルダリストから削除できませんでした。")));
+    EXPECT_EQ(folders->count(), 2);
+    EXPECT_EQ(folders->itemText(1), QStringLiteral("/nowhere/b"));
+
+    // A name with a line end could never be read back from the list: refused with its reason.
+    messages.clear();
+    browserAnswer = QString::fromStdString((app.Path() / "two\nlines").string());
+    fs::create_directories(app.Path() / "two\nlines");
+    dlg.AddFolder();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("改行")));
+    EXPECT_EQ(folders->count(), 2);
+}
+
 TEST_F(DataFolderDlgTest, LongSummaryWrapsWithinItsBox) {
     const fs::path data = app.Path() / "data";
     fs::create_directories(data / "long");
