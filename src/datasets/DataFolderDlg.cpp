@@ -414,9 +414,12 @@ void CDataFolderDlg::RemoveSelectedFolder() {
         return;
     }
     // The list is written first: a folder whose removal was not kept stays listed.
-    std::vector<std::string> kept = ListedFolders();
-    const std::string removed = PathOf(m_pFolderList->itemData(current, kPathRole));
-    kept.erase(std::find(kept.begin(), kept.end(), removed));
+    std::vector<std::string> kept;
+    for (int i = 0; i < m_pFolderList->count(); ++i) {
+        if (i != current && !IsSearchEntry(i)) {
+            kept.push_back(PathOf(m_pFolderList->itemData(i, kPathRole)));
+        }
+    }
     if (!kzv::WriteDataFolderList(DirListPath(), kept)) {
         ReportListNotWritten(
             QStringLiteral("フォルダを保存フォルダリストから削除できませんでした。"));
