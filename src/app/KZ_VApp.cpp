@@ -15,7 +15,9 @@
 #include "FilePrompt.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
+#include "MessageBox.h"
 #include "dataset/FolderUtil.h"
+#include "io/ConfigFolder.h"
 
 // The resources live in a static library: register them before the first use.
 static void InitResources() {
@@ -48,9 +50,15 @@ QTranslator* CKZ_VApp::InstallQtTranslations() {
 CKZ_VApp::~CKZ_VApp() = default;
 
 bool CKZ_VApp::InitInstance() {
-    const std::string appFolder = GetAppFolder();
+    const std::string programFolder = GetAppFolder();
+    // "dirlist" and "size" stay beside the program where it may write (a build tree, a
+    // portable copy); an installed program keeps them in the user's configuration folder.
+    const kzv::CConfigFolder config = kzv::ChooseConfigFolder(
+        programFolder, qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
+        qEnvironmentVariable("HOME").toStdString(), programFolder + "../share/kzv/samples");
+    const std::string appFolder = config.folder;
     m_pMainFrame = std::make_unique<CMainFrame>();
-    m_pMainFrame->m_strHelpPath = appFolder + "kzvhelp.chm";
+    m_pMainFrame->m_strHelpPath = programFolder + "kzvhelp.chm";
     m_pMainFrame->SetDataSetDialogs(
         MakeDataSetChooser(appFolder),
         [appFolder](QWidget* parent, std::vector<std::string>& results) {
@@ -58,6 +66,10 @@ bool CKZ_VApp::InitInstance() {
         },
         ShowHeaderInfo);
     m_pMainFrame->RestoreLayout(appFolder + "size");
+    if (!config.problem.empty()) {
+        KzMessageBox(m_pMainFrame.get(), QString::fromStdString(config.problem), QString(),
+                     KzButtons::Ok, KzIcon::Warning);
+    }
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "GLText.h"
 #include "KZ_VApp.h"
@@ -21,6 +22,20 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The two answers a terminal user expects; no data set is ever loaded from the command line.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf(
+                "Usage: kzv [--help] [--version]\n"
+                "KZ_V shows wind-tunnel pressure measurements on building models.\n"
+                "Data sets are chosen in the program: ﾌｧｲﾙ(&F) -> データを読み込む.\n");
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("KZ_V %s\n", KZV_VERSION);
+            return 0;
+        }
+    }
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "kzv: no display found; start it under a virtual one, e.g. "
