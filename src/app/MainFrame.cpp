@@ -16,6 +16,7 @@
 #include "AutoCorrectDlg.h"
 #include "CommandIds.h"
 #include "CommentDlg.h"
+#include "FilePrompt.h"
 #include "KZ_VApp.h"
 #include "KZ_VView.h"
 #include "LabelPosDlg.h"
@@ -25,6 +26,7 @@
 #include "RangeDlg.h"
 #include "ValueListBar.h"
 #include "ValueListDlg.h"
+#include "dataset/FolderUtil.h"
 #include "field/Compass.h"
 #include "state/DataSetLoad.h"
 #include "state/SettingsFile.h"
@@ -302,13 +304,19 @@ void CMainFrame::OnHeaderInfo() {
 }
 
 void CMainFrame::OnSaveImage() {
-    const std::string path = CKZ_VApp::PromptFileName(
-        false, QStringLiteral("BMP Files"), QStringLiteral("bmp"), QStringLiteral("Image"));
+    // BMP as the 24-bit file the program always wrote; PNG for reports, chosen by the name.
+    const QString filter = QStringLiteral("BMP Files (*.bmp);;PNG Files (*.png);;%1 (*)")
+                               .arg(QString::fromUtf8("すべてのファイル"));
+    const std::string path =
+        KzPromptFile(this, false, filter, QStringLiteral("bmp"), QStringLiteral("Image"),
+                     QString::fromStdString(kzv::PromptStartFolder(m_pView->m_strDataFolder)));
     if (path.empty()) {
         return;
     }
     std::string error;
-    if (!m_pView->SaveBitmap(path, &error)) {
+    const bool png =
+        QString::fromStdString(path).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+    if (!(png ? m_pView->SavePng(path, &error) : m_pView->SaveBitmap(path, &error))) {
         KzMessageBox(this,
                      QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
                          .arg(QString::fromStdString(path), QString::fromStdString(error)),

@@ -1,5 +1,7 @@
 #include "OpenGLView.h"
 
+#include <QBuffer>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QOpenGLContext>
@@ -154,6 +156,19 @@ bool COpenGLView::SaveBitmap(const std::string& path, std::string* error) {
     const std::vector<uint8_t> bmp = kzv::EncodeBmp24(ClientWidth(), ClientHeight(), bgra.data());
     return kzv::WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(bmp.data()), bmp.size()), error);
+}
+
+bool COpenGLView::SavePng(const std::string& path, std::string* error) {
+    QImage image;
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!CaptureImage(image) || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        if (error != nullptr) {
+            *error = "the picture could not be read from the view";
+        }
+        return false;
+    }
+    return kzv::WriteFileAtomically(path, std::string_view(png.constData(), png.size()), error);
 }
 
 bool COpenGLView::CopyToClipboard() {

@@ -87,6 +87,8 @@ public:
     // Writes it as a 24-bit BMP file. On failure the old file under that name is untouched
     // and error says why.
     bool SaveBitmap(const std::string& path, std::string* error = nullptr);
+    // The same picture as a PNG file, written the same safe way.
+    bool SavePng(const std::string& path, std::string* error = nullptr);
     // Puts it on the clipboard as an RGB image.
     bool CopyToClipboard();
     // Prints the scene on one page: rendered off-screen at the page's resolution (at most

@@ -222,7 +222,12 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
     });
     frame.RunCommand(ID_SAVE_IMAGE);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(answer)));
-    EXPECT_TRUE(seenFilter.startsWith(QStringLiteral("BMP Files (*.bmp)")));
+    EXPECT_TRUE(seenFilter.startsWith(QStringLiteral("BMP Files (*.bmp);;PNG Files (*.png)")));
+    // A name ending in ".png" gives a PNG of the view's picture.
+    answer = dir.filePath("shot.png").toStdString();
+    frame.RunCommand(ID_SAVE_IMAGE);
+    const QImage png(QString::fromStdString(answer), "PNG");
+    EXPECT_EQ(png.size(), QSize(frame.View()->ClientWidth(), frame.View()->ClientHeight()));
     EXPECT_EQ(seenFolder,
               QString::fromStdString(SamplesFolder() + "tower/Documents"));  // it exists
 
