@@ -1,5 +1,7 @@
 #include "field/Picking.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "field/SurfaceValues.h"
@@ -228,16 +230,15 @@ CVector4 CorrectOntoPanel(const CViewState& state, int panel, CVector4 p) {
     if (v.size() < 3) {
         return p;
     }
+    using Vec = std::array<double, 3>;
     auto diff = [](const CVector4& x, const CVector4& y) {
-        return std::vector<double>{static_cast<double>(x.x) - y.x, static_cast<double>(x.y) - y.y,
-                                   static_cast<double>(x.z) - y.z};
+        return Vec{static_cast<double>(x.x) - y.x, static_cast<double>(x.y) - y.y,
+                   static_cast<double>(x.z) - y.z};
     };
-    auto dot = [](const std::vector<double>& x, const std::vector<double>& y) {
-        return x[0] * y[0] + x[1] * y[1] + x[2] * y[2];
-    };
-    const std::vector<double> a = diff(v[1], v[0]);
-    const std::vector<double> b = diff(v.back(), v[0]);
-    const std::vector<double> c = diff(p, v[0]);
+    auto dot = [](const Vec& x, const Vec& y) { return x[0] * y[0] + x[1] * y[1] + x[2] * y[2]; };
+    const Vec a = diff(v[1], v[0]);
+    const Vec b = diff(v.back(), v[0]);
+    const Vec c = diff(p, v[0]);
     const double la = std::sqrt(dot(a, a));
     const double lb = std::sqrt(dot(b, b));
     const double lc = std::sqrt(dot(c, c));

@@ -45,7 +45,7 @@ public:
     void Switches(const uint8_t* flags, size_t count, bool trailing) {
         std::string text;
         for (size_t i = 0; i < count; ++i) {
-            text += kzv::FormatG(flags[i]) + ' ';
+            text += std::to_string(flags[i]) + ' ';
         }
         if (!trailing && !text.empty()) {
             text.pop_back();
@@ -317,7 +317,8 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
     if (!r.Number(s.m_nLineColorMode)) {
         return false;
     }
-    if (read.version >= 2 && (!r.Colour(s.m_clrLine, s.m_clrLine.w) || !r.Number(s.m_nContourKind))) {
+    if (read.version >= 2 &&
+        (!r.Colour(s.m_clrLine, s.m_clrLine.w) || !r.Number(s.m_nContourKind))) {
         return false;
     }
     if (!r.Keyword("COLORBAR_SETTING") || !r.Number(s.m_dColorMax) || !r.Number(s.m_dColorMin) ||

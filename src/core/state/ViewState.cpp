@@ -82,12 +82,11 @@ void CViewState::RemoveListener(int handle) {
 }
 
 void CViewState::Changed(unsigned aspects) {
-    if (aspects & ASPECT_DATASET) {
-        m_valueList.ClearAllRows();
-    } else if (aspects & ASPECT_POSITIONS) {
+    // (A load has emptied the list already; these find nothing to do then.)
+    if (aspects & ASPECT_POSITIONS) {
         m_valueList.RefreshPointCoordinates(*this);
     }
-    if ((aspects & ASPECT_DIRECTION) && !(aspects & ASPECT_DATASET)) {
+    if (aspects & ASPECT_DIRECTION) {
         m_valueList.UpdateValueColumn(*this, m_nDirection);
     }
     // A listener may add or remove listeners; walk a copy of the handles.

@@ -92,9 +92,9 @@ public:
     // Returns its handle for RemoveListener.
     int AddListener(Listener listener);
     void RemoveListener(int handle);
-    // Announces that the aspects changed. The value list follows first (a new data set
-    // empties it, a turned building moves its rows, a new direction rewrites its values);
-    // then every listener is called.
+    // Announces that the aspects changed. The value list follows first (a turned building
+    // moves its rows, a new direction rewrites its values; a load has emptied it); then every
+    // listener is called.
     void Changed(unsigned aspects);
 
 private:

@@ -40,9 +40,6 @@ protected:
     QAbstractItemModel& Table() { return *frame.ValueListPage()->List()->model(); }
     int Rows() { return Table().rowCount(); }
     QString Cell(int row, int column) { return Table().index(row, column).data().toString(); }
-    static void Click(QWidget* widget) {
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
     void ChooseMethod(int id) { ClickIndicator(Page().MethodRadio(id)); }
     void ClickModel(CVector4 p) {
         QTest::mouseClick(&View(), Qt::LeftButton, {}, WindowPoint(View(), p));
