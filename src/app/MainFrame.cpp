@@ -364,9 +364,12 @@ void CMainFrame::OnSaveSettings() {
         return;
     }
     const int slider = m_pPanelBar->m_pageDirection->GetBuildingAngleStep();
-    if (!WriteSettingsFile(path, *m_pView, slider)) {
-        KzMessageBox(this, QString::fromUtf8(MSG_SETTINGS_WRITE_FAILED), QString(), KzButtons::Ok,
-                     KzIcon::Error);
+    std::string error;
+    if (!WriteSettingsFile(path, *m_pView, slider, &error)) {
+        KzMessageBox(
+            this,
+            QString::fromUtf8(MSG_SETTINGS_WRITE_FAILED) + '\n' + QString::fromStdString(error),
+            QString(), KzButtons::Ok, KzIcon::Error);
     }
 }
 

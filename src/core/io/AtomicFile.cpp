@@ -19,9 +19,41 @@ namespace {
 constexpr const char* kTempInfix = ".kzv-";
 constexpr size_t kTempSuffixLength = 6;  // the X's mkstemp fills in
 
-bool Fail(std::string* error, const std::string& what, int err) {
+// Why a write failed, in the words the user reads under "cannot write the file".
+std::string CauseOf(int err) {
+    switch (err) {
+        case EACCES:
+        case EPERM:
+            return "書き込みが許可されていません。";
+        case EROFS:
+            return "読み取り専用のファイルシステムです。";
+        case ENOSPC:
+        case EDQUOT:
+            return "ディスクの空き容量が足りません。";
+        case ENOENT:
+        case ENOTDIR:
+            return "保存先のフォルダがありません。";
+        case EISDIR:
+            return "同じ名前のフォルダがあります。";
+        case ENAMETOOLONG:
+            return "ファイル名が長すぎます。";
+        case ELOOP:
+            return "シンボリックリンクが循環しています。";
+        default:
+            return std::string("書き込みに失敗しました（") + std::strerror(err) + "）。";
+    }
+}
+
+bool Fail(std::string* error, int err) {
     if (error != nullptr) {
-        *error = what + ": " + std::strerror(err);
+        *error = CauseOf(err);
+    }
+    return false;
+}
+
+bool FailReadOnly(std::string* error) {
+    if (error != nullptr) {
+        *error = "ファイルが読み取り専用です。";
     }
     return false;
 }
@@ -111,11 +143,11 @@ void RemoveStaleTemporaries(const std::string& target) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     if (path.empty()) {
-        return Fail(error, "no file name", ENOENT);
+        return Fail(error, ENOENT);
     }
     std::string target;
     if (!FollowLinks(path, target)) {
-        return Fail(error, "cannot follow the links of " + path, errno);
+        return Fail(error, ELOOP);
     }
 
     // An existing file keeps its permissions; a read-only one is not replaced.
@@ -123,7 +155,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && S_ISREG(old.st_mode) &&
         ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
-        return Fail(error, path + " is read-only", EACCES);
+        return FailReadOnly(error);
     }
     mode_t mode = 0;
     if (exists && S_ISREG(old.st_mode)) {
@@ -139,16 +171,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     std::string tmp = target + kTempInfix + std::string(kTempSuffixLength, 'X');
     const int fd = mkstemp(tmp.data());  // fills in the X's
     if (fd < 0) {
-        return Fail(error, "cannot create a file beside " + path, errno);
+        return Fail(error, errno);
     }
     // Held until the file is closed: tells a later save that this file is not stale.
     ::flock(fd, LOCK_EX | LOCK_NB);
-    auto abandon = [&](const std::string& what, int err, bool closeFd) {
-        if (closeFd) {
-            ::close(fd);
-        }
+    auto abandon = [&](int err) {
+        ::close(fd);
         ::unlink(tmp.c_str());
-        return Fail(error, what, err);
+        return Fail(error, err);
     };
 
     size_t done = 0;
@@ -158,7 +188,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
             if (errno == EINTR) {
                 continue;
             }
-            return abandon("cannot write " + path, errno, true);
+            return abandon(errno);
         }
         done += static_cast<size_t>(n);
     }
@@ -168,18 +198,18 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         (void)!::fchown(fd, old.st_uid, old.st_gid);
     }
     if (::fchmod(fd, mode) != 0) {
-        return abandon("cannot set the permissions of " + path, errno, true);
+        return abandon(errno);
     }
     if (::fsync(fd) != 0) {
-        return abandon("cannot write " + path, errno, true);
+        return abandon(errno);
     }
     // Renamed before the descriptor (and with it the lock) goes, so that no other save takes
     // the finished file for a stale one in between.
     if (std::rename(tmp.c_str(), target.c_str()) != 0) {
-        return abandon("cannot replace " + path, errno, true);
+        return abandon(errno);
     }
     if (::close(fd) != 0) {
-        return Fail(error, "cannot write " + path, errno);
+        return Fail(error, errno);
     }
     return true;
 }

@@ -8,7 +8,7 @@ namespace kzv {
 // Writes bytes to path so that the file under that name is either the old one or the
 // complete new one: the bytes go to a temporary file in the same folder, which is flushed to
 // disk and then renamed over path. On failure the temporary file is removed, path is left as
-// it was, and error (when given) says what went wrong.
+// it was, and error (when given) says why in one Japanese sentence for the user's message box.
 //
 // A path that is a symbolic link is written through: the link's final target is replaced and
 // the link stays a link. A file that exists keeps its permission bits; a new file gets the

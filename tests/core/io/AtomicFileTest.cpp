@@ -29,13 +29,14 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
     TempDir dir;
     std::string error;
     EXPECT_FALSE(kzv::WriteFileAtomically((dir.Path() / "no/such/folder/x").string(), "x", &error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, "保存先のフォルダがありません。");
 
     // The target is a folder: the rename fails, the folder stays, no temporary file remains.
     fs::create_directory(dir.Path() / "sub");
     fs::create_directory(dir.Path() / "sub" / "target");
     dir.Write("sub/target/keep", "kept");
     EXPECT_FALSE(kzv::WriteFileAtomically((dir.Path() / "sub" / "target").string(), "x", &error));
+    EXPECT_EQ(error, "同じ名前のフォルダがあります。");
     EXPECT_EQ(ReadFileBytes(dir.Path() / "sub" / "target" / "keep"), "kept");
     EXPECT_EQ(CountEntries(dir.Path() / "sub"), 1);
     EXPECT_FALSE(kzv::WriteFileAtomically("", "x"));
@@ -67,7 +68,7 @@ TEST(AtomicFile, RefusesAReadOnlyFile) {
     ::chmod(path.c_str(), 0444);
     std::string error;
     EXPECT_FALSE(kzv::WriteFileAtomically(path, "new", &error));
-    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(error, "ファイルが読み取り専用です。");
     EXPECT_EQ(ReadFileBytes(path), "kept");
     EXPECT_EQ(CountEntries(dir.Path()), 1);
 }

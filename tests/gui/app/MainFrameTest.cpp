@@ -235,9 +235,21 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
     answer = dir.filePath("no/such/folder/shot.bmp").toStdString();
     frame.RunCommand(ID_SAVE_IMAGE);
     EXPECT_EQ(messages.texts.size(), 1);
+    // A read-only file is refused in words and left as it was.
+    answer = dir.filePath("kept.bmp").toStdString();
+    QFile kept(QString::fromStdString(answer));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+    kept.close();
+    kept.setPermissions(QFileDevice::ReadOwner);
+    frame.RunCommand(ID_SAVE_IMAGE);
+    ASSERT_EQ(messages.texts.size(), 2);
+    EXPECT_TRUE(messages.texts.back().endsWith(QStringLiteral("ファイルが読み取り専用です。")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("kept"));
+    kept.close();
     answer.clear();  // cancelled: nothing happens
     frame.RunCommand(ID_SAVE_IMAGE);
-    EXPECT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts.size(), 2);
     SetFilePromptHook(nullptr);
 }
 
