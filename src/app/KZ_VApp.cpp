@@ -49,13 +49,16 @@ QTranslator* CKZ_VApp::InstallQtTranslations() {
 
 CKZ_VApp::~CKZ_VApp() = default;
 
-bool CKZ_VApp::InitInstance() {
+bool CKZ_VApp::InitInstance(const std::string& configFolder) {
     const std::string programFolder = GetAppFolder();
     // "dirlist" and "size" stay beside the program where it may write (a build tree, a
     // portable copy); an installed program keeps them in the user's configuration folder.
-    const kzv::CConfigFolder config = kzv::ChooseConfigFolder(
-        programFolder, qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
-        qEnvironmentVariable("HOME").toStdString(), programFolder + "../share/kzv/samples");
+    kzv::CConfigFolder config{configFolder, {}};
+    if (configFolder.empty()) {
+        config = kzv::ChooseConfigFolder(
+            programFolder, qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
+            qEnvironmentVariable("HOME").toStdString(), programFolder + "../share/kzv/samples");
+    }
     const std::string appFolder = config.folder;
     m_pMainFrame = std::make_unique<CMainFrame>();
     m_pMainFrame->m_strHelpPath = programFolder + "kzvhelp.chm";

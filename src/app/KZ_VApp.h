@@ -18,8 +18,10 @@ public:
     ~CKZ_VApp() override;
 
     // Creates the main window with its view and bars, restores the layout from "size" and
-    // shows it with an empty scene. False when the frame cannot be made.
-    bool InitInstance();
+    // shows it with an empty scene. False when the frame cannot be made. configFolder (ending
+    // in '/') is where "dirlist" and "size" live; empty: beside the program or in the user's
+    // configuration folder, as ChooseConfigFolder decides.
+    bool InitInstance(const std::string& configFolder = std::string());
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 

@@ -1,0 +1,371 @@
+// kzv_soak: drives the whole program with random mouse and key actions for a long time and
+// reports crashes, hangs and memory growth. Not a test (it proves nothing about one
+// behaviour); run it through tools/soak.sh, which starts it under a virtual display.
+//
+//   kzv_soak [--actions N] [--seed S] [--sample tower|gable|lshape] [--trace 1]
+//
+// Everything the program writes goes into a temporary folder: its "dirlist" and "size", and
+// every file a save or export prompt asks for (the prompts, message boxes, colour and print
+// dialogs are answered at random through the program's own seams, so no native dialog can
+// wait for a person). A watchdog thread is the liveness probe: when the event loop has not run
+// an action for 30 s it prints the last action and ends the process with status 3.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <string>
+#include <thread>
+
+#include <unistd.h>
+
+#include "ColorPrompt.h"
+#include "CommandIds.h"
+#include "FilePrompt.h"
+#include "GLText.h"
+#include "KZ_VApp.h"
+#include "KZ_VView.h"
+#include "MainFrame.h"
+#include "MessageBox.h"
+#include "PrintPrompt.h"
+#include "SurfaceFormat.h"
+#include "dataset/DataFolderList.h"
+#include "dataset/HeaderFile.h"
+
+namespace {
+
+std::atomic<long> g_heartbeat{0};
+std::atomic<long> g_actionNumber{0};
+bool g_trace = false;  // --trace: every action and the memory before it on stderr
+char g_lastAction[256] = "start";
+
+void Note(long number, const std::string& what) {
+    std::snprintf(g_lastAction, sizeof g_lastAction, "%s", what.c_str());
+    g_actionNumber = number;
+    ++g_heartbeat;
+}
+
+// Resident and peak memory in MB from /proc/self/status (VmRSS, VmHWM).
+double MemoryMb(const char* key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0) {
+            return std::atof(line.c_str() + std::strlen(key)) / 1024.0;
+        }
+    }
+    return 0.0;
+}
+
+void OnFatalSignal(int sig) {
+    // Only async-signal-safe calls: the last action goes out with write().
+    const char head[] = "\nkzv_soak: CRASH (signal) during action: ";
+    (void)!::write(2, head, sizeof head - 1);
+    (void)!::write(2, g_lastAction, std::strlen(g_lastAction));
+    (void)!::write(2, "\n", 1);
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+class Soak {
+public:
+    Soak(CMainFrame& frame, const QString& folder, unsigned seed, long actions)
+        : m_frame(frame), m_folder(folder), m_random(seed), m_total(actions) {}
+
+    // Answers every seam at random; saves go into the temporary folder.
+    void InstallAnswers() {
+        SetMessageBoxHook([this](const QString&, const QString&, KzButtons buttons, KzIcon) {
+            ++m_messages;
+            if (buttons == KzButtons::Ok) {
+                return KzAnswer::Ok;
+            }
+            return Chance(2) ? KzAnswer::Yes : KzAnswer::No;
+        });
+        SetFilePromptHook([this](bool open, const QString&, const QString& ext, const QString&,
+                                 const QString&) -> std::string {
+            if (Chance(4)) {
+                return {};  // cancelled
+            }
+            const QString name =
+                QStringLiteral("out%1.%2").arg(Pick(4)).arg(ext.isEmpty() ? "x" : ext);
+            const QString path = m_folder + "/" + name;
+            if (open && !QFile::exists(path)) {
+                return (m_folder + "/garbage." + ext).toStdString();
+            }
+            return path.toStdString();
+        });
+        SetColorHook([this](const QColor&) -> std::optional<QColor> {
+            if (Chance(3)) {
+                return std::nullopt;
+            }
+            return QColor(Pick(256), Pick(256), Pick(256));
+        });
+        SetPrintDialogHook([](QPrinter&) { return false; });
+        SetPrintPreviewHook([](QPrinter&, const KzPaintPages&) {});
+    }
+
+    void Start() {
+        m_rssStart = MemoryMb("VmRSS:");
+        Schedule();
+    }
+
+    int Result() const { return m_failed ? 1 : 0; }
+
+private:
+    // Each action is a fresh single-shot timer set before the action runs: a timer does not
+    // fire again while its own handler still runs, and an action may open a modal dialog whose
+    // event loop must keep receiving actions.
+    void Schedule() {
+        QTimer::singleShot(5, &m_frame, [this] {
+            if (m_done >= m_total) {
+                Finish();
+                return;
+            }
+            Schedule();
+            Step();
+        });
+    }
+
+    bool Chance(int oneIn) { return Pick(oneIn) == 0; }
+    int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    QPoint PointIn(const QWidget* w) {
+        return QPoint(Pick(std::max(1, w->width())), Pick(std::max(1, w->height())));
+    }
+
+    // One random action on whatever the user would see on top: a popup menu, a modal dialog,
+    // or the main window.
+    void Step() {
+        const long n = ++m_done;
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            if (Chance(3)) {
+                Act(n, "Escape on popup", [&] { QTest::keyClick(popup, Qt::Key_Escape); });
+            } else {
+                // Any item but the one that ends the program.
+                const QPoint at = PointIn(popup);
+                auto* menu = qobject_cast<QMenu*>(popup);
+                const QAction* item = menu != nullptr ? menu->actionAt(at) : nullptr;
+                if (item != nullptr && item == m_frame.Action(ID_APP_EXIT)) {
+                    Act(n, "Escape on menu", [&] { QTest::keyClick(popup, Qt::Key_Escape); });
+                } else {
+                    Act(n, "click popup",
+                        [&] { QTest::mouseClick(popup, Qt::LeftButton, {}, at); });
+                }
+            }
+        } else if (QWidget* modal = QApplication::activeModalWidget()) {
+            ActOn(n, modal, /*modal=*/true);
+        } else {
+            ActOn(n, &m_frame, false);
+        }
+        if (n % 100 == 0) {
+            const double rss = MemoryMb("VmRSS:");
+            if (n == std::min<long>(500, m_total)) {
+                m_rssWarm = rss;
+            }
+            std::fprintf(stderr, "kzv_soak: %ld actions, %.0f MB resident\n", n, rss);
+        }
+    }
+
+    void ActOn(long n, QWidget* top, bool modal) {
+        if (modal && Chance(12)) {
+            Act(n, "Escape on dialog", [&] { QTest::keyClick(top, Qt::Key_Escape); });
+            return;
+        }
+        const int kind = Pick(10);
+        if (kind == 0 && !modal) {
+            // A command from the menus, as its menu item would run it.
+            const auto& commands = CMainFrame::Commands();
+            const auto& command = commands[static_cast<size_t>(Pick(int(commands.size())))];
+            if (command.id == ID_APP_EXIT) {
+                return;
+            }
+            Act(n, std::string("command ") + command.text, [&] { m_frame.RunCommand(command.id); });
+            return;
+        }
+        // A visible child widget under the pointer, or the window itself.
+        const QList<QWidget*> children = top->findChildren<QWidget*>();
+        QWidget* target = top;
+        if (!children.isEmpty() && kind < 8) {
+            QWidget* child = children[Pick(int(children.size()))];
+            if (child->isVisible() && child->width() > 0 && child->height() > 0) {
+                target = child;
+            }
+        }
+        const QString name = target->metaObject()->className();
+        const QPoint at = PointIn(target);
+        switch (Pick(6)) {
+            case 0:
+            case 1:
+                Act(n, "click " + name.toStdString(), [&] {
+                    QTest::mouseClick(target, Chance(5) ? Qt::RightButton : Qt::LeftButton,
+                                      Chance(6) ? Qt::ShiftModifier : Qt::NoModifier, at);
+                });
+                break;
+            case 2:
+                Act(n, "double-click " + name.toStdString(),
+                    [&] { QTest::mouseDClick(target, Qt::LeftButton, {}, at); });
+                break;
+            case 3: {
+                const Qt::MouseButton button = Chance(3) ? Qt::RightButton : Qt::LeftButton;
+                const Qt::KeyboardModifiers mods = Chance(3) ? Qt::ShiftModifier : Qt::NoModifier;
+                const QPoint to = PointIn(target);
+                Act(n, "drag " + name.toStdString(), [&] {
+                    QTest::mousePress(target, button, mods, at);
+                    QTest::mouseMove(target, (at + to) / 2);
+                    QTest::mouseMove(target, to);
+                    QTest::mouseRelease(target, button, mods, to);
+                });
+                break;
+            }
+            case 4: {
+                static const Qt::Key keys[] = {Qt::Key_PageUp, Qt::Key_PageDown,  Qt::Key_Up,
+                                               Qt::Key_Down,   Qt::Key_Left,      Qt::Key_Right,
+                                               Qt::Key_Tab,    Qt::Key_Return,    Qt::Key_Space,
+                                               Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_F1};
+                const Qt::Key key = keys[Pick(int(std::size(keys)))];
+                Act(n, "key on " + name.toStdString(), [&] { QTest::keyClick(target, key); });
+                break;
+            }
+            default: {
+                static const char* texts[] = {"0", "-1",    "12.5",  "1e9",   "abc",
+                                              "",  "99999", "0.001", "-3e38", "１２"};
+                const QString text = QString::fromUtf8(texts[Pick(int(std::size(texts)))]);
+                Act(n, "type into " + name.toStdString(), [&] {
+                    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+                        QTest::mouseClick(edit, Qt::LeftButton, {}, at);
+                        edit->selectAll();
+                    }
+                    if (text.toLatin1() == text.toUtf8()) {
+                        QTest::keyClicks(target, text);
+                    } else {  // QTest types ASCII only; wide digits come as one key event
+                        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+                        QApplication::sendEvent(target, &press);
+                    }
+                    QTest::keyClick(target, Qt::Key_Tab);
+                });
+                break;
+            }
+        }
+    }
+
+    template <typename F>
+    void Act(long n, const std::string& what, F&& action) {
+        Note(n, what);
+        if (g_trace) {
+            std::fprintf(stderr, "kzv_soak: %ld %s (%.0f MB)\n", n, what.c_str(),
+                         MemoryMb("VmRSS:"));
+        }
+        action();
+        ++g_heartbeat;
+    }
+
+    void Finish() {
+        const double rssEnd = MemoryMb("VmRSS:");
+        const double peak = MemoryMb("VmHWM:");
+        std::printf(
+            "kzv_soak: %ld actions, %ld message boxes, no crash, no hang\n"
+            "kzv_soak: resident memory %.0f MB at start, %.0f MB after %ld actions, %.0f MB at "
+            "the end (peak %.0f MB)\n",
+            m_done, m_messages, m_rssStart, m_rssWarm, std::min<long>(500, m_total), rssEnd, peak);
+        std::fflush(stdout);
+        // Modal loops may still be open (a dialog the last actions opened): leave from here.
+        std::_Exit(Result());
+    }
+
+    CMainFrame& m_frame;
+    QString m_folder;
+    std::mt19937 m_random;
+    long m_total;
+    long m_done = 0;
+    long m_messages = 0;
+    double m_rssStart = 0.0;
+    double m_rssWarm = 0.0;
+    bool m_failed = false;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    long actions = 5000;
+    unsigned seed = 1;
+    std::string sample = "tower";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--actions") == 0) {
+            actions = std::atol(argv[i + 1]);
+        } else if (std::strcmp(argv[i], "--seed") == 0) {
+            seed = static_cast<unsigned>(std::atol(argv[i + 1]));
+        } else if (std::strcmp(argv[i], "--trace") == 0) {
+            g_trace = std::atoi(argv[i + 1]) != 0;
+        } else if (std::strcmp(argv[i], "--sample") == 0) {
+            sample = argv[i + 1];
+        }
+    }
+    std::signal(SIGSEGV, OnFatalSignal);
+    std::signal(SIGABRT, OnFatalSignal);
+    std::signal(SIGFPE, OnFatalSignal);
+    std::signal(SIGBUS, OnFatalSignal);
+
+    kzv::PrepareOpenGLApplication();
+    CKZ_VApp app(argc, argv);
+    kzv::InstallFontSubstitutions();
+
+    // The program's files and a copy of the samples live in a folder of their own.
+    QTemporaryDir temp;
+    const QString folder = temp.path();
+    const std::string samples = folder.toStdString() + "/samples";
+    if (std::system(("cp -r '" + std::string(KZV_SAMPLES_DIR) + "' '" + samples + "'").c_str()) !=
+        0) {
+        std::fprintf(stderr, "kzv_soak: cannot copy the samples\n");
+        return 2;
+    }
+    kzv::WriteDataFolderList(folder.toStdString() + "/dirlist", {samples});
+    QFile garbage(folder + "/garbage.set");
+    if (garbage.open(QIODevice::WriteOnly)) {
+        garbage.write("not a settings file\n");
+    }
+    if (!app.InitInstance(folder.toStdString() + "/")) {
+        return 2;
+    }
+    CMainFrame& frame = *app.MainFrame();
+    const std::string set = samples + "/" + sample + "/";
+    CHeaderFile header;
+    header.Read((set + "header").c_str());
+    frame.View()->LoadDataSetFrom(set, header);
+
+    std::thread([] {
+        long seen = -1;
+        auto since = std::chrono::steady_clock::now();
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            const long beat = g_heartbeat.load();
+            if (beat != seen) {
+                seen = beat;
+                since = std::chrono::steady_clock::now();
+            } else if (std::chrono::steady_clock::now() - since > std::chrono::seconds(30)) {
+                std::fprintf(stderr, "kzv_soak: HANG: no progress for 30 s in action %ld: %s\n",
+                             g_actionNumber.load(), g_lastAction);
+                std::_Exit(3);
+            }
+        }
+    }).detach();
+
+    Soak soak(frame, folder, seed, actions);
+    soak.InstallAnswers();
+    soak.Start();
+    return app.exec();
+}
