@@ -31,6 +31,8 @@ static void InitResources() {
 CKZ_VApp::CKZ_VApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("KZ_V"));
     setApplicationDisplayName(QString());
+    // The window system finds the program's desktop entry, and so its icon, by this name.
+    setDesktopFileName(QStringLiteral(KZV_APP_ID));
     // The program speaks Japanese whatever the locale, so the standard dialogs do too.
     InstallQtTranslations();
     setWindowIcon(LoadIconImage(128));
@@ -51,17 +53,18 @@ CKZ_VApp::~CKZ_VApp() = default;
 
 bool CKZ_VApp::InitInstance(const std::string& configFolder) {
     const std::string programFolder = GetAppFolder();
-    // "dirlist" and "size" stay beside the program where it may write (a build tree, a
-    // portable copy); an installed program keeps them in the user's configuration folder.
+    // "dirlist" and "size" stay beside the program in a build tree or a portable copy; an
+    // installed program keeps them in the user's configuration folder.
+    const std::string dataFolder = kzv::InstalledDataFolder(programFolder);
     kzv::CConfigFolder config{configFolder, {}};
     if (configFolder.empty()) {
-        config = kzv::ChooseConfigFolder(
-            programFolder, qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
-            qEnvironmentVariable("HOME").toStdString(), programFolder + "../share/kzv/samples");
+        config = kzv::ChooseConfigFolder(programFolder,
+                                         qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
+                                         qEnvironmentVariable("HOME").toStdString(), dataFolder);
     }
     const std::string appFolder = config.folder;
     m_pMainFrame = std::make_unique<CMainFrame>();
-    m_pMainFrame->m_strHelpPath = programFolder + "kzvhelp.chm";
+    m_pMainFrame->m_strHelpPath = kzv::FindHelpIndex(dataFolder, KZV_SOURCE_HELP_DIR);
     m_pMainFrame->SetDataSetDialogs(
         MakeDataSetChooser(appFolder),
         [appFolder](QWidget* parent, std::vector<std::string>& results) {

@@ -25,8 +25,8 @@ public:
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 
-    // The folder of the executable, ending in '/'; "dirlist", "size" and the help file live
-    // there.
+    // The folder of the executable, ending in '/'. "dirlist" and "size" live there in a build
+    // tree; an installed program has its samples and help in <prefix>/share/kzv/.
     static std::string GetAppFolder();
 
     // The open or save file dialog with the filter "<description> (*.<ext>)" and all files,

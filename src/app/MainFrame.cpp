@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -10,13 +9,14 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
-#include <QUrl>
 #include <filesystem>
 
 #include "AutoCorrectDlg.h"
 #include "CommandIds.h"
 #include "CommentDlg.h"
 #include "FilePrompt.h"
+#include "HelpWindow.h"
+#include "ImageScaleDlg.h"
 #include "KZ_VApp.h"
 #include "KZ_VView.h"
 #include "LabelPosDlg.h"
@@ -182,7 +182,9 @@ void CMainFrame::CreateMenus() {
     }
     // Accelerators: the menu texts show them; the shortcuts make them work.
     m_actions[ID_FILE_PRINT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_actions[ID_HELP_FINDER]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    // F1 too, where desktop programs have their help.
+    m_actions[ID_HELP_FINDER]->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_H), QKeySequence(Qt::Key_F1)});
     // Opening a file has no menu item, only its shortcut.
     AddCommand(nullptr, ID_FILE_OPEN)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
 }
@@ -313,10 +315,16 @@ void CMainFrame::OnSaveImage() {
     if (path.empty()) {
         return;
     }
+    // Then the picture's size: the window's, or 2 to 4 times it for print-quality reports.
+    // The choice is kept for the next save.
+    if (!KzChooseImageScale(this, m_pView->ClientWidth(), m_pView->ClientHeight(), m_nImageScale)) {
+        return;
+    }
     std::string error;
     const bool png =
         QString::fromStdString(path).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    if (!(png ? m_pView->SavePng(path, &error) : m_pView->SaveBitmap(path, &error))) {
+    if (!(png ? m_pView->SavePng(path, &error, m_nImageScale)
+              : m_pView->SaveBitmap(path, &error, m_nImageScale))) {
         KzMessageBox(this,
                      QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
                          .arg(QString::fromStdString(path), QString::fromStdString(error)),
@@ -399,13 +407,23 @@ void CMainFrame::OnComment() {
 }
 
 void CMainFrame::OnHelp() {
+    // A drag or a menu in progress ends before the help comes up.
+    if (QWidget* grabber = QWidget::mouseGrabber()) {
+        grabber->releaseMouse();
+    }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(m_strHelpPath, ec)) {
         KzMessageBox(this, QStringLiteral("ヘルプファイル%1が見つかりません。\n")
                                .arg(QString::fromStdString(m_strHelpPath)));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_strHelpPath)));
+    const QString index = QString::fromStdString(m_strHelpPath);
+    if (m_pHelpWindow == nullptr || m_strHelpIndex != index) {
+        delete m_pHelpWindow;
+        m_pHelpWindow = new CHelpWindow(index, this);
+        m_strHelpIndex = index;
+    }
+    m_pHelpWindow->ShowContents();
 }
 
 void CMainFrame::OnFileNew() {

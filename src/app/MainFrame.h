@@ -15,6 +15,7 @@
 class QAction;
 class QPrinter;
 class CKZ_VView;
+class CHelpWindow;
 class CLabelPosDlg;
 class COperationPanelBar;
 class CValueListBar;
@@ -30,6 +31,8 @@ public:
     ~CMainFrame() override;
 
     CKZ_VView* View() const { return m_pView; }
+    // The user guide's window once the help has been opened, else null.
+    CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
     COperationPanelBar* OperationPanel() const { return m_pPanelBar; }
     CValueListBar* ValueListBar() const { return m_pValueBar; }
     // "数値表示位置の編集": made with the frame, hidden until the contour page shows it.
@@ -62,9 +65,10 @@ public:
     // The layout as it stands, for "size".
     CWindowLayout CurrentLayout() const;
 
-    std::string m_strHelpPath;         // program folder + "kzvhelp.chm"
+    std::string m_strHelpPath;         // the user guide's contents page (index.html)
     std::string m_strSizePath;         // written on close; empty: not written
     bool m_bSizeFailureShown = false;  // the user was told that "size" could not be written
+    int m_nImageScale = 1;             // the saved picture's size in window sizes, last chosen
 
     // Status bar panes 1 (data-set name) and 2 (direction).
     QLabel* NamePane() const { return m_paneName; }
@@ -130,6 +134,8 @@ private:
     QLabel* m_paneDirection = nullptr;
     std::map<int, QAction*> m_actions;
     std::unique_ptr<QPrinter> m_pPrinter;
+    CHelpWindow* m_pHelpWindow = nullptr;  // a child window, made on the first help request
+    QString m_strHelpIndex;                // the page it was made for
     Chooser m_chooser;
     Searcher m_searcher;
     HeaderViewer m_headerViewer;

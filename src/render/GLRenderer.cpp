@@ -232,7 +232,7 @@ void CGLRenderer::DrawLine(const CVector4* points, CVector4 colour, float width)
     if (!HasCurrentContext() || points == nullptr) {
         return;
     }
-    glLineWidth(width);
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
     glColor4fv(colour.Data());
     glBegin(GL_LINES);
     for (int i = 0; i < 2; ++i) {
@@ -245,7 +245,7 @@ void CGLRenderer::DrawLineLoop(const CVector4* points, int count, CVector4 colou
     if (!HasCurrentContext()) {
         return;
     }
-    glLineWidth(width);
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
     glColor4fv(colour.Data());
     glBegin(GL_LINE_LOOP);
     for (int i = 0; points != nullptr && i < count; ++i) {
@@ -274,7 +274,7 @@ void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4*
     if (!HasCurrentContext() || points == nullptr) {
         return;
     }
-    glLineWidth(width);
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
     SetMaterial(face, material);
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < count; ++i) {
@@ -414,7 +414,7 @@ unsigned CGLRenderer::CreateFontListA(int height, const char* faceName) {
     if (base == 0) {
         return 0;
     }
-    if (!kzv::CompileSingleByteGlyphs(base, height, faceName)) {
+    if (!kzv::CompileSingleByteGlyphs(base, height * m_nPixelScale, faceName)) {
         glDeleteLists(base, 256);
         return 0;
     }
@@ -448,7 +448,7 @@ std::pair<unsigned, int> CGLRenderer::CreateTextListW(int height, const wchar_t*
     if (first == 0) {
         return {0, 0};
     }
-    if (!kzv::CompileTextGlyphs(first, height, text, count, faceName)) {
+    if (!kzv::CompileTextGlyphs(first, height * m_nPixelScale, text, count, faceName)) {
         glDeleteLists(first, count);
         return {0, 0};
     }

@@ -43,6 +43,11 @@ public:
     CGLRenderer& operator=(const CGLRenderer&) = delete;
     virtual ~CGLRenderer();
 
+    // Pixel sizes are multiplied by this: line widths, and the heights of fonts made while it is
+    // set. 1 on screen; 2 to 4 while a picture is drawn at that multiple of the window's size.
+    void SetPixelScale(int scale) { m_nPixelScale = scale < 1 ? 1 : scale; }
+    int PixelScale() const { return m_nPixelScale; }
+
     // Context and frame.
     bool CreateContext(QOpenGLWidget* window);
     void MakeCurrent();
@@ -141,6 +146,7 @@ public:
 
 private:
     float m_box[6] = {0, 0, 0, 0, 0, 0};  // left, right, bottom, top, near, far
+    int m_nPixelScale = 1;
     uint32_t m_selectBuffer[256];
     QOpenGLWidget* m_window = nullptr;                     // the widget whose context we draw with
     QOpenGLContext* m_offscreenContext = nullptr;          // off-screen context, null when none

@@ -7,6 +7,7 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPrinter>
+#include <cstring>
 #include <vector>
 
 #include <GL/gl.h>
@@ -139,32 +140,115 @@ bool COpenGLView::CaptureImage(QImage& out) {
     return ok;
 }
 
-bool COpenGLView::SaveBitmap(const std::string& path, std::string* error) {
+namespace {
+
+constexpr const char* kUnreadable = "ビューの画像を読み取れませんでした。";
+
+// An upright image as glReadPixels delivers a frame: blue, green, red, alpha, bottom row first.
+std::vector<uint8_t> BottomUpBgra(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const size_t rowBytes = static_cast<size_t>(rgb.width()) * 4;
+    std::vector<uint8_t> bgra(rowBytes * static_cast<size_t>(rgb.height()));
+    for (int y = 0; y < rgb.height(); ++y) {
+        // Little-endian RGB32 is stored blue, green, red, 0xFF.
+        std::memcpy(bgra.data() + static_cast<size_t>(rgb.height() - 1 - y) * rowBytes,
+                    rgb.constScanLine(y), rowBytes);
+    }
+    return bgra;
+}
+
+}  // namespace
+
+bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
+    out = QImage();
+    if (scale <= 1) {
+        if (!CaptureImage(out) && error != nullptr) {
+            *error = kUnreadable;
+        }
+        return !out.isNull();
+    }
+    const int clientW = ClientWidth();
+    const int clientH = ClientHeight();
+    const int w = clientW * scale;
+    const int h = clientH * scale;
+    bool drawn = false;
+    // The context comes with a token image; PrepareOffscreen makes the real one, so two images
+    // of that size never exist at once.
+    if (clientW > 0 && clientH > 0 && m_gl.CreateOffscreen(1, 1)) {
+        // The window's projection box on a viewport scale times as large: everything placed in
+        // model or window units grows with it; pixel sizes grow by the renderer's scale.
+        m_gl.SetPixelScale(scale);
+        OnBeginImage();
+        m_gl.PrepareOffscreen(w, h, clientW, clientH);
+        const COffscreenInfo& info = m_gl.OffscreenInfo();
+        if (m_gl.HasOffscreenImage() && CGLRenderer::HasCurrentContext() && info.width == w &&
+            info.height == h) {
+            RenderScene();
+            QImage picture(w, h, QImage::Format_RGB32);
+            picture.fill(Qt::white);
+            QPainter painter(&picture);
+            m_gl.BlitOffscreen(&painter, 0, 0, h);
+            painter.end();
+            out = picture;
+            drawn = true;
+        }
+        OnEndImage();
+        m_gl.SetPixelScale(1);
+        if (context() != nullptr && context()->isValid()) {
+            makeCurrent();
+            m_gl.SetViewport(clientW, clientH);
+            SetDefaultProjection(clientW, clientH);
+            doneCurrent();
+        }
+        m_gl.DestroyOffscreen();
+    }
+    if (!drawn && error != nullptr) {
+        *error = "画像を " + std::to_string(w) + " × " + std::to_string(h) +
+                 " ピクセルで作れませんでした（大きすぎます）。";
+    }
+    return drawn;
+}
+
+bool COpenGLView::SaveBitmap(const std::string& path, std::string* error, int scale) {
     std::vector<uint8_t> bgra;
+    int w = ClientWidth();
+    int h = ClientHeight();
     bool ok = false;
-    if (context() != nullptr && context()->isValid()) {
+    if (scale > 1) {
+        QImage image;
+        if (!RenderImage(scale, image, error)) {
+            return false;
+        }
+        bgra = BottomUpBgra(image);
+        w = image.width();
+        h = image.height();
+        ok = true;
+    } else if (context() != nullptr && context()->isValid()) {
         makeCurrent();
-        ok = m_gl.ReadFramePixels(ClientWidth(), ClientHeight(), bgra);
+        ok = m_gl.ReadFramePixels(w, h, bgra);
         doneCurrent();
     }
     if (!ok) {
         if (error != nullptr) {
-            *error = "the picture could not be read from the view";
+            *error = kUnreadable;
         }
         return false;
     }
-    const std::vector<uint8_t> bmp = kzv::EncodeBmp24(ClientWidth(), ClientHeight(), bgra.data());
+    const std::vector<uint8_t> bmp = kzv::EncodeBmp24(w, h, bgra.data());
     return kzv::WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(bmp.data()), bmp.size()), error);
 }
 
-bool COpenGLView::SavePng(const std::string& path, std::string* error) {
+bool COpenGLView::SavePng(const std::string& path, std::string* error, int scale) {
     QImage image;
+    if (!RenderImage(scale, image, error)) {
+        return false;
+    }
     QByteArray png;
     QBuffer buffer(&png);
-    if (!CaptureImage(image) || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
         if (error != nullptr) {
-            *error = "the picture could not be read from the view";
+            *error = kUnreadable;
         }
         return false;
     }

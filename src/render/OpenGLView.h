@@ -67,6 +67,10 @@ public:
     // Around printing: the derived view switches its fonts to the printer's resolution.
     virtual void OnBeginPrinting(QPrinter& printer);
     virtual void OnEndPrinting(QPrinter& printer);
+    // Around a picture drawn at a multiple of the window's size: the renderer's pixel scale is
+    // already set, so fonts made now come out enlarged; the derived view switches to them.
+    virtual void OnBeginImage() {}
+    virtual void OnEndImage() {}
 
     // load identity, then the box (-(w/2), w/2, -(h/2), h/2) with depth -5000..5000.
     void SetDefaultProjection(int w, int h);
@@ -84,11 +88,17 @@ public:
 
     // The picture on the screen, read back from the frame buffer.
     bool CaptureImage(QImage& out);
-    // Writes it as a 24-bit BMP file. On failure the old file under that name is untouched
-    // and error says why.
-    bool SaveBitmap(const std::string& path, std::string* error = nullptr);
+    // The picture at scale (1 to 4) times the window's size: for 1 the one on the screen; else
+    // the scene drawn again off-screen with the window's projection, so the model, markers,
+    // colour bar and comment grow with the picture, and with line widths and font heights
+    // multiplied by scale: the same picture in finer pixels. Empty and false when the
+    // off-screen image of that size cannot be made; error then says why.
+    bool RenderImage(int scale, QImage& out, std::string* error = nullptr);
+    // Writes the picture as a 24-bit BMP file. On failure the old file under that name is
+    // untouched and error says why.
+    bool SaveBitmap(const std::string& path, std::string* error = nullptr, int scale = 1);
     // The same picture as a PNG file, written the same safe way.
-    bool SavePng(const std::string& path, std::string* error = nullptr);
+    bool SavePng(const std::string& path, std::string* error = nullptr, int scale = 1);
     // Puts it on the clipboard as an RGB image.
     bool CopyToClipboard();
     // Prints the scene on one page: rendered off-screen at the page's resolution (at most

@@ -126,7 +126,24 @@ void CKZ_VView::SetViewPreset(int preset) {
 void CKZ_VView::OnBeginPrinting(QPrinter& printer) {
     // Fonts for the printer's resolution: f times the screen sizes.
     const int screenDpi = std::max(1, logicalDpiY());
-    const int f = std::max(1, printer.resolution() / screenDpi);
+    MakePrintFonts(std::max(1, printer.resolution() / screenDpi));
+}
+
+void CKZ_VView::OnEndPrinting(QPrinter&) {
+    DropPrintFonts();
+}
+
+void CKZ_VView::OnBeginImage() {
+    // The renderer enlarges the fonts by its pixel scale; the comment keeps its size in window
+    // units, so its lines stay as far apart as on the screen.
+    MakePrintFonts(1);
+}
+
+void CKZ_VView::OnEndImage() {
+    DropPrintFonts();
+}
+
+void CKZ_VView::MakePrintFonts(int f) {
     makeCurrent();
     m_nAxisFontListPrint = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
     m_nLabelFontListPrint = m_gl.CreateFontListA(f * m_nLabelFontSize, m_strLabelFont.c_str());
@@ -136,7 +153,7 @@ void CKZ_VView::OnBeginPrinting(QPrinter& printer) {
     m_bPrinting = 1;
 }
 
-void CKZ_VView::OnEndPrinting(QPrinter&) {
+void CKZ_VView::DropPrintFonts() {
     makeCurrent();
     m_gl.DeleteFontList(m_nAxisFontListPrint);
     m_gl.DeleteFontList(m_nLabelFontListPrint);

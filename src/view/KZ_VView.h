@@ -78,6 +78,8 @@ public:
     void OnMouseDrag(int x0, int y0, int x1, int y1) override;
     void OnBeginPrinting(QPrinter& printer) override;
     void OnEndPrinting(QPrinter& printer) override;
+    void OnBeginImage() override;
+    void OnEndImage() override;
 
     // The cursor for the drag and pick state (call after changing m_nPickMode).
     void UpdateCursor();
@@ -134,6 +136,10 @@ private:
     void CreateAxisFont();
     // Remakes the label font when its face or size changed since it was made.
     void UpdateLabelFont();
+    // The print lists: axis and label fonts and the comment's copy, at f times the screen's
+    // sizes; the frame draws with them until DropPrintFonts.
+    void MakePrintFonts(int f);
+    void DropPrintFonts();
 
     // Parts of a frame, in drawing order.
     void ApplyCamera();

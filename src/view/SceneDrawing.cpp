@@ -232,7 +232,8 @@ void CKZ_VView::DrawContours() {
     if (contours.items.empty()) {
         return;
     }
-    if (m_bShowLabels && !contours.labels.empty()) {
+    if (m_bShowLabels && !contours.labels.empty() && !m_bPrinting) {
+        // (A printed or enlarged frame uses its own label font; the screen's is made on screen.)
         UpdateLabelFont();
     }
     const unsigned labelFont =

@@ -27,10 +27,17 @@ bool CanWriteIn(const std::string& folder) {
 
 }  // namespace
 
+std::string InstalledDataFolder(const std::string& programFolder) {
+    const fs::path data = (fs::path(WithSlash(programFolder)) / "../share/kzv/").lexically_normal();
+    return WithSlash(data.string());
+}
+
 CConfigFolder ChooseConfigFolder(const std::string& programFolder, const std::string& xdgConfigHome,
-                                 const std::string& home, const std::string& samplesFolder) {
+                                 const std::string& home, const std::string& installedDataFolder) {
     CConfigFolder result;
-    if (CanWriteIn(programFolder)) {
+    std::error_code ec;
+    const bool installed = fs::is_directory(installedDataFolder, ec);
+    if (!installed && CanWriteIn(programFolder)) {
         result.folder = WithSlash(programFolder);
         return result;
     }
@@ -38,7 +45,6 @@ CConfigFolder ChooseConfigFolder(const std::string& programFolder, const std::st
                                  ? WithSlash(xdgConfigHome)
                                  : WithSlash(home) + ".config/";
     result.folder = base + "kzv/";
-    std::error_code ec;
     fs::create_directories(result.folder, ec);
     if (!CanWriteIn(result.folder)) {
         result.problem =
@@ -47,10 +53,23 @@ CConfigFolder ChooseConfigFolder(const std::string& programFolder, const std::st
         return result;
     }
     const std::string dirlist = result.folder + "dirlist";
-    if (!fs::exists(dirlist, ec) && fs::is_directory(samplesFolder, ec)) {
-        WriteFileAtomically(dirlist, samplesFolder + "\n");
+    const std::string samples = installed ? WithSlash(installedDataFolder) + "samples" : "";
+    if (installed && !fs::exists(dirlist, ec) && fs::is_directory(samples, ec)) {
+        WriteFileAtomically(dirlist, samples + "\n");
     }
     return result;
+}
+
+std::string FindHelpIndex(const std::string& installedDataFolder,
+                          const std::string& sourceHelpFolder) {
+    const std::string installed = WithSlash(installedDataFolder) + "help/index.html";
+    const std::string source = WithSlash(sourceHelpFolder) + "index.html";
+    std::error_code ec;
+    if (!fs::is_regular_file(installed, ec) && !sourceHelpFolder.empty() &&
+        fs::is_regular_file(source, ec)) {
+        return source;
+    }
+    return installed;
 }
 
 }  // namespace kzv
