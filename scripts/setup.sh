@@ -14,6 +14,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   # headless display for the GUI tests and the run command
   xvfb xauth x11-utils
+  # the install test validates the desktop entry and the AppStream metadata
+  desktop-file-utils appstream
   # Japanese fonts that stand in for the MS fonts named in settings
   fonts-ipafont-gothic fonts-ipafont-mincho
 )
