@@ -39,6 +39,7 @@
 #include "CommandIds.h"
 #include "FilePrompt.h"
 #include "GLText.h"
+#include "ImageScaleDlg.h"
 #include "KZ_VApp.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
@@ -115,6 +116,10 @@ public:
                 return std::nullopt;
             }
             return QColor(Pick(256), Pick(256), Pick(256));
+        });
+        SetImageScaleHook([this](int, int, int& scale) {
+            scale = 1 + Pick(2);  // the window's size or twice it
+            return !Chance(4);
         });
         SetPrintDialogHook([](QPrinter&) { return false; });
         SetPrintPreviewHook([](QPrinter&, const KzPaintPages&) {});

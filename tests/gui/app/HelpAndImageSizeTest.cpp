@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
@@ -53,6 +55,8 @@ TEST(HelpWindow, F1ShowsTheGuideWhoseLinksAndBackButtonWork) {
     EXPECT_EQ(browser.documentTitle(), QStringLiteral("KZ_V ユーザーガイド"));
     EXPECT_TRUE(help->windowTitle().contains(QStringLiteral("KZ_V ヘルプ")));
     EXPECT_FALSE(help->BackButton()->isEnabled());
+    // A look at the window, beside the test program in the build tree.
+    help->grab().save(QCoreApplication::applicationDirPath() + "/help-window.png");
 
     // A link of the contents leads to its page; 戻る comes back.
     QString target;
@@ -95,8 +99,9 @@ TEST(ImageScaleDialog, SaveImageAtThreeTimesTheWindowAndCancelWritesNothing) {
     CMainFrame frame;
     ASSERT_TRUE(ShowExposed(frame, 900, 600));
     LoadSample(*frame.View(), "lshape");
-    QTemporaryDir dir;
-    const QString png = dir.filePath("report.png");
+    // The picture stays beside the test program in the build tree, to look at.
+    QString png = QCoreApplication::applicationDirPath() + "/lshape-3x.png";
+    QFile::remove(png);
     SetFilePromptHook([&](bool, const QString&, const QString&, const QString&, const QString&) {
         return png.toStdString();
     });
@@ -113,7 +118,8 @@ TEST(ImageScaleDialog, SaveImageAtThreeTimesTheWindowAndCancelWritesNothing) {
     EXPECT_EQ(image.size(), QSize(3 * view.ClientWidth(), 3 * view.ClientHeight()));
     EXPECT_EQ(offered, 1);
     // The choice is offered again next time; cancelling it saves nothing.
-    QFile::remove(png);
+    QTemporaryDir dir;
+    png = dir.filePath("cancelled.png");
     accept = false;
     frame.RunCommand(ID_SAVE_IMAGE);
     EXPECT_EQ(offered, 3);

@@ -12,6 +12,7 @@
 
 #include "CommandIds.h"
 #include "FilePrompt.h"
+#include "ImageScaleDlg.h"
 #include "KZ_VApp.h"
 #include "KZ_VView.h"
 #include "MainFrame.h"
@@ -220,6 +221,11 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
         seenFolder = folder;
         return answer;
     });
+    // The picture's size is the window's (the size choice has its own tests).
+    SetImageScaleHook([](int, int, int& scale) {
+        scale = 1;
+        return true;
+    });
     frame.RunCommand(ID_SAVE_IMAGE);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(answer)));
     EXPECT_TRUE(seenFilter.startsWith(QStringLiteral("BMP Files (*.bmp);;PNG Files (*.png)")));
@@ -251,6 +257,7 @@ TEST_F(MainFrameTest, SaveImageCommandWritesTheFileOrSaysWhy) {
     frame.RunCommand(ID_SAVE_IMAGE);
     EXPECT_EQ(messages.texts.size(), 2);
     SetFilePromptHook(nullptr);
+    SetImageScaleHook(nullptr);
 }
 
 TEST_F(MainFrameTest, HelpWithoutItsFileSaysWhere) {
