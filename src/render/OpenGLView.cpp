@@ -194,13 +194,7 @@ bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
         }
         OnEndImage();
         m_gl.SetPixelScale(1);
-        if (context() != nullptr && context()->isValid()) {
-            makeCurrent();
-            m_gl.SetViewport(clientW, clientH);
-            SetDefaultProjection(clientW, clientH);
-            doneCurrent();
-        }
-        m_gl.DestroyOffscreen();
+        EndOffscreen(clientW, clientH);
     }
     if (!drawn && error != nullptr) {
         *error = "画像を " + std::to_string(w) + " × " + std::to_string(h) +
@@ -296,6 +290,11 @@ bool COpenGLView::PrintView(QPrinter& printer) {
     painter.end();
 
     OnEndPrinting(printer);
+    EndOffscreen(clientW, clientH);
+    return drawn;
+}
+
+void COpenGLView::EndOffscreen(int clientW, int clientH) {
     if (context() != nullptr && context()->isValid()) {
         makeCurrent();
         m_gl.SetViewport(clientW, clientH);
@@ -303,5 +302,4 @@ bool COpenGLView::PrintView(QPrinter& printer) {
         doneCurrent();
     }
     m_gl.DestroyOffscreen();
-    return drawn;
 }

@@ -115,5 +115,8 @@ protected:
     void paintGL() override;
 
 private:
+    // After off-screen drawing: the window's viewport and projection back, the buffer gone.
+    void EndOffscreen(int clientW, int clientH);
+
     bool m_bCapture = false;
 };
