@@ -5,6 +5,7 @@
 //   kzv_peer_bench time-contours <set> <runs>   ms per frame: bands only, 30 bands, every
 //                                               direction in turn (median of runs)
 //   kzv_peer_bench time-load <set> <runs>       ms per load of the data set (median of runs)
+//   kzv_peer_bench time-load-parts <set> <runs> the same step by step
 //   kzv_peer_bench make-search <root> <count>   count data sets in four data folders
 //   kzv_peer_bench time-search <root> <runs>    ms per search of the three queries (medians)
 //   kzv_peer_bench export-tri <set> <dir>       the walk's triangles, values and levels as raw
@@ -113,6 +114,35 @@ int TimeLoad(const std::string& folder, int runs) {
     return 0;
 }
 
+// The steps of a load one by one (fresh objects each run; medians in ms).
+int TimeLoadParts(const std::string& folder, int runs) {
+    const std::string f = Slash(folder);
+    std::map<std::string, std::vector<double>> times;
+    for (int i = 0; i <= runs; ++i) {
+        auto state = std::make_unique<CViewState>();
+        auto step = [&](const char* name, const std::function<void()>& work) {
+            const Clock::time_point start = Clock::now();
+            work();
+            if (i > 0) {
+                times[name].push_back(MsSince(start));
+            }
+        };
+        step("1 cp.dat", [&] { state->m_cp.Read((f + "cp.dat").c_str()); });
+        step("2 measure.pos", [&] { state->m_taps.Read((f + "measure.pos").c_str()); });
+        step("3 mesh.msh", [&] { state->m_mesh.Read((f + "mesh.msh").c_str()); });
+        step("4 corner table", [&] { state->Corners(); });
+        step("5 derived", [&] { state->UpdateDerived(); });
+        step("6 reset display", [&] { state->ResetDisplayState(); });
+        step("7 copies", [&] { state->m_tapsOrg = state->m_taps; });
+        step("8 panel index", [&] { state->FindPanelContaining(CVector4()); });
+        step("9 free", [&] { state.reset(); });
+    }
+    for (const auto& [name, t] : times) {
+        std::printf("%-16s %8.3f\n", name.c_str(), Median(t));
+    }
+    return 0;
+}
+
 // ---- the search corpus ----
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
@@ -187,7 +217,8 @@ int TimeSearch(const std::string& root, int runs) {
     std::string line;
     for (const kzv::DataSearchQuery& query : SearchQueries()) {
         size_t found = 0;
-        const double ms = MedianMs(runs, [&] { found = kzv::SearchDataSets(folders, query).size(); });
+        const double ms =
+            MedianMs(runs, [&] { found = kzv::SearchDataSets(folders, query).size(); });
         char item[64];
         std::snprintf(item, sizeof item, "%s%.6f:%zu", line.empty() ? "" : " ", ms, found);
         line += item;
@@ -244,8 +275,8 @@ int ExportTriangles(const std::string& folder, const std::string& outDir) {
             }
             auto it = vertexOfTap.find(tap);
             if (it == vertexOfTap.end()) {
-                it = vertexOfTap.emplace(tap, addVertex(state.m_taps.GetPosition(tap),
-                                                        tapValues.data()))
+                it = vertexOfTap
+                         .emplace(tap, addVertex(state.m_taps.GetPosition(tap), tapValues.data()))
                          .first;
             }
             corner[k] = it->second;
@@ -410,6 +441,9 @@ int main(int argc, char** argv) {
     const int n = std::atoi(argv[3]);
     if (mode == "time-contours" && n > 0) {
         return TimeContours(argv[2], n);
+    }
+    if (mode == "time-load-parts" && n > 0) {
+        return TimeLoadParts(argv[2], n);
     }
     if (mode == "time-load" && n > 0) {
         return TimeLoad(argv[2], n);

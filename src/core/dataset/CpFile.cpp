@@ -23,14 +23,15 @@ enum class RecordParse { Ok, NotRecord, TooFewValues };
 // A line that ends before its N-th value has too few values; one with text, a non-finite or
 // out-of-range number where a number belongs is not a record. Neither stores anything, so the
 // table stays aligned: exactly N values per stored tap number.
-RecordParse ParseRecord(const std::string& line, int n, int32_t& tapNo, std::vector<double>& values,
+// The values are appended to values straight away; the caller takes them back when the line
+// is not a whole record.
+RecordParse ParseRecord(std::string_view line, int n, int32_t& tapNo, std::vector<double>& values,
                         int& valueCount) {
     CTextCursor cursor(line);
     if (!cursor.ReadInt(tapNo)) {
         return RecordParse::NotRecord;
     }
     cursor.SkipOne();
-    values.clear();
     double v = 0.0;
     for (int d = 0; d < n; ++d) {
         if (!cursor.ReadDouble(v)) {
@@ -67,7 +68,7 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
     if (report.fault != FileFault::None) {
         return false;
     }
-    std::string line;
+    std::string_view line;
     int count = 0;
     if (!reader.ReadLine(line) || !CTextCursor(line).ReadInt(count) ||
         !IsValidDirectionCount(count)) {
@@ -78,9 +79,10 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
     report.directionCount = count;
 
     // Stops at "EOF" or, when the marker is missing, at the end of the file: a file without
-    // the marker still gives every record it holds.
-    std::vector<double> values;
+    // the marker still gives every record it holds. The tables are reserved from the length
+    // of the first record and the bytes left, so that they are not copied as they grow.
     bool endMarker = false;
+    bool reserved = false;
     while (reader.ReadLine(line)) {
         if (line == "EOF") {
             endMarker = true;
@@ -94,19 +96,30 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
             report.SkipLine(reader.LineNumber());
             continue;
         }
+        if (!reserved) {
+            // Never more than the file could fill: a value takes at least two bytes.
+            reserved = true;
+            const uint64_t left = reader.BytesLeft();
+            const uint64_t records = left / (line.size() + 1) * 21 / 20 + 16;
+            if (records * static_cast<uint64_t>(count) <= left / 2) {
+                m_aTapNo.reserve(static_cast<size_t>(records));
+                m_aCp.reserve(static_cast<size_t>(records) * static_cast<size_t>(count));
+            }
+        }
         int32_t tapNo = 0;
         int valueCount = 0;
-        const RecordParse parse = ParseRecord(line, count, tapNo, values, valueCount);
+        const size_t before = m_aCp.size();
+        const RecordParse parse = ParseRecord(line, count, tapNo, m_aCp, valueCount);
         if (parse != RecordParse::NotRecord && valueCount != count &&
             report.countMismatchLines++ == 0) {
             report.firstMismatchValueCount = valueCount;
         }
         if (parse != RecordParse::Ok) {
+            m_aCp.resize(before);
             report.SkipLine(reader.LineNumber());
             continue;
         }
         m_aTapNo.push_back(tapNo);
-        m_aCp.insert(m_aCp.end(), values.begin(), values.end());
     }
     if (reader.Fault() != FileFault::None) {
         // Grew past the limit or failed while being read: nothing of it is kept.
@@ -123,10 +136,6 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
 
 void CCpFile::RebuildIndex() {
     m_firstRecord.Build(m_aTapNo);
-}
-
-int CCpFile::FindRecord(int32_t tapNo) const {
-    return m_firstRecord.Find(tapNo);
 }
 
 double CCpFile::GetCp(int32_t tapNo, int d) const {

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
-#include <system_error>
+#include <string_view>
 #include <utility>
 
 #include "dataset/FolderUtil.h"
@@ -23,38 +22,51 @@ bool ReadHeaderOf(const std::string& dataSetPath, CHeaderFile& header) {
 }
 
 // Walks the files below one folder depth first until names holding both keywords have been
-// seen (an empty second keyword counts as seen). Each folder is entered once per walk (keyed
-// by device and inode), so a symbolic link back up the tree cannot make the walk endless.
+// seen (an empty second keyword counts as seen), and stops there. Whether both are found does
+// not depend on the order, so entries are taken in directory order, unsorted.
 class DocumentWalk {
 public:
     DocumentWalk(const std::string& keyword1, const std::string& keyword2)
         : m_keyword1(keyword1), m_keyword2(keyword2), m_found2(keyword2.empty()) {}
 
-    bool FolderHolds(const fs::path& folder) {
-        struct stat st {};
-        if (::stat(folder.c_str(), &st) != 0 || !m_visited.insert({st.st_dev, st.st_ino}).second) {
-            return false;
-        }
-        std::vector<fs::directory_entry> entries;
-        std::error_code ec;
-        fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
-        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-            entries.push_back(*it);
-        }
-        std::sort(entries.begin(), entries.end());
-        for (const fs::directory_entry& entry : entries) {
-            std::error_code typeEc;
-            if (entry.is_directory(typeEc)) {
-                if (FolderHolds(entry.path())) {
-                    return true;
+    // True once both keywords have been seen, in this folder or an earlier one.
+    bool FolderHolds(const std::string& folder) {
+        std::vector<std::string> subfolders;
+        ForEachEntry(folder, [&](const DirEntry& entry) {
+            if (entry.isFolder) {
+                // Only a link can lead to a folder seen before (folders themselves form a
+                // tree): each link target is entered once per walk, so a link back up the
+                // tree cannot make the walk endless.
+                if (entry.isLink) {
+                    if (std::find(m_visited.begin(), m_visited.end(), entry.target) !=
+                        m_visited.end()) {
+                        return true;
+                    }
+                    m_visited.push_back(entry.target);
                 }
+                subfolders.emplace_back(entry.name);
+                return true;
+            }
+            const std::string_view bytes(entry.name);
+            const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x80;
+            });
+            if (ascii) {  // the same in every code page: no decoding
+                m_found1 = m_found1 || bytes.find(m_keyword1) != std::string_view::npos;
+                m_found2 = m_found2 || bytes.find(m_keyword2) != std::string_view::npos;
             } else {
-                const std::string name = FileTextToUtf8(entry.path().filename().string());
-                m_found1 = m_found1 || name.find(m_keyword1) != std::string::npos;
-                m_found2 = m_found2 || name.find(m_keyword2) != std::string::npos;
-                if (m_found1 && m_found2) {
-                    return true;
-                }
+                const std::string text = FileTextToUtf8(bytes);
+                m_found1 = m_found1 || text.find(m_keyword1) != std::string::npos;
+                m_found2 = m_found2 || text.find(m_keyword2) != std::string::npos;
+            }
+            return !(m_found1 && m_found2);
+        });
+        if (m_found1 && m_found2) {
+            return true;
+        }
+        for (const std::string& name : subfolders) {
+            if (FolderHolds(JoinPath(folder, name))) {
+                return true;
             }
         }
         return false;
@@ -65,7 +77,7 @@ private:
     const std::string& m_keyword2;
     bool m_found1 = false;
     bool m_found2;
-    std::set<std::pair<dev_t, ino_t>> m_visited;
+    std::vector<DirIdentity> m_visited;
 };
 
 }  // namespace
@@ -112,9 +124,16 @@ bool TextContains(std::string_view fileText, std::string_view keyword) {
 bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword,
                           const std::string& keyword2) {
     DocumentWalk walk(keyword, keyword2);
-    const fs::path root(WithoutTrailingSlash(dataSetPath));
-    for (const std::string& name : FindSubfolders(root.string())) {
-        if (walk.FolderHolds(root / name)) {
+    const std::string root = WithoutTrailingSlash(dataSetPath);
+    std::vector<std::string> subfolders;
+    ForEachEntry(root, [&subfolders](const DirEntry& entry) {
+        if (entry.isFolder) {
+            subfolders.emplace_back(entry.name);
+        }
+        return true;
+    });
+    for (const std::string& name : subfolders) {
+        if (walk.FolderHolds(JoinPath(root, name))) {
             return true;
         }
     }
@@ -154,17 +173,41 @@ bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
 }
 
 std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFolders,
-                                        const DataSearchQuery& query) {
+                                        const DataSearchQuery& query,
+                                        const SearchProgress& progress, bool* stopped) {
     std::vector<std::string> results;
+    if (stopped != nullptr) {
+        *stopped = false;
+    }
     if (query.keyword1.empty()) {
         return results;  // nothing can match; spare reading every header
     }
-    CHeaderFile header;
+    // Every folder listed first, so that progress can tell how far the search has come.
+    std::vector<std::vector<std::string>> subfolders;
+    size_t total = 0;
     for (const std::string& folder : dataFolders) {
-        for (const std::string& name : FindSubfolders(folder)) {
-            const std::string path = JoinPath(folder, name);
+        subfolders.push_back(FindSubfolders(folder));
+        total += subfolders.back().size();
+    }
+    if (progress && !progress(0, total)) {
+        if (stopped != nullptr) {
+            *stopped = true;
+        }
+        return results;
+    }
+    CHeaderFile header;
+    size_t done = 0;
+    for (size_t f = 0; f < dataFolders.size(); ++f) {
+        for (const std::string& name : subfolders[f]) {
+            const std::string path = JoinPath(dataFolders[f], name);
             if (ReadHeaderOf(path, header) && DataSetMatches(path, header, query)) {
                 results.push_back(path);
+            }
+            if (progress && !progress(++done, total)) {
+                if (stopped != nullptr) {
+                    *stopped = true;
+                }
+                return results;
             }
         }
     }
