@@ -1,5 +1,9 @@
 #include "dataset/CpFile.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
+
 #include "dataset/LineReader.h"
 #include "text/NumberParse.h"
 
@@ -13,6 +17,17 @@ namespace {
 // export takes every (N / 16)-th value.
 bool IsValidDirectionCount(int n) {
     return n > 0 && n % 8 == 0;
+}
+
+// Asks for large pages under a table of many megabytes: filling it then takes a page fault
+// per 2 MiB instead of per 4 KiB. Only advice; nothing changes where it is not followed.
+void AdviseLargePages(void* data, size_t bytes) {
+    constexpr uintptr_t kLarge = uintptr_t{2} << 20;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(kLarge - 1);
+    if (end > begin) {
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
 }
 
 enum class RecordParse { Ok, NotRecord, TooFewValues };
@@ -104,6 +119,7 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
             if (records * static_cast<uint64_t>(count) <= left / 2) {
                 m_aTapNo.reserve(static_cast<size_t>(records));
                 m_aCp.reserve(static_cast<size_t>(records) * static_cast<size_t>(count));
+                AdviseLargePages(m_aCp.data(), m_aCp.capacity() * sizeof(double));
             }
         }
         int32_t tapNo = 0;
