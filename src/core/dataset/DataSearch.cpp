@@ -1,6 +1,8 @@
 #include "dataset/DataSearch.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -29,47 +31,51 @@ public:
     DocumentWalk(const std::string& keyword1, const std::string& keyword2)
         : m_keyword1(keyword1), m_keyword2(keyword2), m_found2(keyword2.empty()) {}
 
-    // True once both keywords have been seen, in this folder or an earlier one.
-    bool FolderHolds(const std::string& folder) {
+    // True once both keywords have been seen, in the folder name of the open folder parentFd
+    // or an earlier one.
+    bool FolderHolds(int parentFd, const char* name) {
         std::vector<std::string> subfolders;
-        ForEachEntry(folder, [&](const DirEntry& entry) {
-            if (entry.isFolder) {
-                // Only a link can lead to a folder seen before (folders themselves form a
-                // tree): each link target is entered once per walk, so a link back up the
-                // tree cannot make the walk endless.
-                if (entry.isLink) {
-                    if (std::find(m_visited.begin(), m_visited.end(), entry.target) !=
-                        m_visited.end()) {
-                        return true;
+        int fd = -1;
+        ForEachEntryAt(
+            parentFd, name,
+            [&](const DirEntry& entry) {
+                if (entry.isFolder) {
+                    // Only a link can lead to a folder seen before (folders themselves form a
+                    // tree): each link target is entered once per walk, so a link back up the
+                    // tree cannot make the walk endless.
+                    if (entry.isLink) {
+                        if (std::find(m_visited.begin(), m_visited.end(), entry.target) !=
+                            m_visited.end()) {
+                            return true;
+                        }
+                        m_visited.push_back(entry.target);
                     }
-                    m_visited.push_back(entry.target);
+                    subfolders.emplace_back(entry.name);
+                    return true;
                 }
-                subfolders.emplace_back(entry.name);
-                return true;
-            }
-            const std::string_view bytes(entry.name);
-            const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) {
-                return static_cast<unsigned char>(c) < 0x80;
-            });
-            if (ascii) {  // the same in every code page: no decoding
-                m_found1 = m_found1 || bytes.find(m_keyword1) != std::string_view::npos;
-                m_found2 = m_found2 || bytes.find(m_keyword2) != std::string_view::npos;
-            } else {
-                const std::string text = FileTextToUtf8(bytes);
-                m_found1 = m_found1 || text.find(m_keyword1) != std::string::npos;
-                m_found2 = m_found2 || text.find(m_keyword2) != std::string::npos;
-            }
-            return !(m_found1 && m_found2);
-        });
-        if (m_found1 && m_found2) {
-            return true;
+                const std::string_view bytes(entry.name);
+                const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+                    return static_cast<unsigned char>(c) < 0x80;
+                });
+                if (ascii) {  // the same in every code page: no decoding
+                    m_found1 = m_found1 || bytes.find(m_keyword1) != std::string_view::npos;
+                    m_found2 = m_found2 || bytes.find(m_keyword2) != std::string_view::npos;
+                } else {
+                    const std::string text = FileTextToUtf8(bytes);
+                    m_found1 = m_found1 || text.find(m_keyword1) != std::string::npos;
+                    m_found2 = m_found2 || text.find(m_keyword2) != std::string::npos;
+                }
+                return !(m_found1 && m_found2);
+            },
+            &fd);
+        bool holds = m_found1 && m_found2;
+        for (size_t i = 0; i < subfolders.size() && !holds; ++i) {
+            holds = FolderHolds(fd, subfolders[i].c_str());
         }
-        for (const std::string& name : subfolders) {
-            if (FolderHolds(JoinPath(folder, name))) {
-                return true;
-            }
+        if (fd >= 0) {
+            ::close(fd);
         }
-        return false;
+        return holds;
     }
 
 private:
@@ -126,18 +132,24 @@ bool DocumentNameContains(const std::string& dataSetPath, const std::string& key
     DocumentWalk walk(keyword, keyword2);
     const std::string root = WithoutTrailingSlash(dataSetPath);
     std::vector<std::string> subfolders;
-    ForEachEntry(root, [&subfolders](const DirEntry& entry) {
-        if (entry.isFolder) {
-            subfolders.emplace_back(entry.name);
-        }
-        return true;
-    });
-    for (const std::string& name : subfolders) {
-        if (walk.FolderHolds(JoinPath(root, name))) {
+    int fd = -1;
+    ForEachEntryAt(
+        AT_FDCWD, root.c_str(),
+        [&subfolders](const DirEntry& entry) {
+            if (entry.isFolder) {
+                subfolders.emplace_back(entry.name);
+            }
             return true;
-        }
+        },
+        &fd);
+    bool holds = false;
+    for (size_t i = 0; i < subfolders.size() && !holds; ++i) {
+        holds = walk.FolderHolds(fd, subfolders[i].c_str());
     }
-    return false;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return holds;
 }
 
 bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,

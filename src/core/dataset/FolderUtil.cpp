@@ -23,9 +23,14 @@ bool FolderExists(const std::string& path) {
 }
 
 bool ForEachEntry(const std::string& folder, const std::function<bool(const DirEntry&)>& visit) {
+    return ForEachEntryAt(AT_FDCWD, folder.c_str(), visit);
+}
+
+bool ForEachEntryAt(int dirFd, const char* name, const std::function<bool(const DirEntry&)>& visit,
+                    int* keepFd) {
     // getdents64 straight into a buffer: opendir would also look the folder up with fstat,
     // and a search lists thousands of small folders.
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }
@@ -70,7 +75,11 @@ bool ForEachEntry(const std::string& folder, const std::function<bool(const DirE
             break;
         }
     }
-    ::close(fd);
+    if (keepFd != nullptr) {
+        *keepFd = fd;
+    } else {
+        ::close(fd);
+    }
     return all;
 }
 

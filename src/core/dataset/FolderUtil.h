@@ -40,6 +40,12 @@ struct DirEntry {
 // Calls visit for every entry of folder but "." and "..", in directory order, until it returns
 // false. False when the folder cannot be read or visit stopped the walk.
 bool ForEachEntry(const std::string& folder, const std::function<bool(const DirEntry&)>& visit);
+// The same for the folder name inside the open folder dirFd (AT_FDCWD for a path), so that a
+// walk down a tree does not look up the whole path of every folder again. With keepFd the
+// listed folder stays open, for opening its subfolders, and the caller closes *keepFd (set
+// only when the folder could be opened).
+bool ForEachEntryAt(int dirFd, const char* name, const std::function<bool(const DirEntry&)>& visit,
+                    int* keepFd = nullptr);
 
 // Creates folder and every missing parent. A trailing '/' is ignored. True when the folder
 // exists afterwards (also when it existed before).
