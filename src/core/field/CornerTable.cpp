@@ -5,17 +5,18 @@
 #include "dataset/MeshFile.h"
 
 void CCornerTable::Build(const CMeasurePosFile& taps, const CCpFile& cp, const CMeshFile& mesh) {
+    if (!PositionsCurrent(taps, mesh)) {
+        BuildPositions(taps, mesh);
+    }
+    BuildValues(taps, cp);
+}
+
+void CCornerTable::BuildPositions(const CMeasurePosFile& taps, const CMeshFile& mesh) {
     const int panels = mesh.GetPanelCount();
     const size_t slots = static_cast<size_t>(panels) * 4;
     m_count.assign(static_cast<size_t>(panels), 0);
     m_tap.assign(slots, 0);
     m_pos.assign(slots, -1);
-    m_cp.assign(slots, -1);
-    // The Cp record of every tap's first position record, so that a corner needs one lookup.
-    std::vector<int32_t> cpOfPos(taps.m_aTapNo.size());
-    for (size_t i = 0; i < cpOfPos.size(); ++i) {
-        cpOfPos[i] = cp.FindRecord(taps.m_aTapNo[i]);
-    }
     for (int p = 0; p < panels; ++p) {
         const int count = mesh.GetNodeCount(p);
         if (count != 3 && count != 4) {
@@ -26,26 +27,46 @@ void CCornerTable::Build(const CMeasurePosFile& taps, const CCpFile& cp, const C
             const size_t s = static_cast<size_t>(p) * 4 + static_cast<size_t>(k);
             const int32_t tap = mesh.GetNodeTapNo(p, k);
             m_tap[s] = tap;
-            const int pos = taps.FindTap(tap);
-            m_pos[s] = pos;
-            // The first position record of a tap has its number, so the record is the tap's.
-            m_cp[s] = pos >= 0 && static_cast<size_t>(pos) < cpOfPos.size()
-                          ? cpOfPos[static_cast<size_t>(pos)]
-                          : cp.FindRecord(tap);
+            m_pos[s] = taps.FindTap(tap);
         }
     }
     m_tapsStamp = taps.IndexStamp();
-    m_cpStamp = cp.IndexStamp();
     m_meshStamp = mesh.OffsetsStamp();
     m_meshCorners = mesh.m_aNodeTapNo.size();
     m_meshPanels = mesh.m_aNodeCount.size();
-    m_built = true;
+    m_builtPositions = true;
+    m_builtValues = false;
+}
+
+void CCornerTable::BuildValues(const CMeasurePosFile& taps, const CCpFile& cp) {
+    // The Cp record of every tap's first position record, so that most corners need no lookup
+    // of their own: the first position record of a tap has its number.
+    std::vector<int32_t> cpOfPos(taps.m_aTapNo.size());
+    for (size_t i = 0; i < cpOfPos.size(); ++i) {
+        cpOfPos[i] = cp.FindRecord(taps.m_aTapNo[i]);
+    }
+    m_cp.assign(m_tap.size(), -1);
+    for (size_t s = 0; s < m_tap.size(); ++s) {
+        if (m_count[s / 4] <= s % 4) {
+            continue;
+        }
+        const int32_t pos = m_pos[s];
+        m_cp[s] = pos >= 0 && static_cast<size_t>(pos) < cpOfPos.size()
+                      ? cpOfPos[static_cast<size_t>(pos)]
+                      : cp.FindRecord(m_tap[s]);
+    }
+    m_cpStamp = cp.IndexStamp();
+    m_builtValues = true;
+}
+
+bool CCornerTable::PositionsCurrent(const CMeasurePosFile& taps, const CMeshFile& mesh) const {
+    return m_builtPositions && m_tapsStamp == taps.IndexStamp() &&
+           m_meshStamp == mesh.OffsetsStamp() && m_meshCorners == mesh.m_aNodeTapNo.size() &&
+           m_meshPanels == mesh.m_aNodeCount.size() &&
+           static_cast<size_t>(GetPanelCount()) == mesh.m_aPanelNo.size();
 }
 
 bool CCornerTable::IsCurrent(const CMeasurePosFile& taps, const CCpFile& cp,
                              const CMeshFile& mesh) const {
-    return m_built && m_tapsStamp == taps.IndexStamp() && m_cpStamp == cp.IndexStamp() &&
-           m_meshStamp == mesh.OffsetsStamp() && m_meshCorners == mesh.m_aNodeTapNo.size() &&
-           m_meshPanels == mesh.m_aNodeCount.size() &&
-           static_cast<size_t>(GetPanelCount()) == mesh.m_aPanelNo.size();
+    return PositionsCurrent(taps, mesh) && m_builtValues && m_cpStamp == cp.IndexStamp();
 }

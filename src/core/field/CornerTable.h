@@ -14,10 +14,15 @@ class CMeshFile;
 // of contours does no lookup by tap number at all.
 //
 // The table remembers the stamps of the indexes it was built from, so a data set can tell
-// whether a new load, a rebuilt index or a changed mesh has made it stale.
+// whether a new load, a rebuilt index or a changed mesh has made it stale. Its two halves can
+// be built apart: the positions need only the taps and the mesh (a load resolves them while
+// the Cp table is still being read), the Cp records need the positions half.
 class CCornerTable {
 public:
+    // Both halves; the positions half only when it is not current.
     void Build(const CMeasurePosFile& taps, const CCpFile& cp, const CMeshFile& mesh);
+    void BuildPositions(const CMeasurePosFile& taps, const CMeshFile& mesh);
+    bool PositionsCurrent(const CMeasurePosFile& taps, const CMeshFile& mesh) const;
     bool IsCurrent(const CMeasurePosFile& taps, const CCpFile& cp, const CMeshFile& mesh) const;
 
     int GetPanelCount() const { return static_cast<int>(m_count.size()); }
@@ -41,5 +46,8 @@ private:
     uint64_t m_meshStamp = 0;
     size_t m_meshCorners = 0;
     size_t m_meshPanels = 0;
-    bool m_built = false;
+    bool m_builtPositions = false;
+    bool m_builtValues = false;
+
+    void BuildValues(const CMeasurePosFile& taps, const CCpFile& cp);
 };

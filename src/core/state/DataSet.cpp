@@ -8,7 +8,7 @@
 void CDataSet::UpdatePanelNormals() {
     const int panels = m_mesh.GetPanelCount();
     m_aPanelNormal.assign(static_cast<size_t>(panels), CVector4());
-    const CCornerTable& corners = Corners();
+    const CCornerTable& corners = CornerPositions();
     for (int p = 0; p < panels; ++p) {
         if (m_mesh.GetNodeCount(p) < 3) {
             continue;

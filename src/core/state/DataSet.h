@@ -56,6 +56,14 @@ public:
         }
         return m_corners;
     }
+    // The positions half of Corners() alone: it reads no Cp table (which a load may still be
+    // filling on another thread).
+    const CCornerTable& CornerPositions() const {
+        if (!m_corners.PositionsCurrent(m_taps, m_mesh)) {
+            m_corners.BuildPositions(m_taps, m_mesh);
+        }
+        return m_corners;
+    }
     // Position of the tap of a record index from Corners(); the origin for -1.
     CVector4 PositionOfRecord(int32_t record) const {
         return record >= 0 && static_cast<size_t>(record) < m_taps.m_aPos.size()
