@@ -34,6 +34,16 @@ bool ForEachEntryAt(int dirFd, const char* name, const std::function<bool(const 
     if (fd < 0) {
         return false;
     }
+    const bool all = ForEachEntryOf(fd, visit);
+    if (keepFd != nullptr) {
+        *keepFd = fd;
+    } else {
+        ::close(fd);
+    }
+    return all;
+}
+
+bool ForEachEntryOf(int fd, const std::function<bool(const DirEntry&)>& visit) {
     alignas(8) char buffer[16384];
     bool all = true;
     for (;;) {
@@ -74,11 +84,6 @@ bool ForEachEntryAt(int dirFd, const char* name, const std::function<bool(const 
         if (!all) {
             break;
         }
-    }
-    if (keepFd != nullptr) {
-        *keepFd = fd;
-    } else {
-        ::close(fd);
     }
     return all;
 }

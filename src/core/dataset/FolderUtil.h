@@ -46,6 +46,8 @@ bool ForEachEntry(const std::string& folder, const std::function<bool(const DirE
 // only when the folder could be opened).
 bool ForEachEntryAt(int dirFd, const char* name, const std::function<bool(const DirEntry&)>& visit,
                     int* keepFd = nullptr);
+// The same for a folder opened (for reading) by the caller, listed from its start.
+bool ForEachEntryOf(int fd, const std::function<bool(const DirEntry&)>& visit);
 
 // Creates folder and every missing parent. A trailing '/' is ignored. True when the folder
 // exists afterwards (also when it existed before).

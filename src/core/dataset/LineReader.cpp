@@ -13,6 +13,8 @@
 
 namespace kzv {
 
+static_assert(kCurrentFolder == AT_FDCWD, "kCurrentFolder names the current folder");
+
 namespace {
 
 FileFault FaultOfErrno(int err) {
@@ -36,7 +38,7 @@ CLineReader::~CLineReader() {
     Close();
 }
 
-bool CLineReader::Open(const char* path, uint64_t byteLimit) {
+bool CLineReader::Open(const char* path, uint64_t byteLimit, int dirFd) {
     Close();
     m_begin = m_end = 0;
     m_eof = false;
@@ -46,7 +48,7 @@ bool CLineReader::Open(const char* path, uint64_t byteLimit) {
     m_size = 0;
     m_lineNumber = 0;
     m_fault = FileFault::None;
-    if (!OpenRegularFile(path)) {
+    if (!OpenRegularFile(path, dirFd)) {
         return false;
     }
     SkipBomOrRefuseUtf16();
@@ -57,14 +59,14 @@ bool CLineReader::Open(const char* path, uint64_t byteLimit) {
     return true;
 }
 
-bool CLineReader::OpenRegularFile(const char* path) {
+bool CLineReader::OpenRegularFile(const char* path, int dirFd) {
     if (path == nullptr) {
         m_fault = FileFault::Missing;
         return false;
     }
     // Look before opening: opening a FIFO waits for a writer, and a device may do anything.
     struct stat st {};
-    if (::stat(path, &st) != 0) {
+    if (::fstatat(dirFd, path, &st, 0) != 0) {
         m_fault = FaultOfErrno(errno);
         return false;
     }
@@ -78,7 +80,7 @@ bool CLineReader::OpenRegularFile(const char* path) {
     }
     // Non-blocking, so that a file swapped for a FIFO after the look above cannot make the open
     // wait; for a regular file the flag changes nothing. What was opened is looked at again.
-    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::openat(dirFd, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         m_fault = FaultOfErrno(errno);
         return false;
@@ -253,8 +255,8 @@ bool CLineReader::ReadLine(std::string_view& view) {
 }
 
 FileFault OpenDataFile(CLineReader& reader, const char* path, const std::string& tag,
-                       int maxVersion, uint64_t byteLimit) {
-    if (!reader.Open(path, byteLimit)) {
+                       int maxVersion, uint64_t byteLimit, int dirFd) {
+    if (!reader.Open(path, byteLimit, dirFd)) {
         return reader.Fault();
     }
     std::string line;

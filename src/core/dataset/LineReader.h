@@ -9,6 +9,9 @@
 
 namespace kzv {
 
+// The current folder as the folder a relative path is taken from (AT_FDCWD).
+constexpr int kCurrentFolder = -100;
+
 // Reads a text file line by line. Lines end with LF, CR LF or a lone CR (old Macintosh
 // editors); the last line may lack its line end. A UTF-8 byte-order mark at the start is
 // skipped. Lines are read whole, however long: the data formats promise at most 511
@@ -29,8 +32,9 @@ public:
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
 
-    // False when the file cannot be read; Fault() says why.
-    bool Open(const char* path, uint64_t byteLimit = kTableFileLimit);
+    // False when the file cannot be read; Fault() says why. A relative path is taken from the
+    // open folder dirFd (by default the current folder).
+    bool Open(const char* path, uint64_t byteLimit = kTableFileLimit, int dirFd = kCurrentFolder);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
 
@@ -53,7 +57,7 @@ public:
 
 private:
     bool Fill();
-    bool OpenRegularFile(const char* path);
+    bool OpenRegularFile(const char* path, int dirFd);
     void SkipBomOrRefuseUtf16();
 
     int m_fd = -1;
@@ -77,7 +81,7 @@ private:
 // fault, WrongTag (also for a first line without a comma or without a number after it) or
 // NewerVersion.
 FileFault OpenDataFile(CLineReader& reader, const char* path, const std::string& tag,
-                       int maxVersion, uint64_t byteLimit);
+                       int maxVersion, uint64_t byteLimit, int dirFd = kCurrentFolder);
 
 // True for a line of nothing but blanks and tabs. Such lines carry no data and are passed over
 // without being counted as skipped.
