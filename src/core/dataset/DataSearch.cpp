@@ -127,33 +127,54 @@ bool TextContains(std::string_view fileText, std::string_view keyword) {
     return FileTextToUtf8(fileText).find(keyword) != std::string::npos;
 }
 
-bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword,
-                          const std::string& keyword2) {
+namespace {
+
+// DocumentNameContains for the data-set folder open (for reading) as setFd.
+bool DocumentNamesIn(int setFd, const std::string& keyword, const std::string& keyword2) {
     DocumentWalk walk(keyword, keyword2);
-    const std::string root = WithoutTrailingSlash(dataSetPath);
     std::vector<std::string> subfolders;
-    int fd = -1;
-    ForEachEntryAt(
-        AT_FDCWD, root.c_str(),
-        [&subfolders](const DirEntry& entry) {
-            if (entry.isFolder) {
-                subfolders.emplace_back(entry.name);
-            }
-            return true;
-        },
-        &fd);
+    ForEachEntryOf(setFd, [&subfolders](const DirEntry& entry) {
+        if (entry.isFolder) {
+            subfolders.emplace_back(entry.name);
+        }
+        return true;
+    });
     bool holds = false;
     for (size_t i = 0; i < subfolders.size() && !holds; ++i) {
-        holds = walk.FolderHolds(fd, subfolders[i].c_str());
+        holds = walk.FolderHolds(setFd, subfolders[i].c_str());
     }
-    if (fd >= 0) {
-        ::close(fd);
+    return holds;
+}
+
+// The header half of DataSetMatches: the data-set name and the checked header fields.
+bool HeaderMatches(const std::string& dataSetPath, const CHeaderFile& header,
+                   const DataSearchQuery& query);
+
+}  // namespace
+
+bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword,
+                          const std::string& keyword2) {
+    const std::string root = WithoutTrailingSlash(dataSetPath);
+    const int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
     }
+    const bool holds = DocumentNamesIn(fd, keyword, keyword2);
+    ::close(fd);
     return holds;
 }
 
 bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
                     const DataSearchQuery& query) {
+    return HeaderMatches(dataSetPath, header, query) ||
+           (!query.keyword1.empty() && query.Field(SearchField::DocumentNames) &&
+            DocumentNameContains(dataSetPath, query.keyword1, query.keyword2));
+}
+
+namespace {
+
+bool HeaderMatches(const std::string& dataSetPath, const CHeaderFile& header,
+                   const DataSearchQuery& query) {
     if (query.keyword1.empty()) {
         return false;
     }
@@ -180,9 +201,10 @@ bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
             return true;
         }
     }
-    return query.Field(SearchField::DocumentNames) &&
-           DocumentNameContains(dataSetPath, query.keyword1, query.keyword2);
+    return false;
 }
+
+}  // namespace
 
 std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFolders,
                                         const DataSearchQuery& query,
@@ -212,7 +234,21 @@ std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFold
     for (size_t f = 0; f < dataFolders.size(); ++f) {
         for (const std::string& name : subfolders[f]) {
             const std::string path = JoinPath(dataFolders[f], name);
-            if (ReadHeaderOf(path, header) && DataSetMatches(path, header, query)) {
+            // The data set's folder is opened once, for its header and its documents, so its
+            // path is looked up once. A folder that may be entered but not listed is read by
+            // path as before.
+            const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+            bool match = false;
+            if (fd >= 0) {
+                match = header.ReadAt(fd, "header") &&
+                        (HeaderMatches(path, header, query) ||
+                         (query.Field(SearchField::DocumentNames) &&
+                          DocumentNamesIn(fd, query.keyword1, query.keyword2)));
+                ::close(fd);
+            } else {
+                match = ReadHeaderOf(path, header) && DataSetMatches(path, header, query);
+            }
+            if (match) {
                 results.push_back(path);
             }
             if (progress && !progress(++done, total)) {
