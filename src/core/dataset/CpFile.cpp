@@ -39,25 +39,46 @@ enum class RecordParse { Ok, NotRecord, TooFewValues };
 // out-of-range number where a number belongs is not a record. Neither stores anything, so the
 // table stays aligned: exactly N values per stored tap number.
 // The values are appended to values straight away; the caller takes them back when the line
-// is not a whole record.
+// is not a whole record. commasOnly tells that the line held nothing but numbers, each
+// followed by a comma (the last one maybe not): no blank, tab, CR or semicolon anywhere, so
+// it cannot be a line of decimal-comma numbers.
 RecordParse ParseRecord(std::string_view line, int n, int32_t& tapNo, std::vector<double>& values,
-                        int& valueCount) {
+                        int& valueCount, bool& commasOnly) {
     CTextCursor cursor(line);
+    // A number that does not start right away starts after a blank (or is not one).
+    const auto startsPlain = [&cursor] {
+        const std::string_view rest = cursor.Rest();
+        return !rest.empty() && rest[0] != ' ' && rest[0] != '\t' && rest[0] != '\r';
+    };
+    bool plain = startsPlain();
+    const auto skipSeparator = [&cursor, &plain] {
+        const std::string_view rest = cursor.Rest();
+        plain = plain && (rest.empty() || rest[0] == ',');
+        cursor.SkipOne();
+    };
+    commasOnly = false;  // until the whole line has been read
     if (!cursor.ReadInt(tapNo)) {
         return RecordParse::NotRecord;
     }
-    cursor.SkipOne();
+    skipSeparator();
     double v = 0.0;
     for (int d = 0; d < n; ++d) {
+        plain = plain && startsPlain();
         if (!cursor.ReadDouble(v)) {
             valueCount = d;
             cursor.SkipBlanks();
             return cursor.AtEnd() ? RecordParse::TooFewValues : RecordParse::NotRecord;
         }
         values.push_back(v);
-        cursor.SkipOne();
+        skipSeparator();
     }
     valueCount = n;
+    while (!cursor.AtEnd() && startsPlain() && cursor.ReadDouble(v)) {
+        ++valueCount;
+        skipSeparator();
+    }
+    // Anything left (text, or numbers after a blank) is looked at by the caller.
+    commasOnly = plain && cursor.AtEnd();
     while (cursor.ReadDouble(v)) {
         ++valueCount;
         cursor.SkipOne();
@@ -106,11 +127,6 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
         if ((!line.empty() && line[0] == '#') || kzv::IsBlankLine(line)) {
             continue;
         }
-        if (kzv::LooksLikeDecimalComma(line)) {
-            ++report.decimalCommaLines;
-            report.SkipLine(reader.LineNumber());
-            continue;
-        }
         if (!reserved) {
             // Never more than the file could fill: a value takes at least two bytes.
             reserved = true;
@@ -124,8 +140,18 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
         }
         int32_t tapNo = 0;
         int valueCount = 0;
+        bool commasOnly = false;
         const size_t before = m_aCp.size();
-        const RecordParse parse = ParseRecord(line, count, tapNo, m_aCp, valueCount);
+        const RecordParse parse = ParseRecord(line, count, tapNo, m_aCp, valueCount, commasOnly);
+        // A record of plain comma-separated numbers (nearly every line) needs no second look;
+        // any other line is refused when it looks like numbers with a decimal comma, as
+        // before it is read.
+        if (!commasOnly && kzv::LooksLikeDecimalComma(line)) {
+            m_aCp.resize(before);
+            ++report.decimalCommaLines;
+            report.SkipLine(reader.LineNumber());
+            continue;
+        }
         if (parse != RecordParse::NotRecord && valueCount != count &&
             report.countMismatchLines++ == 0) {
             report.firstMismatchValueCount = valueCount;

@@ -45,9 +45,10 @@ void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeade
     state.m_taps.Read((folder + "measure.pos").c_str(), &report.measurePos);
     state.m_mesh.Read((folder + "mesh.msh").c_str(), &report.meshMsh);
     kzv::CheckMeshAgainstPositions(report, state.m_taps, state.m_mesh);
-    // What depends on the positions alone (the panels' corners, normals, lift) is derived
-    // while the Cp table may still be read.
+    // What depends on the positions alone (the panels' corners, normals, lift, the as-read
+    // copy of the taps) is derived while the Cp table may still be read.
     state.UpdateDerived();
+    state.m_tapsOrg = state.m_taps;
 
     if (cpReader.joinable()) {
         cpReader.join();
@@ -66,5 +67,4 @@ void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeade
 
     state.m_geoMainOrg = state.m_geoMain;
     state.m_geoSubOrg = state.m_geoSub;
-    state.m_tapsOrg = state.m_taps;
 }

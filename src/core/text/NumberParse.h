@@ -24,9 +24,9 @@ class CTextCursor {
 public:
     explicit CTextCursor(std::string_view text) : m_text(text) {}
 
-    bool ReadInt(int& out) { return ReadPlainInt(out) || ReadIntSlow(out); }
-    bool ReadFloat(float& out) { return ReadPlain(out) || ReadFloatSlow(out); }
-    bool ReadDouble(double& out) { return ReadPlain(out) || ReadDoubleSlow(out); }
+    KZV_ALWAYS_INLINE bool ReadInt(int& out) { return ReadPlainInt(out) || ReadIntSlow(out); }
+    KZV_ALWAYS_INLINE bool ReadFloat(float& out) { return ReadPlain(out) || ReadFloatSlow(out); }
+    KZV_ALWAYS_INLINE bool ReadDouble(double& out) { return ReadPlain(out) || ReadDoubleSlow(out); }
 
     // Skips blanks (space, tab, CR, vertical tab, form feed, line feed).
     void SkipBlanks() {
