@@ -214,6 +214,11 @@ std::vector<kzv::DataSearchQuery> SearchQueries() {
 
 int TimeSearch(const std::string& root, int runs) {
     const std::vector<std::string> folders = SearchFolders(root);
+    // One pass of every query first: the first search of a process also fills the caches
+    // (folders, code-page converter) that every later one finds filled.
+    for (const kzv::DataSearchQuery& query : SearchQueries()) {
+        kzv::SearchDataSets(folders, query);
+    }
     std::string line;
     for (const kzv::DataSearchQuery& query : SearchQueries()) {
         size_t found = 0;
