@@ -121,8 +121,10 @@ void ForEachBandKnown(const CVector4 t[3], const double v[3], const int b[3],
     const double* l = levels.level.data();
     int first = 0, last = n - 1;
     BandRange(v, b, levels, first, last);
-    // Each edge adds at most its start twice and two crossings.
-    CVector4 polygon[12];
+    // Each edge adds at most its start twice and two crossings. The points are assigned into
+    // this thread's scratch array: constructing twelve CVector4s (each with its vtable) for
+    // every triangle costs more than filling them.
+    static thread_local CVector4 polygon[12];
     for (int k = first; k <= last; ++k) {
         const double lo = l[k];
         const double hi = l[k + 1];

@@ -64,6 +64,8 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
     const int panels = state.m_mesh.GetPanelCount();
     const std::vector<double>& column = state.CpColumn(state.m_nDirection);
     CPanelCorners c;
+    CVector4 tri[4][3];  // assigned per panel; constructed once per frame
+    double val[4][3];
     for (int i = 0; i < panels; ++i) {
         if (static_cast<size_t>(i) >= state.m_abPanelContour.size() ||
             state.m_abPanelContour[static_cast<size_t>(i)] != 1) {
@@ -89,8 +91,6 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
         }
         const CVector4 lift = Times(state.PanelNormal(i), state.m_fLift);
 
-        CVector4 tri[4][3];
-        double val[4][3];
         const int triangles = Split(c, tri, val);
 
         // Each corner's band once for the panel's triangles (a quadrilateral's centre last).
