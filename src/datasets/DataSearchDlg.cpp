@@ -8,13 +8,23 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "DatasetWidgets.h"
 #include "dataset/DataFolderList.h"
 
 using kzv::WithId;
+
+int CDataSearchDlg::s_nProgressDelayMs = 500;
+
+int CDataSearchDlg::SetProgressDelay(int ms) {
+    const int previous = s_nProgressDelayMs;
+    s_nProgressDelayMs = ms;
+    return previous;
+}
 
 const int CDataSearchDlg::kFieldIds[kzv::kSearchFieldCount] = {1063, 1066, 1067, 1068, 1069, 1070,
                                                                1071, 1072, 1073, 1064, 1065};
@@ -80,16 +90,45 @@ kzv::DataSearchQuery CDataSearchDlg::Query() const {
     return query;
 }
 
-void CDataSearchDlg::RunSearch() {
+bool CDataSearchDlg::RunSearch() {
     std::vector<std::string> folders;
     kzv::ReadDataFolderList(kzv::DataFolderListPath(m_strAppFolder), folders);
-    // The search reads every header of every listed folder and can take a while.
+    // The search reads every header of every listed folder and can take a while: a search
+    // still running after the delay shows how far it has come, and can be cancelled.
+    QProgressDialog progress(QStringLiteral("データを検索しています..."),
+                             QStringLiteral("キャンセル"), 0, 0, this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);  // modal: setValue then handles the cancel
+    progress.setMinimumDuration(s_nProgressDelayMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_lstResults = kzv::SearchDataSets(folders, Query());
+    bool stopped = false;
+    const auto toInt = [](size_t n) {
+        return static_cast<int>(std::min<size_t>(n, std::numeric_limits<int>::max()));
+    };
+    std::vector<std::string> results = kzv::SearchDataSets(
+        folders, Query(),
+        [&](size_t done, size_t total) {
+            if (done == 0) {
+                progress.setMaximum(toInt(total));
+            }
+            progress.setValue(toInt(done));
+            return !progress.wasCanceled();
+        },
+        &stopped);
     QApplication::restoreOverrideCursor();
+    progress.close();
+    if (stopped) {
+        return false;
+    }
+    m_lstResults = std::move(results);
+    return true;
 }
 
 void CDataSearchDlg::OnOK() {
-    RunSearch();
-    accept();
+    // A cancelled search leaves the dialog open with its keywords, to search again or close.
+    if (RunSearch()) {
+        accept();
+    }
 }

@@ -32,11 +32,19 @@ public:
 
     // The query the controls describe.
     kzv::DataSearchQuery Query() const;
-    // Searches with the controls' query, filling m_lstResults.
-    void RunSearch();
+    // Searches with the controls' query, filling m_lstResults. A search that runs longer than
+    // the progress delay shows a progress dialog whose cancel button stops it; a stopped
+    // search keeps m_lstResults as it was and returns false.
+    bool RunSearch();
+
+    // How long a search runs before its progress dialog shows (500 ms); tests set 0 so the
+    // dialog shows at once. Returns the previous delay.
+    static int SetProgressDelay(int ms);
 
 private:
     void OnOK();
+
+    static int s_nProgressDelayMs;
 
     std::string m_strAppFolder;
     QLineEdit* m_pKeyword1;

@@ -37,8 +37,10 @@ public:
 
     // Index of the first record of a tap, or -1. Rebuilt by Read; call RebuildIndex after
     // changing m_aTapNo by hand.
-    int FindRecord(int32_t tapNo) const;
+    int FindRecord(int32_t tapNo) const { return m_firstRecord.Find(tapNo); }
     void RebuildIndex();
+    // Changes whenever the index is rebuilt (see CTapIndex::Stamp).
+    uint64_t IndexStamp() const { return m_firstRecord.Stamp(); }
 
 private:
     CTapIndex m_firstRecord;

@@ -1,11 +1,12 @@
 #include "dataset/DataSearch.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
-#include <system_error>
+#include <string_view>
 #include <utility>
 
 #include "dataset/FolderUtil.h"
@@ -23,41 +24,58 @@ bool ReadHeaderOf(const std::string& dataSetPath, CHeaderFile& header) {
 }
 
 // Walks the files below one folder depth first until names holding both keywords have been
-// seen (an empty second keyword counts as seen). Each folder is entered once per walk (keyed
-// by device and inode), so a symbolic link back up the tree cannot make the walk endless.
+// seen (an empty second keyword counts as seen), and stops there. Whether both are found does
+// not depend on the order, so entries are taken in directory order, unsorted.
 class DocumentWalk {
 public:
     DocumentWalk(const std::string& keyword1, const std::string& keyword2)
         : m_keyword1(keyword1), m_keyword2(keyword2), m_found2(keyword2.empty()) {}
 
-    bool FolderHolds(const fs::path& folder) {
-        struct stat st {};
-        if (::stat(folder.c_str(), &st) != 0 || !m_visited.insert({st.st_dev, st.st_ino}).second) {
-            return false;
-        }
-        std::vector<fs::directory_entry> entries;
-        std::error_code ec;
-        fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
-        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-            entries.push_back(*it);
-        }
-        std::sort(entries.begin(), entries.end());
-        for (const fs::directory_entry& entry : entries) {
-            std::error_code typeEc;
-            if (entry.is_directory(typeEc)) {
-                if (FolderHolds(entry.path())) {
+    // True once both keywords have been seen, in the folder name of the open folder parentFd
+    // or an earlier one.
+    bool FolderHolds(int parentFd, const char* name) {
+        std::vector<std::string> subfolders;
+        int fd = -1;
+        ForEachEntryAt(
+            parentFd, name,
+            [&](const DirEntry& entry) {
+                if (entry.isFolder) {
+                    // Only a link can lead to a folder seen before (folders themselves form a
+                    // tree): each link target is entered once per walk, so a link back up the
+                    // tree cannot make the walk endless.
+                    if (entry.isLink) {
+                        if (std::find(m_visited.begin(), m_visited.end(), entry.target) !=
+                            m_visited.end()) {
+                            return true;
+                        }
+                        m_visited.push_back(entry.target);
+                    }
+                    subfolders.emplace_back(entry.name);
                     return true;
                 }
-            } else {
-                const std::string name = FileTextToUtf8(entry.path().filename().string());
-                m_found1 = m_found1 || name.find(m_keyword1) != std::string::npos;
-                m_found2 = m_found2 || name.find(m_keyword2) != std::string::npos;
-                if (m_found1 && m_found2) {
-                    return true;
+                const std::string_view bytes(entry.name);
+                const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+                    return static_cast<unsigned char>(c) < 0x80;
+                });
+                if (ascii) {  // the same in every code page: no decoding
+                    m_found1 = m_found1 || bytes.find(m_keyword1) != std::string_view::npos;
+                    m_found2 = m_found2 || bytes.find(m_keyword2) != std::string_view::npos;
+                } else {
+                    const std::string text = FileTextToUtf8(bytes);
+                    m_found1 = m_found1 || text.find(m_keyword1) != std::string::npos;
+                    m_found2 = m_found2 || text.find(m_keyword2) != std::string::npos;
                 }
-            }
+                return !(m_found1 && m_found2);
+            },
+            &fd);
+        bool holds = m_found1 && m_found2;
+        for (size_t i = 0; i < subfolders.size() && !holds; ++i) {
+            holds = FolderHolds(fd, subfolders[i].c_str());
         }
-        return false;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return holds;
     }
 
 private:
@@ -65,7 +83,7 @@ private:
     const std::string& m_keyword2;
     bool m_found1 = false;
     bool m_found2;
-    std::set<std::pair<dev_t, ino_t>> m_visited;
+    std::vector<DirIdentity> m_visited;
 };
 
 }  // namespace
@@ -109,20 +127,54 @@ bool TextContains(std::string_view fileText, std::string_view keyword) {
     return FileTextToUtf8(fileText).find(keyword) != std::string::npos;
 }
 
+namespace {
+
+// DocumentNameContains for the data-set folder open (for reading) as setFd.
+bool DocumentNamesIn(int setFd, const std::string& keyword, const std::string& keyword2) {
+    DocumentWalk walk(keyword, keyword2);
+    std::vector<std::string> subfolders;
+    ForEachEntryOf(setFd, [&subfolders](const DirEntry& entry) {
+        if (entry.isFolder) {
+            subfolders.emplace_back(entry.name);
+        }
+        return true;
+    });
+    bool holds = false;
+    for (size_t i = 0; i < subfolders.size() && !holds; ++i) {
+        holds = walk.FolderHolds(setFd, subfolders[i].c_str());
+    }
+    return holds;
+}
+
+// The header half of DataSetMatches: the data-set name and the checked header fields.
+bool HeaderMatches(const std::string& dataSetPath, const CHeaderFile& header,
+                   const DataSearchQuery& query);
+
+}  // namespace
+
 bool DocumentNameContains(const std::string& dataSetPath, const std::string& keyword,
                           const std::string& keyword2) {
-    DocumentWalk walk(keyword, keyword2);
-    const fs::path root(WithoutTrailingSlash(dataSetPath));
-    for (const std::string& name : FindSubfolders(root.string())) {
-        if (walk.FolderHolds(root / name)) {
-            return true;
-        }
+    const std::string root = WithoutTrailingSlash(dataSetPath);
+    const int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
     }
-    return false;
+    const bool holds = DocumentNamesIn(fd, keyword, keyword2);
+    ::close(fd);
+    return holds;
 }
 
 bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
                     const DataSearchQuery& query) {
+    return HeaderMatches(dataSetPath, header, query) ||
+           (!query.keyword1.empty() && query.Field(SearchField::DocumentNames) &&
+            DocumentNameContains(dataSetPath, query.keyword1, query.keyword2));
+}
+
+namespace {
+
+bool HeaderMatches(const std::string& dataSetPath, const CHeaderFile& header,
+                   const DataSearchQuery& query) {
     if (query.keyword1.empty()) {
         return false;
     }
@@ -149,22 +201,61 @@ bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
             return true;
         }
     }
-    return query.Field(SearchField::DocumentNames) &&
-           DocumentNameContains(dataSetPath, query.keyword1, query.keyword2);
+    return false;
 }
 
+}  // namespace
+
 std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFolders,
-                                        const DataSearchQuery& query) {
+                                        const DataSearchQuery& query,
+                                        const SearchProgress& progress, bool* stopped) {
     std::vector<std::string> results;
+    if (stopped != nullptr) {
+        *stopped = false;
+    }
     if (query.keyword1.empty()) {
         return results;  // nothing can match; spare reading every header
     }
-    CHeaderFile header;
+    // Every folder listed first, so that progress can tell how far the search has come.
+    std::vector<std::vector<std::string>> subfolders;
+    size_t total = 0;
     for (const std::string& folder : dataFolders) {
-        for (const std::string& name : FindSubfolders(folder)) {
-            const std::string path = JoinPath(folder, name);
-            if (ReadHeaderOf(path, header) && DataSetMatches(path, header, query)) {
+        subfolders.push_back(FindSubfolders(folder));
+        total += subfolders.back().size();
+    }
+    if (progress && !progress(0, total)) {
+        if (stopped != nullptr) {
+            *stopped = true;
+        }
+        return results;
+    }
+    CHeaderFile header;
+    size_t done = 0;
+    for (size_t f = 0; f < dataFolders.size(); ++f) {
+        for (const std::string& name : subfolders[f]) {
+            const std::string path = JoinPath(dataFolders[f], name);
+            // The data set's folder is opened once, for its header and its documents, so its
+            // path is looked up once. A folder that may be entered but not listed is read by
+            // path as before.
+            const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+            bool match = false;
+            if (fd >= 0) {
+                match = header.ReadAt(fd, "header") &&
+                        (HeaderMatches(path, header, query) ||
+                         (query.Field(SearchField::DocumentNames) &&
+                          DocumentNamesIn(fd, query.keyword1, query.keyword2)));
+                ::close(fd);
+            } else {
+                match = ReadHeaderOf(path, header) && DataSetMatches(path, header, query);
+            }
+            if (match) {
                 results.push_back(path);
+            }
+            if (progress && !progress(++done, total)) {
+                if (stopped != nullptr) {
+                    *stopped = true;
+                }
+                return results;
             }
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,10 +73,19 @@ bool DocumentNameContains(const std::string& dataSetPath, const std::string& key
 bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
                     const DataSearchQuery& query);
 
+// How far a search has come: called with (0, total) once the folders are listed and with
+// (done, total) after each of their subfolders has been looked at, total being the number of
+// subfolders of all the folders. Returning false stops the search there.
+using SearchProgress = std::function<bool(size_t done, size_t total)>;
+
 // Searches every data set of every folder, folders in the given order and data sets in the
 // order of ListDataSets. Returns the paths of the matching data sets (folder, '/', name;
-// without a trailing '/'). Folders that do not exist give nothing.
+// without a trailing '/'). Folders that do not exist give nothing. With progress, a search
+// stopped by it returns what it had found so far and sets *stopped (when given); a search
+// that ran to its end clears it.
 std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFolders,
-                                        const DataSearchQuery& query);
+                                        const DataSearchQuery& query,
+                                        const SearchProgress& progress = nullptr,
+                                        bool* stopped = nullptr);
 
 }  // namespace kzv

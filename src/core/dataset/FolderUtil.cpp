@@ -1,5 +1,11 @@
 #include "dataset/FolderUtil.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -16,19 +22,83 @@ bool FolderExists(const std::string& path) {
     return fs::is_directory(fs::path(path), ec);
 }
 
+bool ForEachEntry(const std::string& folder, const std::function<bool(const DirEntry&)>& visit) {
+    return ForEachEntryAt(AT_FDCWD, folder.c_str(), visit);
+}
+
+bool ForEachEntryAt(int dirFd, const char* name, const std::function<bool(const DirEntry&)>& visit,
+                    int* keepFd) {
+    // getdents64 straight into a buffer: opendir would also look the folder up with fstat,
+    // and a search lists thousands of small folders.
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    const bool all = ForEachEntryOf(fd, visit);
+    if (keepFd != nullptr) {
+        *keepFd = fd;
+    } else {
+        ::close(fd);
+    }
+    return all;
+}
+
+bool ForEachEntryOf(int fd, const std::function<bool(const DirEntry&)>& visit) {
+    alignas(8) char buffer[16384];
+    bool all = true;
+    for (;;) {
+        const long n = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+        if (n <= 0) {
+            break;
+        }
+        for (long at = 0; at < n && all;) {
+            struct Record {
+                uint64_t inode;
+                int64_t offset;
+                unsigned short length;
+                unsigned char type;
+                char name[1];
+            };
+            const auto* record = reinterpret_cast<const Record*>(buffer + at);
+            at += record->length;
+            const char* name = record->name;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+                continue;
+            }
+            // The entry's type as the directory tells it; a link (one to a folder counts as a
+            // folder) and an entry of a file system that does not tell are looked up.
+            DirEntry entry;
+            entry.name = name;
+            entry.isFolder = record->type == DT_DIR;
+            if (record->type == DT_LNK || record->type == DT_UNKNOWN) {
+                struct stat st {};
+                if (::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode)) {
+                    entry.isFolder = true;
+                    entry.isLink = record->type == DT_LNK;
+                    entry.target = DirIdentity{static_cast<uint64_t>(st.st_dev),
+                                               static_cast<uint64_t>(st.st_ino)};
+                }
+            }
+            all = visit(entry);
+        }
+        if (!all) {
+            break;
+        }
+    }
+    return all;
+}
+
 std::vector<std::string> FindSubfolders(const std::string& folder) {
     std::vector<std::string> names;
     if (folder.empty()) {
         return names;
     }
-    std::error_code ec;
-    fs::directory_iterator it(fs::path(folder), fs::directory_options::skip_permission_denied, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_directory(typeEc)) {
-            names.push_back(it->path().filename().string());
+    ForEachEntry(folder, [&names](const DirEntry& entry) {
+        if (entry.isFolder) {
+            names.emplace_back(entry.name);
         }
-    }
+        return true;
+    });
     // Directory order on Linux depends on the file system; byte order keeps the listing
     // stable between runs and machines.
     std::sort(names.begin(), names.end());

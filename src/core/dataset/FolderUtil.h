@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,34 @@ std::string PromptStartFolder(const std::string& dataFolder);
 // names so that every listing of the same folder comes out the same. Empty when folder does
 // not exist or cannot be read. Symbolic links to directories count as subfolders.
 std::vector<std::string> FindSubfolders(const std::string& folder);
+
+// Where a folder lies on disk: a walk that meets the same folder again (through a link) can
+// tell.
+struct DirIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool operator==(const DirIdentity& o) const { return device == o.device && inode == o.inode; }
+};
+
+// One entry of a folder listing.
+struct DirEntry {
+    const char* name = nullptr;
+    bool isFolder = false;  // a folder, or a link to one
+    bool isLink = false;    // a link to a folder: target tells which folder
+    DirIdentity target;
+};
+
+// Calls visit for every entry of folder but "." and "..", in directory order, until it returns
+// false. False when the folder cannot be read or visit stopped the walk.
+bool ForEachEntry(const std::string& folder, const std::function<bool(const DirEntry&)>& visit);
+// The same for the folder name inside the open folder dirFd (AT_FDCWD for a path), so that a
+// walk down a tree does not look up the whole path of every folder again. With keepFd the
+// listed folder stays open, for opening its subfolders, and the caller closes *keepFd (set
+// only when the folder could be opened).
+bool ForEachEntryAt(int dirFd, const char* name, const std::function<bool(const DirEntry&)>& visit,
+                    int* keepFd = nullptr);
+// The same for a folder opened (for reading) by the caller, listed from its start.
+bool ForEachEntryOf(int fd, const std::function<bool(const DirEntry&)>& visit);
 
 // Creates folder and every missing parent. A trailing '/' is ignored. True when the folder
 // exists afterwards (also when it existed before).

@@ -16,12 +16,17 @@ std::string NextLine(CLineReader& reader, bool& complete) {
 }  // namespace
 
 bool CHeaderFile::Read(const char* path, kzv::CFileReadInfo* info) {
+    return ReadAt(kzv::kCurrentFolder, path, info);
+}
+
+bool CHeaderFile::ReadAt(int dirFd, const char* path, kzv::CFileReadInfo* info) {
     kzv::CFileReadInfo scratch;
     kzv::CFileReadInfo& report = info != nullptr ? *info : scratch;
     report = kzv::CFileReadInfo();
     report.byteLimit = kzv::kHeaderFileLimit;
     CLineReader reader;
-    report.fault = kzv::OpenDataFile(reader, path, m_strTag, m_nVersion, kzv::kHeaderFileLimit);
+    report.fault =
+        kzv::OpenDataFile(reader, path, m_strTag, m_nVersion, kzv::kHeaderFileLimit, dirFd);
     if (report.fault != kzv::FileFault::None) {
         return false;
     }

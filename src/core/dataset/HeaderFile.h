@@ -35,6 +35,8 @@ public:
     // display's business). info, when given, receives why the file was refused, or that it ended
     // early.
     bool Read(const char* path, kzv::CFileReadInfo* info = nullptr);
+    // The same for the file name in the open folder dirFd.
+    bool ReadAt(int dirFd, const char* name, kzv::CFileReadInfo* info = nullptr);
 
     // Empties the nine text fields.
     void Clear();

@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dataset/FileReadInfo.h"
 
 namespace kzv {
+
+// The current folder as the folder a relative path is taken from (AT_FDCWD).
+constexpr int kCurrentFolder = -100;
 
 // Reads a text file line by line. Lines end with LF, CR LF or a lone CR (old Macintosh
 // editors); the last line may lack its line end. A UTF-8 byte-order mark at the start is
@@ -28,14 +32,23 @@ public:
     CLineReader(const CLineReader&) = delete;
     CLineReader& operator=(const CLineReader&) = delete;
 
-    // False when the file cannot be read; Fault() says why.
-    bool Open(const char* path, uint64_t byteLimit = kTableFileLimit);
+    // False when the file cannot be read; Fault() says why. A relative path is taken from the
+    // open folder dirFd (by default the current folder).
+    bool Open(const char* path, uint64_t byteLimit = kTableFileLimit, int dirFd = kCurrentFolder);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
 
     // The next line without its line end; false at the end of the file, and for good once
     // the file turned out to be longer than the byte limit or could not be read further.
     bool ReadLine(std::string& line);
+    // The same as a view, valid until the next call: into the read buffer when the line lies
+    // whole in it (no copy), else into a copy the reader keeps.
+    bool ReadLine(std::string_view& line);
+
+    // Bytes of the file not yet returned as lines (for reserving tables ahead).
+    uint64_t BytesLeft() const {
+        return m_size > m_bytesRead ? m_size - m_bytesRead + (m_end - m_begin) : m_end - m_begin;
+    }
 
     // 1-based number of the line ReadLine returned last; 0 before the first.
     size_t LineNumber() const { return m_lineNumber; }
@@ -44,17 +57,20 @@ public:
 
 private:
     bool Fill();
-    bool OpenRegularFile(const char* path);
+    bool OpenRegularFile(const char* path, int dirFd);
     void SkipBomOrRefuseUtf16();
 
     int m_fd = -1;
-    std::vector<char> m_buffer = std::vector<char>(1 << 16);
+    std::vector<char> m_buffer;  // sized to the file on Open, at most kBufferSize
+    static constexpr size_t kBufferSize = 1 << 16;
     size_t m_begin = 0;
     size_t m_end = 0;
     bool m_eof = false;
     bool m_afterCr = false;  // the last line ended with CR: an LF right after it belongs to it
     uint64_t m_limit = 0;
     uint64_t m_bytesRead = 0;
+    uint64_t m_size = 0;  // the file's size when it was opened
+    std::string m_line;   // a line that crossed the buffer's end
     size_t m_lineNumber = 0;
     FileFault m_fault = FileFault::None;
 };
@@ -65,10 +81,10 @@ private:
 // fault, WrongTag (also for a first line without a comma or without a number after it) or
 // NewerVersion.
 FileFault OpenDataFile(CLineReader& reader, const char* path, const std::string& tag,
-                       int maxVersion, uint64_t byteLimit);
+                       int maxVersion, uint64_t byteLimit, int dirFd = kCurrentFolder);
 
 // True for a line of nothing but blanks and tabs. Such lines carry no data and are passed over
 // without being counted as skipped.
-bool IsBlankLine(const std::string& line);
+bool IsBlankLine(std::string_view line);
 
 }  // namespace kzv

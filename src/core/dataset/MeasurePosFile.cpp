@@ -11,7 +11,7 @@ namespace {
 
 // "%d,%g,%g,%g" as scanf reads it: white space is skipped before each number, the commas must
 // follow the numbers directly, and the rest of the line is ignored.
-bool ParseRecord(const std::string& line, int32_t& tapNo, CVector4& pos) {
+bool ParseRecord(std::string_view line, int32_t& tapNo, CVector4& pos) {
     CTextCursor c(line);
     float x = 0, y = 0, z = 0;
     if (!c.ReadInt(tapNo) || !c.Expect(',') || !c.ReadFloat(x) || !c.Expect(',') ||
@@ -39,9 +39,20 @@ bool CMeasurePosFile::Read(const char* path, kzv::CFileReadInfo* info) {
         return false;
     }
     // Ends at "EOF" or at the end of the file; lines that are not records are skipped.
-    std::string line;
+    std::string_view line;
     bool endMarker = false;
+    bool reserved = false;
     while (reader.ReadLine(line)) {
+        if (!reserved) {
+            // Reserved from the first line's length; a record takes at least 8 bytes.
+            reserved = true;
+            const uint64_t left = reader.BytesLeft();
+            const uint64_t records = left / (line.size() + 1) * 21 / 20 + 16;
+            if (records <= left / 8 + 16) {
+                m_aTapNo.reserve(static_cast<size_t>(records));
+                m_aPos.reserve(static_cast<size_t>(records));
+            }
+        }
         if (line == "EOF") {
             endMarker = true;
             break;
@@ -74,10 +85,6 @@ bool CMeasurePosFile::Read(const char* path, kzv::CFileReadInfo* info) {
 
 void CMeasurePosFile::RebuildIndex() {
     m_firstRecord.Build(m_aTapNo);
-}
-
-int CMeasurePosFile::FindTap(int32_t tapNo) const {
-    return m_firstRecord.Find(tapNo);
 }
 
 CVector4 CMeasurePosFile::GetPosition(int32_t tapNo) const {

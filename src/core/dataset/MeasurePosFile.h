@@ -33,13 +33,15 @@ public:
     CVector4 GetPosition(int32_t tapNo) const;
 
     // Index of the first record of a tap, or -1.
-    int FindTap(int32_t tapNo) const;
+    int FindTap(int32_t tapNo) const { return m_firstRecord.Find(tapNo); }
 
     // Turns every position about the Z axis through the origin; x and y snapped to tenths.
     void RotateAboutZ(double radians);
 
     // Rebuilt by Read; call after changing m_aTapNo by hand.
     void RebuildIndex();
+    // Changes whenever the index is rebuilt (see CTapIndex::Stamp).
+    uint64_t IndexStamp() const { return m_firstRecord.Stamp(); }
 
 private:
     CTapIndex m_firstRecord;

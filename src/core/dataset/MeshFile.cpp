@@ -1,6 +1,7 @@
 #include "dataset/MeshFile.h"
 
 #include "dataset/LineReader.h"
+#include "dataset/TapIndex.h"
 #include "text/NumberParse.h"
 
 using kzv::CLineReader;
@@ -14,7 +15,7 @@ namespace {
 // triangle. Fields after the fourth are ignored. Anything else (fewer than three corners, a 0
 // among the first three, text) is not a panel and stores nothing, so the corner count always
 // equals the corners appended.
-bool ParseRecord(const std::string& line, int32_t& panelNo, int32_t corners[4], int& count) {
+bool ParseRecord(std::string_view line, int32_t& panelNo, int32_t corners[4], int& count) {
     CTextCursor c(line);
     if (!c.ReadInt(panelNo)) {
         return false;
@@ -56,9 +57,21 @@ bool CMeshFile::Read(const char* path, kzv::CFileReadInfo* info) {
         return false;
     }
     // The data ends at the first line beginning with 'E' ("EOF"), or at the end of the file.
-    std::string line;
+    std::string_view line;
     bool endMarker = false;
+    bool reserved = false;
     while (reader.ReadLine(line)) {
+        if (!reserved) {
+            // Reserved from the first line's length; a record takes at least 8 bytes.
+            reserved = true;
+            const uint64_t left = reader.BytesLeft();
+            const uint64_t records = left / (line.size() + 1) * 21 / 20 + 16;
+            if (records <= left / 8 + 16) {
+                m_aPanelNo.reserve(static_cast<size_t>(records));
+                m_aNodeCount.reserve(static_cast<size_t>(records));
+                m_aNodeTapNo.reserve(static_cast<size_t>(records) * 4);
+            }
+        }
         if (!line.empty() && line[0] == 'E') {
             endMarker = true;
             break;
@@ -97,6 +110,7 @@ void CMeshFile::RebuildOffsets() {
     for (int32_t n : m_aNodeCount) {
         m_aNodeStart.push_back(m_aNodeStart.back() + static_cast<size_t>(n > 0 ? n : 0));
     }
+    m_nOffsetsStamp = NextTableStamp();
 }
 
 size_t CMeshFile::GetNodeOffset(int p) const {

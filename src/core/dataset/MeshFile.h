@@ -43,7 +43,10 @@ public:
 
     // Rebuilt by Read; call after changing m_aNodeCount by hand.
     void RebuildOffsets();
+    // Changes whenever the offsets are rebuilt, so that tables derived from the mesh can tell.
+    uint64_t OffsetsStamp() const { return m_nOffsetsStamp; }
 
 private:
     std::vector<size_t> m_aNodeStart;  // prefix sums of m_aNodeCount, size P + 1
+    uint64_t m_nOffsetsStamp = 0;
 };

@@ -14,10 +14,15 @@ CContourLevels MakeContourLevels(double min, double max, int n) {
     levels.level.reserve(static_cast<size_t>(n) + 1);
     double l = min;
     levels.level.push_back(l);
+    bool ascending = std::isfinite(l);
     for (int k = 0; k < n; ++k) {
-        l = l + (max - min) / n;
+        const double next = l + (max - min) / n;
+        ascending = ascending && std::isfinite(next) && next >= l;
+        l = next;
         levels.level.push_back(l);
     }
+    levels.ascending = ascending && max > min;
+    levels.bandsPerUnit = levels.ascending ? n / (max - min) : 0.0;
     return levels;
 }
 
@@ -49,6 +54,20 @@ int BandIndex(double v, const CContourLevels& levels) {
         return n - 1;
     }
     const double* l = levels.level.data();
+    if (levels.ascending) {
+        // The last level not above v starts the only band that can hold v (min < v here).
+        // The sums lie within rounding of min + k (max - min) / n, so the guess from the
+        // uniform step is the band or next to it; the levels themselves decide.
+        const double guess = (v - levels.min) * levels.bandsPerUnit;
+        int i = guess < 0.0 ? 0 : guess > n ? n : static_cast<int>(guess);
+        while (i > 0 && l[i] > v) {
+            --i;
+        }
+        while (i < n && l[i + 1] <= v) {
+            ++i;
+        }
+        return std::min(i, n - 1);
+    }
     for (int i = 0; i < n; ++i) {
         if (l[i] <= v && v < l[i + 1]) {
             return i;
@@ -66,19 +85,47 @@ CVector4 PointAt(const CVector4& a, const CVector4& b, double r) {
 
 namespace {
 
-// Calls emit(band, points, count) for every band polygon of the triangle.
+// The bands [first, last] that can collect a point of a triangle with values v in bands b. A
+// point of band k is a corner inside [Lk, Lk+1], a crossing of Lk or Lk+1 between two
+// corners' values, or, in an end band, a corner beyond that end of the scale; with ascending
+// levels none of them can exist unless [Lk, Lk+1] meets [lowest value, highest value] or k is
+// such an end band. That leaves the bands from the lowest corner's, and the ones below it
+// whose upper level equals the lowest value, to the highest corner's. Every band when the
+// levels are not ascending or a value is NaN.
+void BandRange(const double v[3], const int b[3], const CContourLevels& levels, int& first,
+               int& last) {
+    first = 0;
+    last = levels.n - 1;
+    if (!levels.ascending || std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2])) {
+        return;
+    }
+    const double lo = std::min({v[0], v[1], v[2]});
+    const double* l = levels.level.data();
+    first = std::min({b[0], b[1], b[2]});
+    while (first > 0 && l[first] >= lo) {
+        --first;
+    }
+    last = std::max({b[0], b[1], b[2]});
+}
+
+// Calls emit(band, points, count) for every band polygon of the triangle whose corners lie in
+// bands b.
 template <typename Emit>
-void ForEachBand(const CVector4 t[3], const double v[3], const CContourLevels& levels, Emit emit) {
-    const int b0 = BandIndex(v[0], levels);
-    if (b0 == BandIndex(v[1], levels) && b0 == BandIndex(v[2], levels)) {
-        emit(b0, t, 3);
+void ForEachBandKnown(const CVector4 t[3], const double v[3], const int b[3],
+                      const CContourLevels& levels, Emit emit) {
+    if (b[0] == b[1] && b[0] == b[2]) {
+        emit(b[0], t, 3);
         return;
     }
     const int n = levels.n;
     const double* l = levels.level.data();
-    // Each edge adds at most its start twice and two crossings.
-    CVector4 polygon[12];
-    for (int k = 0; k < n; ++k) {
+    int first = 0, last = n - 1;
+    BandRange(v, b, levels, first, last);
+    // Each edge adds at most its start twice and two crossings. The points are assigned into
+    // this thread's scratch array: constructing twelve CVector4s (each with its vtable) for
+    // every triangle costs more than filling them.
+    static thread_local CVector4 polygon[12];
+    for (int k = first; k <= last; ++k) {
         const double lo = l[k];
         const double hi = l[k + 1];
         int count = 0;
@@ -115,19 +162,38 @@ void ForEachBand(const CVector4 t[3], const double v[3], const CContourLevels& l
     }
 }
 
+template <typename Emit>
+void ForEachBand(const CVector4 t[3], const double v[3], const CContourLevels& levels, Emit emit) {
+    const int b[3] = {BandIndex(v[0], levels), BandIndex(v[1], levels), BandIndex(v[2], levels)};
+    ForEachBandKnown(t, v, b, levels, emit);
+}
+
+void EmitBand(int band, const CVector4* points, int count, const CVector4* table,
+              CContourDrawing& out) {
+    CContourItem item;
+    item.type = ContourItemType::Band;
+    item.first = out.PointCount();
+    item.count = count;
+    item.index = band;
+    item.colour = table[band];
+    out.AddItem(item);
+    out.AddPoints(points, count);
+}
+
 }  // namespace
 
 void FillBandsOnTriangle(const CVector4 t[3], const double v[3], const CContourLevels& levels,
                          const CVector4* table, CContourDrawing& out) {
     ForEachBand(t, v, levels, [&](int band, const CVector4* points, int count) {
-        CContourItem item;
-        item.type = ContourItemType::Band;
-        item.first = static_cast<int>(out.points.size());
-        item.count = count;
-        item.index = band;
-        item.colour = table[band];
-        out.items.push_back(item);
-        out.points.insert(out.points.end(), points, points + count);
+        EmitBand(band, points, count, table, out);
+    });
+}
+
+void FillBandsOnTriangle(const CVector4 t[3], const double v[3], const int band[3],
+                         const CContourLevels& levels, const CVector4* table,
+                         CContourDrawing& out) {
+    ForEachBandKnown(t, v, band, levels, [&](int k, const CVector4* points, int count) {
+        EmitBand(k, points, count, table, out);
     });
 }
 

@@ -17,6 +17,10 @@ struct CContourLevels {
     double max = 0.0;
     int n = 0;
     std::vector<double> level;  // n + 1 entries; empty when n < 1
+    // Every level finite and none below the one before (max not below min): bands can then be
+    // found by bisection and a triangle only reaches the bands between its corners' values.
+    bool ascending = false;
+    double bandsPerUnit = 0.0;  // n / (max - min) when ascending: a first guess of a band
 };
 CContourLevels MakeContourLevels(double min, double max, int n);
 
@@ -43,6 +47,12 @@ struct CBandPolygon {
 // entries, and n must be at least 1.
 void FillBandsOnTriangle(const CVector4 t[3], const double v[3], const CContourLevels& levels,
                          const CVector4* table, CContourDrawing& out);
+
+// The same for a triangle whose corners' bands are known: band[k] = BandIndex(v[k], levels).
+// Only the bands that the triangle's values can reach are visited; the others would collect
+// no point.
+void FillBandsOnTriangle(const CVector4 t[3], const double v[3], const int band[3],
+                         const CContourLevels& levels, const CVector4* table, CContourDrawing& out);
 
 // The band polygons of one triangle, without colours.
 std::vector<CBandPolygon> FillBandsOnTriangle(const CVector4 t[3], const double v[3],

@@ -7,8 +7,42 @@
 #include "field/LineContours.h"
 #include "field/SurfaceValues.h"
 
-void ComputeContours(const CViewState& state, CContourDrawing& out) {
-    out.Clear();
+namespace {
+
+// a + b and a * s as CVector4's operators compute them, here where they can be inlined.
+CVector4 Add(const CVector4& a, const CVector4& b) {
+    return CVector4(a.x + b.x, a.y + b.y, a.z + b.z, a.w + b.w);
+}
+CVector4 Times(const CVector4& a, float s) {
+    return CVector4(a.x * s, a.y * s, a.z * s, a.w * s);
+}
+
+// The corner pairs of a quadrilateral's four triangles, in SplitPanel's order.
+constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
+
+// SplitPanel (the same triangles, the same arithmetic) with the vector sums inlined.
+int Split(const CPanelCorners& c, CVector4 tri[4][3], double val[4][3]) {
+    if (c.count != 4) {
+        return SplitPanel(c, tri, val);
+    }
+    const CVector4 sum = Add(Add(Add(c.pos[0], c.pos[1]), c.pos[2]), c.pos[3]);
+    const CVector4 centre(sum.x / 4.0f, sum.y / 4.0f, sum.z / 4.0f, sum.w / 4.0f);
+    const double centreValue = (c.value[3] + c.value[2] + c.value[1] + c.value[0]) * 0.25;
+    for (int t = 0; t < 4; ++t) {
+        const int a = kSplitPairs[t][0];
+        const int b = kSplitPairs[t][1];
+        tri[t][0] = c.pos[a];
+        tri[t][1] = centre;
+        tri[t][2] = c.pos[b];
+        val[t][0] = c.value[a];
+        val[t][1] = centreValue;
+        val[t][2] = c.value[b];
+    }
+    return 4;
+}
+
+// The walk of ComputeContours, writing into a frame begun on out.
+void ComputeFrame(const CViewState& state, CContourDrawing& out) {
     const int kind = state.m_nContourKind;
     const int n = state.m_nDivisions;
     if ((kind != 0 && kind != 1 && kind != 2) || n < 1 || n > MAX_DIVISIONS) {
@@ -25,49 +59,86 @@ void ComputeContours(const CViewState& state, CContourDrawing& out) {
     CContourItem slotsItem;
     slotsItem.type = ContourItemType::Slots;
 
+    // The corners of every panel are looked up once per data set, not per frame.
+    const CCornerTable& table = state.Corners();
     const int panels = state.m_mesh.GetPanelCount();
+    const std::vector<double>& column = state.CpColumn(state.m_nDirection);
     CPanelCorners c;
+    CVector4 tri[4][3];  // assigned per panel; constructed once per frame
+    double val[4][3];
     for (int i = 0; i < panels; ++i) {
         if (static_cast<size_t>(i) >= state.m_abPanelContour.size() ||
             state.m_abPanelContour[static_cast<size_t>(i)] != 1) {
             continue;
         }
-        if (!GetPanelCorners(state, i, state.m_nDirection, c)) {
+        c.count = table.Count(i);
+        if (c.count == 0) {
             continue;
         }
+        const int32_t* cpRecord = table.CpRecords(i);
         bool complete = true;
         for (int k = 0; k < c.count; ++k) {
+            c.value[k] = CDataSet::ColumnValue(column, cpRecord[k]);
             // Written so that a NaN counts as no value too.
             complete = complete && c.value[k] < NO_VALUE;
         }
         if (!complete) {
             continue;
         }
-        const CVector4 lift = state.PanelNormal(i) * state.m_fLift;
+        const int32_t* posRecord = table.PosRecords(i);
+        for (int k = 0; k < c.count; ++k) {
+            c.pos[k] = state.PositionOfRecord(posRecord[k]);
+        }
+        const CVector4 lift = Times(state.PanelNormal(i), state.m_fLift);
 
-        CVector4 tri[4][3];
-        double val[4][3];
-        const int triangles = SplitPanel(c, tri, val);
+        const int triangles = Split(c, tri, val);
+
+        // Each corner's band once for the panel's triangles (a quadrilateral's centre last).
+        int cornerBand[5] = {};
+        int band[4][3] = {};
+        if (bands) {
+            for (int k = 0; k < c.count; ++k) {
+                cornerBand[k] = BandIndex(c.value[k], levels);
+            }
+            if (triangles == 1) {
+                std::copy(cornerBand, cornerBand + 3, band[0]);
+            } else {
+                const int centre = BandIndex(val[0][1], levels);
+                for (int t = 0; t < 4; ++t) {
+                    band[t][0] = cornerBand[kSplitPairs[t][0]];
+                    band[t][1] = centre;
+                    band[t][2] = cornerBand[kSplitPairs[t][1]];
+                }
+            }
+        }
 
         for (int t = 0; t < triangles; ++t) {
             CVector4* p = tri[t];
             for (int k = 0; k < 3; ++k) {
-                p[k] = p[k] + lift;
+                p[k] = Add(p[k], lift);
             }
             if (bands) {
-                FillBandsOnTriangle(p, val[t], levels, state.m_aColorTable, out);
+                FillBandsOnTriangle(p, val[t], band[t], levels, state.m_aColorTable, out);
             }
             if (lines) {
                 for (int k = 0; k < 3; ++k) {
-                    p[k] = p[k] + lift;
+                    p[k] = Add(p[k], lift);
                 }
                 if (drawLines) {
                     LinesOnTriangle(p, val[t], levels, lineTable, state.m_clrLine, labels, out);
                 }
-                out.items.push_back(slotsItem);
+                out.AddItem(slotsItem);
             }
         }
     }
+}
+
+}  // namespace
+
+void ComputeContours(const CViewState& state, CContourDrawing& out) {
+    out.BeginFrame();
+    ComputeFrame(state, out);
+    out.EndFrame();
 }
 
 CContourInputs ContourInputsOf(const CViewState& state) {

@@ -105,7 +105,7 @@ void PlaceLabel(const CLabelContext& context, const CVector4& a, const CVector4&
         item.index = k;
         item.colour = context.fixedColour ? context.colour : colour;
         out.labels.push_back(std::move(label));
-        out.items.push_back(item);
+        out.AddItem(item);
     }
 }
 
@@ -146,13 +146,13 @@ void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevel
         const CVector4& colour = table != nullptr ? table[k] : lineColour;
         CContourItem item;
         item.type = ContourItemType::Line;
-        item.first = static_cast<int>(out.points.size());
+        item.first = out.PointCount();
         item.count = 2;
         item.index = k;
         item.colour = colour;
-        out.items.push_back(item);
-        out.points.push_back(crossing[0]);
-        out.points.push_back(crossing[1]);
+        out.AddItem(item);
+        out.AddPoint(crossing[0]);
+        out.AddPoint(crossing[1]);
         PlaceLabel(labels, crossing[0], crossing[1], colour, l, k, out);
     }
 }

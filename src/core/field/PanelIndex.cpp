@@ -26,8 +26,12 @@ void CPanelIndex::Build(const CDataSet& data) {
     m_count.assign(static_cast<size_t>(panels), 0);
     m_corners.assign(static_cast<size_t>(panels) * 4, CVector4());
     m_box.assign(static_cast<size_t>(panels), Box{});
-    m_cells.clear();
+    m_slotKey.clear();
+    m_slotCell.clear();
+    m_cellStart.clear();
+    m_cellPanels.clear();
     m_large.clear();
+    const CCornerTable& table = data.Corners();
     m_dims[0] = m_dims[1] = m_dims[2] = 0;
 
     bool any = false;
@@ -40,8 +44,9 @@ void CPanelIndex::Build(const CDataSet& data) {
         }
         Box box{{INFINITY, INFINITY, INFINITY}, {-INFINITY, -INFINITY, -INFINITY}};
         bool finite = true;
+        const int32_t* record = table.PosRecords(p);
         for (int k = 0; k < count; ++k) {
-            const CVector4 c = data.m_taps.GetPosition(mesh.GetNodeTapNo(p, k));
+            const CVector4 c = data.PositionOfRecord(record[k]);
             m_corners[static_cast<size_t>(p) * 4 + static_cast<size_t>(k)] = c;
             finite = finite && IsFinite(c);
             const float v[3] = {c.x, c.y, c.z};
@@ -106,29 +111,134 @@ void CPanelIndex::Build(const CDataSet& data) {
         m_dims[a] = std::min<int64_t>(kMaxDim, static_cast<int64_t>(span / m_cell) + 1);
     }
 
+    // The cell ranges of the panels in the grid (the others go to m_large), and how many
+    // panel entries the cells will hold.
+    struct Range {
+        int32_t lo[3], hi[3];  // cells per axis stay below 2^20
+    };
+    std::vector<Range> range(static_cast<size_t>(panels));
+    std::vector<uint8_t> inGrid(static_cast<size_t>(panels), 0);
+    size_t entries = 0;
     for (int p = 0; p < panels; ++p) {
         if (m_count[static_cast<size_t>(p)] == 0 ||
             !std::isfinite(m_box[static_cast<size_t>(p)].lo[0])) {
             continue;
         }
         const Box& box = m_box[static_cast<size_t>(p)];
+        Range& r = range[static_cast<size_t>(p)];
         int64_t lo[3], hi[3];
         CellOf(CVector4(box.lo[0], box.lo[1], box.lo[2]), lo);
         CellOf(CVector4(box.hi[0], box.hi[1], box.hi[2]), hi);
-        const int64_t cells = (hi[0] - lo[0] + 1) * (hi[1] - lo[1] + 1) * (hi[2] - lo[2] + 1);
+        for (int a = 0; a < 3; ++a) {
+            r.lo[a] = static_cast<int32_t>(lo[a]);
+            r.hi[a] = static_cast<int32_t>(hi[a]);
+        }
+        const int64_t cells =
+            (r.hi[0] - r.lo[0] + 1) * (r.hi[1] - r.lo[1] + 1) * (r.hi[2] - r.lo[2] + 1);
         if (cells > kMaxCellsPerPanel) {
             m_large.push_back(p);
             continue;
         }
-        for (int64_t iz = lo[2]; iz <= hi[2]; ++iz) {
-            for (int64_t iy = lo[1]; iy <= hi[1]; ++iy) {
-                for (int64_t ix = lo[0]; ix <= hi[0]; ++ix) {
-                    m_cells[Key(ix, iy, iz)].push_back(p);  // p rises, so each list is sorted
+        inGrid[static_cast<size_t>(p)] = 1;
+        entries += static_cast<size_t>(cells);
+    }
+    const auto forEachCell = [&](int p, auto visit) {
+        const Range& r = range[static_cast<size_t>(p)];
+        for (int64_t iz = r.lo[2]; iz <= r.hi[2]; ++iz) {
+            for (int64_t iy = r.lo[1]; iy <= r.hi[1]; ++iy) {
+                for (int64_t ix = r.lo[0]; ix <= r.hi[0]; ++ix) {
+                    visit(Key(ix, iy, iz));
                 }
             }
         }
+    };
+
+    // Number the occupied cells and count their panels. A cell is mostly shared by several
+    // panels; the table starts at a quarter of the entries and doubles whenever it is half
+    // full, so it stays small, and never fills.
+    size_t slots = 16;
+    while (slots < entries / 4) {
+        slots *= 2;
+    }
+    m_slotKey.assign(slots, 0);
+    m_slotCell.assign(slots, -1);
+    std::vector<size_t> counts;
+    std::vector<int32_t> entryCell;  // the cell of every entry, panel after panel
+    entryCell.reserve(entries);
+    for (int p = 0; p < panels; ++p) {
+        if (inGrid[static_cast<size_t>(p)] != 0) {
+            forEachCell(p, [&](uint64_t key) {
+                size_t s = SlotOf(key);
+                if (m_slotCell[s] < 0) {
+                    if (2 * (counts.size() + 1) > m_slotKey.size()) {
+                        GrowCellTable();
+                        s = SlotOf(key);
+                    }
+                    m_slotKey[s] = key;
+                    m_slotCell[s] = static_cast<int32_t>(counts.size());
+                    counts.push_back(0);
+                }
+                ++counts[static_cast<size_t>(m_slotCell[s])];
+                entryCell.push_back(m_slotCell[s]);
+            });
+        }
+    }
+    // Then lay the lists out one after another and fill them; p rises, so each is sorted.
+    m_cellStart.assign(counts.size() + 1, 0);
+    for (size_t c = 0; c < counts.size(); ++c) {
+        m_cellStart[c + 1] = m_cellStart[c] + counts[c];
+    }
+    m_cellPanels.assign(entries, 0);
+    std::vector<size_t> fill(m_cellStart.begin(), m_cellStart.end() - 1);
+    size_t e = 0;
+    for (int p = 0; p < panels; ++p) {
+        if (inGrid[static_cast<size_t>(p)] != 0) {
+            forEachCell(p, [&](uint64_t) {
+                m_cellPanels[fill[static_cast<size_t>(entryCell[e++])]++] = p;
+            });
+        }
     }
     std::sort(m_large.begin(), m_large.end());
+}
+
+void CPanelIndex::GrowCellTable() {
+    std::vector<uint64_t> keys;
+    std::vector<int32_t> cells;
+    keys.swap(m_slotKey);
+    cells.swap(m_slotCell);
+    m_slotKey.assign(keys.size() * 2, 0);
+    m_slotCell.assign(keys.size() * 2, -1);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (cells[i] >= 0) {
+            const size_t s = SlotOf(keys[i]);
+            m_slotKey[s] = keys[i];
+            m_slotCell[s] = cells[i];
+        }
+    }
+}
+
+size_t CPanelIndex::SlotOf(uint64_t key) const {
+    const size_t mask = m_slotKey.size() - 1;
+    // Fibonacci hashing: the key times 2^64 / golden ratio, the slot taken from the top bits.
+    const int shift = 64 - __builtin_ctzll(m_slotKey.size());
+    size_t s = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> shift);
+    while (m_slotCell[s] >= 0 && m_slotKey[s] != key) {
+        s = (s + 1) & mask;
+    }
+    return s;
+}
+
+bool CPanelIndex::FindCell(uint64_t key, size_t& begin, size_t& end) const {
+    if (m_slotKey.empty()) {
+        return false;
+    }
+    const int32_t cell = m_slotCell[SlotOf(key)];
+    if (cell < 0) {
+        return false;
+    }
+    begin = m_cellStart[static_cast<size_t>(cell)];
+    end = m_cellStart[static_cast<size_t>(cell) + 1];
+    return true;
 }
 
 bool CPanelIndex::CellOf(const CVector4& p, int64_t cell[3]) const {
@@ -165,22 +275,18 @@ int CPanelIndex::FindPanelContaining(CVector4 p) const {
     if (!IsFinite(p)) {
         return -1;
     }
-    const std::vector<int>* cellPanels = nullptr;
+    size_t i = 0, aEnd = 0;
     int64_t cell[3];
-    if (m_dims[0] > 0 && CellOf(p, cell)) {
-        const auto it = m_cells.find(Key(cell[0], cell[1], cell[2]));
-        if (it != m_cells.end()) {
-            cellPanels = &it->second;
-        }
+    if (!(m_dims[0] > 0 && CellOf(p, cell) && FindCell(Key(cell[0], cell[1], cell[2]), i, aEnd))) {
+        i = aEnd = 0;
     }
     // Both lists are ascending: merge them so that panels are tested in mesh order.
-    static const std::vector<int> kNone;
-    const std::vector<int>& a = cellPanels != nullptr ? *cellPanels : kNone;
+    const int* a = m_cellPanels.data();
     const std::vector<int>& b = m_large;
-    size_t i = 0, j = 0;
-    while (i < a.size() || j < b.size()) {
+    size_t j = 0;
+    while (i < aEnd || j < b.size()) {
         int panel;
-        if (j >= b.size() || (i < a.size() && a[i] < b[j])) {
+        if (j >= b.size() || (i < aEnd && a[i] < b[j])) {
             panel = a[i++];
         } else {
             panel = b[j++];

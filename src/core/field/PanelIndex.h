@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "geometry/Vector4.h"
@@ -39,6 +39,11 @@ private:
     bool CellOf(const CVector4& p, int64_t cell[3]) const;
     uint64_t Key(int64_t ix, int64_t iy, int64_t iz) const;
     bool Holds(int panel, const CVector4& p) const;
+    // The panels of one grid cell's range of m_cellPanels; false for an empty cell.
+    bool FindCell(uint64_t key, size_t& begin, size_t& end) const;
+    // Slot of key in the cell table, or of the empty slot where it would go.
+    size_t SlotOf(uint64_t key) const;
+    void GrowCellTable();
 
     std::vector<int> m_count;         // corners of each panel (0 when not 3 or 4)
     std::vector<CVector4> m_corners;  // 4 per panel
@@ -46,7 +51,13 @@ private:
     Box m_all{};                      // union of the panels' boxes
     float m_cell = 1.0f;              // edge of a grid cell
     int64_t m_dims[3] = {0, 0, 0};    // cells along x, y, z
-    std::unordered_map<uint64_t, std::vector<int>> m_cells;  // panels per cell, ascending
+    // The occupied cells in an open-addressing table (key, dense cell number), and every
+    // cell's panels, ascending, in one flat list: cell c holds m_cellPanels[m_cellStart[c],
+    // m_cellStart[c + 1]).
+    std::vector<uint64_t> m_slotKey;
+    std::vector<int32_t> m_slotCell;  // -1 for an empty slot
+    std::vector<size_t> m_cellStart;
+    std::vector<int> m_cellPanels;
     std::vector<int> m_large;  // panels too big for the grid, tested at every query
 };
 

@@ -6,16 +6,18 @@
 
 bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCorners& corners) {
     corners.count = 0;
-    const CMeshFile& mesh = state.m_mesh;
-    const int count = panel < mesh.GetPanelCount() ? mesh.GetNodeCount(panel) : 0;
-    if (count != 3 && count != 4) {
+    const CCornerTable& table = state.Corners();
+    const int count = table.Count(panel);
+    if (count == 0) {
         return false;
     }
+    const int32_t* tap = table.Taps(panel);
+    const int32_t* pos = table.PosRecords(panel);
+    const int32_t* cp = table.CpRecords(panel);
     for (int k = 0; k < count; ++k) {
-        const int32_t tap = mesh.GetNodeTapNo(panel, k);
-        corners.tap[k] = tap;
-        corners.pos[k] = state.m_taps.GetPosition(tap);
-        corners.value[k] = state.m_cp.GetCp(tap, direction);
+        corners.tap[k] = tap[k];
+        corners.pos[k] = state.PositionOfRecord(pos[k]);
+        corners.value[k] = state.CpOfRecord(cp[k], direction);
     }
     corners.count = count;
     return true;

@@ -8,13 +8,18 @@
 void CDataSet::UpdatePanelNormals() {
     const int panels = m_mesh.GetPanelCount();
     m_aPanelNormal.assign(static_cast<size_t>(panels), CVector4());
+    const CCornerTable& corners = CornerPositions();
     for (int p = 0; p < panels; ++p) {
         if (m_mesh.GetNodeCount(p) < 3) {
             continue;
         }
-        CVector4 n = TriangleNormal(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, 0)),
-                                    m_taps.GetPosition(m_mesh.GetNodeTapNo(p, 1)),
-                                    m_taps.GetPosition(m_mesh.GetNodeTapNo(p, 2)));
+        // Panels of more than four corners are not in the table; they still get a normal.
+        const int32_t* rec = corners.Count(p) > 0 ? corners.PosRecords(p) : nullptr;
+        const auto corner = [&](int k) {
+            return rec != nullptr ? PositionOfRecord(rec[k])
+                                  : m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k));
+        };
+        CVector4 n = TriangleNormal(corner(0), corner(1), corner(2));
         n.Normalize();
         m_aPanelNormal[static_cast<size_t>(p)] = n;
     }
@@ -26,9 +31,18 @@ void CDataSet::UpdatePanelNormals() {
     m_fLift = std::max(1.0f, 0.001f * largest);
 }
 
+const std::vector<double>& CDataSet::CpColumn(int d) const {
+    const size_t records = m_cp.m_aTapNo.size();
+    m_cpColumn.resize(records);
+    for (size_t i = 0; i < records; ++i) {
+        m_cpColumn[i] = CpOfRecord(static_cast<int32_t>(i), d);
+    }
+    return m_cpColumn;
+}
+
 void CDataSet::UpdateDerived() {
     UpdatePanelNormals();
-    m_panelIndex.Build(*this);
+    m_bPanelIndexStale = true;
     ++m_nGeneration;
 }
 

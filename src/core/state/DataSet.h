@@ -8,6 +8,7 @@
 #include "dataset/HeaderFile.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
+#include "field/CornerTable.h"
 #include "field/PanelIndex.h"
 #include "geometry/Color.h"
 #include "geometry/Geometry.h"
@@ -34,7 +35,6 @@ public:
     // ---- derived ----
     std::vector<CVector4> m_aPanelNormal;
     float m_fLift = 1.0f;
-    CPanelIndex m_panelIndex;
 
     bool HasDataSet() const { return !m_strDataFolder.empty(); }
 
@@ -48,15 +48,67 @@ public:
                    ? m_aPanelNormal[static_cast<size_t>(p)]
                    : CVector4();
     }
-    // The first panel, in mesh order, that holds p; -1 when none does.
-    int FindPanelContaining(CVector4 p) const { return m_panelIndex.FindPanelContaining(p); }
+    // Every panel's corners resolved to records of the taps and the Cp table; rebuilt here
+    // whenever the taps', the Cp table's or the mesh's index has changed since.
+    const CCornerTable& Corners() const {
+        if (!m_corners.IsCurrent(m_taps, m_cp, m_mesh)) {
+            m_corners.Build(m_taps, m_cp, m_mesh);
+        }
+        return m_corners;
+    }
+    // The positions half of Corners() alone: it reads no Cp table (which a load may still be
+    // filling on another thread).
+    const CCornerTable& CornerPositions() const {
+        if (!m_corners.PositionsCurrent(m_taps, m_mesh)) {
+            m_corners.BuildPositions(m_taps, m_mesh);
+        }
+        return m_corners;
+    }
+    // Position of the tap of a record index from Corners(); the origin for -1.
+    CVector4 PositionOfRecord(int32_t record) const {
+        return record >= 0 && static_cast<size_t>(record) < m_taps.m_aPos.size()
+                   ? m_taps.m_aPos[static_cast<size_t>(record)]
+                   : CVector4();
+    }
+    // Value of a Cp record index from Corners() for direction d; NO_VALUE for -1, as GetCp.
+    double CpOfRecord(int32_t record, int d) const {
+        const int n = m_cp.m_nDirectionCount;
+        if (record < 0 || d < 0 || d >= n) {
+            return NO_VALUE;
+        }
+        const size_t k =
+            static_cast<size_t>(record) * static_cast<size_t>(n) + static_cast<size_t>(d);
+        return k < m_cp.m_aCp.size() ? m_cp.m_aCp[k] : NO_VALUE;
+    }
+
+    // CpOfRecord(record, d) for every record of the Cp table, in record order: one pass along
+    // the table instead of a jump into a tap's record for every corner of a frame. Valid until
+    // the next call; ColumnValue reads it.
+    const std::vector<double>& CpColumn(int d) const;
+    static double ColumnValue(const std::vector<double>& column, int32_t record) {
+        return record >= 0 && static_cast<size_t>(record) < column.size()
+                   ? column[static_cast<size_t>(record)]
+                   : NO_VALUE;
+    }
+
+    // The first panel, in mesh order, that holds p; -1 when none does. The panel index behind
+    // it is built on the first question after a change of the positions, not with every load
+    // and building angle: only picking asks.
+    int FindPanelContaining(CVector4 p) const {
+        if (m_bPanelIndexStale) {
+            m_panelIndex.Build(*this);
+            m_bPanelIndexStale = false;
+        }
+        return m_panelIndex.FindPanelContaining(p);
+    }
 
     // Rebuilds the working geometry and taps from the as-read copies and turns them by the
     // angle about the vertical axis (x and y snapped to tenths; 0 restores them exactly as
     // read), then the normals and the panel index.
     void TurnBuilding(double degrees);
-    // Everything derived from the tap positions: normals, lift, panel index. Whoever changes
-    // the working taps or mesh calls it; it also counts a new generation of the positions.
+    // Everything derived from the tap positions: normals, lift, panel index (built when next
+    // asked for). Whoever changes the working taps or mesh calls it; it also counts a new
+    // generation of the positions.
     void UpdateDerived();
     // Counts up whenever the data set or its positions change (load, building angle): caches
     // of drawings derived from them compare it.
@@ -71,4 +123,8 @@ public:
 
 private:
     uint64_t m_nGeneration = 0;
+    mutable CCornerTable m_corners;
+    mutable CPanelIndex m_panelIndex;
+    mutable bool m_bPanelIndexStale = true;
+    mutable std::vector<double> m_cpColumn;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <system_error>
+#include <thread>
 
 #include "dataset/FolderUtil.h"
 #include "dataset/LoadReport.h"
@@ -25,25 +27,44 @@ void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeade
     state.m_header.CopyFrom(header);
 
     kzv::CLoadReport report;
+    // "cp.dat" is the bulk of a data set: it is read on a second thread while this one reads
+    // the other files. The readers share nothing; the load goes on only when both are done.
+    // Where no thread can be started, it is read here after the others.
+    const std::string cpPath = folder + "cp.dat";
+    bool cpRead = false;
+    const auto readCp = [&] { cpRead = state.m_cp.Read(cpPath.c_str(), &report.cpDat); };
+    std::thread cpReader;
+    try {
+        cpReader = std::thread(readCp);
+    } catch (const std::system_error&) {
+    }
+
     state.m_geoMain.Load((folder + "main.geo").c_str(), &report.mainGeo);
     state.m_geoSub.Load((folder + "sub.geo").c_str(), &report.subGeo);
     state.m_fScale = FitScale(state.m_geoMain.GetSize(), clientW, clientH, state.m_fScale);
-
     state.m_taps.Read((folder + "measure.pos").c_str(), &report.measurePos);
-    if (!state.m_cp.Read((folder + "cp.dat").c_str(), &report.cpDat)) {
-        state.m_cp.m_nDirectionCount = 8;
-    }
     state.m_mesh.Read((folder + "mesh.msh").c_str(), &report.meshMsh);
     kzv::CheckMeshAgainstPositions(report, state.m_taps, state.m_mesh);
+    // What depends on the positions alone (the panels' corners, normals, lift, the as-read
+    // copy of the taps) is derived while the Cp table may still be read.
+    state.UpdateDerived();
+    state.m_tapsOrg = state.m_taps;
+
+    if (cpReader.joinable()) {
+        cpReader.join();
+    } else {
+        readCp();
+    }
+    if (!cpRead) {
+        state.m_cp.m_nDirectionCount = 8;
+    }
     state.m_strLoadReport = kzv::LoadReportMessage(report);
 
     state.ClearSelection();
     state.m_valueList.ClearAllRows();
-
-    state.UpdateDerived();
     state.ResetDisplayState();
+    state.Corners();  // the Cp half of the corners, ready for the first frame
 
     state.m_geoMainOrg = state.m_geoMain;
     state.m_geoSubOrg = state.m_geoSub;
-    state.m_tapsOrg = state.m_taps;
 }

@@ -51,16 +51,49 @@ size_t Utf8SequenceLength(std::string_view s) {
     return len;
 }
 
-// Converts in with iconv from one encoding to another. Where iconv stops at input it cannot
-// convert, replacement is appended and skip(rest) bytes of the input are passed over.
+// One converter per direction, opened on first use and kept for the thread's life: opening
+// one loads and sets up the code-page tables, which costs far more than converting a header
+// field (the data search converts ten per data set). Reset to its initial state before each
+// use.
+class CConverter {
+public:
+    CConverter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    ~CConverter() {
+        if (Ok()) {
+            iconv_close(m_cd);
+        }
+    }
+    CConverter(const CConverter&) = delete;
+    CConverter& operator=(const CConverter&) = delete;
+    bool Ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t Get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
+// The converter from CP932 to UTF-8 (toUtf8) or back, reset; (iconv_t)-1 when the system has
+// none.
+iconv_t ConverterFor(bool toUtf8) {
+    thread_local CConverter fromCp932("UTF-8", "CP932");
+    thread_local CConverter fromUtf8("CP932", "UTF-8");
+    CConverter& c = toUtf8 ? fromCp932 : fromUtf8;
+    if (!c.Ok()) {
+        return reinterpret_cast<iconv_t>(-1);
+    }
+    iconv(c.Get(), nullptr, nullptr, nullptr, nullptr);
+    return c.Get();
+}
+
+// Converts in with iconv from CP932 to UTF-8 (toUtf8) or back. Where iconv stops at input it
+// cannot convert, replacement is appended and skip(rest) bytes of the input are passed over.
 template <typename Skip>
-std::string Convert(const char* to, const char* from, std::string_view in,
-                    std::string_view replacement, Skip skip) {
+std::string Convert(bool toUtf8, std::string_view in, std::string_view replacement, Skip skip) {
     std::string out;
     if (in.empty()) {
         return out;
     }
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = ConverterFor(toUtf8);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         // No converter on this system: every non-ASCII byte is unreadable.
         for (char ch : in) {
@@ -93,7 +126,6 @@ std::string Convert(const char* to, const char* from, std::string_view in,
         srcLeft -= n;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    iconv_close(cd);
     return out;
 }
 
@@ -113,7 +145,7 @@ bool IsValidUtf8(std::string_view text) {
 std::string Cp932ToUtf8(std::string_view bytes) {
     // Only the offending byte is passed over, so a valid character after a stray lead byte
     // (an ASCII character in particular) is still read.
-    return Convert("UTF-8", "CP932", bytes, "\xEF\xBF\xBD", [](std::string_view) { return 1; });
+    return Convert(true, bytes, "\xEF\xBF\xBD", [](std::string_view) { return 1; });
 }
 
 std::string FileTextToUtf8(std::string_view bytes) {
@@ -122,7 +154,7 @@ std::string FileTextToUtf8(std::string_view bytes) {
 
 std::string Utf8ToCp932(std::string_view text) {
     // A whole character that CP932 cannot hold is one '?'; a broken byte is one '?' too.
-    return Convert("CP932", "UTF-8", text, "?", [](std::string_view rest) {
+    return Convert(false, text, "?", [](std::string_view rest) {
         const size_t n = Utf8SequenceLength(rest);
         return n == 0 ? size_t{1} : n;
     });

@@ -167,6 +167,41 @@ TEST_F(DataSearchTest, SearchWalksFoldersInListOrderAndSkipsNonDataSets) {
     EXPECT_TRUE(SearchDataSets({first.string()}, q).empty());
 }
 
+TEST_F(DataSearchTest, ProgressCountsEverySubfolderAndCanStopTheSearch) {
+    const fs::path folder = dir.Path() / "data";
+    AddSet("a", {"wind a"}, false, folder);
+    AddSet("b", {"calm"}, false, folder);
+    AddSet("c", {"wind c"}, false, folder);
+    fs::create_directories(folder / "d-no-header");  // looked at and counted, not a set
+    DataSearchQuery q;
+    q.keyword1 = "wind";
+
+    std::vector<std::pair<size_t, size_t>> calls;
+    bool stopped = true;
+    const auto all = SearchDataSets(
+        {folder.string()}, q,
+        [&](size_t done, size_t total) {
+            calls.emplace_back(done, total);
+            return true;
+        },
+        &stopped);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(all.size(), 2u);
+    EXPECT_EQ(calls,
+              (std::vector<std::pair<size_t, size_t>>{{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+
+    // Stopped after the second subfolder: "a" found, "c" never looked at.
+    const auto part = SearchDataSets(
+        {folder.string()}, q, [](size_t done, size_t) { return done < 2; }, &stopped);
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(part, std::vector<std::string>{(folder / "a").string()});
+    // Stopped before the first.
+    EXPECT_TRUE(SearchDataSets(
+                    {folder.string()}, q, [](size_t, size_t) { return false; }, &stopped)
+                    .empty());
+    EXPECT_TRUE(stopped);
+}
+
 TEST_F(DataSearchTest, ListingMarksSetsWhoseHeaderCannotBeReadAndSkipsOtherFolders) {
     const fs::path data = dir.Path() / "data";
     AddSet("a", {"wind a"}, false, data);

@@ -105,6 +105,45 @@ TEST(ColorScaleTest, BandPolygonsCoverTheTriangleOnce) {
     }
 }
 
+// Bands are only looked for between the corners' bands; every band visited (the levels taken
+// as not ascending) must give the same polygons, degenerate ones of a corner exactly on a
+// level included.
+TEST(ColorScaleTest, VisitingOnlyTheSpannedBandsLosesNoPolygon) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> value(-1.3, 1.3);
+    for (int n : {2, 7, 30}) {
+        const CContourLevels levels = MakeContourLevels(-1.0, 1.0, n);
+        ASSERT_TRUE(levels.ascending);
+        CContourLevels everyBand = levels;
+        everyBand.ascending = false;
+        std::uniform_int_distribution<size_t> level(0, levels.level.size() - 1);
+        const CVector4 t[3] = {CVector4(0, 0, 0), CVector4(3, 1, 0), CVector4(1, 4, 2)};
+        for (int i = 0; i < 2000; ++i) {
+            double v[3] = {value(rng), value(rng), value(rng)};
+            for (double& x : v) {
+                if (rng() % 3 == 0) {
+                    x = levels.level[level(rng)];  // on a level, min and max among them
+                }
+            }
+            const auto fast = FillBandsOnTriangle(t, v, levels);
+            const auto full = FillBandsOnTriangle(t, v, everyBand);
+            ASSERT_EQ(fast.size(), full.size()) << v[0] << " " << v[1] << " " << v[2];
+            for (size_t k = 0; k < fast.size(); ++k) {
+                EXPECT_EQ(fast[k].band, full[k].band);
+                ASSERT_EQ(fast[k].points.size(), full[k].points.size());
+                for (size_t j = 0; j < fast[k].points.size(); ++j) {
+                    EXPECT_EQ(fast[k].points[j].x, full[k].points[j].x);
+                    EXPECT_EQ(fast[k].points[j].y, full[k].points[j].y);
+                    EXPECT_EQ(fast[k].points[j].z, full[k].points[j].z);
+                }
+            }
+        }
+    }
+    // A reversed or empty scale is not ascending: every band is visited.
+    EXPECT_FALSE(MakeContourLevels(1.0, -1.0, 4).ascending);
+    EXPECT_FALSE(MakeContourLevels(1.0, 1.0, 4).ascending);
+}
+
 TEST(ColorScaleTest, HsvConversions) {
     const CHsv red = RgbToHsv(255, 0, 0);
     EXPECT_EQ(red.h, 0.0);

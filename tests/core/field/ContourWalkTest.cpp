@@ -6,6 +6,7 @@
 #include "FieldFixture.h"
 #include "field/ColorScale.h"
 #include "field/ContourWalk.h"
+#include "field/SurfaceValues.h"
 #include "state/DataSetLoad.h"
 
 namespace {
@@ -110,6 +111,37 @@ TEST_F(ContourWalkTest, PanelsOffOrWithoutValuesAreLeftOut) {
     state.m_abPanelContour.assign(1, 1);
     state.m_nDivisions = 31;  // more bands than colours
     EXPECT_TRUE(Types().empty());
+}
+
+// The walk resolves the panels' corners once and keeps them; a Cp table or mesh rebuilt since
+// (its index rebuilt, as every reader and hand-made table does) must be resolved anew.
+TEST_F(ContourWalkTest, CornersFollowARebuiltCpTableAndMesh) {
+    ComputeContours(state, out);
+    const CContourDrawing before = out;
+    // The same values with the records in reverse order: the same picture.
+    std::reverse(state.m_cp.m_aTapNo.begin(), state.m_cp.m_aTapNo.end());
+    std::reverse(state.m_cp.m_aCp.begin(), state.m_cp.m_aCp.end());  // same in every direction
+    state.m_cp.RebuildIndex();
+    ComputeContours(state, out);
+    ASSERT_EQ(out.points.size(), before.points.size());
+    for (size_t i = 0; i < out.points.size(); ++i) {
+        EXPECT_EQ(out.points[i].x, before.points[i].x);
+        EXPECT_EQ(out.points[i].y, before.points[i].y);
+    }
+    // A mesh whose corner 2 is tap 1 again (value -1 at both of x = 0 and (4, 4)).
+    state.m_mesh.m_aNodeTapNo = {1, 2, 1, 4};
+    state.m_mesh.RebuildOffsets();
+    ComputeContours(state, out);
+    CPanelCorners c;
+    ASSERT_TRUE(GetPanelCorners(state, 0, 0, c));
+    EXPECT_EQ(c.value[2], -1.0);
+    EXPECT_NE(out.points.size(), before.points.size());
+    // Shrinking frames leave no points of the larger one behind.
+    state.m_nContourKind = 1;
+    state.m_nLineColorMode = 2;
+    ComputeContours(state, out);
+    EXPECT_TRUE(out.points.empty());
+    EXPECT_EQ(out.items.size(), 4u);  // the slot items only
 }
 
 TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
