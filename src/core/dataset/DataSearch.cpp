@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 #include "dataset/FolderUtil.h"
@@ -206,6 +208,32 @@ bool HeaderMatches(const std::string& dataSetPath, const CHeaderFile& header,
 
 }  // namespace
 
+namespace {
+
+// Whether the data set at path (a folder of a data folder) has a readable header and matches
+// the query; header is the caller's to reuse.
+bool SetMatches(const std::string& path, const DataSearchQuery& query, CHeaderFile& header) {
+    // The data set's folder is opened once, for its header and its documents, so its path is
+    // looked up once. A folder that may be entered but not listed is read by path as before.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return ReadHeaderOf(path, header) && DataSetMatches(path, header, query);
+    }
+    const bool match =
+        header.ReadAt(fd, "header") && (HeaderMatches(path, header, query) ||
+                                        (query.Field(SearchField::DocumentNames) &&
+                                         DocumentNamesIn(fd, query.keyword1, query.keyword2)));
+    ::close(fd);
+    return match;
+}
+
+// From this many data sets on, helper threads look at data sets too: the time goes into the
+// kernel's folder and file look-ups, which run side by side on several cores.
+constexpr size_t kParallelFrom = 64;
+constexpr unsigned kMostThreads = 4;
+
+}  // namespace
+
 std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFolders,
                                         const DataSearchQuery& query,
                                         const SearchProgress& progress, bool* stopped) {
@@ -217,46 +245,69 @@ std::vector<std::string> SearchDataSets(const std::vector<std::string>& dataFold
         return results;  // nothing can match; spare reading every header
     }
     // Every folder listed first, so that progress can tell how far the search has come.
-    std::vector<std::vector<std::string>> subfolders;
-    size_t total = 0;
+    std::vector<std::string> paths;
     for (const std::string& folder : dataFolders) {
-        subfolders.push_back(FindSubfolders(folder));
-        total += subfolders.back().size();
+        for (const std::string& name : FindSubfolders(folder)) {
+            paths.push_back(JoinPath(folder, name));
+        }
     }
+    const size_t total = paths.size();
     if (progress && !progress(0, total)) {
         if (stopped != nullptr) {
             *stopped = true;
         }
         return results;
     }
-    CHeaderFile header;
-    size_t done = 0;
-    for (size_t f = 0; f < dataFolders.size(); ++f) {
-        for (const std::string& name : subfolders[f]) {
-            const std::string path = JoinPath(dataFolders[f], name);
-            // The data set's folder is opened once, for its header and its documents, so its
-            // path is looked up once. A folder that may be entered but not listed is read by
-            // path as before.
-            const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
-            bool match = false;
-            if (fd >= 0) {
-                match = header.ReadAt(fd, "header") &&
-                        (HeaderMatches(path, header, query) ||
-                         (query.Field(SearchField::DocumentNames) &&
-                          DocumentNamesIn(fd, query.keyword1, query.keyword2)));
-                ::close(fd);
-            } else {
-                match = ReadHeaderOf(path, header) && DataSetMatches(path, header, query);
-            }
-            if (match) {
-                results.push_back(path);
-            }
-            if (progress && !progress(++done, total)) {
-                if (stopped != nullptr) {
-                    *stopped = true;
+
+    // Data sets are taken in order by whoever is free; each one's verdict has its own slot
+    // (0 not looked at, 1 no match, 2 match), so the results keep the folders' order. Only the
+    // calling thread reports progress.
+    std::vector<char> verdict(total, 0);
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> finished{0};
+    std::atomic<bool> halt{false};
+    auto lookAtOne = [&](CHeaderFile& header) {
+        const size_t i = next++;
+        if (i >= total) {
+            return false;
+        }
+        verdict[i] = SetMatches(paths[i], query, header) ? 2 : 1;
+        ++finished;
+        return true;
+    };
+    std::vector<std::thread> helpers;
+    if (total >= kParallelFrom) {
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        for (unsigned t = 1; t < std::min(cores, kMostThreads); ++t) {
+            helpers.emplace_back([&] {
+                CHeaderFile header;
+                while (!halt && lookAtOne(header)) {
                 }
-                return results;
-            }
+            });
+        }
+    }
+    CHeaderFile header;
+    size_t reported = 0;
+    bool halted = false;
+    while (lookAtOne(header)) {
+        reported = finished;
+        if (progress && !progress(reported, total)) {
+            halt = halted = true;
+            break;
+        }
+    }
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    if (!halted && progress && reported < total) {
+        progress(total, total);  // the helpers finished the last ones
+    }
+    if (halted && stopped != nullptr) {
+        *stopped = true;
+    }
+    for (size_t i = 0; i < total; ++i) {
+        if (verdict[i] == 2) {
+            results.push_back(std::move(paths[i]));
         }
     }
     return results;

@@ -73,9 +73,10 @@ bool DocumentNameContains(const std::string& dataSetPath, const std::string& key
 bool DataSetMatches(const std::string& dataSetPath, const CHeaderFile& header,
                     const DataSearchQuery& query);
 
-// How far a search has come: called with (0, total) once the folders are listed and with
-// (done, total) after each of their subfolders has been looked at, total being the number of
-// subfolders of all the folders. Returning false stops the search there.
+// How far a search has come: called on the searching thread with (0, total) once the folders
+// are listed, then with (done, total) as their subfolders are looked at, done rising to total
+// (by one at a time for a small search; a large one has helper threads and may skip counts),
+// total being the number of subfolders of all the folders. Returning false stops the search.
 using SearchProgress = std::function<bool(size_t done, size_t total)>;
 
 // Searches every data set of every folder, folders in the given order and data sets in the

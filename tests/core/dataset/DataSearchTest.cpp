@@ -202,6 +202,31 @@ TEST_F(DataSearchTest, ProgressCountsEverySubfolderAndCanStopTheSearch) {
     EXPECT_TRUE(stopped);
 }
 
+TEST_F(DataSearchTest, ALargeSearchSharedAmongThreadsKeepsTheFoldersOrder) {
+    const fs::path folder = dir.Path() / "many";
+    std::vector<std::string> expected;
+    for (int i = 0; i < 150; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "s%03d", i);
+        AddSet(name, {i % 7 == 0 ? "wind" : "calm"}, false, folder);
+        if (i % 7 == 0) {
+            expected.push_back((folder / name).string());
+        }
+    }
+    DataSearchQuery q;
+    q.keyword1 = "wind";
+    size_t last = 0;
+    bool rising = true;
+    const auto found = SearchDataSets({folder.string()}, q, [&](size_t done, size_t total) {
+        rising = rising && done >= last && total == 150;
+        last = done;
+        return true;
+    });
+    EXPECT_EQ(found, expected);
+    EXPECT_TRUE(rising);
+    EXPECT_EQ(last, 150u);
+}
+
 TEST_F(DataSearchTest, ListingMarksSetsWhoseHeaderCannotBeReadAndSkipsOtherFolders) {
     const fs::path data = dir.Path() / "data";
     AddSet("a", {"wind a"}, false, data);
