@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "GLRecording.h"
 #include "GLSolids.h"
 #include "GLText.h"
 #include "SurfaceFormat.h"
@@ -121,6 +122,9 @@ void CGLRenderer::SetOrtho(CVector4 box, CVector4 depth) {
 void CGLRenderer::Clear(CVector4 colour) {
     if (!HasCurrentContext()) {
         return;
+    }
+    if (m_recording != nullptr) {
+        m_recording->Clear(colour);
     }
     glClearColor(colour.x, colour.y, colour.z, colour.w);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -234,6 +238,9 @@ void CGLRenderer::DrawLine(const CVector4* points, CVector4 colour, float width)
     }
     glLineWidth(width);
     glColor4fv(colour.Data());
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_LINES, points, 2);
+    }
     glBegin(GL_LINES);
     for (int i = 0; i < 2; ++i) {
         glVertex3fv(points[i].Data());
@@ -247,6 +254,9 @@ void CGLRenderer::DrawLineLoop(const CVector4* points, int count, CVector4 colou
     }
     glLineWidth(width);
     glColor4fv(colour.Data());
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_LINE_LOOP, points, count);
+    }
     glBegin(GL_LINE_LOOP);
     for (int i = 0; points != nullptr && i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -262,6 +272,9 @@ void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour
     glEnable(GL_NORMALIZE);
     glColor4fv(colour.Data());
     glNormal3fv(n.Data());
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_POLYGON, points, count);
+    }
     glBegin(GL_POLYGON);
     for (int i = 0; i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -276,6 +289,9 @@ void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4*
     }
     glLineWidth(width);
     SetMaterial(face, material);
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_LINE_LOOP, points, count);
+    }
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -291,6 +307,9 @@ void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* ma
     const CVector4 n = PolygonNormal(points, count);
     glNormal3fv(n.Data());
     glEnable(GL_NORMALIZE);
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_POLYGON, points, count);
+    }
     glBegin(GL_POLYGON);
     for (int i = 0; i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -300,6 +319,18 @@ void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* ma
 
 namespace {
 enum SolidKind { SOLID_SPHERE, SOLID_CONE };
+}
+
+const std::vector<kzv::CSolidStrip>* CGLRenderer::SolidStrips(int kind, int slices) {
+    const auto key = std::make_pair(kind, slices);
+    auto it = m_solidStrips.find(key);
+    if (it == m_solidStrips.end()) {
+        it = m_solidStrips
+                 .emplace(key, kind == SOLID_SPHERE ? kzv::SphereStrips(1.0, slices, slices)
+                                                    : kzv::ConeStrips(1.0, 1.0, slices, slices))
+                 .first;
+    }
+    return &it->second;
 }
 
 // A unit solid compiled once: markers are drawn by the thousand every frame.
@@ -343,6 +374,9 @@ void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int
     const unsigned list = SolidList(m_solidLists, SOLID_SPHERE, slices);
     if (list != 0) {
         glScalef(radius, radius, radius);
+        if (m_recording != nullptr) {
+            m_recording->Solid(SolidStrips(SOLID_SPHERE, slices));
+        }
         glCallList(list);
     } else {
         kzv::SolidSphere(radius, slices, slices);
@@ -364,6 +398,9 @@ void CGLRenderer::DrawCone(CVector4 position, float base, float height, float an
     const unsigned list = SolidList(m_solidLists, SOLID_CONE, 32);
     if (list != 0) {
         glScalef(base, base, height);
+        if (m_recording != nullptr) {
+            m_recording->Solid(SolidStrips(SOLID_CONE, 32));
+        }
         glCallList(list);
     } else {
         kzv::SolidCone(base, height, 32, 32);
@@ -376,6 +413,9 @@ void CGLRenderer::DrawCone(CVector4 position, float base, float height, float an
 void CGLRenderer::SetLight(CVector4 position, CVector4 value, int light, int parameter) {
     if (!HasCurrentContext()) {
         return;
+    }
+    if (m_recording != nullptr) {
+        m_recording->Light(position, value, light, parameter);
     }
     glLightfv(static_cast<GLenum>(light), static_cast<GLenum>(parameter), value.Data());
     glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, 1.0f);
@@ -418,7 +458,18 @@ unsigned CGLRenderer::CreateFontListA(int height, const char* faceName) {
         glDeleteLists(base, 256);
         return 0;
     }
+    m_fontLists[base] = FontKey(height, faceName != nullptr ? faceName : "");
     return base;
+}
+
+kzv::CBitmapFont& CGLRenderer::BitmapFont(const FontKey& key) {
+    auto it = m_bitmapFonts.find(key);
+    if (it == m_bitmapFonts.end()) {
+        it = m_bitmapFonts
+                 .emplace(key, std::make_unique<kzv::CBitmapFont>(key.first, key.second.c_str()))
+                 .first;
+    }
+    return *it->second;
 }
 
 void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* text,
@@ -428,6 +479,13 @@ void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* te
     }
     glColor4fv(colour.Data());
     glRasterPos3fv(position.Data());
+    if (m_recording != nullptr) {
+        const auto font = m_fontLists.find(listBase);
+        if (font != m_fontLists.end()) {
+            m_recording->Bitmap(position,
+                                BitmapFont(font->second).Text(kzv::SingleByteChars(text)));
+        }
+    }
     glListBase(listBase);
     glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
 }
@@ -435,6 +493,7 @@ void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* te
 void CGLRenderer::DeleteFontList(unsigned listBase) {
     if (listBase != 0 && HasCurrentContext()) {
         glDeleteLists(listBase, 256);
+        m_fontLists.erase(listBase);
     }
 }
 
@@ -452,6 +511,7 @@ std::pair<unsigned, int> CGLRenderer::CreateTextListW(int height, const wchar_t*
         glDeleteLists(first, count);
         return {0, 0};
     }
+    m_textLists[first] = {FontKey(height, faceName != nullptr ? faceName : ""), text};
     return {first, count};
 }
 
@@ -461,6 +521,15 @@ void CGLRenderer::DrawTextList(CVector4 position, unsigned first, int count, CVe
     }
     glColor4fv(colour.Data());
     glRasterPos3fv(position.Data());
+    if (m_recording != nullptr) {
+        const auto text = m_textLists.find(first);
+        if (text != m_textLists.end()) {
+            const std::wstring& chars = text->second.second;
+            m_recording->Bitmap(
+                position,
+                BitmapFont(text->second.first).Text(kzv::WideChars(chars.c_str(), count)));
+        }
+    }
     for (int i = 0; i < count; ++i) {
         glCallList(first + static_cast<unsigned>(i));
     }
@@ -469,6 +538,7 @@ void CGLRenderer::DrawTextList(CVector4 position, unsigned first, int count, CVe
 void CGLRenderer::DeleteLists(unsigned first, int count) {
     if (first != 0 && count > 0 && HasCurrentContext()) {
         glDeleteLists(first, count);
+        m_textLists.erase(first);
     }
 }
 

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "GLSolids.h"
 #include "geometry/Vector4.h"
 
 class QOpenGLWidget;
@@ -21,6 +23,10 @@ constexpr int GL_FACE_FRONT_AND_BACK = 0x0408;  // GL_FRONT_AND_BACK
 constexpr int GL_PARAM_DIFFUSE = 0x1201;        // GL_DIFFUSE
 
 class CMatrix4;
+class CGLRecording;
+namespace kzv {
+class CBitmapFont;
+}  // namespace kzv
 
 // Size and depth of the off-screen image (the 24-bit bitmap of the printing path).
 struct COffscreenInfo {
@@ -116,6 +122,10 @@ public:
     // ReleaseSolidLists deletes them (with the context current) before the context goes.
     void ReleaseSolidLists();
 
+    // While a recording is set, every primitive drawn is also kept in it with its state (see
+    // CGLRecording); null stops recording. The recording must outlive its use here.
+    void SetRecording(CGLRecording* recording) { m_recording = recording; }
+
     // Off-screen image for printing.
     bool CreateOffscreen(int w, int h);
     bool CreateOffscreenBitmap(int w, int h);
@@ -140,6 +150,12 @@ public:
     bool HasOffscreenImage() const { return m_offscreenFbo != nullptr; }
 
 private:
+    // A bitmap font by cell height and face name.
+    using FontKey = std::pair<int, std::string>;
+    kzv::CBitmapFont& BitmapFont(const FontKey& key);
+    // The strips of a unit solid (kind, slices), made on first use.
+    const std::vector<kzv::CSolidStrip>* SolidStrips(int kind, int slices);
+
     float m_box[6] = {0, 0, 0, 0, 0, 0};  // left, right, bottom, top, near, far
     uint32_t m_selectBuffer[256];
     QOpenGLWidget* m_window = nullptr;                     // the widget whose context we draw with
@@ -148,6 +164,11 @@ private:
     COffscreenInfo m_offscreenInfo;                        // size of the off-screen image
     std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
     QOpenGLFramebufferObject* m_offscreenFbo = nullptr;    // the off-screen image
+    CGLRecording* m_recording = nullptr;                   // where primitives are kept, if set
+    std::map<unsigned, FontKey> m_fontLists;               // list base -> its font
+    std::map<unsigned, std::pair<FontKey, std::wstring>> m_textLists;  // first list -> text
+    std::map<FontKey, std::unique_ptr<kzv::CBitmapFont>> m_bitmapFonts;
+    std::map<std::pair<int, int>, std::vector<kzv::CSolidStrip>> m_solidStrips;
 };
 
 // Keeps the model-view matrix of a scope: pushed on entry, popped on exit.
