@@ -340,7 +340,9 @@ static unsigned SolidList(std::map<std::pair<int, int>, unsigned>& lists, int ki
     if (it != lists.end() && glIsList(it->second)) {
         return it->second;
     }
-    const GLuint list = glGenLists(1);
+    GLint compiling = 0;
+    glGetIntegerv(GL_LIST_INDEX, &compiling);
+    const GLuint list = compiling == 0 ? glGenLists(1) : 0;  // no list inside another
     if (list == 0) {
         return 0;
     }
@@ -497,32 +499,89 @@ void CGLRenderer::DeleteFontList(unsigned listBase) {
     }
 }
 
+void CGLRenderer::DrawTextBitmap(CVector4 position, unsigned listBase, const char* text,
+                                 CVector4 colour) {
+    if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
+        return;
+    }
+    const auto font = m_fontLists.find(listBase);
+    if (font == m_fontLists.end()) {
+        DrawTextA(position, listBase, text, colour);  // not a font of ours: glyph by glyph
+        return;
+    }
+    const kzv::CBitmapImage image = BitmapFont(font->second).Text(kzv::SingleByteChars(text));
+    glColor4fv(colour.Data());
+    glRasterPos3fv(position.Data());
+    if (m_recording != nullptr) {
+        m_recording->Bitmap(position, image);
+    }
+    kzv::DrawBitmapImage(image);
+}
+
 std::pair<unsigned, int> CGLRenderer::CreateTextListW(int height, const wchar_t* text,
                                                       const char* faceName) {
     const int count = text != nullptr ? static_cast<int>(std::wcslen(text)) : 0;
     if (count == 0 || !HasCurrentContext()) {
         return {0, 0};
     }
-    const GLuint first = glGenLists(count);
-    if (first == 0) {
+    const FontKey key(height, faceName != nullptr ? faceName : "");
+    const std::vector<QString> chars = kzv::WideChars(text, count);
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+        // errors of earlier calls are not this text's
+    }
+    // The glyph lists this text calls: those of its font made for earlier texts, the others
+    // made now. Each counts the texts that use it.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    std::map<std::u16string, GlyphList>& glyphs = m_glyphLists[key];
+    std::vector<unsigned> calls;
+    bool ok = true;
+    for (const QString& ch : chars) {
+        const std::u16string name(reinterpret_cast<const char16_t*>(ch.utf16()),
+                                  static_cast<size_t>(ch.size()));
+        auto it = glyphs.find(name);
+        if (it == glyphs.end()) {
+            const GLuint list = glGenLists(1);
+            if (list == 0) {
+                ok = false;
+                break;
+            }
+            const kzv::CBitmapImage& glyph = BitmapFont(key).Glyph(ch);
+            glNewList(list, GL_COMPILE);
+            glBitmap(glyph.width, glyph.height, glyph.xorig, glyph.yorig, glyph.advance, 0.0f,
+                     glyph.bits.data());
+            glEndList();
+            it = glyphs.emplace(name, GlyphList{list, 0}).first;
+        }
+        ++it->second.texts;
+        calls.push_back(it->second.list);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    const GLuint textList = ok ? glGenLists(1) : 0;
+    if (textList != 0) {
+        glNewList(textList, GL_COMPILE);
+        for (unsigned list : calls) {
+            glCallList(list);
+        }
+        glEndList();
+    }
+    m_textLists[textList] = {key, std::wstring(text, calls.size())};
+    if (textList == 0 || glGetError() != GL_NO_ERROR) {
+        DeleteLists(textList, static_cast<int>(calls.size()));
         return {0, 0};
     }
-    if (!kzv::CompileTextGlyphs(first, height, text, count, faceName)) {
-        glDeleteLists(first, count);
-        return {0, 0};
-    }
-    m_textLists[first] = {FontKey(height, faceName != nullptr ? faceName : ""), text};
-    return {first, count};
+    return {textList, count};
 }
 
-void CGLRenderer::DrawTextList(CVector4 position, unsigned first, int count, CVector4 colour) {
-    if (count <= 0 || first == 0 || !HasCurrentContext()) {
+void CGLRenderer::DrawTextList(CVector4 position, unsigned list, int count, CVector4 colour) {
+    if (count <= 0 || list == 0 || !HasCurrentContext()) {
         return;
     }
     glColor4fv(colour.Data());
     glRasterPos3fv(position.Data());
     if (m_recording != nullptr) {
-        const auto text = m_textLists.find(first);
+        const auto text = m_textLists.find(list);
         if (text != m_textLists.end()) {
             const std::wstring& chars = text->second.second;
             m_recording->Bitmap(
@@ -530,15 +589,78 @@ void CGLRenderer::DrawTextList(CVector4 position, unsigned first, int count, CVe
                 BitmapFont(text->second.first).Text(kzv::WideChars(chars.c_str(), count)));
         }
     }
-    for (int i = 0; i < count; ++i) {
-        glCallList(first + static_cast<unsigned>(i));
+    glCallList(list);
+}
+
+void CGLRenderer::DeleteLists(unsigned list, int count) {
+    const auto text = m_textLists.find(list);
+    if (text == m_textLists.end() || count <= 0 || !HasCurrentContext()) {
+        return;
+    }
+    // The glyphs go with the last text that used them.
+    auto font = m_glyphLists.find(text->second.first);
+    const std::vector<QString> chars =
+        kzv::WideChars(text->second.second.c_str(), static_cast<int>(text->second.second.size()));
+    for (size_t i = 0; font != m_glyphLists.end() && i < chars.size(); ++i) {
+        const std::u16string name(reinterpret_cast<const char16_t*>(chars[i].utf16()),
+                                  static_cast<size_t>(chars[i].size()));
+        const auto glyph = font->second.find(name);
+        if (glyph != font->second.end() && --glyph->second.texts <= 0) {
+            glDeleteLists(glyph->second.list, 1);
+            font->second.erase(glyph);
+        }
+    }
+    if (font != m_glyphLists.end() && font->second.empty()) {
+        m_glyphLists.erase(font);
+    }
+    if (list != 0) {
+        glDeleteLists(list, 1);
+    }
+    m_textLists.erase(text);
+}
+
+int CGLRenderer::GlyphListCount() const {
+    size_t n = 0;
+    for (const auto& font : m_glyphLists) {
+        n += font.second.size();
+    }
+    return static_cast<int>(n);
+}
+
+// ---- display lists ----
+
+unsigned CGLRenderer::BeginList() {
+    if (!HasCurrentContext() || m_recording != nullptr) {
+        return 0;
+    }
+    // Lists cannot be made while one is being compiled: the unit sphere of the markers first.
+    SolidList(m_solidLists, SOLID_SPHERE, 8);
+    const GLuint list = glGenLists(1);
+    if (list != 0) {
+        glNewList(list, GL_COMPILE);
+    }
+    return list;
+}
+
+void CGLRenderer::EndList() {
+    if (HasCurrentContext()) {
+        glEndList();
     }
 }
 
-void CGLRenderer::DeleteLists(unsigned first, int count) {
-    if (first != 0 && count > 0 && HasCurrentContext()) {
-        glDeleteLists(first, count);
-        m_textLists.erase(first);
+void CGLRenderer::CallList(unsigned list) {
+    if (list != 0 && HasCurrentContext()) {
+        glCallList(list);
+    }
+}
+
+bool CGLRenderer::IsList(unsigned list) const {
+    return list != 0 && HasCurrentContext() && glIsList(list) == GL_TRUE;
+}
+
+void CGLRenderer::DeleteList(unsigned list) {
+    if (list != 0 && HasCurrentContext()) {
+        glDeleteLists(list, 1);
     }
 }
 

@@ -97,13 +97,34 @@ public:
     void SetMaterial(int face, const CVector4* material);
 
     // Text as bitmap-font display lists at a 3-D raster position. Face names are the bytes of
-    // the settings (CP932 or UTF-8), e.g. "ＭＳ ゴシック".
+    // the settings (CP932 or UTF-8), e.g. "ＭＳ ゴシック". A font list holds one glyph list per
+    // byte code.
     unsigned CreateFontListA(int height, const char* faceName);
     void DrawTextA(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    // The same text and pixels as one bitmap made from the font's glyph images, instead of one
+    // bitmap per character: for texts drawn by the thousand (tap numbers), usually compiled
+    // into a display list.
+    void DrawTextBitmap(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
     void DeleteFontList(unsigned listBase);
+    // A wide text as one display list calling a glyph list per character; each distinct glyph
+    // of a font has one list, shared by every text that shows it and deleted with the last of
+    // them. Returns (text list, characters), (0, 0) for an empty text or on failure.
     std::pair<unsigned, int> CreateTextListW(int height, const wchar_t* text, const char* faceName);
-    void DrawTextList(CVector4 position, unsigned first, int count, CVector4 colour);
-    void DeleteLists(unsigned first, int count);
+    void DrawTextList(CVector4 position, unsigned list, int count, CVector4 colour);
+    // Deletes a text of CreateTextListW (and the glyphs no other text uses).
+    void DeleteLists(unsigned list, int count);
+    // Glyph lists the texts of CreateTextListW hold, over all fonts.
+    int GlyphListCount() const;
+
+    // A display list of what is drawn between BeginList and EndList, compiled and not drawn;
+    // CallList draws it. BeginList returns 0, and nothing is compiled, without a context or
+    // while recording (a recording needs every primitive drawn as it comes).
+    unsigned BeginList();
+    void EndList();
+    void CallList(unsigned list);
+    void DeleteList(unsigned list);
+    // Whether list names a display list in the current context (a new context has none).
+    bool IsList(unsigned list) const;
 
     // Picking in selection mode, and unprojection of window points.
     void BeginPick();
@@ -166,7 +187,12 @@ private:
     QOpenGLFramebufferObject* m_offscreenFbo = nullptr;    // the off-screen image
     CGLRecording* m_recording = nullptr;                   // where primitives are kept, if set
     std::map<unsigned, FontKey> m_fontLists;               // list base -> its font
-    std::map<unsigned, std::pair<FontKey, std::wstring>> m_textLists;  // first list -> text
+    std::map<unsigned, std::pair<FontKey, std::wstring>> m_textLists;  // text list -> its text
+    struct GlyphList {
+        unsigned list = 0;
+        int texts = 0;  // texts calling it
+    };
+    std::map<FontKey, std::map<std::u16string, GlyphList>> m_glyphLists;
     std::map<FontKey, std::unique_ptr<kzv::CBitmapFont>> m_bitmapFonts;
     std::map<std::pair<int, int>, std::vector<kzv::CSolidStrip>> m_solidStrips;
 };

@@ -122,17 +122,6 @@ bool CompileSingleByteGlyphs(unsigned base, int height, const char* faceName) {
                          [](int code) { return SingleByteChar(static_cast<unsigned char>(code)); });
 }
 
-bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count,
-                       const char* faceName) {
-    if (text == nullptr || count <= 0) {
-        return false;
-    }
-    return CompileGlyphs(first, count, height, faceName, [text](int i) {
-        const char32_t c = static_cast<char32_t>(text[i]);
-        return QString::fromUcs4(&c, 1);
-    });
-}
-
 CBitmapFont::CBitmapFont(int height, const char* faceName)
     : m_font(MakeBitmapFont(height, faceName)) {
     const QFontMetrics fm(m_font);

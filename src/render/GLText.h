@@ -62,12 +62,10 @@ private:
 std::vector<QString> SingleByteChars(const char* text);
 std::vector<QString> WideChars(const wchar_t* text, int count);
 
-// Compiles one glBitmap display list per glyph, at base + i for i = 0..255 (the byte codes)
-// or per character of text. The raster position is the left end of the baseline and each
-// list moves it by the glyph's advance. False when the font cannot be made.
+// Compiles one glBitmap display list per glyph, at base + i for i = 0..255 (the byte codes).
+// The raster position is the left end of the baseline and each list moves it by the glyph's
+// advance. False when the font cannot be made.
 bool CompileSingleByteGlyphs(unsigned base, int height, const char* faceName);
-bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count,
-                       const char* faceName);
 // Calls glBitmap with the image (unpack alignment 1 for the call).
 void DrawBitmapImage(const CBitmapImage& image);
 

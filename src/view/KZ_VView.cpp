@@ -50,6 +50,8 @@ void CKZ_VView::CreateAxisFont() {
 }
 
 void CKZ_VView::DestroyGL() {
+    m_gl.DeleteList(m_cache.pointsList);
+    m_cache.pointsList = 0;
     DeleteCommentLists(m_commentPrintText);
     m_gl.DeleteFontList(m_nAxisFontList);
     m_nAxisFontList = 0;

@@ -39,6 +39,18 @@ struct CFrameCache {
     std::vector<CVector4> numberPositions;  // one per tap, in tap order
     std::vector<std::string> numberTexts;
 
+    // The taps' markers and numbers in one display list (0 = none), and what it was made
+    // from: the taps' generation, the switches, the marker radius, the font and which taps are
+    // listed.
+    unsigned pointsList = 0;
+    uint64_t pointsGeneration = ~uint64_t(0);
+    bool pointsMarkers = false;
+    bool pointsNumbers = false;
+    float pointsRadius = 0.0f;
+    unsigned pointsFont = 0;
+    std::vector<uint8_t> pointsListed;
+    int pointsCompilations = 0;  // how many times the list was made (tests)
+
     int contourComputations = 0;  // how many times the contours were computed (tests, bench)
 };
 
@@ -144,6 +156,8 @@ private:
     void DrawContours();
     void DrawMesh();
     void DrawPoints();
+    // The markers and numbers of the taps, as DrawPoints draws them (listed: per tap).
+    void DrawTapPoints(const std::vector<uint8_t>& listed, float radius);
     void DrawColorBar();
     void DrawComment(const CCommentRecord& record, CCommentText& text);
     unsigned AxisFont() const { return m_bPrinting ? m_nAxisFontListPrint : m_nAxisFontList; }
