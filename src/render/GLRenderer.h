@@ -146,6 +146,7 @@ public:
     // While a recording is set, every primitive drawn is also kept in it with its state (see
     // CGLRecording); null stops recording. The recording must outlive its use here.
     void SetRecording(CGLRecording* recording) { m_recording = recording; }
+    bool Recording() const { return m_recording != nullptr; }
 
     // Off-screen image for printing.
     bool CreateOffscreen(int w, int h);

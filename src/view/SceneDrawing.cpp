@@ -174,9 +174,9 @@ void CKZ_VView::DrawPoints() {
         listed[i] = IsListed(m_taps.m_aTapNo[i]) ? 1 : 0;
     }
     // Thousands of markers and numbers: compiled once into a display list and replayed until
-    // something they are drawn from changes.
+    // something they are drawn from changes. A recording sees them drawn one by one.
     CFrameCache& c = m_cache;
-    const bool current = m_gl.IsList(c.pointsList) && c.pointsGeneration == Generation() &&
+    const bool current = !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == Generation() &&
                          c.pointsMarkers == (m_bShowMarkers != 0) &&
                          c.pointsNumbers == (m_bShowNumbers != 0) && c.pointsRadius == r &&
                          c.pointsFont == AxisFont() && c.pointsListed == listed;
