@@ -258,6 +258,9 @@ void CKZ_VView::DrawContours() {
     CContourInputs inputs = ContourInputsOf(*this);
     if (!m_cache.contoursValid || inputs != m_cache.contourKey) {
         ComputeContours(*this, m_cache.contours);
+        // Kept for many frames: without the slack of their growth (up to half of them).
+        m_cache.contours.items.shrink_to_fit();
+        m_cache.contours.points.shrink_to_fit();
         m_cache.contourKey = std::move(inputs);
         m_cache.contoursValid = true;
         ++m_cache.contourComputations;
