@@ -7,12 +7,6 @@
 
 namespace {
 
-// A solid's strips as one list of triangles, normals and positions interleaved.
-struct SolidTriangles {
-    std::vector<float> data;  // nx ny nz x y z per vertex
-    GLsizei count = 0;
-};
-
 void PutVertex(const kzv::CSolidStrip& strip, size_t v, std::vector<float>& out) {
     out.insert(out.end(), strip.normals.begin() + static_cast<std::ptrdiff_t>(3 * v),
                strip.normals.begin() + static_cast<std::ptrdiff_t>(3 * v + 3));
@@ -20,8 +14,8 @@ void PutVertex(const kzv::CSolidStrip& strip, size_t v, std::vector<float>& out)
                strip.vertices.begin() + static_cast<std::ptrdiff_t>(3 * v + 3));
 }
 
-SolidTriangles Triangulate(const std::vector<kzv::CSolidStrip>& strips) {
-    SolidTriangles t;
+CGLRecording::SolidTriangles Triangulate(const std::vector<kzv::CSolidStrip>& strips) {
+    CGLRecording::SolidTriangles t;
     for (const kzv::CSolidStrip& strip : strips) {
         const size_t n = strip.vertices.size() / 3;
         if (strip.mode == GL_QUAD_STRIP) {
@@ -39,14 +33,8 @@ SolidTriangles Triangulate(const std::vector<kzv::CSolidStrip>& strips) {
             }
         }
     }
-    t.count = static_cast<GLsizei>(t.data.size() / 6);
+    t.count = static_cast<int>(t.data.size() / 6);
     return t;
-}
-
-// The triangle lists of the solids met so far, by their strips' address.
-std::map<const void*, SolidTriangles>& SolidCache() {
-    static std::map<const void*, SolidTriangles> cache;
-    return cache;
 }
 
 }  // namespace
@@ -156,9 +144,8 @@ void CGLRecording::Solid(const std::vector<kzv::CSolidStrip>* strips) {
     if (strips == nullptr) {
         return;
     }
-    auto& cache = SolidCache();
-    if (cache.find(strips) == cache.end()) {
-        cache[strips] = Triangulate(*strips);
+    if (m_solids.find(strips) == m_solids.end()) {
+        m_solids[strips] = Triangulate(*strips);
     }
     Op op;
     op.kind = OpKind::Solid;
@@ -184,6 +171,7 @@ void CGLRecording::Reset() {
     m_ops.clear();
     m_vertices.clear();
     m_bitmaps.clear();
+    m_solids.clear();
 }
 
 size_t CGLRecording::DrawCalls() const {
@@ -282,7 +270,7 @@ void CGLRecording::Replay() const {
                 break;
             case OpKind::Solid: {
                 use(op.state);
-                const SolidTriangles& t = SolidCache().at(op.strips);
+                const SolidTriangles& t = m_solids.at(op.strips);
                 glColor4fv(op.colour.Data());
                 glNormalPointer(GL_FLOAT, 6 * sizeof(float), t.data.data());
                 glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), t.data.data() + 3);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <map>
 #include <vector>
 
 #include "GLSolids.h"
@@ -42,6 +43,12 @@ public:
     size_t DrawCalls() const;
     size_t VertexCount() const { return m_vertices.size(); }
     size_t BitmapCount() const { return m_bitmaps.size(); }
+
+    // A solid's strips as one list of triangles, normals and positions interleaved.
+    struct SolidTriangles {
+        std::vector<float> data;  // nx ny nz x y z per vertex
+        int count = 0;
+    };
 
 private:
     struct State {
@@ -85,4 +92,5 @@ private:
     std::vector<Op> m_ops;
     std::vector<Vertex> m_vertices;
     std::vector<kzv::CBitmapImage> m_bitmaps;
+    std::map<const void*, SolidTriangles> m_solids;  // by the strips' address
 };

@@ -518,6 +518,25 @@ void CGLRenderer::DrawTextBitmap(CVector4 position, unsigned listBase, const cha
     kzv::DrawBitmapImage(image);
 }
 
+void CGLRenderer::DrawTextGlyphs(CVector4 position, unsigned listBase, const char* text,
+                                 CVector4 colour) {
+    if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
+        return;
+    }
+    glColor4fv(colour.Data());
+    glRasterPos3fv(position.Data());
+    if (m_recording != nullptr) {
+        const auto font = m_fontLists.find(listBase);
+        if (font != m_fontLists.end()) {
+            m_recording->Bitmap(position,
+                                BitmapFont(font->second).Text(kzv::SingleByteChars(text)));
+        }
+    }
+    for (const char* c = text; *c != '\0'; ++c) {
+        glCallList(listBase + static_cast<unsigned char>(*c));
+    }
+}
+
 std::pair<unsigned, int> CGLRenderer::CreateTextListW(int height, const wchar_t* text,
                                                       const char* faceName) {
     const int count = text != nullptr ? static_cast<int>(std::wcslen(text)) : 0;

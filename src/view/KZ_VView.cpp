@@ -142,6 +142,10 @@ void CKZ_VView::OnEndPrinting(QPrinter&) {
     makeCurrent();
     m_gl.DeleteFontList(m_nAxisFontListPrint);
     m_gl.DeleteFontList(m_nLabelFontListPrint);
+    // The markers' list may hold numbers in the printer's font, whose list name a later font
+    // can take again.
+    m_gl.DeleteList(m_cache.pointsList);
+    m_cache.pointsList = 0;
     m_nAxisFontListPrint = 0;
     m_nLabelFontListPrint = 0;
     DeleteCommentLists(m_commentPrintText);

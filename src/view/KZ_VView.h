@@ -41,13 +41,14 @@ struct CFrameCache {
 
     // The taps' markers and numbers in one display list (0 = none), and what it was made
     // from: the taps' generation, the switches, the marker radius, the font and which taps are
-    // listed.
+    // listed, the number-bitmap limit.
     unsigned pointsList = 0;
     uint64_t pointsGeneration = ~uint64_t(0);
     bool pointsMarkers = false;
     bool pointsNumbers = false;
     float pointsRadius = 0.0f;
     unsigned pointsFont = 0;
+    size_t pointsLimit = 0;  // the view's number-bitmap limit
     std::vector<uint8_t> pointsListed;
     int pointsCompilations = 0;  // how many times the list was made (tests)
 
@@ -115,6 +116,9 @@ public:
     CCommentText m_commentPrintText;  // and its texts
 
     const CFrameCache& FrameCache() const { return m_cache; }
+    // Up to this many taps, the tap numbers in the markers' list are one bitmap each (see
+    // CGLRenderer::DrawTextBitmap); with more, glyph by glyph.
+    size_t m_nNumberBitmapLimit = 20000;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -176,10 +176,11 @@ void CKZ_VView::DrawPoints() {
     // Thousands of markers and numbers: compiled once into a display list and replayed until
     // something they are drawn from changes. A recording sees them drawn one by one.
     CFrameCache& c = m_cache;
-    const bool current = !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == Generation() &&
-                         c.pointsMarkers == (m_bShowMarkers != 0) &&
-                         c.pointsNumbers == (m_bShowNumbers != 0) && c.pointsRadius == r &&
-                         c.pointsFont == AxisFont() && c.pointsListed == listed;
+    const bool current =
+        !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == Generation() &&
+        c.pointsMarkers == (m_bShowMarkers != 0) && c.pointsNumbers == (m_bShowNumbers != 0) &&
+        c.pointsRadius == r && c.pointsFont == AxisFont() && c.pointsListed == listed &&
+        c.pointsLimit == m_nNumberBitmapLimit;
     if (!current) {
         m_gl.DeleteList(c.pointsList);
         c.pointsList = m_gl.BeginList();
@@ -191,6 +192,7 @@ void CKZ_VView::DrawPoints() {
             c.pointsNumbers = m_bShowNumbers != 0;
             c.pointsRadius = r;
             c.pointsFont = AxisFont();
+            c.pointsLimit = m_nNumberBitmapLimit;
             c.pointsListed = std::move(listed);
             ++c.pointsCompilations;
         }
@@ -213,6 +215,9 @@ void CKZ_VView::DrawPoints() {
 }
 
 void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius) {
+    // Each number one bitmap while their copies in the list stay small; beyond that, the
+    // glyphs called one by one: the same pixels, a little slower, a few calls in the list.
+    const bool oneBitmap = listed.size() <= m_nNumberBitmapLimit;
     for (size_t i = 0; i < listed.size(); ++i) {
         const CVector4 colour = listed[i] ? MARK_COLOR : COLOR_BLACK;
         if (listed[i] || m_bShowMarkers) {
@@ -221,8 +226,13 @@ void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius) 
         if (m_bShowNumbers) {
             // Over whatever lies in front, and under the markers drawn after it.
             m_gl.SetDepthTest(false);
-            m_gl.DrawTextBitmap(m_cache.numberPositions[i], AxisFont(),
-                                m_cache.numberTexts[i].c_str(), colour);
+            if (oneBitmap) {
+                m_gl.DrawTextBitmap(m_cache.numberPositions[i], AxisFont(),
+                                    m_cache.numberTexts[i].c_str(), colour);
+            } else {
+                m_gl.DrawTextGlyphs(m_cache.numberPositions[i], AxisFont(),
+                                    m_cache.numberTexts[i].c_str(), colour);
+            }
             m_gl.SetDepthTest(true);
         }
     }

@@ -229,37 +229,43 @@ TEST(Render, WideTextsShareOneGlyphListPerGlyphAndFont) {
     view.doneCurrent();
 }
 
-// One bitmap per text, inside a display list or not, sets the pixels the glyph lists set.
-TEST(Render, TextBitmapsSetTheGlyphListsPixels) {
+// One bitmap per text, or the glyph lists called one by one, inside a display list or not,
+// set the pixels the glyph lists set.
+TEST(Render, TextBitmapsAndGlyphCallsSetTheGlyphListsPixels) {
     CTestView view(200, 120);
-    auto texts = [](CTestView& v, bool bitmap) {
+    enum Way { Lists, Bitmap, Glyphs };
+    auto texts = [](CTestView& v, Way way) {
         int k = 0;
         for (const char* text : {"12345", "-0.25 Wj", "ｶﾀｶﾅ 7", ""}) {
             const CVector4 at(-95.3f + 7.1f * k, 40.6f - 27.0f * k, 0.0f);
-            if (bitmap) {
+            if (way == Bitmap) {
                 v.m_gl.DrawTextBitmap(at, v.fontBase, text, OPAQUE_BLUE);
+            } else if (way == Glyphs) {
+                v.m_gl.DrawTextGlyphs(at, v.fontBase, text, OPAQUE_BLUE);
             } else {
                 v.m_gl.DrawTextA(at, v.fontBase, text, OPAQUE_BLUE);
             }
             ++k;
         }
     };
-    view.scene = [&texts](CTestView& v) { texts(v, false); };
+    view.scene = [&texts](CTestView& v) { texts(v, Lists); };
     const QImage glyphs = view.Frame();
-    view.scene = [&texts](CTestView& v) { texts(v, true); };
-    EXPECT_EQ(view.Frame(), glyphs);
-    unsigned list = 0;
-    view.scene = [&texts, &list](CTestView& v) {
-        if (list == 0) {
-            list = v.m_gl.BeginList();
-            texts(v, true);
-            v.m_gl.EndList();
-        }
-        v.m_gl.CallList(list);
-    };
-    EXPECT_EQ(view.Frame(), glyphs);
-    EXPECT_NE(list, 0u);
     EXPECT_GT(CountPixelsDarkerThan(glyphs, glyphs.rect(), 200), 100);
+    for (Way way : {Bitmap, Glyphs}) {
+        view.scene = [&texts, way](CTestView& v) { texts(v, way); };
+        EXPECT_EQ(view.Frame(), glyphs) << way;
+        unsigned list = 0;
+        view.scene = [&texts, &list, way](CTestView& v) {
+            if (list == 0) {
+                list = v.m_gl.BeginList();
+                texts(v, way);
+                v.m_gl.EndList();
+            }
+            v.m_gl.CallList(list);
+        };
+        EXPECT_EQ(view.Frame(), glyphs) << way;
+        EXPECT_NE(list, 0u);
+    }
 }
 
 // A recorded frame drawn again from its arrays gives the frame's pixels: lit faces, polygons,
