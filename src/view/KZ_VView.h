@@ -117,8 +117,9 @@ public:
 
     const CFrameCache& FrameCache() const { return m_cache; }
     // Up to this many taps, the tap numbers in the markers' list are one bitmap each (see
-    // CGLRenderer::DrawTextBitmap); with more, glyph by glyph.
-    size_t m_nNumberBitmapLimit = 20000;
+    // CGLRenderer::DrawTextBitmap), at most about 130 MB of the GL's memory; with more, glyph
+    // by glyph, which takes a third longer to draw at 80 000 taps.
+    size_t m_nNumberBitmapLimit = 100000;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
