@@ -49,8 +49,8 @@ TEST(FrameCache, CameraMovesReuseTheContoursAndEveryInputRenewsThem) {
 }  // namespace
 
 // The taps' markers and numbers are one display list, made again only when what they are drawn
-// from changes: not for a drag, but for a tap listed by a click, the numbers switched off and a
-// turned building.
+// from changes: not for a drag, but for a tap listed by a click, another way of drawing the
+// numbers, the numbers switched off and a turned building.
 TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
     CKZ_VView view;
     ASSERT_TRUE(ShowExposed(view, 500, 400));
@@ -77,10 +77,14 @@ TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
     EXPECT_NE(listed, turned);
     EXPECT_TRUE(Near(PixelAt(listed, at.x(), at.y()),
                      QColor::fromRgbF(MARK_COLOR.x, MARK_COLOR.y, MARK_COLOR.z)));
+    // The numbers glyph by glyph: the same picture.
+    view.m_nNumberBitmapLimit = 0;
+    EXPECT_EQ(GrabFrame(view), listed);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 2);
     view.m_bShowNumbers = 0;
     (void)GrabFrame(view);
-    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 2);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 3);
     view.SetBuildingAngle(30.0);
     (void)GrabFrame(view);
-    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 3);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 4);
 }
