@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "GLRecording.h"
 #include "GLSolids.h"
 #include "GLText.h"
 #include "SurfaceFormat.h"
@@ -121,6 +122,9 @@ void CGLRenderer::SetOrtho(CVector4 box, CVector4 depth) {
 void CGLRenderer::Clear(CVector4 colour) {
     if (!HasCurrentContext()) {
         return;
+    }
+    if (m_recording != nullptr) {
+        m_recording->Clear(colour);
     }
     glClearColor(colour.x, colour.y, colour.z, colour.w);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -234,6 +238,9 @@ void CGLRenderer::DrawLine(const CVector4* points, CVector4 colour, float width)
     }
     glLineWidth(width * static_cast<float>(m_nPixelScale));
     glColor4fv(colour.Data());
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_LINES, points, 2);
+    }
     glBegin(GL_LINES);
     for (int i = 0; i < 2; ++i) {
         glVertex3fv(points[i].Data());
@@ -247,6 +254,9 @@ void CGLRenderer::DrawLineLoop(const CVector4* points, int count, CVector4 colou
     }
     glLineWidth(width * static_cast<float>(m_nPixelScale));
     glColor4fv(colour.Data());
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_LINE_LOOP, points, count);
+    }
     glBegin(GL_LINE_LOOP);
     for (int i = 0; points != nullptr && i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -262,6 +272,9 @@ void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour
     glEnable(GL_NORMALIZE);
     glColor4fv(colour.Data());
     glNormal3fv(n.Data());
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_POLYGON, points, count);
+    }
     glBegin(GL_POLYGON);
     for (int i = 0; i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -276,6 +289,9 @@ void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4*
     }
     glLineWidth(width * static_cast<float>(m_nPixelScale));
     SetMaterial(face, material);
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_LINE_LOOP, points, count);
+    }
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -291,6 +307,9 @@ void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* ma
     const CVector4 n = PolygonNormal(points, count);
     glNormal3fv(n.Data());
     glEnable(GL_NORMALIZE);
+    if (m_recording != nullptr) {
+        m_recording->Vertices(GL_POLYGON, points, count);
+    }
     glBegin(GL_POLYGON);
     for (int i = 0; i < count; ++i) {
         glVertex3fv(points[i].Data());
@@ -302,6 +321,18 @@ namespace {
 enum SolidKind { SOLID_SPHERE, SOLID_CONE };
 }
 
+const std::vector<kzv::CSolidStrip>* CGLRenderer::SolidStrips(int kind, int slices) {
+    const auto key = std::make_pair(kind, slices);
+    auto it = m_solidStrips.find(key);
+    if (it == m_solidStrips.end()) {
+        it = m_solidStrips
+                 .emplace(key, kind == SOLID_SPHERE ? kzv::SphereStrips(1.0, slices, slices)
+                                                    : kzv::ConeStrips(1.0, 1.0, slices, slices))
+                 .first;
+    }
+    return &it->second;
+}
+
 // A unit solid compiled once: markers are drawn by the thousand every frame.
 static unsigned SolidList(std::map<std::pair<int, int>, unsigned>& lists, int kind, int slices) {
     const auto key = std::make_pair(kind, slices);
@@ -309,7 +340,9 @@ static unsigned SolidList(std::map<std::pair<int, int>, unsigned>& lists, int ki
     if (it != lists.end() && glIsList(it->second)) {
         return it->second;
     }
-    const GLuint list = glGenLists(1);
+    GLint compiling = 0;
+    glGetIntegerv(GL_LIST_INDEX, &compiling);
+    const GLuint list = compiling == 0 ? glGenLists(1) : 0;  // no list inside another
     if (list == 0) {
         return 0;
     }
@@ -343,6 +376,9 @@ void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int
     const unsigned list = SolidList(m_solidLists, SOLID_SPHERE, slices);
     if (list != 0) {
         glScalef(radius, radius, radius);
+        if (m_recording != nullptr) {
+            m_recording->Solid(SolidStrips(SOLID_SPHERE, slices));
+        }
         glCallList(list);
     } else {
         kzv::SolidSphere(radius, slices, slices);
@@ -364,6 +400,9 @@ void CGLRenderer::DrawCone(CVector4 position, float base, float height, float an
     const unsigned list = SolidList(m_solidLists, SOLID_CONE, 32);
     if (list != 0) {
         glScalef(base, base, height);
+        if (m_recording != nullptr) {
+            m_recording->Solid(SolidStrips(SOLID_CONE, 32));
+        }
         glCallList(list);
     } else {
         kzv::SolidCone(base, height, 32, 32);
@@ -376,6 +415,9 @@ void CGLRenderer::DrawCone(CVector4 position, float base, float height, float an
 void CGLRenderer::SetLight(CVector4 position, CVector4 value, int light, int parameter) {
     if (!HasCurrentContext()) {
         return;
+    }
+    if (m_recording != nullptr) {
+        m_recording->Light(position, value, light, parameter);
     }
     glLightfv(static_cast<GLenum>(light), static_cast<GLenum>(parameter), value.Data());
     glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, 1.0f);
@@ -418,7 +460,18 @@ unsigned CGLRenderer::CreateFontListA(int height, const char* faceName) {
         glDeleteLists(base, 256);
         return 0;
     }
+    m_fontLists[base] = FontKey(height * m_nPixelScale, faceName != nullptr ? faceName : "");
     return base;
+}
+
+kzv::CBitmapFont& CGLRenderer::BitmapFont(const FontKey& key) {
+    auto it = m_bitmapFonts.find(key);
+    if (it == m_bitmapFonts.end()) {
+        it = m_bitmapFonts
+                 .emplace(key, std::make_unique<kzv::CBitmapFont>(key.first, key.second.c_str()))
+                 .first;
+    }
+    return *it->second;
 }
 
 void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* text,
@@ -428,6 +481,13 @@ void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* te
     }
     glColor4fv(colour.Data());
     glRasterPos3fv(position.Data());
+    if (m_recording != nullptr) {
+        const auto font = m_fontLists.find(listBase);
+        if (font != m_fontLists.end()) {
+            m_recording->Bitmap(position,
+                                BitmapFont(font->second).Text(kzv::SingleByteChars(text)));
+        }
+    }
     glListBase(listBase);
     glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
 }
@@ -435,6 +495,45 @@ void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* te
 void CGLRenderer::DeleteFontList(unsigned listBase) {
     if (listBase != 0 && HasCurrentContext()) {
         glDeleteLists(listBase, 256);
+        m_fontLists.erase(listBase);
+    }
+}
+
+void CGLRenderer::DrawTextBitmap(CVector4 position, unsigned listBase, const char* text,
+                                 CVector4 colour) {
+    if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
+        return;
+    }
+    const auto font = m_fontLists.find(listBase);
+    if (font == m_fontLists.end()) {
+        DrawTextA(position, listBase, text, colour);  // not a font of ours: glyph by glyph
+        return;
+    }
+    const kzv::CBitmapImage image = BitmapFont(font->second).Text(kzv::SingleByteChars(text));
+    glColor4fv(colour.Data());
+    glRasterPos3fv(position.Data());
+    if (m_recording != nullptr) {
+        m_recording->Bitmap(position, image);
+    }
+    kzv::DrawBitmapImage(image);
+}
+
+void CGLRenderer::DrawTextGlyphs(CVector4 position, unsigned listBase, const char* text,
+                                 CVector4 colour) {
+    if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
+        return;
+    }
+    glColor4fv(colour.Data());
+    glRasterPos3fv(position.Data());
+    if (m_recording != nullptr) {
+        const auto font = m_fontLists.find(listBase);
+        if (font != m_fontLists.end()) {
+            m_recording->Bitmap(position,
+                                BitmapFont(font->second).Text(kzv::SingleByteChars(text)));
+        }
+    }
+    for (const char* c = text; *c != '\0'; ++c) {
+        glCallList(listBase + static_cast<unsigned char>(*c));
     }
 }
 
@@ -444,31 +543,143 @@ std::pair<unsigned, int> CGLRenderer::CreateTextListW(int height, const wchar_t*
     if (count == 0 || !HasCurrentContext()) {
         return {0, 0};
     }
-    const GLuint first = glGenLists(count);
-    if (first == 0) {
+    const FontKey key(height * m_nPixelScale, faceName != nullptr ? faceName : "");
+    const std::vector<QString> chars = kzv::WideChars(text, count);
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+        // errors of earlier calls are not this text's
+    }
+    // The glyph lists this text calls: those of its font made for earlier texts, the others
+    // made now. Each counts the texts that use it.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    std::map<std::u16string, GlyphList>& glyphs = m_glyphLists[key];
+    std::vector<unsigned> calls;
+    bool ok = true;
+    for (const QString& ch : chars) {
+        const std::u16string name(reinterpret_cast<const char16_t*>(ch.utf16()),
+                                  static_cast<size_t>(ch.size()));
+        auto it = glyphs.find(name);
+        if (it == glyphs.end()) {
+            const GLuint list = glGenLists(1);
+            if (list == 0) {
+                ok = false;
+                break;
+            }
+            const kzv::CBitmapImage& glyph = BitmapFont(key).Glyph(ch);
+            glNewList(list, GL_COMPILE);
+            glBitmap(glyph.width, glyph.height, glyph.xorig, glyph.yorig, glyph.advance, 0.0f,
+                     glyph.bits.data());
+            glEndList();
+            it = glyphs.emplace(name, GlyphList{list, 0}).first;
+        }
+        ++it->second.texts;
+        calls.push_back(it->second.list);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    const GLuint textList = ok ? glGenLists(1) : 0;
+    if (textList != 0) {
+        glNewList(textList, GL_COMPILE);
+        for (unsigned list : calls) {
+            glCallList(list);
+        }
+        glEndList();
+    }
+    m_textLists[textList] = {key, std::wstring(text, calls.size())};
+    if (textList == 0 || glGetError() != GL_NO_ERROR) {
+        DeleteLists(textList, static_cast<int>(calls.size()));
         return {0, 0};
     }
-    if (!kzv::CompileTextGlyphs(first, height * m_nPixelScale, text, count, faceName)) {
-        glDeleteLists(first, count);
-        return {0, 0};
-    }
-    return {first, count};
+    return {textList, count};
 }
 
-void CGLRenderer::DrawTextList(CVector4 position, unsigned first, int count, CVector4 colour) {
-    if (count <= 0 || first == 0 || !HasCurrentContext()) {
+void CGLRenderer::DrawTextList(CVector4 position, unsigned list, int count, CVector4 colour) {
+    if (count <= 0 || list == 0 || !HasCurrentContext()) {
         return;
     }
     glColor4fv(colour.Data());
     glRasterPos3fv(position.Data());
-    for (int i = 0; i < count; ++i) {
-        glCallList(first + static_cast<unsigned>(i));
+    if (m_recording != nullptr) {
+        const auto text = m_textLists.find(list);
+        if (text != m_textLists.end()) {
+            const std::wstring& chars = text->second.second;
+            m_recording->Bitmap(
+                position,
+                BitmapFont(text->second.first).Text(kzv::WideChars(chars.c_str(), count)));
+        }
+    }
+    glCallList(list);
+}
+
+void CGLRenderer::DeleteLists(unsigned list, int count) {
+    const auto text = m_textLists.find(list);
+    if (text == m_textLists.end() || count <= 0 || !HasCurrentContext()) {
+        return;
+    }
+    // The glyphs go with the last text that used them.
+    auto font = m_glyphLists.find(text->second.first);
+    const std::vector<QString> chars =
+        kzv::WideChars(text->second.second.c_str(), static_cast<int>(text->second.second.size()));
+    for (size_t i = 0; font != m_glyphLists.end() && i < chars.size(); ++i) {
+        const std::u16string name(reinterpret_cast<const char16_t*>(chars[i].utf16()),
+                                  static_cast<size_t>(chars[i].size()));
+        const auto glyph = font->second.find(name);
+        if (glyph != font->second.end() && --glyph->second.texts <= 0) {
+            glDeleteLists(glyph->second.list, 1);
+            font->second.erase(glyph);
+        }
+    }
+    if (font != m_glyphLists.end() && font->second.empty()) {
+        m_glyphLists.erase(font);
+    }
+    if (list != 0) {
+        glDeleteLists(list, 1);
+    }
+    m_textLists.erase(text);
+}
+
+int CGLRenderer::GlyphListCount() const {
+    size_t n = 0;
+    for (const auto& font : m_glyphLists) {
+        n += font.second.size();
+    }
+    return static_cast<int>(n);
+}
+
+// ---- display lists ----
+
+unsigned CGLRenderer::BeginList() {
+    if (!HasCurrentContext() || m_recording != nullptr) {
+        return 0;
+    }
+    // Lists cannot be made while one is being compiled: the unit sphere of the markers first.
+    SolidList(m_solidLists, SOLID_SPHERE, 8);
+    const GLuint list = glGenLists(1);
+    if (list != 0) {
+        glNewList(list, GL_COMPILE);
+    }
+    return list;
+}
+
+void CGLRenderer::EndList() {
+    if (HasCurrentContext()) {
+        glEndList();
     }
 }
 
-void CGLRenderer::DeleteLists(unsigned first, int count) {
-    if (first != 0 && count > 0 && HasCurrentContext()) {
-        glDeleteLists(first, count);
+void CGLRenderer::CallList(unsigned list) {
+    if (list != 0 && HasCurrentContext()) {
+        glCallList(list);
+    }
+}
+
+bool CGLRenderer::IsList(unsigned list) const {
+    return list != 0 && HasCurrentContext() && glIsList(list) == GL_TRUE;
+}
+
+void CGLRenderer::DeleteList(unsigned list) {
+    if (list != 0 && HasCurrentContext()) {
+        glDeleteLists(list, 1);
     }
 }
 

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "GLSolids.h"
 #include "geometry/Vector4.h"
 
 class QOpenGLWidget;
@@ -21,6 +23,10 @@ constexpr int GL_FACE_FRONT_AND_BACK = 0x0408;  // GL_FRONT_AND_BACK
 constexpr int GL_PARAM_DIFFUSE = 0x1201;        // GL_DIFFUSE
 
 class CMatrix4;
+class CGLRecording;
+namespace kzv {
+class CBitmapFont;
+}  // namespace kzv
 
 // Size and depth of the off-screen image (the 24-bit bitmap of the printing path).
 struct COffscreenInfo {
@@ -96,13 +102,37 @@ public:
     void SetMaterial(int face, const CVector4* material);
 
     // Text as bitmap-font display lists at a 3-D raster position. Face names are the bytes of
-    // the settings (CP932 or UTF-8), e.g. "ＭＳ ゴシック".
+    // the settings (CP932 or UTF-8), e.g. "ＭＳ ゴシック". A font list holds one glyph list per
+    // byte code.
     unsigned CreateFontListA(int height, const char* faceName);
     void DrawTextA(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    // The same text and pixels for texts drawn by the thousand (tap numbers), compiled into a
+    // display list. DrawTextBitmap draws one bitmap made from the font's glyph images instead
+    // of one per character: the fastest, but the GL keeps each compiled bitmap apart (about
+    // 1.3 KB apiece with Mesa). DrawTextGlyphs calls the font's glyph lists one by one, so a
+    // list holds a few calls per text.
+    void DrawTextBitmap(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    void DrawTextGlyphs(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
     void DeleteFontList(unsigned listBase);
+    // A wide text as one display list calling a glyph list per character; each distinct glyph
+    // of a font has one list, shared by every text that shows it and deleted with the last of
+    // them. Returns (text list, characters), (0, 0) for an empty text or on failure.
     std::pair<unsigned, int> CreateTextListW(int height, const wchar_t* text, const char* faceName);
-    void DrawTextList(CVector4 position, unsigned first, int count, CVector4 colour);
-    void DeleteLists(unsigned first, int count);
+    void DrawTextList(CVector4 position, unsigned list, int count, CVector4 colour);
+    // Deletes a text of CreateTextListW (and the glyphs no other text uses).
+    void DeleteLists(unsigned list, int count);
+    // Glyph lists the texts of CreateTextListW hold, over all fonts.
+    int GlyphListCount() const;
+
+    // A display list of what is drawn between BeginList and EndList, compiled and not drawn;
+    // CallList draws it. BeginList returns 0, and nothing is compiled, without a context or
+    // while recording (a recording needs every primitive drawn as it comes).
+    unsigned BeginList();
+    void EndList();
+    void CallList(unsigned list);
+    void DeleteList(unsigned list);
+    // Whether list names a display list in the current context (a new context has none).
+    bool IsList(unsigned list) const;
 
     // Picking in selection mode, and unprojection of window points.
     void BeginPick();
@@ -120,6 +150,11 @@ public:
     // Display lists of the unit solids, made on first use in the current share group.
     // ReleaseSolidLists deletes them (with the context current) before the context goes.
     void ReleaseSolidLists();
+
+    // While a recording is set, every primitive drawn is also kept in it with its state (see
+    // CGLRecording); null stops recording. The recording must outlive its use here.
+    void SetRecording(CGLRecording* recording) { m_recording = recording; }
+    bool Recording() const { return m_recording != nullptr; }
 
     // Off-screen image for printing.
     bool CreateOffscreen(int w, int h);
@@ -145,6 +180,12 @@ public:
     bool HasOffscreenImage() const { return m_offscreenFbo != nullptr; }
 
 private:
+    // A bitmap font by cell height and face name.
+    using FontKey = std::pair<int, std::string>;
+    kzv::CBitmapFont& BitmapFont(const FontKey& key);
+    // The strips of a unit solid (kind, slices), made on first use.
+    const std::vector<kzv::CSolidStrip>* SolidStrips(int kind, int slices);
+
     float m_box[6] = {0, 0, 0, 0, 0, 0};  // left, right, bottom, top, near, far
     int m_nPixelScale = 1;
     uint32_t m_selectBuffer[256];
@@ -154,6 +195,16 @@ private:
     COffscreenInfo m_offscreenInfo;                        // size of the off-screen image
     std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
     QOpenGLFramebufferObject* m_offscreenFbo = nullptr;    // the off-screen image
+    CGLRecording* m_recording = nullptr;                   // where primitives are kept, if set
+    std::map<unsigned, FontKey> m_fontLists;               // list base -> its font
+    std::map<unsigned, std::pair<FontKey, std::wstring>> m_textLists;  // text list -> its text
+    struct GlyphList {
+        unsigned list = 0;
+        int texts = 0;  // texts calling it
+    };
+    std::map<FontKey, std::map<std::u16string, GlyphList>> m_glyphLists;
+    std::map<FontKey, std::unique_ptr<kzv::CBitmapFont>> m_bitmapFonts;
+    std::map<std::pair<int, int>, std::vector<kzv::CSolidStrip>> m_solidStrips;
 };
 
 // Keeps the model-view matrix of a scope: pushed on entry, popped on exit.

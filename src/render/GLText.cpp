@@ -55,8 +55,9 @@ void DrainGlErrors() {
     }
 }
 
-// Renders one character and compiles it into the current list as a glBitmap.
-void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& fm, const QString& ch) {
+// The glyph image of one character, as CBitmapFont describes it.
+CBitmapImage RenderGlyph(const QFont& font, const QFontMetrics& fm, const QString& ch) {
+    CBitmapImage glyph;
     const int advance = ch.isEmpty() ? 0 : fm.horizontalAdvance(ch);
     const int w = std::max(1, std::max(advance, fm.boundingRect(ch).right() + 1));
     const int h = std::max(1, fm.ascent() + fm.descent());
@@ -68,21 +69,29 @@ void CompileGlyph(unsigned list, const QFont& font, const QFontMetrics& fm, cons
         painter.setPen(Qt::white);
         painter.drawText(0, fm.ascent(), ch);
     }
-    // glBitmap rows run bottom-up, most significant bit leftmost, byte-aligned.
-    const int rowBytes = (w + 7) / 8;
-    std::vector<GLubyte> bits(static_cast<size_t>(rowBytes) * static_cast<size_t>(h), 0);
+    glyph.width = w;
+    glyph.height = h;
+    glyph.yorig = static_cast<float>(fm.descent());
+    glyph.advance = static_cast<float>(advance);
+    const int rowBytes = glyph.RowBytes();
+    glyph.bits.assign(static_cast<size_t>(rowBytes) * static_cast<size_t>(h), 0);
     for (int y = 0; y < h; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(h - 1 - y));
         for (int x = 0; x < w; ++x) {
             if (qAlpha(line[x]) >= 128) {
-                bits[static_cast<size_t>(y * rowBytes + x / 8)] |=
-                    static_cast<GLubyte>(0x80u >> (x % 8));
+                glyph.bits[static_cast<size_t>(y * rowBytes + x / 8)] |=
+                    static_cast<uint8_t>(0x80u >> (x % 8));
             }
         }
     }
+    return glyph;
+}
+
+// Compiles one glyph image into list (unpack alignment 1 set by the caller).
+void CompileGlyph(unsigned list, const CBitmapImage& glyph) {
     glNewList(list, GL_COMPILE);
-    glBitmap(w, h, 0.0f, static_cast<GLfloat>(fm.descent()), static_cast<GLfloat>(advance), 0.0f,
-             bits.data());
+    glBitmap(glyph.width, glyph.height, glyph.xorig, glyph.yorig, glyph.advance, 0.0f,
+             glyph.bits.data());
     glEndList();
 }
 
@@ -100,7 +109,7 @@ bool CompileGlyphs(unsigned first, int count, int height, const char* faceName, 
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int i = 0; i < count; ++i) {
-        CompileGlyph(first + static_cast<unsigned>(i), font, fm, charAt(i));
+        CompileGlyph(first + static_cast<unsigned>(i), RenderGlyph(font, fm, charAt(i)));
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     return glGetError() == GL_NO_ERROR;
@@ -113,15 +122,84 @@ bool CompileSingleByteGlyphs(unsigned base, int height, const char* faceName) {
                          [](int code) { return SingleByteChar(static_cast<unsigned char>(code)); });
 }
 
-bool CompileTextGlyphs(unsigned first, int height, const wchar_t* text, int count,
-                       const char* faceName) {
-    if (text == nullptr || count <= 0) {
-        return false;
+CBitmapFont::CBitmapFont(int height, const char* faceName)
+    : m_font(MakeBitmapFont(height, faceName)) {
+    const QFontMetrics fm(m_font);
+    m_ascent = fm.ascent();
+    m_descent = fm.descent();
+}
+
+const CBitmapImage& CBitmapFont::Glyph(const QString& ch) {
+    const std::u16string key(reinterpret_cast<const char16_t*>(ch.utf16()),
+                             static_cast<size_t>(ch.size()));
+    auto it = m_glyphs.find(key);
+    if (it == m_glyphs.end()) {
+        const QFontMetrics fm(m_font);
+        it = m_glyphs.emplace(key, RenderGlyph(m_font, fm, ch)).first;
     }
-    return CompileGlyphs(first, count, height, faceName, [text](int i) {
+    return it->second;
+}
+
+CBitmapImage CBitmapFont::Text(const std::vector<QString>& chars) {
+    CBitmapImage text;
+    text.height = std::max(1, m_ascent + m_descent);
+    text.yorig = static_cast<float>(m_descent);
+    // The width: every glyph's right end, at least 1 as a glyph's own image is.
+    int advance = 0;
+    int width = 1;
+    for (const QString& ch : chars) {
+        const CBitmapImage& glyph = Glyph(ch);
+        width = std::max(width, advance + glyph.width);
+        advance += static_cast<int>(glyph.advance);
+    }
+    text.width = width;
+    text.advance = static_cast<float>(advance);
+    const int rowBytes = text.RowBytes();
+    text.bits.assign(static_cast<size_t>(rowBytes) * static_cast<size_t>(text.height), 0);
+    int x0 = 0;
+    for (const QString& ch : chars) {
+        const CBitmapImage& glyph = Glyph(ch);
+        const int glyphRowBytes = glyph.RowBytes();
+        const int rows = std::min(glyph.height, text.height);
+        for (int y = 0; y < rows; ++y) {
+            const uint8_t* from = glyph.bits.data() + static_cast<size_t>(y * glyphRowBytes);
+            uint8_t* to = text.bits.data() + static_cast<size_t>(y * rowBytes);
+            for (int x = 0; x < glyph.width; ++x) {
+                if (from[x / 8] & (0x80u >> (x % 8))) {
+                    const int tx = x0 + x;
+                    to[tx / 8] |= static_cast<uint8_t>(0x80u >> (tx % 8));
+                }
+            }
+        }
+        x0 += static_cast<int>(glyph.advance);
+    }
+    return text;
+}
+
+std::vector<QString> SingleByteChars(const char* text) {
+    std::vector<QString> chars;
+    for (const char* c = text; c != nullptr && *c != '\0'; ++c) {
+        chars.push_back(SingleByteChar(static_cast<unsigned char>(*c)));
+    }
+    return chars;
+}
+
+std::vector<QString> WideChars(const wchar_t* text, int count) {
+    std::vector<QString> chars;
+    for (int i = 0; text != nullptr && i < count; ++i) {
         const char32_t c = static_cast<char32_t>(text[i]);
-        return QString::fromUcs4(&c, 1);
-    });
+        chars.push_back(QString::fromUcs4(&c, 1));
+    }
+    return chars;
+}
+
+void DrawBitmapImage(const CBitmapImage& image) {
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBitmap(image.width, image.height, image.xorig, image.yorig, image.advance, 0.0f,
+             image.bits.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
 }  // namespace kzv

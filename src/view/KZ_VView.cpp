@@ -50,6 +50,8 @@ void CKZ_VView::CreateAxisFont() {
 }
 
 void CKZ_VView::DestroyGL() {
+    m_gl.DeleteList(m_cache.pointsList);
+    m_cache.pointsList = 0;
     DeleteCommentLists(m_commentPrintText);
     m_gl.DeleteFontList(m_nAxisFontList);
     m_nAxisFontList = 0;
@@ -157,6 +159,10 @@ void CKZ_VView::DropPrintFonts() {
     makeCurrent();
     m_gl.DeleteFontList(m_nAxisFontListPrint);
     m_gl.DeleteFontList(m_nLabelFontListPrint);
+    // The markers' list may hold numbers in the printer's font, whose list name a later font
+    // can take again.
+    m_gl.DeleteList(m_cache.pointsList);
+    m_cache.pointsList = 0;
     m_nAxisFontListPrint = 0;
     m_nLabelFontListPrint = 0;
     DeleteCommentLists(m_commentPrintText);

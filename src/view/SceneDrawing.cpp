@@ -169,18 +169,38 @@ void CKZ_VView::DrawPoints() {
         }
         m_cache.numbersGeneration = Generation();
     }
-    for (size_t i = 0; i < m_taps.m_aTapNo.size(); ++i) {
-        const bool listed = IsListed(m_taps.m_aTapNo[i]);
-        const CVector4 colour = listed ? MARK_COLOR : COLOR_BLACK;
-        if (listed || m_bShowMarkers) {
-            m_gl.DrawSphere(m_taps.m_aPos[i], r, colour, 8);
+    std::vector<uint8_t> listed(m_taps.m_aTapNo.size());
+    for (size_t i = 0; i < listed.size(); ++i) {
+        listed[i] = IsListed(m_taps.m_aTapNo[i]) ? 1 : 0;
+    }
+    // Thousands of markers and numbers: compiled once into a display list and replayed until
+    // something they are drawn from changes. A recording sees them drawn one by one.
+    CFrameCache& c = m_cache;
+    const bool current =
+        !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == Generation() &&
+        c.pointsMarkers == (m_bShowMarkers != 0) && c.pointsNumbers == (m_bShowNumbers != 0) &&
+        c.pointsRadius == r && c.pointsFont == AxisFont() && c.pointsListed == listed &&
+        c.pointsLimit == m_nNumberBitmapLimit;
+    if (!current) {
+        m_gl.DeleteList(c.pointsList);
+        c.pointsList = m_gl.BeginList();
+        if (c.pointsList != 0) {
+            DrawTapPoints(listed, r);
+            m_gl.EndList();
+            c.pointsGeneration = Generation();
+            c.pointsMarkers = m_bShowMarkers != 0;
+            c.pointsNumbers = m_bShowNumbers != 0;
+            c.pointsRadius = r;
+            c.pointsFont = AxisFont();
+            c.pointsLimit = m_nNumberBitmapLimit;
+            c.pointsListed = std::move(listed);
+            ++c.pointsCompilations;
         }
-        if (m_bShowNumbers) {
-            m_gl.SetDepthTest(false);
-            m_gl.DrawTextA(m_cache.numberPositions[i], AxisFont(), m_cache.numberTexts[i].c_str(),
-                           colour);
-            m_gl.SetDepthTest(true);
-        }
+    }
+    if (c.pointsList != 0) {
+        m_gl.CallList(c.pointsList);
+    } else {
+        DrawTapPoints(listed, r);  // no list to be had (while recording): drawn directly
     }
     for (const CArbitraryPoint& point : m_lstArbitrary) {
         m_gl.DrawSphere(point.pos, r, MARK_COLOR, 8);
@@ -190,6 +210,30 @@ void CKZ_VView::DrawPoints() {
     } else if (m_nCornerCount == 1) {
         for (const CVector4& corner : m_aCorner) {
             m_gl.DrawSphere(corner, r, COLOR_GRAY, 8);
+        }
+    }
+}
+
+void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius) {
+    // Each number one bitmap while their copies in the list stay small; beyond that, the
+    // glyphs called one by one: the same pixels, a little slower, a few calls in the list.
+    const bool oneBitmap = listed.size() <= m_nNumberBitmapLimit;
+    for (size_t i = 0; i < listed.size(); ++i) {
+        const CVector4 colour = listed[i] ? MARK_COLOR : COLOR_BLACK;
+        if (listed[i] || m_bShowMarkers) {
+            m_gl.DrawSphere(m_taps.m_aPos[i], radius, colour, 8);
+        }
+        if (m_bShowNumbers) {
+            // Over whatever lies in front, and under the markers drawn after it.
+            m_gl.SetDepthTest(false);
+            if (oneBitmap) {
+                m_gl.DrawTextBitmap(m_cache.numberPositions[i], AxisFont(),
+                                    m_cache.numberTexts[i].c_str(), colour);
+            } else {
+                m_gl.DrawTextGlyphs(m_cache.numberPositions[i], AxisFont(),
+                                    m_cache.numberTexts[i].c_str(), colour);
+            }
+            m_gl.SetDepthTest(true);
         }
     }
 }
@@ -224,6 +268,9 @@ void CKZ_VView::DrawContours() {
     CContourInputs inputs = ContourInputsOf(*this);
     if (!m_cache.contoursValid || inputs != m_cache.contourKey) {
         ComputeContours(*this, m_cache.contours);
+        // Kept for many frames: without the slack of their growth (up to half of them).
+        m_cache.contours.items.shrink_to_fit();
+        m_cache.contours.points.shrink_to_fit();
         m_cache.contourKey = std::move(inputs);
         m_cache.contoursValid = true;
         ++m_cache.contourComputations;

@@ -14,7 +14,7 @@ public:
     CVector4(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
     CVector4(const CVector4&) = default;
     CVector4& operator=(const CVector4&) = default;
-    virtual ~CVector4() = default;
+    ~CVector4() = default;
 
     CVector4 operator*(const float& s) const;
     CVector4 operator/(const float& s) const;
@@ -35,6 +35,10 @@ public:
     float* Data() { return &x; }
     const float* Data() const { return &x; }
 };
+
+// Nothing but the four floats: arrays of points (contours, mesh corners, taps) are 16 bytes a
+// point, and OpenGL can read them as vertex arrays with a stride of 16.
+static_assert(sizeof(CVector4) == 4 * sizeof(float), "CVector4 holds four packed floats");
 
 // The float epsilon used by CVector4 comparisons.
 constexpr float VECTOR_EPSILON = 1.1920928955078125e-07f;

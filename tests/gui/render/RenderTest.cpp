@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 
+#include "GLRecording.h"
 #include "TestView.h"
 #include "geometry/Matrix4.h"
 
@@ -199,3 +200,119 @@ TEST(Render, WithoutAContextNothingHappens) {
 }
 
 }  // namespace
+
+// Wide texts of one font share a display list per distinct glyph; a glyph goes with the last
+// text that shows it, and what is left still draws.
+TEST(Render, WideTextsShareOneGlyphListPerGlyphAndFont) {
+    CTestView view(200, 100);
+    std::pair<unsigned, int> kept{0, 0};
+    view.scene = [&kept](CTestView& v) {
+        v.m_gl.DrawTextList(CVector4(-90, 0, 0), kept.first, kept.second, OPAQUE_BLACK);
+    };
+    (void)view.Frame();
+    view.makeCurrent();
+    const int before = view.m_gl.GlyphListCount();
+    const auto a = view.m_gl.CreateTextListW(15, L"風圧風圧", "ＭＳ ゴシック");
+    const auto b = view.m_gl.CreateTextListW(15, L"圧係数", "ＭＳ ゴシック");
+    const auto c = view.m_gl.CreateTextListW(20, L"風", "ＭＳ ゴシック");  // another size
+    EXPECT_EQ(a.second, 4);
+    EXPECT_EQ(view.m_gl.GlyphListCount() - before, 5);  // 風 圧 係 数, and 風 at 20 pixels
+    view.m_gl.DeleteLists(a.first, a.second);
+    EXPECT_EQ(view.m_gl.GlyphListCount() - before, 4);  // 圧 stays for b
+    view.m_gl.DeleteLists(c.first, c.second);
+    view.doneCurrent();
+    kept = b;
+    EXPECT_GT(CountPixelsDarkerThan(view.Frame(), QRect(0, 30, 100, 30), 128), 40);
+    view.makeCurrent();
+    view.m_gl.DeleteLists(b.first, b.second);
+    EXPECT_EQ(view.m_gl.GlyphListCount(), before);
+    view.doneCurrent();
+}
+
+// One bitmap per text, or the glyph lists called one by one, inside a display list or not,
+// set the pixels the glyph lists set.
+TEST(Render, TextBitmapsAndGlyphCallsSetTheGlyphListsPixels) {
+    CTestView view(200, 120);
+    enum Way { Lists, Bitmap, Glyphs };
+    auto texts = [](CTestView& v, Way way) {
+        int k = 0;
+        for (const char* text : {"12345", "-0.25 Wj", "ｶﾀｶﾅ 7", ""}) {
+            const CVector4 at(-95.3f + 7.1f * k, 40.6f - 27.0f * k, 0.0f);
+            if (way == Bitmap) {
+                v.m_gl.DrawTextBitmap(at, v.fontBase, text, OPAQUE_BLUE);
+            } else if (way == Glyphs) {
+                v.m_gl.DrawTextGlyphs(at, v.fontBase, text, OPAQUE_BLUE);
+            } else {
+                v.m_gl.DrawTextA(at, v.fontBase, text, OPAQUE_BLUE);
+            }
+            ++k;
+        }
+    };
+    view.scene = [&texts](CTestView& v) { texts(v, Lists); };
+    const QImage glyphs = view.Frame();
+    EXPECT_GT(CountPixelsDarkerThan(glyphs, glyphs.rect(), 200), 100);
+    for (Way way : {Bitmap, Glyphs}) {
+        view.scene = [&texts, way](CTestView& v) { texts(v, way); };
+        EXPECT_EQ(view.Frame(), glyphs) << way;
+        unsigned list = 0;
+        view.scene = [&texts, &list, way](CTestView& v) {
+            if (list == 0) {
+                list = v.m_gl.BeginList();
+                texts(v, way);
+                v.m_gl.EndList();
+            }
+            v.m_gl.CallList(list);
+        };
+        EXPECT_EQ(view.Frame(), glyphs) << way;
+        EXPECT_NE(list, 0u);
+    }
+}
+
+// A recorded frame drawn again from its arrays gives the frame's pixels: lit faces, polygons,
+// lines, loops, solids, texts, an overlay and a second light.
+TEST(Render, ARecordedFrameReplaysToTheSamePixels) {
+    CTestView view(240, 200);
+    view.scene = [](CTestView& v) {
+        v.m_gl.Rotate(30.0f, CVector4(1, 1, 0));
+        v.SetLights(CVector4(0, 0, 1000, 0), CVector4(0, 0, -1000, 0), OPAQUE_WHITE, OPAQUE_WHITE,
+                    GL_DIFFUSE);
+        const CVector4 material[4] = {CVector4(0, 0, 1, 1), COLOR_BLACK, COLOR_BLACK,
+                                      CVector4(10, 0, 0)};
+        v.m_gl.DrawFace(kSquare, 4, material, GL_FRONT_AND_BACK);
+        v.m_gl.DrawOutline(kSquare, 4, material, 2.0f, GL_FRONT_AND_BACK);
+        v.m_gl.DisableLighting();
+        const CVector4 triangle[3] = {CVector4(-100, -90, 5), CVector4(-20, -90, 5),
+                                      CVector4(-60, -30, -5)};
+        v.m_gl.DrawPolygon(triangle, 3, OPAQUE_RED);
+        const CVector4 line[2] = {CVector4(-110, 80, 0), CVector4(110, 60, 0)};
+        v.m_gl.DrawLine(line, OPAQUE_GREEN, 3.0f);
+        v.m_gl.DrawLineLoop(triangle, 3, OPAQUE_BLACK, 1.0f);
+        for (int i = 0; i < 5; ++i) {
+            v.m_gl.DrawSphere(CVector4(20.0f * i, -50, 3.0f * i), 7.5f, OPAQUE_MAGENTA, 8);
+        }
+        v.m_gl.DrawCone(CVector4(60, 40, 0), 10, 30, 45, AXIS_X, OPAQUE_YELLOW);
+        v.m_gl.SetDepthTest(false);
+        v.m_gl.DrawTextA(CVector4(-50, 0, 0), v.fontBase, "Cp -1.25", OPAQUE_BLACK);
+        v.m_gl.SetDepthTest(true);
+        v.m_gl.BeginWindowOverlay(v.ClientWidth(), v.ClientHeight());
+        const CVector4 corner[4] = {CVector4(5, 5, 0), CVector4(30, 5, 0), CVector4(30, 20, 0),
+                                    CVector4(5, 20, 0)};
+        v.m_gl.DrawPolygon(corner, 4, OPAQUE_CYAN);
+        v.m_gl.EndWindowOverlay();
+    };
+    const QImage drawn = view.Frame();
+    CGLRecording recording;
+    view.makeCurrent();
+    view.m_gl.SetRecording(&recording);
+    view.RenderScene();
+    view.m_gl.SetRecording(nullptr);
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);  // the replay must clear for itself
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    recording.Replay();
+    view.doneCurrent();
+    QImage replayed;
+    ASSERT_TRUE(view.CaptureImage(replayed));
+    EXPECT_EQ(replayed, drawn);
+    EXPECT_EQ(recording.BitmapCount(), 1u);
+    EXPECT_LT(recording.DrawCalls(), 14u);  // the runs under one state are one draw each
+}

@@ -3,7 +3,9 @@
 #include <QTest>
 
 #include "KZ_VView.h"
+#include "field/Picking.h"
 #include "render/TestView.h"
+#include "view/PickSupport.h"
 
 namespace {
 
@@ -45,3 +47,44 @@ TEST(FrameCache, CameraMovesReuseTheContoursAndEveryInputRenewsThem) {
 }
 
 }  // namespace
+
+// The taps' markers and numbers are one display list, made again only when what they are drawn
+// from changes: not for a drag, but for a tap listed by a click, another way of drawing the
+// numbers, the numbers switched off and a turned building.
+TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
+    CKZ_VView view;
+    ASSERT_TRUE(ShowExposed(view, 500, 400));
+    LoadSample(view, "tower");
+    view.m_bShowNumbers = 1;
+    (void)GrabFrame(view);
+    const int made = view.FrameCache().pointsCompilations;
+    EXPECT_GE(made, 1);
+
+    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(&view, QPoint(130, 110));
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(130, 110));
+    const QImage turned = GrabFrame(view);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made);
+
+    view.m_nPickMode = PICK_TAP;
+    const int i = LoneFrontTap(view, QPoint(250, 200));
+    ASSERT_GE(i, 0);
+    const QPoint at = WindowPoint(view, view.m_taps.m_aPos[static_cast<size_t>(i)]);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, at);
+    ASSERT_EQ(view.m_valueList.GetRowCount(), 1);
+    const QImage listed = GrabFrame(view);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 1);
+    EXPECT_NE(listed, turned);
+    EXPECT_TRUE(Near(PixelAt(listed, at.x(), at.y()),
+                     QColor::fromRgbF(MARK_COLOR.x, MARK_COLOR.y, MARK_COLOR.z)));
+    // The numbers glyph by glyph: the same picture.
+    view.m_nNumberBitmapLimit = 0;
+    EXPECT_EQ(GrabFrame(view), listed);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 2);
+    view.m_bShowNumbers = 0;
+    (void)GrabFrame(view);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 3);
+    view.SetBuildingAngle(30.0);
+    (void)GrabFrame(view);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 4);
+}

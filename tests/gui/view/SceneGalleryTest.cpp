@@ -71,6 +71,27 @@ std::vector<std::pair<std::string, Setup>> GalleryStates() {
              }
              v.m_clrAmbient = CVector4(0.3f, 0.3f, 0.3f, 1.0f);
          }},
+        {"listed-numbers-no-markers",
+         [](CKZ_VView& v) {
+             // Listed taps are marked in magenta even with the markers off; their numbers too.
+             v.m_bShowMarkers = 0;
+             v.m_bShowNumbers = 1;
+             v.m_bShowAxisNumbers = 1;
+             for (size_t i = 0; i < v.m_taps.m_aTapNo.size(); i += 3) {
+                 const CVector4& p = v.m_taps.m_aPos[i];
+                 v.m_valueList.AddPointRow(v.m_taps.m_aTapNo[i], p.x, p.y, p.z, 0.0);
+             }
+             CArbitraryPoint point;
+             point.id = -1;
+             point.pos = v.m_taps.m_aPos[0] + CVector4(500.0f, 0.0f, 500.0f);
+             v.m_lstArbitrary.push_back(point);
+             v.m_nCornerCount = 1;
+             v.m_aCorner[0] = v.m_taps.m_aPos[1];
+             v.m_aCorner[1] = v.m_taps.m_aPos[2];
+             v.m_comment.flags[0] = 1;
+             v.m_comment.flags[5] = 1;
+             v.m_comment.size = 20;
+         }},
         {"iso-zoom-pan",
          [](CKZ_VView& v) {
              v.ResetRotation();
