@@ -119,9 +119,10 @@ public:
 
     const CFrameCache& FrameCache() const { return m_cache; }
     // Up to this many taps, the tap numbers in the markers' list are one bitmap each (see
-    // CGLRenderer::DrawTextBitmap), at most about 130 MB of the GL's memory; with more, glyph
-    // by glyph, which takes a third longer to draw at 80 000 taps.
-    size_t m_nNumberBitmapLimit = 100000;
+    // CGLRenderer::DrawTextBitmap), which the GL keeps at about 1.3 KB a number; with more,
+    // glyph by glyph: the same pixels, a third slower to draw at 80 000 taps, but without the
+    // 100 MB a set that large would add to the program's peak memory.
+    size_t m_nNumberBitmapLimit = 20000;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
