@@ -474,11 +474,8 @@ kzv::CBitmapFont& CGLRenderer::BitmapFont(const FontKey& key) {
     return *it->second;
 }
 
-void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* text,
+void CGLRenderer::StartText(CVector4 position, unsigned listBase, const char* text,
                             CVector4 colour) {
-    if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
-        return;
-    }
     glColor4fv(colour.Data());
     glRasterPos3fv(position.Data());
     if (m_recording != nullptr) {
@@ -488,6 +485,14 @@ void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* te
                                 BitmapFont(font->second).Text(kzv::SingleByteChars(text)));
         }
     }
+}
+
+void CGLRenderer::DrawTextA(CVector4 position, unsigned listBase, const char* text,
+                            CVector4 colour) {
+    if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
+        return;
+    }
+    StartText(position, listBase, text, colour);
     glListBase(listBase);
     glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
 }
@@ -523,15 +528,7 @@ void CGLRenderer::DrawTextGlyphs(CVector4 position, unsigned listBase, const cha
     if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
         return;
     }
-    glColor4fv(colour.Data());
-    glRasterPos3fv(position.Data());
-    if (m_recording != nullptr) {
-        const auto font = m_fontLists.find(listBase);
-        if (font != m_fontLists.end()) {
-            m_recording->Bitmap(position,
-                                BitmapFont(font->second).Text(kzv::SingleByteChars(text)));
-        }
-    }
+    StartText(position, listBase, text, colour);
     for (const char* c = text; *c != '\0'; ++c) {
         glCallList(listBase + static_cast<unsigned char>(*c));
     }

@@ -183,6 +183,8 @@ private:
     // A bitmap font by cell height and face name.
     using FontKey = std::pair<int, std::string>;
     kzv::CBitmapFont& BitmapFont(const FontKey& key);
+    // A single-byte text's colour and raster position set, and its bitmap kept when recording.
+    void StartText(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
     // The strips of a unit solid (kind, slices), made on first use.
     const std::vector<kzv::CSolidStrip>* SolidStrips(int kind, int slices);
 

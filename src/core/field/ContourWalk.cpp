@@ -9,37 +9,8 @@
 
 namespace {
 
-// a + b and a * s as CVector4's operators compute them, here where they can be inlined.
-CVector4 Add(const CVector4& a, const CVector4& b) {
-    return CVector4(a.x + b.x, a.y + b.y, a.z + b.z, a.w + b.w);
-}
-CVector4 Times(const CVector4& a, float s) {
-    return CVector4(a.x * s, a.y * s, a.z * s, a.w * s);
-}
-
 // The corner pairs of a quadrilateral's four triangles, in SplitPanel's order.
 constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
-
-// SplitPanel (the same triangles, the same arithmetic) with the vector sums inlined.
-int Split(const CPanelCorners& c, CVector4 tri[4][3], double val[4][3]) {
-    if (c.count != 4) {
-        return SplitPanel(c, tri, val);
-    }
-    const CVector4 sum = Add(Add(Add(c.pos[0], c.pos[1]), c.pos[2]), c.pos[3]);
-    const CVector4 centre(sum.x / 4.0f, sum.y / 4.0f, sum.z / 4.0f, sum.w / 4.0f);
-    const double centreValue = (c.value[3] + c.value[2] + c.value[1] + c.value[0]) * 0.25;
-    for (int t = 0; t < 4; ++t) {
-        const int a = kSplitPairs[t][0];
-        const int b = kSplitPairs[t][1];
-        tri[t][0] = c.pos[a];
-        tri[t][1] = centre;
-        tri[t][2] = c.pos[b];
-        val[t][0] = c.value[a];
-        val[t][1] = centreValue;
-        val[t][2] = c.value[b];
-    }
-    return 4;
-}
 
 // The walk of ComputeContours, writing into a frame begun on out.
 void ComputeFrame(const CViewState& state, CContourDrawing& out) {
@@ -89,9 +60,9 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
         for (int k = 0; k < c.count; ++k) {
             c.pos[k] = state.PositionOfRecord(posRecord[k]);
         }
-        const CVector4 lift = Times(state.PanelNormal(i), state.m_fLift);
+        const CVector4 lift = state.PanelNormal(i) * state.m_fLift;
 
-        const int triangles = Split(c, tri, val);
+        const int triangles = SplitPanel(c, tri, val);
 
         // Each corner's band once for the panel's triangles (a quadrilateral's centre last).
         int cornerBand[5] = {};
@@ -115,14 +86,14 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
         for (int t = 0; t < triangles; ++t) {
             CVector4* p = tri[t];
             for (int k = 0; k < 3; ++k) {
-                p[k] = Add(p[k], lift);
+                p[k] = p[k] + lift;
             }
             if (bands) {
                 FillBandsOnTriangle(p, val[t], band[t], levels, state.m_aColorTable, out);
             }
             if (lines) {
                 for (int k = 0; k < 3; ++k) {
-                    p[k] = Add(p[k], lift);
+                    p[k] = p[k] + lift;
                 }
                 if (drawLines) {
                     LinesOnTriangle(p, val[t], levels, lineTable, state.m_clrLine, labels, out);

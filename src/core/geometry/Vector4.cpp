@@ -2,22 +2,6 @@
 
 #include <cmath>
 
-CVector4 CVector4::operator*(const float& s) const {
-    return CVector4(x * s, y * s, z * s, w * s);
-}
-
-CVector4 CVector4::operator/(const float& s) const {
-    return CVector4(x / s, y / s, z / s, w / s);
-}
-
-CVector4 CVector4::operator+(const CVector4& v) const {
-    return CVector4(x + v.x, y + v.y, z + v.z, w + v.w);
-}
-
-CVector4 CVector4::operator-(const CVector4& v) const {
-    return CVector4(x - v.x, y - v.y, z - v.z, w - v.w);
-}
-
 bool CVector4::operator==(const CVector4& v) const {
     return std::fabs(x - v.x) < VECTOR_EPSILON && std::fabs(y - v.y) < VECTOR_EPSILON &&
            std::fabs(z - v.z) < VECTOR_EPSILON && std::fabs(w - v.w) < VECTOR_EPSILON;

@@ -16,10 +16,15 @@ public:
     CVector4& operator=(const CVector4&) = default;
     ~CVector4() = default;
 
-    CVector4 operator*(const float& s) const;
-    CVector4 operator/(const float& s) const;
-    CVector4 operator+(const CVector4& v) const;
-    CVector4 operator-(const CVector4& v) const;
+    // Defined here so that the contour walk's per-point arithmetic is inlined.
+    CVector4 operator*(const float& s) const { return CVector4(x * s, y * s, z * s, w * s); }
+    CVector4 operator/(const float& s) const { return CVector4(x / s, y / s, z / s, w / s); }
+    CVector4 operator+(const CVector4& v) const {
+        return CVector4(x + v.x, y + v.y, z + v.z, w + v.w);
+    }
+    CVector4 operator-(const CVector4& v) const {
+        return CVector4(x - v.x, y - v.y, z - v.z, w - v.w);
+    }
 
     // Equal when every component differs by less than the float epsilon (2^-23); unequal when
     // some component differs by more. A difference of exactly the epsilon is neither.
