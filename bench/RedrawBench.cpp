@@ -117,6 +117,12 @@ double StatusMb(const char* key) {
     return 0.0;
 }
 
+// The bytes malloc has handed out and not had back, in MB.
+double HeapMb() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
 double CpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -261,10 +267,12 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
             g_view = &view;
             Redraw();  // the empty view: the program idle
             const double idle = StatusMb("VmRSS");
+            const double idleHeap = HeapMb();
             CHeaderFile header;
             header.Read((folder / "header").c_str());
             view.LoadDataSetFrom(folder.string() + "/", header);
             const double afterLoad = StatusMb("VmHWM");
+            const double loadHeap = HeapMb();
             ShowEveryLayer(view);
             for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
                 view.m_comment.flags[i] = 1;
@@ -273,10 +281,14 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
             const double peak = StatusMb("VmHWM");
             const double loaded = StatusMb("VmRSS");
             if (mode == "--memory") {
+                const double heap = HeapMb();
+                Redraw();
                 std::printf(
-                    "idle %.1f MB, peak during the load %.1f MB, after load and one frame %.1f "
-                    "MB, peak %.1f MB\n",
-                    idle, afterLoad, loaded, peak);
+                    "idle %.1f MB (heap %.1f MB), peak during the load %.1f MB (heap after it %.1f MB), after load and one frame %.1f "
+                    "MB (heap in use %.1f MB), peak %.1f MB; after a second frame %.1f MB (heap "
+                    "%.1f MB), peak %.1f MB\n",
+                    idle, idleHeap, afterLoad, loadHeap, loaded, heap, peak, StatusMb("VmRSS"), HeapMb(),
+                    StatusMb("VmHWM"));
             } else {
                 const int repeats = std::max(5, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 7));
                 const LimitResult r = MeasureLimit(repeats);

@@ -501,6 +501,13 @@ void CGLRenderer::DeleteFontList(unsigned listBase) {
     if (listBase != 0 && HasCurrentContext()) {
         glDeleteLists(listBase, 256);
         m_fontLists.erase(listBase);
+        const auto pieces = m_pieceLists.find(listBase);
+        if (pieces != m_pieceLists.end()) {
+            for (const auto& piece : pieces->second) {
+                glDeleteLists(piece.second, 1);
+            }
+            m_pieceLists.erase(pieces);
+        }
     }
 }
 
@@ -523,14 +530,66 @@ void CGLRenderer::DrawTextBitmap(CVector4 position, unsigned listBase, const cha
     kzv::DrawBitmapImage(image);
 }
 
-void CGLRenderer::DrawTextGlyphs(CVector4 position, unsigned listBase, const char* text,
+namespace {
+// The length of the first of a text's pieces: the pieces are three characters long, counted
+// from the text's right end, so the first holds what is left over.
+size_t FirstPieceLength(size_t length) {
+    return length % 3 != 0 ? length % 3 : std::min<size_t>(3, length);
+}
+}  // namespace
+
+void CGLRenderer::PrepareTextPieces(unsigned listBase, const std::vector<std::string>& texts) {
+    const auto font = m_fontLists.find(listBase);
+    if (font == m_fontLists.end() || !HasCurrentContext()) {
+        return;
+    }
+    GLint compiling = 0;
+    glGetIntegerv(GL_LIST_INDEX, &compiling);
+    if (compiling != 0) {
+        return;  // no list inside another
+    }
+    std::unordered_map<std::string, unsigned>& pieces = m_pieceLists[listBase];
+    std::string piece;
+    for (const std::string& text : texts) {
+        for (size_t at = 0, n = FirstPieceLength(text.size()); at < text.size();
+             at += n, n = 3) {
+            piece.assign(text, at, n);
+            if (pieces.count(piece) != 0 || pieces.size() >= kMaxTextPieces) {
+                continue;
+            }
+            const GLuint list = glGenLists(1);
+            if (list == 0) {
+                return;
+            }
+            glNewList(list, GL_COMPILE);
+            kzv::DrawBitmapImage(BitmapFont(font->second).Text(kzv::SingleByteChars(piece.c_str())));
+            glEndList();
+            pieces.emplace(piece, list);
+        }
+    }
+}
+
+void CGLRenderer::DrawTextPieces(CVector4 position, unsigned listBase, const char* text,
                                  CVector4 colour) {
     if (listBase == 0 || text == nullptr || !HasCurrentContext()) {
         return;
     }
     StartText(position, listBase, text, colour);
-    for (const char* c = text; *c != '\0'; ++c) {
-        glCallList(listBase + static_cast<unsigned char>(*c));
+    static const std::unordered_map<std::string, unsigned> kNone;
+    const auto found = m_pieceLists.find(listBase);
+    const auto& pieces = found != m_pieceLists.end() ? found->second : kNone;
+    const size_t length = std::strlen(text);
+    std::string piece;
+    for (size_t at = 0, n = FirstPieceLength(length); at < length; at += n, n = 3) {
+        piece.assign(text + at, n);
+        const auto list = pieces.find(piece);
+        if (list != pieces.end()) {
+            glCallList(list->second);
+        } else {
+            for (char c : piece) {
+                glCallList(listBase + static_cast<unsigned char>(c));
+            }
+        }
     }
 }
 

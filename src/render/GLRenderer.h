@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -109,10 +110,15 @@ public:
     // The same text and pixels for texts drawn by the thousand (tap numbers), compiled into a
     // display list. DrawTextBitmap draws one bitmap made from the font's glyph images instead
     // of one per character: the fastest, but the GL keeps each compiled bitmap apart (about
-    // 1.3 KB apiece with Mesa). DrawTextGlyphs calls the font's glyph lists one by one, so a
-    // list holds a few calls per text.
+    // 1.3 KB apiece with Mesa). DrawTextPieces cuts the text into pieces of up to three
+    // characters from its right end ("12345" is "12" and "345") and calls one bitmap list per
+    // piece: a few pieces serve any number of texts, and a five-digit number is two bitmaps.
+    // PrepareTextPieces makes the pieces' lists (outside any list being compiled); a piece it
+    // has not made, or beyond kMaxTextPieces a font, is drawn glyph by glyph.
     void DrawTextBitmap(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
-    void DrawTextGlyphs(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    void PrepareTextPieces(unsigned listBase, const std::vector<std::string>& texts);
+    void DrawTextPieces(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    static constexpr size_t kMaxTextPieces = 4096;
     void DeleteFontList(unsigned listBase);
     // A wide text as one display list calling a glyph list per character; each distinct glyph
     // of a font has one list, shared by every text that shows it and deleted with the last of
@@ -199,6 +205,8 @@ private:
     QOpenGLFramebufferObject* m_offscreenFbo = nullptr;    // the off-screen image
     CGLRecording* m_recording = nullptr;                   // where primitives are kept, if set
     std::map<unsigned, FontKey> m_fontLists;               // list base -> its font
+    // list base -> its texts' pieces' bitmap lists (DrawTextPieces)
+    std::map<unsigned, std::unordered_map<std::string, unsigned>> m_pieceLists;
     std::map<unsigned, std::pair<FontKey, std::wstring>> m_textLists;  // text list -> its text
     struct GlyphList {
         unsigned list = 0;

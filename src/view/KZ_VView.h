@@ -118,10 +118,11 @@ public:
     CCommentText m_commentPrintText;  // and its texts
 
     const CFrameCache& FrameCache() const { return m_cache; }
-    // Up to this many taps, the tap numbers in the markers' list are one bitmap each (see
-    // CGLRenderer::DrawTextBitmap), which the GL keeps at about 1.3 KB a number; with more,
-    // glyph by glyph: the same pixels, a third slower to draw at 80 000 taps, but without the
-    // 100 MB a set that large would add to the program's peak memory.
+    // The numbers of this many taps (the first in the set) are one bitmap each in the markers'
+    // list (see CGLRenderer::DrawTextBitmap), which the GL keeps at about 1.3 KB a number;
+    // the numbers of the others are drawn in pieces of up to three digits (DrawTextPieces):
+    // the same pixels, two bitmaps for a six-digit number, and the thousand or so pieces'
+    // lists serve a set of any size.
     size_t m_nNumberBitmapLimit = 20000;
 
 protected:

@@ -2,6 +2,9 @@
 // contours, mesh, measurement points and the overlays, drawn from the core's scene data.
 
 #include "KZ_VView.h"
+
+#include <algorithm>
+
 #include "field/ColorBar.h"
 #include "field/ContourWalk.h"
 #include "field/LineContours.h"
@@ -143,8 +146,16 @@ void CKZ_VView::UpdateMeshCorners() {
     if (m_cache.meshGeneration == Generation()) {
         return;
     }
+    // Sized once: a large mesh's corners do not pass through doubling copies.
+    size_t corners = 0;
+    for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
+        corners += static_cast<size_t>(std::max(0, m_mesh.GetNodeCount(p)));
+    }
     m_cache.meshCorners.clear();
+    m_cache.meshCorners.shrink_to_fit();
+    m_cache.meshCorners.reserve(corners);
     m_cache.meshCounts.clear();
+    m_cache.meshCounts.reserve(static_cast<size_t>(std::max(0, m_mesh.GetPanelCount())));
     for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
         const int n = m_mesh.GetNodeCount(p);
         const CVector4 lift = PanelNormal(p) * (m_fLift * 3.0f);
@@ -182,6 +193,9 @@ void CKZ_VView::DrawPoints() {
         c.pointsRadius == r && c.pointsFont == AxisFont() && c.pointsListed == listed &&
         c.pointsLimit == m_nNumberBitmapLimit;
     if (!current) {
+        if (m_bShowNumbers && listed.size() > m_nNumberBitmapLimit) {
+            m_gl.PrepareTextPieces(AxisFont(), m_cache.numberTexts);
+        }
         m_gl.DeleteList(c.pointsList);
         c.pointsList = m_gl.BeginList();
         if (c.pointsList != 0) {
@@ -215,9 +229,6 @@ void CKZ_VView::DrawPoints() {
 }
 
 void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius) {
-    // Each number one bitmap while their copies in the list stay small; beyond that, the
-    // glyphs called one by one: the same pixels, a little slower, a few calls in the list.
-    const bool oneBitmap = listed.size() <= m_nNumberBitmapLimit;
     for (size_t i = 0; i < listed.size(); ++i) {
         const CVector4 colour = listed[i] ? MARK_COLOR : COLOR_BLACK;
         if (listed[i] || m_bShowMarkers) {
@@ -226,11 +237,11 @@ void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius) 
         if (m_bShowNumbers) {
             // Over whatever lies in front, and under the markers drawn after it.
             m_gl.SetDepthTest(false);
-            if (oneBitmap) {
+            if (i < m_nNumberBitmapLimit) {
                 m_gl.DrawTextBitmap(m_cache.numberPositions[i], AxisFont(),
                                     m_cache.numberTexts[i].c_str(), colour);
             } else {
-                m_gl.DrawTextGlyphs(m_cache.numberPositions[i], AxisFont(),
+                m_gl.DrawTextPieces(m_cache.numberPositions[i], AxisFont(),
                                     m_cache.numberTexts[i].c_str(), colour);
             }
             m_gl.SetDepthTest(true);

@@ -229,21 +229,25 @@ TEST(Render, WideTextsShareOneGlyphListPerGlyphAndFont) {
     view.doneCurrent();
 }
 
-// One bitmap per text, or the glyph lists called one by one, inside a display list or not,
-// set the pixels the glyph lists set.
-TEST(Render, TextBitmapsAndGlyphCallsSetTheGlyphListsPixels) {
+// One bitmap per text, or the text in pieces (one of them not prepared, so drawn glyph by
+// glyph), inside a display list or not, set the pixels the glyph lists set.
+TEST(Render, TextBitmapsAndPiecesSetTheGlyphListsPixels) {
     CTestView view(200, 120);
-    enum Way { Lists, Bitmap, Glyphs };
-    auto texts = [](CTestView& v, Way way) {
+    enum Way { Lists, Bitmap, Pieces };
+    const std::vector<std::string> all = {"12345", "-0.25 Wj", "ｶﾀｶﾅ 7", "", "1234"};
+    auto texts = [&all](CTestView& v, Way way) {
+        if (way == Pieces) {
+            v.m_gl.PrepareTextPieces(v.fontBase, {all.begin(), all.end() - 1});
+        }
         int k = 0;
-        for (const char* text : {"12345", "-0.25 Wj", "ｶﾀｶﾅ 7", ""}) {
-            const CVector4 at(-95.3f + 7.1f * k, 40.6f - 27.0f * k, 0.0f);
+        for (const std::string& text : all) {
+            const CVector4 at(-95.3f + 7.1f * k, 40.6f - 21.0f * k, 0.0f);
             if (way == Bitmap) {
-                v.m_gl.DrawTextBitmap(at, v.fontBase, text, OPAQUE_BLUE);
-            } else if (way == Glyphs) {
-                v.m_gl.DrawTextGlyphs(at, v.fontBase, text, OPAQUE_BLUE);
+                v.m_gl.DrawTextBitmap(at, v.fontBase, text.c_str(), OPAQUE_BLUE);
+            } else if (way == Pieces) {
+                v.m_gl.DrawTextPieces(at, v.fontBase, text.c_str(), OPAQUE_BLUE);
             } else {
-                v.m_gl.DrawTextA(at, v.fontBase, text, OPAQUE_BLUE);
+                v.m_gl.DrawTextA(at, v.fontBase, text.c_str(), OPAQUE_BLUE);
             }
             ++k;
         }
@@ -251,12 +255,15 @@ TEST(Render, TextBitmapsAndGlyphCallsSetTheGlyphListsPixels) {
     view.scene = [&texts](CTestView& v) { texts(v, Lists); };
     const QImage glyphs = view.Frame();
     EXPECT_GT(CountPixelsDarkerThan(glyphs, glyphs.rect(), 200), 100);
-    for (Way way : {Bitmap, Glyphs}) {
+    for (Way way : {Bitmap, Pieces}) {
         view.scene = [&texts, way](CTestView& v) { texts(v, way); };
         EXPECT_EQ(view.Frame(), glyphs) << way;
         unsigned list = 0;
         view.scene = [&texts, &list, way](CTestView& v) {
             if (list == 0) {
+                if (way == Pieces) {
+                    texts(v, Pieces);  // the pieces' lists made outside the list
+                }
                 list = v.m_gl.BeginList();
                 texts(v, way);
                 v.m_gl.EndList();

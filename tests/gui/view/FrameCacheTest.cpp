@@ -77,7 +77,7 @@ TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
     EXPECT_NE(listed, turned);
     EXPECT_TRUE(Near(PixelAt(listed, at.x(), at.y()),
                      QColor::fromRgbF(MARK_COLOR.x, MARK_COLOR.y, MARK_COLOR.z)));
-    // The numbers glyph by glyph: the same picture.
+    // The numbers in pieces: the same picture.
     view.m_nNumberBitmapLimit = 0;
     EXPECT_EQ(GrabFrame(view), listed);
     EXPECT_EQ(view.FrameCache().pointsCompilations, made + 2);
