@@ -4,7 +4,8 @@
 // taps listed in the value list. Needs an X display:
 //   xvfb-run -a build/bench/kzv_redraw_bench
 // KZV_NO_NUMBERS, KZV_NO_MESH and KZV_NO_MARKERS (set to anything) switch a layer off to see
-// what it costs.
+// what it costs; KZV_NUMBER_BITMAPS=n draws the numbers of the first n taps as one bitmap
+// each and the others in pieces, whatever the set's size.
 //
 // Modes of its own instead of the Google Benchmark runs:
 //   --limit   records the final primitives of one full frame (CGLRecording) and draws them
@@ -232,6 +233,10 @@ void ShowEveryLayer(CKZ_VView& view) {
     view.m_bShowGround = 1;
     view.m_bShowWind = 1;
     view.m_bShowAxisNumbers = 1;
+    if (const char* limit = std::getenv("KZV_NUMBER_BITMAPS")) {
+        view.m_nNumberBitmapLimit = 0;
+        view.m_nLargeSetNumberBitmaps = static_cast<size_t>(std::strtoul(limit, nullptr, 10));
+    }
 }
 
 // Writes the large data set into folder from a child process; false when it failed.
@@ -284,11 +289,12 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
                 const double heap = HeapMb();
                 Redraw();
                 std::printf(
-                    "idle %.1f MB (heap %.1f MB), peak during the load %.1f MB (heap after it %.1f MB), after load and one frame %.1f "
+                    "idle %.1f MB (heap %.1f MB), peak during the load %.1f MB (heap after it %.1f "
+                    "MB), after load and one frame %.1f "
                     "MB (heap in use %.1f MB), peak %.1f MB; after a second frame %.1f MB (heap "
                     "%.1f MB), peak %.1f MB\n",
-                    idle, idleHeap, afterLoad, loadHeap, loaded, heap, peak, StatusMb("VmRSS"), HeapMb(),
-                    StatusMb("VmHWM"));
+                    idle, idleHeap, afterLoad, loadHeap, loaded, heap, peak, StatusMb("VmRSS"),
+                    HeapMb(), StatusMb("VmHWM"));
             } else {
                 const int repeats = std::max(5, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 7));
                 const LimitResult r = MeasureLimit(repeats);

@@ -41,14 +41,14 @@ struct CFrameCache {
 
     // The taps' markers and numbers in one display list (0 = none), and what it was made
     // from: the taps' generation, the switches, the marker radius, the font and which taps are
-    // listed, the number-bitmap limit.
+    // listed, how many numbers are one bitmap each.
     unsigned pointsList = 0;
     uint64_t pointsGeneration = ~uint64_t(0);
     bool pointsMarkers = false;
     bool pointsNumbers = false;
     float pointsRadius = 0.0f;
     unsigned pointsFont = 0;
-    size_t pointsLimit = 0;  // the view's number-bitmap limit
+    size_t pointsWholeNumbers = 0;  // taps whose numbers are one bitmap each
     std::vector<uint8_t> pointsListed;
     int pointsCompilations = 0;  // how many times the list was made (tests)
 
@@ -118,12 +118,14 @@ public:
     CCommentText m_commentPrintText;  // and its texts
 
     const CFrameCache& FrameCache() const { return m_cache; }
-    // The numbers of this many taps (the first in the set) are one bitmap each in the markers'
-    // list (see CGLRenderer::DrawTextBitmap), which the GL keeps at about 1.3 KB a number;
-    // the numbers of the others are drawn in pieces of up to three digits (DrawTextPieces):
-    // the same pixels, two bitmaps for a six-digit number, and the thousand or so pieces'
-    // lists serve a set of any size.
+    // Tap numbers are one bitmap each in the markers' list (CGLRenderer::DrawTextBitmap) for
+    // every tap of a set of up to m_nNumberBitmapLimit taps and for the first
+    // m_nLargeSetNumberBitmaps taps of a larger set; the others are drawn in pieces of up to
+    // three digits (DrawTextPieces). The same pixels either way: the GL keeps each compiled
+    // bitmap apart (about 1 KB with Mesa), a number in two pieces takes about twice as long to
+    // draw, and a thousand or so pieces' lists serve a set of any size.
     size_t m_nNumberBitmapLimit = 20000;
+    size_t m_nLargeSetNumberBitmaps = 5000;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -169,8 +171,9 @@ private:
     void DrawContours();
     void DrawMesh();
     void DrawPoints();
-    // The markers and numbers of the taps, as DrawPoints draws them (listed: per tap).
-    void DrawTapPoints(const std::vector<uint8_t>& listed, float radius);
+    // The markers and numbers of the taps, as DrawPoints draws them (listed: per tap); the
+    // numbers of the first wholeNumbers taps one bitmap each, the others in pieces.
+    void DrawTapPoints(const std::vector<uint8_t>& listed, float radius, size_t wholeNumbers);
     void DrawColorBar();
     void DrawComment(const CCommentRecord& record, CCommentText& text);
     unsigned AxisFont() const { return m_bPrinting ? m_nAxisFontListPrint : m_nAxisFontList; }

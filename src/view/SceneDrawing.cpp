@@ -184,6 +184,9 @@ void CKZ_VView::DrawPoints() {
     for (size_t i = 0; i < listed.size(); ++i) {
         listed[i] = IsListed(m_taps.m_aTapNo[i]) ? 1 : 0;
     }
+    const size_t whole = listed.size() <= m_nNumberBitmapLimit
+                             ? listed.size()
+                             : std::min(listed.size(), m_nLargeSetNumberBitmaps);
     // Thousands of markers and numbers: compiled once into a display list and replayed until
     // something they are drawn from changes. A recording sees them drawn one by one.
     CFrameCache& c = m_cache;
@@ -191,22 +194,22 @@ void CKZ_VView::DrawPoints() {
         !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == Generation() &&
         c.pointsMarkers == (m_bShowMarkers != 0) && c.pointsNumbers == (m_bShowNumbers != 0) &&
         c.pointsRadius == r && c.pointsFont == AxisFont() && c.pointsListed == listed &&
-        c.pointsLimit == m_nNumberBitmapLimit;
+        c.pointsWholeNumbers == whole;
     if (!current) {
-        if (m_bShowNumbers && listed.size() > m_nNumberBitmapLimit) {
+        if (m_bShowNumbers && listed.size() > whole) {
             m_gl.PrepareTextPieces(AxisFont(), m_cache.numberTexts);
         }
         m_gl.DeleteList(c.pointsList);
         c.pointsList = m_gl.BeginList();
         if (c.pointsList != 0) {
-            DrawTapPoints(listed, r);
+            DrawTapPoints(listed, r, whole);
             m_gl.EndList();
             c.pointsGeneration = Generation();
             c.pointsMarkers = m_bShowMarkers != 0;
             c.pointsNumbers = m_bShowNumbers != 0;
             c.pointsRadius = r;
             c.pointsFont = AxisFont();
-            c.pointsLimit = m_nNumberBitmapLimit;
+            c.pointsWholeNumbers = whole;
             c.pointsListed = std::move(listed);
             ++c.pointsCompilations;
         }
@@ -214,7 +217,7 @@ void CKZ_VView::DrawPoints() {
     if (c.pointsList != 0) {
         m_gl.CallList(c.pointsList);
     } else {
-        DrawTapPoints(listed, r);  // no list to be had (while recording): drawn directly
+        DrawTapPoints(listed, r, whole);  // no list to be had (while recording): drawn directly
     }
     for (const CArbitraryPoint& point : m_lstArbitrary) {
         m_gl.DrawSphere(point.pos, r, MARK_COLOR, 8);
@@ -228,7 +231,8 @@ void CKZ_VView::DrawPoints() {
     }
 }
 
-void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius) {
+void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius,
+                              size_t wholeNumbers) {
     for (size_t i = 0; i < listed.size(); ++i) {
         const CVector4 colour = listed[i] ? MARK_COLOR : COLOR_BLACK;
         if (listed[i] || m_bShowMarkers) {
@@ -237,7 +241,7 @@ void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius) 
         if (m_bShowNumbers) {
             // Over whatever lies in front, and under the markers drawn after it.
             m_gl.SetDepthTest(false);
-            if (i < m_nNumberBitmapLimit) {
+            if (i < wholeNumbers) {
                 m_gl.DrawTextBitmap(m_cache.numberPositions[i], AxisFont(),
                                     m_cache.numberTexts[i].c_str(), colour);
             } else {

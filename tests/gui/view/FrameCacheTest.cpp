@@ -77,14 +77,17 @@ TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
     EXPECT_NE(listed, turned);
     EXPECT_TRUE(Near(PixelAt(listed, at.x(), at.y()),
                      QColor::fromRgbF(MARK_COLOR.x, MARK_COLOR.y, MARK_COLOR.z)));
-    // The numbers in pieces: the same picture.
+    // Half the numbers in pieces, then all of them: the same picture.
     view.m_nNumberBitmapLimit = 0;
+    view.m_nLargeSetNumberBitmaps = view.m_taps.m_aTapNo.size() / 2;
     EXPECT_EQ(GrabFrame(view), listed);
-    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 2);
+    view.m_nLargeSetNumberBitmaps = 0;
+    EXPECT_EQ(GrabFrame(view), listed);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 3);
     view.m_bShowNumbers = 0;
     (void)GrabFrame(view);
-    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 3);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 4);
     view.SetBuildingAngle(30.0);
     (void)GrabFrame(view);
-    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 4);
+    EXPECT_EQ(view.FrameCache().pointsCompilations, made + 5);
 }
