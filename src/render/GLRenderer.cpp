@@ -6,6 +6,7 @@
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLWidget>
 #include <QPainter>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -551,8 +552,7 @@ void CGLRenderer::PrepareTextPieces(unsigned listBase, const std::vector<std::st
     std::unordered_map<std::string, unsigned>& pieces = m_pieceLists[listBase];
     std::string piece;
     for (const std::string& text : texts) {
-        for (size_t at = 0, n = FirstPieceLength(text.size()); at < text.size();
-             at += n, n = 3) {
+        for (size_t at = 0, n = FirstPieceLength(text.size()); at < text.size(); at += n, n = 3) {
             piece.assign(text, at, n);
             if (pieces.count(piece) != 0 || pieces.size() >= kMaxTextPieces) {
                 continue;
@@ -562,7 +562,8 @@ void CGLRenderer::PrepareTextPieces(unsigned listBase, const std::vector<std::st
                 return;
             }
             glNewList(list, GL_COMPILE);
-            kzv::DrawBitmapImage(BitmapFont(font->second).Text(kzv::SingleByteChars(piece.c_str())));
+            kzv::DrawBitmapImage(
+                BitmapFont(font->second).Text(kzv::SingleByteChars(piece.c_str())));
             glEndList();
             pieces.emplace(piece, list);
         }

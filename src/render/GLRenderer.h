@@ -110,7 +110,7 @@ public:
     // The same text and pixels for texts drawn by the thousand (tap numbers), compiled into a
     // display list. DrawTextBitmap draws one bitmap made from the font's glyph images instead
     // of one per character: the fastest, but the GL keeps each compiled bitmap apart (about
-    // 1.3 KB apiece with Mesa). DrawTextPieces cuts the text into pieces of up to three
+    // 1 KB apiece with Mesa). DrawTextPieces cuts the text into pieces of up to three
     // characters from its right end ("12345" is "12" and "345") and calls one bitmap list per
     // piece: a few pieces serve any number of texts, and a five-digit number is two bitmaps.
     // PrepareTextPieces makes the pieces' lists (outside any list being compiled); a piece it
