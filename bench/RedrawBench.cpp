@@ -11,8 +11,9 @@
 //   --limit   records the final primitives of one full frame (CGLRecording) and draws them
 //             from prebuilt arrays; prints the median redraw and limit times, redraw / limit
 //             and how many pixels the two pictures differ in (0 is expected).
-//   --memory  the resident memory of the program idle (window shown, nothing loaded) and its
-//             peak after a load and one frame.
+//   --memory  the resident memory of the program idle (window shown, nothing loaded), its
+//             peak after a load and after one and two frames, and malloc's heap in use at
+//             each step (the rest is libraries, the GL's JIT code and its mapped memory).
 //   --table   both, as the one line the benchmark table reads:
 //             redraw_s=<median> limit_s=<median> peak_mb=<x> idle_mb=<y>
 // KZV_BENCH_REPEATS sets the interleaved repeats of redraw and limit (at least 5, default 7).
@@ -289,10 +290,9 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
                 const double heap = HeapMb();
                 Redraw();
                 std::printf(
-                    "idle %.1f MB (heap %.1f MB), peak during the load %.1f MB (heap after it %.1f "
-                    "MB), after load and one frame %.1f "
-                    "MB (heap in use %.1f MB), peak %.1f MB; after a second frame %.1f MB (heap "
-                    "%.1f MB), peak %.1f MB\n",
+                    "idle %.1f MB (heap %.1f MB), peak during the load %.1f MB (heap after it "
+                    "%.1f MB), after load and one frame %.1f MB (heap in use %.1f MB), peak "
+                    "%.1f MB; after a second frame %.1f MB (heap %.1f MB), peak %.1f MB\n",
                     idle, idleHeap, afterLoad, loadHeap, loaded, heap, peak, StatusMb("VmRSS"),
                     HeapMb(), StatusMb("VmHWM"));
             } else {
