@@ -130,11 +130,11 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
         if (!reserved) {
             // Never more than the file could fill: a value takes at least two bytes.
             reserved = true;
-            const uint64_t left = reader.BytesLeft();
-            const uint64_t records = left / (line.size() + 1) * 21 / 20 + 16;
-            if (records * static_cast<uint64_t>(count) <= left / 2) {
-                m_aTapNo.reserve(static_cast<size_t>(records));
-                m_aCp.reserve(static_cast<size_t>(records) * static_cast<size_t>(count));
+            const size_t records = static_cast<size_t>(
+                reader.RecordsAhead(line.size(), 2 * static_cast<uint64_t>(count)));
+            if (records > 0) {
+                m_aTapNo.reserve(records);
+                m_aCp.reserve(records * static_cast<size_t>(count));
                 AdviseLargePages(m_aCp.data(), m_aCp.capacity() * sizeof(double));
             }
         }

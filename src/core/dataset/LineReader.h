@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,9 +46,15 @@ public:
     // whole in it (no copy), else into a copy the reader keeps.
     bool ReadLine(std::string_view& line);
 
-    // Bytes of the file not yet returned as lines (for reserving tables ahead).
-    uint64_t BytesLeft() const {
-        return m_size > m_bytesRead ? m_size - m_bytesRead + (m_end - m_begin) : m_end - m_begin;
+    // For reserving tables ahead: about how many records the rest of the file holds when they
+    // are as long as the line of lineLength characters just read (5 % and 16 more), or 0 when
+    // that is more than the rest could hold at bytesPerRecord bytes each at least (a short
+    // first line, or a huge declared count, must not reserve beyond what the file can fill).
+    uint64_t RecordsAhead(size_t lineLength, uint64_t bytesPerRecord) const {
+        const uint64_t left =
+            m_size > m_bytesRead ? m_size - m_bytesRead + (m_end - m_begin) : m_end - m_begin;
+        const uint64_t records = left / (lineLength + 1) * 21 / 20 + 16;
+        return records <= left / std::max<uint64_t>(1, bytesPerRecord) ? records : 0;
     }
 
     // 1-based number of the line ReadLine returned last; 0 before the first.

@@ -46,12 +46,9 @@ bool CMeasurePosFile::Read(const char* path, kzv::CFileReadInfo* info) {
         if (!reserved) {
             // Reserved from the first line's length; a record takes at least 8 bytes.
             reserved = true;
-            const uint64_t left = reader.BytesLeft();
-            const uint64_t records = left / (line.size() + 1) * 21 / 20 + 16;
-            if (records <= left / 8 + 16) {
-                m_aTapNo.reserve(static_cast<size_t>(records));
-                m_aPos.reserve(static_cast<size_t>(records));
-            }
+            const size_t records = static_cast<size_t>(reader.RecordsAhead(line.size(), 8));
+            m_aTapNo.reserve(records);
+            m_aPos.reserve(records);
         }
         if (line == "EOF") {
             endMarker = true;

@@ -64,13 +64,10 @@ bool CMeshFile::Read(const char* path, kzv::CFileReadInfo* info) {
         if (!reserved) {
             // Reserved from the first line's length; a record takes at least 8 bytes.
             reserved = true;
-            const uint64_t left = reader.BytesLeft();
-            const uint64_t records = left / (line.size() + 1) * 21 / 20 + 16;
-            if (records <= left / 8 + 16) {
-                m_aPanelNo.reserve(static_cast<size_t>(records));
-                m_aNodeCount.reserve(static_cast<size_t>(records));
-                m_aNodeTapNo.reserve(static_cast<size_t>(records) * 4);
-            }
+            const size_t records = static_cast<size_t>(reader.RecordsAhead(line.size(), 8));
+            m_aPanelNo.reserve(records);
+            m_aNodeCount.reserve(records);
+            m_aNodeTapNo.reserve(records * 4);
         }
         if (!line.empty() && line[0] == 'E') {
             endMarker = true;

@@ -151,15 +151,7 @@ public:
     bool Number(T& out) {
         const std::string_view token = Token();
         kzv::CTextCursor cursor(token);
-        bool ok = false;
-        if constexpr (std::is_same_v<T, int>) {
-            ok = cursor.ReadInt(out);
-        } else if constexpr (std::is_same_v<T, float>) {
-            ok = cursor.ReadFloat(out);
-        } else {
-            ok = cursor.ReadDouble(out);
-        }
-        return ok && !token.empty() && cursor.AtEnd();
+        return cursor.Read(out) && !token.empty() && cursor.AtEnd();
     }
     bool Switch(uint8_t& out) {
         int v = 0;

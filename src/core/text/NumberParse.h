@@ -27,6 +27,10 @@ public:
     KZV_ALWAYS_INLINE bool ReadInt(int& out) { return ReadPlainInt(out) || ReadIntSlow(out); }
     KZV_ALWAYS_INLINE bool ReadFloat(float& out) { return ReadPlain(out) || ReadFloatSlow(out); }
     KZV_ALWAYS_INLINE bool ReadDouble(double& out) { return ReadPlain(out) || ReadDoubleSlow(out); }
+    // The same by the target's type, for code generic over it.
+    bool Read(int& out) { return ReadInt(out); }
+    bool Read(float& out) { return ReadFloat(out); }
+    bool Read(double& out) { return ReadDouble(out); }
 
     // Skips blanks (space, tab, CR, vertical tab, form feed, line feed).
     void SkipBlanks() {

@@ -15,14 +15,7 @@ template <typename T>
 void ExpectSameAsFromChars(const std::string& text) {
     kzv::CTextCursor cursor(text);
     T got{};
-    bool ok = false;
-    if constexpr (std::is_same_v<T, int>) {
-        ok = cursor.ReadInt(got);
-    } else if constexpr (std::is_same_v<T, float>) {
-        ok = cursor.ReadFloat(got);
-    } else {
-        ok = cursor.ReadDouble(got);
-    }
+    const bool ok = cursor.Read(got);
     const char* first = text.data();
     const char* last = text.data() + text.size();
     T want{};
