@@ -122,8 +122,18 @@ void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevel
         if (l < low || l > high) {
             continue;  // no edge can reach this level
         }
+        // A corner on the level is reached from both of its edges; it is one point of the
+        // line, so a level through a corner and across the opposite edge gives the segment
+        // between them, and a level that only touches a corner gives none.
         CVector4 crossing[3];
+        int corner[3] = {-1, -1, -1};
         int count = 0;
+        auto addCorner = [&](int c) {
+            if (std::find(corner, corner + count, c) == corner + count) {
+                corner[count] = c;
+                crossing[count++] = t[c];
+            }
+        };
         for (int e = 0; e < 3; ++e) {
             const CVector4& a = t[e];
             const CVector4& b = t[(e + 1) % 3];
@@ -133,9 +143,9 @@ void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevel
                 continue;
             }
             if (va == l) {
-                crossing[count++] = a;
+                addCorner(e);
             } else if (vb == l) {
-                crossing[count++] = b;
+                addCorner((e + 1) % 3);
             } else {
                 crossing[count++] = PointAt(a, b, (l - va) / (vb - va));
             }

@@ -37,9 +37,11 @@ void PlaceLabel(const CLabelContext& context, const CVector4& a, const CVector4&
                 const CVector4& colour, double level, int k, CContourDrawing& out);
 
 // The iso-line segments of one triangle (corners t, values v) for the levels 1 .. n - 1, each
-// appended as a Line item followed by its labels. A level gives a segment only where it has
-// exactly two crossings with the triangle's edges (a level through a corner can give three,
-// and then none). The colour of level k is table[k], or lineColour when table is null.
+// appended as a Line item followed by its labels. A level gives a segment where it meets the
+// triangle's edges at two points; a corner on the level counts once, though both its edges
+// reach it, so a level through a corner and across the opposite edge is drawn from the corner,
+// one that only touches a corner is not drawn, and one through two corners runs along their
+// edge. The colour of level k is table[k], or lineColour when table is null.
 void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevels& levels,
                      const CVector4* table, const CVector4& lineColour, const CLabelContext& labels,
                      CContourDrawing& out);

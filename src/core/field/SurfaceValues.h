@@ -27,16 +27,30 @@ bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCo
 // is the mean of the four, for the corner pairs (0,3), (3,2), (2,1), (1,0) in this order.
 int SplitPanel(const CPanelCorners& corners, CVector4 tri[4][3], double val[4][3]);
 
-// Value at p, a point on or near the panel, for one direction. A quadrilateral is split at its
-// centre into four triangles; the value is the inverse-distance mean of the triangle that holds
-// p (a corner's own value when p is a corner). Corners without a value enter the mean with
-// NO_VALUE. A panel outside the mesh (-1 included) answers NO_VALUE.
+// Value at p, a point on or near the panel, for one direction, from the sub-triangle of
+// SplitPanel that holds p (its foot on the triangle's plane, so a point snapped a little off a
+// sloped panel counts where it belongs; a point on an edge between two sub-triangles takes the
+// first of them; a point outside every sub-triangle the one it lies least far outside). By
+// m_nValueMethod:
+//   VALUE_LINEAR: the linear interpolation of the triangle's corner values, the same field the
+//     contours colour, so a value and the colour drawn at its place agree and values run on
+//     continuously across panel edges. A point outside the triangle takes the value of the
+//     nearest place on it. A panel with a corner without value (the contours leave it blank)
+//     answers NO_VALUE, except at one of its taps.
+//   VALUE_INVERSE_DISTANCE: the mean of the triangle's corner values weighted by the inverse
+//     of their distances from p; corners without a value enter it with NO_VALUE.
+// A point at a corner of the triangle (CVector4 equality) takes that corner's value as it is.
+// A panel outside the mesh (-1 included) answers NO_VALUE.
 double InterpolateAt(const CViewState& state, int panel, CVector4 p, int direction);
 
 // values[d] = InterpolateAt(panel, p, d) for every direction of the Cp table; values is resized
 // to the direction count (empty when the count is 0 or less).
 void ComputeAllDirections(const CViewState& state, int panel, CVector4 p,
                           std::vector<double>& values);
+
+// The values of every arbitrary point computed again from its panel and position, after the
+// value method changed.
+void RecomputeArbitraryValues(CViewState& state);
 
 // p moved along the panel's normal onto the panel's plane, each coordinate then snapped to
 // tenths. A panel outside the mesh gives p back unchanged.

@@ -11,6 +11,13 @@ constexpr int COMMENT_ITEM_COUNT = 10;
 constexpr int SLOT_COUNT = 20;
 constexpr int MAX_DIVISIONS = 30;
 
+// How the value at a point of the surface between the taps is formed from the corners of the
+// sub-triangle that holds it (the data-value page's choice).
+enum ValueMethod {
+    VALUE_LINEAR = 0,            // linear, as the contours colour the sub-triangle
+    VALUE_INVERSE_DISTANCE = 1,  // the corners' mean weighted by inverse distance
+};
+
 // The comment block drawn over the view: which header items, where, in which font and colour.
 struct CCommentRecord {
     CVector4 position;                       // top-left, window pixels, y down
@@ -60,6 +67,9 @@ public:
     uint8_t m_bShowColorBar = 1;
     CVector4 m_aColorTable[MAX_DIVISIONS];  // the ramp from blue (band 0) to red (band 29)
     int m_nTickInterval = 3;
+
+    // ---- values at arbitrary points ----
+    int m_nValueMethod = VALUE_LINEAR;
 
     // ---- comment ----
     CCommentRecord m_comment;

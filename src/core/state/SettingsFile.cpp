@@ -16,6 +16,10 @@
 namespace {
 
 constexpr int kVersion = 2;
+// The value method follows the material as a section of its own, still in version 2: readers
+// of the version stop after the material and never see it, and a file that ends with the
+// material (every file written before the section existed) keeps the current method.
+constexpr const char* kValueSection = "DATAVALUE_SETTING";
 constexpr size_t kMaxNameLine = 511;
 
 // The data set's name as line 1 holds it: CP932 when the name is UTF-8 (as file names here
@@ -126,6 +130,8 @@ std::string MakeSettingsFileBytes(const CViewState& s, int sliderPosition) {
     w.Switches(c.flags, COMMENT_ITEM_COUNT, true);
     w.Line("MATERIAL_SETTING");
     w.Values(false, s.m_clrSpecular.x, s.m_clrAmbient.x, s.m_clrShininess.x);
+    w.Line(kValueSection);
+    w.Values(false, s.m_nValueMethod);
     return w.Bytes();
 }
 
@@ -368,6 +374,14 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
         s.m_clrSpecular = CVector4(specular, specular, specular, 1.0f);
         s.m_clrAmbient = CVector4(ambient, ambient, ambient, 1.0f);
         s.m_clrShininess = CVector4(shininess, shininess, shininess, 1.0f);
+        // Whatever else follows the material was never read and still is not.
+        if (r.Token() == kValueSection) {
+            int method = 0;
+            if (!r.Number(method) || (method != VALUE_LINEAR && method != VALUE_INVERSE_DISTANCE)) {
+                return false;
+            }
+            s.m_nValueMethod = method;
+        }
     }
 
     static_cast<CDisplaySettings&>(state) = std::move(s);

@@ -7,7 +7,10 @@
 
 // The display-settings file (".set"): camera, direction and building-angle slider, the parts'
 // modes and colours, the display switches, contours, colour scale, labels and their slots, the
-// comment block and the material, as text in CP932 with CR LF line ends (version 2).
+// comment block, the material and the value method of arbitrary points, as text in CP932 with
+// CR LF line ends (version 2). The value method is a last section, "DATAVALUE_SETTING" and
+// the method (0 linear, 1 inverse-distance mean), after the material, where readers that do
+// not know it stop reading.
 
 // Keywords and messages of the file and its two commands.
 inline constexpr const char* SETTINGS_FILE_DESCRIPTION = "設定ファイル";
@@ -30,7 +33,9 @@ struct CSettingsFileRead {
 // a failed check, applies it to the state: a damaged file changes nothing. The direction, the
 // slider position and the panels' contour flags are taken only from a file of the loaded data
 // set; part groups beyond the geometry's parts are ignored, parts without a group keep theirs.
-// A version 1 file leaves what it lacks as it was; a version above 2 fails.
+// A version 1 file leaves what it lacks as it was, and so does a version 2 file that ends
+// after the material (no value method); a version above 2 fails, and so does a value method
+// other than 0 or 1.
 bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsFileRead* read);
 
 // The file at path read as above (only a regular file of reasonable size; lines joined with

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "field/SurfaceValues.h"
+
 CViewState::CViewState() {
     ResetDisplayState();
 }
@@ -87,6 +89,13 @@ void CViewState::Changed(unsigned aspects) {
         m_valueList.RefreshPointCoordinates(*this);
     }
     if (aspects & ASPECT_DIRECTION) {
+        m_valueList.UpdateValueColumn(*this, m_nDirection);
+    }
+    // Whoever changed the method (the data-value page, a reset, a settings file), the listed
+    // values follow it, so the list never mixes the two methods.
+    if (m_nValueMethod != m_nPointValueMethod) {
+        m_nPointValueMethod = m_nValueMethod;
+        RecomputeArbitraryValues(*this);
         m_valueList.UpdateValueColumn(*this, m_nDirection);
     }
     // A listener may add or remove listeners; walk a copy of the handles.

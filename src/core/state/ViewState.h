@@ -93,8 +93,9 @@ public:
     int AddListener(Listener listener);
     void RemoveListener(int handle);
     // Announces that the aspects changed. The value list follows first (a turned building
-    // moves its rows, a new direction rewrites its values; a load has emptied it); then every
-    // listener is called.
+    // moves its rows, a new direction rewrites its values; a load has emptied it), and when
+    // the value method is no longer the one the arbitrary points were computed with, their
+    // values are computed again and the list shows them; then every listener is called.
     void Changed(unsigned aspects);
 
 private:
@@ -104,4 +105,6 @@ private:
     };
     std::vector<Entry> m_listeners;
     int m_nNextListener = 1;
+    // The value method the arbitrary points' values were computed with.
+    int m_nPointValueMethod = VALUE_LINEAR;
 };

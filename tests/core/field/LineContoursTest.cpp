@@ -44,13 +44,26 @@ TEST_F(LineContoursTest, SegmentsJoinTheCrossingsOfEachLevel) {
     const double flat[3] = {0.0, 0.0, 0.0};
     EXPECT_TRUE(Lines(flat).items.empty());
 
-    // Level 0 of 2 bands through the corner of value 0: three crossings, no segment.
+    // Level 0 of 2 bands through the corner t1 of value 0, which both its edges reach, and
+    // across the opposite edge: one segment from the corner.
     state.m_nDivisions = 2;
     const double through[3] = {-1.0, 0.0, 1.0};
-    EXPECT_TRUE(Lines(through).items.empty());
+    CContourDrawing out = Lines(through);
+    ASSERT_EQ(out.items.size(), 1u);
+    EXPECT_EQ(out.points[0], t[1]);
+    EXPECT_EQ(out.points[1], CVector4(0, 2, 0));
+    // A level that only touches a corner draws nothing; one through two corners runs along
+    // their edge.
+    const double touching[3] = {-1.0, 0.0, -0.5};
+    EXPECT_TRUE(Lines(touching).items.empty());
+    const double alongEdge[3] = {0.0, 0.0, 1.0};
+    out = Lines(alongEdge);
+    ASSERT_EQ(out.items.size(), 1u);
+    EXPECT_EQ(out.points[0], t[1]);
+    EXPECT_EQ(out.points[1], t[0]);
     // With 0.5 at t1 the level crosses edges t0-t1 and t2-t0 once each.
     const double v[3] = {-1.0, 0.5, 1.0};
-    const CContourDrawing out = Lines(v);
+    out = Lines(v);
     ASSERT_EQ(out.items.size(), 1u);
     EXPECT_EQ(out.items[0].type, ContourItemType::Line);
     EXPECT_EQ(out.items[0].colour, state.m_clrLine);

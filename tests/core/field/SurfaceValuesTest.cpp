@@ -36,7 +36,23 @@ protected:
     CViewState state;
 };
 
+TEST_F(SurfaceValuesTest, LinearOnTheTriangleByDefault) {
+    EXPECT_EQ(state.m_nValueMethod, VALUE_LINEAR);
+    // The middle of the edge between the two corners of value 0; a quarter of the way up.
+    EXPECT_DOUBLE_EQ(InterpolateAt(state, 0, CVector4(0, 0, 0), 0), 0.0);
+    EXPECT_DOUBLE_EQ(InterpolateAt(state, 0, CVector4(0, 0.5f, 0), 0), 0.75);
+    // The quad's sub-triangle (P1, C, P0) near the edge P0-P1, at y = 0.1 of the centre's 1.
+    EXPECT_DOUBLE_EQ(InterpolateAt(state, 1, CVector4(11, 0.1f, 0), 0), 1.5 + 0.1f * 1.0);
+    // Off the panel: the value at the nearest place of the triangle, never beyond its corners.
+    EXPECT_DOUBLE_EQ(InterpolateAt(state, 0, CVector4(0, 3, 0), 0), 3.0);
+    // A panel with a corner without value is blank in the picture: no value, but at its taps.
+    EXPECT_EQ(InterpolateAt(state, 3, CVector4(11, 0.1f, 0), 0), NO_VALUE);
+    EXPECT_EQ(InterpolateAt(state, 3, CVector4(10, 0, 0), 0), 1.0);
+    EXPECT_EQ(InterpolateAt(state, 3, CVector4(0, 0, 0), 0), NO_VALUE);
+}
+
 TEST_F(SurfaceValuesTest, InverseDistanceMeanOfTheTriangle) {
+    state.m_nValueMethod = VALUE_INVERSE_DISTANCE;
     // Distances 1, 1 and 2: 3 * (1 * 1) / (1 * 2 + 1 * (1 + 2)).
     EXPECT_DOUBLE_EQ(InterpolateAt(state, 0, CVector4(0, 0, 0), 0), 0.6);
     // A point on a corner answers that corner's value exactly.
@@ -44,6 +60,7 @@ TEST_F(SurfaceValuesTest, InverseDistanceMeanOfTheTriangle) {
 }
 
 TEST_F(SurfaceValuesTest, QuadIsSplitAtItsCentre) {
+    state.m_nValueMethod = VALUE_INVERSE_DISTANCE;
     // The centre is a corner of every sub-triangle: the mean of the four values.
     EXPECT_DOUBLE_EQ(InterpolateAt(state, 1, CVector4(11, 1, 0), 0), 2.5);
     EXPECT_DOUBLE_EQ(InterpolateAt(state, 1, CVector4(11, 1, 0), 1), 25.0);

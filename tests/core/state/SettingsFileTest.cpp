@@ -58,6 +58,7 @@ void ChangeEverything(CViewState& s) {
     s.m_clrSpecular = CVector4(0.5f, 0.5f, 0.5f, 1);
     s.m_clrAmbient = CVector4(0.25f, 0.25f, 0.25f, 1);
     s.m_clrShininess = CVector4(50, 50, 50, 1);
+    s.m_nValueMethod = VALUE_INVERSE_DISTANCE;
 }
 
 // Every setting of the file, as the user sees it. A display setting added later must get a
@@ -110,6 +111,7 @@ void ExpectSameSettings(const CViewState& a, const CViewState& b) {
     EXPECT_TRUE(a.m_clrSpecular == b.m_clrSpecular);
     EXPECT_TRUE(a.m_clrAmbient == b.m_clrAmbient);
     EXPECT_TRUE(a.m_clrShininess == b.m_clrShininess);
+    EXPECT_EQ(a.m_nValueMethod, b.m_nValueMethod);
 }
 
 TEST(SettingsFile, SaveResetLoadRestoresEverySetting) {
@@ -138,12 +140,11 @@ TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {
     }
     // The view after a load: -90 degrees about X (stored column by column) and the pan that
     // centres the tower.
-    const std::string pan = kzv::FormatG(state.m_vPan.x) + " " + kzv::FormatG(state.m_vPan.y) +
-                            " 0";
-    std::string expected =
-        "tower\r\nMATRIX_SETTING 2\r\n1\r\n" + pan +
-        "\r\n1 0 0 0 0 6.12323e-17 -1 0 0 1 6.12323e-17 0 0 0 0 1 \r\n0\r\n"
-        "DIRECTION_SETTING\r\n0\r\n0\r\nSHOW_SETTING\r\n";
+    const std::string pan =
+        kzv::FormatG(state.m_vPan.x) + " " + kzv::FormatG(state.m_vPan.y) + " 0";
+    std::string expected = "tower\r\nMATRIX_SETTING 2\r\n1\r\n" + pan +
+                           "\r\n1 0 0 0 0 6.12323e-17 -1 0 0 1 6.12323e-17 0 0 0 0 1 \r\n0\r\n"
+                           "DIRECTION_SETTING\r\n0\r\n0\r\nSHOW_SETTING\r\n";
     auto parts = [&](const CGeometry& geo) {
         expected += std::to_string(geo.m_objects.size()) + "\r\n";
         for (size_t i = 0; i < geo.m_objects.size(); ++i) {
@@ -161,7 +162,8 @@ TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {
         expected += "0\r\n0 0 0\r\n0 0 0\r\n";
     }
     expected += "COMMENT_SETTING\r\n0 0 0\r\n0 0 0\r\n" + kzv::Utf8ToCp932("ＭＳ ゴシック") +
-                "\r\n14\r\n0 0 0 0 0 0 0 0 0 0 \r\nMATERIAL_SETTING\r\n0.8 0.7 100\r\n";
+                "\r\n14\r\n0 0 0 0 0 0 0 0 0 0 \r\nMATERIAL_SETTING\r\n0.8 0.7 100\r\n"
+                "DATAVALUE_SETTING\r\n0\r\n";
     EXPECT_EQ(bytes, expected);
 }
 
@@ -192,8 +194,8 @@ TEST(SettingsFile, AFileOfAnotherDataSetOrAnOlderVersion) {
     std::string v1 = fromGable.substr(0, fromGable.find("NUMBER_SETTING"));
     v1.replace(v1.find("MATRIX_SETTING 2"), 16, "MATRIX_SETTING 1");
     const size_t bar = v1.find("COLORBAR_SETTING");
-    const size_t kindLine = v1.rfind("\r\n", bar - 3);            // start of the kind line
-    const size_t colourLine = v1.rfind("\r\n", kindLine - 1);     // and of the colour line
+    const size_t kindLine = v1.rfind("\r\n", bar - 3);         // start of the kind line
+    const size_t colourLine = v1.rfind("\r\n", kindLine - 1);  // and of the colour line
     v1.erase(colourLine + 2, bar - colourLine - 2);
     CViewState fresh = Loaded("gable");
     fresh.m_nContourKind = 1;
@@ -217,6 +219,34 @@ TEST(SettingsFile, AFileOfAnotherDataSetOrAnOlderVersion) {
     EXPECT_EQ(again.m_strLabelFont, "ＭＳ 明朝");
 }
 
+// The value method rides after the material, where the readers of version 2 stop: a file
+// that ends with the material (as every file written before had) or goes on with anything
+// else reads exactly as before and keeps the current method; a file with the method sets it.
+TEST(SettingsFile, TheValueMethodIsALastSectionOlderFilesDoNotHave) {
+    CViewState source = Loaded("gable");
+    ChangeEverything(source);
+    const std::string bytes = MakeSettingsFileBytes(source, 1);
+    const size_t at = bytes.find("DATAVALUE_SETTING\r\n1\r\n");
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(at + 22, bytes.size());
+    const std::string old = bytes.substr(0, at);
+    for (const std::string& file : {old, old + "\r\n", old + "END\r\n2\r\n"}) {
+        for (int method : {VALUE_LINEAR, VALUE_INVERSE_DISTANCE}) {
+            CViewState state = Loaded("gable");
+            state.m_nValueMethod = method;
+            ASSERT_TRUE(ReadSettingsFileBytes(file, state, nullptr));
+            EXPECT_EQ(state.m_nValueMethod, method);
+            state.m_nValueMethod = source.m_nValueMethod;
+            ExpectSameSettings(source, state);
+        }
+    }
+    CViewState state = Loaded("gable");
+    ASSERT_TRUE(ReadSettingsFileBytes(bytes, state, nullptr));
+    EXPECT_EQ(state.m_nValueMethod, VALUE_INVERSE_DISTANCE);
+    ASSERT_TRUE(ReadSettingsFileBytes(old + "DATAVALUE_SETTING\r\n0\r\n", state, nullptr));
+    EXPECT_EQ(state.m_nValueMethod, VALUE_LINEAR);
+}
+
 // A damaged file changes nothing at all: cut after every line, a wrong keyword, letters where
 // a number belongs.
 TEST(SettingsFile, ADamagedFileChangesNothing) {
@@ -225,9 +255,17 @@ TEST(SettingsFile, ADamagedFileChangesNothing) {
     const std::string bytes = MakeSettingsFileBytes(source, 1);
     const CViewState untouched = Loaded("lshape");
     const std::string reference = MakeSettingsFileBytes(untouched, 0);
+    // (Cut after the material it is a whole file as written before the value method.)
+    const size_t valueSection = bytes.find("DATAVALUE_SETTING");
     std::vector<std::string> damaged;
     for (size_t at = bytes.find("\r\n"); at + 2 < bytes.size(); at = bytes.find("\r\n", at + 2)) {
-        damaged.push_back(bytes.substr(0, at + 2));
+        if (at + 2 != valueSection) {
+            damaged.push_back(bytes.substr(0, at + 2));
+        }
+    }
+    for (const char* method : {"2", "-1", "x", "1.5"}) {
+        damaged.push_back(bytes.substr(0, valueSection) + "DATAVALUE_SETTING\r\n" + method +
+                          "\r\n");
     }
     std::string keyword = bytes;
     keyword.replace(keyword.find("SHOW_SETTING"), 4, "SHOE");
