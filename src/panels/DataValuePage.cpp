@@ -21,6 +21,7 @@ namespace {
 const char* const kMethodTexts[4] = {"測定ポイント", "任意ポイント（1点指定）",
                                      "任意ポイント（矩形範囲）", "指定面の測定ポイント"};
 const int kMethodModes[4] = {PICK_TAP, PICK_POINT, PICK_RECTANGLE, PICK_FACE_TAPS};
+const char* const kValueTexts[2] = {"線形補間（コンタと同じ）", "距離の逆数による加重平均"};
 
 }  // namespace
 
@@ -47,6 +48,19 @@ CDataValuePage::CDataValuePage(QWidget* parent)
     connect(m_undo, &QPushButton::clicked, this, &CDataValuePage::OnUndo);
     connect(m_clear, &QPushButton::clicked, this, &CDataValuePage::OnClearAll);
 
+    auto* values = new QGroupBox(QStringLiteral("任意ポイントの値"), this);
+    auto* valueLayout = new QVBoxLayout(values);
+    auto* valueGroup = new QButtonGroup(this);
+    const int valueIds[2] = {IDC_VALUE_LINEAR, IDC_VALUE_INVERSE_DISTANCE};
+    for (int i = 0; i < 2; ++i) {
+        m_valueRadios[i] =
+            WithId(new QRadioButton(QString::fromUtf8(kValueTexts[i]), values), valueIds[i]);
+        valueGroup->addButton(m_valueRadios[i]);
+        valueLayout->addWidget(m_valueRadios[i]);
+        connect(m_valueRadios[i], &QRadioButton::clicked, this, &CDataValuePage::OnValueMethod);
+    }
+    m_valueRadios[0]->setChecked(true);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_undo);
     buttons->addWidget(m_clear);
@@ -54,12 +68,19 @@ CDataValuePage::CDataValuePage(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);
+    layout->addWidget(values);
     layout->addStretch();
 }
 
 QRadioButton* CDataValuePage::MethodRadio(int id) const {
     return id >= IDC_MEASUREMENT_POINT && id <= IDC_FACE_POINTS
                ? m_radios[id - IDC_MEASUREMENT_POINT]
+               : nullptr;
+}
+
+QRadioButton* CDataValuePage::ValueRadio(int id) const {
+    return id == IDC_VALUE_LINEAR || id == IDC_VALUE_INVERSE_DISTANCE
+               ? m_valueRadios[id - IDC_VALUE_LINEAR]
                : nullptr;
 }
 
@@ -103,6 +124,18 @@ void CDataValuePage::OnClearAll() {
     }
 }
 
+void CDataValuePage::OnValueMethod() {
+    CViewState* state = State();
+    if (state == nullptr) {
+        return;
+    }
+    const int method = m_valueRadios[1]->isChecked() ? VALUE_INVERSE_DISTANCE : VALUE_LINEAR;
+    if (state->m_nValueMethod != method) {
+        state->m_nValueMethod = method;
+        state->Changed(ASPECT_VALUE_LIST);
+    }
+}
+
 void CDataValuePage::RefreshFromView() {
     m_methods->setExclusive(false);
     for (QRadioButton* radio : m_radios) {
@@ -112,6 +145,9 @@ void CDataValuePage::RefreshFromView() {
     m_range->setChecked(false);
     m_range->setEnabled(false);
     CViewState* state = State();
+    if (state != nullptr) {
+        m_valueRadios[state->m_nValueMethod == VALUE_INVERSE_DISTANCE ? 1 : 0]->setChecked(true);
+    }
     if (state != nullptr && state->m_nPickMode != PICK_NONE) {
         state->m_nPickMode = PICK_NONE;
         state->m_nCornerCount = -1;

@@ -9,7 +9,9 @@
 #include "DataValuePage.h"
 #include "GuiTestSupport.h"
 #include "field/Picking.h"
+#include "field/SurfaceValues.h"
 #include "state/DataSetLoad.h"
+#include "text/NumberFormat.h"
 
 namespace {
 
@@ -67,6 +69,42 @@ TEST_F(DataValuePageTest, TabsAndResetsEndTheSelectionStepsAndTheMethod) {
     Click(page->ClearButton());
     EXPECT_EQ(state.m_valueList.GetRowCount(), 0);
     EXPECT_TRUE(state.m_lstArbitrary.empty());
+}
+
+// The value method: the listed arbitrary points follow a click on either radio at once, in
+// the value column and in the values every export reads; a reset or a settings file shows
+// its method.
+TEST_F(DataValuePageTest, TheValueMethodRecomputesTheListedPoints) {
+    QRadioButton* linear = page->ValueRadio(CDataValuePage::IDC_VALUE_LINEAR);
+    QRadioButton* mean = page->ValueRadio(CDataValuePage::IDC_VALUE_INVERSE_DISTANCE);
+    EXPECT_TRUE(linear->isChecked());
+    CPanelCorners c;
+    ASSERT_TRUE(GetPanelCorners(state, 0, 0, c));
+    const CVector4 p = c.pos[0] + (c.pos[1] - c.pos[0]) * 0.3f + (c.pos[2] - c.pos[0]) * 0.1f;
+    SelectArbitraryPoint(state, 0, p);
+    state.Changed(ASPECT_SELECTION);
+    CViewState other = state;
+    other.m_nValueMethod = VALUE_INVERSE_DISTANCE;
+    const int d = state.m_nDirection;
+    const double linearValue = InterpolateAt(state, 0, p, d);
+    const double meanValue = InterpolateAt(other, 0, p, d);
+    ASSERT_NE(kzv::FormatG(linearValue), kzv::FormatG(meanValue));
+    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
+
+    Click(mean);
+    EXPECT_EQ(state.m_nValueMethod, VALUE_INVERSE_DISTANCE);
+    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
+    EXPECT_EQ(state.m_lstArbitrary.front().values[static_cast<size_t>(d)], meanValue);
+    Click(linear);
+    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
+
+    state.m_nValueMethod = VALUE_INVERSE_DISTANCE;  // as a settings file sets it
+    state.Changed(ASPECT_DISPLAY);
+    EXPECT_TRUE(mean->isChecked());
+    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
+    state.ResetDisplayState();
+    state.Changed(ASPECT_DISPLAY);
+    EXPECT_TRUE(linear->isChecked());
 }
 
 }  // namespace
