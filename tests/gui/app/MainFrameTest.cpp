@@ -15,6 +15,9 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <vector>
+
+#include <sys/resource.h>
 
 #include "CommandIds.h"
 #include "FilePrompt.h"
@@ -448,10 +451,26 @@ TEST(ProgramSettings, QtsOwnSettingsStayInTheConfigurationFolder) {
     EXPECT_TRUE(QFile::exists(folder.filePath("QtProject.conf")));
 }
 
-// An allocation failure in an event becomes a message; the program goes on.
+// An allocation failure in an event becomes a message; the program goes on. The action asks
+// for more memory than the process may have (an address-space limit just above what it holds).
 TEST(ProgramSettings, AnAllocationFailureInAnActionBecomesAMessage) {
     MessageRecorder messages;
-    EXPECT_TRUE(KzDeliverReportingMemoryShortage([]() -> bool { throw std::bad_alloc(); }));
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
+    bool reached = false;
+    EXPECT_TRUE(KzDeliverReportingMemoryShortage([&]() -> bool {
+        rlimit limit = before;
+        limit.rlim_cur = static_cast<rlim_t>(8) << 30;  // 8 GiB of address space
+        setrlimit(RLIMIT_AS, &limit);
+        struct Restore {
+            rlimit old;
+            ~Restore() { setrlimit(RLIMIT_AS, &old); }
+        } restore{before};
+        std::vector<double> values(size_t{2} << 30);  // 16 GiB
+        reached = true;
+        return values.empty();
+    }));
+    EXPECT_FALSE(reached);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_EQ(messages.texts[0], QString::fromUtf8(MSG_OUT_OF_MEMORY));
     EXPECT_FALSE(KzDeliverReportingMemoryShortage([] { return false; }));
