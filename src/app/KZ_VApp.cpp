@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QPainter>
 #include <QPixmap>
+#include <QSettings>
 #include <QSvgRenderer>
 #include <QTranslator>
 #include <QVBoxLayout>
@@ -51,6 +52,10 @@ QTranslator* CKZ_VApp::InstallQtTranslations() {
 
 CKZ_VApp::~CKZ_VApp() = default;
 
+bool CKZ_VApp::notify(QObject* receiver, QEvent* event) {
+    return KzDeliverReportingMemoryShortage([&] { return QApplication::notify(receiver, event); });
+}
+
 bool CKZ_VApp::InitInstance(const std::string& configFolder) {
     const std::string programFolder = GetAppFolder();
     // "dirlist" and "size" stay beside the program in a build tree or a portable copy; an
@@ -63,6 +68,7 @@ bool CKZ_VApp::InitInstance(const std::string& configFolder) {
                                          qEnvironmentVariable("HOME").toStdString(), dataFolder);
     }
     const std::string appFolder = config.folder;
+    KeepQtSettingsIn(appFolder);
     m_pMainFrame = std::make_unique<CMainFrame>();
     m_pMainFrame->m_strHelpPath = kzv::FindHelpIndex(dataFolder, KZV_SOURCE_HELP_DIR);
     m_pMainFrame->SetDataSetDialogs(
@@ -77,6 +83,12 @@ bool CKZ_VApp::InitInstance(const std::string& configFolder) {
                      KzButtons::Ok, KzIcon::Warning);
     }
     return true;
+}
+
+void CKZ_VApp::KeepQtSettingsIn(const std::string& folder) {
+    const QString path = QString::fromStdString(kzv::WithoutTrailingSlash(folder));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
 }
 
 std::string CKZ_VApp::GetAppFolder() {

@@ -48,6 +48,14 @@ public:
     // when the file is missing: those dialogs then stay in English.
     static QTranslator* InstallQtTranslations();
 
+    // Qt's own settings of this program (the file dialog's history, "QtProject.conf") are
+    // kept in folder, beside "dirlist" and "size", not in the user's general configuration.
+    static void KeepQtSettingsIn(const std::string& folder);
+
+    // Every event goes through here: an allocation failure in a user action becomes a message
+    // instead of ending the program.
+    bool notify(QObject* receiver, QEvent* event) override;
+
 private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };

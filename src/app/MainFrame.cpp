@@ -101,6 +101,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     // Status bar: prompts in pane 0, the data-set name in pane 1, the direction in pane 2.
     m_paneName = new QLabel(this);
     m_paneDirection = new QLabel(this);
+    // The name is a folder's name: shown as it is spelt, never as markup.
+    m_paneName->setTextFormat(Qt::PlainText);
+    m_paneDirection->setTextFormat(Qt::PlainText);
     m_paneName->setMinimumWidth(120);
     m_paneDirection->setMinimumWidth(40);
     statusBar()->addPermanentWidget(m_paneName);

@@ -1,7 +1,9 @@
 #include "DataFolderDlg.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 
@@ -61,6 +65,40 @@ QString FolderFault(const std::string& path) {
         return QStringLiteral("データセットのフォルダを読む権限がありません。");
     }
     return QString();
+}
+
+// Why a data folder that is there cannot be listed; empty when it can be, and for one that is
+// gone (a listed folder that no longer exists simply lists no data sets).
+QString DataFolderFault(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+        return QString();
+    }
+    switch (errno) {
+        case ENOENT:
+            return QString();
+        case ENOTDIR:
+            return QStringLiteral("データフォルダがフォルダではなくファイルです。");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("データフォルダを読む権限がありません。");
+        default:
+            return QStringLiteral("データフォルダを読めません（%1）。")
+                .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+}
+
+// The refusal for a geometry that cannot be read. A missing file or a wrong first line keeps
+// the one message for an invalid geometry; a file that is there but cannot be read says why.
+QString GeometryFault(const std::string& geoPath, const kzv::CFileReadInfo& info) {
+    if (info.fault == kzv::FileFault::Missing || info.fault == kzv::FileFault::WrongTag ||
+        info.fault == kzv::FileFault::NewerVersion || info.fault == kzv::FileFault::None) {
+        return QStringLiteral("実験建物ジオメトリファイルが不正です。");
+    }
+    return QStringLiteral("実験建物ジオメトリファイルを読み込めません。") +
+           QString::fromStdString(kzv::FaultText(info.fault, "GEOMETRY_FILE", info.byteLimit)) +
+           QLatin1Char('\n') + FileTextToQString(geoPath);
 }
 
 // The refusal for a header that cannot be read, with its cause and the file's path.
@@ -238,6 +276,12 @@ void CDataFolderDlg::FillDataSetList() {
         const int current = m_pFolderList->currentIndex();
         if (current >= 0) {
             const std::string folder = PathOf(m_pFolderList->itemData(current, kPathRole));
+            // An empty list alone would not tell a folder without data sets from one that
+            // cannot be read.
+            const QString fault = DataFolderFault(folder);
+            if (!fault.isEmpty()) {
+                KzMessageBox(this, fault + QLatin1Char('\n') + FileTextToQString(folder));
+            }
             for (const kzv::ListedDataSet& set : kzv::ListDataSetsMarkingBroken(folder)) {
                 AddDataSetString(set.name, set.headerReadable);
             }
@@ -346,8 +390,9 @@ void CDataFolderDlg::OnLoad() {
         return;
     }
     CGeometry scratch;
-    if (!scratch.Load((path + "main.geo").c_str())) {
-        KzMessageBox(this, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
+    kzv::CFileReadInfo geoInfo;
+    if (!scratch.Load((path + "main.geo").c_str(), &geoInfo)) {
+        KzMessageBox(this, GeometryFault(path + "main.geo", geoInfo));
         return;
     }
     // The header handed over is the one of the data set loaded, read afresh, so that a load

@@ -1,7 +1,7 @@
 #include "DatasetWidgets.h"
 
 #include <QFile>
-#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "text/CodePage.h"
@@ -47,17 +47,36 @@ QPlainTextEdit* MakeReadOnlySummary(QWidget* parent) {
     return edit;
 }
 
-void CExtentListWidget::SetHorizontalExtent(int pixels) {
-    m_nExtent = std::max(0, pixels);
-    updateGeometries();
+namespace {
+
+// Makes every row at least as wide as the list's extent. The scroll range then comes from the
+// items' size hints alone; setting the range after the list's own layout had set it made the
+// scroll bar appear and vanish in turn, each change asking for another layout, for ever.
+class CExtentDelegate : public QStyledItemDelegate {
+public:
+    explicit CExtentDelegate(CExtentListWidget* list) : QStyledItemDelegate(list), m_list(list) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(std::max(size.width(), m_list->HorizontalExtent()));
+        return size;
+    }
+
+private:
+    const CExtentListWidget* m_list;
+};
+
+}  // namespace
+
+CExtentListWidget::CExtentListWidget(QWidget* parent) : QListWidget(parent) {
+    setItemDelegate(new CExtentDelegate(this));
 }
 
-void CExtentListWidget::updateGeometries() {
-    QListWidget::updateGeometries();
-    // The scroll range covers the extent, not just the widest item the view laid out.
-    QScrollBar* bar = horizontalScrollBar();
-    const int range = std::max(0, m_nExtent - viewport()->width());
-    bar->setRange(0, std::max(bar->maximum(), range));
+void CExtentListWidget::SetHorizontalExtent(int pixels) {
+    const int extent = std::max(0, pixels);
+    if (extent != m_nExtent) {
+        m_nExtent = extent;
+        scheduleDelayedItemsLayout();  // once per change of the extent
+    }
 }
 
 QItemSelectionModel::SelectionFlags CExtentListWidget::selectionCommand(const QModelIndex& index,

@@ -31,17 +31,17 @@ void SetFieldText(QLineEdit* field, const std::string& bytes);
 QPlainTextEdit* MakeReadOnlySummary(QWidget* parent);
 
 // A list box with a horizontal extent: the scroll bar lets the user scroll over that many
-// pixels of text, however the items are laid out. In single selection the user cannot
-// deselect the selected row (Ctrl with a click or Space): a click always selects, as in a
-// single-selection list box.
+// pixels of text, however the items are laid out. Every row is laid out at least that wide,
+// so the list's own layout gives the scroll range and settles after one pass. In single
+// selection the user cannot deselect the selected row (Ctrl with a click or Space): a click
+// always selects, as in a single-selection list box.
 class CExtentListWidget : public QListWidget {
 public:
-    using QListWidget::QListWidget;
+    explicit CExtentListWidget(QWidget* parent = nullptr);
     void SetHorizontalExtent(int pixels);
     int HorizontalExtent() const { return m_nExtent; }
 
 protected:
-    void updateGeometries() override;
     QItemSelectionModel::SelectionFlags selectionCommand(
         const QModelIndex& index, const QEvent* event = nullptr) const override;
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -30,6 +31,14 @@ QString Fixed2(float value) {
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
     return QString::fromLatin1(text);
+}
+
+// Whether a grid of this many points asks first. Every point keeps a value per direction, so
+// the memory and time a grid takes grow with points x directions: the question comes at
+// 100 000 points of 8-direction data, at proportionally fewer points of more directions.
+bool GridNeedsAsking(long long points, int directions) {
+    return points > MAX_GRID_POINTS_UNASKED ||
+           points * std::max(8, directions) > MAX_GRID_POINTS_UNASKED * 8;
 }
 
 // Both message kinds of this dialog: error icon, empty caption.
@@ -142,7 +151,7 @@ void CRangeDlg::OnDivide() {
         }
     }
     const long long points = GridPointCount(p, q);
-    if (points > MAX_GRID_POINTS_UNASKED &&
+    if (GridNeedsAsking(points, m_state.m_cp.m_nDirectionCount) &&
         KzMessageBox(this, QString::fromUtf8(kMsgManyPoints).arg(points), QString(),
                      KzButtons::YesNo, KzIcon::Question) != KzAnswer::Yes) {
         m_edits[6]->setFocus();

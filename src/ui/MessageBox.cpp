@@ -1,6 +1,8 @@
 #include "MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <new>
 
 #include "Seam.h"
 
@@ -20,6 +22,9 @@ KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& capti
     }
     QMessageBox box(parent);
     box.setWindowTitle(title);
+    // Messages hold names and paths from the disk: shown as typed, never read as markup, and
+    // their line breaks kept.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
         case KzIcon::Information:
@@ -44,4 +49,19 @@ KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& capti
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return KzAnswer::Ok;
+}
+
+const char* const MSG_OUT_OF_MEMORY =
+    "メモリが足りないため、操作を最後まで行えませんでした。\n"
+    "選択する点の数を減らすなどして、もう一度操作してください。";
+
+bool KzDeliverReportingMemoryShortage(const std::function<bool()>& deliver) {
+    try {
+        return deliver();
+    } catch (const std::bad_alloc&) {
+        // What the action had allocated is freed by now, so the box itself can be shown.
+        KzMessageBox(QApplication::activeWindow(), QString::fromUtf8(MSG_OUT_OF_MEMORY), QString(),
+                     KzButtons::Ok, KzIcon::Error);
+        return true;
+    }
 }

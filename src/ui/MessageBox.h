@@ -16,6 +16,13 @@ enum class KzAnswer { Ok, Yes, No };
 KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& caption = QString(),
                       KzButtons buttons = KzButtons::Ok, KzIcon icon = KzIcon::None);
 
+// Runs deliver (the delivery of one event, that is one user action) and turns an allocation
+// failure in it into a message box instead of ending the program. Returns what deliver
+// returned; true (handled) after a failure.
+bool KzDeliverReportingMemoryShortage(const std::function<bool()>& deliver);
+// Its message.
+extern const char* const MSG_OUT_OF_MEMORY;
+
 using KzMessageBoxHook =
     std::function<KzAnswer(const QString& text, const QString& caption, KzButtons, KzIcon)>;
 // Installs a hook (an empty one restores the real message box); returns the previous hook.

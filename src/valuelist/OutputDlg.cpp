@@ -67,16 +67,19 @@ void COutputDlg::OnOutput() {
         return;
     }
     const std::vector<CValueRow>& rows = m_state.m_valueList.Rows();
-    const CExportResult result =
-        tolvex ? WriteTolvexFile(rows, m_state, m_nSlider, path) : WriteCsvFile(rows, path);
+    std::string error;
+    const CExportResult result = tolvex ? WriteTolvexFile(rows, m_state, m_nSlider, path, &error)
+                                        : WriteCsvFile(rows, path, &error);
     if (result == CExportResult::TooFewDirections) {
         KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
                      KzIcon::Error);
         return;
     }
     if (result == CExportResult::WriteFailed) {
+        // The fixed text, then the cause on a line of its own.
         KzMessageBox(this,
-                     QString::fromUtf8(tolvex ? MSG_TOLVEX_WRITE_FAILED : MSG_CSV_WRITE_FAILED),
+                     QString::fromUtf8(tolvex ? MSG_TOLVEX_WRITE_FAILED : MSG_CSV_WRITE_FAILED) +
+                         QLatin1Char('\n') + QString::fromStdString(error),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
     accept();

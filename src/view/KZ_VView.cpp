@@ -1,8 +1,11 @@
 #include "KZ_VView.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QStatusBar>
 #include <algorithm>
 #include <string>
 
@@ -22,9 +25,13 @@ CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setStatusTip(QStringLiteral("PageUp / PageDown: 方位の切り替え"));
     AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
+    connect(this, &QOpenGLWidget::frameSwapped, this, &CKZ_VView::EndBusy);
 }
 
 CKZ_VView::~CKZ_VView() {
+    if (m_bBusy) {
+        QApplication::restoreOverrideCursor();
+    }
     TearDownGL();
     if (g_pView == this) {
         g_pView = nullptr;
@@ -189,8 +196,39 @@ void CKZ_VView::LoadDataSet(const std::vector<std::string>* searchResults) {
 }
 
 void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& header) {
+    ShowBusy(QStringLiteral("データを読み込んでいます..."));
     LoadDataSetFiles(*this, folder, header, ClientWidth(), ClientHeight());
+    if (m_strLoadReport.empty()) {
+        ShowBusy(QStringLiteral("表示を準備しています..."));
+    } else {
+        EndBusy();  // the report's message box comes next, with the normal cursor
+    }
     Changed(ASPECT_ALL);
+    if (!isVisible()) {
+        EndBusy();  // no frame will come
+    }
+}
+
+void CKZ_VView::ShowBusy(const QString& text) {
+    if (!m_bBusy) {
+        m_bBusy = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    if (auto* frame = qobject_cast<QMainWindow*>(window())) {
+        frame->statusBar()->showMessage(text);
+        frame->statusBar()->repaint();  // now: the work that follows holds up every paint
+    }
+}
+
+void CKZ_VView::EndBusy() {
+    if (!m_bBusy) {
+        return;
+    }
+    m_bBusy = false;
+    QApplication::restoreOverrideCursor();
+    if (auto* frame = qobject_cast<QMainWindow*>(window())) {
+        frame->statusBar()->clearMessage();
+    }
 }
 
 std::vector<std::string> CKZ_VView::CommentItemTexts() const {

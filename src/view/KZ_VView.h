@@ -136,6 +136,11 @@ protected:
 
 private:
     void OnStateChanged(unsigned aspects);
+    // A busy cursor and a status text from the start of a load until its first frame is on
+    // screen: a large data set takes seconds to read and to draw first.
+    void ShowBusy(const QString& text);
+    void EndBusy();
+    bool m_bBusy = false;
 
     // The left button in a pick mode: PickAt, then finishing a slot or a rectangle.
     void OnPickClick(QPoint point);

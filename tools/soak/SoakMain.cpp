@@ -2,7 +2,8 @@
 // reports crashes, hangs and memory growth. Not a test (it proves nothing about one
 // behaviour); run it through tools/soak.sh, which starts it under a virtual display.
 //
-//   kzv_soak [--actions N] [--seed S] [--sample tower|gable|lshape] [--trace 1]
+//   kzv_soak [--actions N] [--seed S] [--sample tower|gable|lshape] [--name NAME] [--trace 1]
+//   --name loads the sample from a copy under that folder name (markup, a 255-byte name, ...).
 //
 // Everything the program writes goes into a temporary folder: its "dirlist" and "size", and
 // every file a save or export prompt asks for (the prompts, message boxes, colour and print
@@ -28,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -306,6 +308,7 @@ int main(int argc, char* argv[]) {
     long actions = 5000;
     unsigned seed = 1;
     std::string sample = "tower";
+    std::string name;  // the copy's folder name, when it is to differ from the sample's
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--actions") == 0) {
             actions = std::atol(argv[i + 1]);
@@ -315,6 +318,8 @@ int main(int argc, char* argv[]) {
             g_trace = std::atoi(argv[i + 1]) != 0;
         } else if (std::strcmp(argv[i], "--sample") == 0) {
             sample = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--name") == 0) {
+            name = argv[i + 1];
         }
     }
     std::signal(SIGSEGV, OnFatalSignal);
@@ -344,6 +349,15 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     CMainFrame& frame = *app.MainFrame();
+    if (!name.empty()) {
+        std::error_code ec;
+        std::filesystem::rename(samples + "/" + sample, samples + "/" + name, ec);
+        if (ec) {
+            std::fprintf(stderr, "kzv_soak: cannot rename the sample to %s\n", name.c_str());
+            return 2;
+        }
+        sample = name;
+    }
     const std::string set = samples + "/" + sample + "/";
     CHeaderFile header;
     header.Read((set + "header").c_str());

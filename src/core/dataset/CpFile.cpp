@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <cmath>
 #include <cstdint>
 
 #include "dataset/LineReader.h"
@@ -112,6 +113,11 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
             reader.Fault() != FileFault::None ? reader.Fault() : FileFault::BadDirectionCount;
         return false;
     }
+    if (count > kMaxDirectionCount) {
+        report.fault = FileFault::TooManyDirections;
+        report.directionCount = count;
+        return false;
+    }
     report.directionCount = count;
 
     // Stops at "EOF" or, when the marker is missing, at the end of the file: a file without
@@ -124,8 +130,8 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
             endMarker = true;
             break;
         }
-        if ((!line.empty() && line[0] == '#') || kzv::IsBlankLine(line)) {
-            continue;
+        if ((!line.empty() && line[0] == '#') || kzv::IsBlankLine(line) || reader.LastLineCut()) {
+            continue;  // a cut line is counted by the reader and named on its own
         }
         if (!reserved) {
             // Never more than the file could fill: a value takes at least two bytes.
@@ -161,6 +167,18 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
             report.SkipLine(reader.LineNumber());
             continue;
         }
+        // A value no measurement can have is kept as no value, so that the colour range and
+        // the contours are made from the others.
+        size_t unusable = 0;
+        for (size_t k = before; k < m_aCp.size(); ++k) {
+            if (std::fabs(m_aCp[k]) > kzv::kMaxUsableCp) {
+                m_aCp[k] = NO_VALUE;
+                ++unusable;
+            }
+        }
+        if (unusable > 0) {
+            report.NoteUnusable(reader.LineNumber(), unusable);
+        }
         m_aTapNo.push_back(tapNo);
     }
     if (reader.Fault() != FileFault::None) {
@@ -171,6 +189,8 @@ bool CCpFile::Read(const char* path, kzv::CFileReadInfo* info) {
         return false;
     }
     report.endsEarly = !endMarker;
+    report.longLines = reader.CutLines();
+    report.firstLongLine = reader.FirstCutLine();
     m_nDirectionCount = count;
     RebuildIndex();
     return true;

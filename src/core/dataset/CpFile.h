@@ -7,6 +7,11 @@
 #include "dataset/FileReadInfo.h"
 #include "dataset/TapIndex.h"
 
+// The most wind directions a "cp.dat" may declare. The program is made for 8, 16 and 32 (the
+// compass, the direction steps and the Tolvex export); a larger count would make every picked
+// point and every grid cost memory and time in proportion to it.
+constexpr int32_t kMaxDirectionCount = 32;
+
 // Returned for a tap without a record; every consumer treats a Cp of 990.0 or more as no value.
 constexpr double NO_VALUE = 990.0;
 
@@ -28,7 +33,8 @@ public:
 
     // Replaces the contents with the file's. False (with both arrays empty) when the file cannot
     // be opened, its first line is not "CP_FILE,<version <= 1>" or its direction count is not a
-    // positive multiple of 8. info, when given, receives what could not be read.
+    // positive multiple of 8 up to kMaxDirectionCount. info, when given, receives what could not be
+    // read.
     bool Read(const char* path, kzv::CFileReadInfo* info = nullptr);
 
     // Value of the first record with tap number tapNo for direction index d; NO_VALUE when no

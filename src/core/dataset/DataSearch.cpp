@@ -42,17 +42,12 @@ public:
             parentFd, name,
             [&](const DirEntry& entry) {
                 if (entry.isFolder) {
-                    // Only a link can lead to a folder seen before (folders themselves form a
-                    // tree): each link target is entered once per walk, so a link back up the
-                    // tree cannot make the walk endless.
-                    if (entry.isLink) {
-                        if (std::find(m_visited.begin(), m_visited.end(), entry.target) !=
-                            m_visited.end()) {
-                            return true;
-                        }
-                        m_visited.push_back(entry.target);
+                    // A link to a folder may lead anywhere (a "Documents" link to "/" would
+                    // search the whole disk, one back up the tree forever): the walk stays
+                    // in the data set's own folders.
+                    if (!entry.isLink) {
+                        subfolders.emplace_back(entry.name);
                     }
-                    subfolders.emplace_back(entry.name);
                     return true;
                 }
                 const std::string_view bytes(entry.name);
@@ -85,7 +80,6 @@ private:
     const std::string& m_keyword2;
     bool m_found1 = false;
     bool m_found2;
-    std::vector<DirIdentity> m_visited;
 };
 
 }  // namespace
@@ -136,7 +130,7 @@ bool DocumentNamesIn(int setFd, const std::string& keyword, const std::string& k
     DocumentWalk walk(keyword, keyword2);
     std::vector<std::string> subfolders;
     ForEachEntryOf(setFd, [&subfolders](const DirEntry& entry) {
-        if (entry.isFolder) {
+        if (entry.isFolder && !entry.isLink) {
             subfolders.emplace_back(entry.name);
         }
         return true;

@@ -19,6 +19,7 @@ enum class FileFault {
     WrongTag,           // the first line is not "<tag>,<version>"
     NewerVersion,       // a version above the one this program reads
     BadDirectionCount,  // "cp.dat": line 2 is not a positive multiple of 8
+    TooManyDirections,  // "cp.dat": more directions than kMaxDirectionCount
 };
 
 // Byte limits per kind of file. The program's own data files are at most a few hundred MB; a
@@ -26,6 +27,12 @@ enum class FileFault {
 constexpr uint64_t kTableFileLimit = uint64_t{512} << 20;    // cp.dat, measure.pos, mesh.msh
 constexpr uint64_t kGeometryFileLimit = uint64_t{64} << 20;  // main.geo, sub.geo
 constexpr uint64_t kHeaderFileLimit = uint64_t{8} << 20;     // header
+
+// Numbers a file may hold but the program cannot use: a coordinate (model millimetres) beyond
+// a thousand kilometres overflows the float arithmetic of normals and views and shrinks the
+// fitted picture to nothing; a pressure coefficient beyond a million is no measurement.
+constexpr double kMaxUsableCoordinate = 1e9;
+constexpr double kMaxUsableCp = 1e6;
 
 struct CFileReadInfo {
     FileFault fault = FileFault::None;
@@ -35,6 +42,10 @@ struct CFileReadInfo {
     size_t firstSkippedLine = 0;   // 1-based line number of the first of them; 0 when none
     size_t decimalCommaLines = 0;  // lines with numbers like "1,5" (among the skipped ones)
     bool endsEarly = false;        // the file ended before its end marker or its last item
+    size_t longLines = 0;          // lines longer than the reader's line limit (skipped)
+    size_t firstLongLine = 0;      // 1-based line number of the first of them
+    size_t unusableNumbers = 0;    // values or coordinates beyond the usable limits above
+    size_t firstUnusableLine = 0;  // 1-based line number of the first of them
     size_t stoppedAtLine = 0;      // geometry: the line that ended reading because it did
                                    // not parse (0 when reading went to the end)
 
@@ -45,6 +56,12 @@ struct CFileReadInfo {
     size_t countMismatchLines = 0;
     int firstMismatchValueCount = 0;
 
+    void NoteUnusable(size_t lineNumber, size_t count = 1) {
+        if (unusableNumbers == 0) {
+            firstUnusableLine = lineNumber;
+        }
+        unusableNumbers += count;
+    }
     void SkipLine(size_t lineNumber) {
         if (skippedLines++ == 0) {
             firstSkippedLine = lineNumber;
@@ -53,7 +70,8 @@ struct CFileReadInfo {
     // True when there is nothing to tell the user about this file.
     bool Clean() const {
         return fault == FileFault::None && skippedLines == 0 && decimalCommaLines == 0 &&
-               !endsEarly && stoppedAtLine == 0 && countMismatchLines == 0;
+               !endsEarly && stoppedAtLine == 0 && countMismatchLines == 0 && longLines == 0 &&
+               unusableNumbers == 0;
     }
 };
 

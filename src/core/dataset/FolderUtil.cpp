@@ -71,10 +71,14 @@ bool ForEachEntryOf(int fd, const std::function<bool(const DirEntry&)>& visit) {
             entry.name = name;
             entry.isFolder = record->type == DT_DIR;
             if (record->type == DT_LNK || record->type == DT_UNKNOWN) {
+                bool link = record->type == DT_LNK;
                 struct stat st {};
+                if (!link && ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                    link = S_ISLNK(st.st_mode);
+                }
                 if (::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode)) {
                     entry.isFolder = true;
-                    entry.isLink = record->type == DT_LNK;
+                    entry.isLink = link;
                     entry.target = DirIdentity{static_cast<uint64_t>(st.st_dev),
                                                static_cast<uint64_t>(st.st_ino)};
                 }

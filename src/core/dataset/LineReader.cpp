@@ -47,6 +47,9 @@ bool CLineReader::Open(const char* path, uint64_t byteLimit, int dirFd) {
     m_bytesRead = 0;
     m_size = 0;
     m_lineNumber = 0;
+    m_lastLineCut = false;
+    m_cutLines = 0;
+    m_firstCutLine = 0;
     m_fault = FileFault::None;
     if (!OpenRegularFile(path, dirFd)) {
         return false;
@@ -184,6 +187,7 @@ bool CLineReader::ReadLine(std::string& line) {
         }
     }
     bool gotAny = false;
+    bool cut = false;
     for (;;) {
         if (m_begin == m_end && !Fill()) {
             break;
@@ -198,6 +202,7 @@ bool CLineReader::ReadLine(std::string& line) {
         const void* stop = cr ? cr : lf;
         const size_t take =
             stop ? static_cast<size_t>(static_cast<const char*>(stop) - start) : avail;
+        cut = cut || take > kMaxLineLength - line.size();
         if (line.size() < kMaxLineLength) {
             line.append(start, std::min(take, kMaxLineLength - line.size()));
         }
@@ -216,6 +221,10 @@ bool CLineReader::ReadLine(std::string& line) {
         return false;
     }
     ++m_lineNumber;
+    m_lastLineCut = cut;
+    if (cut && m_cutLines++ == 0) {
+        m_firstCutLine = m_lineNumber;
+    }
     return true;
 }
 
@@ -241,6 +250,7 @@ bool CLineReader::ReadLine(std::string_view& view) {
                 m_begin += take + 1;
                 m_afterCr = cr != nullptr;
                 ++m_lineNumber;
+                m_lastLineCut = false;
                 return true;
             }
         }

@@ -59,6 +59,11 @@ public:
 
     // 1-based number of the line ReadLine returned last; 0 before the first.
     size_t LineNumber() const { return m_lineNumber; }
+    // Whether the line ReadLine returned last was cut at kMaxLineLength; how many lines were
+    // cut so far, and the number of the first of them (0 when none).
+    bool LastLineCut() const { return m_lastLineCut; }
+    size_t CutLines() const { return m_cutLines; }
+    size_t FirstCutLine() const { return m_firstCutLine; }
     // Why Open failed, or TooLarge / ReadError when reading had to stop early; None otherwise.
     FileFault Fault() const { return m_fault; }
 
@@ -79,6 +84,9 @@ private:
     uint64_t m_size = 0;  // the file's size when it was opened
     std::string m_line;   // a line that crossed the buffer's end
     size_t m_lineNumber = 0;
+    bool m_lastLineCut = false;
+    size_t m_cutLines = 0;
+    size_t m_firstCutLine = 0;
     FileFault m_fault = FileFault::None;
 };
 

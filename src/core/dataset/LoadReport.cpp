@@ -3,6 +3,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "dataset/CpFile.h"
+#include "dataset/LineReader.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
 
@@ -38,6 +40,9 @@ std::string FaultText(FileFault fault, const std::string& tag, uint64_t byteLimi
             return "このプログラムでは読めない新しい版のファイルです。";
         case FileFault::BadDirectionCount:
             return "2 行目の方位数が 8 の倍数の正の整数ではありません。";
+        case FileFault::TooManyDirections:
+            return "2 行目の方位数が多すぎます（このプログラムが扱えるのは " +
+                   Num(static_cast<uint64_t>(kMaxDirectionCount)) + " 方位までです）。";
     }
     return std::string();
 }
@@ -46,7 +51,7 @@ namespace {
 
 // What is wrong with one file, as one line; empty when nothing is.
 std::string FileFindings(const CFileReadInfo& info, const std::string& tag,
-                         const std::string& endsEarlyText) {
+                         const std::string& endsEarlyText, const std::string& unusableText) {
     if (info.fault != FileFault::None) {
         return "読み込めません。" + FaultText(info.fault, tag, info.byteLimit);
     }
@@ -55,10 +60,19 @@ std::string FileFindings(const CFileReadInfo& info, const std::string& tag,
         text += "読めない行を " + Num(info.skippedLines) + " 行読み飛ばしました（最初は " +
                 Num(info.firstSkippedLine) + " 行目）。";
     }
+    if (info.longLines > 0) {
+        text += "長すぎる行が " + Num(info.longLines) + " 行あります（最初は " +
+                Num(info.firstLongLine) + " 行目。1 行は " + Num(CLineReader::kMaxLineLength) +
+                " 文字まで）。その行は読んでいません。";
+    }
     if (info.countMismatchLines > 0) {
         text += "値の数が方位数 " + Num(static_cast<uint64_t>(info.directionCount)) +
                 " と合わない行が " + Num(info.countMismatchLines) + " 行あります（最初の行は " +
                 Num(static_cast<uint64_t>(info.firstMismatchValueCount)) + " 個）。";
+    }
+    if (info.unusableNumbers > 0) {
+        text += "使えない数値（絶対値が大きすぎるもの）が " + Num(info.unusableNumbers) +
+                " 個あります（最初は " + Num(info.firstUnusableLine) + " 行目）。" + unusableText;
     }
     if (info.stoppedAtLine > 0) {
         text += Num(info.stoppedAtLine) + " 行目が読めないため、そこから先を読んでいません。";
@@ -102,19 +116,22 @@ std::string LoadReportMessage(const CLoadReport& report) {
         const CFileReadInfo& info;
         const char* tag;
         std::string endsEarlyText;
+        std::string unusableText;
     };
+    const std::string corners = "その頂点は使っていません。";
     const std::vector<Entry> files = {
         {"header", report.header, "HEADER_FILE",
-         "ファイルが途中で終わっています（「END」の行かその後の 4 行がありません）。"},
-        {"main.geo", report.mainGeo, "GEOMETRY_FILE", cutShort},
-        {"sub.geo", report.subGeo, "GEOMETRY_FILE", cutShort},
-        {"measure.pos", report.measurePos, "MEASUREPOS_FILE", noEof},
-        {"cp.dat", report.cpDat, "CP_FILE", noEof},
-        {"mesh.msh", report.meshMsh, "MESH_FILE", noEof},
+         "ファイルが途中で終わっています（「END」の行かその後の 4 行がありません）。", ""},
+        {"main.geo", report.mainGeo, "GEOMETRY_FILE", cutShort, corners},
+        {"sub.geo", report.subGeo, "GEOMETRY_FILE", cutShort, corners},
+        {"measure.pos", report.measurePos, "MEASUREPOS_FILE", noEof,
+         "その測定点は使っていません。"},
+        {"cp.dat", report.cpDat, "CP_FILE", noEof, "値なしとして扱います。"},
+        {"mesh.msh", report.meshMsh, "MESH_FILE", noEof, ""},
     };
     std::string lines;
     for (const Entry& file : files) {
-        std::string text = FileFindings(file.info, file.tag, file.endsEarlyText);
+        std::string text = FileFindings(file.info, file.tag, file.endsEarlyText, file.unusableText);
         if (file.info.fault == FileFault::None && &file.info == &report.meshMsh &&
             report.cornersWithoutPosition > 0) {
             text += "measure.pos に位置のない測定点（" + Num(report.tapsWithoutPosition) +

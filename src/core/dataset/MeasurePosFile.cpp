@@ -1,5 +1,7 @@
 #include "dataset/MeasurePosFile.h"
 
+#include <cmath>
+
 #include "dataset/LineReader.h"
 #include "geometry/VectorFunctions.h"
 #include "text/NumberParse.h"
@@ -63,6 +65,12 @@ bool CMeasurePosFile::Read(const char* path, kzv::CFileReadInfo* info) {
             ++report.decimalCommaLines;
             report.SkipLine(reader.LineNumber());
         } else if (ParseRecord(line, tapNo, pos)) {
+            if (std::fabs(pos.x) > kzv::kMaxUsableCoordinate ||
+                std::fabs(pos.y) > kzv::kMaxUsableCoordinate ||
+                std::fabs(pos.z) > kzv::kMaxUsableCoordinate) {
+                report.NoteUnusable(reader.LineNumber());  // the tap is left out
+                continue;
+            }
             m_aTapNo.push_back(tapNo);
             m_aPos.push_back(pos);
         } else {
@@ -76,6 +84,8 @@ bool CMeasurePosFile::Read(const char* path, kzv::CFileReadInfo* info) {
         return false;
     }
     report.endsEarly = !endMarker;
+    report.longLines = reader.CutLines();
+    report.firstLongLine = reader.FirstCutLine();
     RebuildIndex();
     return true;
 }

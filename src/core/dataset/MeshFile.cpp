@@ -98,6 +98,8 @@ bool CMeshFile::Read(const char* path, kzv::CFileReadInfo* info) {
         return false;
     }
     report.endsEarly = !endMarker;
+    report.longLines = reader.CutLines();
+    report.firstLongLine = reader.FirstCutLine();
     return true;
 }
 

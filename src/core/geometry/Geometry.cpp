@@ -1,6 +1,7 @@
 #include "geometry/Geometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "dataset/LineReader.h"
@@ -75,6 +76,16 @@ ReadResult ReadFaceLines(CLineReader& reader, CGeometryFace& face, kzv::CFileRea
         CVector4 corner;
         if (!ReadCorner(reader, corner, info)) {
             return ReadResult::Partial;
+        }
+        // A corner beyond the usable coordinates is left out: with it the geometry's extent
+        // would shrink the fitted picture to nothing.
+        if (std::fabs(corner.x) > kzv::kMaxUsableCoordinate ||
+            std::fabs(corner.y) > kzv::kMaxUsableCoordinate ||
+            std::fabs(corner.z) > kzv::kMaxUsableCoordinate) {
+            if (info != nullptr) {
+                info->NoteUnusable(reader.LineNumber());
+            }
+            continue;
         }
         face.m_vertices.push_back(corner);
     }

@@ -6,10 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 namespace kzv {
@@ -95,13 +97,15 @@ bool FollowLinks(const std::string& path, std::string& target) {
     return false;
 }
 
+// Whether entry is a temporary file of a save to base ("<base>.kzv-XXXXXX"); with an empty
+// base, of a save to any name.
 bool IsOurTempName(const std::string& entry, const std::string& base) {
-    const std::string prefix = base + kTempInfix;
-    if (entry.size() != prefix.size() + kTempSuffixLength ||
-        entry.compare(0, prefix.size(), prefix) != 0) {
+    const size_t infix = entry.size() - std::min(entry.size(), kTempSuffixLength + 5);
+    if (entry.size() <= kTempSuffixLength + 5 || entry.compare(infix, 5, kTempInfix) != 0 ||
+        (!base.empty() && (infix != base.size() || entry.compare(0, infix, base) != 0))) {
         return false;
     }
-    for (size_t i = prefix.size(); i < entry.size(); ++i) {
+    for (size_t i = infix + 5; i < entry.size(); ++i) {
         const char c = entry[i];
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
             return false;
@@ -110,30 +114,39 @@ bool IsOurTempName(const std::string& entry, const std::string& base) {
     return true;
 }
 
-// Removes temporary files of target that interrupted saves left behind. A save holds a lock
-// on its temporary file while it writes, so a file that can be locked has no writer left.
+// Removes temporary files of target that interrupted saves left behind, and those of saves
+// to other names in the same folder once they are older than a day (the save to that name
+// may never come again). A save holds a lock on its temporary file while it writes, so a file
+// that can be locked has no writer left.
 void RemoveStaleTemporaries(const std::string& target) {
+    constexpr time_t kDay = 24 * 60 * 60;
+    const time_t dayAgo = ::time(nullptr) - kDay;
     const std::string folder = FolderOf(target);
     const std::string base = NameOf(target);
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         return;
     }
-    std::vector<std::string> stale;
+    struct Candidate {
+        std::string path;
+        bool ownName;  // a temporary of target itself: stale whatever its age
+    };
+    std::vector<Candidate> stale;
     while (const dirent* e = ::readdir(dir)) {
-        if (IsOurTempName(e->d_name, base)) {
-            stale.push_back(folder + "/" + e->d_name);
+        if (IsOurTempName(e->d_name, std::string())) {
+            stale.push_back({folder + "/" + e->d_name, IsOurTempName(e->d_name, base)});
         }
     }
     ::closedir(dir);
-    for (const std::string& path : stale) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    for (const Candidate& c : stale) {
+        const int fd = ::open(c.path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
             continue;
         }
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            ::unlink(path.c_str());
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (c.ownName || st.st_mtime < dayAgo) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(c.path.c_str());
         }
         ::close(fd);
     }

@@ -15,8 +15,8 @@ namespace kzv {
 // usual ones (0666 less the umask). A file that is read-only (no write permission for us, or
 // no write bit at all, which even the superuser respects here) is refused and left alone.
 // Temporary files of this function's own naming ("<name>.kzv-XXXXXX") beside the target that
-// an interrupted save left behind are removed; one that another save is still writing is
-// not touched.
+// an interrupted save left behind are removed, and those of other names in that folder once
+// they are older than a day; one that another save is still writing is not touched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 

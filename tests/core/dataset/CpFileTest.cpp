@@ -122,9 +122,9 @@ TEST_F(CpFileTest, LongLinesAreOneRecordAndHugeCountsAllocateNothingUpFront) {
     EXPECT_EQ(cp.m_aTapNo, (std::vector<int32_t>{7}));
     EXPECT_DOUBLE_EQ(cp.GetCp(7, 31), 31.0);
 
-    // A count near the int limit: records cannot hold that many values, so none is stored.
-    ASSERT_TRUE(Read("CP_FILE,1\n2147483640\n1,2,3\nEOF\n"));
-    EXPECT_EQ(cp.m_nDirectionCount, 2147483640);
+    // A count near the int limit is refused before anything is reserved.
+    EXPECT_FALSE(Read("CP_FILE,1\n2147483640\n1,2,3\nEOF\n"));
+    EXPECT_EQ(cp.m_nDirectionCount, 32);
     EXPECT_TRUE(cp.m_aTapNo.empty());
     EXPECT_EQ(cp.GetCp(1, 0), NO_VALUE);
 

@@ -135,13 +135,22 @@ TEST_F(DataSearchTest, DocumentNamesAreSearchedInSubfoldersOnly) {
     EXPECT_FALSE(Matches(set, Only({SearchField::Title}, "photo")));
 }
 
-TEST_F(DataSearchTest, DocumentWalkSurvivesALinkBackUpTheTree) {
+TEST_F(DataSearchTest, DocumentWalkStaysInsideTheDataSet) {
+    // Links to folders are not entered: one back up the tree, and a "Documents" that leads
+    // out of the data set (to "/" it would search the whole disk).
     const std::string set = AddSet("set", {"title"});
-    fs::create_directories(fs::path(set) / "Documents");
+    fs::create_directories(fs::path(set) / "Documents" / "notes");
+    Touch(fs::path(set) / "Documents" / "notes" / "inside-report.pdf");
     fs::create_directory_symlink(set, fs::path(set) / "Documents" / "loop");
-    EXPECT_FALSE(DocumentNameContains(set, "nothing-here"));
-    // Through the link the walk does see the data set's own files once, as any folder.
-    EXPECT_TRUE(DocumentNameContains(set, "header"));
+    const fs::path outside = dir.Path() / "outside";
+    Touch(outside / "outside-report.pdf");
+    const std::string linked = AddSet("linked", {"title"});
+    fs::create_directory_symlink(outside, fs::path(linked) / "Documents");
+    fs::create_directory_symlink(outside, fs::path(set) / "Documents" / "away");
+    EXPECT_TRUE(DocumentNameContains(set, "inside-report"));
+    EXPECT_FALSE(DocumentNameContains(set, "header"));
+    EXPECT_FALSE(DocumentNameContains(set, "outside-report"));
+    EXPECT_FALSE(DocumentNameContains(linked, "outside-report"));
 }
 
 TEST_F(DataSearchTest, SearchWalksFoldersInListOrderAndSkipsNonDataSets) {

@@ -195,15 +195,39 @@ TEST_F(HostileDataSet, DirectionCountsThatDisagreeWithTheRecordsAreNamed) {
                       dir.Write("cp.dat", std::string("CP_FILE,1\n") + count + "\n1,0\nEOF\n"),
                       FileFault::BadDirectionCount, "方位数");
     }
+    // A count beyond what the program is made for would make every picked point cost memory
+    // and time in proportion to it: refused with the limit.
+    for (const char* count : {"40", "1000000", "2147483640"}) {
+        ExpectRefused(Kind::Cp,
+                      dir.Write("cp.dat", std::string("CP_FILE,1\n") + count + "\n1,0\nEOF\n"),
+                      FileFault::TooManyDirections,
+                      "方位数が多すぎます（このプログラムが扱えるのは 32 方位までです）");
+    }
     CCpFile cp;
     CFileReadInfo info;
-    ASSERT_TRUE(cp.Read(
-        dir.Write("cp.dat", "CP_FILE,1\n1000000\n101,1,2,3,4,5,6,7,8\nEOF\n").c_str(), &info));
+    ASSERT_TRUE(
+        cp.Read(dir.Write("cp.dat", "CP_FILE,1\n32\n101,1,2,3,4,5,6,7,8\nEOF\n").c_str(), &info));
     EXPECT_TRUE(cp.m_aTapNo.empty());
     EXPECT_EQ(info.countMismatchLines, 1u);
     EXPECT_NE(Message(Kind::Cp, info)
-                  .find("値の数が方位数 1000000 と合わない行が 1 行あります（最初の行は 8 個）"),
+                  .find("値の数が方位数 32 と合わない行が 1 行あります（最初の行は 8 個）"),
               std::string::npos);
+
+    // A record longer than the line limit is named as too long, with the limit, instead of
+    // being counted by its cut part.
+    std::string longRecord = "102";
+    while (longRecord.size() <= kzv::CLineReader::kMaxLineLength) {
+        longRecord += ",1.25";
+    }
+    ASSERT_TRUE(cp.Read(
+        dir.Write("cp.dat", "CP_FILE,1\n8\n101,1,2,3,4,5,6,7,8\n" + longRecord + "\nEOF\n").c_str(),
+        &info));
+    EXPECT_EQ(cp.m_aTapNo, (std::vector<int32_t>{101}));
+    EXPECT_EQ(info.countMismatchLines, 0u);
+    EXPECT_NE(Message(Kind::Cp, info)
+                  .find("長すぎる行が 1 行あります（最初は 4 行目。1 行は 1048576 文字まで）"),
+              std::string::npos)
+        << Message(Kind::Cp, info);
 
     // More values than directions: the first N are kept, the disagreement is still named.
     ASSERT_TRUE(
@@ -247,6 +271,44 @@ TEST_F(HostileDataSet, NumbersThatCannotBeHeldAreSkippedAndCounted) {
         EXPECT_NE(Message(c.kind, info).find("読めない行を 4 行読み飛ばしました（最初は 3 行目）"),
                   std::string::npos);
     }
+}
+
+TEST_F(HostileDataSet, NumbersTooLargeToUseAreLeftOutAndNamed) {
+    CCpFile cp;
+    CFileReadInfo info;
+    ASSERT_TRUE(cp.Read(dir.Write("cp.dat",
+                                  "CP_FILE,1\n8\n1,0.5,1,1,1,1,1,1,1\n"
+                                  "2,-1e308,1,1,1,1,1,1,1e308\nEOF\n")
+                            .c_str(),
+                        &info));
+    EXPECT_DOUBLE_EQ(cp.GetCp(1, 0), 0.5);
+    EXPECT_EQ(cp.GetCp(2, 0), NO_VALUE);  // the record stays; its values are no values
+    EXPECT_EQ(cp.GetCp(2, 7), NO_VALUE);
+    EXPECT_DOUBLE_EQ(cp.GetCp(2, 1), 1.0);
+    EXPECT_NE(Message(Kind::Cp, info)
+                  .find("cp.dat: 使えない数値（絶対値が大きすぎるもの）が 2 個あります（最初は 4 "
+                        "行目）。値なしとして扱います。"),
+              std::string::npos)
+        << Message(Kind::Cp, info);
+
+    CMeasurePosFile pos;
+    ASSERT_TRUE(pos.Read(
+        dir.Write("measure.pos", "MEASUREPOS_FILE,1\n1,0,0,0\n2,1e38,0,0\n3,0,-3e10,1\nEOF\n")
+            .c_str(),
+        &info));
+    EXPECT_EQ(pos.m_aTapNo, (std::vector<int32_t>{1}));
+    EXPECT_NE(Message(Kind::MeasurePos, info).find("2 個あります（最初は 3 行目）。その測定点は"),
+              std::string::npos);
+
+    CGeometry geo;
+    ASSERT_TRUE(geo.Load(
+        dir.Write("main.geo", "GEOMETRY_FILE,1\n0,0\n1\nA\n1\n4\n0,0,0\n1e30,0,0\n1,1,0\n0,1,0\n")
+            .c_str(),
+        &info));
+    ASSERT_EQ(geo.m_objects.size(), 1u);
+    EXPECT_EQ(geo.m_objects[0].m_faces[0].m_vertices.size(), 3u);
+    EXPECT_LT(geo.GetSize().x, 2.0f);  // the picture is fitted to what is left
+    EXPECT_NE(Message(Kind::Geometry, info).find("main.geo: 使えない数値"), std::string::npos);
 }
 
 TEST_F(HostileDataSet, MeshCornersWithoutPositionsAreCounted) {
@@ -297,11 +359,15 @@ TEST_F(HostileDataSet, LongHeaderTextsAreKeptAndCutForDisplay) {
     EXPECT_EQ(lines.back(), "line 399");
 }
 
-// A main geometry whose corners reach the given coordinate in x and in z.
+// A main geometry whose corners reach the given coordinate in x and in z. The reader leaves
+// such corners out, so they are put in after the read: the scene must stay bounded whatever
+// the geometry holds.
 void HugeBox(CViewState& s, const TempDir& dir, const std::string& c) {
-    const std::string text =
-        "GEOMETRY_FILE,1\n0,0\n1\nB\n1\n3\n-" + c + ",0,0\n" + c + ",10,0\n0,0," + c + "\n";
+    const std::string text = "GEOMETRY_FILE,1\n0,0\n1\nB\n1\n3\n-1,0,0\n1,10,0\n0,0,1\n";
     ASSERT_TRUE(s.m_geoMain.Load(dir.Write("main.geo", text).c_str()));
+    const float e = std::stof(c);
+    s.m_geoMain.m_objects.at(0).m_faces.at(0).m_vertices = {
+        CVector4(-e, 0, 0, 0), CVector4(e, 10, 0, 0), CVector4(0, 0, e, 0)};
 }
 
 TEST_F(HostileDataSet, HugeCoordinatesGiveBoundedScenes) {

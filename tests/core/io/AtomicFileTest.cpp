@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "TempDir.h"
@@ -79,6 +80,11 @@ TEST(AtomicFile, RemovesStaleTemporariesButNotOnesBeingWritten) {
     dir.Write("dirlist.kzv-a1B2c3", "left by a crash");
     dir.Write("dirlist.kzv-a1B2c3.bak", "the user's own");
     dir.Write("other.kzv-a1B2c3", "another file's");
+    // Another name's temporary that a crash left two days ago goes too; a lone ".kzv-" stays.
+    const fs::path old = dir.Write("old.csv.kzv-q1W2e3", "left long ago");
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(48));
+    const fs::path bare = dir.Write(".kzv-q1W2e3", "no name");
+    fs::last_write_time(bare, fs::file_time_type::clock::now() - std::chrono::hours(48));
     const std::string busy = dir.Write("dirlist.kzv-Zz9Zz9", "being written");
     const int fd = ::open(busy.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);  // as a save in progress holds it
@@ -88,6 +94,8 @@ TEST(AtomicFile, RemovesStaleTemporariesButNotOnesBeingWritten) {
     EXPECT_TRUE(fs::exists(busy));
     EXPECT_TRUE(fs::exists(dir.Path() / "dirlist.kzv-a1B2c3.bak"));
     EXPECT_TRUE(fs::exists(dir.Path() / "other.kzv-a1B2c3"));
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(bare));
 }
 
 }  // namespace

@@ -1,14 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <vector>
+
+#include <sys/resource.h>
 
 #include "CommandIds.h"
 #include "FilePrompt.h"
@@ -357,6 +366,129 @@ TEST_F(MainFrameTest, AFolderNamedInCp932ShowsItsNameDecoded) {
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("サンプル - KZ_V"));
     EXPECT_EQ(frame.NamePane()->text(), QStringLiteral("サンプル"));
     std::filesystem::remove_all(folder);  // a name Qt's own clean-up cannot spell
+}
+
+}  // namespace
+
+namespace {
+
+// Answers every real message box that opens with a click on its first button, noting the text
+// its label shows and whether that label reads it as markup.
+class MessageBoxClicker : public QObject {
+public:
+    MessageBoxClicker() {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) {
+                return;
+            }
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            texts << (label != nullptr ? label->text() : QString());
+            plain << (label != nullptr && label->textFormat() == Qt::PlainText);
+            QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+        });
+        m_timer.start();
+    }
+    QStringList texts;
+    QList<bool> plain;
+
+private:
+    QTimer m_timer;
+};
+
+// A data set whose folder name is markup shows that name, and paths inside it, as typed in the
+// status bar, the caption and every message box.
+TEST_F(MainFrameTest, NamesAndPathsWithMarkupAreShownAsTyped) {
+    QTemporaryDir dir;
+    const std::string name = "<font color=red size=7>RED<font>";
+    const std::string folder = dir.path().toStdString() + "/" + name + "/";
+    std::filesystem::create_directories(folder + "Documents");
+    for (const char* file : {"main.geo", "measure.pos", "header"}) {
+        std::filesystem::copy_file(SamplesFolder() + "gable/" + file, folder + file);
+    }
+    MessageBoxClicker boxes;
+    frame.View()->LoadDataSetFrom(folder, CHeaderFile());  // cp.dat and mesh.msh are missing
+    EXPECT_EQ(frame.NamePane()->text(), QString::fromStdString(name));
+    EXPECT_EQ(frame.NamePane()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(frame.windowTitle(), QString::fromStdString(name + " - KZ_V"));
+
+    frame.m_strHelpPath = folder + "Documents/kzvhelp.chm";
+    frame.RunCommand(ID_HELP_FINDER);
+    SetFilePromptHook([&](bool, const QString&, const QString&, const QString&, const QString&) {
+        return folder + "Documents/<b>no</b>/shot.bmp";
+    });
+    SetImageScaleHook([](int, int, int& scale) {
+        scale = 1;
+        return true;
+    });
+    frame.RunCommand(ID_SAVE_IMAGE);
+    SetFilePromptHook(nullptr);
+    SetImageScaleHook(nullptr);
+    ASSERT_EQ(boxes.texts.size(), 3);  // the load report, the help, the image
+    EXPECT_EQ(boxes.plain, (QList<bool>{true, true, true}));
+    EXPECT_EQ(boxes.texts[1], QString::fromStdString("ヘルプファイル" + folder +
+                                                     "Documents/kzvhelp.chmが見つかりません。\n"));
+    EXPECT_TRUE(boxes.texts[2].contains(QString::fromStdString(folder + "Documents/<b>no</b>/")))
+        << boxes.texts[2].toStdString();
+    EXPECT_TRUE(boxes.texts[2].contains(QLatin1Char('\n')));
+}
+
+}  // namespace
+
+namespace {
+
+// Qt's file dialog keeps its history in the program's configuration folder.
+TEST(ProgramSettings, QtsOwnSettingsStayInTheConfigurationFolder) {
+    QTemporaryDir folder;
+    CKZ_VApp::KeepQtSettingsIn(folder.path().toStdString() + "/");
+    {
+        QFileDialog dialog(nullptr, QStringLiteral("x"), folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.show();
+        QApplication::processEvents();
+    }  // a Qt file dialog writes its history when it goes
+    EXPECT_TRUE(QFile::exists(folder.filePath("QtProject.conf")));
+}
+
+// An allocation failure in an event becomes a message; the program goes on. The action asks
+// for more memory than the process may have (an address-space limit just above what it holds).
+TEST(ProgramSettings, AnAllocationFailureInAnActionBecomesAMessage) {
+    MessageRecorder messages;
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &before), 0);
+    bool reached = false;
+    EXPECT_TRUE(KzDeliverReportingMemoryShortage([&]() -> bool {
+        rlimit limit = before;
+        limit.rlim_cur = static_cast<rlim_t>(8) << 30;  // 8 GiB of address space
+        setrlimit(RLIMIT_AS, &limit);
+        struct Restore {
+            rlimit old;
+            ~Restore() { setrlimit(RLIMIT_AS, &old); }
+        } restore{before};
+        std::vector<double> values(size_t{2} << 30);  // 16 GiB
+        reached = true;
+        return values.empty();
+    }));
+    EXPECT_FALSE(reached);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0], QString::fromUtf8(MSG_OUT_OF_MEMORY));
+    EXPECT_FALSE(KzDeliverReportingMemoryShortage([] { return false; }));
+    EXPECT_EQ(messages.texts.size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A load shows a busy cursor and says what it does until its first frame is on screen.
+TEST_F(MainFrameTest, ALoadIsBusyUntilItsFirstFrame) {
+    Load("tower");
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("表示を準備しています..."));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::overrideCursor() == nullptr; }));
+    EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -16,6 +19,8 @@
 #include "DataSearchDlg.h"
 #include "DatasetTestSupport.h"
 #include "FolderEditDlg.h"
+#include "Watchdog.h"
+#include "dataset/LoadReport.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;
@@ -396,4 +401,120 @@ TEST_F(DataFolderDlgTest, LongSummaryWrapsWithinItsBox) {
     const QTextBlock block = box->document()->firstBlock();
     ASSERT_NE(block.layout(), nullptr);
     EXPECT_GT(block.layout()->lineCount(), 2);
+}
+
+namespace {
+
+// Counts the layout requests and viewport resizes of a list: a list whose geometry has
+// settled gets none while nothing changes.
+class LayoutCounter : public QObject {
+public:
+    explicit LayoutCounter(QListWidget* list) : m_list(list) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((watched == m_list && event->type() == QEvent::LayoutRequest) ||
+            (watched == m_list->viewport() && event->type() == QEvent::Resize)) {
+            ++count;
+        }
+        return false;
+    }
+
+private:
+    QListWidget* m_list;
+};
+
+}  // namespace
+
+TEST_F(DataFolderDlgTest, ListWidthSettlesForLongNamesAndShortListsAfterLongOnes) {
+    Watchdog watchdog(120);
+    const fs::path longFolder = app.Path() / "long";
+    const fs::path shortFolder = app.Path() / "short";
+    std::string wide;  // 85 x 風: a 255-byte name
+    for (int i = 0; i < 85; ++i) {
+        wide += "風";
+    }
+    AddSet(longFolder, wide, "GEOMETRY_FILE,1\n");
+    AddSet(shortFolder, "b", "");  // lacks main.geo
+    WriteDirList(longFolder.string() + "\n" + shortFolder.string() + "\n");
+    D dlg(AppFolder(), nullptr);
+    dlg.resize(520, 360);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QListWidget* list = Sets(&dlg);
+    LayoutCounter counter(list);
+    const auto settles = [&](const char* step) {
+        for (int i = 0; i < 20; ++i) {
+            QApplication::processEvents();
+        }
+        counter.count = 0;
+        for (int i = 0; i < 20; ++i) {
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(counter.count, 0) << step;
+        EXPECT_GE(list->horizontalScrollBar()->maximum(),
+                  D::HorizontalExtent() - list->viewport()->width())
+            << step;
+    };
+    settles("long name");
+
+    // The user switches the drop-down to the short folder and loads its set.
+    QComboBox* folders = Folders(&dlg);
+    folders->setFocus();
+    QTest::keyClick(folders, Qt::Key_Down);
+    ASSERT_EQ(Items(list), QStringList{"b"});
+    settles("short list after the long one");
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
+
+    // Long search-result paths, then a short folder again.
+    std::vector<std::string> paths;
+    for (int i = 0; i < 30; ++i) {
+        paths.push_back((longFolder / (wide + std::to_string(i)) / wide).string());
+    }
+    dlg.ShowSearchResults(paths);
+    settles("long search results");
+    QTest::keyClick(folders, Qt::Key_Up);
+    ASSERT_EQ(Items(list), QStringList{"b"});
+    settles("back to a short folder");
+}
+
+TEST_F(DataFolderDlgTest, FoldersAndGeometriesThatCannotBeReadSayWhy) {
+    const fs::path data = app.Path() / "data";
+    AddSet(data, "geo-folder", "");
+    fs::create_directories(data / "geo-folder" / "main.geo");  // a folder, not a file
+    const fs::path file = app.Path() / "a-file";
+    std::ofstream(file, std::ios::binary) << "x";
+    WriteDirList(file.string() + "\n" + data.string() + "\n");
+    D dlg(AppFolder(), nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("データフォルダがフォルダではなくファイルです。\n") +
+                                    QString::fromStdString(file.string()));
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QComboBox* folders = Folders(&dlg);
+    folders->setFocus();
+    QTest::keyClick(folders, Qt::Key_Down);
+    ASSERT_EQ(Items(Sets(&dlg)), QStringList{"geo-folder"});
+    QTest::mouseClick(Control<QPushButton>(&dlg, D::IDC_LOAD), Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text,
+              QStringLiteral("実験建物ジオメトリファイルを読み込めません。") +
+                  QString::fromStdString(kzv::FaultText(kzv::FileFault::NotRegularFile, "", 0)) +
+                  QLatin1Char('\n') +
+                  QString::fromStdString((data / "geo-folder" / "main.geo").string()));
+    if (::geteuid() != 0) {  // the superuser reads every folder
+        ::chmod(data.c_str(), 0);
+        QTest::keyClick(folders, Qt::Key_Up);
+        QTest::keyClick(folders, Qt::Key_Down);
+        ::chmod(data.c_str(), 0755);
+        ASSERT_EQ(messages.size(), 4u);
+        EXPECT_TRUE(
+            messages[3].text.startsWith(QStringLiteral("データフォルダを読む権限がありません。")));
+    }
 }

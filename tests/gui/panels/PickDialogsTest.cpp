@@ -90,8 +90,20 @@ TEST_F(PickDialogsTest, RangeDialogChecksDivisionsAndCornersBeforeItEnds) {
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text, QStringLiteral("選択点2は無効です。再入力してください。"));
 
-    // A grid of more than 100 000 points asks first; No keeps the dialog open.
+    // A grid whose values (points x directions) pass those of 100 000 points of 8 directions
+    // asks first; No keeps the dialog open. The tower has 16 directions: 251 x 251 points ask.
+    ASSERT_EQ(state.m_cp.m_nDirectionCount, 16);
     Type(edit(CRangeDlg::IDC_Z2), QStringLiteral("25000.5"));
+    Type(edit(CRangeDlg::IDC_P), QStringLiteral("250"));
+    Type(edit(CRangeDlg::IDC_Q), QStringLiteral("250"));
+    messages.entries.clear();
+    messages.answer = KzAnswer::No;
+    Click(divide);
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(
+        messages.entries[0].text,
+        QStringLiteral(
+            "63001 個のデータ表示点を作成します。時間とメモリを多く使います。よろしいですか？"));
     Type(edit(CRangeDlg::IDC_P), QStringLiteral("400"));
     Type(edit(CRangeDlg::IDC_Q), QStringLiteral("300"));
     messages.entries.clear();

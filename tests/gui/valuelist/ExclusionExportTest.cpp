@@ -186,8 +186,10 @@ TEST_F(ExclusionExportTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
     Export(COutputDlg::IDC_TOLVEX, 2);
     ASSERT_EQ(prompts.size(), 2u);
     ASSERT_EQ(messages.entries.size(), 2u);
-    EXPECT_EQ(messages.entries[0].text, QString::fromUtf8(MSG_CSV_WRITE_FAILED));
-    EXPECT_EQ(messages.entries[1].text, QString::fromUtf8(MSG_TOLVEX_WRITE_FAILED));
+    // The cause follows on a second line.
+    const QString noFolder = QStringLiteral("\n保存先のフォルダがありません。");
+    EXPECT_EQ(messages.entries[0].text, QString::fromUtf8(MSG_CSV_WRITE_FAILED) + noFolder);
+    EXPECT_EQ(messages.entries[1].text, QString::fromUtf8(MSG_TOLVEX_WRITE_FAILED) + noFolder);
     EXPECT_EQ(messages.entries[1].caption, QStringLiteral("KZ_V"));
 
     if (geteuid() == 0) {
@@ -205,7 +207,8 @@ TEST_F(ExclusionExportTest, AFailedWriteSaysSoAndKeepsTheOldFile) {
     Export(COutputDlg::IDC_CSV, 1);
     chmod(folder.path().toLocal8Bit().constData(), 0755);
     ASSERT_EQ(messages.entries.size(), 3u);
-    EXPECT_EQ(messages.entries[2].text, QString::fromUtf8(MSG_CSV_WRITE_FAILED));
+    EXPECT_EQ(messages.entries[2].text, QString::fromUtf8(MSG_CSV_WRITE_FAILED) +
+                                            QStringLiteral("\n書き込みが許可されていません。"));
     EXPECT_EQ(ReadAll(path), "old");
 }
 
