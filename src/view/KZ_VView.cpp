@@ -121,7 +121,7 @@ void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
 }
 
 void CKZ_VView::SetViewPreset(int preset) {
-    CCamera::SetViewPreset(preset);
+    CViewState::SetViewPreset(preset);
     Changed(ASPECT_CAMERA);
 }
 
