@@ -127,6 +127,17 @@ TEST(SettingsFile, SaveResetLoadRestoresEverySetting) {
     EXPECT_EQ(state.m_strLabelFont, "ＭＳ 明朝");  // a face name with a space survives
     // The matrix is kept at six significant digits.
     EXPECT_FLOAT_EQ(state.m_matRotation.m[1], std::stof(kzv::FormatG(saved.m_matRotation.m[1])));
+    // The file holds no angles: those read are the loaded view's, so that typing them in
+    // ("実行") gives the same view, also when it looks along the y axis.
+    for (const CVector4& turn : {CVector4(0, 0, 0), CVector4(0, 90, 0), CVector4(40, -90, 10)}) {
+        state.Turn(turn);
+        ASSERT_TRUE(ReadSettingsFileBytes(MakeSettingsFileBytes(state, 0), state, &read));
+        CCamera typed;
+        typed.SetTypedView(1, state.m_vAngles.y, state.m_vAngles.x, state.m_vAngles.z, 0, 0);
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_NEAR(typed.m_matRotation.m[i], state.m_matRotation.m[i], 1e-4) << i;
+        }
+    }
 }
 
 TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {
@@ -138,12 +149,11 @@ TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {
     }
     // The view after a load: -90 degrees about X (stored column by column) and the pan that
     // centres the tower.
-    const std::string pan = kzv::FormatG(state.m_vPan.x) + " " + kzv::FormatG(state.m_vPan.y) +
-                            " 0";
-    std::string expected =
-        "tower\r\nMATRIX_SETTING 2\r\n1\r\n" + pan +
-        "\r\n1 0 0 0 0 6.12323e-17 -1 0 0 1 6.12323e-17 0 0 0 0 1 \r\n0\r\n"
-        "DIRECTION_SETTING\r\n0\r\n0\r\nSHOW_SETTING\r\n";
+    const std::string pan =
+        kzv::FormatG(state.m_vPan.x) + " " + kzv::FormatG(state.m_vPan.y) + " 0";
+    std::string expected = "tower\r\nMATRIX_SETTING 2\r\n1\r\n" + pan +
+                           "\r\n1 0 0 0 0 6.12323e-17 -1 0 0 1 6.12323e-17 0 0 0 0 1 \r\n0\r\n"
+                           "DIRECTION_SETTING\r\n0\r\n0\r\nSHOW_SETTING\r\n";
     auto parts = [&](const CGeometry& geo) {
         expected += std::to_string(geo.m_objects.size()) + "\r\n";
         for (size_t i = 0; i < geo.m_objects.size(); ++i) {
@@ -192,8 +202,8 @@ TEST(SettingsFile, AFileOfAnotherDataSetOrAnOlderVersion) {
     std::string v1 = fromGable.substr(0, fromGable.find("NUMBER_SETTING"));
     v1.replace(v1.find("MATRIX_SETTING 2"), 16, "MATRIX_SETTING 1");
     const size_t bar = v1.find("COLORBAR_SETTING");
-    const size_t kindLine = v1.rfind("\r\n", bar - 3);            // start of the kind line
-    const size_t colourLine = v1.rfind("\r\n", kindLine - 1);     // and of the colour line
+    const size_t kindLine = v1.rfind("\r\n", bar - 3);         // start of the kind line
+    const size_t colourLine = v1.rfind("\r\n", kindLine - 1);  // and of the colour line
     v1.erase(colourLine + 2, bar - colourLine - 2);
     CViewState fresh = Loaded("gable");
     fresh.m_nContourKind = 1;
