@@ -1,5 +1,8 @@
 #include "KZ_VView.h"
 
+#include <QLabel>
+#include <QResizeEvent>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -22,6 +25,13 @@ CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setStatusTip(QStringLiteral("PageUp / PageDown: 方位の切り替え"));
     AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
+
+    // A newcomer's first question, answered in the empty view until a data set is loaded.
+    m_pEmptyHint = new QLabel(QString::fromUtf8(EMPTY_VIEW_HINT), this);
+    m_pEmptyHint->setObjectName(QStringLiteral("emptyHint"));
+    m_pEmptyHint->setAlignment(Qt::AlignCenter);
+    m_pEmptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pEmptyHint->setStyleSheet(QStringLiteral("color: #606060; background: transparent;"));
 }
 
 CKZ_VView::~CKZ_VView() {
@@ -38,7 +48,15 @@ void CKZ_VView::OnStateChanged(unsigned aspects) {
     if (aspects & ASPECT_SELECTION) {
         UpdateCursor();  // the pick mode may have changed
     }
+    if (aspects & ASPECT_DATASET) {
+        m_pEmptyHint->setVisible(!HasDataSet());
+    }
     update();
+}
+
+void CKZ_VView::resizeEvent(QResizeEvent* event) {
+    COpenGLView::resizeEvent(event);
+    m_pEmptyHint->setGeometry(rect());
 }
 
 void CKZ_VView::InitGL() {

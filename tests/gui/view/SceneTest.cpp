@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QTest>
 
 #include "KZ_VView.h"
@@ -30,6 +31,17 @@ protected:
 TEST_F(SceneTest, EmptyViewIsPlainWhite) {
     const QImage image = Frame();
     EXPECT_EQ(Inked(image, image.rect()), 0);
+}
+
+TEST_F(SceneTest, TheEmptyViewSaysHowToLoadADataSetUntilTheFirstLoad) {
+    auto* hint = view.findChild<QLabel*>(QStringLiteral("emptyHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(),
+              QString::fromUtf8("データセットは「ﾌｧｲﾙ(F)」→「データを読み込む」で読み込みます"));
+    EXPECT_TRUE(view.rect().contains(hint->geometry().center()));
+    Load("tower");
+    EXPECT_FALSE(hint->isVisible());
 }
 
 TEST_F(SceneTest, LoadedSamplesDrawTheirBuildingPointsAndAxes) {
