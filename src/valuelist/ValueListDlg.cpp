@@ -223,7 +223,7 @@ void CValueListDlg::FitColumns() {
         m_list->setColumnWidth(c, widths[c]);
         used += widths[c];
     }
-    m_list->setColumnWidth(VALUE_COLUMN_VALUE, std::max(30, width() - used - 34));
+    m_list->setColumnWidth(VALUE_COLUMN_VALUE, std::max(30, width() - used - 4));
 }
 
 void CValueListDlg::ClearAllRows() {

@@ -123,7 +123,7 @@ TEST_F(ValueListDlgTest, HeadingsAndButtonsSortAndTheSelectionStaysWithItsRow) {
     const int fixed = List()->columnWidth(0) + 3 * List()->columnWidth(3);
     EXPECT_GE(List()->columnWidth(0), 30);
     EXPECT_GE(List()->columnWidth(3), 60);
-    EXPECT_EQ(List()->columnWidth(4), 500 - fixed - 34);
+    EXPECT_EQ(List()->columnWidth(4), 500 - fixed - 4);
 }
 
 TEST_F(ValueListDlgTest, RelativeCoordinatesFollowTheSelectedRowUntilAbsoluteAgain) {
