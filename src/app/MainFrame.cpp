@@ -447,9 +447,27 @@ void CMainFrame::OnFileOpen() {
 
 // ---- layout ----
 
+namespace {
+// The value list's height at a first start, below the operation panel.
+constexpr int kFirstValueListHeight = 200;
+}  // namespace
+
 void CMainFrame::RestoreLayout(const std::string& sizePath) {
     m_strSizePath = sizePath;
     CWindowLayout layout;
+    std::error_code ec;
+    if (!std::filesystem::exists(sizePath, ec)) {
+        // A first start: the operation panel tall enough for its tallest page, the value list
+        // below it keeping the rest of the window.
+        const int tallest = std::max(layout.panel.vertCy, m_pPanelBar->HeightForTallestPage());
+        layout.panel.horzCy = layout.panel.vertCy = layout.panel.floatCy = tallest;
+        layout.values.horzCy = layout.values.vertCy = layout.values.floatCy = kFirstValueListHeight;
+        // The window (maximised, but this is its normal size) tall enough for both bars, as far
+        // as the screen allows.
+        const int frame = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 40;
+        layout.bottom =
+            std::max(layout.bottom, layout.top + tallest + kFirstValueListHeight + frame);
+    }
     ReadWindowLayout(sizePath, layout);
     // A layout saved on a screen that is gone (or a damaged file) must not put the window
     // where nobody can see it.

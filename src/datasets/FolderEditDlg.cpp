@@ -1,13 +1,21 @@
 #include "FolderEditDlg.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "DatasetWidgets.h"
 
 using kzv::WithId;
+
+namespace {
+// Room in a title bar for the icon and the close, maximise and minimise buttons.
+constexpr int kTitleBarButtons = 140;
+}  // namespace
 
 CFolderEditDlg::CFolderEditDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("データフォルダの編集"));
@@ -30,6 +38,13 @@ CFolderEditDlg::CFolderEditDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(choices);
     layout->addLayout(buttons);
+
+    // The window manager cuts a title wider than the window ("デー… 集"): the dialog is made
+    // wide enough for its title beside the title bar's buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(windowTitle());
+    setMinimumWidth(std::max(minimumSizeHint().width(), titleWidth + kTitleBarButtons));
 
     connect(ok, &QPushButton::clicked, this, &CFolderEditDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

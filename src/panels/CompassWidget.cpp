@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 
 namespace {
 
@@ -95,13 +96,17 @@ void CCompassWidget::Redraw() {
     p.drawLine(0, COMPASS_CENTRE, COMPASS_SIZE - 1, COMPASS_CENTRE);
     p.drawLine(COMPASS_CENTRE, 0, COMPASS_CENTRE, COMPASS_SIZE - 1);
 
-    // The plans, turned with the building.
+    // The plans, turned with the building; the neighbours, at the main building's scale, may
+    // reach farther than the circle and are cut at it.
+    p.setClipRegion(QRegion(0, 0, COMPASS_SIZE, COMPASS_SIZE, QRegion::Ellipse));
     for (bool main : {true, false}) {
         p.setBrush(main ? kMainBrush : kSubBrush);
         for (const CCompassPolygon& polygon : Turned(main)) {
             p.drawPolygon(ToQPolygon(polygon));
         }
     }
+
+    p.setClipping(false);
 
     // Ticks, and on the axes the bearings they stand for when the building is square to them.
     for (const CCompassTick& tick : CompassTicks(m_nDirCount)) {

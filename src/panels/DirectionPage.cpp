@@ -1,5 +1,6 @@
 #include "DirectionPage.h"
 
+#include <QFont>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +9,6 @@
 #include <QSlider>
 #include <cmath>
 
-#include "ButtonIcons.h"
 #include "CompassWidget.h"
 #include "ControlId.h"
 #include "PageControlIds.h"
@@ -56,10 +56,12 @@ CDirectionPage::CDirectionPage(QWidget* parent)
     kzv::WithId(m_spin->AngleEdit(), IDC_DIR_ANGLE);
     m_compass->setObjectName(QStringLiteral("compass"));
 
-    m_next->setIcon(ButtonIcon(ButtonGlyph::TurnLeft));
-    m_prev->setIcon(ButtonIcon(ButtonGlyph::TurnRight));
+    m_next->setText(QStringLiteral("←"));
+    m_prev->setText(QStringLiteral("→"));
     for (QPushButton* button : {m_next, m_prev}) {
-        button->setIconSize(QSize(24, 24));
+        QFont larger = button->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        button->setFont(larger);
     }
     m_next->setToolTip(QStringLiteral("方位 +1（ビュー上では PageUp）"));
     m_prev->setToolTip(QStringLiteral("方位 −1（ビュー上では PageDown）"));

@@ -69,7 +69,7 @@ COperationPage::COperationPage(QWidget* parent)
         Move([](CViewState& s) { s.m_fZoom = static_cast<float>(s.m_fZoom / kZoomFactor); });
     });
     connect(zoomNormal, &QPushButton::clicked, this,
-            [this] { Move([](CViewState& s) { s.m_fZoom = 1.0f; }); });
+            [this] { Move([](CViewState& s) { s.NormaliseZoom(); }); });
     top->addWidget(zoom, 0, 0);
 
     // "視点方向": the six axis views, in two rows of +/- pairs.

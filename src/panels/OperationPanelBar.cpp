@@ -1,10 +1,13 @@
 #include "OperationPanelBar.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QFrame>
 #include <QLayout>
 #include <QProxyStyle>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTabBar>
 
 namespace {
@@ -68,6 +71,19 @@ COperationPanelBar::COperationPanelBar(QWidget* parent)
     m_tabs->addTab(Scrolled(m_pageDataValue), QString::fromUtf8("データ値"));
     m_tabs->setCurrentIndex(0);
     setWidget(m_tabs);
+}
+
+int COperationPanelBar::HeightForTallestPage() const {
+    int tallest = 0;
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        if (const CPanelPage* page = Page(tab)) {
+            tallest = std::max(tallest, page->sizeHint().height());
+        }
+    }
+    // Around the page: the tab strip, the tab's frame, the bar's title and its frame.
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_tabs);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return tallest + m_tabs->tabBar()->sizeHint().height() + 2 * frame + title + 8;
 }
 
 CPanelPage* COperationPanelBar::Page(int tab) const {

@@ -28,6 +28,9 @@ public:
     QTabWidget* Tabs() const { return m_tabs; }
     // The page of a tab (0..5), or null.
     CPanelPage* Page(int tab) const;
+    // The bar's height that shows the tallest page whole, without a scroll bar: the height a
+    // first start gives the bar.
+    int HeightForTallestPage() const;
 
 private:
     QTabWidget* m_tabs;

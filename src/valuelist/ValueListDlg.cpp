@@ -1,6 +1,8 @@
 #include "ValueListDlg.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -197,12 +200,30 @@ void CValueListDlg::resizeEvent(QResizeEvent* event) {
     FitColumns();
 }
 
+void CValueListDlg::changeEvent(QEvent* event) {
+    CPanelPage::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FitColumns();
+    }
+}
+
 void CValueListDlg::FitColumns() {
-    const int widths[VALUE_COLUMN_COUNT - 1] = {30, 60, 60, 60};
+    // Wide enough for a tap number of five digits and for a coordinate of six significant
+    // digits with sign and point ("-12345.6", as corrected and relative coordinates are) in
+    // the list's font, with the cell's margins on both sides.
+    const QFontMetrics metrics = m_list->fontMetrics();
+    const int margins =
+        2 * (m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1) + 2;
+    const int number = std::max(30, metrics.horizontalAdvance(QStringLiteral("00000")) + margins);
+    const int coordinate =
+        std::max(60, metrics.horizontalAdvance(QStringLiteral("-00000.0")) + margins);
+    const int widths[VALUE_COLUMN_COUNT - 1] = {number, coordinate, coordinate, coordinate};
+    int used = 0;
     for (int c = 0; c < VALUE_COLUMN_COUNT - 1; ++c) {
         m_list->setColumnWidth(c, widths[c]);
+        used += widths[c];
     }
-    m_list->setColumnWidth(VALUE_COLUMN_VALUE, std::max(30, width() - 214));
+    m_list->setColumnWidth(VALUE_COLUMN_VALUE, std::max(30, width() - used - 4));
 }
 
 void CValueListDlg::ClearAllRows() {

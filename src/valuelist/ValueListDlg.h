@@ -100,6 +100,8 @@ protected:
     // the list's own changes; other changes leave the list as it is.
     void OnStateChanged(unsigned aspects) override;
     void resizeEvent(QResizeEvent* event) override;
+    // A new font widens or narrows the columns with it.
+    void changeEvent(QEvent* event) override;
 
 private:
     void OnAbsolute();

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <algorithm>
 #include <string>
@@ -26,6 +28,13 @@ CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
     setStatusTip(QStringLiteral("PageUp / PageDown: 方位の切り替え"));
     AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
     connect(this, &QOpenGLWidget::frameSwapped, this, &CKZ_VView::EndBusy);
+
+    // A newcomer's first question, answered in the empty view until a data set is loaded.
+    m_pEmptyHint = new QLabel(QString::fromUtf8(EMPTY_VIEW_HINT), this);
+    m_pEmptyHint->setObjectName(QStringLiteral("emptyHint"));
+    m_pEmptyHint->setAlignment(Qt::AlignCenter);
+    m_pEmptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pEmptyHint->setStyleSheet(QStringLiteral("color: #606060; background: transparent;"));
 }
 
 CKZ_VView::~CKZ_VView() {
@@ -45,7 +54,15 @@ void CKZ_VView::OnStateChanged(unsigned aspects) {
     if (aspects & ASPECT_SELECTION) {
         UpdateCursor();  // the pick mode may have changed
     }
+    if (aspects & ASPECT_DATASET) {
+        m_pEmptyHint->setVisible(!HasDataSet());
+    }
     update();
+}
+
+void CKZ_VView::resizeEvent(QResizeEvent* event) {
+    COpenGLView::resizeEvent(event);
+    m_pEmptyHint->setGeometry(rect());
 }
 
 void CKZ_VView::InitGL() {
@@ -128,7 +145,7 @@ void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
 }
 
 void CKZ_VView::SetViewPreset(int preset) {
-    CCamera::SetViewPreset(preset);
+    CViewState::SetViewPreset(preset);
     Changed(ASPECT_CAMERA);
 }
 

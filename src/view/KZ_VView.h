@@ -55,6 +55,12 @@ struct CFrameCache {
     int contourComputations = 0;  // how many times the contours were computed (tests, bench)
 };
 
+class QLabel;
+
+// The line the empty view shows until the first data set is loaded.
+inline constexpr const char* EMPTY_VIEW_HINT =
+    "データセットは「ﾌｧｲﾙ(F)」→「データを読み込む」で読み込みます";
+
 // The pressure view: the one 3-D view of the program. It holds the data set and every display
 // setting (CViewState, whose members keep their names here) and draws through COpenGLView.
 // Every change of the state announced with Changed() redraws it.
@@ -133,6 +139,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // PageUp / PageDown step the wind direction up / down, as the direction page's buttons do.
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnStateChanged(unsigned aspects);
@@ -186,6 +193,7 @@ private:
     CFrameCache m_cache;
     std::string m_strLabelFontMade;  // face and size the label font was made with
     int m_nLabelFontSizeMade = 0;
+    QLabel* m_pEmptyHint = nullptr;  // the hint of the empty view
     CViewHost m_noHost;
     CViewHost* m_pHost = &m_noHost;
 };

@@ -300,15 +300,21 @@ void CKZ_VView::DrawContours() {
     }
     const unsigned labelFont =
         m_bPrinting ? m_nLabelFontListPrint : static_cast<unsigned>(m_nLabelFontList);
-    // The slot marks follow every triangle's lines, but drawing them again later changes no
-    // pixel: the same primitives at the same depths fail the depth test. They are drawn once,
-    // at the first place they come.
-    bool slotsDrawn = false;
+    // Bands and lines first. The label texts and the slots come after them all, without the
+    // depth test: a label's text starts beside its sphere and on a sloped face runs into the
+    // surface, and a slot lies on the surface under the bands lifted off it; so that neither
+    // is hidden by the face it belongs to they are drawn over everything, as the tap numbers
+    // are. The label spheres stand out of the lines and keep the depth test.
+    bool hasSlots = false;
     for (const CContourItem& item : contours.items) {
         switch (item.type) {
             case ContourItemType::Band:
                 m_gl.DrawPolygon(&contours.points[static_cast<size_t>(item.first)], item.count,
                                  item.colour);
+                break;
+            case ContourItemType::Blank:
+                m_gl.DrawPolygon(&contours.points[static_cast<size_t>(item.first)], item.count,
+                                 COLOR_WHITE);
                 break;
             case ContourItemType::Line:
                 m_gl.DrawLine(&contours.points[static_cast<size_t>(item.first)], item.colour, 1.0f);
@@ -316,28 +322,33 @@ void CKZ_VView::DrawContours() {
             case ContourItemType::Label: {
                 const CContourLabel& label = contours.labels[static_cast<size_t>(item.first)];
                 m_gl.DrawSphere(label.centre, label.radius, item.colour, 8);
-                m_gl.DrawTextA(label.textPos, labelFont, label.text.c_str(), item.colour);
                 break;
             }
             case ContourItemType::Slots:
-                if (!m_bSlotsVisible || slotsDrawn) {
-                    break;
-                }
-                slotsDrawn = true;
-                const CSlotDrawing slotPicture = BuildSlotDrawing(*this);
-                for (const CSlotMark& mark : slotPicture.marks) {
-                    m_gl.DrawSphere(mark.a, slotPicture.radius, slotPicture.colour, 8);
-                    if (mark.complete) {
-                        m_gl.DrawTextA(mark.numberPos, labelFont, mark.number.c_str(),
-                                       slotPicture.colour);
-                        m_gl.DrawSphere(mark.b, slotPicture.radius, slotPicture.colour, 8);
-                        const CVector4 line[2] = {mark.a, mark.b};
-                        m_gl.DrawLine(line, slotPicture.colour, 1.0f);
-                    }
-                }
+                hasSlots = true;
                 break;
         }
     }
+    m_gl.SetDepthTest(false);
+    for (const CContourItem& item : contours.items) {
+        if (item.type == ContourItemType::Label) {
+            const CContourLabel& label = contours.labels[static_cast<size_t>(item.first)];
+            m_gl.DrawTextA(label.textPos, labelFont, label.text.c_str(), item.colour);
+        }
+    }
+    if (hasSlots && m_bSlotsVisible) {
+        const CSlotDrawing slotPicture = BuildSlotDrawing(*this);
+        for (const CSlotMark& mark : slotPicture.marks) {
+            m_gl.DrawSphere(mark.a, slotPicture.radius, slotPicture.colour, 8);
+            if (mark.complete) {
+                m_gl.DrawTextA(mark.numberPos, labelFont, mark.number.c_str(), slotPicture.colour);
+                m_gl.DrawSphere(mark.b, slotPicture.radius, slotPicture.colour, 8);
+                const CVector4 line[2] = {mark.a, mark.b};
+                m_gl.DrawLine(line, slotPicture.colour, 1.0f);
+            }
+        }
+    }
+    m_gl.SetDepthTest(true);
 }
 
 void CKZ_VView::DrawColorBar() {

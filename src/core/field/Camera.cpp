@@ -109,6 +109,38 @@ bool CCamera::SetTypedView(double scale, double horizontal, double vertical, dou
     return true;
 }
 
+void CCamera::AnglesFromMatrix() {
+    // The matrix is Rx(a) Ry(b) Rz(c); column-major, element (row i, column j) is m[4 j + i]:
+    // m[8] = sin b, m[0] = cos b cos c, m[4] = -cos b sin c, m[9] = -sin a cos b,
+    // m[10] = cos a cos b.
+    const float* m = m_matRotation.m;
+    const double sinB = std::clamp(static_cast<double>(m[8]), -1.0, 1.0);
+    const double b = std::asin(sinB);
+    double a, c;
+    if (std::fabs(sinB) < 0.999999) {
+        a = std::atan2(-m[9], m[10]);
+        c = std::atan2(-m[4], m[0]);
+    } else {
+        // Looking along the y axis: only a + c (or a - c) is fixed; c = 0 takes all into a.
+        a = std::atan2(m[6], m[5]);
+        c = 0.0;
+    }
+    auto degrees = [](double radians) {
+        double d = std::fmod(radians * 180.0 / 3.14159265358979323846, 360.0);
+        if (d < 0.0) {
+            d += 360.0;
+        }
+        // Within a rounding of a whole degree: that degree (a typed 30 is not read back as
+        // 29.99998 and shown as 29).
+        const double whole = std::round(d);
+        return static_cast<float>(std::fabs(d - whole) < 1e-3 ? std::fmod(whole, 360.0) : d);
+    };
+    if (!(std::isfinite(a) && std::isfinite(b) && std::isfinite(c))) {
+        return;
+    }
+    m_vAngles = CVector4(degrees(a), degrees(b), degrees(c));
+}
+
 CVector4 CCamera::Project(CVector4 p, float fitScale) const {
     const float k = fitScale * m_fZoom;
     const float* m = m_matRotation.m;

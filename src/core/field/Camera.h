@@ -44,6 +44,11 @@ public:
     bool SetTypedView(double scale, double horizontal, double vertical, double z, double panX,
                       double panY);
 
+    // The angles that give the rotation matrix when the view is typed in (x about x, y about
+    // y, z about z from the identity, as Turn composes them), each in [0, 360): for a matrix
+    // that comes without its angles, such as a settings file's.
+    void AnglesFromMatrix();
+
     // Where a model point appears in the view, in window pixels from the centre (x right,
     // y up): the pan plus the rotated point scaled by fitScale x zoom.
     CVector4 Project(CVector4 p, float fitScale) const;

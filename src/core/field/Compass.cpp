@@ -92,10 +92,15 @@ CCompassPolygon TurnCompassPolygon(const CCompassPolygon& polygon, double degree
 }
 
 double PlanScale(const CGeometry& main) {
-    CVector4 lo, hi;
-    main.GetBounds(lo, hi);
-    const double r = std::max({std::fabs(lo.x), std::fabs(hi.x), std::fabs(lo.y), std::fabs(hi.y)});
-    return r > 0.0 ? COMPASS_SIZE / (2.0 * r) : 1.0;
+    double r = 0.0;
+    for (const CGeometryObject& part : main.m_objects) {
+        for (const CGeometryFace& face : part.m_faces) {
+            for (const CVector4& v : face.m_vertices) {
+                r = std::max(r, std::hypot(static_cast<double>(v.x), static_cast<double>(v.y)));
+            }
+        }
+    }
+    return r > 0.0 && std::isfinite(r) ? COMPASS_PLAN_RADIUS / r : 1.0;
 }
 
 std::vector<CCompassPolygon> PlanOutlines(const CGeometry& geo, double scale) {

@@ -49,8 +49,12 @@ double WindAngle(double buildingAngle, double directionAngle);
 CCompassPoint TurnCompassPoint(double x, double y, double degrees);
 CCompassPolygon TurnCompassPolygon(const CCompassPolygon& polygon, double degrees);
 
-// Pixels per model unit of the plan: the main geometry's largest absolute x or y fills half
-// the bitmap; 1 when that is not positive.
+// How far from the centre the plan of the main building reaches, in pixels: inside the ring
+// of ticks and bearings, whatever the building angle.
+constexpr int COMPASS_PLAN_RADIUS = 45;
+// Pixels per model unit of the plan: the main geometry's corner farthest from the vertical
+// axis lies COMPASS_PLAN_RADIUS from the centre, so that the plan stays inside the circle when
+// it turns; 1 when there is no such corner off the axis.
 double PlanScale(const CGeometry& main);
 // Every face polygon of every part in plan, in bitmap pixels (not turned).
 std::vector<CCompassPolygon> PlanOutlines(const CGeometry& geo, double scale);

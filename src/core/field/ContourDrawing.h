@@ -13,6 +13,8 @@ enum class ContourItemType : uint8_t {
     Line,   // iso-line segment, width 1.0: points first and first + 1, colour; index = level k
     Label,  // value label: labels[first], drawn in colour; index = level k
     Slots,  // draw the label-position slots here (only while the slot dialog is shown)
+    Blank,  // a panel without a value: polygon points [first, first + count) in the background
+            // colour, so that it stays uncoloured and still hides what lies behind it
 };
 
 struct CContourItem {

@@ -53,14 +53,26 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
             // Written so that a NaN counts as no value too.
             complete = complete && c.value[k] < NO_VALUE;
         }
-        if (!complete) {
-            continue;
-        }
         const int32_t* posRecord = table.PosRecords(i);
         for (int k = 0; k < c.count; ++k) {
             c.pos[k] = state.PositionOfRecord(posRecord[k]);
         }
         const CVector4 lift = state.PanelNormal(i) * state.m_fLift;
+        if (!complete) {
+            // No bands, lines or labels; but where the geometry is drawn as outlines, a hole
+            // in the bands would show the far side's bands through this wall.
+            if (bands) {
+                CContourItem blank;
+                blank.type = ContourItemType::Blank;
+                blank.first = out.PointCount();
+                blank.count = c.count;
+                for (int k = 0; k < c.count; ++k) {
+                    out.AddPoint(c.pos[k] + lift);
+                }
+                out.AddItem(blank);
+            }
+            continue;
+        }
 
         const int triangles = SplitPanel(c, tri, val);
 

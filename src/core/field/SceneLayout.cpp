@@ -104,7 +104,10 @@ float WindArrowAngle(const CViewState& state) {
     if (count <= 0) {
         return 0.0f;
     }
-    return -(state.m_nDirection * 45.0f / (count * 0.125f));
+    // The data's directions are fixed to the building: a turned building turns its wind too,
+    // as the compass draws it.
+    const float turn = static_cast<float>(std::fmod(state.m_dBuildingTurn, 360.0));
+    return turn - state.m_nDirection * 45.0f / (count * 0.125f);
 }
 
 std::vector<CSceneLine> WindArrowLines(const CViewState& state) {

@@ -36,7 +36,7 @@ std::vector<CSceneLine> GroundGridLines(const CViewState& state);
 // The wind arrows along X pointing to +Y (shaft and two head lines each) before the turn by
 // WindArrowAngle about Z.
 std::vector<CSceneLine> WindArrowLines(const CViewState& state);
-// -(direction x 360 / direction count), in degrees.
+// -(direction x 360 / direction count) plus the angle the building is turned by, in degrees.
 float WindArrowAngle(const CViewState& state);
 
 // One coordinate axis: its line, where its cone sits and how it is turned, and its letter.

@@ -50,6 +50,7 @@ void CDataSet::TurnBuilding(double degrees) {
     m_geoMain = m_geoMainOrg;
     m_geoSub = m_geoSubOrg;
     m_taps = m_tapsOrg;
+    m_dBuildingTurn = degrees;
     if (degrees != 0.0) {
         const double radians = DegToRad(degrees);
         m_geoMain.RotateAboutZ(radians);

@@ -106,6 +106,8 @@ public:
     // angle about the vertical axis (x and y snapped to tenths; 0 restores them exactly as
     // read), then the normals and the panel index.
     void TurnBuilding(double degrees);
+    // The angle of the last TurnBuilding (0 as loaded): what the wind arrows turn with.
+    double m_dBuildingTurn = 0.0;
     // Everything derived from the tap positions: normals, lift, panel index (built when next
     // asked for). Whoever changes the working taps or mesh calls it; it also counts a new
     // generation of the positions.

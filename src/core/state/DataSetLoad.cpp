@@ -49,6 +49,7 @@ void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeade
     // copy of the taps) is derived while the Cp table may still be read.
     state.UpdateDerived();
     state.m_tapsOrg = state.m_taps;
+    state.m_dBuildingTurn = 0.0;
 
     if (cpReader.joinable()) {
         cpReader.join();

@@ -279,6 +279,7 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
         }
     }
     camera.m_matRotation.SetDoubles(matrix);
+    camera.AnglesFromMatrix();  // the file keeps no angles: those of its view are shown
     if (!r.Number(ignored) || !r.Keyword("DIRECTION_SETTING")) {
         return false;
     }

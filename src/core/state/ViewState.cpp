@@ -15,14 +15,28 @@ void CViewState::ResetDisplayState() {
     static_cast<CDisplaySettings&>(*this) = std::move(defaults);
 
     ResetCamera();
+    CentreModel();
+    ResetPicking();
+    m_geoMain.ResetObjectStyles();
+    m_geoSub.ResetObjectStyles();
+}
+
+void CViewState::CentreModel() {
     // The whole building in view: with no pan the model's origin (its base) would sit at the
     // centre and a tall building would start above the window.
     CVector4 lo, hi;
     m_geoMain.GetBounds(lo, hi);
     CentreOn((lo + hi) * 0.5f, m_fScale);
-    ResetPicking();
-    m_geoMain.ResetObjectStyles();
-    m_geoSub.ResetObjectStyles();
+}
+
+void CViewState::SetViewPreset(int preset) {
+    CCamera::SetViewPreset(preset);
+    CentreModel();
+}
+
+void CViewState::NormaliseZoom() {
+    m_fZoom = 1.0f;
+    CentreModel();
 }
 
 void CViewState::SetBuildingAngle(double degrees) {

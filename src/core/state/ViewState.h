@@ -59,6 +59,14 @@ public:
     // grey and outlined (working copies only).
     void ResetDisplayState();
 
+    // Pans so that the centre of the main geometry's extent appears at the window's centre in
+    // the current orientation and zoom.
+    void CentreModel();
+    // The camera's axis view, centred for its own orientation.
+    void SetViewPreset(int preset);
+    // "ノーマライズ": zoom 1, the model centred.
+    void NormaliseZoom();
+
     // Turns the building on its site (see CDataSet::TurnBuilding) and drops the arbitrary
     // points. Telling the value list is the listeners' part.
     void SetBuildingAngle(double degrees);

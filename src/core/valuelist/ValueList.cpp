@@ -24,6 +24,13 @@ std::string NumberText(int id) {
     return id > 0 ? std::to_string(id) : std::string("-");
 }
 
+// A position as the decimals its coordinates are shown as: differences of these are
+// differences of the shown numbers (12586.9 - 12345.6 = 241.3, where the floats differ by
+// 241.30078).
+std::array<double, 3> DecimalPosition(const CVector4& p) {
+    return {kzv::ShortestDecimal(p.x), kzv::ShortestDecimal(p.y), kzv::ShortestDecimal(p.z)};
+}
+
 // The absolute position of a point whose row (or stored row) has these coordinate texts:
 // the tap's or arbitrary point's own position while the view holds it, so that switching
 // between relative and absolute coordinates loses no digits; otherwise the texts plus the
@@ -42,7 +49,7 @@ std::array<double, 3> AbsolutePosition(const CViewState& state, const CArbitrary
         pos = &point->pos;
     }
     if (pos != nullptr) {
-        return {pos->x, pos->y, pos->z};
+        return DecimalPosition(*pos);
     }
     return {ReadDoubleOrZero(xyz[0]) + origin[0], ReadDoubleOrZero(xyz[1]) + origin[1],
             ReadDoubleOrZero(xyz[2]) + origin[2]};
@@ -101,13 +108,13 @@ void CValueList::RebuildIndex() {
 }
 
 bool CValueList::AddPointRow(int id, float x, float y, float z, double value) {
-    const double widened[3] = {x, y, z};
+    const std::array<double, 3> widened = DecimalPosition(CVector4(x, y, z));
     CValueRow row;
     row.id = id;
     row.text[0] = NumberText(id);
     for (int i = 0; i < 3; ++i) {
         row.text[static_cast<size_t>(i) + 1] =
-            FormatG(widened[i] - m_origin[static_cast<size_t>(i)]);
+            FormatG(widened[static_cast<size_t>(i)] - m_origin[static_cast<size_t>(i)]);
     }
     row.text[VALUE_COLUMN_VALUE] = FormatG(value);
 
@@ -247,10 +254,7 @@ void CValueList::UpdateValueColumn(const CViewState& state, int direction) {
 }
 
 void CValueList::RefreshPointCoordinates(const CViewState& state) {
-    auto tapPosition = [&](int id) {
-        const CVector4 p = state.m_taps.GetPosition(id);
-        return std::array<double, 3>{p.x, p.y, p.z};
-    };
+    auto tapPosition = [&](int id) { return DecimalPosition(state.m_taps.GetPosition(id)); };
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(),
                                 [](const CValueRow& row) { return row.id < 0; }),
                  m_rows.end());
@@ -305,7 +309,7 @@ bool CValueList::UpdateEditedRow(const CViewState& state, int row, int direction
     }
     CValueRow& r = m_rows[static_cast<size_t>(row)];
     const CArbitraryPoint* point = FindArbitraryPoint(state, r.id);
-    WriteCoordinates(&r.text[1], {point->pos.x, point->pos.y, point->pos.z}, m_origin);
+    WriteCoordinates(&r.text[1], DecimalPosition(point->pos), m_origin);
     r.text[VALUE_COLUMN_VALUE] = FormatG(ArbitraryValue(point, direction));
     RebuildIndex();
     return true;

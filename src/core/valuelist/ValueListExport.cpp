@@ -40,9 +40,11 @@ int TolvexDirectionIndex(int directionCount, int slider, int column) {
         return 0;
     }
     const int64_t n = directionCount;
-    // Nearest of (9 + k) * N / 16, ties upward; exact when N is a multiple of 16.
+    // Nearest of (9 + k) * N / 16, ties upward; exact when N is a multiple of 16. A building
+    // turned clockwise by the slider brings each direction round to a later bearing, so the
+    // column for a bearing holds a direction that many steps earlier.
     const int64_t base = ((9 + static_cast<int64_t>(column)) * n * 2 + 16) / 32;
-    return static_cast<int>((((base + slider) % n) + n) % n);
+    return static_cast<int>((((base - slider) % n) + n) % n);
 }
 
 bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CViewState& state, int slider,

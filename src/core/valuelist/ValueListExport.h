@@ -26,9 +26,10 @@ std::string MakeCsvBytes(const std::vector<CValueRow>& rows);
 bool CanWriteTolvex(const CViewState& state);
 
 // Direction index of Tolvex column k (0 = NNE ... 15 = N) with the building-angle slider at
-// slider (in direction steps): (9 + k) * N / 16 + slider, taken into 0..N-1. For 16 directions
-// that is (slider + 9 + k) mod 16, for 32 it is (2 (9 + k) + slider) mod 32. For counts that
-// are not a multiple of 16 the nearest direction is taken (a tie goes to the higher index).
+// slider (in direction steps): the direction whose wind comes from bearing 22.5 (k + 1) as the
+// compass shows it, (9 + k) * N / 16 - slider, taken into 0..N-1. For 16 directions that is
+// (9 + k - slider) mod 16, for 32 it is (2 (9 + k) - slider) mod 32. For counts that are not a
+// multiple of 16 the nearest direction is taken (a tie goes to the higher index).
 int TolvexDirectionIndex(int directionCount, int slider, int column);
 
 // The heading, then per row its number text and the value of its point for each column's

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cfloat>
 
 #include "field/Camera.h"
@@ -62,18 +64,25 @@ TEST(Compass, DragAnglesAndReleaseChooseTheNearerDirectionTheHigherAtHalfWay) {
     EXPECT_EQ(ReleaseDirection(16, 355.0, 0.0), 0);   // past the last direction: back to 0
 }
 
-TEST(Compass, PlanFillsTheBitmapAndAxisLabelsAppearOnlyForSquareAngles) {
+TEST(Compass, PlanStaysInsideTheCircleAtEveryAngleAndAxisLabelsAppearOnlyForSquareAngles) {
     CGeometry main;
     main.m_objects.resize(1);
     main.m_objects[0].m_faces.resize(1);
     main.m_objects[0].m_faces[0].m_vertices = {CVector4(-10000, -10000, 0),
                                                CVector4(10000, -10000, 0), CVector4(10000, 5000, 0),
                                                CVector4(-10000, 5000, 0)};
-    const double s = PlanScale(main);
-    EXPECT_DOUBLE_EQ(s, 0.0075);
-    const std::vector<CCompassPolygon> plan = PlanOutlines(main, s);
+    const std::vector<CCompassPolygon> plan = PlanOutlines(main, PlanScale(main));
     ASSERT_EQ(plan.size(), 1u);
-    EXPECT_EQ(plan[0], (CCompassPolygon{{0, 150}, {150, 150}, {150, 37}, {0, 37}}));
+    // The far corners reach the plan's radius, and no turn takes any corner past it.
+    double farthest = 0;
+    for (int step = -16; step <= 16; ++step) {
+        for (const CCompassPoint& p : TurnCompassPolygon(plan[0], 11.25 * step)) {
+            const double d = std::hypot(p.x - COMPASS_CENTRE, p.y - COMPASS_CENTRE);
+            EXPECT_LE(d, COMPASS_PLAN_RADIUS + 1.5) << step;
+            farthest = std::max(farthest, d);
+        }
+    }
+    EXPECT_GT(farthest, COMPASS_PLAN_RADIUS - 1.5);
     EXPECT_EQ(PlanScale(CGeometry()), 1.0);
 
     EXPECT_EQ(AxisTickLabels(0.0), (std::vector<std::string>{"180", "0", "90", "270"}));

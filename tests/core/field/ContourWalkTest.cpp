@@ -193,6 +193,13 @@ TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
     }
     CContourDrawing out;
     ComputeContours(state, out);
+    // Only a blank polygon each, which hides what lies behind; no lines without bands.
+    ASSERT_EQ(out.items.size(), withTap.size());
+    for (const CContourItem& item : out.items) {
+        EXPECT_EQ(item.type, ContourItemType::Blank);
+    }
+    state.m_nContourKind = 1;
+    ComputeContours(state, out);
     EXPECT_TRUE(out.items.empty());
     state.m_abPanelContour[static_cast<size_t>(neighbour)] = 1;
     ComputeContours(state, out);

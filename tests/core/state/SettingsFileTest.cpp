@@ -129,6 +129,17 @@ TEST(SettingsFile, SaveResetLoadRestoresEverySetting) {
     EXPECT_EQ(state.m_strLabelFont, "ＭＳ 明朝");  // a face name with a space survives
     // The matrix is kept at six significant digits.
     EXPECT_FLOAT_EQ(state.m_matRotation.m[1], std::stof(kzv::FormatG(saved.m_matRotation.m[1])));
+    // The file holds no angles: those read are the loaded view's, so that typing them in
+    // ("実行") gives the same view, also when it looks along the y axis.
+    for (const CVector4& turn : {CVector4(0, 0, 0), CVector4(0, 90, 0), CVector4(40, -90, 10)}) {
+        state.Turn(turn);
+        ASSERT_TRUE(ReadSettingsFileBytes(MakeSettingsFileBytes(state, 0), state, &read));
+        CCamera typed;
+        typed.SetTypedView(1, state.m_vAngles.y, state.m_vAngles.x, state.m_vAngles.z, 0, 0);
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_NEAR(typed.m_matRotation.m[i], state.m_matRotation.m[i], 1e-4) << i;
+        }
+    }
 }
 
 TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {

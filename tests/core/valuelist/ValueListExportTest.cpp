@@ -66,14 +66,14 @@ TEST_F(TolvexTest, SixteenDirectionsTurnWithTheSlider) {
         "-,1009,1010,1011,1012,1013,1014,1015,1000,1001,1002,1003,1004,1005,1006,1007,1008\r\n"
         "77,990,990,990,990,990,990,990,990,990,990,990,990,990,990,990,990\r\n");
     EXPECT_EQ(Tolvex(7).substr(0, 69),
-              "2,200,201,202,203,204,205,206,207,208,209,210,211,212,213,214,215\r\n-,");
+              "2,202,203,204,205,206,207,208,209,210,211,212,213,214,215,200,201\r\n-,");
     list.ClearAllRows();
     EXPECT_EQ(Tolvex(0), "");
 }
 
 TEST_F(TolvexTest, ThirtyTwoDirectionsAndTheRefusalOfEight) {
     Make(32);
-    EXPECT_EQ(Tolvex(-12).substr(0, 14), "2,206,208,210,");
+    EXPECT_EQ(Tolvex(-12).substr(0, 14), "2,230,200,202,");
     EXPECT_EQ(Tolvex(0).substr(0, 6), "2,218,");
     EXPECT_EQ(TolvexDirectionIndex(32, 0, 15), 16);
 

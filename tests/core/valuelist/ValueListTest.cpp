@@ -95,6 +95,20 @@ TEST(ValueListTest, RelativeOriginAndBack) {
                                      "3 1001 2001 1.5 300"}));
 }
 
+TEST(ValueListTest, RelativeCoordinatesSubtractTheDecimalsShown) {
+    // Floats of 12345.6 and 12586.9 differ by -241.30078...; the texts by -241.3.
+    CViewState state;
+    SetUpTaps(state, {{12345.6f, -2312.3f, 0.1f}, {12586.9f, 0, 0.3f}});
+    AddArbitrary(state, -1, {12345.7f, 0, 0.4f}, 1000);
+    CValueList list;
+    list.AddPointRow(1, 12345.6f, -2312.3f, 0.1f, 100);
+    list.AddPointRow(2, 12586.9f, 0, 0.3f, 200);
+    ASSERT_TRUE(list.SetRelativeOrigin(state, 1));
+    list.AddPointRow(-1, 12345.7f, 0, 0.4f, 1000);
+    EXPECT_EQ(RowTexts(list),
+              (Texts{"1 -241.3 -2312.3 -0.2 100", "2 0 0 0 200", "- -241.2 0 0.1 1000"}));
+}
+
 TEST(ValueListTest, ValueColumnFindsArbitraryPointsById) {
     CViewState state;
     SetUpTaps(state, {{0, 0, 0}});

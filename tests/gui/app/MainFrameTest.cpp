@@ -11,6 +11,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -283,13 +287,15 @@ TEST(MainFrameLayout, FirstStartAndCloseWriteTheSizeFile) {
     const std::string size = dir.filePath("size").toStdString();
     {
         CMainFrame frame;
-        frame.RestoreLayout(size);  // no file: maximised, normal rectangle 20, 20, 1004, 748
+        // No file: maximised, normal rectangle 20, 20, 1004 and at least 748, tall enough for
+        // the operation panel's tallest page where the screen has room.
+        frame.RestoreLayout(size);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
         const CWindowLayout layout = frame.CurrentLayout();
         EXPECT_EQ(layout.left, 20);
         EXPECT_EQ(layout.top, 20);
         EXPECT_EQ(layout.right, 1004);
-        EXPECT_EQ(layout.bottom, 748);
+        EXPECT_GE(layout.bottom, 748);
         frame.showNormal();
         frame.setGeometry(50, 60, 800, 600);
         QTest::qWait(50);
@@ -305,6 +311,23 @@ TEST(MainFrameLayout, FirstStartAndCloseWriteTheSizeFile) {
     EXPECT_EQ(back.right - back.left, 800);
     EXPECT_EQ(back.bottom - back.top, 600);
     EXPECT_GT(back.panel.vertCx, 0);
+}
+
+TEST(MainFrameLayout, FirstStartShowsEveryPageWithoutScrolling) {
+    QTemporaryDir dir;
+    CMainFrame frame;
+    frame.RestoreLayout(dir.filePath("size").toStdString());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QTabBar* tabs = frame.OperationPanel()->Tabs()->tabBar();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(tab).center());
+        QCoreApplication::processEvents();
+        auto* area = qobject_cast<QScrollArea*>(frame.OperationPanel()->Tabs()->currentWidget());
+        ASSERT_NE(area, nullptr);
+        EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << "tab " << tab;
+    }
+    EXPECT_GT(frame.ValueListBar()->height(), 100);
+    frame.close();
 }
 
 TEST(MainFrameLayout, ASizeFileThatCannotBeWrittenIsSaidOnceAndTheWindowStillCloses) {

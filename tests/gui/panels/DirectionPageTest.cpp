@@ -66,6 +66,8 @@ TEST_F(DirectionPageTest, SixteenDirectionsWrapBothWaysInStepsOf22_5) {
     auto* spin = PageControl<QSpinBox>(&page, IDC_DIR_SPIN);
     EXPECT_EQ(spin->maximum(), 15);
 
+    EXPECT_EQ(PageControl<QPushButton>(&page, IDC_DIR_NEXT)->text(), QStringLiteral("←"));
+    EXPECT_EQ(PageControl<QPushButton>(&page, IDC_DIR_PREV)->text(), QStringLiteral("→"));
     Click(PageControl<QPushButton>(&page, IDC_DIR_PREV));  // "→": one down from 0
     EXPECT_EQ(state.m_nDirection, 15);
     EXPECT_EQ(AngleText(), QStringLiteral("337.5"));
@@ -89,7 +91,8 @@ TEST_F(DirectionPageTest, SixteenDirectionsWrapBothWaysInStepsOf22_5) {
     }
     ASSERT_EQ(state.m_nDirection, 4);
     EXPECT_TRUE(Near(Shown(50, 75), Qt::white));
-    EXPECT_TRUE(Near(Shown(75, 110), kOrange));  // the plan of the tower fills the compass
+    EXPECT_TRUE(Near(Shown(75, 100), kOrange));  // the plan of the tower, inside the ring
+    EXPECT_FALSE(Near(Shown(75, 115), kOrange));
 }
 
 TEST_F(DirectionPageTest, DraggedArrowIsRedAndChoosesTheNearerDirection) {
@@ -146,12 +149,12 @@ TEST_F(DirectionPageTest, SliderTurnsTheCompassWhileMovedAndTheBuildingWhenLetGo
                QStyle::sliderPositionFromValue(-8, 8, value, groove.width() - handle.width());
     };
     const int y = handle.center().y();
-    EXPECT_TRUE(Near(Shown(3, 3), kOrange));
+    EXPECT_TRUE(Near(Shown(103, 103), kOrange));
     QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, handle.center());
     QTest::mouseMove(slider, QPoint(xOf(-2), y));
     ASSERT_EQ(slider->value(), -2);
-    // Turned by -45 degrees on the compass: the square's corner leaves the bitmap's corner.
-    EXPECT_FALSE(Near(Shown(3, 3), kOrange));
+    // Turned by -45 degrees on the compass: the square's corner leaves the diagonal.
+    EXPECT_FALSE(Near(Shown(103, 103), kOrange));
     EXPECT_TRUE(FirstCorner() == asRead);
     QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, QPoint(xOf(-2), y));
     expectTurnedBy(45.0);

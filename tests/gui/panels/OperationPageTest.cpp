@@ -45,6 +45,22 @@ private:
     KzMessageBoxHook m_previous;
 };
 
+TEST_F(OperationPageTest, PresetsAndNormaliseCentreTheModelForTheirOwnView) {
+    CVector4 lo, hi;
+    state.m_geoMain.GetBounds(lo, hi);
+    const CVector4 centre = (lo + hi) * 0.5f;
+    for (int id : {IDC_VIEW_X_PLUS, IDC_VIEW_X_MINUS, IDC_VIEW_Y_PLUS, IDC_VIEW_Y_MINUS,
+                   IDC_VIEW_Z_PLUS, IDC_VIEW_Z_MINUS, IDC_ZOOM_NORMAL}) {
+        Press(IDC_MOVE_LEFT);
+        Press(IDC_ZOOM_IN);
+        Press(IDC_ROTATE_UP);
+        Press(id);
+        const CVector4 at = state.Project(centre, state.m_fScale);
+        EXPECT_NEAR(at.x, 0.0f, 0.5f) << id;
+        EXPECT_NEAR(at.y, 0.0f, 0.5f) << id;
+    }
+}
+
 TEST_F(OperationPageTest, ZoomButtonsMultiplyAndNormaliseAndTheScaleFieldFollows) {
     for (int i = 0; i < 3; ++i) {
         Press(IDC_ZOOM_IN);

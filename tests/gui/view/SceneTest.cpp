@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QTest>
 
 #include "KZ_VView.h"
 #include "field/Camera.h"
 #include "field/ColorScale.h"
+#include "field/Compass.h"
 #include "render/TestView.h"
 
 namespace {
@@ -29,6 +31,17 @@ protected:
 TEST_F(SceneTest, EmptyViewIsPlainWhite) {
     const QImage image = Frame();
     EXPECT_EQ(Inked(image, image.rect()), 0);
+}
+
+TEST_F(SceneTest, TheEmptyViewSaysHowToLoadADataSetUntilTheFirstLoad) {
+    auto* hint = view.findChild<QLabel*>(QStringLiteral("emptyHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(),
+              QString::fromUtf8("データセットは「ﾌｧｲﾙ(F)」→「データを読み込む」で読み込みます"));
+    EXPECT_TRUE(view.rect().contains(hint->geometry().center()));
+    Load("tower");
+    EXPECT_FALSE(hint->isVisible());
 }
 
 TEST_F(SceneTest, LoadedSamplesDrawTheirBuildingPointsAndAxes) {
@@ -185,6 +198,67 @@ TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
         ++checked;
     }
     EXPECT_GT(checked, 0);
+}
+
+// Pixels of one colour.
+int CountColour(const QImage& image, const QColor& colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += Near(PixelAt(image, x, y), colour, 30) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+TEST_F(ContourSceneTest, APanelWithoutValueHidesTheFarWallBehindIt) {
+    Load("tower");  // tap 346, on the north wall, has no values
+    view.SetBuildingAngle(ViewBuildingAngle(BuildingAngle(16, 7)));  // the north wall in front
+    view.m_bShowMarkers = 0;
+    view.m_bShowColorBar = 0;
+    for (int p = 0; p < view.m_mesh.GetPanelCount(); ++p) {
+        const int n = view.m_mesh.m_aNodeCount[static_cast<size_t>(p)];
+        CVector4 centre;
+        bool withoutValue = false;
+        for (int c = 0; c < n; ++c) {
+            const int tap = view.m_mesh.GetNodeTapNo(p, c);
+            centre = centre + view.m_taps.GetPosition(tap) * (1.0f / n);
+            withoutValue = withoutValue || view.m_cp.FindRecord(tap) < 0;
+        }
+        if (withoutValue) {
+            const QImage image = Frame();
+            const CVector4 at = view.Project(centre, view.m_fScale);
+            const QColor seen =
+                PixelAt(image, static_cast<int>(320 + at.x), static_cast<int>(240 - at.y));
+            EXPECT_TRUE(Near(seen, Qt::white)) << p << " " << seen.name().toStdString();
+        }
+    }
+}
+
+TEST_F(ContourSceneTest, LabelsAndSlotsOnAPitchedRoofStayInSight) {
+    Load("gable");
+    view.Turn(CVector4(30, 0, 0));  // looking down on the south slope
+    view.m_bShowMarkers = 0;
+    view.m_bShowMesh = 0;
+    view.m_bShowColorBar = 0;
+    view.m_nContourKind = 2;
+    view.m_bShowLabels = 1;
+    view.m_nLabelColorMode = 1;
+    view.m_clrLabel = CVector4(1, 0, 1, 0);  // magenta: no band has it
+    view.m_abSlotOn[0] = 1;
+    view.m_aSlot[0][0] = CVector4(-5000, -3000, 6750);  // across the slope, on it
+    view.m_aSlot[0][1] = CVector4(5000, -1000, 8250);
+    view.m_bSlotsVisible = true;
+    view.m_fZoom = 1.5f;
+    view.CentreOn(CVector4(0, -2000, 7500), view.m_fScale);
+    view.Changed(ASPECT_CONTOURS);
+    const QImage image = Frame();
+    Save(image, "gable-roof-labels");
+    ASSERT_GT(view.FrameCache().contours.labels.size(), 2u);
+    // Each label is a small sphere and a text of several digits; the slot is a red line.
+    EXPECT_GT(CountColour(image, QColor(255, 0, 255)),
+              60 * static_cast<int>(view.FrameCache().contours.labels.size()));
+    EXPECT_GT(CountColour(image, Qt::red), 150);
 }
 
 TEST_F(SceneTest, PanelIndexFollowsTheBuildingAngle) {
