@@ -220,9 +220,23 @@ bool SameSurface(const CViewState& state, const int panels[2]) {
     return IsPointOnPolygonPlane(points[0], points.data() + 1, static_cast<int>(points.size()) - 1);
 }
 
+int PanelHolding(const CViewState& state, int preferred, CVector4 p) {
+    const std::vector<CVector4> corners = PanelCorners(state, preferred);
+    if (IsPointInPolygon(p, corners.data(), static_cast<int>(corners.size()))) {
+        return preferred;
+    }
+    // A point on an edge between surfaces lies in panels of both; one on the preferred
+    // panel's surface is the one meant.
+    const int onSurface = state.FindPanelContaining(p, [&](int panel) {
+        const int pair[2] = {panel, preferred};
+        return SameSurface(state, pair);
+    });
+    return onSurface >= 0 ? onSurface : state.FindPanelContaining(p);
+}
+
 bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p) {
-    const int panels[2] = {state.FindPanelContaining(p), panel};
-    return panels[0] >= 0 && SameSurface(state, panels);
+    const int panels[2] = {PanelHolding(state, panel, p), panel};
+    return SameSurface(state, panels);
 }
 
 CVector4 CorrectOntoPanel(const CViewState& state, int panel, CVector4 p) {

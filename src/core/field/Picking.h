@@ -62,7 +62,13 @@ long long GridPointCount(int p, int q);
 
 // Whether two panels lie on one plane: false when either is -1, true when they are the same.
 bool SameSurface(const CViewState& state, const int panels[2]);
-// SameSurface of the panel that holds p and panel; false when no panel holds p.
+// The panel that holds p, preferring the given one and then those on its surface: preferred
+// when it holds p, else the first (in mesh order) on the same surface that does, else the
+// first that does (-1 for none). A point on the edge between two surfaces lies in panels of
+// both; the one on the surface it was placed on is meant, not the wall that comes earlier in
+// the mesh below an eave.
+int PanelHolding(const CViewState& state, int preferred, CVector4 p);
+// SameSurface of PanelHolding(panel, p) and panel; false when no panel holds p.
 bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p);
 // p moved into the plane of panel along its first and last edges (law-of-sines decomposition:
 // a point already in the plane comes back unchanged). A degenerate panel, a panel outside the
