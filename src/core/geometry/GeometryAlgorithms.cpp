@@ -82,41 +82,67 @@ double Dot(const Vec3d& u, const Vec3d& v) {
 
 }  // namespace
 
-bool IsPointOnPolygonPlane(CVector4 p, const CVector4* polygon, int count) {
-    if (polygon == nullptr || count < 2) {
+namespace {
+
+// The plane through the widest-spread triangle of the points: the first, the one farthest from
+// it, and the one farthest from the line through those two; normal not normalised, length its
+// length. False when the points lie on one line within SURFACE_TOLERANCE (or are not finite).
+template <typename Point>
+bool SpreadPlane(int count, Point point, Vec3d& normal, double& length) {
+    if (count < 3) {
         return false;
     }
-    auto point = [&](int i) { return i == 0 ? p : polygon[i - 1]; };
-    const int n = count + 1;
-    // The plane of a well-spread triangle: p, the point farthest from p, and the point
-    // farthest from the line through those two.
+    const CVector4 origin = point(0);
     int far = 0;
     double best = -1.0;
-    for (int i = 1; i < n; ++i) {
-        const Vec3d d = Sub(point(i), p);
+    for (int i = 1; i < count; ++i) {
+        const Vec3d d = Sub(point(i), origin);
         if (Dot(d, d) > best) {
             best = Dot(d, d);
             far = i;
         }
     }
-    const Vec3d axis = Sub(point(far), p);
+    const Vec3d axis = Sub(point(far), origin);
     int wide = 0;
     best = -1.0;
-    for (int i = 1; i < n; ++i) {
-        const Vec3d c = Cross(axis, Sub(point(i), p));
+    for (int i = 1; i < count; ++i) {
+        const Vec3d c = Cross(axis, Sub(point(i), origin));
         if (Dot(c, c) > best) {
             best = Dot(c, c);
             wide = i;
         }
     }
-    const Vec3d normal = Cross(axis, Sub(point(wide), p));
-    const double length = std::sqrt(Dot(normal, normal));
-    const double axisLength = std::sqrt(Dot(axis, axis));
+    normal = Cross(axis, Sub(point(wide), origin));
+    length = std::sqrt(Dot(normal, normal));
     // The widest point within the tolerance of the line: every point lies on that line.
-    if (!(length > SURFACE_TOLERANCE * axisLength)) {
-        return false;  // also for coordinates that are not finite
+    return length > SURFACE_TOLERANCE * std::sqrt(Dot(axis, axis));
+}
+
+}  // namespace
+
+bool PlaneNormal(const CVector4* points, int count, CVector4& normal) {
+    Vec3d n;
+    double length = 0.0;
+    if (points == nullptr || !SpreadPlane(
+                                 count, [points](int i) { return points[i]; }, n, length)) {
+        return false;
     }
-    for (int i = 1; i < n; ++i) {
+    normal = CVector4(static_cast<float>(n.x / length), static_cast<float>(n.y / length),
+                      static_cast<float>(n.z / length), 0.0f);
+    return true;
+}
+
+bool IsPointOnPolygonPlane(CVector4 p, const CVector4* polygon, int count) {
+    if (polygon == nullptr || count < 2) {
+        return false;
+    }
+    auto point = [&](int i) { return i == 0 ? p : polygon[i - 1]; };
+    Vec3d normal;
+    double length = 0.0;
+    if (!SpreadPlane(count + 1, point, normal, length)) {
+        return false;
+    }
+    for (int i = 1; i <= count; ++i) {
         if (!(std::fabs(Dot(normal, Sub(point(i), p))) <= SURFACE_TOLERANCE * length)) {
             return false;
         }

@@ -28,6 +28,10 @@ bool IsPointOnSegment(CVector4 p, CVector4 a, CVector4 b);
 // two corners.
 bool IsPointOnPolygonPlane(CVector4 p, const CVector4* polygon, int count);
 
+// The unit normal of the plane through the points' widest-spread triangle, chosen as above
+// from the first point. False, normal unchanged, when they lie on one line.
+bool PlaneNormal(const CVector4* points, int count, CVector4& normal);
+
 // How far p lies from the triangle a-b-c within the triangle's plane: 0 when p's foot on the
 // plane is inside the triangle or on its edges, else the distance from the foot to the nearest
 // edge. height (when given) receives p's distance from the plane, signed along

@@ -252,4 +252,114 @@ TEST_F(PitchedRoofTest, AClickTakesItsValueFromItsOwnSubTriangle) {
     }
 }
 
+// A rectangle on a slope lies in its plane: one edge along the slope's horizontal, the other up
+// the slope, every grid point on the roof; corners on two different planes make none.
+TEST_F(PitchedRoofTest, ARectangleOnTheSlopeLiesInItsPlane) {
+    const CVector4 p1 = ProjectOntoPanel(state, 0, CVector4(200, 300, 5180));
+    const CVector4 p2 = ProjectOntoPanel(state, 2, CVector4(1900, 700, 5410));
+    const int panels[2] = {0, 2};
+    ASSERT_EQ(RectangleOnSurface(state, state, p1, p2, panels), RECT_IN_FACE);
+    const CVector4 a = state.m_aCorner[1];
+    EXPECT_EQ(a.z, p1.z);  // along the horizontal
+    EXPECT_NEAR(a.y, p1.y, 0.01f);
+    EXPECT_NEAR(a.x, p2.x, 0.01f);
+    const std::vector<CVector4> grid = MakeGrid(state, RECT_IN_FACE, 3, 2);
+    ASSERT_EQ(grid.size(), 12u);
+    EXPECT_TRUE(grid.front() == p1);
+    EXPECT_TRUE(grid.back() == p2);
+    EXPECT_NEAR(grid[3].x, p1.x + (a.x - p1.x) / 3, 0.01f);  // outer loop along the horizontal
+    SelectGridPoints(state, grid, panels[0]);
+    ASSERT_EQ(state.m_lstArbitrary.size(), 12u);
+    for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+        EXPECT_GE(point.panel, 0) << point.pos.x << " " << point.pos.y << " " << point.pos.z;
+        EXPECT_LT(point.values[0], NO_VALUE);
+    }
+
+    // A wall below the eave: its corners are on another plane.
+    std::vector<fieldtest::Tap> taps = {
+        {Tap(0, 0), {0.0}},         {Tap(4, 0), {0.0}}, {CVector4(4000, 0, 0), {0.0}},
+        {CVector4(0, 0, 0), {0.0}}, {Tap(0, 1), {0.0}}, {Tap(4, 1), {0.0}}};
+    fieldtest::SetUp(state, taps, {{1, 2, 5}, {2, 6, 5}, {4, 3, 2, 1}});
+    const int roofAndWall[2] = {0, 2};
+    const CVector4 before = state.m_aCorner[1];
+    EXPECT_EQ(RectangleOnSurface(state, state, CVector4(1000, 100, 5057.7f),
+                                 CVector4(1000, 0, 2000), roofAndWall),
+              RECT_NONE);
+    EXPECT_TRUE(state.m_aCorner[1] == before);
+    // The wall alone: y is constant, whatever else the corners share.
+    const int wall[2] = {2, 2};
+    EXPECT_EQ(
+        RectangleOnSurface(state, state, CVector4(1000, 0, 1000), CVector4(1000, 0, 3000), wall),
+        1);
+}
+
+// The gable sample turned by 30 degrees: no wall and no roof slope is axis-parallel, every face
+// takes a rectangle, and on the rectangular faces all its grid points lie on the face; at 0
+// degrees the walls keep their constant axis.
+TEST(PickingSamples, RectanglesOnEveryFaceOfTheTurnedGable) {
+    CViewState state;
+    LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
+    for (double angle : {0.0, 30.0}) {
+        state.SetBuildingAngle(angle);
+        int faces = 0;
+        for (int face = 1; face <= 6; ++face) {
+            // The face's first panel (its taps are numbered face * 100 + k) and the panel on its
+            // plane farthest from it take the corners.
+            int first = -1;
+            CPanelCorners c1, c2;
+            for (int panel = 0; first < 0 && panel < state.m_mesh.GetPanelCount(); ++panel) {
+                GetPanelCorners(state, panel, 0, c1);
+                first = c1.tap[0] / 100 == face ? panel : -1;
+            }
+            ASSERT_GE(first, 0);
+            int second = -1;
+            float farthest = 0;
+            for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+                const int pair[2] = {first, panel};
+                GetPanelCorners(state, panel, 0, c2);
+                if (SameSurface(state, pair) && c2.pos[0].Distance(c1.pos[0]) >= farthest) {
+                    farthest = c2.pos[0].Distance(c1.pos[0]);
+                    second = panel;
+                }
+            }
+            ++faces;
+            GetPanelCorners(state, second, 0, c2);
+            const int panels[2] = {first, second};
+            const CVector4 p1 =
+                ProjectOntoPanel(state, first, (c1.pos[0] + c1.pos[1] + c1.pos[2]) * (1.0f / 3.0f));
+            const CVector4 p2 = ProjectOntoPanel(
+                state, second, (c2.pos[0] + c2.pos[1] + c2.pos[2]) * (1.0f / 3.0f));
+            const int orientation = RectangleOnSurface(state, state, p1, p2, panels);
+            const bool sloped = std::fabs(state.PanelNormal(first).z) > 0.1f;
+            if (angle == 0.0 && !sloped) {
+                EXPECT_LT(orientation, RECT_IN_FACE) << first;
+            } else {
+                EXPECT_EQ(orientation, RECT_IN_FACE) << angle << " " << first;
+            }
+            // The gable ends (taps 2xx and 4xx) are pentagons: a rectangle reaches past them.
+            if (face == 2 || face == 4) {
+                continue;
+            }
+            for (const CVector4& g : MakeGrid(state, orientation, 4, 5)) {
+                EXPECT_TRUE(PointOnSameSurface(state, first, g))
+                    << angle << " " << first << " " << g.x << " " << g.y << " " << g.z;
+            }
+        }
+        EXPECT_EQ(faces, 6) << angle;  // four walls, two roof slopes
+        // Across the ridge the corners lie on two planes: no rectangle.
+        int slope[2] = {-1, -1};
+        for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+            CPanelCorners c;
+            GetPanelCorners(state, panel, 0, c);
+            const int face = c.tap[0] / 100 - 5;
+            if ((face == 0 || face == 1) && slope[face] < 0) {
+                slope[face] = panel;
+            }
+        }
+        EXPECT_EQ(RectangleOnSurface(state, state, CVector4(0, -2000, 7500),
+                                     CVector4(0, 2000, 7500), slope),
+                  RECT_NONE);
+    }
+}
+
 }  // namespace
