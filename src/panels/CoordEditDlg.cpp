@@ -26,7 +26,7 @@ CCoordEditDlg::CCoordEditDlg(const CViewState& state, const CArbitraryPoint& rec
       m_state(state),
       m_record(record),
       m_origin(origin),
-      m_nRefPanel(state.FindPanelContaining(record.pos)) {
+      m_nRefPanel(record.panel >= 0 ? record.panel : state.FindPanelContaining(record.pos)) {
     setProperty("resourceId", static_cast<int>(IDD));
     setWindowTitle(QStringLiteral("座標値の編集"));
 
@@ -70,14 +70,14 @@ void CCoordEditDlg::OnOK() {
                                     m_origin[i]);
     }
     CVector4 p(xyz[0], xyz[1], xyz[2]);
-    m_nFoundPanel = m_state.FindPanelContaining(p);
+    m_nFoundPanel = PanelHolding(m_state, m_nRefPanel, p);
     if (!Accepted(m_nFoundPanel)) {
         CAutoCorrectDlg offer(this);
         if (offer.exec() == CAutoCorrectDlg::IDC_BY_HAND) {
             return;  // the typed numbers stay for the user to change
         }
         p = CorrectOntoPanel(m_state, m_nRefPanel, p);
-        m_nFoundPanel = m_state.FindPanelContaining(p);
+        m_nFoundPanel = PanelHolding(m_state, m_nRefPanel, p);
         if (!Accepted(m_nFoundPanel)) {
             KzMessageBox(this, QString::fromUtf8(kMsgCorrectionFailed));
             return;

@@ -43,7 +43,7 @@ private:
     const CViewState& m_state;
     CArbitraryPoint m_record;
     std::array<double, 3> m_origin;
-    int m_nRefPanel;         // the panel that held the point when the dialog was made
+    int m_nRefPanel;         // the panel the point was made on (or, without one, holds it)
     int m_nFoundPanel = -1;  // the panel of the typed position
     QLineEdit* m_edits[3];
 };

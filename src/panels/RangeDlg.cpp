@@ -67,7 +67,8 @@ CRangeDlg::CRangeDlg(const CViewState& state, const CRangeRequest& request, QWid
         return box;
     };
 
-    // The corners as "%.2f"; the two edits of the constant axis cannot change.
+    // The corners as "%.2f"; the two edits of the constant axis cannot change. A rectangle
+    // on a sloped face has none: all six can, and an edited corner must stay on the face.
     for (int k = 0; k < 2; ++k) {
         const CVector4& c = m_request.corner[k];
         const float xyz[3] = {c.x, c.y, c.z};

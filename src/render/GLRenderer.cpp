@@ -24,12 +24,9 @@
 
 namespace {
 
-// Normal of a polygon from its first three corners, normalised.
-CVector4 PolygonNormal(const CVector4* points, int count) {
-    if (count < 3) {
-        return CVector4();
-    }
-    CVector4 n = TriangleNormal(points[0], points[1], points[2]);
+// Unit normal of a polygon over all its corners (Newell's sum).
+CVector4 UnitNormal(const CVector4* points, int count) {
+    CVector4 n = PolygonNormal(points, count);
     n.Normalize();
     return n;
 }
@@ -269,7 +266,7 @@ void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour
     if (!HasCurrentContext() || points == nullptr) {
         return;
     }
-    const CVector4 n = PolygonNormal(points, count);
+    const CVector4 n = UnitNormal(points, count);
     glEnable(GL_NORMALIZE);
     glColor4fv(colour.Data());
     glNormal3fv(n.Data());
@@ -305,7 +302,7 @@ void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* ma
         return;
     }
     SetMaterial(face, material);
-    const CVector4 n = PolygonNormal(points, count);
+    const CVector4 n = UnitNormal(points, count);
     glNormal3fv(n.Data());
     glEnable(GL_NORMALIZE);
     if (m_recording != nullptr) {

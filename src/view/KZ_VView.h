@@ -157,7 +157,8 @@ private:
     void DrawPickables();
     void PickCorner(int panel, CVector4 p);
     void PickSlotPoint(int panel, CVector4 p);
-    void RefuseInclinedRectangle();
+    // The message for two corners on different planes, which make no rectangle.
+    void RefuseRectangle();
     // The mesh's corners lifted off the building (panel after panel), made again only for a
     // new data set or a turned building.
     void UpdateMeshCorners();

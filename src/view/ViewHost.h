@@ -12,7 +12,7 @@ class CViewState;
 struct CRangeRequest {
     CVector4 corner[2];       // the two picked corners (the dialog may edit them)
     int panel[2] = {-1, -1};  // the panel each corner was picked on
-    int orientation = 0;      // the constant axis: 0 x, 1 y, 2 z
+    int orientation = 0;      // the constant axis: 0 x, 1 y, 2 z; 3 none (a sloped face)
     int divisionsP = 1;       // divisions along the first and the second varying axis
     int divisionsQ = 1;
 };

@@ -12,9 +12,9 @@
 
 namespace {
 
-const char* const kMsgInclinedRectangle =
-    "指定された2点の座標は X、Y、Z のどれも一致しないため、矩形範囲を作れません。\n"
-    "X、Y、Z のどれかが一致する2点を指定し直してください。";
+const char* const kMsgNotOnePlane =
+    "指定された2点は同一メッシュ平面上にないため、矩形範囲を作れません。\n"
+    "同じ面の上で2点を指定し直してください。";
 const char* const kMsgSlotNotOnOnePlane =
     "指定した点は同一メッシュ平面上にありません。再度クリックしてください";
 
@@ -197,8 +197,8 @@ void CKZ_VView::PickSlotPoint(int panel, CVector4 p) {
     Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
 }
 
-void CKZ_VView::RefuseInclinedRectangle() {
-    KzMessageBox(this, QString::fromUtf8(kMsgInclinedRectangle), QString(), KzButtons::Ok,
+void CKZ_VView::RefuseRectangle() {
+    KzMessageBox(this, QString::fromUtf8(kMsgNotOnePlane), QString(), KzButtons::Ok,
                  KzIcon::Warning);
 }
 
@@ -208,20 +208,25 @@ bool CKZ_VView::SelectRectangle() {
     request.corner[1] = m_aCorner[1];
     request.panel[0] = m_anCornerPanel[0];
     request.panel[1] = m_anCornerPanel[1];
-    request.orientation = RectangleOrientation(*this, request.corner[0], request.corner[1]);
-    if (request.orientation == 255) {
-        RefuseInclinedRectangle();
+    // The rectangle lies in the plane of the corners' panels: across a ridge or an eave there
+    // is none (its inner points would float inside the building).
+    request.orientation =
+        RectangleOnSurface(*this, *this, request.corner[0], request.corner[1], request.panel);
+    if (request.orientation == RECT_NONE) {
+        RefuseRectangle();
         return false;
     }
     Changed(ASPECT_SELECTION);  // the four corners are shown while the dialog is open
     if (!Host().RunRangeDialog(*this, request)) {
         return true;
     }
-    const int orientation = RectangleOrientation(*this, request.corner[0], request.corner[1]);
-    if (orientation == 255) {
-        RefuseInclinedRectangle();
+    const int orientation =
+        RectangleOnSurface(*this, *this, request.corner[0], request.corner[1], request.panel);
+    if (orientation == RECT_NONE) {
+        RefuseRectangle();
         return false;
     }
-    SelectGridPoints(*this, MakeGrid(*this, orientation, request.divisionsP, request.divisionsQ));
+    SelectGridPoints(*this, MakeGrid(*this, orientation, request.divisionsP, request.divisionsQ),
+                     request.panel[0]);
     return true;
 }

@@ -272,6 +272,12 @@ bool CPanelIndex::Holds(int panel, const CVector4& p) const {
 }
 
 int CPanelIndex::FindPanelContaining(CVector4 p) const {
+    return VisitPanelsHolding(
+        p, [](const void*, int) { return true; }, nullptr);
+}
+
+int CPanelIndex::VisitPanelsHolding(CVector4 p, bool (*visit)(const void*, int),
+                                    const void* context) const {
     if (!IsFinite(p)) {
         return -1;
     }
@@ -291,7 +297,7 @@ int CPanelIndex::FindPanelContaining(CVector4 p) const {
         } else {
             panel = b[j++];
         }
-        if (Holds(panel, p)) {
+        if (Holds(panel, p) && visit(context, panel)) {
             return panel;
         }
     }

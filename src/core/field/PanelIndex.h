@@ -27,6 +27,9 @@ public:
     // The first panel, in mesh order, whose corner polygon holds p; -1 when none does (and for
     // a point with a non-finite coordinate, which no panel holds).
     int FindPanelContaining(CVector4 p) const;
+    // The first panel, in mesh order, that holds p and that accept takes; -1 when none.
+    template <typename Accept>
+    int FindPanelContaining(CVector4 p, Accept accept) const;
 
     int GetPanelCount() const { return static_cast<int>(m_count.size()); }
 
@@ -35,6 +38,10 @@ private:
         float lo[3];
         float hi[3];
     };
+
+    // Calls visit(panel) for the panels that hold p, in mesh order, until it returns true;
+    // returns that panel or -1.
+    int VisitPanelsHolding(CVector4 p, bool (*visit)(const void*, int), const void* context) const;
 
     bool CellOf(const CVector4& p, int64_t cell[3]) const;
     uint64_t Key(int64_t ix, int64_t iy, int64_t iz) const;
@@ -60,6 +67,16 @@ private:
     std::vector<int> m_cellPanels;
     std::vector<int> m_large;  // panels too big for the grid, tested at every query
 };
+
+template <typename Accept>
+int CPanelIndex::FindPanelContaining(CVector4 p, Accept accept) const {
+    return VisitPanelsHolding(
+        p,
+        [](const void* context, int panel) {
+            return (*static_cast<const Accept*>(context))(panel);
+        },
+        &accept);
+}
 
 // Free form of the query, for callers that hold the index next to the state.
 inline int FindPanelContaining(const CPanelIndex& index, CVector4 p) {

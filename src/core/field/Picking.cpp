@@ -80,9 +80,9 @@ int SelectArbitraryPoint(CViewState& state, int panel, CVector4 p) {
     return id;
 }
 
-void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid) {
+void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid, int cornerPanel) {
     for (const CVector4& g : grid) {
-        SelectArbitraryPoint(state, state.FindPanelContaining(g), g);
+        SelectArbitraryPoint(state, PanelHolding(state, cornerPanel, g), g);
     }
 }
 
@@ -144,29 +144,97 @@ void ClearAllRows(CViewState& state) {
     state.m_valueList.ClearAllRows();
 }
 
-int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2) {
+namespace {
+
+// m_aCorner = (p1, A, p2, B) of the rectangle whose constant axis is given: A and B take p1's
+// coordinate on that axis.
+void SetAxisCorners(CSelection& selection, int axis, CVector4 p1, CVector4 p2) {
     CVector4 a, b;
-    int orientation;
-    if (p1.x == p2.x) {
-        orientation = 0;
-        a = CVector4(p1.x, p1.y, p2.z);
-        b = CVector4(p1.x, p2.y, p1.z);
-    } else if (p1.y == p2.y) {
-        orientation = 1;
-        a = CVector4(p1.x, p1.y, p2.z);
-        b = CVector4(p2.x, p1.y, p1.z);
-    } else if (p1.z == p2.z) {
-        orientation = 2;
-        a = CVector4(p2.x, p1.y, p1.z);
-        b = CVector4(p1.x, p2.y, p1.z);
-    } else {
-        return 255;
+    switch (axis) {
+        case 0:
+            a = CVector4(p1.x, p1.y, p2.z);
+            b = CVector4(p1.x, p2.y, p1.z);
+            break;
+        case 1:
+            a = CVector4(p1.x, p1.y, p2.z);
+            b = CVector4(p2.x, p1.y, p1.z);
+            break;
+        default:
+            a = CVector4(p2.x, p1.y, p1.z);
+            b = CVector4(p1.x, p2.y, p1.z);
+            break;
     }
     selection.m_aCorner[0] = p1;
     selection.m_aCorner[1] = a;
     selection.m_aCorner[2] = p2;
     selection.m_aCorner[3] = b;
+}
+
+float Coordinate(const CVector4& v, int axis) {
+    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+}
+
+}  // namespace
+
+int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2) {
+    int orientation;
+    if (p1.x == p2.x) {
+        orientation = 0;
+    } else if (p1.y == p2.y) {
+        orientation = 1;
+    } else if (p1.z == p2.z) {
+        orientation = 2;
+    } else {
+        return RECT_NONE;
+    }
+    SetAxisCorners(selection, orientation, p1, p2);
     return orientation;
+}
+
+int RectangleOnSurface(const CViewState& state, CSelection& selection, CVector4 p1, CVector4 p2,
+                       const int panels[2]) {
+    if (!SameSurface(state, panels)) {
+        return RECT_NONE;
+    }
+    std::vector<CVector4> points = PanelCorners(state, panels[0]);
+    if (panels[1] != panels[0]) {
+        const std::vector<CVector4> more = PanelCorners(state, panels[1]);
+        points.insert(points.end(), more.begin(), more.end());
+    }
+    // A plane on which one coordinate is constant: the rectangle of that axis.
+    for (int axis = 0; axis < 3; ++axis) {
+        bool constant = true;
+        for (const CVector4& c : points) {
+            constant = constant &&
+                       std::fabs(Coordinate(c, axis) - Coordinate(p1, axis)) <= SURFACE_TOLERANCE;
+        }
+        if (constant) {
+            SetAxisCorners(selection, axis, p1, p2);
+            return axis;
+        }
+    }
+    // The plane's normal from both panels' corners (the widest triangle among them, which the
+    // snapping of the taps tilts least), and its horizontal direction h = n x z.
+    CVector4 n;
+    if (!PlaneNormal(points.data(), static_cast<int>(points.size()), n)) {
+        return RECT_NONE;
+    }
+    const double hx = n.y, hy = -n.x;
+    const double hLength = std::sqrt(hx * hx + hy * hy);
+    if (!(hLength > 0.0)) {
+        return RECT_NONE;
+    }
+    const double dx = static_cast<double>(p2.x) - p1.x, dy = static_cast<double>(p2.y) - p1.y;
+    const double along = (dx * hx + dy * hy) / (hLength * hLength);
+    const CVector4 a(static_cast<float>(p1.x + along * hx), static_cast<float>(p1.y + along * hy),
+                     p1.z);
+    selection.m_aCorner[0] = p1;
+    selection.m_aCorner[1] = a;
+    selection.m_aCorner[2] = p2;
+    selection.m_aCorner[3] =
+        CVector4(static_cast<float>(p2.x - (static_cast<double>(a.x) - p1.x)),
+                 static_cast<float>(p2.y - (static_cast<double>(a.y) - p1.y)), p2.z);
+    return RECT_IN_FACE;
 }
 
 long long GridPointCount(int p, int q) {
@@ -175,8 +243,29 @@ long long GridPointCount(int p, int q) {
 
 std::vector<CVector4> MakeGrid(const CSelection& selection, int orientation, int p, int q) {
     std::vector<CVector4> grid;
-    if (orientation < 0 || orientation > 2 || p < 1 || q < 1 ||
+    if (orientation < 0 || orientation > RECT_IN_FACE || p < 1 || q < 1 ||
         GridPointCount(p, q) > MAX_GRID_POINTS) {
+        return grid;
+    }
+    if (orientation == RECT_IN_FACE) {
+        // p1 + (A - p1) i / p + (B - p1) j / q, in double so that the far corner is p2.
+        const CVector4& o = selection.m_aCorner[0];
+        const CVector4& a = selection.m_aCorner[1];
+        const CVector4& b = selection.m_aCorner[3];
+        const double u[3] = {static_cast<double>(a.x) - o.x, static_cast<double>(a.y) - o.y,
+                             static_cast<double>(a.z) - o.z};
+        const double v[3] = {static_cast<double>(b.x) - o.x, static_cast<double>(b.y) - o.y,
+                             static_cast<double>(b.z) - o.z};
+        grid.reserve(static_cast<size_t>(GridPointCount(p, q)));
+        for (int i = 0; i <= p; ++i) {
+            const double s = static_cast<double>(i) / p;
+            for (int j = 0; j <= q; ++j) {
+                const double t = static_cast<double>(j) / q;
+                grid.emplace_back(static_cast<float>(o.x + u[0] * s + v[0] * t),
+                                  static_cast<float>(o.y + u[1] * s + v[1] * t),
+                                  static_cast<float>(o.z + u[2] * s + v[2] * t));
+            }
+        }
         return grid;
     }
     const CVector4 p1 = selection.m_aCorner[0];
@@ -220,9 +309,23 @@ bool SameSurface(const CViewState& state, const int panels[2]) {
     return IsPointOnPolygonPlane(points[0], points.data() + 1, static_cast<int>(points.size()) - 1);
 }
 
+int PanelHolding(const CViewState& state, int preferred, CVector4 p) {
+    const std::vector<CVector4> corners = PanelCorners(state, preferred);
+    if (IsPointInPolygon(p, corners.data(), static_cast<int>(corners.size()))) {
+        return preferred;
+    }
+    // A point on an edge between surfaces lies in panels of both; one on the preferred
+    // panel's surface is the one meant.
+    const int onSurface = state.FindPanelContaining(p, [&](int panel) {
+        const int pair[2] = {panel, preferred};
+        return SameSurface(state, pair);
+    });
+    return onSurface >= 0 ? onSurface : state.FindPanelContaining(p);
+}
+
 bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p) {
-    const int panels[2] = {state.FindPanelContaining(p), panel};
-    return panels[0] >= 0 && SameSurface(state, panels);
+    const int panels[2] = {PanelHolding(state, panel, p), panel};
+    return SameSurface(state, panels);
 }
 
 CVector4 CorrectOntoPanel(const CViewState& state, int panel, CVector4 p) {

@@ -31,8 +31,9 @@ void SelectMeasurementPoint(CViewState& state, int tapIndex);
 // Mode 3 (and every grid point): an arbitrary point at p on panel, its values for every
 // direction, id -(number of arbitrary points + 1), as one step. Returns the id.
 int SelectArbitraryPoint(CViewState& state, int panel, CVector4 p);
-// The grid points of a rectangle, each its own step, on the panel that holds it.
-void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid);
+// The grid points of a rectangle, each its own step, on the panel that holds it
+// (PanelHolding: the corner's panel, or one on its surface, first).
+void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid, int cornerPanel = -1);
 // Mode 5: every measurement point inside the face, in m_taps order, as one step (possibly
 // empty). Returns how many.
 int SelectFacePoints(CViewState& state, int name);
@@ -49,9 +50,24 @@ void ClearAllRows(CViewState& state);
 // is the constant axis: 0 x, 1 y, 2 z (exact float comparison, in this order), 255 when all
 // three coordinates differ (an inclined rectangle: no grid; m_aCorner unchanged).
 int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2);
+// Orientations besides the constant axes 0, 1 and 2: a rectangle in the plane of a face on
+// which no coordinate is constant (a roof slope, the wall of a turned building), and none.
+constexpr int RECT_IN_FACE = 3;
+constexpr int RECT_NONE = 255;
+// The rectangle through the corners p1 and p2, picked on the panels given, on their surface.
+// When the panels lie on one plane: a plane on which x, y or z is constant (all corners of
+// both panels within SURFACE_TOLERANCE of p1's) gives that axis, and m_aCorner as
+// RectangleOrientation makes them for it; any other plane gives RECT_IN_FACE, with the edges
+// along the plane's horizontal (A = p1 + h (D . h), D = p2 - p1) and along its slope
+// (B = p2 - (A - p1)), so that p1, A, p2, B is a rectangle in the plane. Panels on different
+// planes (a ridge or an eave between the corners) make no rectangle: RECT_NONE, m_aCorner
+// unchanged.
+int RectangleOnSurface(const CViewState& state, CSelection& selection, CVector4 p1, CVector4 p2,
+                       const int panels[2]);
 // The (p + 1) x (q + 1) grid over m_aCorner[0]..m_aCorner[2] of a rectangle of that
-// orientation, outer loop over the first varying axis; empty for orientation 255, p, q < 1, or
-// a grid of more than MAX_GRID_POINTS points.
+// orientation, outer loop over the first varying axis (for RECT_IN_FACE: along the horizontal,
+// p1 to A, then along the slope, p1 to B); empty for RECT_NONE, p, q < 1, or a grid of more
+// than MAX_GRID_POINTS points.
 std::vector<CVector4> MakeGrid(const CSelection& selection, int orientation, int p, int q);
 // Grids above this many points ask the user first.
 constexpr long long MAX_GRID_POINTS_UNASKED = 100000;
@@ -62,7 +78,13 @@ long long GridPointCount(int p, int q);
 
 // Whether two panels lie on one plane: false when either is -1, true when they are the same.
 bool SameSurface(const CViewState& state, const int panels[2]);
-// SameSurface of the panel that holds p and panel; false when no panel holds p.
+// The panel that holds p, preferring the given one and then those on its surface: preferred
+// when it holds p, else the first (in mesh order) on the same surface that does, else the
+// first that does (-1 for none). A point on the edge between two surfaces lies in panels of
+// both; the one on the surface it was placed on is meant, not the wall that comes earlier in
+// the mesh below an eave.
+int PanelHolding(const CViewState& state, int preferred, CVector4 p);
+// SameSurface of PanelHolding(panel, p) and panel; false when no panel holds p.
 bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p);
 // p moved into the plane of panel along its first and last edges (law-of-sines decomposition:
 // a point already in the plane comes back unchanged). A degenerate panel, a panel outside the

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "geometry/GeometryAlgorithms.h"
-#include "geometry/TransformMatrix.h"
 #include "geometry/VectorFunctions.h"
 
 bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCorners& corners) {
@@ -228,17 +227,36 @@ CVector4 ProjectOntoPanel(const CViewState& state, int panel, CVector4 p) {
     if (!GetPanelCorners(state, panel, 0, c)) {
         return p;
     }
-    const CVector4 normal = TriangleNormal(c.pos[0], c.pos[1], c.pos[2]);
-    const CVector4 direction = c.pos[1] - c.pos[0];
-    // In this frame p is the origin and the panel's plane is parallel to the x-y plane, so
-    // taking the z of the panel's first corner moves p straight onto the plane.
-    const CTransformMatrix frame = BuildPlaneFrame(p, direction, normal);
-    CVector4 onPlane = TransformPoint(frame, p);
-    onPlane.z = TransformPoint(frame, c.pos[0]).z;
-    const CVector4 back = TransformPoint(frame.Inverse(), onPlane);
-    return CVector4(static_cast<float>(SnapToTenth(back.x)),
-                    static_cast<float>(SnapToTenth(back.y)),
-                    static_cast<float>(SnapToTenth(back.z)), 0.0f);
+    // The panel's surface is its triangles (a quadrilateral's four around its centre, as its
+    // values and contours are made). p goes straight onto the plane of the triangle it lies
+    // over, or the nearest one, before it is snapped: snapped, it then stays within the
+    // snapping's reach of that triangle, where the value is taken.
+    CVector4 tri[4][3];
+    double val[4][3];
+    const int triangles = SplitPanel(c, tri, val);
+    double nearest = INFINITY;
+    double height = 0.0;
+    int chosen = -1;
+    for (int t = 0; t < triangles; ++t) {
+        double h = 0.0;
+        const double d = DistanceToTriangle(p, tri[t][0], tri[t][1], tri[t][2], &h);
+        if (d >= 0.0 && d < nearest) {
+            nearest = d;
+            height = h;
+            chosen = t;
+        }
+    }
+    if (chosen < 0) {
+        return p;  // no triangle has an area: no plane to move onto
+    }
+    const CVector4 n = TriangleNormal(tri[chosen][0], tri[chosen][1], tri[chosen][2]);
+    const double length =
+        std::sqrt(static_cast<double>(n.x) * n.x + static_cast<double>(n.y) * n.y +
+                  static_cast<double>(n.z) * n.z);
+    const double k = height / length;
+    return CVector4(static_cast<float>(SnapToTenth(p.x - k * n.x)),
+                    static_cast<float>(SnapToTenth(p.y - k * n.y)),
+                    static_cast<float>(SnapToTenth(p.z - k * n.z)), 0.0f);
 }
 
 double GetArbitraryValue(const CViewState& state, int direction, double x, double y, double z) {

@@ -52,8 +52,9 @@ void ComputeAllDirections(const CViewState& state, int panel, CVector4 p,
 // value method changed.
 void RecomputeArbitraryValues(CViewState& state);
 
-// p moved along the panel's normal onto the panel's plane, each coordinate then snapped to
-// tenths. A panel outside the mesh gives p back unchanged.
+// p moved onto the panel's surface, each coordinate then snapped to tenths: straight onto the
+// plane of the panel's triangle (of SplitPanel) that p lies over, or of the nearest one. A
+// panel outside the mesh, or one without area, gives p back unchanged.
 CVector4 ProjectOntoPanel(const CViewState& state, int panel, CVector4 p);
 
 // The stored value for direction d of the first arbitrary point at (x, y, z) (compared as

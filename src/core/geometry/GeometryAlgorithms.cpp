@@ -82,63 +82,122 @@ double Dot(const Vec3d& u, const Vec3d& v) {
 
 }  // namespace
 
-bool IsPointOnPolygonPlane(CVector4 p, const CVector4* polygon, int count) {
-    if (polygon == nullptr) {
+namespace {
+
+// The plane through the widest-spread triangle of the points: the first, the one farthest from
+// it, and the one farthest from the line through those two; normal not normalised, length its
+// length. False when the points lie on one line within SURFACE_TOLERANCE (or are not finite).
+template <typename Point>
+bool SpreadPlane(int count, Point point, Vec3d& normal, double& length) {
+    if (count < 3) {
         return false;
     }
-    // The normals of the triangles (p, corner i, corner i + 1) must all be parallel. They are
-    // compared in double precision with a tolerance on the angle between them (cosine at least
-    // 1 - 1e-6, about 0.08 degrees): float coordinates in the thousands put a point that lies
-    // on a sloped panel off its plane by rounding alone, which an exact comparison of float
-    // normals rejects. A point off the plane by a visible fraction of the panel still fails.
-    constexpr double kMinCosine = 1.0 - 1e-6;
-    // Triangles thinner than this (sine of their angle at p) have no direction to compare.
-    constexpr double kMinSine = 1e-9;
-    bool haveReference = false;
-    Vec3d reference{0, 0, 0};
-    double referenceLength = 0.0;
-    for (int i = 0; i + 1 < count; ++i) {
-        const Vec3d u = Sub(polygon[i], p);
-        const Vec3d v = Sub(polygon[i + 1], p);
-        const Vec3d n = Cross(u, v);
-        const double length = std::sqrt(Dot(n, n));
-        const double scale = std::sqrt(Dot(u, u) * Dot(v, v));
-        if (!(length > kMinSine * scale)) {
-            continue;  // degenerate (or not finite): skipped
-        }
-        if (!haveReference) {
-            reference = n;
-            referenceLength = length;
-            haveReference = true;
-        } else if (std::fabs(Dot(n, reference)) < kMinCosine * length * referenceLength) {
-            return false;
+    const CVector4 origin = point(0);
+    int far = 0;
+    double best = -1.0;
+    for (int i = 1; i < count; ++i) {
+        const Vec3d d = Sub(point(i), origin);
+        if (Dot(d, d) > best) {
+            best = Dot(d, d);
+            far = i;
         }
     }
-    return haveReference;
+    const Vec3d axis = Sub(point(far), origin);
+    int wide = 0;
+    best = -1.0;
+    for (int i = 1; i < count; ++i) {
+        const Vec3d c = Cross(axis, Sub(point(i), origin));
+        if (Dot(c, c) > best) {
+            best = Dot(c, c);
+            wide = i;
+        }
+    }
+    normal = Cross(axis, Sub(point(wide), origin));
+    length = std::sqrt(Dot(normal, normal));
+    // The widest point within the tolerance of the line: every point lies on that line.
+    return length > SURFACE_TOLERANCE * std::sqrt(Dot(axis, axis));
 }
 
-bool IsPointInTriangle(CVector4 p, CVector4 a, CVector4 b, CVector4 c) {
-    const CVector4 plane[3] = {b, c, p};
-    if (!IsPointOnPolygonPlane(a, plane, 3)) {
+}  // namespace
+
+bool PlaneNormal(const CVector4* points, int count, CVector4& normal) {
+    Vec3d n;
+    double length = 0.0;
+    if (points == nullptr || !SpreadPlane(
+                                 count, [points](int i) { return points[i]; }, n, length)) {
         return false;
     }
-    if (IsPointOnSegment(p, a, b) || IsPointOnSegment(p, b, c) || IsPointOnSegment(p, c, a)) {
-        return true;
+    normal = CVector4(static_cast<float>(n.x / length), static_cast<float>(n.y / length),
+                      static_cast<float>(n.z / length), 0.0f);
+    return true;
+}
+
+bool IsPointOnPolygonPlane(CVector4 p, const CVector4* polygon, int count) {
+    if (polygon == nullptr || count < 2) {
+        return false;
     }
-    const CVector4 n = Normalized(TriangleNormal(a, b, c));
-    const CVector4 edges[3][2] = {{a, b}, {b, c}, {c, a}};
-    for (const auto& edge : edges) {
-        CVector4 m = TriangleNormal(p, edge[0], edge[1]);
-        if (Length(m) == 0.0f) {
-            return false;
-        }
-        m.Normalize();
-        // Snapping the cosine to tenths accepts every cosine from 0.99 up.
-        if (SnapToTenth(DotProduct(n, m)) != 1.0) {
+    auto point = [&](int i) { return i == 0 ? p : polygon[i - 1]; };
+    Vec3d normal;
+    double length = 0.0;
+    if (!SpreadPlane(count + 1, point, normal, length)) {
+        return false;
+    }
+    for (int i = 1; i <= count; ++i) {
+        if (!(std::fabs(Dot(normal, Sub(point(i), p))) <= SURFACE_TOLERANCE * length)) {
             return false;
         }
     }
     return true;
+}
+
+double DistanceToTriangle(CVector4 p, CVector4 a, CVector4 b, CVector4 c, double* height) {
+    if (height != nullptr) {
+        *height = 0.0;
+    }
+    const Vec3d ab = Sub(b, a);
+    const Vec3d ac = Sub(c, a);
+    const Vec3d normal = Cross(ab, ac);
+    const double length = std::sqrt(Dot(normal, normal));
+    // Sides this much shorter than the triangle's longest say it has no area.
+    const double scale = std::max({Dot(ab, ab), Dot(ac, ac), Dot(Sub(c, b), Sub(c, b))});
+    if (!(length > 1e-12 * scale)) {
+        return -1.0;
+    }
+    const Vec3d ap = Sub(p, a);
+    const double h = Dot(ap, normal) / length;
+    if (!std::isfinite(h)) {
+        return -1.0;
+    }
+    if (height != nullptr) {
+        *height = h;
+    }
+    // The foot of p on the plane, relative to a.
+    const Vec3d foot{ap.x - h * normal.x / length, ap.y - h * normal.y / length,
+                     ap.z - h * normal.z / length};
+    const Vec3d corner[3] = {{0, 0, 0}, ab, ac};
+    bool inside = true;
+    double nearest = INFINITY;
+    for (int e = 0; e < 3; ++e) {
+        const Vec3d& u = corner[e];
+        const Vec3d& v = corner[(e + 1) % 3];
+        const Vec3d edge{v.x - u.x, v.y - u.y, v.z - u.z};
+        const Vec3d toFoot{foot.x - u.x, foot.y - u.y, foot.z - u.z};
+        // Inside lies to the left of every edge seen along the normal.
+        if (Dot(Cross(edge, toFoot), normal) < 0.0) {
+            inside = false;
+        }
+        const double t = std::clamp(Dot(toFoot, edge) / Dot(edge, edge), 0.0, 1.0);
+        const Vec3d gap{toFoot.x - t * edge.x, toFoot.y - t * edge.y, toFoot.z - t * edge.z};
+        nearest = std::min(nearest, std::sqrt(Dot(gap, gap)));
+    }
+    return inside ? 0.0 : nearest;
+}
+
+bool IsPointInTriangle(CVector4 p, CVector4 a, CVector4 b, CVector4 c) {
+    double height = 0.0;
+    const double distance = DistanceToTriangle(p, a, b, c, &height);
+    return distance >= 0.0 && distance <= SURFACE_TOLERANCE &&
+           std::fabs(height) <= SURFACE_TOLERANCE;
 }
 
 bool IsPointInPolygon(CVector4 p, const CVector4* points, int count) {

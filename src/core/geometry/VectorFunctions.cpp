@@ -62,6 +62,33 @@ CVector4 TriangleNormal(CVector4 p0, CVector4 p1, CVector4 p2) {
     return CVector4(u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x, 0.0f);
 }
 
+CVector4 PolygonNormal(const CVector4* points, int count) {
+    if (points == nullptr || count < 3) {
+        return CVector4();
+    }
+    double mean[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        mean[0] += points[i].x;
+        mean[1] += points[i].y;
+        mean[2] += points[i].z;
+    }
+    for (double& m : mean) {
+        m /= count;
+    }
+    double n[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        const CVector4& a = points[i];
+        const CVector4& b = points[(i + 1) % count];
+        const double ay = a.y - mean[1], az = a.z - mean[2], ax = a.x - mean[0];
+        const double by = b.y - mean[1], bz = b.z - mean[2], bx = b.x - mean[0];
+        n[0] += (ay - by) * (az + bz);
+        n[1] += (az - bz) * (ax + bx);
+        n[2] += (ax - bx) * (ay + by);
+    }
+    return CVector4(static_cast<float>(n[0]), static_cast<float>(n[1]), static_cast<float>(n[2]),
+                    0.0f);
+}
+
 float DotProduct(CVector4 u, CVector4 v) {
     return u.x * v.x + u.y * v.y + u.z * v.z;
 }

@@ -27,5 +27,12 @@ double PolarAngle(double a, double b);
 // (p1 - p0) x (p2 - p0), not normalised, w = 0.
 CVector4 TriangleNormal(CVector4 p0, CVector4 p1, CVector4 p2);
 
+// Newell's sum over the polygon's edges (closing edge included), computed in double about the
+// corners' mean, not normalised, w = 0: for a plane polygon twice its area along its normal.
+// Unlike TriangleNormal of the first three corners it does not depend on where the corners
+// start, and a polygon whose first three corners lie on a line still gets its normal. Zero
+// for fewer than three corners or corners on one line.
+CVector4 PolygonNormal(const CVector4* points, int count);
+
 // x, y and z only.
 float DotProduct(CVector4 u, CVector4 v);

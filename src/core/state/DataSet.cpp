@@ -9,17 +9,21 @@ void CDataSet::UpdatePanelNormals() {
     const int panels = m_mesh.GetPanelCount();
     m_aPanelNormal.assign(static_cast<size_t>(panels), CVector4());
     const CCornerTable& corners = CornerPositions();
+    std::vector<CVector4> corner;
     for (int p = 0; p < panels; ++p) {
         if (m_mesh.GetNodeCount(p) < 3) {
             continue;
         }
         // Panels of more than four corners are not in the table; they still get a normal.
         const int32_t* rec = corners.Count(p) > 0 ? corners.PosRecords(p) : nullptr;
-        const auto corner = [&](int k) {
-            return rec != nullptr ? PositionOfRecord(rec[k])
-                                  : m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k));
-        };
-        CVector4 n = TriangleNormal(corner(0), corner(1), corner(2));
+        corner.clear();
+        for (int k = 0; k < m_mesh.GetNodeCount(p); ++k) {
+            corner.push_back(rec != nullptr ? PositionOfRecord(rec[k])
+                                            : m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)));
+        }
+        // Over all corners, so that a panel whose first three corners lie on a line (or
+        // nearly) still faces the way its surface does.
+        CVector4 n = PolygonNormal(corner.data(), static_cast<int>(corner.size()));
         n.Normalize();
         m_aPanelNormal[static_cast<size_t>(p)] = n;
     }

@@ -38,7 +38,7 @@ public:
 
     bool HasDataSet() const { return !m_strDataFolder.empty(); }
 
-    // Unit normal of every panel from its first three corner taps, and the lift of contours
+    // Unit normal of every panel from all its corner taps (Newell's sum), and the lift of contours
     // and mesh off the surface: 0.001 x the largest absolute coordinate of the main geometry,
     // at least 1.
     void UpdatePanelNormals();
@@ -100,6 +100,15 @@ public:
             m_bPanelIndexStale = false;
         }
         return m_panelIndex.FindPanelContaining(p);
+    }
+    // The first panel, in mesh order, that holds p and that accept(panel) takes; -1 for none.
+    template <typename Accept>
+    int FindPanelContaining(CVector4 p, Accept accept) const {
+        if (m_bPanelIndexStale) {
+            m_panelIndex.Build(*this);
+            m_bPanelIndexStale = false;
+        }
+        return m_panelIndex.FindPanelContaining(p, accept);
     }
 
     // Rebuilds the working geometry and taps from the as-read copies and turns them by the

@@ -4,7 +4,9 @@
 
 #include "FieldFixture.h"
 #include "field/Picking.h"
+#include "field/SurfaceValues.h"
 #include "geometry/GeometryAlgorithms.h"
+#include "geometry/VectorFunctions.h"
 #include "state/DataSetLoad.h"
 
 namespace {
@@ -146,6 +148,217 @@ TEST(PickingSamples, EveryPanelHoldsItsTrianglesCentroidsAtAnyBuildingAngle) {
                 }
             }
         }
+    }
+}
+
+// A roof slope of 30 degrees rising along y with taps given to tenths: quadrilaterals on the
+// left, triangles on the right, and a quadrilateral whose first three corners lie on its eave.
+// Tap k (1-based) of row j, column i sits at x = 1000 i, y = 800 j.
+class PitchedRoofTest : public ::testing::Test {
+protected:
+    static CVector4 Tap(int i, int j) {
+        const double y = 800.0 * j;
+        return CVector4(1000.0f * i, static_cast<float>(y),
+                        static_cast<float>(SnapToTenth(5000.0 + y * std::tan(GEOMETRY_PI / 6))));
+    }
+    static int No(int i, int j) { return 1 + i + 5 * j; }
+    void SetUp() override {
+        std::vector<fieldtest::Tap> taps;
+        for (int j = 0; j < 3; ++j) {
+            for (int i = 0; i < 5; ++i) {
+                // A suction peak at tap (1, 0), the rest near zero.
+                taps.push_back({Tap(i, j), {i == 1 && j == 0 ? -3.0 : 0.0}});
+            }
+        }
+        taps.push_back({CVector4(3500, 0, 5000), {0.0}});  // 16: middle of an eave
+        fieldtest::SetUp(state, taps,
+                         {{No(0, 0), No(1, 0), No(1, 1), No(0, 1)},
+                          {No(0, 1), No(1, 1), No(1, 2), No(0, 2)},
+                          {No(1, 0), No(2, 0), No(2, 1)},
+                          {No(1, 0), No(2, 1), No(1, 1)},
+                          {No(3, 0), 16, No(4, 0), No(4, 1)},
+                          {No(3, 0), No(4, 1), No(3, 1)}});
+        normal = CVector4(0, -0.5f, static_cast<float>(std::sqrt(0.75)));
+    }
+    // Corners of a panel as the values are taken from it.
+    CPanelCorners Corners(int panel) {
+        CPanelCorners c;
+        GetPanelCorners(state, panel, 0, c);
+        return c;
+    }
+    CViewState state;
+    CVector4 normal;
+};
+
+// A click lands on the pick polygon a few millimetres above the panel; the point moved onto
+// the panel and snapped to tenths must stay in the sub-triangle it was over, in its panel and
+// on its surface, near edges and corners too.
+TEST_F(PitchedRoofTest, PickedPointsStayInTheirSubTriangleAndOnTheirSurface) {
+    const double weights[][3] = {{0.3, 0.3, 0.4},
+                                 {0.98, 0.01, 0.01},
+                                 {0.01, 0.98, 0.01},
+                                 {0.5, 0.005, 0.495},
+                                 {0.001, 0.499, 0.5}};
+    int checked = 0;
+    for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+        CVector4 tri[4][3];
+        double val[4][3];
+        const int triangles = SplitPanel(Corners(panel), tri, val);
+        for (int t = 0; t < triangles; ++t) {
+            for (const auto& w : weights) {
+                const CVector4 exact = tri[t][0] * static_cast<float>(w[0]) +
+                                       tri[t][1] * static_cast<float>(w[1]) +
+                                       tri[t][2] * static_cast<float>(w[2]);
+                const CVector4 q = ProjectOntoPanel(state, panel, exact + normal * 3.0f);
+                EXPECT_LT(q.Distance(exact), 0.2f) << panel << " " << t;
+                EXPECT_TRUE(IsPointInTriangle(q, tri[t][0], tri[t][1], tri[t][2]))
+                    << panel << " " << t << " " << w[0] << " " << w[1];
+                EXPECT_EQ(PanelHolding(state, panel, q), panel);
+                EXPECT_TRUE(PointOnSameSurface(state, 0, q)) << panel << " " << t;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_EQ(checked, 5 * 15);  // three quadrilaterals of four sub-triangles, three triangles
+    // The panel with three corners on its eave faces the way the roof does.
+    const CVector4 n = state.PanelNormal(4);
+    EXPECT_NEAR(DotProduct(n, normal), 1.0f, 1e-6f);
+    // Every pair of panels lies on one surface.
+    for (int a = 0; a < 6; ++a) {
+        for (int b = 0; b < 6; ++b) {
+            const int pair[2] = {a, b};
+            EXPECT_TRUE(SameSurface(state, pair)) << a << " " << b;
+        }
+    }
+}
+
+// The value of a click in the sub-triangle away from the suction peak comes from that
+// sub-triangle, whose corners hold 0, 0 and the centre's -0.75: it used to come from the last
+// sub-triangle, the one with the peak, when the snapped point tested in none.
+TEST_F(PitchedRoofTest, AClickTakesItsValueFromItsOwnSubTriangle) {
+    CVector4 tri[4][3];
+    double val[4][3];
+    SplitPanel(Corners(0), tri, val);  // sub-triangle 1: corners 3, centre, 2 (no peak)
+    for (double a = 0.02; a < 1.0; a += 0.0731) {
+        for (double b = 0.02; a + b < 1.0; b += 0.0517) {
+            const CVector4 exact = tri[1][0] * static_cast<float>(a) +
+                                   tri[1][1] * static_cast<float>(b) +
+                                   tri[1][2] * static_cast<float>(1.0 - a - b);
+            const CVector4 q = ProjectOntoPanel(state, 0, exact + normal * 3.0f);
+            const double value = InterpolateAt(state, 0, q, 0);
+            EXPECT_GE(value, -0.75 - 1e-9) << a << " " << b;
+            EXPECT_LE(value, 1e-9) << a << " " << b;
+        }
+    }
+}
+
+// A rectangle on a slope lies in its plane: one edge along the slope's horizontal, the other up
+// the slope, every grid point on the roof; corners on two different planes make none.
+TEST_F(PitchedRoofTest, ARectangleOnTheSlopeLiesInItsPlane) {
+    const CVector4 p1 = ProjectOntoPanel(state, 0, CVector4(200, 300, 5180));
+    const CVector4 p2 = ProjectOntoPanel(state, 2, CVector4(1900, 700, 5410));
+    const int panels[2] = {0, 2};
+    ASSERT_EQ(RectangleOnSurface(state, state, p1, p2, panels), RECT_IN_FACE);
+    const CVector4 a = state.m_aCorner[1];
+    EXPECT_EQ(a.z, p1.z);  // along the horizontal
+    EXPECT_NEAR(a.y, p1.y, 0.01f);
+    EXPECT_NEAR(a.x, p2.x, 0.01f);
+    const std::vector<CVector4> grid = MakeGrid(state, RECT_IN_FACE, 3, 2);
+    ASSERT_EQ(grid.size(), 12u);
+    EXPECT_TRUE(grid.front() == p1);
+    EXPECT_TRUE(grid.back() == p2);
+    EXPECT_NEAR(grid[3].x, p1.x + (a.x - p1.x) / 3, 0.01f);  // outer loop along the horizontal
+    SelectGridPoints(state, grid, panels[0]);
+    ASSERT_EQ(state.m_lstArbitrary.size(), 12u);
+    for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+        EXPECT_GE(point.panel, 0) << point.pos.x << " " << point.pos.y << " " << point.pos.z;
+        EXPECT_LT(point.values[0], NO_VALUE);
+    }
+
+    // A wall below the eave: its corners are on another plane.
+    std::vector<fieldtest::Tap> taps = {
+        {Tap(0, 0), {0.0}},         {Tap(4, 0), {0.0}}, {CVector4(4000, 0, 0), {0.0}},
+        {CVector4(0, 0, 0), {0.0}}, {Tap(0, 1), {0.0}}, {Tap(4, 1), {0.0}}};
+    fieldtest::SetUp(state, taps, {{1, 2, 5}, {2, 6, 5}, {4, 3, 2, 1}});
+    const int roofAndWall[2] = {0, 2};
+    const CVector4 before = state.m_aCorner[1];
+    EXPECT_EQ(RectangleOnSurface(state, state, CVector4(1000, 100, 5057.7f),
+                                 CVector4(1000, 0, 2000), roofAndWall),
+              RECT_NONE);
+    EXPECT_TRUE(state.m_aCorner[1] == before);
+    // The wall alone: y is constant, whatever else the corners share.
+    const int wall[2] = {2, 2};
+    EXPECT_EQ(
+        RectangleOnSurface(state, state, CVector4(1000, 0, 1000), CVector4(1000, 0, 3000), wall),
+        1);
+}
+
+// The gable sample turned by 30 degrees: no wall and no roof slope is axis-parallel, every face
+// takes a rectangle, and on the rectangular faces all its grid points lie on the face; at 0
+// degrees the walls keep their constant axis.
+TEST(PickingSamples, RectanglesOnEveryFaceOfTheTurnedGable) {
+    CViewState state;
+    LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
+    for (double angle : {0.0, 30.0}) {
+        state.SetBuildingAngle(angle);
+        int faces = 0;
+        for (int face = 1; face <= 6; ++face) {
+            // The face's first panel (its taps are numbered face * 100 + k) and the panel on its
+            // plane farthest from it take the corners.
+            int first = -1;
+            CPanelCorners c1, c2;
+            for (int panel = 0; first < 0 && panel < state.m_mesh.GetPanelCount(); ++panel) {
+                GetPanelCorners(state, panel, 0, c1);
+                first = c1.tap[0] / 100 == face ? panel : -1;
+            }
+            ASSERT_GE(first, 0);
+            int second = -1;
+            float farthest = 0;
+            for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+                const int pair[2] = {first, panel};
+                GetPanelCorners(state, panel, 0, c2);
+                if (SameSurface(state, pair) && c2.pos[0].Distance(c1.pos[0]) >= farthest) {
+                    farthest = c2.pos[0].Distance(c1.pos[0]);
+                    second = panel;
+                }
+            }
+            ++faces;
+            GetPanelCorners(state, second, 0, c2);
+            const int panels[2] = {first, second};
+            const CVector4 p1 =
+                ProjectOntoPanel(state, first, (c1.pos[0] + c1.pos[1] + c1.pos[2]) * (1.0f / 3.0f));
+            const CVector4 p2 = ProjectOntoPanel(
+                state, second, (c2.pos[0] + c2.pos[1] + c2.pos[2]) * (1.0f / 3.0f));
+            const int orientation = RectangleOnSurface(state, state, p1, p2, panels);
+            const bool sloped = std::fabs(state.PanelNormal(first).z) > 0.1f;
+            if (angle == 0.0 && !sloped) {
+                EXPECT_LT(orientation, RECT_IN_FACE) << first;
+            } else {
+                EXPECT_EQ(orientation, RECT_IN_FACE) << angle << " " << first;
+            }
+            // The gable ends (taps 2xx and 4xx) are pentagons: a rectangle reaches past them.
+            if (face == 2 || face == 4) {
+                continue;
+            }
+            for (const CVector4& g : MakeGrid(state, orientation, 4, 5)) {
+                EXPECT_TRUE(PointOnSameSurface(state, first, g))
+                    << angle << " " << first << " " << g.x << " " << g.y << " " << g.z;
+            }
+        }
+        EXPECT_EQ(faces, 6) << angle;  // four walls, two roof slopes
+        // Across the ridge the corners lie on two planes: no rectangle.
+        int slope[2] = {-1, -1};
+        for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+            CPanelCorners c;
+            GetPanelCorners(state, panel, 0, c);
+            const int face = c.tap[0] / 100 - 5;
+            if ((face == 0 || face == 1) && slope[face] < 0) {
+                slope[face] = panel;
+            }
+        }
+        EXPECT_EQ(RectangleOnSurface(state, state, CVector4(0, -2000, 7500),
+                                     CVector4(0, 2000, 7500), slope),
+                  RECT_NONE);
     }
 }
 

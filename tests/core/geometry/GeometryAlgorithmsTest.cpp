@@ -120,7 +120,7 @@ TEST(PredicateTest, PointOnPolygonPlane) {
     const CVector4 square[4] = {{0, 0, 5}, {10, 0, 5}, {10, 10, 5}, {0, 10, 5}};
     EXPECT_TRUE(IsPointOnPolygonPlane(CVector4(3, 4, 5), square, 4));
     EXPECT_TRUE(IsPointOnPolygonPlane(CVector4(30, -4, 5), square, 4));  // plane, not polygon
-    EXPECT_FALSE(IsPointOnPolygonPlane(CVector4(3, 4, 5.5f), square, 4));
+    EXPECT_FALSE(IsPointOnPolygonPlane(CVector4(3, 4, 6), square, 4));
     // Every normal zero: p on the line of a degenerate polygon.
     const CVector4 line[3] = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}};
     EXPECT_FALSE(IsPointOnPolygonPlane(CVector4(5, 0, 0), line, 3));
@@ -137,9 +137,56 @@ TEST(PredicateTest, PointInTriangle) {
     EXPECT_TRUE(IsPointInTriangle(CVector4(5, 5, 5), a, b, c));  // on the edge b-c
     const CVector4 centroid = (a + b + c) / 3.0f;
     EXPECT_TRUE(IsPointInTriangle(centroid, a, b, c));
-    EXPECT_FALSE(IsPointInTriangle(CVector4(5, -0.5f, 5), a, b, c));  // just outside a-b
-    EXPECT_FALSE(IsPointInTriangle(CVector4(6, 6, 6), a, b, c));      // outside b-c, in plane
+    EXPECT_FALSE(IsPointInTriangle(CVector4(5, -1, 5), a, b, c));  // outside a-b
+    EXPECT_FALSE(IsPointInTriangle(CVector4(6, 6, 6), a, b, c));   // outside b-c, in plane
     EXPECT_FALSE(IsPointInTriangle(centroid + CVector4(0, 0, 1), a, b, c));  // off the plane
+}
+
+// A slope of 3 in 4 with corners given to tenths, as a pitched roof's taps are: points put on
+// it and snapped to tenths miss its plane by up to 0.16 mm, and those near an edge or a corner
+// used to be refused (the plane test compared the directions of thin triangles). A millimetre
+// off the plane or outside an edge is off.
+TEST(PredicateTest, PointsSnappedOntoASlopeLieOnIt) {
+    const CVector4 a(-2175.2f, -4000, 6000), b(0, -4000, 6000), c(0, -3318.3f, 6511.3f);
+    const CVector4 d(-2175.2f, -3318.3f, 6511.3f);
+    const CVector4 quad[4] = {a, b, c, d};
+    const CVector4 up(0, -0.6f, 0.8f);  // the slope's unit normal
+    int tested = 0;
+    for (double u : {0.0, 1e-4, 0.002, 0.3, 0.999, 1.0}) {
+        for (double v : {0.0, 1e-4, 0.001, 0.5, 0.9999, 1.0}) {
+            const CVector4 exact =
+                a + (b - a) * static_cast<float>(u) + (d - a) * static_cast<float>(v);
+            const CVector4 p(static_cast<float>(SnapToTenth(exact.x)),
+                             static_cast<float>(SnapToTenth(exact.y)),
+                             static_cast<float>(SnapToTenth(exact.z)));
+            EXPECT_TRUE(IsPointInPolygon(p, quad, 4)) << u << " " << v;
+            EXPECT_TRUE(IsPointOnPolygonPlane(p, quad, 4)) << u << " " << v;
+            EXPECT_FALSE(IsPointInPolygon(p + up, quad, 4)) << u << " " << v;
+            EXPECT_FALSE(IsPointOnPolygonPlane(p - up, quad, 4)) << u << " " << v;
+            ++tested;
+        }
+    }
+    EXPECT_EQ(tested, 36);
+    // In the plane but a millimetre beyond the eave (a-b) or the far edge (c-d).
+    EXPECT_FALSE(IsPointInPolygon(CVector4(-1000, -4000.8f, 5999.4f), quad, 4));
+    EXPECT_FALSE(IsPointInPolygon(CVector4(-1000, -3317.5f, 6511.9f), quad, 4));
+    EXPECT_TRUE(IsPointInPolygon(CVector4(-1000, -3318.3f, 6511.3f), quad, 4));
+}
+
+// Newell's normal does not depend on the corner the polygon starts at, and a panel whose
+// first three corners lie on a line (a tap in the middle of its eave) still has one.
+TEST(PredicateTest, PolygonNormalUsesEveryCorner) {
+    const CVector4 roof[4] = {
+        {0, -4000, 6000}, {1000, -4000, 6000}, {2000, -4000, 6000}, {1000, -2000, 7500}};
+    for (int start = 0; start < 4; ++start) {
+        const CVector4 turned[4] = {roof[start], roof[(start + 1) % 4], roof[(start + 2) % 4],
+                                    roof[(start + 3) % 4]};
+        CVector4 n = PolygonNormal(turned, 4);
+        n.Normalize();
+        ExpectNear(n, 0, -0.6f, 0.8f, 1e-6f);
+    }
+    EXPECT_TRUE(PolygonNormal(roof, 3) == CVector4());  // three corners on a line
+    EXPECT_TRUE(PolygonNormal(roof, 2) == CVector4());
 }
 
 TEST(PredicateTest, PointInPolygonUsesTheFan) {

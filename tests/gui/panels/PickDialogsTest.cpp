@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "AutoCorrectDlg.h"
 #include "CoordEditDlg.h"
@@ -23,6 +24,11 @@ protected:
     void SetUp() override {
         LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
     }
+
+public:
+    static void TypeInto(QLineEdit* edit, const QString& text) { Type(edit, text); }
+
+protected:
     static void Type(QLineEdit* edit, const QString& text) {
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -184,6 +190,54 @@ TEST_F(PickDialogsTest, CoordinateEditTakesRelativeNumbersOnTheSurfaceOrOffersAC
         EXPECT_EQ(messages.entries[0].text,
                   QStringLiteral("自動補正に失敗しました。手動で設定し直してください。"));
     });
+}
+
+// The gable sample's south roof slope rises 3 in 4 from the eave (y = -4000, z = 6000) to the
+// ridge (y = 0, z = 9000); its taps are given to tenths. Points typed exactly onto that plane,
+// near the panels' edges too, are taken without the offer of a correction, on the panel the
+// point was made on when they lie on its edge.
+TEST(PickDialogsOnARoof, CoordinateEditTakesPointsTypedOntoTheRoofsPlane) {
+    CViewState state;
+    LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
+    const CVector4 start(-3000, -3600, 6300);
+    const int panel = state.FindPanelContaining(start);
+    ASSERT_GE(panel, 0);
+    ASSERT_GT(state.PanelNormal(panel).z, 0.5f);
+    const int id = SelectArbitraryPoint(state, panel, start);
+    // Any offer of a correction is a failure: answered by hand so that the test goes on.
+    int offers = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&offers] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr && dialog->property("resourceId").toInt() == CAutoCorrectDlg::IDD) {
+            ++offers;
+            dialog->done(CAutoCorrectDlg::IDC_BY_HAND);
+        }
+    });
+    watch.start(10);
+    const double xs[] = {-3954.9, -3954.8, -3000, -2175.2, 1.5};
+    const double ys[] = {-4000, -3999.6, -3318.3, -2000, -1000.4, -0.4};
+    for (double x : xs) {
+        for (double y : ys) {
+            const double z = 6000 + 0.75 * (y + 4000);
+            CCoordEditDlg dialog(state, *FindArbitraryPoint(state, id), {0, 0, 0});
+            dialog.show();
+            for (auto [edit, value] :
+                 {std::pair{CCoordEditDlg::IDC_X, x}, std::pair{CCoordEditDlg::IDC_Y, y},
+                  std::pair{CCoordEditDlg::IDC_Z, z}}) {
+                PickDialogsTest::TypeInto(dialog.Edit(edit), QString::number(value, 'f', 2));
+            }
+            const int before = offers;
+            QTest::mouseClick(ControlOf<QPushButton>(&dialog, CCoordEditDlg::IDC_OK),
+                              Qt::LeftButton);
+            EXPECT_EQ(offers, before) << x << " " << y;
+            EXPECT_EQ(dialog.result(), QDialog::Accepted) << x << " " << y;
+            EXPECT_GT(state.PanelNormal(dialog.Record().panel).z, 0.5f) << x << " " << y;
+            EXPECT_LT(dialog.Record().values[0], 990.0);
+        }
+    }
+    // On the eave the point stays on the roof, not on the wall that comes first in the mesh.
+    EXPECT_EQ(PanelHolding(state, panel, CVector4(-3000, -4000, 6000)), panel);
 }
 
 }  // namespace
