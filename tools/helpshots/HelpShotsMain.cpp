@@ -63,6 +63,13 @@ void Save(QWidget& widget, const QString& name) {
         QPainter painter(&picture);
         painter.drawImage(QRect(g_view->mapTo(&widget, QPoint(0, 0)), g_view->size()),
                           g_view->grabFramebuffer());
+        // Widgets over the view (the empty view's hint) are not in its frame buffer.
+        for (QWidget* child : g_view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible()) {
+                child->render(&painter, child->mapTo(&widget, QPoint(0, 0)), QRegion(),
+                              QWidget::DrawChildren);
+            }
+        }
     }
     if (!picture.save(path, "PNG")) {
         std::fprintf(stderr, "kzv_helpshots: cannot write %s\n", qPrintable(path));
