@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # tool chain
-  g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
+  g++ cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format git
   # Qt 6 and OpenGL 1.1 fixed-function and GLU (spheres and cones are our own solids: no GLUT)
   qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   # the program icon is drawn from SVG; Qt's own Japanese texts for the standard dialogs

@@ -127,7 +127,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
                              static_cast<CPanelPage*>(m_pPanelBar->m_pageColorBar)}) {
         page->Attach(*m_pView);
     }
-    m_pView->AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
+    m_nStateListener = m_pView->AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
     // The Tolvex file turns its columns with the building: the value list asks the direction
     // page's slider when it writes one.
     m_pValueList->SetBuildingAngleSource(
@@ -150,6 +150,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 CMainFrame::~CMainFrame() {
     if (m_pView != nullptr) {
         m_pView->SetHost(nullptr);
+        // The pages still announce changes while QWidget's destructor hides them; by then
+        // this frame is only a QWidget and must not hear them.
+        m_pView->RemoveListener(m_nStateListener);
     }
 }
 

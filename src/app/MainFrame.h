@@ -126,6 +126,7 @@ private:
 
     CKZ_VDoc m_doc;
     CKZ_VView* m_pView = nullptr;
+    int m_nStateListener = -1;  // the frame's own listener on the view's state
     COperationPanelBar* m_pPanelBar = nullptr;
     CValueListBar* m_pValueBar = nullptr;
     CLabelPosDlg* m_pLabelPosDlg = nullptr;

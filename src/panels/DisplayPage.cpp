@@ -84,9 +84,9 @@ CDisplayPage::CDisplayPage(QWidget* parent)
     // "補助表示": the seven switches.
     auto* auxiliary = new QGroupBox(QStringLiteral("補助表示"), this);
     auto* auxColumn = new QVBoxLayout(auxiliary);
-    auto addSwitch = [this](QWidget* parent, QVBoxLayout* column, int id, const char* text,
+    auto addSwitch = [this](QWidget* group, QVBoxLayout* column, int id, const char* text,
                             uint8_t CDisplaySettings::*member) {
-        auto* box = kzv::WithId(new QCheckBox(QString::fromUtf8(text), parent), id);
+        auto* box = kzv::WithId(new QCheckBox(QString::fromUtf8(text), group), id);
         column->addWidget(box);
         m_switches.push_back({box, member});
         connect(box, &QCheckBox::clicked, this, [this, member](bool checked) {

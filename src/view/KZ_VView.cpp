@@ -27,7 +27,11 @@ CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setStatusTip(QStringLiteral("PageUp / PageDown: 方位の切り替え"));
     AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
-    connect(this, &QOpenGLWidget::frameSwapped, this, &CKZ_VView::EndBusy);
+    connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
+        if (m_bBusyFrameDue) {
+            EndBusy();
+        }
+    });
 
     // A newcomer's first question, answered in the empty view until a data set is loaded.
     m_pEmptyHint = new QLabel(QString::fromUtf8(EMPTY_VIEW_HINT), this);
@@ -223,6 +227,9 @@ void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& he
     Changed(ASPECT_ALL);
     if (!isVisible()) {
         EndBusy();  // no frame will come
+    } else if (m_bBusy) {
+        m_bBusyFrameDue = true;
+        update();  // a frame of the loaded set comes even if one was drawn during the load
     }
 }
 
@@ -242,6 +249,7 @@ void CKZ_VView::EndBusy() {
         return;
     }
     m_bBusy = false;
+    m_bBusyFrameDue = false;
     QApplication::restoreOverrideCursor();
     if (auto* frame = qobject_cast<QMainWindow*>(window())) {
         frame->statusBar()->clearMessage();

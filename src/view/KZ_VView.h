@@ -148,6 +148,9 @@ private:
     void ShowBusy(const QString& text);
     void EndBusy();
     bool m_bBusy = false;
+    // Set once a load has handed its state to the view: only a frame swapped after that shows
+    // the loaded data set (a status-bar repaint during the load can swap the old frame).
+    bool m_bBusyFrameDue = false;
 
     // The left button in a pick mode: PickAt, then finishing a slot or a rectangle.
     void OnPickClick(QPoint point);

@@ -109,18 +109,18 @@ void BandRange(const double v[3], const int b[3], const CContourLevels& levels, 
 }
 
 // Calls emit(band, points, count) for every band polygon of the triangle whose corners lie in
-// bands b.
+// bands band.
 template <typename Emit>
-void ForEachBandKnown(const CVector4 t[3], const double v[3], const int b[3],
+void ForEachBandKnown(const CVector4 t[3], const double v[3], const int band[3],
                       const CContourLevels& levels, Emit emit) {
-    if (b[0] == b[1] && b[0] == b[2]) {
-        emit(b[0], t, 3);
+    if (band[0] == band[1] && band[0] == band[2]) {
+        emit(band[0], t, 3);
         return;
     }
     const int n = levels.n;
     const double* l = levels.level.data();
     int first = 0, last = n - 1;
-    BandRange(v, b, levels, first, last);
+    BandRange(v, band, levels, first, last);
     // Each edge adds at most its start twice and two crossings. The points are assigned into
     // this thread's scratch array: constructing twelve CVector4s (each with its vtable) for
     // every triangle costs more than filling them.

@@ -37,5 +37,4 @@ std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement);
 // Keeps the normal-position rectangle on the available screen area (left, top, right, bottom):
 // a window larger than the area is cut to it, and one that lies partly or wholly off it is
 // moved back inside, keeping its size. An empty area changes nothing.
-void FitWindowOnto(CWindowLayout& layout, int areaLeft, int areaTop, int areaRight,
-                   int areaBottom);
+void FitWindowOnto(CWindowLayout& layout, int areaLeft, int areaTop, int areaRight, int areaBottom);

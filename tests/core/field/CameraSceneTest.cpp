@@ -19,7 +19,7 @@ TEST(Camera, ZoomDragsAreSymmetricAndRotateDragsTurnAFullCircle) {
     c.Drag(DRAG_ROTATE, 0, 600, 800, 600);  // full height: 360 about X
     EXPECT_FLOAT_EQ(c.m_vAngles.x, 30.0f);
     c.Drag(DRAG_ROTATE, -200, 0, 800, 600);
-    EXPECT_FLOAT_EQ(c.m_vAngles.y, 310.0f);  // 40 - 90 wrapped into [0, 360)
+    EXPECT_FLOAT_EQ(c.m_vAngles.y, 310.0f);          // 40 - 90 wrapped into [0, 360)
     EXPECT_TRUE(c.m_vRotStep == CVector4(0, 0, 0));  // nothing left for the redraw to apply
 
     c.Drag(DRAG_PAN, 7, 9, 800, 600);
