@@ -282,7 +282,16 @@ private:
                 target = child;
             }
         }
-        const QString name = target->metaObject()->className();
+        // The widget's class, its control id when it has one, and its window's class: enough
+        // to tell which of a dialog's swatches or buttons an action hit.
+        QString name = target->metaObject()->className();
+        const QVariant id = target->property("controlId");
+        if (id.isValid()) {
+            name += QStringLiteral(" #%1").arg(id.toInt());
+        }
+        if (target->window() != target) {
+            name += QStringLiteral(" in ") + target->window()->metaObject()->className();
+        }
         const QPoint at = PointIn(target);
         switch (Pick(6)) {
             case 0:
