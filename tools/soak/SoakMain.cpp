@@ -38,6 +38,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <string>
 #include <thread>
@@ -247,14 +248,22 @@ private:
     void Report(long n) {
         const double rss = MemoryMb("VmRSS:");
         const double heap = HeapInUseMb();
+        const long lists = LiveDisplayLists(*m_frame.View());
         if (n == std::min<long>(kWarmUp, m_total)) {
             m_rssWarm = rss;
             m_heapWarm = heap;
+        } else if (n > kWarmUp) {
+            // The heap in use rises and falls with what is open and shown; a leak lifts the
+            // low as well as the high of the reports after the warm-up.
+            m_heapLow = std::min(m_heapLow, heap);
+            m_heapHigh = std::max(m_heapHigh, heap);
+            m_listsLow = std::min(m_listsLow, lists);
+            m_listsHigh = std::max(m_listsHigh, lists);
         }
         std::fprintf(stderr,
                      "kzv_soak: %ld actions, %.0f MB resident (%.0f MB anonymous), %.1f MB heap "
                      "in use, %ld display lists\n",
-                     n, rss, MemoryMb("RssAnon:"), heap, LiveDisplayLists(*m_frame.View()));
+                     n, rss, MemoryMb("RssAnon:"), heap, lists);
     }
 
     void ActOn(long n, QWidget* top, bool modal) {
@@ -376,6 +385,12 @@ private:
             "kzv_soak: heap in use %.1f MB after %ld actions, %.1f MB at the end (%+.1f MB)\n",
             m_done, m_messages, m_rssStart, m_rssWarm, warm, rssEnd, peak, rssTrimmed, anonTrimmed,
             m_heapWarm, warm, heapEnd, heapEnd - m_heapWarm);
+        if (m_heapHigh > 0.0) {
+            std::printf(
+                "kzv_soak: after %ld actions heap in use %.1f to %.1f MB, display lists %ld to "
+                "%ld in the reports every 500 actions\n",
+                warm, m_heapLow, m_heapHigh, m_listsLow, m_listsHigh);
+        }
         std::fflush(stdout);
         // Modal loops may still be open (a dialog the last actions opened): leave from here.
         std::_Exit(0);
@@ -390,6 +405,10 @@ private:
     double m_rssStart = 0.0;
     double m_rssWarm = 0.0;
     double m_heapWarm = 0.0;
+    double m_heapLow = 1e300;  // range of the reports after the warm-up
+    double m_heapHigh = 0.0;
+    long m_listsLow = std::numeric_limits<long>::max();
+    long m_listsHigh = 0;
     static constexpr long kWarmUp = 1000;  // growth is counted from here
 };
 
