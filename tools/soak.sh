@@ -4,6 +4,10 @@
 #   bash tools/soak.sh [actions] [seed] [sample] [name]   e.g. bash tools/soak.sh 5000 1 tower
 # With a name, the sample is loaded from a copy of that folder name (e.g. '<b>RED</b>').
 # Needs a built tree (scripts/test.sh or cmake --build build).
+# To tell a leak from reserves, run it again with MALLOC_MMAP_THRESHOLD_=4194304 (large buffers
+# go back to the system when freed) and LP_NUM_THREADS=0 (the software GL driver keeps no frames
+# in flight for its rasteriser threads): the steps of the resident memory and of the heap in use
+# that remain are the program's.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ACTIONS=${1:-5000}

@@ -10,6 +10,13 @@
 // dialogs are answered at random through the program's own seams, so no native dialog can
 // wait for a person). A watchdog thread is the liveness probe: when the event loop has not run
 // an action for 30 s it prints the last action and ends the process with status 3.
+//
+// Memory: every 500 actions the resident memory, the heap in use (allocated and not freed, in
+// every malloc arena) and the display lists alive; at the end the growth of the heap in use
+// after the first 1 000 actions and the resident memory once malloc_trim has given the free
+// memory back. Resident memory alone grows in steps when a large buffer (a picture saved at
+// twice the window's size, its off-screen frame buffer) is freed into the allocator, which
+// keeps it; a leak shows as heap in use or display lists that keep rising.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,10 +38,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <string>
 #include <thread>
 
+#include <GL/gl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include "ColorPrompt.h"
@@ -64,7 +74,8 @@ void Note(long number, const std::string& what) {
     ++g_heartbeat;
 }
 
-// Resident and peak memory in MB from /proc/self/status (VmRSS, VmHWM).
+// Resident and peak memory in MB from /proc/self/status (VmRSS, VmHWM, RssAnon: the part not
+// backed by files, i.e. without the code of the program and its libraries).
 double MemoryMb(const char* key) {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -74,6 +85,55 @@ double MemoryMb(const char* key) {
         }
     }
     return 0.0;
+}
+
+// Heap in use in MB over every malloc arena (threads of Qt and of the GL driver allocate in
+// arenas of their own, which mallinfo2 does not count): the memory the arenas hold from the
+// system, less their free chunks (the top chunk among them), plus the blocks that have their
+// own mapping. Read from malloc_info's totals.
+double HeapInUseMb() {
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    if (out == nullptr) {
+        return 0.0;
+    }
+    malloc_info(0, out);
+    std::fclose(out);
+    const std::string xml(text, size);
+    std::free(text);
+    // The totals follow the last arena's closing tag.
+    const size_t totals = xml.rfind("</heap>");
+    auto field = [&](const char* tag) -> double {
+        const size_t at = xml.find(tag, totals == std::string::npos ? 0 : totals);
+        if (at == std::string::npos) {
+            return 0.0;
+        }
+        const size_t value = xml.find("size=\"", at);
+        return value == std::string::npos ? 0.0 : std::atof(xml.c_str() + value + 6);
+    };
+    const double bytes = field("<system type=\"current\"") - field("<total type=\"fast\"") -
+                         field("<total type=\"rest\"") + field("<total type=\"mmap\"");
+    return bytes / (1024.0 * 1024.0);
+}
+
+// Display lists alive in the view's context (shared with its off-screen contexts), found by
+// asking the driver about every name below the next one it would hand out.
+long LiveDisplayLists(COpenGLView& view) {
+    CContextScope scope(view);
+    if (!scope.Ok()) {
+        return -1;
+    }
+    const GLuint next = glGenLists(1);
+    if (next != 0) {
+        glDeleteLists(next, 1);
+    }
+    const GLuint end = std::max<GLuint>(next, 1u << 16);
+    long live = 0;
+    for (GLuint name = 1; name < end; ++name) {
+        live += glIsList(name) == GL_TRUE ? 1 : 0;
+    }
+    return live;
 }
 
 void OnFatalSignal(int sig) {
@@ -177,13 +237,33 @@ private:
         } else {
             ActOn(n, &m_frame, false);
         }
-        if (n % 100 == 0) {
-            const double rss = MemoryMb("VmRSS:");
-            if (n == std::min<long>(500, m_total)) {
-                m_rssWarm = rss;
-            }
-            std::fprintf(stderr, "kzv_soak: %ld actions, %.0f MB resident\n", n, rss);
+        if (n % 500 == 0 || n == m_total) {
+            Report(n);
         }
+    }
+
+    // Resident memory beside the heap the program has allocated and not freed: the resident
+    // figure also holds freed memory the allocator keeps for reuse (its high-water mark), the
+    // heap figure does not. The display lists are the driver's objects the program made.
+    void Report(long n) {
+        const double rss = MemoryMb("VmRSS:");
+        const double heap = HeapInUseMb();
+        const long lists = LiveDisplayLists(*m_frame.View());
+        if (n == std::min<long>(kWarmUp, m_total)) {
+            m_rssWarm = rss;
+            m_heapWarm = heap;
+        } else if (n > kWarmUp) {
+            // The heap in use rises and falls with what is open and shown; a leak lifts the
+            // low as well as the high of the reports after the warm-up.
+            m_heapLow = std::min(m_heapLow, heap);
+            m_heapHigh = std::max(m_heapHigh, heap);
+            m_listsLow = std::min(m_listsLow, lists);
+            m_listsHigh = std::max(m_listsHigh, lists);
+        }
+        std::fprintf(stderr,
+                     "kzv_soak: %ld actions, %.0f MB resident (%.0f MB anonymous), %.1f MB heap "
+                     "in use, %ld display lists\n",
+                     n, rss, MemoryMb("RssAnon:"), heap, lists);
     }
 
     void ActOn(long n, QWidget* top, bool modal) {
@@ -211,7 +291,16 @@ private:
                 target = child;
             }
         }
-        const QString name = target->metaObject()->className();
+        // The widget's class, its control id when it has one, and its window's class: enough
+        // to tell which of a dialog's swatches or buttons an action hit.
+        QString name = target->metaObject()->className();
+        const QVariant id = target->property("controlId");
+        if (id.isValid()) {
+            name += QStringLiteral(" #%1").arg(id.toInt());
+        }
+        if (target->window() != target) {
+            name += QStringLiteral(" in ") + target->window()->metaObject()->className();
+        }
         const QPoint at = PointIn(target);
         switch (Pick(6)) {
             case 0:
@@ -272,8 +361,8 @@ private:
     void Act(long n, const std::string& what, F&& action) {
         Note(n, what);
         if (g_trace) {
-            std::fprintf(stderr, "kzv_soak: %ld %s (%.0f MB)\n", n, what.c_str(),
-                         MemoryMb("VmRSS:"));
+            std::fprintf(stderr, "kzv_soak: %ld %s (%.0f MB, heap %.1f MB)\n", n, what.c_str(),
+                         MemoryMb("VmRSS:"), HeapInUseMb());
         }
         action();
         ++g_heartbeat;
@@ -282,11 +371,26 @@ private:
     void Finish() {
         const double rssEnd = MemoryMb("VmRSS:");
         const double peak = MemoryMb("VmHWM:");
+        const double heapEnd = HeapInUseMb();
+        // What the allocator gives back when asked: the rest of the resident memory is in use
+        // (the program's, Qt's and the driver's) or code and mapped files.
+        malloc_trim(0);
+        const double rssTrimmed = MemoryMb("VmRSS:");
+        const double anonTrimmed = MemoryMb("RssAnon:");
+        const long warm = std::min<long>(kWarmUp, m_total);
         std::printf(
             "kzv_soak: %ld actions, %ld message boxes, no crash, no hang\n"
             "kzv_soak: resident memory %.0f MB at start, %.0f MB after %ld actions, %.0f MB at "
-            "the end (peak %.0f MB)\n",
-            m_done, m_messages, m_rssStart, m_rssWarm, std::min<long>(500, m_total), rssEnd, peak);
+            "the end (peak %.0f MB), %.0f MB after malloc_trim (%.0f MB anonymous)\n"
+            "kzv_soak: heap in use %.1f MB after %ld actions, %.1f MB at the end (%+.1f MB)\n",
+            m_done, m_messages, m_rssStart, m_rssWarm, warm, rssEnd, peak, rssTrimmed, anonTrimmed,
+            m_heapWarm, warm, heapEnd, heapEnd - m_heapWarm);
+        if (m_heapHigh > 0.0) {
+            std::printf(
+                "kzv_soak: after %ld actions heap in use %.1f to %.1f MB, display lists %ld to "
+                "%ld in the reports every 500 actions\n",
+                warm, m_heapLow, m_heapHigh, m_listsLow, m_listsHigh);
+        }
         std::fflush(stdout);
         // Modal loops may still be open (a dialog the last actions opened): leave from here.
         std::_Exit(0);
@@ -300,6 +404,12 @@ private:
     long m_messages = 0;
     double m_rssStart = 0.0;
     double m_rssWarm = 0.0;
+    double m_heapWarm = 0.0;
+    double m_heapLow = 1e300;  // range of the reports after the warm-up
+    double m_heapHigh = 0.0;
+    long m_listsLow = std::numeric_limits<long>::max();
+    long m_listsHigh = 0;
+    static constexpr long kWarmUp = 1000;  // growth is counted from here
 };
 
 }  // namespace
