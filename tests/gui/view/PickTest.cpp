@@ -147,7 +147,7 @@ TEST_F(PickTest, ARectangleOfTwoByThreeDivisionsGivesTwelveRowsAndTwelveSteps) {
     EXPECT_FALSE(Page().UndoButton()->isEnabled());
 }
 
-TEST_F(PickTest, ACornerOffTheFirstOnesSurfaceAsksAndAnInclinedRectangleIsRefused) {
+TEST_F(PickTest, ACornerOffTheFirstOnesSurfaceAsksAndCornersOnTwoPlanesAreRefused) {
     MessageLog messages;
     const float side = TurnToSeeASide();
     ChooseMethod(CDataValuePage::IDC_RECTANGLE);
@@ -158,7 +158,7 @@ TEST_F(PickTest, ACornerOffTheFirstOnesSurfaceAsksAndAnInclinedRectangleIsRefuse
     });
     ClickModel(CVector4(side, 5000, 30000));
     EXPECT_EQ(View().m_nCornerCount, 0);
-    // Kept as picked: the two corners differ in x, y and z, which makes no rectangle.
+    // Kept as picked: the corners lie on two planes (front and side wall): no rectangle.
     WhenModalShows(CAutoCorrectDlg::IDD, [](QDialog& dialog) {
         Click(ControlOf<QPushButton>(&dialog, CAutoCorrectDlg::IDC_AUTOMATICALLY));
     });
