@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "geometry/VectorFunctions.h"
+
 void CCamera::ResetCamera() {
     m_fZoom = 1.0f;
     m_vPan.Set(0, 0, 0);
@@ -126,7 +128,7 @@ void CCamera::AnglesFromMatrix() {
         c = 0.0;
     }
     auto degrees = [](double radians) {
-        double d = std::fmod(radians * 180.0 / 3.14159265358979323846, 360.0);
+        double d = std::fmod(radians * 180.0 / GEOMETRY_PI, 360.0);
         if (d < 0.0) {
             d += 360.0;
         }

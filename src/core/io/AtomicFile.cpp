@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +18,7 @@ namespace kzv {
 namespace {
 
 constexpr const char* kTempInfix = ".kzv-";
+constexpr size_t kTempInfixLength = 5;   // of kTempInfix
 constexpr size_t kTempSuffixLength = 6;  // the X's mkstemp fills in
 
 // Why a write failed, in the words the user reads under "cannot write the file".
@@ -100,12 +100,16 @@ bool FollowLinks(const std::string& path, std::string& target) {
 // Whether entry is a temporary file of a save to base ("<base>.kzv-XXXXXX"); with an empty
 // base, of a save to any name.
 bool IsOurTempName(const std::string& entry, const std::string& base) {
-    const size_t infix = entry.size() - std::min(entry.size(), kTempSuffixLength + 5);
-    if (entry.size() <= kTempSuffixLength + 5 || entry.compare(infix, 5, kTempInfix) != 0 ||
+    constexpr size_t kTail = kTempInfixLength + kTempSuffixLength;
+    if (entry.size() <= kTail) {
+        return false;
+    }
+    const size_t infix = entry.size() - kTail;
+    if (entry.compare(infix, kTempInfixLength, kTempInfix) != 0 ||
         (!base.empty() && (infix != base.size() || entry.compare(0, infix, base) != 0))) {
         return false;
     }
-    for (size_t i = infix + 5; i < entry.size(); ++i) {
+    for (size_t i = infix + kTempInfixLength; i < entry.size(); ++i) {
         const char c = entry[i];
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
             return false;
