@@ -1,5 +1,5 @@
 #include "FuzzInput.h"
-#include "geometry/Geometry.h"
+#include "dataset/Geometry.h"
 #include "geometry/VectorFunctions.h"
 #include "text/CodePage.h"
 

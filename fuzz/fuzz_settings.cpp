@@ -2,7 +2,7 @@
 #include <string_view>
 
 #include "FuzzInput.h"
-#include "state/DataSetLoad.h"
+#include "dataset/DataSetLoad.h"
 #include "state/SettingsFile.h"
 
 // The display-settings reader on any bytes, against a loaded sample: a read either fails and

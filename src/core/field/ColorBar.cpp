@@ -40,18 +40,18 @@ CColorBarLabel MakeLabel(int boundary, const CVector4& anchor, double value) {
 
 }  // namespace
 
-CColorBarDrawing BuildColorBar(const CDisplaySettings& state, int clientW, int clientH) {
+CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, int clientH) {
     CColorBarDrawing bar;
-    const int n = std::min(state.m_nDivisions, MAX_DIVISIONS);
-    if (state.m_bShowColorBar == 0 || n <= 1) {
+    const int n = std::min(settings.m_nDivisions, MAX_DIVISIONS);
+    if (settings.m_bShowColorBar == 0 || n <= 1) {
         return bar;
     }
     bar.visible = true;
-    const CColorBarLayout layout = MakeColorBarLayout(state.m_nDivisions, clientW, clientH);
-    const double min = state.m_dColorMin;
-    const double max = state.m_dColorMax;
+    const CColorBarLayout layout = MakeColorBarLayout(settings.m_nDivisions, clientW, clientH);
+    const double min = settings.m_dColorMin;
+    const double max = settings.m_dColorMax;
     const double step = (max - min) / n;
-    const int interval = state.m_nTickInterval;
+    const int interval = settings.m_nTickInterval;
 
     for (int i = 0; i <= n; ++i) {
         if (i < n) {
@@ -59,7 +59,7 @@ CColorBarDrawing BuildColorBar(const CDisplaySettings& state, int clientW, int c
             for (int c = 0; c < 4; ++c) {
                 quad.corner[c] = layout.m_aBarQuad[i][c];
             }
-            quad.colour = state.m_aColorTable[i];
+            quad.colour = settings.m_aColorTable[i];
             bar.quads.push_back(quad);
         }
 

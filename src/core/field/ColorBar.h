@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "field/DisplaySettings.h"
 #include "geometry/Vector4.h"
-#include "state/DisplaySettings.h"
 
 // The colour bar overlay: its quads follow the window size; its picture (filled quads, value
 // labels with tick marks, outline) is computed here and drawn by the view in overlay
@@ -45,7 +45,7 @@ struct CColorBarDrawing {
 // m_nDivisions > 1. The quads and the labels do not overlap (labels lie right of the bar),
 // so drawing all quads, then the labels, then the outline gives the same picture as drawing
 // boundary after boundary. Counts above the table's 30 entries are cut to 30.
-CColorBarDrawing BuildColorBar(const CDisplaySettings& state, int clientW, int clientH);
+CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, int clientH);
 
 // The bands of the colour-bar page's preview, from the bottom: n bands share h pixels, each
 // h / n tall (cut toward zero) and the first h mod n one pixel taller. Bands that would be no

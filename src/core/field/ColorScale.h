@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "field/ContourDrawing.h"
+#include "field/DisplaySettings.h"
 #include "geometry/Color.h"
 #include "geometry/Vector4.h"
-#include "state/DisplaySettings.h"
 
 // The colour scale of the pressure picture: contour levels, the band of a value, the band
 // polygons of a triangle, and the colour table ramped in HSV space.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/Geometry.h"
+#include "dataset/Geometry.h"
 
 // The arithmetic of the direction page: stepping the wind direction, the building and wind
 // angles, and the compass, a 150 x 150 bitmap (y down, centre (75, 75)) showing the building's

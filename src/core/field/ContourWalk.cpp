@@ -13,33 +13,36 @@ namespace {
 constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
 
 // The walk of ComputeContours, writing into a frame begun on out.
-void ComputeFrame(const CViewState& state, CContourDrawing& out) {
-    const int kind = state.m_nContourKind;
-    const int n = state.m_nDivisions;
+void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
+                  const CSelection& selection, CContourDrawing& out) {
+    const int kind = settings.m_nContourKind;
+    const int n = settings.m_nDivisions;
     if ((kind != 0 && kind != 1 && kind != 2) || n < 1 || n > MAX_DIVISIONS) {
         return;
     }
     const bool bands = kind == 0 || kind == 2;
     const bool lines = kind == 1 || kind == 2;
-    const bool drawLines = lines && (state.m_nLineColorMode == 0 || state.m_nLineColorMode == 1);
-    const CVector4* lineTable = state.m_nLineColorMode == 0 ? state.m_aColorTable : nullptr;
+    const bool drawLines =
+        lines && (settings.m_nLineColorMode == 0 || settings.m_nLineColorMode == 1);
+    const CVector4* lineTable = settings.m_nLineColorMode == 0 ? settings.m_aColorTable : nullptr;
 
-    const CContourLevels levels = MakeContourLevels(state.m_dColorMin, state.m_dColorMax, n);
-    const CLabelContext labels = lines ? MakeLabelContext(state) : CLabelContext();
+    const CContourLevels levels = MakeContourLevels(settings.m_dColorMin, settings.m_dColorMax, n);
+    const CLabelContext labels =
+        lines ? MakeLabelContext(data, settings, selection) : CLabelContext();
 
     CContourItem slotsItem;
     slotsItem.type = ContourItemType::Slots;
 
     // The corners of every panel are looked up once per data set, not per frame.
-    const CCornerTable& table = state.Corners();
-    const int panels = state.m_mesh.GetPanelCount();
-    const std::vector<double>& column = state.CpColumn(state.m_nDirection);
+    const CCornerTable& table = data.Corners();
+    const int panels = data.m_mesh.GetPanelCount();
+    const std::vector<double>& column = data.CpColumn(settings.m_nDirection);
     CPanelCorners c;
     CVector4 tri[4][3];  // assigned per panel; constructed once per frame
     double val[4][3];
     for (int i = 0; i < panels; ++i) {
-        if (static_cast<size_t>(i) >= state.m_abPanelContour.size() ||
-            state.m_abPanelContour[static_cast<size_t>(i)] != 1) {
+        if (static_cast<size_t>(i) >= settings.m_abPanelContour.size() ||
+            settings.m_abPanelContour[static_cast<size_t>(i)] != 1) {
             continue;
         }
         c.count = table.Count(i);
@@ -55,9 +58,9 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
         }
         const int32_t* posRecord = table.PosRecords(i);
         for (int k = 0; k < c.count; ++k) {
-            c.pos[k] = state.PositionOfRecord(posRecord[k]);
+            c.pos[k] = data.PositionOfRecord(posRecord[k]);
         }
-        const CVector4 lift = state.PanelNormal(i) * state.m_fLift;
+        const CVector4 lift = data.PanelNormal(i) * data.m_fLift;
         if (!complete) {
             // No bands, lines or labels; but where the geometry is drawn as outlines, a hole
             // in the bands would show the far side's bands through this wall.
@@ -101,14 +104,14 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
                 p[k] = p[k] + lift;
             }
             if (bands) {
-                FillBandsOnTriangle(p, val[t], band[t], levels, state.m_aColorTable, out);
+                FillBandsOnTriangle(p, val[t], band[t], levels, settings.m_aColorTable, out);
             }
             if (lines) {
                 for (int k = 0; k < 3; ++k) {
                     p[k] = p[k] + lift;
                 }
                 if (drawLines) {
-                    LinesOnTriangle(p, val[t], levels, lineTable, state.m_clrLine, labels, out);
+                    LinesOnTriangle(p, val[t], levels, lineTable, settings.m_clrLine, labels, out);
                 }
                 out.AddItem(slotsItem);
             }
@@ -118,34 +121,36 @@ void ComputeFrame(const CViewState& state, CContourDrawing& out) {
 
 }  // namespace
 
-void ComputeContours(const CViewState& state, CContourDrawing& out) {
+void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
+                     const CSelection& selection, CContourDrawing& out) {
     out.BeginFrame();
-    ComputeFrame(state, out);
+    ComputeFrame(data, settings, selection, out);
     out.EndFrame();
 }
 
-CContourInputs ContourInputsOf(const CViewState& state) {
+CContourInputs ContourInputsOf(const CDataSet& data, const CDisplaySettings& settings,
+                               const CSelection& selection) {
     CContourInputs in;
-    in.generation = state.Generation();
-    in.direction = state.m_nDirection;
-    in.panelContour = state.m_abPanelContour;
-    in.kind = state.m_nContourKind;
-    in.lineColorMode = state.m_nLineColorMode;
-    in.lineColour = state.m_clrLine;
-    in.showLabels = state.m_bShowLabels;
-    in.labelSkip = state.m_nLabelSkip;
-    in.labelColorMode = state.m_nLabelColorMode;
-    in.labelColour = state.m_clrLabel;
-    std::copy(std::begin(state.m_abSlotOn), std::end(state.m_abSlotOn), in.slotOn);
-    std::copy(&state.m_aSlot[0][0], &state.m_aSlot[0][0] + SLOT_COUNT * 2, &in.slot[0][0]);
-    in.editSlot = state.m_nEditSlot;
-    in.slotPickCount = state.m_nSlotPickCount;
-    in.colorMin = state.m_dColorMin;
-    in.colorMax = state.m_dColorMax;
-    in.divisions = state.m_nDivisions;
-    std::copy(std::begin(state.m_aColorTable), std::end(state.m_aColorTable), in.colorTable);
-    in.scale = state.m_fScale;
-    in.lift = state.m_fLift;
+    in.generation = data.Generation();
+    in.direction = settings.m_nDirection;
+    in.panelContour = settings.m_abPanelContour;
+    in.kind = settings.m_nContourKind;
+    in.lineColorMode = settings.m_nLineColorMode;
+    in.lineColour = settings.m_clrLine;
+    in.showLabels = settings.m_bShowLabels;
+    in.labelSkip = settings.m_nLabelSkip;
+    in.labelColorMode = settings.m_nLabelColorMode;
+    in.labelColour = settings.m_clrLabel;
+    std::copy(std::begin(settings.m_abSlotOn), std::end(settings.m_abSlotOn), in.slotOn);
+    std::copy(&settings.m_aSlot[0][0], &settings.m_aSlot[0][0] + SLOT_COUNT * 2, &in.slot[0][0]);
+    in.editSlot = selection.m_nEditSlot;
+    in.slotPickCount = selection.m_nSlotPickCount;
+    in.colorMin = settings.m_dColorMin;
+    in.colorMax = settings.m_dColorMax;
+    in.divisions = settings.m_nDivisions;
+    std::copy(std::begin(settings.m_aColorTable), std::end(settings.m_aColorTable), in.colorTable);
+    in.scale = data.m_fScale;
+    in.lift = data.m_fLift;
     return in;
 }
 

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "dataset/DataSet.h"
 #include "field/ContourDrawing.h"
-#include "state/ViewState.h"
+#include "field/DisplaySettings.h"
+#include "field/Selection.h"
 
 // The pressure picture of the current wind direction as drawing items, computed afresh from
 // the Cp table on every call (out is cleared first; its capacity is reused).
@@ -20,7 +22,8 @@
 //     for other modes; and after every triangle a Slots item.
 // Nothing is produced for other kinds, or when m_nDivisions is not 1..30 (the colour table
 // holds 30 entries).
-void ComputeContours(const CViewState& state, CContourDrawing& out);
+void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
+                     const CSelection& selection, CContourDrawing& out);
 
 // Everything ComputeContours reads besides the data set itself (which the generation stands
 // for): two equal inputs give the same drawing, so a frame may reuse the last one.
@@ -49,4 +52,5 @@ struct CContourInputs {
     bool operator==(const CContourInputs& o) const;
     bool operator!=(const CContourInputs& o) const { return !(*this == o); }
 };
-CContourInputs ContourInputsOf(const CViewState& state);
+CContourInputs ContourInputsOf(const CDataSet& data, const CDisplaySettings& settings,
+                               const CSelection& selection);

@@ -10,8 +10,8 @@
 namespace {
 
 // The slot is between the picks of its two points.
-bool IsHalfPicked(const CViewState& state, int slot) {
-    return state.m_nSlotPickCount == 0 && state.m_nEditSlot == slot;
+bool IsHalfPicked(const CSelection& selection, int slot) {
+    return selection.m_nSlotPickCount == 0 && selection.m_nEditSlot == slot;
 }
 
 }  // namespace
@@ -60,23 +60,24 @@ bool SegmentsMayMeet(const CVector4& p1, const CVector4& p2, const CVector4& q1,
     return !(distance > reach);
 }
 
-CLabelContext MakeLabelContext(const CViewState& state) {
+CLabelContext MakeLabelContext(const CDataSet& data, const CDisplaySettings& settings,
+                               const CSelection& selection) {
     CLabelContext context;
-    context.show = state.m_bShowLabels != 0;
+    context.show = settings.m_bShowLabels != 0;
     for (int i = 0; i < SLOT_COUNT; ++i) {
-        if (state.m_abSlotOn[i] != 0 && state.m_aSlot[i][0] != state.m_aSlot[i][1] &&
-            !IsHalfPicked(state, i)) {
+        if (settings.m_abSlotOn[i] != 0 && settings.m_aSlot[i][0] != settings.m_aSlot[i][1] &&
+            !IsHalfPicked(selection, i)) {
             context.activeSlots.push_back(i);
         }
     }
     // Level k is labelled when it is a multiple of skip + 1. The skip edit can hold a negative
     // number while it is typed; a step of 0 (skip -1) then labels no level instead of dividing
     // by zero.
-    context.levelStep = static_cast<long long>(state.m_nLabelSkip) + 1;
-    context.fixedColour = state.m_nLabelColorMode == 1;
-    context.colour = state.m_clrLabel;
-    context.radius = 2.5f / state.m_fScale;
-    context.slot = state.m_aSlot;
+    context.levelStep = static_cast<long long>(settings.m_nLabelSkip) + 1;
+    context.fixedColour = settings.m_nLabelColorMode == 1;
+    context.colour = settings.m_clrLabel;
+    context.radius = 2.5f / data.m_fScale;
+    context.slot = settings.m_aSlot;
     return context;
 }
 
@@ -167,20 +168,21 @@ void LinesOnTriangle(const CVector4 t[3], const double v[3], const CContourLevel
     }
 }
 
-CSlotDrawing BuildSlotDrawing(const CViewState& state) {
+CSlotDrawing BuildSlotDrawing(const CDisplaySettings& settings, const CSelection& selection,
+                              float fitScale) {
     CSlotDrawing drawing;
-    drawing.radius = 2.5f / state.m_fScale;
+    drawing.radius = 2.5f / fitScale;
     drawing.colour = COLOR_RED;
     const float r = drawing.radius;
     for (int i = 0; i < SLOT_COUNT; ++i) {
-        if (state.m_abSlotOn[i] == 0 || !(state.m_aSlot[i][0] != state.m_aSlot[i][1])) {
+        if (settings.m_abSlotOn[i] == 0 || !(settings.m_aSlot[i][0] != settings.m_aSlot[i][1])) {
             continue;
         }
         CSlotMark mark;
         mark.slot = i;
-        mark.a = state.m_aSlot[i][0];
-        mark.b = state.m_aSlot[i][1];
-        mark.complete = !IsHalfPicked(state, i);
+        mark.a = settings.m_aSlot[i][0];
+        mark.b = settings.m_aSlot[i][1];
+        mark.complete = !IsHalfPicked(selection, i);
         if (mark.complete) {
             mark.number = kzv::FormatInt(i + 1);
             mark.numberPos = mark.a + CVector4(r, r, 0.0f);
@@ -188,14 +190,4 @@ CSlotDrawing BuildSlotDrawing(const CViewState& state) {
         drawing.marks.push_back(std::move(mark));
     }
     return drawing;
-}
-
-void ClearSlots(CViewState& state) {
-    state.m_nEditSlot = -1;
-    state.m_nSlotPickCount = -1;
-    for (int i = 0; i < SLOT_COUNT; ++i) {
-        state.m_abSlotOn[i] = 0;
-        state.m_aSlot[i][0] = CVector4(0.0f, 0.0f, 0.0f, 0.0f);
-        state.m_aSlot[i][1] = CVector4(0.0f, 0.0f, 0.0f, 0.0f);
-    }
 }

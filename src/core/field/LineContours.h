@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "dataset/DataSet.h"
 #include "field/ColorScale.h"
 #include "field/ContourDrawing.h"
+#include "field/DisplaySettings.h"
+#include "field/Selection.h"
 #include "geometry/Vector4.h"
-#include "state/ViewState.h"
 
 // Iso-lines at the inner contour levels, value labels where they cross the label-position
 // slots, and the slots' own picture.
@@ -23,7 +25,8 @@ struct CLabelContext {
     float radius = 0.0f;           // 2.5 / m_fScale
     const CVector4 (*slot)[2] = nullptr;
 };
-CLabelContext MakeLabelContext(const CViewState& state);
+CLabelContext MakeLabelContext(const CDataSet& data, const CDisplaySettings& settings,
+                               const CSelection& selection);
 
 // A quick test that IntersectSegments(p1, p2, q1, q2) cannot find a crossing: false only when
 // the slot q1-q2 lies too far from the segment p1-p2 for any crossing the plane frame could
@@ -62,8 +65,5 @@ struct CSlotDrawing {
     CVector4 colour;
     std::vector<CSlotMark> marks;  // by slot
 };
-CSlotDrawing BuildSlotDrawing(const CViewState& state);
-
-// Forgets every slot: no slot being edited or picked, every slot off, every point (0, 0, 0, 0).
-// Redrawing is the caller's part.
-void ClearSlots(CViewState& state);
+CSlotDrawing BuildSlotDrawing(const CDisplaySettings& settings, const CSelection& selection,
+                              float fitScale);

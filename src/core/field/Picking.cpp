@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "field/SurfaceValues.h"
 #include "geometry/GeometryAlgorithms.h"
 
 const CGeometryFace* PickedFace(const CGeometry& geo, int name) {
@@ -26,122 +25,25 @@ const CGeometryFace* PickedFace(const CGeometry& geo, int name) {
 
 namespace {
 
-double ValueShown(const CViewState& state, int tap) {
-    return state.m_cp.GetCp(tap, state.m_nDirection);
-}
-
 bool InFace(const CGeometryFace& face, CVector4 p) {
     return IsPointInPolygon(p, face.m_vertices.data(), static_cast<int>(face.m_vertices.size()));
 }
 
-// Corner positions of a panel (working taps); empty outside the mesh.
-std::vector<CVector4> PanelCorners(const CViewState& state, int panel) {
-    std::vector<CVector4> corners;
-    if (panel < 0 || panel >= state.m_mesh.GetPanelCount()) {
-        return corners;
-    }
-    for (int k = 0; k < state.m_mesh.GetNodeCount(panel); ++k) {
-        corners.push_back(state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(panel, k)));
-    }
-    return corners;
-}
-
-// An arbitrary point with its values and row; no undo step.
-int AddArbitraryPoint(CViewState& state, int panel, CVector4 p) {
-    CArbitraryPoint point;
-    point.id = -(static_cast<int>(state.m_lstArbitrary.size()) + 1);
-    point.pos = p;
-    point.panel = panel;
-    ComputeAllDirections(state, panel, p, point.values);
-    const size_t d = static_cast<size_t>(state.m_nDirection);
-    const double value = d < point.values.size() ? point.values[d] : NO_VALUE;
-    state.m_lstArbitrary.push_back(point);
-    state.m_valueList.AddPointRow(point.id, p.x, p.y, p.z, value);
-    state.m_lstSelected.push_back(point.id);
-    return point.id;
-}
-
 }  // namespace
 
-void SelectMeasurementPoint(CViewState& state, int tapIndex) {
-    if (tapIndex < 0 || static_cast<size_t>(tapIndex) >= state.m_taps.m_aTapNo.size()) {
-        return;
-    }
-    const int tap = state.m_taps.m_aTapNo[static_cast<size_t>(tapIndex)];
-    const CVector4& p = state.m_taps.m_aPos[static_cast<size_t>(tapIndex)];
-    state.m_valueList.AddPointRow(tap, p.x, p.y, p.z, ValueShown(state, tap));
-    state.m_lstSelected.push_back(tap);
-    state.m_lstUndoGroup.push_back(1);
+bool PointInFace(const CGeometryFace& face, CVector4 p) {
+    return InFace(face, p);
 }
 
-int SelectArbitraryPoint(CViewState& state, int panel, CVector4 p) {
-    const int id = AddArbitraryPoint(state, panel, p);
-    state.m_lstUndoGroup.push_back(1);
-    return id;
-}
-
-void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid, int cornerPanel) {
-    for (const CVector4& g : grid) {
-        SelectArbitraryPoint(state, PanelHolding(state, cornerPanel, g), g);
+std::vector<CVector4> PanelCornerPositions(const CDataSet& data, int panel) {
+    std::vector<CVector4> corners;
+    if (panel < 0 || panel >= data.m_mesh.GetPanelCount()) {
+        return corners;
     }
-}
-
-int SelectFacePoints(CViewState& state, int name) {
-    const CGeometryFace* face = PickedFace(state.m_geoMain, name);
-    int added = 0;
-    if (face != nullptr) {
-        for (size_t i = 0; i < state.m_taps.m_aTapNo.size(); ++i) {
-            const CVector4& p = state.m_taps.m_aPos[i];
-            if (!InFace(*face, p)) {
-                continue;
-            }
-            const int tap = state.m_taps.m_aTapNo[i];
-            state.m_valueList.AddPointRow(tap, p.x, p.y, p.z, ValueShown(state, tap));
-            state.m_lstSelected.push_back(tap);
-            ++added;
-        }
+    for (int k = 0; k < data.m_mesh.GetNodeCount(panel); ++k) {
+        corners.push_back(data.m_taps.GetPosition(data.m_mesh.GetNodeTapNo(panel, k)));
     }
-    state.m_lstUndoGroup.push_back(added);
-    return added;
-}
-
-void ToggleFaceContour(CViewState& state, int name) {
-    if (const CGeometryFace* face = PickedFace(state.m_geoMain, name)) {
-        const int panels = state.m_mesh.GetPanelCount();
-        for (int panel = 0; panel < panels; ++panel) {
-            const std::vector<CVector4> corners = PanelCorners(state, panel);
-            bool inside = !corners.empty();
-            for (const CVector4& c : corners) {
-                inside = inside && InFace(*face, c);
-            }
-            if (inside && static_cast<size_t>(panel) < state.m_abPanelContour.size()) {
-                uint8_t& flag = state.m_abPanelContour[static_cast<size_t>(panel)];
-                flag = flag ? 0 : 1;
-            }
-        }
-    }
-    state.m_lstUndoGroup.push_back(0);  // a step that takes nothing back
-}
-
-bool UndoSelection(CViewState& state) {
-    if (state.m_lstUndoGroup.empty()) {
-        return false;
-    }
-    for (int k = state.m_lstUndoGroup.back(); k > 0 && !state.m_lstSelected.empty(); --k) {
-        const int id = state.m_lstSelected.back();
-        state.m_valueList.RemovePointRow(id);
-        if (!state.m_lstArbitrary.empty() && state.m_lstArbitrary.back().id == id) {
-            state.m_lstArbitrary.pop_back();
-        }
-        state.m_lstSelected.pop_back();
-    }
-    state.m_lstUndoGroup.pop_back();
-    return !state.m_lstUndoGroup.empty();
-}
-
-void ClearAllRows(CViewState& state) {
-    state.ClearSelection();
-    state.m_valueList.ClearAllRows();
+    return corners;
 }
 
 namespace {
@@ -191,14 +93,14 @@ int RectangleOrientation(CSelection& selection, CVector4 p1, CVector4 p2) {
     return orientation;
 }
 
-int RectangleOnSurface(const CViewState& state, CSelection& selection, CVector4 p1, CVector4 p2,
+int RectangleOnSurface(const CDataSet& data, CSelection& selection, CVector4 p1, CVector4 p2,
                        const int panels[2]) {
-    if (!SameSurface(state, panels)) {
+    if (!SameSurface(data, panels)) {
         return RECT_NONE;
     }
-    std::vector<CVector4> points = PanelCorners(state, panels[0]);
+    std::vector<CVector4> points = PanelCornerPositions(data, panels[0]);
     if (panels[1] != panels[0]) {
-        const std::vector<CVector4> more = PanelCorners(state, panels[1]);
+        const std::vector<CVector4> more = PanelCornerPositions(data, panels[1]);
         points.insert(points.end(), more.begin(), more.end());
     }
     // A plane on which one coordinate is constant: the rectangle of that axis.
@@ -288,7 +190,7 @@ std::vector<CVector4> MakeGrid(const CSelection& selection, int orientation, int
     return grid;
 }
 
-bool SameSurface(const CViewState& state, const int panels[2]) {
+bool SameSurface(const CDataSet& data, const int panels[2]) {
     if (panels[0] < 0 || panels[1] < 0) {
         return false;
     }
@@ -297,7 +199,7 @@ bool SameSurface(const CViewState& state, const int panels[2]) {
     }
     std::vector<CVector4> points;
     for (int k = 0; k < 2; ++k) {
-        for (const CVector4& c : PanelCorners(state, panels[k])) {
+        for (const CVector4& c : PanelCornerPositions(data, panels[k])) {
             if (points.empty() || !(c == points.back())) {
                 points.push_back(c);
             }
@@ -309,27 +211,27 @@ bool SameSurface(const CViewState& state, const int panels[2]) {
     return IsPointOnPolygonPlane(points[0], points.data() + 1, static_cast<int>(points.size()) - 1);
 }
 
-int PanelHolding(const CViewState& state, int preferred, CVector4 p) {
-    const std::vector<CVector4> corners = PanelCorners(state, preferred);
+int PanelHolding(const CDataSet& data, int preferred, CVector4 p) {
+    const std::vector<CVector4> corners = PanelCornerPositions(data, preferred);
     if (IsPointInPolygon(p, corners.data(), static_cast<int>(corners.size()))) {
         return preferred;
     }
     // A point on an edge between surfaces lies in panels of both; one on the preferred
     // panel's surface is the one meant.
-    const int onSurface = state.FindPanelContaining(p, [&](int panel) {
+    const int onSurface = data.FindPanelContaining(p, [&](int panel) {
         const int pair[2] = {panel, preferred};
-        return SameSurface(state, pair);
+        return SameSurface(data, pair);
     });
-    return onSurface >= 0 ? onSurface : state.FindPanelContaining(p);
+    return onSurface >= 0 ? onSurface : data.FindPanelContaining(p);
 }
 
-bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p) {
-    const int panels[2] = {PanelHolding(state, panel, p), panel};
-    return SameSurface(state, panels);
+bool PointOnSameSurface(const CDataSet& data, int panel, CVector4 p) {
+    const int panels[2] = {PanelHolding(data, panel, p), panel};
+    return SameSurface(data, panels);
 }
 
-CVector4 CorrectOntoPanel(const CViewState& state, int panel, CVector4 p) {
-    const std::vector<CVector4> v = PanelCorners(state, panel);
+CVector4 CorrectOntoPanel(const CDataSet& data, int panel, CVector4 p) {
+    const std::vector<CVector4> v = PanelCornerPositions(data, panel);
     if (v.size() < 3) {
         return p;
     }

@@ -2,13 +2,12 @@
 
 #include <vector>
 
-#include "geometry/Geometry.h"
-#include "state/ViewState.h"
+#include "dataset/DataSet.h"
+#include "dataset/Geometry.h"
+#include "field/Selection.h"
 
-// What a click of each pick mode does to the state once the hit is known, and the rectangle
-// and face arithmetic behind it. Every step that adds points appends their ids to
-// m_lstSelected, one entry to m_lstUndoGroup, and rows to the value list; announcing the
-// change is the caller's part.
+// The pick modes and the rectangle and face arithmetic behind a click (what a click does to
+// the state is in state/SelectionSteps.h).
 
 // Pick modes.
 enum PickMode {
@@ -25,26 +24,10 @@ enum PickMode {
 // display mode 2 left out, their polygons in order. Null when there is no such polygon.
 const CGeometryFace* PickedFace(const CGeometry& geo, int name);
 
-// Mode 2: the measurement point with index i in m_taps. Two picks of one point make two steps
-// and one row.
-void SelectMeasurementPoint(CViewState& state, int tapIndex);
-// Mode 3 (and every grid point): an arbitrary point at p on panel, its values for every
-// direction, id -(number of arbitrary points + 1), as one step. Returns the id.
-int SelectArbitraryPoint(CViewState& state, int panel, CVector4 p);
-// The grid points of a rectangle, each its own step, on the panel that holds it
-// (PanelHolding: the corner's panel, or one on its surface, first).
-void SelectGridPoints(CViewState& state, const std::vector<CVector4>& grid, int cornerPanel = -1);
-// Mode 5: every measurement point inside the face, in m_taps order, as one step (possibly
-// empty). Returns how many.
-int SelectFacePoints(CViewState& state, int name);
-// Mode 1: flips the contour flag of every panel whose corners all lie in the face; records an
-// empty step.
-void ToggleFaceContour(CViewState& state, int name);
-// Takes the last step back (its rows, its arbitrary points). True while steps remain.
-bool UndoSelection(CViewState& state);
-// Deletes every row of the value list and forgets the whole selection with them (selected
-// ids, undo steps, arbitrary points).
-void ClearAllRows(CViewState& state);
+// Whether p lies in the face's polygon.
+bool PointInFace(const CGeometryFace& face, CVector4 p);
+// Corner positions of a panel (working taps); empty outside the mesh.
+std::vector<CVector4> PanelCornerPositions(const CDataSet& data, int panel);
 
 // The rectangle through the corners p1 and p2: m_aCorner becomes (p1, A, p2, B) and the result
 // is the constant axis: 0 x, 1 y, 2 z (exact float comparison, in this order), 255 when all
@@ -62,7 +45,7 @@ constexpr int RECT_NONE = 255;
 // (B = p2 - (A - p1)), so that p1, A, p2, B is a rectangle in the plane. Panels on different
 // planes (a ridge or an eave between the corners) make no rectangle: RECT_NONE, m_aCorner
 // unchanged.
-int RectangleOnSurface(const CViewState& state, CSelection& selection, CVector4 p1, CVector4 p2,
+int RectangleOnSurface(const CDataSet& data, CSelection& selection, CVector4 p1, CVector4 p2,
                        const int panels[2]);
 // The (p + 1) x (q + 1) grid over m_aCorner[0]..m_aCorner[2] of a rectangle of that
 // orientation, outer loop over the first varying axis (for RECT_IN_FACE: along the horizontal,
@@ -77,16 +60,16 @@ constexpr long long MAX_GRID_POINTS = 2000000;
 long long GridPointCount(int p, int q);
 
 // Whether two panels lie on one plane: false when either is -1, true when they are the same.
-bool SameSurface(const CViewState& state, const int panels[2]);
+bool SameSurface(const CDataSet& data, const int panels[2]);
 // The panel that holds p, preferring the given one and then those on its surface: preferred
 // when it holds p, else the first (in mesh order) on the same surface that does, else the
 // first that does (-1 for none). A point on the edge between two surfaces lies in panels of
 // both; the one on the surface it was placed on is meant, not the wall that comes earlier in
 // the mesh below an eave.
-int PanelHolding(const CViewState& state, int preferred, CVector4 p);
+int PanelHolding(const CDataSet& data, int preferred, CVector4 p);
 // SameSurface of PanelHolding(panel, p) and panel; false when no panel holds p.
-bool PointOnSameSurface(const CViewState& state, int panel, CVector4 p);
+bool PointOnSameSurface(const CDataSet& data, int panel, CVector4 p);
 // p moved into the plane of panel along its first and last edges (law-of-sines decomposition:
 // a point already in the plane comes back unchanged). A degenerate panel, a panel outside the
 // mesh, or p on the first corner give p back unchanged, so the same-surface check decides.
-CVector4 CorrectOntoPanel(const CViewState& state, int panel, CVector4 p);
+CVector4 CorrectOntoPanel(const CDataSet& data, int panel, CVector4 p);

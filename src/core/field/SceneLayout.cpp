@@ -59,9 +59,9 @@ bool AddTick(std::vector<CSceneText>& texts, std::vector<CSceneSphere>& spheres,
 
 }  // namespace
 
-double SceneExtent(const CViewState& state) {
+double SceneExtent(const CDataSet& data) {
     CVector4 lo, hi;
-    state.m_geoMain.GetBounds(lo, hi);
+    data.m_geoMain.GetBounds(lo, hi);
     return ExtentOf(lo, hi);
 }
 
@@ -78,9 +78,9 @@ int GridStep(double extent) {
     return 10000;
 }
 
-std::vector<CSceneLine> GroundGridLines(const CViewState& state) {
+std::vector<CSceneLine> GroundGridLines(const CDataSet& data, const CDisplaySettings& settings) {
     std::vector<CSceneLine> lines;
-    const CSpacing sp = GridSpacing(SceneExtent(state));
+    const CSpacing sp = GridSpacing(SceneExtent(data));
     if (!sp.drawable) {
         return lines;
     }
@@ -92,27 +92,27 @@ std::vector<CSceneLine> GroundGridLines(const CViewState& state) {
         lines.push_back({CVector4(d, -f, 0), CVector4(d, f, 0)});
         lines.push_back({CVector4(-d, -f, 0), CVector4(-d, f, 0)});
     }
-    if (!state.m_bShowAxes) {
+    if (!settings.m_bShowAxes) {
         lines.push_back({CVector4(-f, 0, 0), CVector4(f, 0, 0)});
         lines.push_back({CVector4(0, -f, 0), CVector4(0, f, 0)});
     }
     return lines;
 }
 
-float WindArrowAngle(const CViewState& state) {
-    const int count = state.m_cp.m_nDirectionCount;
+float WindArrowAngle(const CDataSet& data, const CDisplaySettings& settings) {
+    const int count = data.m_cp.m_nDirectionCount;
     if (count <= 0) {
         return 0.0f;
     }
     // The data's directions are fixed to the building: a turned building turns its wind too,
     // as the compass draws it.
-    const float turn = static_cast<float>(std::fmod(state.m_dBuildingTurn, 360.0));
-    return turn - state.m_nDirection * 45.0f / (count * 0.125f);
+    const float turn = static_cast<float>(std::fmod(data.m_dBuildingTurn, 360.0));
+    return turn - settings.m_nDirection * 45.0f / (count * 0.125f);
 }
 
-std::vector<CSceneLine> WindArrowLines(const CViewState& state) {
+std::vector<CSceneLine> WindArrowLines(const CDataSet& data) {
     std::vector<CSceneLine> lines;
-    const CSpacing sp = GridSpacing(SceneExtent(state));
+    const CSpacing sp = GridSpacing(SceneExtent(data));
     if (!sp.drawable) {
         return lines;
     }
@@ -130,9 +130,9 @@ std::vector<CSceneLine> WindArrowLines(const CViewState& state) {
     return lines;
 }
 
-std::vector<CAxisItem> AxisItems(const CViewState& state) {
+std::vector<CAxisItem> AxisItems(const CDataSet& data) {
     CVector4 lo, hi;
-    state.m_geoMain.GetBounds(lo, hi);
+    data.m_geoMain.GetBounds(lo, hi);
     const double extent = ExtentOf(lo, hi);
     const double top = 1.5 * static_cast<double>(hi.z);
     const double bottom = static_cast<double>(lo.z) - 0.5 * static_cast<double>(hi.z);
@@ -161,14 +161,14 @@ std::vector<CAxisItem> AxisItems(const CViewState& state) {
     return items;
 }
 
-void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts,
+void AxisTicks(const CDataSet& data, std::vector<CSceneText>& texts,
                std::vector<CSceneSphere>& spheres) {
     CVector4 lo, hi;
-    state.m_geoMain.GetBounds(lo, hi);
+    data.m_geoMain.GetBounds(lo, hi);
     const double e = ExtentOf(lo, hi);
     const CSpacing sp = GridSpacing(e);
     // 2 / scale cut to an integer; a scale of 0 gives no spheres rather than infinite ones.
-    const float q = 2.0f / state.m_fScale;
+    const float q = 2.0f / data.m_fScale;
     const float t = std::isfinite(q) ? std::trunc(q) : 0.0f;
     bool any = false;
     for (double k = 1; k <= sp.count && k * sp.step < e; ++k) {
@@ -208,17 +208,17 @@ void AxisTicks(const CViewState& state, std::vector<CSceneText>& texts,
     }
 }
 
-int NumberPanelOfTap(const CViewState& state, int tapIndex) {
+int NumberPanelOfTap(const CDataSet& data, int tapIndex) {
     // The first panel whose corners, counted from the start, pass tapIndex: a binary search
     // over the corner offsets instead of summing the counts for every tap.
-    const int panels = state.m_mesh.GetPanelCount();
+    const int panels = data.m_mesh.GetPanelCount();
     if (tapIndex < 0) {
         return panels > 0 ? 0 : -1;
     }
     int lo = 0, hi = panels;
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (state.m_mesh.GetNodeOffset(mid + 1) <= static_cast<size_t>(tapIndex)) {
+        if (data.m_mesh.GetNodeOffset(mid + 1) <= static_cast<size_t>(tapIndex)) {
             lo = mid + 1;
         } else {
             hi = mid;

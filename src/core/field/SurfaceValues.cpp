@@ -6,9 +6,9 @@
 #include "geometry/GeometryAlgorithms.h"
 #include "geometry/VectorFunctions.h"
 
-bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCorners& corners) {
+bool GetPanelCorners(const CDataSet& data, int panel, int direction, CPanelCorners& corners) {
     corners.count = 0;
-    const CCornerTable& table = state.Corners();
+    const CCornerTable& table = data.Corners();
     const int count = table.Count(panel);
     if (count == 0) {
         return false;
@@ -18,8 +18,8 @@ bool GetPanelCorners(const CViewState& state, int panel, int direction, CPanelCo
     const int32_t* cp = table.CpRecords(panel);
     for (int k = 0; k < count; ++k) {
         corners.tap[k] = tap[k];
-        corners.pos[k] = state.PositionOfRecord(pos[k]);
-        corners.value[k] = state.CpOfRecord(cp[k], direction);
+        corners.pos[k] = data.PositionOfRecord(pos[k]);
+        corners.value[k] = data.CpOfRecord(cp[k], direction);
     }
     corners.count = count;
     return true;
@@ -179,20 +179,19 @@ double StencilValue(const CStencil& s, const CPanelCorners& c, int method) {
 }
 
 // values[d - first] for the directions first .. end - 1; false for a panel outside the mesh.
-bool PanelValues(const CViewState& state, int panel, CVector4 p, int first, int end,
+bool PanelValues(const CDataSet& data, int method, int panel, CVector4 p, int first, int end,
                  double* values) {
     CPanelCorners c;
-    if (!GetPanelCorners(state, panel, first, c)) {
+    if (!GetPanelCorners(data, panel, first, c)) {
         return false;
     }
     CVector4 tri[4][3];
     double val[4][3];
     const int triangles = SplitPanel(c, tri, val);
-    const int method = state.m_nValueMethod;
     const CStencil stencil = Locate(tri, triangles, p, method);
     for (int d = first; d < end; ++d) {
         if (d != first) {
-            GetPanelCorners(state, panel, d, c);
+            GetPanelCorners(data, panel, d, c);
         }
         values[d - first] = StencilValue(stencil, c, method);
     }
@@ -201,30 +200,30 @@ bool PanelValues(const CViewState& state, int panel, CVector4 p, int first, int 
 
 }  // namespace
 
-double InterpolateAt(const CViewState& state, int panel, CVector4 p, int direction) {
+double InterpolateAt(const CDataSet& data, int method, int panel, CVector4 p, int direction) {
     double value = NO_VALUE;
-    PanelValues(state, panel, p, direction, direction + 1, &value);
+    PanelValues(data, method, panel, p, direction, direction + 1, &value);
     return value;
 }
 
-void ComputeAllDirections(const CViewState& state, int panel, CVector4 p,
+void ComputeAllDirections(const CDataSet& data, int method, int panel, CVector4 p,
                           std::vector<double>& values) {
-    const int count = state.m_cp.m_nDirectionCount;
+    const int count = data.m_cp.m_nDirectionCount;
     values.assign(count > 0 ? static_cast<size_t>(count) : 0u, NO_VALUE);
     if (count > 0) {
-        PanelValues(state, panel, p, 0, count, values.data());
+        PanelValues(data, method, panel, p, 0, count, values.data());
     }
 }
 
-void RecomputeArbitraryValues(CViewState& state) {
-    for (CArbitraryPoint& point : state.m_lstArbitrary) {
-        ComputeAllDirections(state, point.panel, point.pos, point.values);
+void RecomputeArbitraryValues(const CDataSet& data, int method, CSelection& selection) {
+    for (CArbitraryPoint& point : selection.m_lstArbitrary) {
+        ComputeAllDirections(data, method, point.panel, point.pos, point.values);
     }
 }
 
-CVector4 ProjectOntoPanel(const CViewState& state, int panel, CVector4 p) {
+CVector4 ProjectOntoPanel(const CDataSet& data, int panel, CVector4 p) {
     CPanelCorners c;
-    if (!GetPanelCorners(state, panel, 0, c)) {
+    if (!GetPanelCorners(data, panel, 0, c)) {
         return p;
     }
     // The panel's surface is its triangles (a quadrilateral's four around its centre, as its
@@ -259,9 +258,9 @@ CVector4 ProjectOntoPanel(const CViewState& state, int panel, CVector4 p) {
                     static_cast<float>(SnapToTenth(p.z - k * n.z)), 0.0f);
 }
 
-double GetArbitraryValue(const CViewState& state, int direction, double x, double y, double z) {
+double GetArbitraryValue(const CSelection& selection, int direction, double x, double y, double z) {
     const CVector4 wanted(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+    for (const CArbitraryPoint& point : selection.m_lstArbitrary) {
         if (point.pos == wanted) {
             if (direction < 0 || static_cast<size_t>(direction) >= point.values.size()) {
                 return NO_VALUE;
@@ -272,8 +271,8 @@ double GetArbitraryValue(const CViewState& state, int direction, double x, doubl
     return NO_VALUE;
 }
 
-const CArbitraryPoint* FindArbitraryPoint(const CViewState& state, int id) {
-    for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+const CArbitraryPoint* FindArbitraryPoint(const CSelection& selection, int id) {
+    for (const CArbitraryPoint& point : selection.m_lstArbitrary) {
         if (point.id == id) {
             return &point;
         }
@@ -281,7 +280,7 @@ const CArbitraryPoint* FindArbitraryPoint(const CViewState& state, int id) {
     return nullptr;
 }
 
-CArbitraryPoint* FindArbitraryPoint(CViewState& state, int id) {
+CArbitraryPoint* FindArbitraryPoint(CSelection& selection, int id) {
     return const_cast<CArbitraryPoint*>(
-        FindArbitraryPoint(static_cast<const CViewState&>(state), id));
+        FindArbitraryPoint(static_cast<const CSelection&>(selection), id));
 }

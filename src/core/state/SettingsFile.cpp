@@ -5,10 +5,10 @@
 #include <iterator>
 #include <vector>
 
+#include "dataset/DataSetLoad.h"
 #include "dataset/LineReader.h"
 #include "field/ColorScale.h"
 #include "io/AtomicFile.h"
-#include "state/DataSetLoad.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
 #include "text/NumberParse.h"
@@ -25,7 +25,7 @@ constexpr size_t kMaxNameLine = 511;
 // The data set's name as line 1 holds it: CP932 when the name is UTF-8 (as file names here
 // are), else its bytes unchanged.
 std::string EncodedName(const CViewState& state) {
-    const std::string name = DataSetName(state.m_strDataFolder);
+    const std::string name = DataSetName(state.m_data.m_strDataFolder);
     return kzv::IsValidUtf8(name) ? kzv::Utf8ToCp932(name) : name;
 }
 
@@ -75,14 +75,14 @@ void WriteParts(CWriter& w, const CGeometry& geo) {
 
 }  // namespace
 
-std::string MakeSettingsFileBytes(const CViewState& s, int sliderPosition) {
+std::string MakeSettingsFileBytes(const CViewState& s) {
     CWriter w;
     w.Line(EncodedName(s));
     w.Line("MATRIX_SETTING " + std::to_string(kVersion));
-    w.Values(false, s.m_fZoom);
-    w.Values(false, s.m_vPan.x, s.m_vPan.y, s.m_vPan.z);
+    w.Values(false, s.m_camera.m_fZoom);
+    w.Values(false, s.m_camera.m_vPan.x, s.m_camera.m_vPan.y, s.m_camera.m_vPan.z);
     double matrix[16];
-    s.m_matRotation.GetDoubles(matrix);
+    s.m_camera.m_matRotation.GetDoubles(matrix);
     std::string line;
     for (double v : matrix) {
         line += kzv::FormatG(v) + ' ';
@@ -90,48 +90,51 @@ std::string MakeSettingsFileBytes(const CViewState& s, int sliderPosition) {
     w.Line(line);
     w.Line("0");
     w.Line("DIRECTION_SETTING");
-    w.Values(false, s.m_nDirection);
-    w.Values(false, sliderPosition);
+    w.Values(false, s.m_settings.m_nDirection);
+    w.Values(false, s.m_nBuildingAngleStep);
     w.Line("SHOW_SETTING");
-    WriteParts(w, s.m_geoMain);
-    WriteParts(w, s.m_geoSub);
-    w.Values(false, s.m_bShowAxes, s.m_bShowAxisNumbers, s.m_bShowMarkers, s.m_bShowNumbers,
-             s.m_bShowMesh, s.m_bShowGround, s.m_bShowWind);
+    WriteParts(w, s.m_data.m_geoMain);
+    WriteParts(w, s.m_data.m_geoSub);
+    w.Values(false, s.m_settings.m_bShowAxes, s.m_settings.m_bShowAxisNumbers,
+             s.m_settings.m_bShowMarkers, s.m_settings.m_bShowNumbers, s.m_settings.m_bShowMesh,
+             s.m_settings.m_bShowGround, s.m_settings.m_bShowWind);
     w.Line("CONTOR_SETTING");
-    w.Values(false, static_cast<int>(s.m_abPanelContour.size()));
-    w.Switches(s.m_abPanelContour.data(), s.m_abPanelContour.size(), true);
-    w.Values(false, s.m_nLineColorMode);
-    w.Colour(s.m_clrLine);
-    w.Values(false, s.m_nContourKind);
+    w.Values(false, static_cast<int>(s.m_settings.m_abPanelContour.size()));
+    w.Switches(s.m_settings.m_abPanelContour.data(), s.m_settings.m_abPanelContour.size(), true);
+    w.Values(false, s.m_settings.m_nLineColorMode);
+    w.Colour(s.m_settings.m_clrLine);
+    w.Values(false, s.m_settings.m_nContourKind);
     w.Line("COLORBAR_SETTING");
-    w.Values(false, s.m_dColorMax, s.m_dColorMin);
-    w.Values(false, s.m_nDivisions);
-    w.Values(false, s.m_bShowColorBar);
-    w.Values(false, s.m_nTickInterval);
-    const int last = std::clamp(s.m_nDivisions - 1, 0, MAX_DIVISIONS - 1);
-    w.Colour(s.m_aColorTable[0]);
-    w.Colour(s.m_aColorTable[last]);
+    w.Values(false, s.m_settings.m_dColorMax, s.m_settings.m_dColorMin);
+    w.Values(false, s.m_settings.m_nDivisions);
+    w.Values(false, s.m_settings.m_bShowColorBar);
+    w.Values(false, s.m_settings.m_nTickInterval);
+    const int last = std::clamp(s.m_settings.m_nDivisions - 1, 0, MAX_DIVISIONS - 1);
+    w.Colour(s.m_settings.m_aColorTable[0]);
+    w.Colour(s.m_settings.m_aColorTable[last]);
     w.Line("NUMBER_SETTING");
-    w.Values(false, s.m_bShowLabels, s.m_nLabelSkip, s.m_nLabelColorMode);
-    w.Colour(s.m_clrLabel);
-    w.Line(kzv::Utf8ToCp932(s.m_strLabelFont));
-    w.Values(false, s.m_nLabelFontSize);
+    w.Values(false, s.m_settings.m_bShowLabels, s.m_settings.m_nLabelSkip,
+             s.m_settings.m_nLabelColorMode);
+    w.Colour(s.m_settings.m_clrLabel);
+    w.Line(kzv::Utf8ToCp932(s.m_settings.m_strLabelFont));
+    w.Values(false, s.m_settings.m_nLabelFontSize);
     for (int i = 0; i < SLOT_COUNT; ++i) {
-        w.Values(false, s.m_abSlotOn[i]);
-        w.Colour(s.m_aSlot[i][0]);
-        w.Colour(s.m_aSlot[i][1]);
+        w.Values(false, s.m_settings.m_abSlotOn[i]);
+        w.Colour(s.m_settings.m_aSlot[i][0]);
+        w.Colour(s.m_settings.m_aSlot[i][1]);
     }
     w.Line("COMMENT_SETTING");
-    const CCommentRecord& c = s.m_comment;
+    const CCommentRecord& c = s.m_settings.m_comment;
     w.Values(false, c.position.x, c.position.y, c.position.z);
     w.Colour(c.colour);
     w.Line(kzv::Utf8ToCp932(c.font));
     w.Values(false, c.size);
     w.Switches(c.flags, COMMENT_ITEM_COUNT, true);
     w.Line("MATERIAL_SETTING");
-    w.Values(false, s.m_clrSpecular.x, s.m_clrAmbient.x, s.m_clrShininess.x);
+    w.Values(false, s.m_settings.m_clrSpecular.x, s.m_settings.m_clrAmbient.x,
+             s.m_settings.m_clrShininess.x);
     w.Line(kValueSection);
-    w.Values(false, s.m_nValueMethod);
+    w.Values(false, s.m_settings.m_nValueMethod);
     return w.Bytes();
 }
 
@@ -256,8 +259,8 @@ void ApplyParts(const std::vector<CPartStyle>& parts, CGeometry& working, CGeome
 
 bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsFileRead* result) {
     // Everything is read into copies; the state takes them only when the whole file was read.
-    CDisplaySettings s = state;
-    CCamera camera = state;
+    CDisplaySettings s = state.m_settings;
+    CCamera camera = state.m_camera;
     std::vector<CPartStyle> mainParts, subParts;
     CSettingsFileRead read;
 
@@ -385,10 +388,10 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
         }
     }
 
-    static_cast<CDisplaySettings&>(state) = std::move(s);
-    static_cast<CCamera&>(state) = camera;
-    ApplyParts(mainParts, state.m_geoMain, state.m_geoMainOrg);
-    ApplyParts(subParts, state.m_geoSub, state.m_geoSubOrg);
+    state.m_settings = std::move(s);
+    state.m_camera = camera;
+    ApplyParts(mainParts, state.m_data.m_geoMain, state.m_data.m_geoMainOrg);
+    ApplyParts(subParts, state.m_data.m_geoSub, state.m_data.m_geoSubOrg);
     if (result != nullptr) {
         *result = read;
     }
@@ -413,7 +416,6 @@ bool ReadSettingsFile(const std::string& path, CViewState& state, CSettingsFileR
     return ReadSettingsFileBytes(bytes, state, read);
 }
 
-bool WriteSettingsFile(const std::string& path, const CViewState& state, int sliderPosition,
-                       std::string* error) {
-    return kzv::WriteFileAtomically(path, MakeSettingsFileBytes(state, sliderPosition), error);
+bool WriteSettingsFile(const std::string& path, const CViewState& state, std::string* error) {
+    return kzv::WriteFileAtomically(path, MakeSettingsFileBytes(state), error);
 }

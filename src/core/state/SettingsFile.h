@@ -19,8 +19,8 @@ inline constexpr const char* SETTINGS_FILE_DEFAULT_NAME = "setting";
 inline constexpr const char* MSG_SETTINGS_WRITE_FAILED = "設定ファイルの書き込みに失敗しました。";
 inline constexpr const char* MSG_SETTINGS_READ_FAILED = "設定ファイルの読み込みに失敗しました。";
 
-// The file's bytes for the state, with the direction page's building-angle slider position.
-std::string MakeSettingsFileBytes(const CViewState& state, int sliderPosition);
+// The file's bytes for the state (the building-angle step is the state's).
+std::string MakeSettingsFileBytes(const CViewState& state);
 
 // What a read took from a file besides the state.
 struct CSettingsFileRead {
@@ -43,5 +43,5 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
 bool ReadSettingsFile(const std::string& path, CViewState& state, CSettingsFileRead* read);
 // Writes the file through a temporary file that replaces path only when complete, so a
 // failed save keeps the previous file. False (with the reason) when it fails.
-bool WriteSettingsFile(const std::string& path, const CViewState& state, int sliderPosition,
+bool WriteSettingsFile(const std::string& path, const CViewState& state,
                        std::string* error = nullptr);

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <string>
 #include <vector>
 
+#include "dataset/DataSet.h"
+#include "dataset/HeaderFile.h"
 #include "field/Camera.h"
-#include "state/DataSet.h"
-#include "state/DisplaySettings.h"
-#include "state/Selection.h"
+#include "field/DisplaySettings.h"
+#include "field/Selection.h"
 #include "valuelist/ValueList.h"
 
-// What changed in the view's state. Every writer (page, dialog, settings file, value list,
-// mouse) names the aspects it changed when it announces the change; the view, the pages and
-// the caches react to the aspects they read.
+// What changed in the view's state. Every edit (page, dialog, settings file, value list, mouse)
+// names the aspects it changes; the view, the pages and the caches react to the aspects they
+// read.
 enum StateAspect : unsigned {
     ASPECT_DATASET = 1u << 0,     // a new data set (or none)
     ASPECT_POSITIONS = 1u << 1,   // taps and geometry moved: the building angle
@@ -43,14 +44,35 @@ enum class FacesShown {
     None,     // every flag off
 };
 
-// Everything the pressure view is made of, without a window: the loaded data set, every
-// display setting, the camera and the selection, each a plain part of its own, and the rows
-// of the value list. The view derives from it, so pages reach these members through g_pView
-// under their own names; pages and tests use it alone.
-class CViewState : public CDataSet, public CDisplaySettings, public CCamera, public CSelection {
+// Everything the pressure view is made of, without a window, as plain parts: the data set
+// shown (and a second one beside it, the reference of a comparison), every display setting,
+// the camera, the selection, the value list's rows and the building angle. One owner
+// (CStateOwner) holds it; everyone else reads it and changes it through the owner's edits.
+class CViewState {
 public:
     CViewState();
-    virtual ~CViewState() = default;
+
+    CDataSet m_data;       // the data set shown
+    CDataSet m_reference;  // a data set to compare with; empty until one is loaded
+    CDisplaySettings m_settings;
+    CCamera m_camera;
+    CSelection m_selection;
+    CValueList m_valueList;  // the value list's rows (the value-list page shows them)
+    // The building-angle step (the direction page's slider position): the building turned by
+    // that many direction steps. The settings file and the 16-direction export read it.
+    int m_nBuildingAngleStep = 0;
+    // Whether the label-position dialog is shown: the slots are drawn only then. Not a display
+    // setting: a reset and the settings file leave it as the dialog set it.
+    bool m_bSlotsVisible = false;
+
+    bool HasDataSet() const { return m_data.HasDataSet(); }
+    // What the value list reads of the points behind its rows.
+    CPointSource Points() const { return {m_data, m_selection}; }
+
+    // Reads the data set at folder (see LoadDataSetFiles) and starts afresh: no selection, no
+    // rows, the building as read, every display setting reset.
+    void LoadDataSet(const std::string& folder, const CHeaderFile& header, int clientW,
+                     int clientH);
 
     // Every display setting back to its default (the one declaration in CDisplaySettings),
     // except that the label-position segments stay and the panel flags are sized to the mesh
@@ -68,8 +90,12 @@ public:
     void NormaliseZoom();
 
     // Turns the building on its site (see CDataSet::TurnBuilding) and drops the arbitrary
-    // points. Telling the value list is the listeners' part.
+    // points.
     void SetBuildingAngle(double degrees);
+    // Turns the building on its site by step direction steps (the slider's position) and
+    // drops the arbitrary points. False, and nothing changes, when the building already stands
+    // at that step and force is false (a slider let go where it was keeps the points).
+    bool SetBuildingAngleStep(int step, bool force = false);
 
     // ---- contours on faces and label-position slots ----
     // Every panel's contour flag on (1) or off (0).
@@ -85,34 +111,17 @@ public:
     // pick its end points (pick mode 6). False, and nothing changes, for another number.
     bool BeginSlotEdit(int slot);
 
-    // Whether the label-position dialog is shown: the slots are drawn only then. Not a display
-    // setting: a reset and the settings file leave it as the dialog set it.
-    bool m_bSlotsVisible = false;
-
-    // The value list's rows (the value-list page shows them).
-    CValueList m_valueList;
     // Whether a point has a row in the value list; the scene marks such taps.
     bool IsListed(int id) const { return m_valueList.FindPointRow(id) >= 0; }
 
-    // ---- change notification ----
-    using Listener = std::function<void(unsigned aspects)>;
-    // Registers a listener; it is called after every Changed, in registration order.
-    // Returns its handle for RemoveListener.
-    int AddListener(Listener listener);
-    void RemoveListener(int handle);
-    // Announces that the aspects changed. The value list follows first (a turned building
-    // moves its rows, a new direction rewrites its values; a load has emptied it), and when
-    // the value method is no longer the one the arbitrary points were computed with, their
-    // values are computed again and the list shows them; then every listener is called.
-    void Changed(unsigned aspects);
+    // Brings what follows from other parts up to date after the aspects changed: the value
+    // list's coordinates and values (a turned building moves its rows, a new direction rewrites
+    // its values; a load has emptied it), and, when the value method is no longer the one the
+    // arbitrary points were computed with, their values and the list's. The owner calls it
+    // before it announces a change.
+    void Follow(unsigned aspects);
 
 private:
-    struct Entry {
-        int handle;
-        Listener listener;
-    };
-    std::vector<Entry> m_listeners;
-    int m_nNextListener = 1;
     // The value method the arbitrary points' values were computed with.
     int m_nPointValueMethod = VALUE_LINEAR;
 };

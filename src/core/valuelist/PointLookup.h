@@ -5,15 +5,15 @@
 
 #include "dataset/CpFile.h"
 #include "field/SurfaceValues.h"
-#include "state/ViewState.h"
+#include "valuelist/ValueList.h"
 
 // The view's arbitrary points by id, answering what FindArbitraryPoint answers (the first
 // point with that id) without walking the list once per row.
 class CArbitraryById {
 public:
-    explicit CArbitraryById(const CViewState& state) {
-        m_points.reserve(state.m_lstArbitrary.size());
-        for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+    explicit CArbitraryById(const CSelection& selection) {
+        m_points.reserve(selection.m_lstArbitrary.size());
+        for (const CArbitraryPoint& point : selection.m_lstArbitrary) {
             m_points.emplace(point.id, &point);  // keeps the first
         }
     }
@@ -38,10 +38,10 @@ inline double ArbitraryValue(const CArbitraryPoint* point, int direction) {
 
 // The value of a row's point for a direction: measured for a measurement point (id >= 0),
 // stored for an arbitrary point (found by id).
-inline double RowPointValue(const CViewState& state, const CArbitraryById& arbitrary, int id,
+inline double RowPointValue(const CPointSource& points, const CArbitraryById& arbitrary, int id,
                             int direction) {
     if (id >= 0) {
-        return state.m_cp.GetCp(id, direction);
+        return points.data.m_cp.GetCp(id, direction);
     }
     return ArbitraryValue(arbitrary.Find(id), direction);
 }

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "field/SurfaceValues.h"
-#include "state/ViewState.h"
 #include "text/NumberFormat.h"
 #include "valuelist/PointLookup.h"
 
@@ -35,14 +34,14 @@ std::array<double, 3> DecimalPosition(const CVector4& p) {
 // the tap's or arbitrary point's own position while the view holds it, so that switching
 // between relative and absolute coordinates loses no digits; otherwise the texts plus the
 // origin they were written against.
-std::array<double, 3> AbsolutePosition(const CViewState& state, const CArbitraryById& arbitrary,
+std::array<double, 3> AbsolutePosition(const CPointSource& points, const CArbitraryById& arbitrary,
                                        int id, const std::string* xyz,
                                        const std::array<double, 3>& origin) {
     const CVector4* pos = nullptr;
     CVector4 tapPos;
     if (id >= 0) {
-        if (state.m_taps.FindTap(id) >= 0) {
-            tapPos = state.m_taps.GetPosition(id);
+        if (points.data.m_taps.FindTap(id) >= 0) {
+            tapPos = points.data.m_taps.GetPosition(id);
             pos = &tapPos;
         }
     } else if (const CArbitraryPoint* point = arbitrary.Find(id)) {
@@ -211,18 +210,18 @@ void CValueList::SortRows(int key) {
     m_abSortAscending[static_cast<size_t>(key)] = ascending ? 0 : 1;
 }
 
-void CValueList::ChangeOrigin(const CViewState& state, const std::array<double, 3>& origin) {
-    const CArbitraryById arbitrary(state);
+void CValueList::ChangeOrigin(const CPointSource& points, const std::array<double, 3>& origin) {
+    const CArbitraryById arbitrary(points.selection);
     for (CValueRow& row : m_rows) {
         WriteCoordinates(&row.text[1],
-                         AbsolutePosition(state, arbitrary, row.id, &row.text[1], m_origin),
+                         AbsolutePosition(points, arbitrary, row.id, &row.text[1], m_origin),
                          origin);
     }
     // A stored row holds columns 4, 3, 2, 1, 0: Z, Y, X at offsets 1, 2, 3.
     for (size_t i = 0; i < m_removedIds.size(); ++i) {
         std::string* stored = &m_removedTexts[i * VALUE_COLUMN_COUNT];
         std::string xyz[3] = {stored[3], stored[2], stored[1]};
-        WriteCoordinates(xyz, AbsolutePosition(state, arbitrary, m_removedIds[i], xyz, m_origin),
+        WriteCoordinates(xyz, AbsolutePosition(points, arbitrary, m_removedIds[i], xyz, m_origin),
                          origin);
         stored[3] = std::move(xyz[0]);
         stored[2] = std::move(xyz[1]);
@@ -232,29 +231,29 @@ void CValueList::ChangeOrigin(const CViewState& state, const std::array<double, 
     RebuildIndex();
 }
 
-bool CValueList::SetRelativeOrigin(const CViewState& state, int row) {
+bool CValueList::SetRelativeOrigin(const CPointSource& points, int row) {
     if (row < 0 || row >= GetRowCount()) {
         return false;
     }
     const CValueRow& selected = m_rows[static_cast<size_t>(row)];
-    ChangeOrigin(state, AbsolutePosition(state, CArbitraryById(state), selected.id,
-                                         &selected.text[1], m_origin));
+    ChangeOrigin(points, AbsolutePosition(points, CArbitraryById(points.selection), selected.id,
+                                          &selected.text[1], m_origin));
     return true;
 }
 
-void CValueList::SetAbsolute(const CViewState& state) {
-    ChangeOrigin(state, {0.0, 0.0, 0.0});
+void CValueList::SetAbsolute(const CPointSource& points) {
+    ChangeOrigin(points, {0.0, 0.0, 0.0});
 }
 
-void CValueList::UpdateValueColumn(const CViewState& state, int direction) {
-    const CArbitraryById arbitrary(state);
+void CValueList::UpdateValueColumn(const CPointSource& points, int direction) {
+    const CArbitraryById arbitrary(points.selection);
     for (CValueRow& row : m_rows) {
-        row.text[VALUE_COLUMN_VALUE] = FormatG(RowPointValue(state, arbitrary, row.id, direction));
+        row.text[VALUE_COLUMN_VALUE] = FormatG(RowPointValue(points, arbitrary, row.id, direction));
     }
 }
 
-void CValueList::RefreshPointCoordinates(const CViewState& state) {
-    auto tapPosition = [&](int id) { return DecimalPosition(state.m_taps.GetPosition(id)); };
+void CValueList::RefreshPointCoordinates(const CPointSource& points) {
+    auto tapPosition = [&](int id) { return DecimalPosition(points.data.m_taps.GetPosition(id)); };
     m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(),
                                 [](const CValueRow& row) { return row.id < 0; }),
                  m_rows.end());
@@ -291,7 +290,7 @@ void CValueList::RefreshPointCoordinates(const CViewState& state) {
     RebuildIndex();
 }
 
-CCoordEditCheck CValueList::CheckCoordinateEdit(const CViewState& state, int row) const {
+CCoordEditCheck CValueList::CheckCoordinateEdit(const CPointSource& points, int row) const {
     if (row < 0 || row >= GetRowCount()) {
         return CCoordEditCheck::NoRow;
     }
@@ -299,16 +298,16 @@ CCoordEditCheck CValueList::CheckCoordinateEdit(const CViewState& state, int row
     if (id >= 0) {
         return CCoordEditCheck::MeasurementPoint;
     }
-    return FindArbitraryPoint(state, id) != nullptr ? CCoordEditCheck::Editable
-                                                    : CCoordEditCheck::NoPoint;
+    return FindArbitraryPoint(points.selection, id) != nullptr ? CCoordEditCheck::Editable
+                                                               : CCoordEditCheck::NoPoint;
 }
 
-bool CValueList::UpdateEditedRow(const CViewState& state, int row, int direction) {
-    if (CheckCoordinateEdit(state, row) != CCoordEditCheck::Editable) {
+bool CValueList::UpdateEditedRow(const CPointSource& points, int row, int direction) {
+    if (CheckCoordinateEdit(points, row) != CCoordEditCheck::Editable) {
         return false;
     }
     CValueRow& r = m_rows[static_cast<size_t>(row)];
-    const CArbitraryPoint* point = FindArbitraryPoint(state, r.id);
+    const CArbitraryPoint* point = FindArbitraryPoint(points.selection, r.id);
     WriteCoordinates(&r.text[1], DecimalPosition(point->pos), m_origin);
     r.text[VALUE_COLUMN_VALUE] = FormatG(ArbitraryValue(point, direction));
     RebuildIndex();
@@ -341,7 +340,7 @@ int CValueList::ApplyExclusion(int column, double min, double max, bool excludeI
     return removed;
 }
 
-int CValueList::UndoExclusion(const CViewState& state, int direction) {
+int CValueList::UndoExclusion(const CPointSource& points, int direction) {
     if (m_steps.empty()) {
         return 0;
     }
@@ -361,7 +360,7 @@ int CValueList::UndoExclusion(const CViewState& state, int direction) {
     }
     m_removedIds.resize(first);
     m_removedTexts.resize(first * VALUE_COLUMN_COUNT);
-    UpdateValueColumn(state, direction);
+    UpdateValueColumn(points, direction);
     RebuildIndex();
     return static_cast<int>(n);
 }

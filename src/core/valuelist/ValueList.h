@@ -8,7 +8,15 @@
 #include <unordered_set>
 #include <vector>
 
-class CViewState;
+class CDataSet;
+class CSelection;
+
+// What the value list reads of the points behind its rows: the data set's taps and Cp table,
+// and the arbitrary points of the selection with their stored values.
+struct CPointSource {
+    const CDataSet& data;
+    const CSelection& selection;
+};
 
 // The rows of the value list: one row per selected point with its number, X, Y, Z and the
 // pressure coefficient for the direction shown. The cell texts are the only copy of these
@@ -78,25 +86,25 @@ public:
 
     // Shows every row relative to the absolute position of that row (which then shows 0, 0,
     // 0); false, changing nothing, for a row out of range.
-    bool SetRelativeOrigin(const CViewState& state, int row);
+    bool SetRelativeOrigin(const CPointSource& points, int row);
     // Shows absolute coordinates again.
-    void SetAbsolute(const CViewState& state);
+    void SetAbsolute(const CPointSource& points);
     const std::array<double, 3>& GetOrigin() const { return m_origin; }
 
     // Rewrites the value column for a direction: the measured value of a measurement point,
     // the stored value of the view's arbitrary point with the row's id (990 when the view
     // holds none, or the direction is not one of its values).
-    void UpdateValueColumn(const CViewState& state, int direction);
+    void UpdateValueColumn(const CPointSource& points, int direction);
     // After the building was turned: measurement-point rows take their taps' new positions,
     // arbitrary-point rows are deleted (the view has dropped those points). Rows held by the
     // exclusion store are treated alike, so an undo restores rows that fit the turned building.
-    void RefreshPointCoordinates(const CViewState& state);
+    void RefreshPointCoordinates(const CPointSource& points);
 
-    CCoordEditCheck CheckCoordinateEdit(const CViewState& state, int row) const;
+    CCoordEditCheck CheckCoordinateEdit(const CPointSource& points, int row) const;
     // After the edit dialog ended with OK and the view's point took its new record: the row
     // shows the point's new coordinates and its value for the direction. False when the row is
     // out of range or the view holds no arbitrary point with the row's id.
-    bool UpdateEditedRow(const CViewState& state, int row, int direction);
+    bool UpdateEditedRow(const CPointSource& points, int row, int direction);
 
     // One exclusion step: every row whose cell of column (0..4) read as a double lies in
     // [min, max] (excludeInside) or is <= min or >= max (outside) is removed and kept in the
@@ -105,7 +113,7 @@ public:
     int ApplyExclusion(int column, double min, double max, bool excludeInside);
     // Undoes the last step: its rows come back at the end of the list in the order they were
     // removed, with the values for direction. Returns how many rows came back; 0 without a step.
-    int UndoExclusion(const CViewState& state, int direction);
+    int UndoExclusion(const CPointSource& points, int direction);
     // True while the store holds removed rows (the "UNDO" button follows it).
     bool CanUndoExclusion() const { return !m_removedTexts.empty(); }
     int GetExclusionStepCount() const { return static_cast<int>(m_steps.size()); }
@@ -125,7 +133,7 @@ private:
 
     static CCoordKey RowKey(const CValueRow& row);
     // Rewrites the coordinates of every row and stored row for a new origin.
-    void ChangeOrigin(const CViewState& state, const std::array<double, 3>& origin);
+    void ChangeOrigin(const CPointSource& points, const std::array<double, 3>& origin);
     void RebuildIndex();
 
     std::vector<CValueRow> m_rows;

@@ -31,8 +31,8 @@ std::string MakeCsvBytes(const std::vector<CValueRow>& rows) {
     return kzv::Utf8ToCp932(text);
 }
 
-bool CanWriteTolvex(const CViewState& state) {
-    return state.m_cp.m_nDirectionCount > 8;
+bool CanWriteTolvex(const CPointSource& points) {
+    return points.data.m_cp.m_nDirectionCount > 8;
 }
 
 int TolvexDirectionIndex(int directionCount, int slider, int column) {
@@ -47,24 +47,24 @@ int TolvexDirectionIndex(int directionCount, int slider, int column) {
     return static_cast<int>((((base - slider) % n) + n) % n);
 }
 
-bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CViewState& state, int slider,
+bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CPointSource& points, int slider,
                      std::string& bytes) {
-    if (!CanWriteTolvex(state)) {
+    if (!CanWriteTolvex(points)) {
         return false;
     }
-    const int count = state.m_cp.m_nDirectionCount;
+    const int count = points.data.m_cp.m_nDirectionCount;
     int direction[TOLVEX_COLUMN_COUNT];
     for (int k = 0; k < TOLVEX_COLUMN_COUNT; ++k) {
         direction[k] = TolvexDirectionIndex(count, slider, k);
     }
-    const CArbitraryById arbitrary(state);
+    const CArbitraryById arbitrary(points.selection);
     std::string text = TOLVEX_HEADING;
     text += kLineEnd;
     for (const CValueRow& row : rows) {
         text += row.text[0];
         for (int k = 0; k < TOLVEX_COLUMN_COUNT; ++k) {
             text += ',';
-            text += kzv::FormatG(RowPointValue(state, arbitrary, row.id, direction[k]));
+            text += kzv::FormatG(RowPointValue(points, arbitrary, row.id, direction[k]));
         }
         text += kLineEnd;
     }
@@ -78,10 +78,10 @@ CExportResult WriteCsvFile(const std::vector<CValueRow>& rows, const std::string
                                                                      : CExportResult::WriteFailed;
 }
 
-CExportResult WriteTolvexFile(const std::vector<CValueRow>& rows, const CViewState& state,
+CExportResult WriteTolvexFile(const std::vector<CValueRow>& rows, const CPointSource& points,
                               int slider, const std::string& path, std::string* error) {
     std::string bytes;
-    if (!MakeTolvexBytes(rows, state, slider, bytes)) {
+    if (!MakeTolvexBytes(rows, points, slider, bytes)) {
         return CExportResult::TooFewDirections;
     }
     return kzv::WriteFileAtomically(path, bytes, error) ? CExportResult::Written

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "state/ViewState.h"
 #include "valuelist/ValueList.h"
 
 // The value list's two export files, CSV and the 16-direction input file of the ventilation
@@ -23,7 +22,7 @@ constexpr int TOLVEX_COLUMN_COUNT = 16;
 std::string MakeCsvBytes(const std::vector<CValueRow>& rows);
 
 // Tolvex needs more than 8 directions.
-bool CanWriteTolvex(const CViewState& state);
+bool CanWriteTolvex(const CPointSource& points);
 
 // Direction index of Tolvex column k (0 = NNE ... 15 = N) with the building-angle slider at
 // slider (in direction steps): the direction whose wind comes from bearing 22.5 (k + 1) as the
@@ -36,7 +35,7 @@ int TolvexDirectionIndex(int directionCount, int slider, int column);
 // direction (measured for a measurement point, stored for the view's arbitrary point with the
 // row's id; 990 when there is none), "%g". False, leaving bytes unchanged, when the data has 8
 // directions or fewer.
-bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CViewState& state, int slider,
+bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CPointSource& points, int slider,
                      std::string& bytes);
 
 enum class CExportResult {
@@ -48,5 +47,5 @@ enum class CExportResult {
 // Write the file so that a failure leaves an existing file as it was.
 CExportResult WriteCsvFile(const std::vector<CValueRow>& rows, const std::string& path,
                            std::string* error = nullptr);
-CExportResult WriteTolvexFile(const std::vector<CValueRow>& rows, const CViewState& state,
+CExportResult WriteTolvexFile(const std::vector<CValueRow>& rows, const CPointSource& points,
                               int slider, const std::string& path, std::string* error = nullptr);

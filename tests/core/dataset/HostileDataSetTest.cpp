@@ -15,13 +15,14 @@
 #include "Watchdog.h"
 #include "dataset/CpFile.h"
 #include "dataset/DataSearch.h"
+#include "dataset/Geometry.h"
 #include "dataset/HeaderFile.h"
 #include "dataset/LineReader.h"
 #include "dataset/LoadReport.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
 #include "field/SceneLayout.h"
-#include "geometry/Geometry.h"
+#include "state/ViewState.h"
 #include "text/DisplayText.h"
 
 namespace fs = std::filesystem;
@@ -364,9 +365,9 @@ TEST_F(HostileDataSet, LongHeaderTextsAreKeptAndCutForDisplay) {
 // the geometry holds.
 void HugeBox(CViewState& s, const TempDir& dir, const std::string& c) {
     const std::string text = "GEOMETRY_FILE,1\n0,0\n1\nB\n1\n3\n-1,0,0\n1,10,0\n0,0,1\n";
-    ASSERT_TRUE(s.m_geoMain.Load(dir.Write("main.geo", text).c_str()));
+    ASSERT_TRUE(s.m_data.m_geoMain.Load(dir.Write("main.geo", text).c_str()));
     const float e = std::stof(c);
-    s.m_geoMain.m_objects.at(0).m_faces.at(0).m_vertices = {
+    s.m_data.m_geoMain.m_objects.at(0).m_faces.at(0).m_vertices = {
         CVector4(-e, 0, 0, 0), CVector4(e, 10, 0, 0), CVector4(0, 0, e, 0)};
 }
 
@@ -375,13 +376,13 @@ TEST_F(HostileDataSet, HugeCoordinatesGiveBoundedScenes) {
         SCOPED_TRACE(c);
         CViewState s;
         ASSERT_NO_FATAL_FAILURE(HugeBox(s, dir, c));
-        s.m_fScale = 1e-10f;  // 2 / scale does not fit an int
-        s.m_bShowAxes = 0;
-        const size_t grid = GroundGridLines(s).size();
-        const size_t arrows = WindArrowLines(s).size();
+        s.m_data.m_fScale = 1e-10f;  // 2 / scale does not fit an int
+        s.m_settings.m_bShowAxes = 0;
+        const size_t grid = GroundGridLines(s.m_data, s.m_settings).size();
+        const size_t arrows = WindArrowLines(s.m_data).size();
         std::vector<CSceneText> texts;
         std::vector<CSceneSphere> spheres;
-        AxisTicks(s, texts, spheres);
+        AxisTicks(s.m_data, texts, spheres);
         EXPECT_LE(grid, 4u * 1000 + 2);
         EXPECT_LE(arrows, 3u * 2001);
         EXPECT_LE(texts.size(), 4u * 1000 + 2 * 1001);
@@ -389,12 +390,12 @@ TEST_F(HostileDataSet, HugeCoordinatesGiveBoundedScenes) {
         if (std::string(c) == "1e12") {
             // Still drawn, at a coarser step: E = 1.5e12 gives a step of 1e10 (10 000 km).
             EXPECT_GT(grid, 4u * 100);
-            EXPECT_FLOAT_EQ(GroundGridLines(s)[0].a.y, 1e10f);
+            EXPECT_FLOAT_EQ(GroundGridLines(s.m_data, s.m_settings)[0].a.y, 1e10f);
             EXPECT_EQ(texts[0].text, "10000000");
-            EXPECT_EQ(AxisItems(s).size(), 3u);
+            EXPECT_EQ(AxisItems(s.m_data).size(), 3u);
         } else {
             // Beyond what single precision can draw: nothing.
-            EXPECT_EQ(grid + arrows + texts.size() + AxisItems(s).size(), 0u);
+            EXPECT_EQ(grid + arrows + texts.size() + AxisItems(s.m_data).size(), 0u);
         }
     }
 }

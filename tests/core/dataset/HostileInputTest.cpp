@@ -11,12 +11,13 @@
 #include "Checks.h"
 #include "TempDir.h"
 #include "dataset/CpFile.h"
+#include "dataset/Geometry.h"
 #include "dataset/HeaderFile.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
-#include "geometry/Geometry.h"
 #include "geometry/VectorFunctions.h"
 #include "state/SettingsFile.h"
+#include "state/ViewState.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;
@@ -57,9 +58,9 @@ void ReadWithEveryReader(const std::string& path) {
     geo.RotateAboutZ(DegToRad(45));
 
     CViewState state;
-    const std::string before = MakeSettingsFileBytes(state, 0);
+    const std::string before = MakeSettingsFileBytes(state);
     if (!ReadSettingsFile(path, state, nullptr)) {
-        EXPECT_EQ(MakeSettingsFileBytes(state, 0), before);  // a failed read changes nothing
+        EXPECT_EQ(MakeSettingsFileBytes(state), before);  // a failed read changes nothing
     }
 }
 

@@ -3,6 +3,7 @@
 #include "TempDir.h"
 #include "field/Camera.h"
 #include "field/SceneLayout.h"
+#include "state/ViewState.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void Box(CViewState& s, TempDir& dir, float halfX, float top) {
     const std::string text = "GEOMETRY_FILE,1\n0,0\n1\nB\n1\n3\n" + std::to_string(-halfX) +
                              ",-5000,0\n" + std::to_string(halfX) + ",5000,0\n0,0," +
                              std::to_string(top) + "\n";
-    s.m_geoMain.Load(dir.Write("box.geo", text).c_str());
+    s.m_data.m_geoMain.Load(dir.Write("box.geo", text).c_str());
 }
 
 TEST(SceneLayout, ExtentStepsAndAxisNumbers) {
@@ -76,12 +77,12 @@ TEST(SceneLayout, ExtentStepsAndAxisNumbers) {
 
     TempDir dir;
     CViewState s;
-    s.m_fScale = 0.01f;
+    s.m_data.m_fScale = 0.01f;
     Box(s, dir, 30000, 12000);  // reaches 30 m in x
-    EXPECT_DOUBLE_EQ(SceneExtent(s), 45000.0);
+    EXPECT_DOUBLE_EQ(SceneExtent(s.m_data), 45000.0);
     std::vector<CSceneText> texts;
     std::vector<CSceneSphere> spheres;
-    AxisTicks(s, texts, spheres);
+    AxisTicks(s.m_data, texts, spheres);
     ASSERT_EQ(texts.size(), spheres.size());
     // X and Y: +-5 .. +-40, four numbers per step, 8 steps; then Z by 1000 up to 1.5 x 12 m.
     EXPECT_EQ(texts[0].text, "5");
@@ -94,11 +95,11 @@ TEST(SceneLayout, ExtentStepsAndAxisNumbers) {
     EXPECT_EQ(spheres[0].radius, 200.0f);  // 2 / scale, cut to an integer
 
     // Ground grid: F = 45000; 9 lines each way on each side; centre lines only without axes.
-    EXPECT_EQ(GroundGridLines(s).size(), 4u * 9);
-    s.m_bShowAxes = 0;
-    EXPECT_EQ(GroundGridLines(s).size(), 4u * 9 + 2);
+    EXPECT_EQ(GroundGridLines(s.m_data, s.m_settings).size(), 4u * 9);
+    s.m_settings.m_bShowAxes = 0;
+    EXPECT_EQ(GroundGridLines(s.m_data, s.m_settings).size(), 4u * 9 + 2);
 
-    const std::vector<CAxisItem> axes = AxisItems(s);
+    const std::vector<CAxisItem> axes = AxisItems(s.m_data);
     EXPECT_FLOAT_EQ(axes[0].line.b.x, 45000.0f);
     EXPECT_FLOAT_EQ(axes[2].line.a.z, -6000.0f);
     EXPECT_FLOAT_EQ(axes[2].letter.position.z, 18000.0f);
@@ -108,10 +109,10 @@ TEST(SceneLayout, WindArrowsTurnWithTheDirection) {
     TempDir dir;
     CViewState s;
     Box(s, dir, 4000, 1000);  // E = 7500: step 1000, F = 7000
-    s.m_cp.m_nDirectionCount = 16;
-    s.m_nDirection = 4;
-    EXPECT_FLOAT_EQ(WindArrowAngle(s), -90.0f);
-    const std::vector<CSceneLine> arrows = WindArrowLines(s);
+    s.m_data.m_cp.m_nDirectionCount = 16;
+    s.m_settings.m_nDirection = 4;
+    EXPECT_FLOAT_EQ(WindArrowAngle(s.m_data, s.m_settings), -90.0f);
+    const std::vector<CSceneLine> arrows = WindArrowLines(s.m_data);
     EXPECT_EQ(arrows.size(), 15u * 3);  // x = -7000 .. 7000
     EXPECT_FLOAT_EQ(arrows[0].a.x, -7000.0f);
     EXPECT_FLOAT_EQ(arrows[0].a.y, -1000.0f);
@@ -121,17 +122,17 @@ TEST(SceneLayout, WindArrowsTurnWithTheDirection) {
 
 TEST(SceneLayout, NumberPanelFollowsTheCornerCounts) {
     CViewState s;
-    s.m_mesh.m_aPanelNo = {1, 2, 3};
-    s.m_mesh.m_aNodeCount = {4, 3, 4};
-    s.m_mesh.m_aNodeTapNo.assign(11, 1);
-    s.m_mesh.RebuildOffsets();
-    EXPECT_EQ(NumberPanelOfTap(s, 0), 0);
-    EXPECT_EQ(NumberPanelOfTap(s, 3), 0);
-    EXPECT_EQ(NumberPanelOfTap(s, 4), 1);
-    EXPECT_EQ(NumberPanelOfTap(s, 6), 1);
-    EXPECT_EQ(NumberPanelOfTap(s, 7), 2);
-    EXPECT_EQ(NumberPanelOfTap(s, 10), 2);
-    EXPECT_EQ(NumberPanelOfTap(s, 11), -1);
+    s.m_data.m_mesh.m_aPanelNo = {1, 2, 3};
+    s.m_data.m_mesh.m_aNodeCount = {4, 3, 4};
+    s.m_data.m_mesh.m_aNodeTapNo.assign(11, 1);
+    s.m_data.m_mesh.RebuildOffsets();
+    EXPECT_EQ(NumberPanelOfTap(s.m_data, 0), 0);
+    EXPECT_EQ(NumberPanelOfTap(s.m_data, 3), 0);
+    EXPECT_EQ(NumberPanelOfTap(s.m_data, 4), 1);
+    EXPECT_EQ(NumberPanelOfTap(s.m_data, 6), 1);
+    EXPECT_EQ(NumberPanelOfTap(s.m_data, 7), 2);
+    EXPECT_EQ(NumberPanelOfTap(s.m_data, 10), 2);
+    EXPECT_EQ(NumberPanelOfTap(s.m_data, 11), -1);
 }
 
 }  // namespace

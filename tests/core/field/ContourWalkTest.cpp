@@ -4,10 +4,11 @@
 #include <set>
 
 #include "FieldFixture.h"
+#include "dataset/DataSetLoad.h"
 #include "field/ColorScale.h"
 #include "field/ContourWalk.h"
 #include "field/SurfaceValues.h"
-#include "state/DataSetLoad.h"
+#include "state/ViewState.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ protected:
                           {CVector4(4, 4, 0), {1.0}},
                           {CVector4(0, 4, 0), {-1.0}}},
                          {{1, 2, 3, 4}});
-        state.m_fLift = 0.5f;
-        state.m_nDivisions = 4;
+        state.m_data.m_fLift = 0.5f;
+        state.m_settings.m_nDivisions = 4;
     }
     std::vector<ContourItemType> Types() {
-        ComputeContours(state, out);
+        ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
         std::vector<ContourItemType> types;
         for (const auto& item : out.items) {
             types.push_back(item.type);
@@ -39,15 +40,15 @@ protected:
 using T = ContourItemType;
 
 TEST_F(ContourWalkTest, QuadIsDrawnAsFourLiftedTriangles) {
-    ASSERT_EQ(state.m_aPanelNormal[0], CVector4(0, 0, 1));
-    ComputeContours(state, out);
+    ASSERT_EQ(state.m_data.m_aPanelNormal[0], CVector4(0, 0, 1));
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     // The first triangle (P0, C, P3) has corners -1, 0, -1: bands 0 and 1, and band 2 only
     // touches it at C (a polygon of three copies of C).
     ASSERT_FALSE(out.items.empty());
     const CContourItem& first = out.items[0];
     EXPECT_EQ(first.type, T::Band);
     EXPECT_EQ(first.index, 0);
-    EXPECT_EQ(first.colour, state.m_aColorTable[0]);
+    EXPECT_EQ(first.colour, state.m_settings.m_aColorTable[0]);
     const CVector4 lifted[3] = {CVector4(0, 0, 0.5f), CVector4(2, 2, 0.5f), CVector4(0, 4, 0.5f)};
     const double v[3] = {-1.0, 0.0, -1.0};
     const auto expected = FillBandsOnTriangle(lifted, v, MakeContourLevels(-1.0, 1.0, 4));
@@ -67,11 +68,11 @@ TEST_F(ContourWalkTest, QuadIsDrawnAsFourLiftedTriangles) {
 }
 
 TEST_F(ContourWalkTest, LinesFollowBandsAndSlotsEndEachTriangle) {
-    state.m_nContourKind = 2;
-    state.m_bShowLabels = 1;
-    state.m_abSlotOn[0] = 1;
-    state.m_aSlot[0][0] = CVector4(0.5f, 1.0f, 1.0f);
-    state.m_aSlot[0][1] = CVector4(3.5f, 1.0f, 1.0f);
+    state.m_settings.m_nContourKind = 2;
+    state.m_settings.m_bShowLabels = 1;
+    state.m_settings.m_abSlotOn[0] = 1;
+    state.m_settings.m_aSlot[0][0] = CVector4(0.5f, 1.0f, 1.0f);
+    state.m_settings.m_aSlot[0][1] = CVector4(3.5f, 1.0f, 1.0f);
     // Triangle (P0, C, P3): bands 0, 1 and 2 (C alone); line -0.5 with a label on the slot;
     // no line 0.0, which only touches the corner C; slots. Then the next triangle.
     const std::vector<T> types = Types();
@@ -85,10 +86,10 @@ TEST_F(ContourWalkTest, LinesFollowBandsAndSlotsEndEachTriangle) {
     EXPECT_EQ(out.labels[0].text, "-0.50");
     EXPECT_EQ(std::count(types.begin(), types.end(), T::Slots), 4);
 
-    state.m_nContourKind = 1;
-    state.m_nLineColorMode = 1;
-    state.m_clrLine = COLOR_MAGENTA;
-    ComputeContours(state, out);
+    state.m_settings.m_nContourKind = 1;
+    state.m_settings.m_nLineColorMode = 1;
+    state.m_settings.m_clrLine = COLOR_MAGENTA;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     for (const auto& item : out.items) {
         EXPECT_NE(item.type, T::Band);
         if (item.type == T::Line) {
@@ -96,49 +97,50 @@ TEST_F(ContourWalkTest, LinesFollowBandsAndSlotsEndEachTriangle) {
         }
     }
     // Another line colour mode draws no lines, but the slots still have their place.
-    state.m_nLineColorMode = 2;
+    state.m_settings.m_nLineColorMode = 2;
     EXPECT_EQ(Types(), std::vector<T>(4, T::Slots));
-    state.m_nContourKind = 3;
+    state.m_settings.m_nContourKind = 3;
     EXPECT_TRUE(Types().empty());
 }
 
 TEST_F(ContourWalkTest, PanelsOffOrWithoutValuesAreLeftOut) {
-    state.m_abPanelContour[0] = 0;
+    state.m_settings.m_abPanelContour[0] = 0;
     EXPECT_TRUE(Types().empty());
-    state.m_abPanelContour.clear();  // flags not sized for the mesh yet
+    state.m_settings.m_abPanelContour.clear();  // flags not sized for the mesh yet
     EXPECT_TRUE(Types().empty());
-    state.m_abPanelContour.assign(1, 1);
-    state.m_nDivisions = 31;  // more bands than colours
+    state.m_settings.m_abPanelContour.assign(1, 1);
+    state.m_settings.m_nDivisions = 31;  // more bands than colours
     EXPECT_TRUE(Types().empty());
 }
 
 // The walk resolves the panels' corners once and keeps them; a Cp table or mesh rebuilt since
 // (its index rebuilt, as every reader and hand-made table does) must be resolved anew.
 TEST_F(ContourWalkTest, CornersFollowARebuiltCpTableAndMesh) {
-    ComputeContours(state, out);
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     const CContourDrawing before = out;
     // The same values with the records in reverse order: the same picture.
-    std::reverse(state.m_cp.m_aTapNo.begin(), state.m_cp.m_aTapNo.end());
-    std::reverse(state.m_cp.m_aCp.begin(), state.m_cp.m_aCp.end());  // same in every direction
-    state.m_cp.RebuildIndex();
-    ComputeContours(state, out);
+    std::reverse(state.m_data.m_cp.m_aTapNo.begin(), state.m_data.m_cp.m_aTapNo.end());
+    std::reverse(state.m_data.m_cp.m_aCp.begin(),
+                 state.m_data.m_cp.m_aCp.end());  // same in every direction
+    state.m_data.m_cp.RebuildIndex();
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     ASSERT_EQ(out.points.size(), before.points.size());
     for (size_t i = 0; i < out.points.size(); ++i) {
         EXPECT_EQ(out.points[i].x, before.points[i].x);
         EXPECT_EQ(out.points[i].y, before.points[i].y);
     }
     // A mesh whose corner 2 is tap 1 again (value -1 at both of x = 0 and (4, 4)).
-    state.m_mesh.m_aNodeTapNo = {1, 2, 1, 4};
-    state.m_mesh.RebuildOffsets();
-    ComputeContours(state, out);
+    state.m_data.m_mesh.m_aNodeTapNo = {1, 2, 1, 4};
+    state.m_data.m_mesh.RebuildOffsets();
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     CPanelCorners c;
-    ASSERT_TRUE(GetPanelCorners(state, 0, 0, c));
+    ASSERT_TRUE(GetPanelCorners(state.m_data, 0, 0, c));
     EXPECT_EQ(c.value[2], -1.0);
     EXPECT_NE(out.points.size(), before.points.size());
     // Shrinking frames leave no points of the larger one behind.
-    state.m_nContourKind = 1;
-    state.m_nLineColorMode = 2;
-    ComputeContours(state, out);
+    state.m_settings.m_nContourKind = 1;
+    state.m_settings.m_nLineColorMode = 2;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     EXPECT_TRUE(out.points.empty());
     EXPECT_EQ(out.items.size(), 4u);  // the slot items only
 }
@@ -147,27 +149,27 @@ TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
     CViewState state;
     const std::string folder = std::string(KZV_SAMPLES_DIR) + "tower/";
     CHeaderFile header;
-    LoadDataSetFiles(state, folder, header, 800, 600);
+    state.LoadDataSet(folder, header, 800, 600);
     int32_t missing = 0;
-    for (int32_t tap : state.m_taps.m_aTapNo) {
-        if (state.m_cp.FindRecord(tap) < 0) {
+    for (int32_t tap : state.m_data.m_taps.m_aTapNo) {
+        if (state.m_data.m_cp.FindRecord(tap) < 0) {
             missing = tap;
         }
     }
     ASSERT_NE(missing, 0);
     // Panels with the tap, and a panel that shares a corner with one of them but not the tap.
-    const int panels = state.m_mesh.GetPanelCount();
+    const int panels = state.m_data.m_mesh.GetPanelCount();
     std::vector<int> withTap;
     std::set<int32_t> corners;
     for (int p = 0; p < panels; ++p) {
         bool has = false;
-        for (int k = 0; k < state.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
-            has = has || state.m_mesh.GetNodeTapNo(p, k) == missing;
+        for (int k = 0; k < state.m_data.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
+            has = has || state.m_data.m_mesh.GetNodeTapNo(p, k) == missing;
         }
         if (has) {
             withTap.push_back(p);
-            for (int k = 0; k < state.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
-                corners.insert(state.m_mesh.GetNodeTapNo(p, k));
+            for (int k = 0; k < state.m_data.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
+                corners.insert(state.m_data.m_mesh.GetNodeTapNo(p, k));
             }
         }
     }
@@ -175,8 +177,8 @@ TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
     int neighbour = -1;
     for (int p = 0; p < panels && neighbour < 0; ++p) {
         bool shares = false, has = false;
-        for (int k = 0; k < state.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
-            const int32_t tap = state.m_mesh.GetNodeTapNo(p, k);
+        for (int k = 0; k < state.m_data.m_mesh.m_aNodeCount[static_cast<size_t>(p)]; ++k) {
+            const int32_t tap = state.m_data.m_mesh.GetNodeTapNo(p, k);
             has = has || tap == missing;
             shares = shares || corners.count(tap) > 0;
         }
@@ -186,23 +188,23 @@ TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
     }
     ASSERT_GE(neighbour, 0);
 
-    state.m_nContourKind = 2;
-    state.m_abPanelContour.assign(static_cast<size_t>(panels), 0);
+    state.m_settings.m_nContourKind = 2;
+    state.m_settings.m_abPanelContour.assign(static_cast<size_t>(panels), 0);
     for (int p : withTap) {
-        state.m_abPanelContour[static_cast<size_t>(p)] = 1;
+        state.m_settings.m_abPanelContour[static_cast<size_t>(p)] = 1;
     }
     CContourDrawing out;
-    ComputeContours(state, out);
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     // Only a blank polygon each, which hides what lies behind; no lines without bands.
     ASSERT_EQ(out.items.size(), withTap.size());
     for (const CContourItem& item : out.items) {
         EXPECT_EQ(item.type, ContourItemType::Blank);
     }
-    state.m_nContourKind = 1;
-    ComputeContours(state, out);
+    state.m_settings.m_nContourKind = 1;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     EXPECT_TRUE(out.items.empty());
-    state.m_abPanelContour[static_cast<size_t>(neighbour)] = 1;
-    ComputeContours(state, out);
+    state.m_settings.m_abPanelContour[static_cast<size_t>(neighbour)] = 1;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
     EXPECT_FALSE(out.items.empty());
 }
 

@@ -17,36 +17,37 @@ struct Tap {
 
 inline void SetUp(CViewState& state, const std::vector<Tap>& taps,
                   const std::vector<std::vector<int32_t>>& panels, int directions = 8) {
-    state.m_taps.m_aTapNo.clear();
-    state.m_taps.m_aPos.clear();
-    state.m_cp.m_aTapNo.clear();
-    state.m_cp.m_aCp.clear();
-    state.m_cp.m_nDirectionCount = directions;
+    state.m_data.m_taps.m_aTapNo.clear();
+    state.m_data.m_taps.m_aPos.clear();
+    state.m_data.m_cp.m_aTapNo.clear();
+    state.m_data.m_cp.m_aCp.clear();
+    state.m_data.m_cp.m_nDirectionCount = directions;
     for (size_t i = 0; i < taps.size(); ++i) {
         const int32_t no = static_cast<int32_t>(i) + 1;
-        state.m_taps.m_aTapNo.push_back(no);
-        state.m_taps.m_aPos.push_back(taps[i].pos);
+        state.m_data.m_taps.m_aTapNo.push_back(no);
+        state.m_data.m_taps.m_aPos.push_back(taps[i].pos);
         if (!taps[i].cp.empty()) {
-            state.m_cp.m_aTapNo.push_back(no);
+            state.m_data.m_cp.m_aTapNo.push_back(no);
             for (int d = 0; d < directions; ++d) {
-                state.m_cp.m_aCp.push_back(taps[i].cp[static_cast<size_t>(d) % taps[i].cp.size()]);
+                state.m_data.m_cp.m_aCp.push_back(
+                    taps[i].cp[static_cast<size_t>(d) % taps[i].cp.size()]);
             }
         }
     }
-    state.m_taps.RebuildIndex();
-    state.m_cp.RebuildIndex();
-    state.m_mesh.m_aPanelNo.clear();
-    state.m_mesh.m_aNodeTapNo.clear();
-    state.m_mesh.m_aNodeCount.clear();
+    state.m_data.m_taps.RebuildIndex();
+    state.m_data.m_cp.RebuildIndex();
+    state.m_data.m_mesh.m_aPanelNo.clear();
+    state.m_data.m_mesh.m_aNodeTapNo.clear();
+    state.m_data.m_mesh.m_aNodeCount.clear();
     for (size_t p = 0; p < panels.size(); ++p) {
-        state.m_mesh.m_aPanelNo.push_back(static_cast<int32_t>(p) + 1);
-        state.m_mesh.m_aNodeTapNo.insert(state.m_mesh.m_aNodeTapNo.end(), panels[p].begin(),
-                                         panels[p].end());
-        state.m_mesh.m_aNodeCount.push_back(static_cast<int32_t>(panels[p].size()));
+        state.m_data.m_mesh.m_aPanelNo.push_back(static_cast<int32_t>(p) + 1);
+        state.m_data.m_mesh.m_aNodeTapNo.insert(state.m_data.m_mesh.m_aNodeTapNo.end(),
+                                                panels[p].begin(), panels[p].end());
+        state.m_data.m_mesh.m_aNodeCount.push_back(static_cast<int32_t>(panels[p].size()));
     }
-    state.m_mesh.RebuildOffsets();
-    state.m_abPanelContour.assign(panels.size(), 1);
-    state.UpdateDerived();
+    state.m_data.m_mesh.RebuildOffsets();
+    state.m_settings.m_abPanelContour.assign(panels.size(), 1);
+    state.m_data.UpdateDerived();
 }
 
 }  // namespace fieldtest

@@ -4,6 +4,7 @@
 
 #include "field/LineContours.h"
 #include "geometry/GeometryAlgorithms.h"
+#include "state/ViewState.h"
 
 namespace {
 
@@ -11,17 +12,20 @@ namespace {
 class LineContoursTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.m_nDivisions = 4;
-        state.m_bShowLabels = 1;
+        state.m_settings.m_nDivisions = 4;
+        state.m_settings.m_bShowLabels = 1;
         for (int k = 0; k < 4; ++k) {
-            state.m_aColorTable[k] = CVector4(0.1f * k, 0, 0);
+            state.m_settings.m_aColorTable[k] = CVector4(0.1f * k, 0, 0);
         }
     }
     CContourDrawing Lines(const double v[3], const CVector4* table = nullptr) {
         CContourDrawing out;
-        LinesOnTriangle(t, v,
-                        MakeContourLevels(state.m_dColorMin, state.m_dColorMax, state.m_nDivisions),
-                        table, state.m_clrLine, MakeLabelContext(state), out);
+        LinesOnTriangle(
+            t, v,
+            MakeContourLevels(state.m_settings.m_dColorMin, state.m_settings.m_dColorMax,
+                              state.m_settings.m_nDivisions),
+            table, state.m_settings.m_clrLine,
+            MakeLabelContext(state.m_data, state.m_settings, state.m_selection), out);
         return out;
     }
     std::vector<std::string> LabelTexts(const CContourDrawing& out) {
@@ -32,9 +36,9 @@ protected:
         return texts;
     }
     void SetSlot(int i, CVector4 a, CVector4 b) {
-        state.m_abSlotOn[i] = 1;
-        state.m_aSlot[i][0] = a;
-        state.m_aSlot[i][1] = b;
+        state.m_settings.m_abSlotOn[i] = 1;
+        state.m_settings.m_aSlot[i][0] = a;
+        state.m_settings.m_aSlot[i][1] = b;
     }
     CViewState state;
     const CVector4 t[3] = {CVector4(0, 0, 0), CVector4(4, 0, 0), CVector4(0, 4, 0)};
@@ -46,7 +50,7 @@ TEST_F(LineContoursTest, SegmentsJoinTheCrossingsOfEachLevel) {
 
     // Level 0 of 2 bands through the corner t1 of value 0, which both its edges reach, and
     // across the opposite edge: one segment from the corner.
-    state.m_nDivisions = 2;
+    state.m_settings.m_nDivisions = 2;
     const double through[3] = {-1.0, 0.0, 1.0};
     CContourDrawing out = Lines(through);
     ASSERT_EQ(out.items.size(), 1u);
@@ -66,7 +70,7 @@ TEST_F(LineContoursTest, SegmentsJoinTheCrossingsOfEachLevel) {
     out = Lines(v);
     ASSERT_EQ(out.items.size(), 1u);
     EXPECT_EQ(out.items[0].type, ContourItemType::Line);
-    EXPECT_EQ(out.items[0].colour, state.m_clrLine);
+    EXPECT_EQ(out.items[0].colour, state.m_settings.m_clrLine);
     EXPECT_EQ(out.points[0], CVector4(4.0f * 2.0f / 3.0f, 0, 0));
     EXPECT_EQ(out.points[1], CVector4(0, 2, 0));
 }
@@ -74,13 +78,14 @@ TEST_F(LineContoursTest, SegmentsJoinTheCrossingsOfEachLevel) {
 TEST_F(LineContoursTest, EndPointsLieWhereTheFieldEqualsTheLevel) {
     // A linear field f = -1 + x/4 + y/8 on the triangle: every end point has f = its level.
     const double v[3] = {-1.0, 0.0, -0.5};
-    state.m_nDivisions = 10;
-    const CContourDrawing out = Lines(v, state.m_aColorTable);
+    state.m_settings.m_nDivisions = 10;
+    const CContourDrawing out = Lines(v, state.m_settings.m_aColorTable);
     const CContourLevels levels = MakeContourLevels(-1.0, 1.0, 10);
     int lines = 0;
     for (const CContourItem& item : out.items) {
         ASSERT_EQ(item.type, ContourItemType::Line);
-        EXPECT_EQ(item.colour, state.m_aColorTable[item.index]);  // the band above the line
+        EXPECT_EQ(item.colour,
+                  state.m_settings.m_aColorTable[item.index]);  // the band above the line
         for (int e = 0; e < 2; ++e) {
             const CVector4& p = out.points[static_cast<size_t>(item.first + e)];
             EXPECT_NEAR(-1.0 + p.x / 4.0 + p.y / 8.0, levels.level[static_cast<size_t>(item.index)],
@@ -100,7 +105,7 @@ TEST_F(LineContoursTest, SlotAcrossTheBandsGetsEachLevel) {
     const double v[3] = {-1.0, 1.0, -1.0};
     EXPECT_TRUE(Lines(v).labels.empty());  // labels on, but no slot on
     SetSlot(4, CVector4(0.5f, 0.5f, 0), CVector4(3.5f, 0.5f, 0));
-    state.m_fScale = 0.5f;
+    state.m_data.m_fScale = 0.5f;
     const CContourDrawing out = Lines(v);
     EXPECT_EQ(LabelTexts(out), (std::vector<std::string>{"-0.50", "0.00", "0.50"}));
     // Each label follows its line.
@@ -113,41 +118,42 @@ TEST_F(LineContoursTest, SlotAcrossTheBandsGetsEachLevel) {
     EXPECT_EQ(label.textPos, CVector4(11.0f, 0.5f, 0));
     EXPECT_EQ(label.slot, 4);
 
-    state.m_nLabelColorMode = 1;
-    state.m_clrLabel = COLOR_GREEN;
+    state.m_settings.m_nLabelColorMode = 1;
+    state.m_settings.m_clrLabel = COLOR_GREEN;
     EXPECT_EQ(Lines(v).items[1].colour, COLOR_GREEN);
 }
 
 TEST_F(LineContoursTest, SkipHalfPickedAndOffSlotsGetNoLabels) {
     const double v[3] = {-1.0, 1.0, -1.0};
     SetSlot(0, CVector4(0.5f, 0.5f, 0), CVector4(3.5f, 0.5f, 0));
-    state.m_nLabelSkip = 1;
+    state.m_settings.m_nLabelSkip = 1;
     EXPECT_EQ(LabelTexts(Lines(v)), (std::vector<std::string>{"0.00"}));  // level 2 only
     // A skip edit typed as -1 labels nothing rather than dividing by zero.
-    state.m_nLabelSkip = -1;
+    state.m_settings.m_nLabelSkip = -1;
     EXPECT_TRUE(Lines(v).labels.empty());
-    state.m_nLabelSkip = 0;
+    state.m_settings.m_nLabelSkip = 0;
 
-    state.m_nEditSlot = 0;
-    state.m_nSlotPickCount = 0;
+    state.m_selection.m_nEditSlot = 0;
+    state.m_selection.m_nSlotPickCount = 0;
     EXPECT_TRUE(Lines(v).labels.empty());
-    state.m_nSlotPickCount = 1;
+    state.m_selection.m_nSlotPickCount = 1;
     EXPECT_EQ(Lines(v).labels.size(), 3u);
-    state.m_abSlotOn[0] = 0;
+    state.m_settings.m_abSlotOn[0] = 0;
     EXPECT_TRUE(Lines(v).labels.empty());
-    state.m_abSlotOn[0] = 1;
-    state.m_bShowLabels = 0;
+    state.m_settings.m_abSlotOn[0] = 1;
+    state.m_settings.m_bShowLabels = 0;
     EXPECT_TRUE(Lines(v).labels.empty());
 }
 
 TEST_F(LineContoursTest, SlotPictureAndClearing) {
-    state.m_fScale = 2.5f;
+    state.m_data.m_fScale = 2.5f;
     SetSlot(2, CVector4(1, 2, 3), CVector4(4, 5, 6));
     SetSlot(7, CVector4(1, 1, 1), CVector4(9, 9, 9));
     SetSlot(9, CVector4(1, 1, 1), CVector4(1, 1, 1));  // never picked: not drawn
-    state.m_nEditSlot = 7;
-    state.m_nSlotPickCount = 0;
-    CSlotDrawing drawing = BuildSlotDrawing(state);
+    state.m_selection.m_nEditSlot = 7;
+    state.m_selection.m_nSlotPickCount = 0;
+    CSlotDrawing drawing =
+        BuildSlotDrawing(state.m_settings, state.m_selection, state.m_data.m_fScale);
     EXPECT_EQ(drawing.colour, COLOR_RED);
     EXPECT_FLOAT_EQ(drawing.radius, 1.0f);
     ASSERT_EQ(drawing.marks.size(), 2u);
@@ -156,14 +162,15 @@ TEST_F(LineContoursTest, SlotPictureAndClearing) {
     EXPECT_EQ(drawing.marks[0].numberPos, CVector4(2, 3, 3));
     EXPECT_FALSE(drawing.marks[1].complete);  // between its two picks: sphere at A only
 
-    ClearSlots(state);
-    EXPECT_EQ(state.m_nEditSlot, -1);
-    EXPECT_EQ(state.m_nSlotPickCount, -1);
+    state.ClearSlots();
+    EXPECT_EQ(state.m_selection.m_nEditSlot, -1);
+    EXPECT_EQ(state.m_selection.m_nSlotPickCount, -1);
     for (int i = 0; i < SLOT_COUNT; ++i) {
-        EXPECT_EQ(state.m_abSlotOn[i], 0);
-        EXPECT_EQ(state.m_aSlot[i][1], CVector4(0, 0, 0, 0));
+        EXPECT_EQ(state.m_settings.m_abSlotOn[i], 0);
+        EXPECT_EQ(state.m_settings.m_aSlot[i][1], CVector4(0, 0, 0, 0));
     }
-    EXPECT_TRUE(BuildSlotDrawing(state).marks.empty());
+    EXPECT_TRUE(
+        BuildSlotDrawing(state.m_settings, state.m_selection, state.m_data.m_fScale).marks.empty());
 }
 
 // The quick rejection in front of IntersectSegments never hides a crossing it would report:

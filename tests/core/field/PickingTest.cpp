@@ -3,11 +3,13 @@
 #include <cmath>
 
 #include "FieldFixture.h"
+#include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
 #include "geometry/GeometryAlgorithms.h"
 #include "geometry/VectorFunctions.h"
-#include "state/DataSetLoad.h"
+#include "state/SelectionSteps.h"
+#include "state/ViewState.h"
 
 namespace {
 
@@ -32,7 +34,7 @@ protected:
         left.m_vertices = {CVector4(0, 0, 100), CVector4(100, 0, 100), CVector4(100, 200, 100),
                            CVector4(0, 200, 100)};
         part.m_faces.push_back(left);
-        state.m_geoMain.m_objects.push_back(part);
+        state.m_data.m_geoMain.m_objects.push_back(part);
     }
     int Rows() const { return state.m_valueList.GetRowCount(); }
     CViewState state;
@@ -55,22 +57,23 @@ TEST_F(PickingTest, PicksAreUndoneStepByStepAndIdsAreReused) {
     EXPECT_TRUE(UndoSelection(state));  // the first pick of tap 5 takes its row
     EXPECT_EQ(Rows(), 0);
     EXPECT_FALSE(UndoSelection(state));  // the second removes nothing more; none remain
-    EXPECT_TRUE(state.m_lstSelected.empty());
-    EXPECT_TRUE(state.m_lstArbitrary.empty());
+    EXPECT_TRUE(state.m_selection.m_lstSelected.empty());
+    EXPECT_TRUE(state.m_selection.m_lstArbitrary.empty());
 }
 
 TEST_F(PickingTest, RectangleGridGivesOneStepPerPointOnItsPlane) {
-    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 0, 100), CVector4(200, 200, 100)), 2);
-    EXPECT_TRUE(state.m_aCorner[1] == CVector4(200, 0, 100));
-    EXPECT_TRUE(state.m_aCorner[3] == CVector4(0, 200, 100));
-    const std::vector<CVector4> grid = MakeGrid(state, 2, 2, 3);
+    EXPECT_EQ(RectangleOrientation(state.m_selection, CVector4(0, 0, 100), CVector4(200, 200, 100)),
+              2);
+    EXPECT_TRUE(state.m_selection.m_aCorner[1] == CVector4(200, 0, 100));
+    EXPECT_TRUE(state.m_selection.m_aCorner[3] == CVector4(0, 200, 100));
+    const std::vector<CVector4> grid = MakeGrid(state.m_selection, 2, 2, 3);
     ASSERT_EQ(grid.size(), 12u);
     EXPECT_TRUE(grid[1] == CVector4(0, 200.0f / 3, 100));  // inner loop along y
     EXPECT_TRUE(grid[4] == CVector4(100, 0, 100));
     SelectGridPoints(state, grid);
     EXPECT_EQ(Rows(), 12);
-    EXPECT_EQ(state.m_lstUndoGroup.size(), 12u);
-    for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+    EXPECT_EQ(state.m_selection.m_lstUndoGroup.size(), 12u);
+    for (const CArbitraryPoint& point : state.m_selection.m_lstArbitrary) {
         EXPECT_GE(point.panel, 0);  // every grid point lies on a roof panel
     }
     while (UndoSelection(state)) {
@@ -78,47 +81,47 @@ TEST_F(PickingTest, RectangleGridGivesOneStepPerPointOnItsPlane) {
     EXPECT_EQ(Rows(), 0);
 
     // x constant and y constant; all three differing: no grid.
-    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 0, 0), CVector4(0, 200, 100)), 0);
-    EXPECT_TRUE(state.m_aCorner[1] == CVector4(0, 0, 100));
-    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 5, 0), CVector4(9, 5, 100)), 1);
-    EXPECT_EQ(RectangleOrientation(state, CVector4(0, 0, 0), CVector4(1, 2, 3)), 255);
-    EXPECT_TRUE(MakeGrid(state, 255, 2, 3).empty());
+    EXPECT_EQ(RectangleOrientation(state.m_selection, CVector4(0, 0, 0), CVector4(0, 200, 100)), 0);
+    EXPECT_TRUE(state.m_selection.m_aCorner[1] == CVector4(0, 0, 100));
+    EXPECT_EQ(RectangleOrientation(state.m_selection, CVector4(0, 5, 0), CVector4(9, 5, 100)), 1);
+    EXPECT_EQ(RectangleOrientation(state.m_selection, CVector4(0, 0, 0), CVector4(1, 2, 3)), 255);
+    EXPECT_TRUE(MakeGrid(state.m_selection, 255, 2, 3).empty());
     // Divisions typed by the user: a grid too large for memory is never made.
-    EXPECT_TRUE(MakeGrid(state, 1, 2147483647, 2147483647).empty());
-    EXPECT_TRUE(MakeGrid(state, 1, 2000, 999).empty());
-    EXPECT_EQ(MakeGrid(state, 1, 999, 999).size(), 1000000u);
+    EXPECT_TRUE(MakeGrid(state.m_selection, 1, 2147483647, 2147483647).empty());
+    EXPECT_TRUE(MakeGrid(state.m_selection, 1, 2000, 999).empty());
+    EXPECT_EQ(MakeGrid(state.m_selection, 1, 999, 999).size(), 1000000u);
 }
 
 TEST_F(PickingTest, FacesToggleOnlyWholePanelsAndSelectTheirPoints) {
     ToggleFaceContour(state, 0);
-    EXPECT_EQ(state.m_abPanelContour, (std::vector<uint8_t>{0, 1, 0, 1, 1}));
-    EXPECT_EQ(state.m_lstUndoGroup.back(), 0);  // a step that takes nothing back
-    EXPECT_EQ(SelectFacePoints(state, 0), 6);   // taps 1, 2, 4, 5, 7, 8
-    EXPECT_EQ(state.m_lstUndoGroup.back(), 6);
-    state.m_geoMain.m_objects[0].m_nDisplayMode = 2;  // hidden parts are not pickable
-    EXPECT_EQ(PickedFace(state.m_geoMain, 0), nullptr);
+    EXPECT_EQ(state.m_settings.m_abPanelContour, (std::vector<uint8_t>{0, 1, 0, 1, 1}));
+    EXPECT_EQ(state.m_selection.m_lstUndoGroup.back(), 0);  // a step that takes nothing back
+    EXPECT_EQ(SelectFacePoints(state, 0), 6);               // taps 1, 2, 4, 5, 7, 8
+    EXPECT_EQ(state.m_selection.m_lstUndoGroup.back(), 6);
+    state.m_data.m_geoMain.m_objects[0].m_nDisplayMode = 2;  // hidden parts are not pickable
+    EXPECT_EQ(PickedFace(state.m_data.m_geoMain, 0), nullptr);
 }
 
 TEST_F(PickingTest, SurfacesAndTheCorrectionOntoAPanel) {
     const int roof[2] = {0, 3};
     const int roofAndWall[2] = {0, 4};
     const int none[2] = {-1, 0};
-    EXPECT_TRUE(SameSurface(state, roof));
-    EXPECT_FALSE(SameSurface(state, roofAndWall));
-    EXPECT_FALSE(SameSurface(state, none));
-    EXPECT_TRUE(PointOnSameSurface(state, 3, CVector4(20, 30, 100)));
-    EXPECT_FALSE(PointOnSameSurface(state, 3, CVector4(20, 30, 140)));
+    EXPECT_TRUE(SameSurface(state.m_data, roof));
+    EXPECT_FALSE(SameSurface(state.m_data, roofAndWall));
+    EXPECT_FALSE(SameSurface(state.m_data, none));
+    EXPECT_TRUE(PointOnSameSurface(state.m_data, 3, CVector4(20, 30, 100)));
+    EXPECT_FALSE(PointOnSameSurface(state.m_data, 3, CVector4(20, 30, 140)));
 
     // Off the roof's plane: moved into it, onto the same surface; in it: unchanged.
-    const CVector4 corrected = CorrectOntoPanel(state, 0, CVector4(30, 60, 140));
+    const CVector4 corrected = CorrectOntoPanel(state.m_data, 0, CVector4(30, 60, 140));
     EXPECT_NEAR(corrected.z, 100.0f, 1e-3f);
-    EXPECT_TRUE(PointOnSameSurface(state, 0, corrected));
-    const CVector4 inPlane = CorrectOntoPanel(state, 0, CVector4(30, 60, 100));
+    EXPECT_TRUE(PointOnSameSurface(state.m_data, 0, corrected));
+    const CVector4 inPlane = CorrectOntoPanel(state.m_data, 0, CVector4(30, 60, 100));
     EXPECT_NEAR(inPlane.x, 30.0f, 1e-3f);
     EXPECT_NEAR(inPlane.y, 60.0f, 1e-3f);
     // On the first corner, or a panel outside the mesh: given back unchanged.
-    EXPECT_TRUE(CorrectOntoPanel(state, 0, CVector4(0, 0, 100)) == CVector4(0, 0, 100));
-    EXPECT_TRUE(CorrectOntoPanel(state, 99, CVector4(1, 2, 3)) == CVector4(1, 2, 3));
+    EXPECT_TRUE(CorrectOntoPanel(state.m_data, 0, CVector4(0, 0, 100)) == CVector4(0, 0, 100));
+    EXPECT_TRUE(CorrectOntoPanel(state.m_data, 99, CVector4(1, 2, 3)) == CVector4(1, 2, 3));
 }
 
 // Points on sloped panels with coordinates in the thousands used to be found in no panel: the
@@ -127,19 +130,20 @@ TEST_F(PickingTest, SurfacesAndTheCorrectionOntoAPanel) {
 TEST(PickingSamples, EveryPanelHoldsItsTrianglesCentroidsAtAnyBuildingAngle) {
     for (const char* name : {"tower", "gable", "lshape"}) {
         CViewState state;
-        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + name + "/", CHeaderFile(), 800, 600);
+        state.LoadDataSet(std::string(KZV_SAMPLES_DIR) + name + "/", CHeaderFile(), 800, 600);
         for (double angle : {0.0, 30.0}) {
             state.SetBuildingAngle(angle);
-            for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+            for (int panel = 0; panel < state.m_data.m_mesh.GetPanelCount(); ++panel) {
                 std::vector<CVector4> c;
-                for (int k = 0; k < state.m_mesh.GetNodeCount(panel); ++k) {
-                    c.push_back(state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(panel, k)));
+                for (int k = 0; k < state.m_data.m_mesh.GetNodeCount(panel); ++k) {
+                    c.push_back(state.m_data.m_taps.GetPosition(
+                        state.m_data.m_mesh.GetNodeTapNo(panel, k)));
                 }
                 const float size = c[0].Distance(c[2]);
-                const CVector4 normal = state.PanelNormal(panel);
+                const CVector4 normal = state.m_data.PanelNormal(panel);
                 for (size_t t = 1; t + 1 < c.size(); ++t) {
                     const CVector4 centroid = (c[0] + c[t] + c[t + 1]) * (1.0f / 3.0f);
-                    const int found = state.FindPanelContaining(centroid);
+                    const int found = state.m_data.FindPanelContaining(centroid);
                     EXPECT_TRUE(found >= 0 && found <= panel)
                         << name << " " << angle << " panel " << panel << " found " << found;
                     const CVector4 off = centroid + normal * (0.01f * size);
@@ -183,7 +187,7 @@ protected:
     // Corners of a panel as the values are taken from it.
     CPanelCorners Corners(int panel) {
         CPanelCorners c;
-        GetPanelCorners(state, panel, 0, c);
+        GetPanelCorners(state.m_data, panel, 0, c);
         return c;
     }
     CViewState state;
@@ -200,7 +204,7 @@ TEST_F(PitchedRoofTest, PickedPointsStayInTheirSubTriangleAndOnTheirSurface) {
                                  {0.5, 0.005, 0.495},
                                  {0.001, 0.499, 0.5}};
     int checked = 0;
-    for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+    for (int panel = 0; panel < state.m_data.m_mesh.GetPanelCount(); ++panel) {
         CVector4 tri[4][3];
         double val[4][3];
         const int triangles = SplitPanel(Corners(panel), tri, val);
@@ -209,25 +213,25 @@ TEST_F(PitchedRoofTest, PickedPointsStayInTheirSubTriangleAndOnTheirSurface) {
                 const CVector4 exact = tri[t][0] * static_cast<float>(w[0]) +
                                        tri[t][1] * static_cast<float>(w[1]) +
                                        tri[t][2] * static_cast<float>(w[2]);
-                const CVector4 q = ProjectOntoPanel(state, panel, exact + normal * 3.0f);
+                const CVector4 q = ProjectOntoPanel(state.m_data, panel, exact + normal * 3.0f);
                 EXPECT_LT(q.Distance(exact), 0.2f) << panel << " " << t;
                 EXPECT_TRUE(IsPointInTriangle(q, tri[t][0], tri[t][1], tri[t][2]))
                     << panel << " " << t << " " << w[0] << " " << w[1];
-                EXPECT_EQ(PanelHolding(state, panel, q), panel);
-                EXPECT_TRUE(PointOnSameSurface(state, 0, q)) << panel << " " << t;
+                EXPECT_EQ(PanelHolding(state.m_data, panel, q), panel);
+                EXPECT_TRUE(PointOnSameSurface(state.m_data, 0, q)) << panel << " " << t;
                 ++checked;
             }
         }
     }
     EXPECT_EQ(checked, 5 * 15);  // three quadrilaterals of four sub-triangles, three triangles
     // The panel with three corners on its eave faces the way the roof does.
-    const CVector4 n = state.PanelNormal(4);
+    const CVector4 n = state.m_data.PanelNormal(4);
     EXPECT_NEAR(DotProduct(n, normal), 1.0f, 1e-6f);
     // Every pair of panels lies on one surface.
     for (int a = 0; a < 6; ++a) {
         for (int b = 0; b < 6; ++b) {
             const int pair[2] = {a, b};
-            EXPECT_TRUE(SameSurface(state, pair)) << a << " " << b;
+            EXPECT_TRUE(SameSurface(state.m_data, pair)) << a << " " << b;
         }
     }
 }
@@ -244,8 +248,9 @@ TEST_F(PitchedRoofTest, AClickTakesItsValueFromItsOwnSubTriangle) {
             const CVector4 exact = tri[1][0] * static_cast<float>(a) +
                                    tri[1][1] * static_cast<float>(b) +
                                    tri[1][2] * static_cast<float>(1.0 - a - b);
-            const CVector4 q = ProjectOntoPanel(state, 0, exact + normal * 3.0f);
-            const double value = InterpolateAt(state, 0, q, 0);
+            const CVector4 q = ProjectOntoPanel(state.m_data, 0, exact + normal * 3.0f);
+            const double value =
+                InterpolateAt(state.m_data, state.m_settings.m_nValueMethod, 0, q, 0);
             EXPECT_GE(value, -0.75 - 1e-9) << a << " " << b;
             EXPECT_LE(value, 1e-9) << a << " " << b;
         }
@@ -255,22 +260,22 @@ TEST_F(PitchedRoofTest, AClickTakesItsValueFromItsOwnSubTriangle) {
 // A rectangle on a slope lies in its plane: one edge along the slope's horizontal, the other up
 // the slope, every grid point on the roof; corners on two different planes make none.
 TEST_F(PitchedRoofTest, ARectangleOnTheSlopeLiesInItsPlane) {
-    const CVector4 p1 = ProjectOntoPanel(state, 0, CVector4(200, 300, 5180));
-    const CVector4 p2 = ProjectOntoPanel(state, 2, CVector4(1900, 700, 5410));
+    const CVector4 p1 = ProjectOntoPanel(state.m_data, 0, CVector4(200, 300, 5180));
+    const CVector4 p2 = ProjectOntoPanel(state.m_data, 2, CVector4(1900, 700, 5410));
     const int panels[2] = {0, 2};
-    ASSERT_EQ(RectangleOnSurface(state, state, p1, p2, panels), RECT_IN_FACE);
-    const CVector4 a = state.m_aCorner[1];
+    ASSERT_EQ(RectangleOnSurface(state.m_data, state.m_selection, p1, p2, panels), RECT_IN_FACE);
+    const CVector4 a = state.m_selection.m_aCorner[1];
     EXPECT_EQ(a.z, p1.z);  // along the horizontal
     EXPECT_NEAR(a.y, p1.y, 0.01f);
     EXPECT_NEAR(a.x, p2.x, 0.01f);
-    const std::vector<CVector4> grid = MakeGrid(state, RECT_IN_FACE, 3, 2);
+    const std::vector<CVector4> grid = MakeGrid(state.m_selection, RECT_IN_FACE, 3, 2);
     ASSERT_EQ(grid.size(), 12u);
     EXPECT_TRUE(grid.front() == p1);
     EXPECT_TRUE(grid.back() == p2);
     EXPECT_NEAR(grid[3].x, p1.x + (a.x - p1.x) / 3, 0.01f);  // outer loop along the horizontal
     SelectGridPoints(state, grid, panels[0]);
-    ASSERT_EQ(state.m_lstArbitrary.size(), 12u);
-    for (const CArbitraryPoint& point : state.m_lstArbitrary) {
+    ASSERT_EQ(state.m_selection.m_lstArbitrary.size(), 12u);
+    for (const CArbitraryPoint& point : state.m_selection.m_lstArbitrary) {
         EXPECT_GE(point.panel, 0) << point.pos.x << " " << point.pos.y << " " << point.pos.z;
         EXPECT_LT(point.values[0], NO_VALUE);
     }
@@ -281,16 +286,16 @@ TEST_F(PitchedRoofTest, ARectangleOnTheSlopeLiesInItsPlane) {
         {CVector4(0, 0, 0), {0.0}}, {Tap(0, 1), {0.0}}, {Tap(4, 1), {0.0}}};
     fieldtest::SetUp(state, taps, {{1, 2, 5}, {2, 6, 5}, {4, 3, 2, 1}});
     const int roofAndWall[2] = {0, 2};
-    const CVector4 before = state.m_aCorner[1];
-    EXPECT_EQ(RectangleOnSurface(state, state, CVector4(1000, 100, 5057.7f),
+    const CVector4 before = state.m_selection.m_aCorner[1];
+    EXPECT_EQ(RectangleOnSurface(state.m_data, state.m_selection, CVector4(1000, 100, 5057.7f),
                                  CVector4(1000, 0, 2000), roofAndWall),
               RECT_NONE);
-    EXPECT_TRUE(state.m_aCorner[1] == before);
+    EXPECT_TRUE(state.m_selection.m_aCorner[1] == before);
     // The wall alone: y is constant, whatever else the corners share.
     const int wall[2] = {2, 2};
-    EXPECT_EQ(
-        RectangleOnSurface(state, state, CVector4(1000, 0, 1000), CVector4(1000, 0, 3000), wall),
-        1);
+    EXPECT_EQ(RectangleOnSurface(state.m_data, state.m_selection, CVector4(1000, 0, 1000),
+                                 CVector4(1000, 0, 3000), wall),
+              1);
 }
 
 // The gable sample turned by 30 degrees: no wall and no roof slope is axis-parallel, every face
@@ -298,7 +303,7 @@ TEST_F(PitchedRoofTest, ARectangleOnTheSlopeLiesInItsPlane) {
 // degrees the walls keep their constant axis.
 TEST(PickingSamples, RectanglesOnEveryFaceOfTheTurnedGable) {
     CViewState state;
-    LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
+    state.LoadDataSet(std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
     for (double angle : {0.0, 30.0}) {
         state.SetBuildingAngle(angle);
         int faces = 0;
@@ -307,30 +312,31 @@ TEST(PickingSamples, RectanglesOnEveryFaceOfTheTurnedGable) {
             // plane farthest from it take the corners.
             int first = -1;
             CPanelCorners c1, c2;
-            for (int panel = 0; first < 0 && panel < state.m_mesh.GetPanelCount(); ++panel) {
-                GetPanelCorners(state, panel, 0, c1);
+            for (int panel = 0; first < 0 && panel < state.m_data.m_mesh.GetPanelCount(); ++panel) {
+                GetPanelCorners(state.m_data, panel, 0, c1);
                 first = c1.tap[0] / 100 == face ? panel : -1;
             }
             ASSERT_GE(first, 0);
             int second = -1;
             float farthest = 0;
-            for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+            for (int panel = 0; panel < state.m_data.m_mesh.GetPanelCount(); ++panel) {
                 const int pair[2] = {first, panel};
-                GetPanelCorners(state, panel, 0, c2);
-                if (SameSurface(state, pair) && c2.pos[0].Distance(c1.pos[0]) >= farthest) {
+                GetPanelCorners(state.m_data, panel, 0, c2);
+                if (SameSurface(state.m_data, pair) && c2.pos[0].Distance(c1.pos[0]) >= farthest) {
                     farthest = c2.pos[0].Distance(c1.pos[0]);
                     second = panel;
                 }
             }
             ++faces;
-            GetPanelCorners(state, second, 0, c2);
+            GetPanelCorners(state.m_data, second, 0, c2);
             const int panels[2] = {first, second};
-            const CVector4 p1 =
-                ProjectOntoPanel(state, first, (c1.pos[0] + c1.pos[1] + c1.pos[2]) * (1.0f / 3.0f));
+            const CVector4 p1 = ProjectOntoPanel(
+                state.m_data, first, (c1.pos[0] + c1.pos[1] + c1.pos[2]) * (1.0f / 3.0f));
             const CVector4 p2 = ProjectOntoPanel(
-                state, second, (c2.pos[0] + c2.pos[1] + c2.pos[2]) * (1.0f / 3.0f));
-            const int orientation = RectangleOnSurface(state, state, p1, p2, panels);
-            const bool sloped = std::fabs(state.PanelNormal(first).z) > 0.1f;
+                state.m_data, second, (c2.pos[0] + c2.pos[1] + c2.pos[2]) * (1.0f / 3.0f));
+            const int orientation =
+                RectangleOnSurface(state.m_data, state.m_selection, p1, p2, panels);
+            const bool sloped = std::fabs(state.m_data.PanelNormal(first).z) > 0.1f;
             if (angle == 0.0 && !sloped) {
                 EXPECT_LT(orientation, RECT_IN_FACE) << first;
             } else {
@@ -340,23 +346,23 @@ TEST(PickingSamples, RectanglesOnEveryFaceOfTheTurnedGable) {
             if (face == 2 || face == 4) {
                 continue;
             }
-            for (const CVector4& g : MakeGrid(state, orientation, 4, 5)) {
-                EXPECT_TRUE(PointOnSameSurface(state, first, g))
+            for (const CVector4& g : MakeGrid(state.m_selection, orientation, 4, 5)) {
+                EXPECT_TRUE(PointOnSameSurface(state.m_data, first, g))
                     << angle << " " << first << " " << g.x << " " << g.y << " " << g.z;
             }
         }
         EXPECT_EQ(faces, 6) << angle;  // four walls, two roof slopes
         // Across the ridge the corners lie on two planes: no rectangle.
         int slope[2] = {-1, -1};
-        for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
+        for (int panel = 0; panel < state.m_data.m_mesh.GetPanelCount(); ++panel) {
             CPanelCorners c;
-            GetPanelCorners(state, panel, 0, c);
+            GetPanelCorners(state.m_data, panel, 0, c);
             const int face = c.tap[0] / 100 - 5;
             if ((face == 0 || face == 1) && slope[face] < 0) {
                 slope[face] = panel;
             }
         }
-        EXPECT_EQ(RectangleOnSurface(state, state, CVector4(0, -2000, 7500),
+        EXPECT_EQ(RectangleOnSurface(state.m_data, state.m_selection, CVector4(0, -2000, 7500),
                                      CVector4(0, 2000, 7500), slope),
                   RECT_NONE);
     }

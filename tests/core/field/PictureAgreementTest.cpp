@@ -15,6 +15,7 @@
 #include "field/ContourWalk.h"
 #include "field/SurfaceValues.h"
 #include "geometry/VectorFunctions.h"
+#include "state/ViewState.h"
 
 // The lines and the values on a gable building with real-looking data agree with an
 // independent reading of the same piecewise linear field.
@@ -104,7 +105,7 @@ std::vector<std::vector<int>> BuildGable(CViewState& state, int& tapsOnLevels) {
     face(CVector4(0, 0, 0), CVector4(0, 20, 0), CVector4(0, 0, 15), 6, 5, true,
          [](int i, int j) { return -1.05 + 0.09 * i + 0.0195 * j; });
     fieldtest::SetUp(state, taps, panels, 1);
-    state.m_fLift = 0.0f;
+    state.m_data.m_fLift = 0.0f;
     return faces;
 }
 
@@ -117,9 +118,10 @@ struct Corner {
 // triangles around its centre, which carries the mean of the four values.
 std::vector<std::array<Corner, 3>> Triangles(const CViewState& state, int panel) {
     std::vector<Corner> c;
-    for (int k = 0; k < state.m_mesh.GetNodeCount(panel); ++k) {
-        const int tap = state.m_mesh.GetNodeTapNo(panel, k);
-        c.push_back({ToPoint(state.m_taps.GetPosition(tap)), state.m_cp.GetCp(tap, 0)});
+    for (int k = 0; k < state.m_data.m_mesh.GetNodeCount(panel); ++k) {
+        const int tap = state.m_data.m_mesh.GetNodeTapNo(panel, k);
+        c.push_back(
+            {ToPoint(state.m_data.m_taps.GetPosition(tap)), state.m_data.m_cp.GetCp(tap, 0)});
     }
     if (c.size() == 3) {
         return {{c[0], c[1], c[2]}};
@@ -186,7 +188,7 @@ protected:
     void OnlyFace(const std::vector<int>& face) {
         state.SetAllPanelContours(0);
         for (int panel : face) {
-            state.m_abPanelContour[static_cast<size_t>(panel)] = 1;
+            state.m_settings.m_abPanelContour[static_cast<size_t>(panel)] = 1;
         }
     }
     CViewState state;
@@ -196,18 +198,18 @@ protected:
 
 TEST_F(PictureAgreementTest, IsoLineLengthsPerLevelAndFaceMatchAnIndependentContouring) {
     ASSERT_GT(tapsOnLevels, 20);
-    state.m_nContourKind = 1;
-    state.m_nLineColorMode = 1;
+    state.m_settings.m_nContourKind = 1;
+    state.m_settings.m_nLineColorMode = 1;
     int levelsThroughTaps = 0;
     for (const auto& [min, max, n] : {std::tuple{-1.0, 1.0, 20}, std::tuple{-2.0, 1.0, 15}}) {
-        state.m_dColorMin = min;
-        state.m_dColorMax = max;
-        state.m_nDivisions = n;
+        state.m_settings.m_dColorMin = min;
+        state.m_settings.m_dColorMax = max;
+        state.m_settings.m_nDivisions = n;
         const CContourLevels levels = MakeContourLevels(min, max, n);
         for (size_t f = 0; f < faces.size(); ++f) {
             OnlyFace(faces[f]);
             CContourDrawing drawing;
-            ComputeContours(state, drawing);
+            ComputeContours(state.m_data, state.m_settings, state.m_selection, drawing);
             // What the user sees: a segment drawn twice (along an edge two triangles share)
             // is one line.
             std::map<int, double> drawn;
@@ -287,9 +289,9 @@ bool InPolygon(const Point& p, const std::vector<Point>& poly) {
 // click places them (snapped to tenths, a little off the sloped roof), and two panels that
 // share an edge give one value along it.
 TEST_F(PictureAgreementTest, ValuesMatchTheColourDrawnAndRunOnAcrossPanelEdges) {
-    state.m_dColorMin = -2.0;
-    state.m_dColorMax = 1.0;
-    state.m_nDivisions = 30;
+    state.m_settings.m_dColorMin = -2.0;
+    state.m_settings.m_dColorMax = 1.0;
+    state.m_settings.m_nDivisions = 30;
     const CContourLevels levels = MakeContourLevels(-2.0, 1.0, 30);
     std::mt19937 rng(3);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -297,7 +299,7 @@ TEST_F(PictureAgreementTest, ValuesMatchTheColourDrawnAndRunOnAcrossPanelEdges) 
     for (size_t f = 0; f < faces.size(); ++f) {
         OnlyFace(faces[f]);
         CContourDrawing drawing;
-        ComputeContours(state, drawing);
+        ComputeContours(state.m_data, state.m_settings, state.m_selection, drawing);
         std::vector<std::pair<int, std::vector<Point>>> bands;
         for (const CContourItem& item : drawing.items) {
             std::vector<Point> poly;
@@ -321,7 +323,8 @@ TEST_F(PictureAgreementTest, ValuesMatchTheColourDrawnAndRunOnAcrossPanelEdges) 
                             t[0].p[i] + a * (t[1].p[i] - t[0].p[i]) + b * (t[2].p[i] - t[0].p[i]);
                         (&p.x)[c] = static_cast<float>(SnapToTenth(x));
                     }
-                    const double v = InterpolateAt(state, panel, p, 0);
+                    const double v =
+                        InterpolateAt(state.m_data, state.m_settings.m_nValueMethod, panel, p, 0);
                     const int band = ClearBand(v, levels);
                     if (band < 0) {
                         continue;
@@ -345,20 +348,22 @@ TEST_F(PictureAgreementTest, ValuesMatchTheColourDrawnAndRunOnAcrossPanelEdges) 
     // Each edge two panels share, reached from the second: the same values along it.
     int edges = 0;
     std::map<std::pair<int, int>, int> firstPanel;
-    for (int panel = 0; panel < state.m_mesh.GetPanelCount(); ++panel) {
-        const int n = state.m_mesh.GetNodeCount(panel);
+    for (int panel = 0; panel < state.m_data.m_mesh.GetPanelCount(); ++panel) {
+        const int n = state.m_data.m_mesh.GetNodeCount(panel);
         for (int k = 0; k < n; ++k) {
-            const int a = state.m_mesh.GetNodeTapNo(panel, k);
-            const int b = state.m_mesh.GetNodeTapNo(panel, (k + 1) % n);
+            const int a = state.m_data.m_mesh.GetNodeTapNo(panel, k);
+            const int b = state.m_data.m_mesh.GetNodeTapNo(panel, (k + 1) % n);
             const auto [it, first] = firstPanel.emplace(std::minmax(a, b), panel);
             if (first) {
                 continue;
             }
             for (float r : {0.25f, 0.5f, 0.7f}) {
-                const CVector4 p = state.m_taps.GetPosition(a) +
-                                   (state.m_taps.GetPosition(b) - state.m_taps.GetPosition(a)) * r;
-                EXPECT_NEAR(InterpolateAt(state, it->second, p, 0),
-                            InterpolateAt(state, panel, p, 0), 1e-6)
+                const CVector4 p =
+                    state.m_data.m_taps.GetPosition(a) +
+                    (state.m_data.m_taps.GetPosition(b) - state.m_data.m_taps.GetPosition(a)) * r;
+                EXPECT_NEAR(
+                    InterpolateAt(state.m_data, state.m_settings.m_nValueMethod, it->second, p, 0),
+                    InterpolateAt(state.m_data, state.m_settings.m_nValueMethod, panel, p, 0), 1e-6)
                     << "panels " << it->second << ", " << panel;
             }
             ++edges;

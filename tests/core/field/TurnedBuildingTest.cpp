@@ -29,19 +29,20 @@ void CompassWind(int count, int s, int n, double& x, double& y) {
 
 // The building turned as the direction page turns it for slider position s.
 void TurnAsThePageDoes(CViewState& state, int s) {
-    state.SetBuildingAngle(ViewBuildingAngle(BuildingAngle(state.m_cp.m_nDirectionCount, s)));
+    state.SetBuildingAngle(
+        ViewBuildingAngle(BuildingAngle(state.m_data.m_cp.m_nDirectionCount, s)));
 }
 
 TEST(TurnedBuilding, ThreeDWindArrowsBlowAsTheCompassShows) {
     for (int count : {8, 16, 32}) {
         CViewState state;
-        state.m_cp.m_nDirectionCount = count;
+        state.m_data.m_cp.m_nDirectionCount = count;
         for (int s = -count / 2; s <= count / 2; ++s) {
             TurnAsThePageDoes(state, s);
             for (int n = 0; n < count; ++n) {
-                state.m_nDirection = n;
+                state.m_settings.m_nDirection = n;
                 // The arrows point to +y before the turn about z.
-                const double a = WindArrowAngle(state) * kPi / 180.0;
+                const double a = WindArrowAngle(state.m_data, state.m_settings) * kPi / 180.0;
                 double x = 0, y = 0;
                 CompassWind(count, s, n, x, y);
                 EXPECT_NEAR(-std::sin(a), x, 0.03) << count << " s " << s << " n " << n;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
+#include "dataset/Geometry.h"
 #include "dataset/LineReader.h"
-#include "geometry/Geometry.h"
 #include "geometry/VectorFunctions.h"
 
 namespace {

@@ -16,11 +16,11 @@
 #include "SampleModel.h"
 #include "TempDir.h"
 #include "dataset/CpFile.h"
+#include "dataset/Geometry.h"
 #include "dataset/HeaderFile.h"
 #include "dataset/LoadReport.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
-#include "geometry/Geometry.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;

@@ -3,8 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "state/DataSetLoad.h"
+#include "dataset/DataSetLoad.h"
 #include "state/SettingsFile.h"
+#include "state/ViewState.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
 
@@ -14,111 +15,117 @@ const std::string kSamples = KZV_SAMPLES_DIR;
 
 CViewState Loaded(const std::string& name) {
     CViewState state;
-    LoadDataSetFiles(state, kSamples + name + "/", CHeaderFile(), 800, 600);
+    state.LoadDataSet(kSamples + name + "/", CHeaderFile(), 800, 600);
     return state;
 }
 
 // Every display setting and camera value set away from its default.
 void ChangeEverything(CViewState& s) {
-    s.m_fZoom = 1.5f;
-    s.m_vPan.Set(-12.5f, 30, 2);
-    s.Turn(CVector4(10, 20, 30));
-    s.m_nDirection = 3;
-    s.SetPartMode(0, 0);
-    s.SetPartColor(0, MakeColorRef(255, 0, 0));
-    for (uint8_t* flag : {&s.m_bShowAxes, &s.m_bShowAxisNumbers, &s.m_bShowMarkers,
-                          &s.m_bShowNumbers, &s.m_bShowMesh, &s.m_bShowGround, &s.m_bShowWind}) {
+    s.m_camera.m_fZoom = 1.5f;
+    s.m_camera.m_vPan.Set(-12.5f, 30, 2);
+    s.m_camera.Turn(CVector4(10, 20, 30));
+    s.m_settings.m_nDirection = 3;
+    s.m_data.SetPartMode(0, 0);
+    s.m_data.SetPartColor(0, MakeColorRef(255, 0, 0));
+    for (uint8_t* flag :
+         {&s.m_settings.m_bShowAxes, &s.m_settings.m_bShowAxisNumbers, &s.m_settings.m_bShowMarkers,
+          &s.m_settings.m_bShowNumbers, &s.m_settings.m_bShowMesh, &s.m_settings.m_bShowGround,
+          &s.m_settings.m_bShowWind}) {
         *flag = *flag ? 0 : 1;
     }
-    s.m_abPanelContour[1] = 0;
-    s.m_nContourKind = 2;
-    s.m_nLineColorMode = 1;
-    s.m_clrLine = CVector4(0.25f, 0.5f, 0.75f);
-    s.m_bShowLabels = 1;
-    s.m_nLabelSkip = 4;
-    s.m_nLabelColorMode = 1;
-    s.m_clrLabel = CVector4(0.5f, 0.125f, 1);
-    s.m_strLabelFont = "ＭＳ 明朝";
-    s.m_nLabelFontSize = 20;
-    s.m_abSlotOn[7] = 1;
-    s.m_aSlot[7][0].Set(1.5f, 2, 3);
-    s.m_aSlot[7][1].Set(-4, 5, 6.25f);
-    s.m_dColorMax = 0.5;
-    s.m_dColorMin = -2;
-    s.m_nDivisions = 10;
-    s.m_bShowColorBar = 0;
-    s.m_nTickInterval = 2;
-    s.m_aColorTable[0] = CVector4(0, 1, 0);
-    s.m_aColorTable[9] = CVector4(1, 1, 0);
-    s.m_comment.position.Set(40, 50, 0);
-    s.m_comment.colour = CVector4(0, 0, 1);
-    s.m_comment.font = "ＭＳ 明朝";
-    s.m_comment.size = 18;
-    s.m_comment.flags[2] = 1;
-    s.m_clrSpecular = CVector4(0.5f, 0.5f, 0.5f, 1);
-    s.m_clrAmbient = CVector4(0.25f, 0.25f, 0.25f, 1);
-    s.m_clrShininess = CVector4(50, 50, 50, 1);
-    s.m_nValueMethod = VALUE_INVERSE_DISTANCE;
+    s.m_settings.m_abPanelContour[1] = 0;
+    s.m_settings.m_nContourKind = 2;
+    s.m_settings.m_nLineColorMode = 1;
+    s.m_settings.m_clrLine = CVector4(0.25f, 0.5f, 0.75f);
+    s.m_settings.m_bShowLabels = 1;
+    s.m_settings.m_nLabelSkip = 4;
+    s.m_settings.m_nLabelColorMode = 1;
+    s.m_settings.m_clrLabel = CVector4(0.5f, 0.125f, 1);
+    s.m_settings.m_strLabelFont = "ＭＳ 明朝";
+    s.m_settings.m_nLabelFontSize = 20;
+    s.m_settings.m_abSlotOn[7] = 1;
+    s.m_settings.m_aSlot[7][0].Set(1.5f, 2, 3);
+    s.m_settings.m_aSlot[7][1].Set(-4, 5, 6.25f);
+    s.m_settings.m_dColorMax = 0.5;
+    s.m_settings.m_dColorMin = -2;
+    s.m_settings.m_nDivisions = 10;
+    s.m_settings.m_bShowColorBar = 0;
+    s.m_settings.m_nTickInterval = 2;
+    s.m_settings.m_aColorTable[0] = CVector4(0, 1, 0);
+    s.m_settings.m_aColorTable[9] = CVector4(1, 1, 0);
+    s.m_settings.m_comment.position.Set(40, 50, 0);
+    s.m_settings.m_comment.colour = CVector4(0, 0, 1);
+    s.m_settings.m_comment.font = "ＭＳ 明朝";
+    s.m_settings.m_comment.size = 18;
+    s.m_settings.m_comment.flags[2] = 1;
+    s.m_settings.m_clrSpecular = CVector4(0.5f, 0.5f, 0.5f, 1);
+    s.m_settings.m_clrAmbient = CVector4(0.25f, 0.25f, 0.25f, 1);
+    s.m_settings.m_clrShininess = CVector4(50, 50, 50, 1);
+    s.m_settings.m_nValueMethod = VALUE_INVERSE_DISTANCE;
 }
 
 // Every setting of the file, as the user sees it. A display setting added later must get a
 // line in the file and here: the size check below fails until it does.
 void ExpectSameSettings(const CViewState& a, const CViewState& b) {
     EXPECT_EQ(sizeof(CDisplaySettings), 1440u) << "a display setting was added or removed";
-    EXPECT_EQ(a.m_fZoom, b.m_fZoom);
-    EXPECT_TRUE(a.m_vPan == b.m_vPan);
+    EXPECT_EQ(a.m_camera.m_fZoom, b.m_camera.m_fZoom);
+    EXPECT_TRUE(a.m_camera.m_vPan == b.m_camera.m_vPan);
     for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(a.m_matRotation.m[i], b.m_matRotation.m[i], 1e-5f) << i;
+        EXPECT_NEAR(a.m_camera.m_matRotation.m[i], b.m_camera.m_matRotation.m[i], 1e-5f) << i;
     }
-    EXPECT_EQ(a.m_nDirection, b.m_nDirection);
-    for (int i = 0; i < a.GetPartCount(); ++i) {
-        EXPECT_EQ(a.GetPartMode(i), b.GetPartMode(i));
-        EXPECT_EQ(a.GetPartColor(i), b.GetPartColor(i));
+    EXPECT_EQ(a.m_settings.m_nDirection, b.m_settings.m_nDirection);
+    for (int i = 0; i < a.m_data.GetPartCount(); ++i) {
+        EXPECT_EQ(a.m_data.GetPartMode(i), b.m_data.GetPartMode(i));
+        EXPECT_EQ(a.m_data.GetPartColor(i), b.m_data.GetPartColor(i));
     }
-    EXPECT_EQ(a.m_bShowAxes, b.m_bShowAxes);
-    EXPECT_EQ(a.m_bShowAxisNumbers, b.m_bShowAxisNumbers);
-    EXPECT_EQ(a.m_bShowMarkers, b.m_bShowMarkers);
-    EXPECT_EQ(a.m_bShowNumbers, b.m_bShowNumbers);
-    EXPECT_EQ(a.m_bShowMesh, b.m_bShowMesh);
-    EXPECT_EQ(a.m_bShowGround, b.m_bShowGround);
-    EXPECT_EQ(a.m_bShowWind, b.m_bShowWind);
-    EXPECT_EQ(a.m_abPanelContour, b.m_abPanelContour);
-    EXPECT_EQ(a.m_nContourKind, b.m_nContourKind);
-    EXPECT_EQ(a.m_nLineColorMode, b.m_nLineColorMode);
-    EXPECT_TRUE(a.m_clrLine == b.m_clrLine);
-    EXPECT_EQ(a.m_bShowLabels, b.m_bShowLabels);
-    EXPECT_EQ(a.m_nLabelSkip, b.m_nLabelSkip);
-    EXPECT_EQ(a.m_nLabelColorMode, b.m_nLabelColorMode);
-    EXPECT_TRUE(a.m_clrLabel == b.m_clrLabel);
-    EXPECT_EQ(a.m_strLabelFont, b.m_strLabelFont);
-    EXPECT_EQ(a.m_nLabelFontSize, b.m_nLabelFontSize);
+    EXPECT_EQ(a.m_settings.m_bShowAxes, b.m_settings.m_bShowAxes);
+    EXPECT_EQ(a.m_settings.m_bShowAxisNumbers, b.m_settings.m_bShowAxisNumbers);
+    EXPECT_EQ(a.m_settings.m_bShowMarkers, b.m_settings.m_bShowMarkers);
+    EXPECT_EQ(a.m_settings.m_bShowNumbers, b.m_settings.m_bShowNumbers);
+    EXPECT_EQ(a.m_settings.m_bShowMesh, b.m_settings.m_bShowMesh);
+    EXPECT_EQ(a.m_settings.m_bShowGround, b.m_settings.m_bShowGround);
+    EXPECT_EQ(a.m_settings.m_bShowWind, b.m_settings.m_bShowWind);
+    EXPECT_EQ(a.m_settings.m_abPanelContour, b.m_settings.m_abPanelContour);
+    EXPECT_EQ(a.m_settings.m_nContourKind, b.m_settings.m_nContourKind);
+    EXPECT_EQ(a.m_settings.m_nLineColorMode, b.m_settings.m_nLineColorMode);
+    EXPECT_TRUE(a.m_settings.m_clrLine == b.m_settings.m_clrLine);
+    EXPECT_EQ(a.m_settings.m_bShowLabels, b.m_settings.m_bShowLabels);
+    EXPECT_EQ(a.m_settings.m_nLabelSkip, b.m_settings.m_nLabelSkip);
+    EXPECT_EQ(a.m_settings.m_nLabelColorMode, b.m_settings.m_nLabelColorMode);
+    EXPECT_TRUE(a.m_settings.m_clrLabel == b.m_settings.m_clrLabel);
+    EXPECT_EQ(a.m_settings.m_strLabelFont, b.m_settings.m_strLabelFont);
+    EXPECT_EQ(a.m_settings.m_nLabelFontSize, b.m_settings.m_nLabelFontSize);
     for (int i = 0; i < SLOT_COUNT; ++i) {
-        EXPECT_EQ(a.m_abSlotOn[i], b.m_abSlotOn[i]);
-        EXPECT_TRUE(a.m_aSlot[i][0] == b.m_aSlot[i][0] && a.m_aSlot[i][1] == b.m_aSlot[i][1]);
+        EXPECT_EQ(a.m_settings.m_abSlotOn[i], b.m_settings.m_abSlotOn[i]);
+        EXPECT_TRUE(a.m_settings.m_aSlot[i][0] == b.m_settings.m_aSlot[i][0] &&
+                    a.m_settings.m_aSlot[i][1] == b.m_settings.m_aSlot[i][1]);
     }
-    EXPECT_EQ(a.m_dColorMax, b.m_dColorMax);
-    EXPECT_EQ(a.m_dColorMin, b.m_dColorMin);
-    EXPECT_EQ(a.m_nDivisions, b.m_nDivisions);
-    EXPECT_EQ(a.m_bShowColorBar, b.m_bShowColorBar);
-    EXPECT_EQ(a.m_nTickInterval, b.m_nTickInterval);
-    EXPECT_TRUE(a.m_aColorTable[0] == b.m_aColorTable[0]);
-    EXPECT_TRUE(a.m_aColorTable[a.m_nDivisions - 1] == b.m_aColorTable[b.m_nDivisions - 1]);
-    EXPECT_TRUE(a.m_comment.position == b.m_comment.position);
-    EXPECT_TRUE(a.m_comment.colour == b.m_comment.colour);
-    EXPECT_EQ(a.m_comment.font, b.m_comment.font);
-    EXPECT_EQ(a.m_comment.size, b.m_comment.size);
-    EXPECT_EQ(0, std::memcmp(a.m_comment.flags, b.m_comment.flags, sizeof a.m_comment.flags));
-    EXPECT_TRUE(a.m_clrSpecular == b.m_clrSpecular);
-    EXPECT_TRUE(a.m_clrAmbient == b.m_clrAmbient);
-    EXPECT_TRUE(a.m_clrShininess == b.m_clrShininess);
-    EXPECT_EQ(a.m_nValueMethod, b.m_nValueMethod);
+    EXPECT_EQ(a.m_settings.m_dColorMax, b.m_settings.m_dColorMax);
+    EXPECT_EQ(a.m_settings.m_dColorMin, b.m_settings.m_dColorMin);
+    EXPECT_EQ(a.m_settings.m_nDivisions, b.m_settings.m_nDivisions);
+    EXPECT_EQ(a.m_settings.m_bShowColorBar, b.m_settings.m_bShowColorBar);
+    EXPECT_EQ(a.m_settings.m_nTickInterval, b.m_settings.m_nTickInterval);
+    EXPECT_TRUE(a.m_settings.m_aColorTable[0] == b.m_settings.m_aColorTable[0]);
+    EXPECT_TRUE(a.m_settings.m_aColorTable[a.m_settings.m_nDivisions - 1] ==
+                b.m_settings.m_aColorTable[b.m_settings.m_nDivisions - 1]);
+    EXPECT_TRUE(a.m_settings.m_comment.position == b.m_settings.m_comment.position);
+    EXPECT_TRUE(a.m_settings.m_comment.colour == b.m_settings.m_comment.colour);
+    EXPECT_EQ(a.m_settings.m_comment.font, b.m_settings.m_comment.font);
+    EXPECT_EQ(a.m_settings.m_comment.size, b.m_settings.m_comment.size);
+    EXPECT_EQ(0, std::memcmp(a.m_settings.m_comment.flags, b.m_settings.m_comment.flags,
+                             sizeof a.m_settings.m_comment.flags));
+    EXPECT_TRUE(a.m_settings.m_clrSpecular == b.m_settings.m_clrSpecular);
+    EXPECT_TRUE(a.m_settings.m_clrAmbient == b.m_settings.m_clrAmbient);
+    EXPECT_TRUE(a.m_settings.m_clrShininess == b.m_settings.m_clrShininess);
+    EXPECT_EQ(a.m_settings.m_nValueMethod, b.m_settings.m_nValueMethod);
 }
 
 TEST(SettingsFile, SaveResetLoadRestoresEverySetting) {
     CViewState state = Loaded("gable");
     ChangeEverything(state);
     const CViewState saved = state;
-    const std::string bytes = MakeSettingsFileBytes(state, -3);
+    state.m_nBuildingAngleStep = -3;
+    const std::string bytes = MakeSettingsFileBytes(state);
     state.ResetDisplayState();
     CSettingsFileRead read;
     ASSERT_TRUE(ReadSettingsFileBytes(bytes, state, &read));
@@ -126,33 +133,35 @@ TEST(SettingsFile, SaveResetLoadRestoresEverySetting) {
     EXPECT_TRUE(read.sameDataSet);
     EXPECT_EQ(read.sliderPosition, -3);
     ExpectSameSettings(saved, state);
-    EXPECT_EQ(state.m_strLabelFont, "ＭＳ 明朝");  // a face name with a space survives
+    EXPECT_EQ(state.m_settings.m_strLabelFont, "ＭＳ 明朝");  // a face name with a space survives
     // The matrix is kept at six significant digits.
-    EXPECT_FLOAT_EQ(state.m_matRotation.m[1], std::stof(kzv::FormatG(saved.m_matRotation.m[1])));
+    EXPECT_FLOAT_EQ(state.m_camera.m_matRotation.m[1],
+                    std::stof(kzv::FormatG(saved.m_camera.m_matRotation.m[1])));
     // The file holds no angles: those read are the loaded view's, so that typing them in
     // ("実行") gives the same view, also when it looks along the y axis.
     for (const CVector4& turn : {CVector4(0, 0, 0), CVector4(0, 90, 0), CVector4(40, -90, 10)}) {
-        state.Turn(turn);
-        ASSERT_TRUE(ReadSettingsFileBytes(MakeSettingsFileBytes(state, 0), state, &read));
+        state.m_camera.Turn(turn);
+        ASSERT_TRUE(ReadSettingsFileBytes(MakeSettingsFileBytes(state), state, &read));
         CCamera typed;
-        typed.SetTypedView(1, state.m_vAngles.y, state.m_vAngles.x, state.m_vAngles.z, 0, 0);
+        typed.SetTypedView(1, state.m_camera.m_vAngles.y, state.m_camera.m_vAngles.x,
+                           state.m_camera.m_vAngles.z, 0, 0);
         for (int i = 0; i < 16; ++i) {
-            EXPECT_NEAR(typed.m_matRotation.m[i], state.m_matRotation.m[i], 1e-4) << i;
+            EXPECT_NEAR(typed.m_matRotation.m[i], state.m_camera.m_matRotation.m[i], 1e-4) << i;
         }
     }
 }
 
 TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {
     const CViewState state = Loaded("tower");
-    const std::string bytes = MakeSettingsFileBytes(state, 0);
+    const std::string bytes = MakeSettingsFileBytes(state);
     std::string panels;
-    for (int i = 0; i < state.m_mesh.GetPanelCount(); ++i) {
+    for (int i = 0; i < state.m_data.m_mesh.GetPanelCount(); ++i) {
         panels += "1 ";
     }
     // The view after a load: -90 degrees about X (stored column by column) and the pan that
     // centres the tower.
     const std::string pan =
-        kzv::FormatG(state.m_vPan.x) + " " + kzv::FormatG(state.m_vPan.y) + " 0";
+        kzv::FormatG(state.m_camera.m_vPan.x) + " " + kzv::FormatG(state.m_camera.m_vPan.y) + " 0";
     std::string expected = "tower\r\nMATRIX_SETTING 2\r\n1\r\n" + pan +
                            "\r\n1 0 0 0 0 6.12323e-17 -1 0 0 1 6.12323e-17 0 0 0 0 1 \r\n0\r\n"
                            "DIRECTION_SETTING\r\n0\r\n0\r\nSHOW_SETTING\r\n";
@@ -162,10 +171,10 @@ TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {
             expected += "1 0.7 0.7 0.7\r\n";
         }
     };
-    parts(state.m_geoMain);
-    parts(state.m_geoSub);
+    parts(state.m_data.m_geoMain);
+    parts(state.m_data.m_geoSub);
     expected += "1 0 1 0 1 0 0\r\nCONTOR_SETTING\r\n" +
-                std::to_string(state.m_mesh.GetPanelCount()) + "\r\n" + panels +
+                std::to_string(state.m_data.m_mesh.GetPanelCount()) + "\r\n" + panels +
                 "\r\n0\r\n0 0 0\r\n0\r\nCOLORBAR_SETTING\r\n1 -1\r\n30\r\n1\r\n3\r\n0 0 1\r\n"
                 "1 0 0\r\nNUMBER_SETTING\r\n0 0 0\r\n0 0 0\r\n" +
                 kzv::Utf8ToCp932("ＭＳ ゴシック") + "\r\n14\r\n";
@@ -181,24 +190,25 @@ TEST(SettingsFile, DefaultsOfASampleAreWrittenExactly) {
 TEST(SettingsFile, AFileOfAnotherDataSetOrAnOlderVersion) {
     CViewState gable = Loaded("gable");
     ChangeEverything(gable);
-    gable.SetPartMode(gable.GetPartCount() - 1, 0);
-    const std::string fromGable = MakeSettingsFileBytes(gable, 2);
+    gable.m_data.SetPartMode(gable.m_data.GetPartCount() - 1, 0);
+    gable.m_nBuildingAngleStep = 2;
+    const std::string fromGable = MakeSettingsFileBytes(gable);
 
     // Another data set: its own direction and panel flags stay, the slider counts as 0; the
     // extra part groups of the file change nothing.
     CViewState tower = Loaded("tower");
-    tower.m_nDirection = 5;
-    tower.m_abPanelContour[0] = 0;
-    ASSERT_LT(tower.GetPartCount(), gable.GetPartCount());
+    tower.m_settings.m_nDirection = 5;
+    tower.m_settings.m_abPanelContour[0] = 0;
+    ASSERT_LT(tower.m_data.GetPartCount(), gable.m_data.GetPartCount());
     CSettingsFileRead read;
     ASSERT_TRUE(ReadSettingsFileBytes(fromGable, tower, &read));
     EXPECT_FALSE(read.sameDataSet);
     EXPECT_EQ(read.sliderPosition, 0);
-    EXPECT_EQ(tower.m_nDirection, 5);
-    EXPECT_EQ(tower.m_abPanelContour[0], 0);
-    EXPECT_EQ(tower.m_abPanelContour[1], 1);
-    EXPECT_EQ(tower.m_nContourKind, 2);
-    EXPECT_EQ(tower.GetPartMode(0), 0);
+    EXPECT_EQ(tower.m_settings.m_nDirection, 5);
+    EXPECT_EQ(tower.m_settings.m_abPanelContour[0], 0);
+    EXPECT_EQ(tower.m_settings.m_abPanelContour[1], 1);
+    EXPECT_EQ(tower.m_settings.m_nContourKind, 2);
+    EXPECT_EQ(tower.m_data.GetPartMode(0), 0);
 
     // Version 1 ends after the colour bar, without the line colour and kind: what it lacks
     // keeps its current value.
@@ -209,13 +219,13 @@ TEST(SettingsFile, AFileOfAnotherDataSetOrAnOlderVersion) {
     const size_t colourLine = v1.rfind("\r\n", kindLine - 1);  // and of the colour line
     v1.erase(colourLine + 2, bar - colourLine - 2);
     CViewState fresh = Loaded("gable");
-    fresh.m_nContourKind = 1;
-    fresh.m_nLabelSkip = 7;
+    fresh.m_settings.m_nContourKind = 1;
+    fresh.m_settings.m_nLabelSkip = 7;
     ASSERT_TRUE(ReadSettingsFileBytes(v1, fresh, &read));
     EXPECT_EQ(read.version, 1);
-    EXPECT_EQ(fresh.m_nContourKind, 1);
-    EXPECT_EQ(fresh.m_nLabelSkip, 7);
-    EXPECT_EQ(fresh.m_nDivisions, 10);
+    EXPECT_EQ(fresh.m_settings.m_nContourKind, 1);
+    EXPECT_EQ(fresh.m_settings.m_nLabelSkip, 7);
+    EXPECT_EQ(fresh.m_settings.m_nDivisions, 10);
 
     std::string v3 = fromGable;
     v3.replace(v3.find("MATRIX_SETTING 2"), 16, "MATRIX_SETTING 3");
@@ -227,7 +237,7 @@ TEST(SettingsFile, AFileOfAnotherDataSetOrAnOlderVersion) {
     }
     CViewState again = Loaded("gable");
     ASSERT_TRUE(ReadSettingsFileBytes(lf, again, &read));
-    EXPECT_EQ(again.m_strLabelFont, "ＭＳ 明朝");
+    EXPECT_EQ(again.m_settings.m_strLabelFont, "ＭＳ 明朝");
 }
 
 // The value method rides after the material, where the readers of version 2 stop: a file
@@ -236,7 +246,8 @@ TEST(SettingsFile, AFileOfAnotherDataSetOrAnOlderVersion) {
 TEST(SettingsFile, TheValueMethodIsALastSectionOlderFilesDoNotHave) {
     CViewState source = Loaded("gable");
     ChangeEverything(source);
-    const std::string bytes = MakeSettingsFileBytes(source, 1);
+    source.m_nBuildingAngleStep = 1;
+    const std::string bytes = MakeSettingsFileBytes(source);
     const size_t at = bytes.find("DATAVALUE_SETTING\r\n1\r\n");
     ASSERT_NE(at, std::string::npos);
     ASSERT_EQ(at + 22, bytes.size());
@@ -244,18 +255,18 @@ TEST(SettingsFile, TheValueMethodIsALastSectionOlderFilesDoNotHave) {
     for (const std::string& file : {old, old + "\r\n", old + "END\r\n2\r\n"}) {
         for (int method : {VALUE_LINEAR, VALUE_INVERSE_DISTANCE}) {
             CViewState state = Loaded("gable");
-            state.m_nValueMethod = method;
+            state.m_settings.m_nValueMethod = method;
             ASSERT_TRUE(ReadSettingsFileBytes(file, state, nullptr));
-            EXPECT_EQ(state.m_nValueMethod, method);
-            state.m_nValueMethod = source.m_nValueMethod;
+            EXPECT_EQ(state.m_settings.m_nValueMethod, method);
+            state.m_settings.m_nValueMethod = source.m_settings.m_nValueMethod;
             ExpectSameSettings(source, state);
         }
     }
     CViewState state = Loaded("gable");
     ASSERT_TRUE(ReadSettingsFileBytes(bytes, state, nullptr));
-    EXPECT_EQ(state.m_nValueMethod, VALUE_INVERSE_DISTANCE);
+    EXPECT_EQ(state.m_settings.m_nValueMethod, VALUE_INVERSE_DISTANCE);
     ASSERT_TRUE(ReadSettingsFileBytes(old + "DATAVALUE_SETTING\r\n0\r\n", state, nullptr));
-    EXPECT_EQ(state.m_nValueMethod, VALUE_LINEAR);
+    EXPECT_EQ(state.m_settings.m_nValueMethod, VALUE_LINEAR);
 }
 
 // A damaged file changes nothing at all: cut after every line, a wrong keyword, letters where
@@ -263,9 +274,10 @@ TEST(SettingsFile, TheValueMethodIsALastSectionOlderFilesDoNotHave) {
 TEST(SettingsFile, ADamagedFileChangesNothing) {
     CViewState source = Loaded("lshape");
     ChangeEverything(source);
-    const std::string bytes = MakeSettingsFileBytes(source, 1);
+    source.m_nBuildingAngleStep = 1;
+    const std::string bytes = MakeSettingsFileBytes(source);
     const CViewState untouched = Loaded("lshape");
-    const std::string reference = MakeSettingsFileBytes(untouched, 0);
+    const std::string reference = MakeSettingsFileBytes(untouched);
     // (Cut after the material it is a whole file as written before the value method.)
     const size_t valueSection = bytes.find("DATAVALUE_SETTING");
     std::vector<std::string> damaged;
@@ -294,7 +306,7 @@ TEST(SettingsFile, ADamagedFileChangesNothing) {
     for (const std::string& file : damaged) {
         CViewState state = untouched;
         EXPECT_FALSE(ReadSettingsFileBytes(file, state, nullptr)) << file.size();
-        EXPECT_EQ(MakeSettingsFileBytes(state, 0), reference) << file.size();
+        EXPECT_EQ(MakeSettingsFileBytes(state), reference) << file.size();
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "TempDir.h"
 #include "ValueListFixture.h"
+#include "state/ViewState.h"
 #include "valuelist/ValueListExport.h"
 
 namespace {
@@ -29,7 +30,7 @@ TEST(ValueListExportTest, CsvIsTheListAsShown) {
     EXPECT_EQ(MakeCsvBytes(list.Rows()), kCsvHeading);
     list.AddPointRow(1, 10, 20, 30, -0.125);
     list.AddPointRow(-1, 11, 21, 31, 1234567);
-    list.SetRelativeOrigin(state, 0);
+    list.SetRelativeOrigin(state.Points(), 0);
     EXPECT_EQ(MakeCsvBytes(list.Rows()), kCsvHeading + "1,0,0,0,-0.125\r\n-,1,1,1,1.23457e+06\r\n");
     // A text CP932 cannot hold is written as '?'.
     CValueRow odd{{"\xC3\xA9", "1", "\xF0\x9F\x98\x80", "3", "4"}, 0};
@@ -45,12 +46,12 @@ protected:
         list.AddPointRow(2, 2, 0, 0, 0);
         list.AddPointRow(-1, 3.14159265f, 0, 0, 0);
         list.AddPointRow(77, 9, 9, 9, 0);
-        list.SetRelativeOrigin(state, 2);  // the values still come from the points
+        list.SetRelativeOrigin(state.Points(), 2);  // the values still come from the points
     }
     // The lines after the heading.
     std::string Tolvex(int slider) {
         std::string bytes;
-        EXPECT_TRUE(MakeTolvexBytes(list.Rows(), state, slider, bytes));
+        EXPECT_TRUE(MakeTolvexBytes(list.Rows(), state.Points(), slider, bytes));
         EXPECT_EQ(bytes.substr(0, kTolvexHeading.size()), kTolvexHeading);
         return bytes.substr(kTolvexHeading.size());
     }
@@ -80,13 +81,14 @@ TEST_F(TolvexTest, ThirtyTwoDirectionsAndTheRefusalOfEight) {
     CViewState eight;
     SetUpTaps(eight, {{1, 0, 0}}, 8);
     std::string bytes = "untouched";
-    EXPECT_FALSE(MakeTolvexBytes(list.Rows(), eight, 0, bytes));
+    EXPECT_FALSE(MakeTolvexBytes(list.Rows(), eight.Points(), 0, bytes));
     EXPECT_EQ(bytes, "untouched");
     TempDir dir;
     const std::string path = (dir.Path() / "Tolvex.csv").string();
-    EXPECT_EQ(WriteTolvexFile(list.Rows(), eight, 0, path), CExportResult::TooFewDirections);
+    EXPECT_EQ(WriteTolvexFile(list.Rows(), eight.Points(), 0, path),
+              CExportResult::TooFewDirections);
     EXPECT_FALSE(fs::exists(path));
-    EXPECT_EQ(WriteTolvexFile(list.Rows(), state, 0, path), CExportResult::Written);
+    EXPECT_EQ(WriteTolvexFile(list.Rows(), state.Points(), 0, path), CExportResult::Written);
     EXPECT_EQ(ReadFileBytes(path), kTolvexHeading + Tolvex(0));
 }
 
@@ -142,7 +144,7 @@ TEST(ValueListExportFileTest, FailedWritesKeepTheOldFile) {
               0);
     CViewState state;
     SetUpTaps(state, {{1, 0, 0}});
-    EXPECT_EQ(WriteTolvexFile(list.Rows(), state, 0, kept), CExportResult::WriteFailed);
+    EXPECT_EQ(WriteTolvexFile(list.Rows(), state.Points(), 0, kept), CExportResult::WriteFailed);
     EXPECT_EQ(ReadFileBytes(kept), "old");
 }
 

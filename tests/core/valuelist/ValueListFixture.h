@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../field/FieldFixture.h"
+#include "state/ViewState.h"
 #include "valuelist/ValueList.h"
 
 // Taps 1, 2, ... whose Cp at direction d is 100 t + d, arbitrary points whose value is base + d:
@@ -19,13 +20,13 @@ inline void SetUpTaps(CViewState& state, const std::vector<CVector4>& positions,
         }
     }
     fieldtest::SetUp(state, taps, {}, dirs);
-    state.m_tapsOrg = state.m_taps;
+    state.m_data.m_tapsOrg = state.m_data.m_taps;
 }
 
 inline void AddArbitrary(CViewState& state, int id, CVector4 pos, double base, int dirs = 16) {
-    state.m_lstArbitrary.push_back({id, pos, -1, {}});
+    state.m_selection.m_lstArbitrary.push_back({id, pos, -1, {}});
     for (int d = 0; d < dirs; ++d) {
-        state.m_lstArbitrary.back().values.push_back(base + d);
+        state.m_selection.m_lstArbitrary.back().values.push_back(base + d);
     }
 }
 

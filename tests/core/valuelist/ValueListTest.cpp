@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ValueListFixture.h"
+#include "state/ViewState.h"
 #include "valuelist/PrintLayout.h"
 
 namespace {
@@ -26,7 +27,7 @@ TEST(ValueListTest, SamePointTwiceIsOneRowAndIdsAreFoundAfterReuse) {
     list.ApplyExclusion(4, 0, 0.1, true);
     list.RemovePointRow(-3);
     list.AddPointRow(-3, 9, 0, 0, 0);
-    list.UndoExclusion(state, 0);
+    list.UndoExclusion(state.Points(), 0);
     EXPECT_EQ(Ids(list), (IdList{7, -3, -3}));
     EXPECT_EQ(list.GetCellText(list.FindPointRow(-3), 1), "9");
     list.RemovePointRow(-3);
@@ -45,7 +46,7 @@ TEST(ValueListTest, RemovingTheLastRowKeepsAnEqualRowsPositionTaken) {
     list.AddPointRow(2, 7, 7, 7, 0.25);
     list.ApplyExclusion(0, 1, 1, true);
     EXPECT_TRUE(list.AddPointRow(-1, 5, 5, 5, 0.5));
-    list.UndoExclusion(state, 0);
+    list.UndoExclusion(state.Points(), 0);
     EXPECT_EQ(Ids(list), (IdList{2, -1, 1}));
     list.RemovePointRow(1);
     EXPECT_FALSE(list.AddPointRow(-2, 5, 5, 5, 0.5));
@@ -82,15 +83,15 @@ TEST(ValueListTest, RelativeOriginAndBack) {
     list.AddPointRow(1, 1000, 2000, 0.5f, 100);
     list.AddPointRow(2, 0.123456f, 10, 20, 200);
     list.AddPointRow(-1, 5, 5, 5, 1000);
-    ASSERT_TRUE(list.SetRelativeOrigin(state, 0));
+    ASSERT_TRUE(list.SetRelativeOrigin(state.Points(), 0));
     EXPECT_TRUE(list.AddPointRow(3, 1001, 2001, 1.5f, 300));  // written relative as well
     EXPECT_FALSE(list.AddPointRow(3, 1001, 2001, 1.5f, 300));
     EXPECT_EQ(RowTexts(list), (Texts{"1 0 0 0 100", "2 -999.877 -1990 19.5 200",
                                      "- -995 -1995 4.5 1000", "3 1 1 1 300"}));
     // Another row as origin, then absolute: the true coordinates, not the six-digit texts.
-    ASSERT_TRUE(list.SetRelativeOrigin(state, 2));
+    ASSERT_TRUE(list.SetRelativeOrigin(state.Points(), 2));
     EXPECT_EQ(RowTexts(list)[1], "2 -4.87654 5 15 200");
-    list.SetAbsolute(state);
+    list.SetAbsolute(state.Points());
     EXPECT_EQ(RowTexts(list), (Texts{"1 1000 2000 0.5 100", "2 0.123456 10 20 200", "- 5 5 5 1000",
                                      "3 1001 2001 1.5 300"}));
 }
@@ -103,7 +104,7 @@ TEST(ValueListTest, RelativeCoordinatesSubtractTheDecimalsShown) {
     CValueList list;
     list.AddPointRow(1, 12345.6f, -2312.3f, 0.1f, 100);
     list.AddPointRow(2, 12586.9f, 0, 0.3f, 200);
-    ASSERT_TRUE(list.SetRelativeOrigin(state, 1));
+    ASSERT_TRUE(list.SetRelativeOrigin(state.Points(), 1));
     list.AddPointRow(-1, 12345.7f, 0, 0.4f, 1000);
     EXPECT_EQ(RowTexts(list),
               (Texts{"1 -241.3 -2312.3 -0.2 100", "2 0 0 0 200", "- -241.2 0 0.1 1000"}));
@@ -122,7 +123,7 @@ TEST(ValueListTest, ValueColumnFindsArbitraryPointsById) {
         ASSERT_TRUE(list.AddPointRow(id, pos.x, pos.y, pos.z, -1000.0 * id));
     }
     list.AddPointRow(-20, 99, 0, 0, 5);  // no such point in the view
-    list.UpdateValueColumn(state, 5);
+    list.UpdateValueColumn(state.Points(), 5);
     Texts values;
     for (int r = 0; r < list.GetRowCount(); ++r) {
         values.push_back(list.GetCellText(r, VALUE_COLUMN_VALUE));
@@ -139,9 +140,9 @@ TEST(ValueListTest, TurningTheBuildingDropsArbitraryRowsAndMovesTheTaps) {
     list.AddPointRow(1, 10, 0, 5, 1.5);
     list.AddPointRow(-1, 1, 1, 1, 1000);
     list.AddPointRow(2, 0, 20, 3, 2.5);
-    list.SetRelativeOrigin(state, 0);
+    list.SetRelativeOrigin(state.Points(), 0);
     state.SetBuildingAngle(90);
-    list.RefreshPointCoordinates(state);
+    list.RefreshPointCoordinates(state.Points());
     // Taps now at (0, 10, 5) and (-20, -0, 3) ("%g" keeps a zero's sign), origin (10, 0, 5).
     EXPECT_EQ(RowTexts(list), (Texts{"1 -10 10 0 1.5", "2 -30 -0 -2 2.5"}));
     EXPECT_EQ(list.FindPointRow(2), 1);
@@ -157,15 +158,15 @@ TEST(ValueListTest, CoordinateEditRefusesMeasurementPoints) {
     list.AddPointRow(-7, 9, 9, 9, 0);  // the view has no point -7
     list.SortRows(1);
     list.SortRows(1);  // descending X: 1, -7, -1
-    EXPECT_EQ(list.CheckCoordinateEdit(state, 0), CCoordEditCheck::MeasurementPoint);
-    EXPECT_EQ(list.CheckCoordinateEdit(state, 1), CCoordEditCheck::NoPoint);
-    EXPECT_EQ(list.CheckCoordinateEdit(state, 2), CCoordEditCheck::Editable);
-    EXPECT_FALSE(list.UpdateEditedRow(state, 0, 0));
+    EXPECT_EQ(list.CheckCoordinateEdit(state.Points(), 0), CCoordEditCheck::MeasurementPoint);
+    EXPECT_EQ(list.CheckCoordinateEdit(state.Points(), 1), CCoordEditCheck::NoPoint);
+    EXPECT_EQ(list.CheckCoordinateEdit(state.Points(), 2), CCoordEditCheck::Editable);
+    EXPECT_FALSE(list.UpdateEditedRow(state.Points(), 0, 0));
     // The dialog's OK moved the point; the row follows, relative to the origin shown.
-    list.SetRelativeOrigin(state, 0);
-    state.m_lstArbitrary.front().pos = CVector4(60, 4, 0.5f);
-    state.m_lstArbitrary.front().values.assign(16, 7.25);
-    ASSERT_TRUE(list.UpdateEditedRow(state, 2, 3));
+    list.SetRelativeOrigin(state.Points(), 0);
+    state.m_selection.m_lstArbitrary.front().pos = CVector4(60, 4, 0.5f);
+    state.m_selection.m_lstArbitrary.front().values.assign(16, 7.25);
+    ASSERT_TRUE(list.UpdateEditedRow(state.Points(), 2, 3));
     EXPECT_EQ(RowTexts(list)[2], "- 10 4 0.5 7.25");
     EXPECT_FALSE(list.AddPointRow(-2, 60, 4, 0.5f, 0));
 }

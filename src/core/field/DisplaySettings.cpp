@@ -1,4 +1,4 @@
-#include "state/DisplaySettings.h"
+#include "field/DisplaySettings.h"
 
 #include "field/ColorScale.h"
 #include "text/NumberFormat.h"

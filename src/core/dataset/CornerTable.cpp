@@ -1,4 +1,4 @@
-#include "field/CornerTable.h"
+#include "dataset/CornerTable.h"
 
 #include "dataset/CpFile.h"
 #include "dataset/MeasurePosFile.h"

@@ -1,4 +1,4 @@
-#include "state/Selection.h"
+#include "field/Selection.h"
 
 void CSelection::ClearSelection() {
     m_lstSelected.clear();

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "dataset/CornerTable.h"
 #include "dataset/CpFile.h"
+#include "dataset/Geometry.h"
 #include "dataset/HeaderFile.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
-#include "field/CornerTable.h"
-#include "field/PanelIndex.h"
+#include "dataset/PanelIndex.h"
 #include "geometry/Color.h"
-#include "geometry/Geometry.h"
 #include "geometry/Vector4.h"
 
 // What a load reads from a data-set folder and what is derived from it: the geometry and taps

@@ -1,4 +1,4 @@
-#include "state/DataSetLoad.h"
+#include "dataset/DataSetLoad.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,10 +21,10 @@ std::string DataSetName(const std::string& folder) {
     return kzv::LastPathComponent(folder);
 }
 
-void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeaderFile& header,
+void LoadDataSetFiles(CDataSet& data, const std::string& folder, const CHeaderFile& header,
                       int clientW, int clientH) {
-    state.m_strDataFolder = folder;
-    state.m_header.CopyFrom(header);
+    data.m_strDataFolder = folder;
+    data.m_header.CopyFrom(header);
 
     kzv::CLoadReport report;
     // "cp.dat" is the bulk of a data set: it is read on a second thread while this one reads
@@ -32,24 +32,24 @@ void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeade
     // Where no thread can be started, it is read here after the others.
     const std::string cpPath = folder + "cp.dat";
     bool cpRead = false;
-    const auto readCp = [&] { cpRead = state.m_cp.Read(cpPath.c_str(), &report.cpDat); };
+    const auto readCp = [&] { cpRead = data.m_cp.Read(cpPath.c_str(), &report.cpDat); };
     std::thread cpReader;
     try {
         cpReader = std::thread(readCp);
     } catch (const std::system_error&) {
     }
 
-    state.m_geoMain.Load((folder + "main.geo").c_str(), &report.mainGeo);
-    state.m_geoSub.Load((folder + "sub.geo").c_str(), &report.subGeo);
-    state.m_fScale = FitScale(state.m_geoMain.GetSize(), clientW, clientH, state.m_fScale);
-    state.m_taps.Read((folder + "measure.pos").c_str(), &report.measurePos);
-    state.m_mesh.Read((folder + "mesh.msh").c_str(), &report.meshMsh);
-    kzv::CheckMeshAgainstPositions(report, state.m_taps, state.m_mesh);
+    data.m_geoMain.Load((folder + "main.geo").c_str(), &report.mainGeo);
+    data.m_geoSub.Load((folder + "sub.geo").c_str(), &report.subGeo);
+    data.m_fScale = FitScale(data.m_geoMain.GetSize(), clientW, clientH, data.m_fScale);
+    data.m_taps.Read((folder + "measure.pos").c_str(), &report.measurePos);
+    data.m_mesh.Read((folder + "mesh.msh").c_str(), &report.meshMsh);
+    kzv::CheckMeshAgainstPositions(report, data.m_taps, data.m_mesh);
     // What depends on the positions alone (the panels' corners, normals, lift, the as-read
     // copy of the taps) is derived while the Cp table may still be read.
-    state.UpdateDerived();
-    state.m_tapsOrg = state.m_taps;
-    state.m_dBuildingTurn = 0.0;
+    data.UpdateDerived();
+    data.m_tapsOrg = data.m_taps;
+    data.m_dBuildingTurn = 0.0;
 
     if (cpReader.joinable()) {
         cpReader.join();
@@ -57,15 +57,14 @@ void LoadDataSetFiles(CViewState& state, const std::string& folder, const CHeade
         readCp();
     }
     if (!cpRead) {
-        state.m_cp.m_nDirectionCount = 8;
+        data.m_cp.m_nDirectionCount = 8;
     }
-    state.m_strLoadReport = kzv::LoadReportMessage(report);
+    data.m_strLoadReport = kzv::LoadReportMessage(report);
 
-    state.ClearSelection();
-    state.m_valueList.ClearAllRows();
-    state.ResetDisplayState();
-    state.Corners();  // the Cp half of the corners, ready for the first frame
-
-    state.m_geoMainOrg = state.m_geoMain;
-    state.m_geoSubOrg = state.m_geoSub;
+    // The parts start grey and outlined, in the working copies and in the as-read copies that
+    // turning the building starts from.
+    data.m_geoMain.ResetObjectStyles();
+    data.m_geoSub.ResetObjectStyles();
+    data.m_geoMainOrg = data.m_geoMain;
+    data.m_geoSubOrg = data.m_geoSub;
 }

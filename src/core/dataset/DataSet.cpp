@@ -1,4 +1,4 @@
-#include "state/DataSet.h"
+#include "dataset/DataSet.h"
 
 #include <algorithm>
 #include <cmath>

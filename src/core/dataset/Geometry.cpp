@@ -1,4 +1,4 @@
-#include "geometry/Geometry.h"
+#include "dataset/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

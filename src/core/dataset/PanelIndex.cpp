@@ -1,10 +1,10 @@
-#include "field/PanelIndex.h"
+#include "dataset/PanelIndex.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "dataset/DataSet.h"
 #include "geometry/GeometryAlgorithms.h"
-#include "state/DataSet.h"
 
 namespace {
 
