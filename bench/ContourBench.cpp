@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "LargeSet.h"
+#include "dataset/DataSetLoad.h"
+#include "dataset/PanelIndex.h"
 #include "field/ContourWalk.h"
-#include "field/PanelIndex.h"
 #include "geometry/GeometryAlgorithms.h"
-#include "state/DataSetLoad.h"
 
 namespace {
 

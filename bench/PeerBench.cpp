@@ -28,11 +28,11 @@
 #include <vector>
 
 #include "dataset/DataSearch.h"
+#include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
 #include "field/ColorScale.h"
 #include "field/ContourWalk.h"
 #include "field/SurfaceValues.h"
-#include "state/DataSetLoad.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;

@@ -13,9 +13,10 @@
 #include <cstdio>
 
 #include "LargeSet.h"
-#include "ValueListDlg.h"
+#include "valuelist/ValueListDlg.h"
+#include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
-#include "state/DataSetLoad.h"
+#include "state/SelectionSteps.h"
 
 namespace {
 

@@ -40,12 +40,12 @@
 
 #include <GL/gl.h>
 
-#include "GLRecording.h"
-#include "GLText.h"
-#include "KZ_VView.h"
+#include "render/GLRecording.h"
+#include "render/GLText.h"
+#include "view/KZ_VView.h"
 #include "LargeSet.h"
 #include "SampleGen.h"
-#include "SurfaceFormat.h"
+#include "render/SurfaceFormat.h"
 
 namespace {
 

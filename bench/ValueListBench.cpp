@@ -9,7 +9,7 @@
 #include <string>
 
 #include "LargeSet.h"
-#include "state/DataSetLoad.h"
+#include "dataset/DataSetLoad.h"
 #include "valuelist/ValueList.h"
 #include "valuelist/ValueListExport.h"
 

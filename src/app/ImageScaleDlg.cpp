@@ -1,4 +1,4 @@
-#include "ImageScaleDlg.h"
+#include "app/ImageScaleDlg.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "Seam.h"
+#include "ui/Seam.h"
 
 using ImageScaleSeam = KzSeam<struct ImageScaleTag, KzImageScaleHook>;
 

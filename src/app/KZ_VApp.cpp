@@ -1,4 +1,4 @@
-#include "KZ_VApp.h"
+#include "app/KZ_VApp.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -12,11 +12,11 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 
-#include "DataSetChooser.h"
-#include "FilePrompt.h"
-#include "KZ_VView.h"
-#include "MainFrame.h"
-#include "MessageBox.h"
+#include "datasets/DataSetChooser.h"
+#include "ui/FilePrompt.h"
+#include "view/KZ_VView.h"
+#include "app/MainFrame.h"
+#include "ui/MessageBox.h"
 #include "dataset/FolderUtil.h"
 #include "io/ConfigFolder.h"
 
@@ -100,8 +100,8 @@ std::string CKZ_VApp::GetAppFolder() {
 }
 
 std::string CKZ_VApp::PromptFileName(bool open, const QString& description,
-                                     const QString& extension, const QString& defaultName) {
-    const std::string dataFolder = g_pView != nullptr ? g_pView->m_strDataFolder : std::string();
+                                     const QString& extension, const QString& defaultName,
+                                     const std::string& dataFolder) {
     const QString folder = QString::fromStdString(kzv::PromptStartFolder(dataFolder));
     return KzPromptFile(activeWindow(), open, KzFileFilter(description, extension), extension,
                         defaultName, folder);

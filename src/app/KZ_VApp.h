@@ -30,10 +30,11 @@ public:
     static std::string GetAppFolder();
 
     // The open or save file dialog with the filter "<description> (*.<ext>)" and all files,
-    // starting in the data set's Documents folder when it exists, else in the data-set folder.
-    // Returns the chosen path, or an empty string when the user cancels.
+    // starting in the Documents folder of the data set at dataFolder when it exists, else in
+    // that folder. Returns the chosen path, or an empty string when the user cancels.
     static std::string PromptFileName(bool open, const QString& description,
-                                      const QString& extension, const QString& defaultName);
+                                      const QString& extension, const QString& defaultName,
+                                      const std::string& dataFolder);
     // (Tests answer it through the file-prompt seam, SetFilePromptHook.)
 
     // An application icon by resource id (the program icon is 128: a building banded in the

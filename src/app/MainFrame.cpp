@@ -1,4 +1,4 @@
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,24 +11,24 @@
 #include <QStatusBar>
 #include <filesystem>
 
-#include "AutoCorrectDlg.h"
-#include "CommandIds.h"
-#include "CommentDlg.h"
-#include "FilePrompt.h"
-#include "HelpWindow.h"
-#include "ImageScaleDlg.h"
-#include "KZ_VApp.h"
-#include "KZ_VView.h"
-#include "LabelPosDlg.h"
-#include "MessageBox.h"
-#include "OperationPanelBar.h"
-#include "PrintPrompt.h"
-#include "RangeDlg.h"
-#include "ValueListBar.h"
-#include "ValueListDlg.h"
+#include "ui/AutoCorrectDlg.h"
+#include "app/CommandIds.h"
+#include "panels/CommentDlg.h"
+#include "ui/FilePrompt.h"
+#include "app/HelpWindow.h"
+#include "app/ImageScaleDlg.h"
+#include "app/KZ_VApp.h"
+#include "view/KZ_VView.h"
+#include "panels/LabelPosDlg.h"
+#include "ui/MessageBox.h"
+#include "panels/OperationPanelBar.h"
+#include "ui/PrintPrompt.h"
+#include "panels/RangeDlg.h"
+#include "panels/ValueListBar.h"
+#include "valuelist/ValueListDlg.h"
+#include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
 #include "field/Compass.h"
-#include "state/DataSetLoad.h"
 #include "state/SettingsFile.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
@@ -94,7 +94,7 @@ const CMainFrame::CCommand* CMainFrame::FindCommand(int id) {
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setMinimumSize(640, 400);
     setWindowIcon(CKZ_VApp::LoadIconImage(128));
-    m_pView = new CKZ_VView(this);
+    m_pView = new CKZ_VView(m_doc.State(), this);
     m_pView->SetHost(this);
     setCentralWidget(m_pView);
 
@@ -125,17 +125,14 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
                              static_cast<CPanelPage*>(m_pPanelBar->m_pageOperation),
                              static_cast<CPanelPage*>(m_pPanelBar->m_pageContour),
                              static_cast<CPanelPage*>(m_pPanelBar->m_pageColorBar)}) {
-        page->Attach(*m_pView);
+        page->Attach(m_doc.State());
     }
-    m_nStateListener = m_pView->AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
-    // The Tolvex file turns its columns with the building: the value list asks the direction
-    // page's slider when it writes one.
-    m_pValueList->SetBuildingAngleSource(
-        [this] { return m_pPanelBar->m_pageDirection->GetBuildingAngleStep(); });
+    m_nStateListener =
+        m_doc.State().AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
 
     // The label-position dialog: made once, hidden; the contour page's button brings it up.
     m_pLabelPosDlg = new CLabelPosDlg(this);
-    m_pLabelPosDlg->Attach(*m_pView);
+    m_pLabelPosDlg->Attach(m_doc.State());
     connect(m_pPanelBar->m_pageContour, &CContourPage::EditLabelPositions, this, [this] {
         m_pLabelPosDlg->show();
         m_pLabelPosDlg->raise();
@@ -148,12 +145,13 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 }
 
 CMainFrame::~CMainFrame() {
-    if (m_pView != nullptr) {
-        m_pView->SetHost(nullptr);
-        // The pages still announce changes while QWidget's destructor hides them; by then
-        // this frame is only a QWidget and must not hear them.
-        m_pView->RemoveListener(m_nStateListener);
-    }
+    // The pages still announce changes while QWidget's destructor hides them; by then this
+    // frame is only a QWidget and must not hear them.
+    m_doc.State().RemoveListener(m_nStateListener);
+    // The view leaves the state's listeners before the document that holds the state goes
+    // (the other children keep no hold on it).
+    delete m_pView;
+    m_pView = nullptr;
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int id) {
@@ -215,7 +213,7 @@ bool CMainFrame::IsCommandEnabled(const CCommand& command) const {
         case CommandEnable::Always:
             return true;
         case CommandEnable::WithDataSet:
-            return m_pView != nullptr && m_pView->HasDataSet();
+            return m_pView != nullptr && m_doc.State()->HasDataSet();
     }
     return false;
 }
@@ -236,17 +234,17 @@ void CMainFrame::UpdateCaption() {
 
 void CMainFrame::OnStateChanged(unsigned aspects) {
     if (aspects & ASPECT_DATASET) {
-        SetDataSetName(DataSetName(m_pView->m_strDataFolder));
+        SetDataSetName(DataSetName(m_doc.State()->m_data.m_strDataFolder));
         UpdateCommandStates();
-        if (!m_pView->m_strLoadReport.empty()) {
-            KzMessageBox(this, QString::fromStdString(m_pView->m_strLoadReport), QString(),
+        if (!m_doc.State()->m_data.m_strLoadReport.empty()) {
+            KzMessageBox(this, QString::fromStdString(m_doc.State()->m_data.m_strLoadReport), QString(),
                          KzButtons::Ok, KzIcon::Warning);
         }
     }
     if (aspects & (ASPECT_DATASET | ASPECT_DIRECTION)) {
         // The angle of the shown direction, as the direction page shows it.
-        const double angle = DirectionAngle(m_pView->m_cp.m_nDirectionCount, m_pView->m_nDirection);
-        m_paneDirection->setText(m_pView->HasDataSet() ? QString::fromStdString(kzv::FormatG(angle))
+        const double angle = DirectionAngle(m_doc.State()->m_data.m_cp.m_nDirectionCount, m_doc.State()->m_settings.m_nDirection);
+        m_paneDirection->setText(m_doc.State()->HasDataSet() ? QString::fromStdString(kzv::FormatG(angle))
                                                        : QString());
     }
 }
@@ -307,7 +305,7 @@ void CMainFrame::OnSearchData() {
 
 void CMainFrame::OnHeaderInfo() {
     if (m_headerViewer) {
-        m_headerViewer(this, m_pView->m_strDataFolder);
+        m_headerViewer(this, m_doc.State()->m_data.m_strDataFolder);
     }
 }
 
@@ -317,7 +315,7 @@ void CMainFrame::OnSaveImage() {
                                .arg(QString::fromUtf8("すべてのファイル"));
     const std::string path =
         KzPromptFile(this, false, filter, QStringLiteral("bmp"), QStringLiteral("Image"),
-                     QString::fromStdString(kzv::PromptStartFolder(m_pView->m_strDataFolder)));
+                     QString::fromStdString(kzv::PromptStartFolder(m_doc.State()->m_data.m_strDataFolder)));
     if (path.empty()) {
         return;
     }
@@ -366,20 +364,19 @@ void CMainFrame::OnPrintSetup() {
 }
 
 void CMainFrame::OnResetDisplay() {
-    m_pView->ResetDisplayState();
-    m_pView->Changed(ASPECT_DISPLAY);
+    m_doc.State().Edit(ASPECT_DISPLAY)->ResetDisplayState();
 }
 
 void CMainFrame::OnSaveSettings() {
     const std::string path = CKZ_VApp::PromptFileName(
         false, QString::fromUtf8(SETTINGS_FILE_DESCRIPTION),
-        QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME));
+        QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME),
+        m_doc.State()->m_data.m_strDataFolder);
     if (path.empty()) {
         return;
     }
-    const int slider = m_pPanelBar->m_pageDirection->GetBuildingAngleStep();
     std::string error;
-    if (!WriteSettingsFile(path, *m_pView, slider, &error)) {
+    if (!WriteSettingsFile(path, *m_doc.State(), &error)) {
         KzMessageBox(
             this,
             QString::fromUtf8(MSG_SETTINGS_WRITE_FAILED) + '\n' + QString::fromStdString(error),
@@ -390,24 +387,34 @@ void CMainFrame::OnSaveSettings() {
 void CMainFrame::OnLoadSettings() {
     const std::string path = CKZ_VApp::PromptFileName(
         true, QString::fromUtf8(SETTINGS_FILE_DESCRIPTION),
-        QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME));
+        QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME),
+        m_doc.State()->m_data.m_strDataFolder);
     if (path.empty()) {
         return;
     }
     CSettingsFileRead read;
-    if (!ReadSettingsFile(path, *m_pView, &read)) {
+    bool applied = false;
+    {
+        // One announcement for the settings, the direction and the building's turn to the
+        // file's step (0 for another data set's file); the pages show all of it afresh.
+        auto edit = m_doc.State().Edit();
+        applied = ReadSettingsFile(path, *edit, &read);
+        if (applied) {
+            edit.Touch(ASPECT_DISPLAY | ASPECT_POSITIONS);
+            CViewState& state = *edit;
+            state.m_settings.m_nDirection =
+                StepDirection(state.m_data.m_cp.m_nDirectionCount, state.m_settings.m_nDirection, 0);
+            state.SetBuildingAngleStep(read.sliderPosition, true);
+        }
+    }
+    if (!applied) {
         KzMessageBox(this, QString::fromUtf8(MSG_SETTINGS_READ_FAILED), QString(), KzButtons::Ok,
                      KzIcon::Error);
-        return;
     }
-    // Every page shows the new settings; then the direction page applies the direction and
-    // turns the building to the file's slider position (0 for another data set's file).
-    m_pView->Changed(ASPECT_DISPLAY);
-    m_pPanelBar->m_pageDirection->SetDirectionAndAngle(read.sliderPosition);
 }
 
 void CMainFrame::OnComment() {
-    CCommentDlg dialog(m_pView, this);
+    CCommentDlg dialog(m_doc.State(), m_pView->ClientWidth(), m_pView->ClientHeight(), this);
     dialog.exec();
     m_pView->update();
 }
@@ -433,7 +440,7 @@ void CMainFrame::OnHelp() {
 }
 
 void CMainFrame::OnFileNew() {
-    // The document holds nothing: a new one only empties the title.
+    // A new document only empties the title: the state (the data set shown) stays.
     m_doc.SetTitle(std::string());
     UpdateCaption();
 }
@@ -441,7 +448,8 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::OnFileOpen() {
     // Opening a file only names the document after it; the view keeps its data set.
     const std::string path = CKZ_VApp::PromptFileName(true, QStringLiteral("すべてのファイル"),
-                                                      QStringLiteral("*"), QString());
+                                                      QStringLiteral("*"), QString(),
+        m_doc.State()->m_data.m_strDataFolder);
     if (!path.empty()) {
         m_doc.SetTitle(QFileInfo(QString::fromStdString(path)).fileName().toStdString());
         UpdateCaption();

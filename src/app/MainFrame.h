@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "KZ_VDoc.h"
-#include "ViewHost.h"
+#include "app/KZ_VDoc.h"
+#include "view/ViewHost.h"
 #include "state/SizeFile.h"
 
 class QAction;

@@ -2,9 +2,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "GLText.h"
-#include "KZ_VApp.h"
-#include "SurfaceFormat.h"
+#include "render/GLText.h"
+#include "app/KZ_VApp.h"
+#include "render/SurfaceFormat.h"
 
 namespace {
 

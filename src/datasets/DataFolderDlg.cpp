@@ -1,4 +1,4 @@
-#include "DataFolderDlg.h"
+#include "datasets/DataFolderDlg.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,16 +18,16 @@
 
 #include <algorithm>
 
-#include "DataSearchDlg.h"
-#include "DatasetWidgets.h"
-#include "FolderBrowser.h"
-#include "FolderEditDlg.h"
-#include "MessageBox.h"
+#include "datasets/DataSearchDlg.h"
+#include "datasets/DatasetWidgets.h"
+#include "datasets/FolderBrowser.h"
+#include "datasets/FolderEditDlg.h"
+#include "ui/MessageBox.h"
 #include "dataset/DataFolderList.h"
 #include "dataset/DataSearch.h"
 #include "dataset/FolderUtil.h"
+#include "dataset/Geometry.h"
 #include "dataset/LoadReport.h"
-#include "geometry/Geometry.h"
 
 using kzv::FileTextToQString;
 using kzv::WithId;

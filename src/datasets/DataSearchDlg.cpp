@@ -1,4 +1,4 @@
-#include "DataSearchDlg.h"
+#include "datasets/DataSearchDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "DatasetWidgets.h"
+#include "datasets/DatasetWidgets.h"
 #include "dataset/DataFolderList.h"
 
 using kzv::WithId;

@@ -1,8 +1,8 @@
-#include "DataSetChooser.h"
+#include "datasets/DataSetChooser.h"
 
-#include "DataFolderDlg.h"
-#include "DataSearchDlg.h"
-#include "HeaderInfoDlg.h"
+#include "datasets/DataFolderDlg.h"
+#include "datasets/DataSearchDlg.h"
+#include "datasets/HeaderInfoDlg.h"
 
 DataSetChooser MakeDataSetChooser(const std::string& appFolder) {
     return [appFolder](QWidget* parent, const std::vector<std::string>* searchResults,

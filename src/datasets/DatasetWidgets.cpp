@@ -1,4 +1,4 @@
-#include "DatasetWidgets.h"
+#include "datasets/DatasetWidgets.h"
 
 #include <QFile>
 #include <QStyledItemDelegate>

@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-#include "ControlId.h"
+#include "ui/ControlId.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
-#include "FolderBrowser.h"
+#include "datasets/FolderBrowser.h"
 
 #include <QFileDialog>
 
-#include "DatasetWidgets.h"
-#include "Seam.h"
+#include "datasets/DatasetWidgets.h"
+#include "ui/Seam.h"
 #include "dataset/FolderUtil.h"
 
 namespace {

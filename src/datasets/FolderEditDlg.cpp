@@ -1,4 +1,4 @@
-#include "FolderEditDlg.h"
+#include "datasets/FolderEditDlg.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "DatasetWidgets.h"
+#include "datasets/DatasetWidgets.h"
 
 using kzv::WithId;
 

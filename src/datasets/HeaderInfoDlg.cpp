@@ -1,4 +1,4 @@
-#include "HeaderInfoDlg.h"
+#include "datasets/HeaderInfoDlg.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "DatasetWidgets.h"
-#include "MessageBox.h"
-#include "OpenFolder.h"
+#include "datasets/DatasetWidgets.h"
+#include "ui/MessageBox.h"
+#include "datasets/OpenFolder.h"
 #include "dataset/FolderUtil.h"
 
 using kzv::FileTextToQString;

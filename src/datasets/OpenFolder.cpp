@@ -1,10 +1,10 @@
-#include "OpenFolder.h"
+#include "datasets/OpenFolder.h"
 
 #include <QDesktopServices>
 #include <QFile>
 #include <QUrl>
 
-#include "Seam.h"
+#include "ui/Seam.h"
 
 namespace {
 using OpenFolderSeam = KzSeam<struct OpenFolderTag, OpenFolderHook>;

@@ -1,4 +1,4 @@
-#include "ButtonIcons.h"
+#include "panels/ButtonIcons.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ColorBarPage.h"
+#include "panels/ColorBarPage.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,13 +11,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ColorPrompt.h"
-#include "ColorSwatch.h"
-#include "ControlId.h"
-#include "EditCommit.h"
-#include "MessageBox.h"
-#include "PageControlIds.h"
-#include "UpDown.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
+#include "ui/ControlId.h"
+#include "ui/EditCommit.h"
+#include "ui/MessageBox.h"
+#include "panels/PageControlIds.h"
+#include "ui/UpDown.h"
 #include "field/ColorBar.h"
 #include "field/ColorScale.h"
 #include "state/ViewState.h"
@@ -151,8 +151,8 @@ CColorBarPage::CColorBarPage(QWidget* parent)
     connect(m_bottomSwatch, &CColorSwatch::clicked, this, [this] { OnChooseColour(false); });
     connect(m_defaults, &QPushButton::clicked, this, &CColorBarPage::OnDefaults);
     connect(m_showBar, &QCheckBox::clicked, this, [this](bool checked) {
-        if (CViewState* state = State()) {
-            state->m_bShowColorBar = checked ? 1 : 0;
+        if (CPageEdit state = EditState()) {
+            state->m_settings.m_bShowColorBar = checked ? 1 : 0;
             Rebuild();
         }
     });
@@ -170,21 +170,21 @@ void CColorBarPage::RefreshFromView() {
     if (state == nullptr) {
         return;
     }
-    const int n = std::clamp(state->m_nDivisions, 1, MAX_DIVISIONS);
-    m_clrTop = VectorToColorRef(state->m_aColorTable[n - 1]);
-    m_clrBottom = VectorToColorRef(state->m_aColorTable[0]);
+    const int n = std::clamp(state->m_settings.m_nDivisions, 1, MAX_DIVISIONS);
+    m_clrTop = VectorToColorRef(state->m_settings.m_aColorTable[n - 1]);
+    m_clrBottom = VectorToColorRef(state->m_settings.m_aColorTable[0]);
     ShowScale();
 }
 
 void CColorBarPage::ShowScale() {
     if (const CViewState* state = State()) {
-        m_divisionsSpin->SetPosition(state->m_nDivisions);
-        m_intervalSpin->SetPosition(state->m_nTickInterval);
-        m_divisions->setText(QString::number(state->m_nDivisions));
-        m_interval->setText(QString::number(state->m_nTickInterval));
-        m_max->setText(QString::fromStdString(kzv::FormatG(state->m_dColorMax)));
-        m_min->setText(QString::fromStdString(kzv::FormatG(state->m_dColorMin)));
-        m_showBar->setChecked(state->m_bShowColorBar != 0);
+        m_divisionsSpin->SetPosition(state->m_settings.m_nDivisions);
+        m_intervalSpin->SetPosition(state->m_settings.m_nTickInterval);
+        m_divisions->setText(QString::number(state->m_settings.m_nDivisions));
+        m_interval->setText(QString::number(state->m_settings.m_nTickInterval));
+        m_max->setText(QString::fromStdString(kzv::FormatG(state->m_settings.m_dColorMax)));
+        m_min->setText(QString::fromStdString(kzv::FormatG(state->m_settings.m_dColorMin)));
+        m_showBar->setChecked(state->m_settings.m_bShowColorBar != 0);
     }
     m_topSwatch->SetColor(ToQColor(m_clrTop));
     m_bottomSwatch->SetColor(ToQColor(m_clrBottom));
@@ -199,34 +199,34 @@ void CColorBarPage::UpdatePreview() {
 }
 
 void CColorBarPage::Rebuild() {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
-    FillColorRamp(*state, m_clrBottom, m_clrTop);
+    FillColorRamp(state->m_settings, m_clrBottom, m_clrTop);
     ShowScale();
-    state->Changed(ASPECT_COLOURS);
+    state.Touch(ASPECT_COLOURS);
 }
 
 void CColorBarPage::ApplyDivisions(int b) {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
     if (b >= kMinDivisions && b <= kMaxDivisions) {
-        state->m_nDivisions = b;
-        state->m_nTickInterval = DefaultTickInterval(b);
+        state->m_settings.m_nDivisions = b;
+        state->m_settings.m_nTickInterval = DefaultTickInterval(b);
     }
     Rebuild();
 }
 
 void CColorBarPage::ApplyInterval(int b) {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
     if (b >= 0 && b <= kMaxInterval) {
-        state->m_nTickInterval = b;
+        state->m_settings.m_nTickInterval = b;
     }
     Rebuild();
 }
@@ -247,7 +247,7 @@ void CColorBarPage::OnDivisionsCommitted() {
         return;
     }
     // Leaving the box as it was keeps a label interval the user chose since.
-    if (State() != nullptr && b != State()->m_nDivisions) {
+    if (State() != nullptr && b != State()->m_settings.m_nDivisions) {
         ApplyDivisions(b);
     }
 }
@@ -258,20 +258,20 @@ void CColorBarPage::OnIntervalCommitted() {
         ShowInvalidCount(m_interval);
         return;
     }
-    if (State() != nullptr && b != State()->m_nTickInterval) {
+    if (State() != nullptr && b != State()->m_settings.m_nTickInterval) {
         ApplyInterval(b);
     }
 }
 
 void CColorBarPage::OnValueCommitted(bool top) {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
     // As atof reads it, in the "C" locale; a text without a number (or an infinite one) is 0.
     // The top may lie below the bottom: the scale is then drawn as it stands.
     const double value = kzv::ReadDoubleOrZero((top ? m_max : m_min)->text().toStdString());
-    (top ? state->m_dColorMax : state->m_dColorMin) = value;
+    (top ? state->m_settings.m_dColorMax : state->m_settings.m_dColorMin) = value;
     Rebuild();
 }
 
@@ -289,15 +289,15 @@ void CColorBarPage::OnChooseColour(bool top) {
 }
 
 void CColorBarPage::OnDefaults() {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
-    state->m_nDivisions = MAX_DIVISIONS;
-    state->m_dColorMax = 1.0;
-    state->m_dColorMin = -1.0;
-    state->m_nTickInterval = 3;
-    state->m_bShowColorBar = 1;
+    state->m_settings.m_nDivisions = MAX_DIVISIONS;
+    state->m_settings.m_dColorMax = 1.0;
+    state->m_settings.m_dColorMin = -1.0;
+    state->m_settings.m_nTickInterval = 3;
+    state->m_settings.m_bShowColorBar = 1;
     m_clrBottom = VectorToColorRef(COLOR_BLUE);
     m_clrTop = VectorToColorRef(COLOR_RED);
     Rebuild();

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "PanelPage.h"
+#include "ui/PanelPage.h"
 #include "geometry/Color.h"
 
 class CColorSwatch;

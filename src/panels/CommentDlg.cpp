@@ -1,4 +1,4 @@
-#include "CommentDlg.h"
+#include "panels/CommentDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "ColorPrompt.h"
-#include "ColorSwatch.h"
-#include "ControlId.h"
-#include "KZ_VView.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
+#include "ui/ControlId.h"
+#include "state/StateOwner.h"
 #include "geometry/Color.h"
 
 namespace {
@@ -30,11 +30,11 @@ const int kSizes[] = {14, 16, 18, 20};
 
 using kzv::WithId;
 
-CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_view(view) {
+CCommentDlg::CCommentDlg(CStateOwner& owner, int clientW, int clientH, QWidget* parent) : QDialog(parent), m_owner(owner) {
     setProperty("resourceId", 162);
     setWindowTitle(QStringLiteral("コメント表示"));
-    m_copy = view->m_comment;
-    const CCommentRecord& record = view->m_comment;
+    m_copy = owner->m_settings.m_comment;
+    const CCommentRecord& record = owner->m_settings.m_comment;
 
     auto* items = new QGroupBox(QStringLiteral("表示する文字列"), this);
     auto* grid = new QGridLayout(items);
@@ -46,8 +46,8 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
         connect(m_items[i], &QCheckBox::toggled, this, [this] { Apply(); });
     }
 
-    const int w = view->ClientWidth();
-    const int h = view->ClientHeight();
+    const int w = clientW;
+    const int h = clientH;
     m_position = WithId(new QLineEdit(this), IDC_POSITION);
     m_position->setReadOnly(true);
     auto* corner = WithId(new QLineEdit(QStringLiteral("%1,%2").arg(w).arg(h), this), IDC_CORNER);
@@ -109,14 +109,14 @@ CCommentDlg::CCommentDlg(CKZ_VView* view, QWidget* parent) : QDialog(parent), m_
 }
 
 void CCommentDlg::ShowPosition() {
-    const CVector4& p = m_view->m_comment.position;
+    const CVector4& p = m_owner->m_settings.m_comment.position;
     m_position->setText(
         QStringLiteral("(%1,%2)").arg(static_cast<int>(p.x)).arg(static_cast<int>(p.y)));
 }
 
 // The record's comment colour in 8-bit channels, as the swatch and the colour dialog show it.
 QColor CCommentDlg::CommentColour() const {
-    const COLORREF c = VectorToColorRef(m_view->m_comment.colour);
+    const COLORREF c = VectorToColorRef(m_owner->m_settings.m_comment.colour);
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
@@ -126,7 +126,8 @@ void CCommentDlg::ShowSwatch() {
 
 // The controls into the view's record; the text lists are remade when the font changed.
 void CCommentDlg::Apply() {
-    CCommentRecord& record = m_view->m_comment;
+    auto edit = m_owner.Edit(ASPECT_COMMENT);
+    CCommentRecord& record = edit->m_settings.m_comment;
     for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
         record.flags[i] = m_items[i]->isChecked() ? 1 : 0;
     }
@@ -139,7 +140,6 @@ void CCommentDlg::Apply() {
         record.size = kSizes[m_size->currentIndex()];
     }
     ShowPosition();
-    m_view->Changed(ASPECT_COMMENT);
 }
 
 void CCommentDlg::ChooseColour() {
@@ -147,10 +147,9 @@ void CCommentDlg::ChooseColour() {
     if (!chosen) {
         return;
     }
-    m_view->m_comment.colour =
+    m_owner.Edit(ASPECT_COMMENT)->m_settings.m_comment.colour =
         ColorRefToVector(MakeColorRef(chosen->red(), chosen->green(), chosen->blue()));
     ShowSwatch();
-    m_view->Changed(ASPECT_COMMENT);
 }
 
 void CCommentDlg::accept() {
@@ -160,7 +159,6 @@ void CCommentDlg::accept() {
 }
 
 void CCommentDlg::reject() {
-    m_view->m_comment = m_copy;
-    m_view->Changed(ASPECT_COMMENT);
+    m_owner.Edit(ASPECT_COMMENT)->m_settings.m_comment = m_copy;
     QDialog::reject();
 }

@@ -10,7 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QScrollBar;
 class CColorSwatch;
-class CKZ_VView;
+class CStateOwner;
 
 // "コメント表示": which header items the comment block shows, where, in which font, size and
 // colour. Every change goes to the view at once; OK keeps it, Cancel restores the settings the
@@ -31,7 +31,8 @@ public:
         IDC_CORNER = 1329,
     };
 
-    CCommentDlg(CKZ_VView* view, QWidget* parent = nullptr);
+    // clientW x clientH: the view's client area, which the position bars span.
+    CCommentDlg(CStateOwner& owner, int clientW, int clientH, QWidget* parent = nullptr);
 
     void accept() override;
     void reject() override;
@@ -51,7 +52,7 @@ private:
     void ShowSwatch();
     void ChooseColour();
 
-    CKZ_VView* m_view;
+    CStateOwner& m_owner;
     CCommentRecord m_copy;  // the settings when the dialog opened
     QCheckBox* m_items[COMMENT_ITEM_COUNT];
     QLineEdit* m_position;

@@ -1,4 +1,4 @@
-#include "CompassWidget.h"
+#include "panels/CompassWidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ContourPage.h"
+#include "panels/ContourPage.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -15,13 +15,13 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "ColorPrompt.h"
-#include "ColorSwatch.h"
-#include "ControlId.h"
-#include "EditCommit.h"
-#include "MessageBox.h"
-#include "PageControlIds.h"
-#include "UpDown.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
+#include "ui/ControlId.h"
+#include "ui/EditCommit.h"
+#include "ui/MessageBox.h"
+#include "panels/PageControlIds.h"
+#include "ui/UpDown.h"
 #include "state/ViewState.h"
 #include "text/NumberParse.h"
 
@@ -159,9 +159,9 @@ CContourPage::CContourPage(QWidget* parent)
     connect(m_kinds, &QButtonGroup::idClicked, this, &CContourPage::OnKindClicked);
     auto write = [this](QButtonGroup* group, auto member) {
         connect(group, &QButtonGroup::idClicked, this, [this, member](int id) {
-            if (CViewState* state = State()) {
-                state->*member = static_cast<std::remove_reference_t<decltype(state->*member)>>(id);
-                state->Changed(ASPECT_CONTOURS);
+            if (CPageEdit state = EditState()) {
+                state->m_settings.*member = static_cast<std::remove_reference_t<decltype(state->m_settings.*member)>>(id);
+                state.Touch(ASPECT_CONTOURS);
             }
         });
     };
@@ -190,7 +190,7 @@ void CContourPage::OnStateChanged(unsigned aspects) {
 }
 
 void CContourPage::RefreshFromView() {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
@@ -207,24 +207,24 @@ void CContourPage::RefreshFromView() {
         case FacesShown::Unknown:
             break;
     }
-    CheckRadio(m_kinds, state->m_nContourKind);
-    CheckRadio(m_lineModes, state->m_nLineColorMode);
-    m_lineSwatch->SetColor(ToQColor(state->m_clrLine));
-    CheckRadio(m_labelSwitch, state->m_bShowLabels);
-    CheckRadio(m_labelModes, state->m_nLabelColorMode);
-    m_labelSwatch->SetColor(ToQColor(state->m_clrLabel));
-    ShowSkip(std::clamp(state->m_nLabelSkip, 0, kSkipMax));
+    CheckRadio(m_kinds, state->m_settings.m_nContourKind);
+    CheckRadio(m_lineModes, state->m_settings.m_nLineColorMode);
+    m_lineSwatch->SetColor(ToQColor(state->m_settings.m_clrLine));
+    CheckRadio(m_labelSwitch, state->m_settings.m_bShowLabels);
+    CheckRadio(m_labelModes, state->m_settings.m_nLabelColorMode);
+    m_labelSwatch->SetColor(ToQColor(state->m_settings.m_clrLabel));
+    ShowSkip(std::clamp(state->m_settings.m_nLabelSkip, 0, kSkipMax));
 
     m_font->setCurrentIndex(
-        std::max(0, m_font->findText(QString::fromStdString(state->m_strLabelFont))));
+        std::max(0, m_font->findText(QString::fromStdString(state->m_settings.m_strLabelFont))));
     m_size->setCurrentIndex(
-        std::max(0, m_size->findText(QString::number(state->m_nLabelFontSize))));
+        std::max(0, m_size->findText(QString::number(state->m_settings.m_nLabelFontSize))));
     EnableLineSettings();
     ApplyFont();
 }
 
 void CContourPage::OnFacesClicked(int choice) {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
@@ -233,24 +233,24 @@ void CContourPage::OnFacesClicked(int choice) {
         state->SetAllPanelContours(choice == 0 ? 1 : 0);
         aspects |= ASPECT_CONTOURS;
     }
-    const int before = state->m_nPickMode;
+    const int before = state->m_selection.m_nPickMode;
     UpdateFacePicking(isVisible());
-    if (state->m_nPickMode == before) {
-        state->Changed(aspects);
+    if (state->m_selection.m_nPickMode == before) {
+        state.Touch(aspects);
     }
 }
 
 void CContourPage::UpdateFacePicking(bool shown) {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
     const bool picking = shown && m_faces->checkedId() == 1;
     // Another control's pick mode (a slot being picked, a selection method) is left alone.
-    const int mode = picking ? 1 : state->m_nPickMode == 1 ? 0 : state->m_nPickMode;
-    if (mode != state->m_nPickMode) {
-        state->m_nPickMode = mode;
-        state->Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+    const int mode = picking ? 1 : state->m_selection.m_nPickMode == 1 ? 0 : state->m_selection.m_nPickMode;
+    if (mode != state->m_selection.m_nPickMode) {
+        state->m_selection.m_nPickMode = mode;
+        state.Touch(ASPECT_SELECTION | ASPECT_CONTOURS);
     }
 }
 
@@ -269,13 +269,13 @@ void CContourPage::hideEvent(QHideEvent* event) {
 }
 
 void CContourPage::OnKindClicked() {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     EnableLineSettings();
     if (state == nullptr) {
         return;
     }
-    state->m_nContourKind = m_kinds->checkedId();
-    state->Changed(ASPECT_CONTOURS);
+    state->m_settings.m_nContourKind = m_kinds->checkedId();
+    state.Touch(ASPECT_CONTOURS);
 }
 
 void CContourPage::EnableLineSettings() {
@@ -284,23 +284,22 @@ void CContourPage::EnableLineSettings() {
 }
 
 void CContourPage::ApplyFont() {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
     const std::string font = kFonts[std::max(0, m_font->currentIndex())];
     const int size = kSizes[std::max(0, m_size->currentIndex())];
-    if (font == state->m_strLabelFont && size == state->m_nLabelFontSize) {
+    if (font == state->m_settings.m_strLabelFont && size == state->m_settings.m_nLabelFontSize) {
         return;
     }
-    state->m_strLabelFont = font;
-    state->m_nLabelFontSize = size;
-    state->Changed(ASPECT_CONTOURS);
+    state->m_settings.m_strLabelFont = font;
+    state->m_settings.m_nLabelFontSize = size;
+    state.Touch(ASPECT_CONTOURS);
 }
 
 void CContourPage::OnChooseColour(bool label) {
-    CViewState* state = State();
-    if (state == nullptr) {
+    if (State() == nullptr) {
         return;
     }
     CColorSwatch* swatch = label ? m_labelSwatch : m_lineSwatch;
@@ -311,8 +310,8 @@ void CContourPage::OnChooseColour(bool label) {
     swatch->SetColor(*chosen);
     const CVector4 colour =
         ColorRefToVector(MakeColorRef(chosen->red(), chosen->green(), chosen->blue()));
-    (label ? state->m_clrLabel : state->m_clrLine) = colour;
-    state->Changed(ASPECT_CONTOURS);
+    auto edit = Owner()->Edit(ASPECT_CONTOURS);
+    (label ? edit->m_settings.m_clrLabel : edit->m_settings.m_clrLine) = colour;
 }
 
 void CContourPage::ShowSkip(int value) {
@@ -327,9 +326,9 @@ void CContourPage::OnSkipEdited() {
     if (value >= 0 && value <= kSkipMax) {
         m_skipSpin->SetPosition(value);
     }
-    if (CViewState* state = State()) {
-        state->m_nLabelSkip = value;
-        state->Changed(ASPECT_CONTOURS);
+    if (CPageEdit state = EditState()) {
+        state->m_settings.m_nLabelSkip = value;
+        state.Touch(ASPECT_CONTOURS);
     }
 }
 
@@ -343,9 +342,9 @@ void CContourPage::OnSkipCommitted() {
                  KzIcon::Error);
     m_skip->clear();
     // The empty box reads as 0, so the labels do not keep the refused number.
-    if (CViewState* state = State()) {
-        state->m_nLabelSkip = 0;
-        state->Changed(ASPECT_CONTOURS);
+    if (CPageEdit state = EditState()) {
+        state->m_settings.m_nLabelSkip = 0;
+        state.Touch(ASPECT_CONTOURS);
     }
     m_skip->setFocus(Qt::OtherFocusReason);
 }
@@ -355,9 +354,9 @@ void CContourPage::OnSkipStep(int step) {
     kzv::ReadWholeInt(m_skip->text().toStdString(), true, base);
     const int value = std::clamp(base + step, 0, kSkipMax);
     ShowSkip(value);
-    if (CViewState* state = State()) {
-        state->m_nLabelSkip = value;
-        state->Changed(ASPECT_CONTOURS);
+    if (CPageEdit state = EditState()) {
+        state->m_settings.m_nLabelSkip = value;
+        state.Touch(ASPECT_CONTOURS);
     }
 }
 
@@ -365,10 +364,10 @@ void CContourPage::OnClearLabels() {
     const KzAnswer answer =
         KzMessageBox(this, QStringLiteral("コンタの数値表示を消去します。よろしいですか？"),
                      QStringLiteral("数値表示の消去"), KzButtons::YesNo, KzIcon::Question);
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (answer != KzAnswer::Yes || state == nullptr) {
         return;
     }
     state->ClearSlots();
-    state->Changed(ASPECT_CONTOURS | ASPECT_SELECTION);
+    state.Touch(ASPECT_CONTOURS | ASPECT_SELECTION);
 }

@@ -1,4 +1,4 @@
-#include "DataValuePage.h"
+#include "panels/DataValuePage.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -10,8 +10,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ControlId.h"
+#include "ui/ControlId.h"
 #include "field/Picking.h"
+#include "state/SelectionSteps.h"
 #include "state/ViewState.h"
 
 using kzv::WithId;
@@ -97,10 +98,10 @@ void CDataValuePage::ApplyMethod() {
     }
     m_range->setEnabled(mode == PICK_RECTANGLE);
     m_range->setChecked(mode == PICK_RECTANGLE);
-    if (CViewState* state = State()) {
-        state->m_nPickMode = mode;
-        state->m_nCornerCount = -1;
-        state->Changed(ASPECT_SELECTION);
+    if (CPageEdit state = EditState()) {
+        state->m_selection.m_nPickMode = mode;
+        state->m_selection.m_nCornerCount = -1;
+        state.Touch(ASPECT_SELECTION);
     }
 }
 
@@ -111,28 +112,28 @@ void CDataValuePage::OnRange() {
 }
 
 void CDataValuePage::OnUndo() {
-    if (CViewState* state = State()) {
+    if (CPageEdit state = EditState()) {
         UndoSelection(*state);
-        state->Changed(ASPECT_SELECTION);
+        state.Touch(ASPECT_SELECTION);
     }
 }
 
 void CDataValuePage::OnClearAll() {
-    if (CViewState* state = State()) {
+    if (CPageEdit state = EditState()) {
         ClearAllRows(*state);
-        state->Changed(ASPECT_SELECTION);
+        state.Touch(ASPECT_SELECTION);
     }
 }
 
 void CDataValuePage::OnValueMethod() {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr) {
         return;
     }
     const int method = m_valueRadios[1]->isChecked() ? VALUE_INVERSE_DISTANCE : VALUE_LINEAR;
-    if (state->m_nValueMethod != method) {
-        state->m_nValueMethod = method;
-        state->Changed(ASPECT_VALUE_LIST);
+    if (state->m_settings.m_nValueMethod != method) {
+        state->m_settings.m_nValueMethod = method;
+        state.Touch(ASPECT_VALUE_LIST);
     }
 }
 
@@ -144,23 +145,23 @@ void CDataValuePage::RefreshFromView() {
     m_methods->setExclusive(true);
     m_range->setChecked(false);
     m_range->setEnabled(false);
-    CViewState* state = State();
-    if (state != nullptr) {
-        m_valueRadios[state->m_nValueMethod == VALUE_INVERSE_DISTANCE ? 1 : 0]->setChecked(true);
-    }
-    if (state != nullptr && state->m_nPickMode != PICK_NONE) {
-        state->m_nPickMode = PICK_NONE;
-        state->m_nCornerCount = -1;
-        state->Changed(ASPECT_SELECTION);
+    if (const CViewState* state = State()) {
+        m_valueRadios[state->m_settings.m_nValueMethod == VALUE_INVERSE_DISTANCE ? 1 : 0]
+            ->setChecked(true);
+        if (state->m_selection.m_nPickMode != PICK_NONE) {
+            auto edit = Owner()->Edit(ASPECT_SELECTION);
+            edit->m_selection.m_nPickMode = PICK_NONE;
+            edit->m_selection.m_nCornerCount = -1;
+        }
     }
     FollowSelection();
 }
 
 void CDataValuePage::FollowSelection() {
     const CViewState* state = State();
-    EnableUndo(state != nullptr && !state->m_lstUndoGroup.empty());
+    EnableUndo(state != nullptr && !state->m_selection.m_lstUndoGroup.empty());
     // A finished rectangle leaves the method chosen but "範囲指定" released.
-    if (state != nullptr && m_range->isChecked() && state->m_nPickMode != PICK_RECTANGLE) {
+    if (state != nullptr && m_range->isChecked() && state->m_selection.m_nPickMode != PICK_RECTANGLE) {
         m_range->setChecked(false);
     }
 }
@@ -183,14 +184,14 @@ void CDataValuePage::showEvent(QShowEvent* event) {
 void CDataValuePage::hideEvent(QHideEvent* event) {
     CPanelPage::hideEvent(event);
     // Minimising, or the whole window closing, is no hiding of the page.
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (event->spontaneous() || state == nullptr || !window()->isVisible()) {
         return;
     }
     // The rows and the arbitrary points stay; the steps can no longer be taken back.
-    state->m_lstSelected.clear();
-    state->m_lstUndoGroup.clear();
-    state->m_nPickMode = PICK_NONE;
-    state->m_nCornerCount = -1;
-    state->Changed(ASPECT_SELECTION);
+    state->m_selection.m_lstSelected.clear();
+    state->m_selection.m_lstUndoGroup.clear();
+    state->m_selection.m_nPickMode = PICK_NONE;
+    state->m_selection.m_nCornerCount = -1;
+    state.Touch(ASPECT_SELECTION);
 }

@@ -1,4 +1,4 @@
-#include "DirectionPage.h"
+#include "panels/DirectionPage.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -9,9 +9,9 @@
 #include <QSlider>
 #include <cmath>
 
-#include "CompassWidget.h"
-#include "ControlId.h"
-#include "PageControlIds.h"
+#include "panels/CompassWidget.h"
+#include "ui/ControlId.h"
+#include "panels/PageControlIds.h"
 #include "field/Compass.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
@@ -87,7 +87,7 @@ CDirectionPage::CDirectionPage(QWidget* parent)
     connect(m_prev, &QPushButton::clicked, this, [this] { ApplyDirectionStep(-1); });
     connect(m_compass, &CCompassWidget::DirectionChosen, this, [this](int index) {
         if (State() != nullptr) {
-            ApplyDirectionStep(index - State()->m_nDirection);
+            ApplyDirectionStep(index - State()->m_settings.m_nDirection);
         }
     });
     // Moving the slider turns the compass only; the view follows when the slider is let go
@@ -95,10 +95,10 @@ CDirectionPage::CDirectionPage(QWidget* parent)
     connect(m_slider, &QSlider::valueChanged, this, [this] {
         UpdateCompass();
         if (!m_slider->isSliderDown()) {
-            ApplyBuildingAngle(false);
+            ApplyBuildingAngle();
         }
     });
-    connect(m_slider, &QSlider::sliderReleased, this, [this] { ApplyBuildingAngle(false); });
+    connect(m_slider, &QSlider::sliderReleased, this, [this] { ApplyBuildingAngle(); });
 
     SetDirectionCount(-1);
 }
@@ -130,52 +130,38 @@ void CDirectionPage::RefreshFromView() {
         return;
     }
     // The plans as read: the compass turns them by the slider's angle itself.
-    const double scale = PlanScale(state->m_geoMainOrg);
-    m_compass->SetPlan(PlanOutlines(state->m_geoMainOrg, scale),
-                       PlanOutlines(state->m_geoSubOrg, scale));
-    const int count = state->m_cp.m_nDirectionCount;
+    const double scale = PlanScale(state->m_data.m_geoMainOrg);
+    m_compass->SetPlan(PlanOutlines(state->m_data.m_geoMainOrg, scale),
+                       PlanOutlines(state->m_data.m_geoSubOrg, scale));
+    const int count = state->m_data.m_cp.m_nDirectionCount;
     m_count->setText(QString::number(count));
     {
         const QSignalBlocker block(m_slider);
         m_slider->setRange(-BuildingAngleRange(count), BuildingAngleRange(count));
-        m_slider->setValue(0);
+        m_slider->setValue(state->m_nBuildingAngleStep);
     }
-    m_dAppliedAngle = 0.0;
     SetDirectionCount(count);
     ShowDirection();
 }
 
-void CDirectionPage::SetDirectionAndAngle(int sliderPos) {
-    if (State() == nullptr || m_nDirCount <= 0) {
-        return;
-    }
-    ApplyDirectionStep(0);
-    {
-        const QSignalBlocker block(m_slider);
-        m_slider->setValue(sliderPos);
-    }
-    ApplyBuildingAngle(true);
-    UpdateCompass();
-}
-
-int CDirectionPage::GetBuildingAngleStep() const {
-    return m_slider->value();
-}
-
 void CDirectionPage::ApplyDirectionStep(int step) {
-    CViewState* state = State();
+    CPageEdit state = EditState();
     if (state == nullptr || m_nDirCount <= 0) {
         return;
     }
-    state->m_nDirection = StepDirection(m_nDirCount, state->m_nDirection, step);
-    state->Changed(ASPECT_DIRECTION);
+    state->m_settings.m_nDirection = StepDirection(m_nDirCount, state->m_settings.m_nDirection, step);
+    state.Touch(ASPECT_DIRECTION);
 }
 
 void CDirectionPage::OnStateChanged(unsigned aspects) {
     if (aspects & ASPECT_DATASET) {
         RefreshFromView();
     } else if (aspects & ~ASPECT_CAMERA) {
-        // A direction step from anywhere (the view's keys, a reset, a settings file).
+        // A direction step or a turn from anywhere (the view's keys, a reset, a settings file).
+        if ((aspects & ASPECT_POSITIONS) && !m_slider->isSliderDown()) {
+            const QSignalBlocker block(m_slider);
+            m_slider->setValue(State()->m_nBuildingAngleStep);
+        }
         ShowDirection();
     }
 }
@@ -185,28 +171,24 @@ void CDirectionPage::ShowDirection() {
         return;
     }
     const QSignalBlocker block(m_spin);
-    m_spin->setValue(State()->m_nDirection);
+    m_spin->setValue(State()->m_settings.m_nDirection);
     m_spin->AngleEdit()->setText(m_spin->text());
     UpdateCompass();
 }
 
 void CDirectionPage::UpdateCompass() {
-    const int direction = State() != nullptr ? State()->m_nDirection : 0;
+    const int direction = State() != nullptr ? State()->m_settings.m_nDirection : 0;
     m_compass->SetAngles(m_nDirCount > 0 ? m_nDirCount : -1,
                          BuildingAngle(m_nDirCount, m_slider->value()), direction);
 }
 
-void CDirectionPage::ApplyBuildingAngle(bool force) {
-    CViewState* state = State();
+void CDirectionPage::ApplyBuildingAngle() {
+    CPageEdit state = EditState();
     if (state == nullptr || m_nDirCount <= 0) {
         return;
     }
-    const double angle = ViewBuildingAngle(BuildingAngle(m_nDirCount, m_slider->value()));
     // Turning the building drops the arbitrary points: not for a slider let go where it was.
-    if (!force && angle == m_dAppliedAngle) {
-        return;
+    if (state->SetBuildingAngleStep(m_slider->value())) {
+        state.Touch(ASPECT_POSITIONS | ASPECT_SELECTION);
     }
-    m_dAppliedAngle = angle;
-    state->SetBuildingAngle(angle);
-    state->Changed(ASPECT_POSITIONS | ASPECT_SELECTION);
 }

@@ -2,7 +2,7 @@
 
 #include <QSpinBox>
 
-#include "PanelPage.h"
+#include "ui/PanelPage.h"
 
 class QLabel;
 class QLineEdit;
@@ -43,14 +43,8 @@ public:
     // A new direction count: the spin runs 0..count-1 and stands at 0; -1 shows nothing.
     void SetDirectionCount(int count);
     // Everything from the loaded data set: plan outlines, direction count, the spin from the
-    // view's direction, the slider's range and position 0. The view's building angle is left
-    // alone.
+    // view's direction, the slider's range and the state's building-angle step.
     void RefreshFromView() override;
-    // After a settings file: the view's direction applied as it stands, the slider at
-    // sliderPos and its building angle applied.
-    void SetDirectionAndAngle(int sliderPos);
-    // The slider position: the building angle in direction steps.
-    int GetBuildingAngleStep() const;
     // One step of the direction (+1 up, -1 down), wrapping around, announced to the view.
     void ApplyDirectionStep(int step);
 
@@ -66,8 +60,8 @@ private:
     void ShowDirection();
     // The compass with the slider's building angle and the view's direction.
     void UpdateCompass();
-    // The view turns the building to the slider's angle (unless it stands there already).
-    void ApplyBuildingAngle(bool force);
+    // The state's building turns to the slider's step (unless it stands there already).
+    void ApplyBuildingAngle();
 
     QLabel* m_count;
     CDirectionSpin* m_spin;
@@ -75,5 +69,4 @@ private:
     QPushButton* m_prev;
     QSlider* m_slider;
     CCompassWidget* m_compass;
-    double m_dAppliedAngle = 0.0;  // the view angle last given to the view
 };

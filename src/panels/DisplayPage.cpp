@@ -1,4 +1,4 @@
-#include "DisplayPage.h"
+#include "panels/DisplayPage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,10 +13,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "ColorPrompt.h"
-#include "ColorSwatch.h"
-#include "ControlId.h"
-#include "PageControlIds.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
+#include "ui/ControlId.h"
+#include "panels/PageControlIds.h"
 #include "state/ViewState.h"
 #include "text/CodePage.h"
 
@@ -90,9 +90,9 @@ CDisplayPage::CDisplayPage(QWidget* parent)
         column->addWidget(box);
         m_switches.push_back({box, member});
         connect(box, &QCheckBox::clicked, this, [this, member](bool checked) {
-            if (CViewState* state = State()) {
-                state->*member = checked ? 1 : 0;
-                state->Changed(ASPECT_GEOMETRY);
+            if (CPageEdit state = EditState()) {
+                state->m_settings.*member = checked ? 1 : 0;
+                state.Touch(ASPECT_GEOMETRY);
             }
         });
     };
@@ -122,15 +122,15 @@ CDisplayPage::CDisplayPage(QWidget* parent)
     connect(m_modes, &QButtonGroup::idClicked, this, &CDisplayPage::OnModeClicked);
     connect(m_swatch, &CColorSwatch::clicked, this, &CDisplayPage::OnChooseColor);
     connect(m_brightness, &QScrollBar::valueChanged, this, [this](int position) {
-        if (CViewState* state = State()) {
-            state->SetBrightnessPosition(position);
-            state->Changed(ASPECT_GEOMETRY);
+        if (CPageEdit state = EditState()) {
+            state->m_settings.SetBrightnessPosition(position);
+            state.Touch(ASPECT_GEOMETRY);
         }
     });
     connect(m_contrast, &QScrollBar::valueChanged, this, [this](int position) {
-        if (CViewState* state = State()) {
-            state->SetContrastPosition(position);
-            state->Changed(ASPECT_GEOMETRY);
+        if (CPageEdit state = EditState()) {
+            state->m_settings.SetContrastPosition(position);
+            state.Touch(ASPECT_GEOMETRY);
         }
     });
     ShowSelectedPart();
@@ -149,7 +149,7 @@ void CDisplayPage::OnStateChanged(unsigned aspects) {
         // Main parts, then sub parts: the display-part index.
         const QSignalBlocker block(m_parts);
         ClearPartNames();
-        for (const CGeometry* geo : {&State()->m_geoMain, &State()->m_geoSub}) {
+        for (const CGeometry* geo : {&State()->m_data.m_geoMain, &State()->m_data.m_geoSub}) {
             for (const CGeometryObject& part : geo->m_objects) {
                 AddPartName(part.m_strName);
             }
@@ -167,15 +167,15 @@ void CDisplayPage::RefreshFromView() {
     }
     for (const Switch& s : m_switches) {
         const QSignalBlocker block(s.box);
-        s.box->setChecked(state->*s.member != 0);
+        s.box->setChecked(state->m_settings.*s.member != 0);
     }
     {
         const QSignalBlocker block(m_brightness);
-        m_brightness->setValue(state->BrightnessPosition());
+        m_brightness->setValue(state->m_settings.BrightnessPosition());
     }
     {
         const QSignalBlocker block(m_contrast);
-        m_contrast->setValue(state->ContrastPosition());
+        m_contrast->setValue(state->m_settings.ContrastPosition());
     }
     ShowSelectedPart();
 }
@@ -183,7 +183,7 @@ void CDisplayPage::RefreshFromView() {
 void CDisplayPage::ShowSelectedPart() {
     const int part = m_parts->currentRow();
     const CViewState* state = State();
-    const bool selected = state != nullptr && part >= 0 && part < state->GetPartCount();
+    const bool selected = state != nullptr && part >= 0 && part < state->m_data.GetPartCount();
     // Cleared first: a group that allows no empty choice would keep the old radio.
     m_modes->setExclusive(false);
     for (QAbstractButton* radio : m_modes->buttons()) {
@@ -192,10 +192,10 @@ void CDisplayPage::ShowSelectedPart() {
     }
     m_modes->setExclusive(true);
     if (selected) {
-        if (QAbstractButton* radio = m_modes->button(state->GetPartMode(part))) {
+        if (QAbstractButton* radio = m_modes->button(state->m_data.GetPartMode(part))) {
             radio->setChecked(true);
         }
-        m_clrSwatch = state->GetPartColor(part);
+        m_clrSwatch = state->m_data.GetPartColor(part);
     } else {
         const QColor face = palette().color(QPalette::Button);
         m_clrSwatch = MakeColorRef(face.red(), face.green(), face.blue());
@@ -204,19 +204,16 @@ void CDisplayPage::ShowSelectedPart() {
 }
 
 void CDisplayPage::OnModeClicked(int mode) {
-    CViewState* state = State();
     const int part = m_parts->currentRow();
-    if (state == nullptr || part < 0 || part >= state->GetPartCount()) {
+    if (State() == nullptr || part < 0 || part >= State()->m_data.GetPartCount()) {
         return;
     }
-    state->SetPartMode(part, mode);
-    state->Changed(ASPECT_GEOMETRY);
+    Owner()->Edit(ASPECT_GEOMETRY)->m_data.SetPartMode(part, mode);
 }
 
 void CDisplayPage::OnChooseColor() {
-    CViewState* state = State();
     const int part = m_parts->currentRow();
-    if (state == nullptr || part < 0 || part >= state->GetPartCount()) {
+    if (State() == nullptr || part < 0 || part >= State()->m_data.GetPartCount()) {
         return;  // no part: the swatch does nothing
     }
     const QColor initial(RedOf(m_clrSwatch), GreenOf(m_clrSwatch), BlueOf(m_clrSwatch));
@@ -225,8 +222,7 @@ void CDisplayPage::OnChooseColor() {
         return;
     }
     m_clrSwatch = MakeColorRef(chosen->red(), chosen->green(), chosen->blue());
-    state->SetPartColor(part, m_clrSwatch);
-    state->Changed(ASPECT_GEOMETRY);
+    Owner()->Edit(ASPECT_GEOMETRY)->m_data.SetPartColor(part, m_clrSwatch);
 }
 
 bool CDisplayPage::eventFilter(QObject* watched, QEvent* event) {

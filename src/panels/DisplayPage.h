@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "PanelPage.h"
+#include "ui/PanelPage.h"
+#include "field/DisplaySettings.h"
 #include "geometry/Color.h"
-#include "state/DisplaySettings.h"
 
 class CColorSwatch;
 class QAbstractButton;

@@ -1,4 +1,4 @@
-#include "LabelPosDlg.h"
+#include "panels/LabelPosDlg.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,9 +10,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ControlId.h"
-#include "PageControlIds.h"
-#include "state/ViewState.h"
+#include "ui/ControlId.h"
+#include "panels/PageControlIds.h"
+#include "state/StateOwner.h"
 
 using namespace kzv::page;
 
@@ -42,9 +42,8 @@ CLabelPosDlg::CLabelPosDlg(QWidget* parent) : QDialog(parent) {
             grid->addWidget(m_on[slot], row + 1, 1, Qt::AlignHCenter);
             grid->addWidget(m_edit[slot], row + 1, 2);
             connect(m_on[slot], &QCheckBox::clicked, this, [this, slot](bool checked) {
-                if (m_pState != nullptr) {
-                    m_pState->m_abSlotOn[slot] = checked ? 1 : 0;
-                    m_pState->Changed(ASPECT_CONTOURS);
+                if (m_pOwner != nullptr) {
+                    m_pOwner->Edit(ASPECT_CONTOURS)->m_settings.m_abSlotOn[slot] = checked ? 1 : 0;
                 }
             });
             connect(m_edit[slot], &QPushButton::clicked, this,
@@ -65,10 +64,10 @@ CLabelPosDlg::CLabelPosDlg(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
 }
 
-void CLabelPosDlg::Attach(CViewState& state) {
-    m_pState = &state;
+void CLabelPosDlg::Attach(CStateOwner& owner) {
+    m_pOwner = &owner;
     QPointer<CLabelPosDlg> self(this);
-    state.AddListener([self](unsigned) {
+    owner.AddListener([self](unsigned) {
         if (self) {
             self->OnStateChanged();
         }
@@ -83,11 +82,11 @@ void CLabelPosDlg::ReleaseEditButton(int slot) {
 }
 
 void CLabelPosDlg::OnStateChanged() {
-    if (m_pState == nullptr) {
+    if (m_pOwner == nullptr) {
         return;
     }
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-        const bool picking = m_pState->m_nPickMode == 6 && m_pState->m_nEditSlot == slot;
+        const bool picking = (*m_pOwner)->m_selection.m_nPickMode == 6 && (*m_pOwner)->m_selection.m_nEditSlot == slot;
         if (m_edit[slot]->isChecked() && !picking) {
             ReleaseEditButton(slot);
         }
@@ -98,10 +97,14 @@ void CLabelPosDlg::OnEditClicked(int slot) {
     // Pressing a pressed button starts the slot again rather than releasing it: the button
     // shows that the slot's points are being picked.
     m_edit[slot]->setChecked(true);
-    if (m_pState == nullptr || !m_pState->BeginSlotEdit(slot)) {
+    if (m_pOwner == nullptr) {
         return;
     }
-    m_pState->Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+    auto edit = m_pOwner->Edit();
+    if (!edit->BeginSlotEdit(slot)) {
+        return;
+    }
+    edit.Touch(ASPECT_SELECTION | ASPECT_CONTOURS);
 }
 
 void CLabelPosDlg::showEvent(QShowEvent* event) {
@@ -117,9 +120,8 @@ void CLabelPosDlg::hideEvent(QHideEvent* event) {
 }
 
 void CLabelPosDlg::SetSlotsVisible(bool visible) {
-    if (m_pState == nullptr || m_pState->m_bSlotsVisible == visible) {
+    if (m_pOwner == nullptr || (*m_pOwner)->m_bSlotsVisible == visible) {
         return;
     }
-    m_pState->m_bSlotsVisible = visible;
-    m_pState->Changed(ASPECT_CONTOURS);
+    m_pOwner->Edit(ASPECT_CONTOURS)->m_bSlotsVisible = visible;
 }

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include "state/DisplaySettings.h"
+#include "field/DisplaySettings.h"
 
-class CViewState;
+class CStateOwner;
 class QCheckBox;
 class QPushButton;
 
@@ -22,7 +22,7 @@ public:
     explicit CLabelPosDlg(QWidget* parent = nullptr);
 
     // Follows the state's changes from now on (the main frame attaches the dialog once).
-    void Attach(CViewState& state);
+    void Attach(CStateOwner& owner);
 
     // Releases the "編集" button of slot (0..19); other numbers do nothing.
     void ReleaseEditButton(int slot);
@@ -39,7 +39,7 @@ private:
     void OnEditClicked(int slot);
     void SetSlotsVisible(bool visible);
 
-    CViewState* m_pState = nullptr;
+    CStateOwner* m_pOwner = nullptr;
     QCheckBox* m_on[SLOT_COUNT];
     QPushButton* m_edit[SLOT_COUNT];
 };

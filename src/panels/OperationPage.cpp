@@ -1,4 +1,4 @@
-#include "OperationPage.h"
+#include "panels/OperationPage.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ButtonIcons.h"
-#include "ControlId.h"
-#include "MessageBox.h"
-#include "PageControlIds.h"
+#include "panels/ButtonIcons.h"
+#include "ui/ControlId.h"
+#include "ui/MessageBox.h"
+#include "panels/PageControlIds.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
 
@@ -63,10 +63,10 @@ COperationPage::COperationPage(QWidget* parent)
         zoomRow->addWidget(b);
     }
     connect(zoomIn, &QPushButton::clicked, this, [this] {
-        Move([](CViewState& s) { s.m_fZoom = static_cast<float>(s.m_fZoom * kZoomFactor); });
+        Move([](CViewState& s) { s.m_camera.m_fZoom = static_cast<float>(s.m_camera.m_fZoom * kZoomFactor); });
     });
     connect(zoomOut, &QPushButton::clicked, this, [this] {
-        Move([](CViewState& s) { s.m_fZoom = static_cast<float>(s.m_fZoom / kZoomFactor); });
+        Move([](CViewState& s) { s.m_camera.m_fZoom = static_cast<float>(s.m_camera.m_fZoom / kZoomFactor); });
     });
     connect(zoomNormal, &QPushButton::clicked, this,
             [this] { Move([](CViewState& s) { s.NormaliseZoom(); }); });
@@ -118,7 +118,7 @@ COperationPage::COperationPage(QWidget* parent)
         rotateGrid->addWidget(b, r.row, r.column);
         const CVector4 step = r.step;
         connect(b, &QPushButton::clicked, this,
-                [this, step] { Move([step](CViewState& s) { s.Turn(step); }); });
+                [this, step] { Move([step](CViewState& s) { s.m_camera.Turn(step); }); });
     }
     top->addWidget(rotate, 1, 0);
 
@@ -141,8 +141,8 @@ COperationPage::COperationPage(QWidget* parent)
         const float dx = m.dx, dy = m.dy;
         connect(b, &QPushButton::clicked, this, [this, dx, dy] {
             Move([dx, dy](CViewState& s) {
-                s.m_vPan.x += dx;
-                s.m_vPan.y += dy;
+                s.m_camera.m_vPan.x += dx;
+                s.m_camera.m_vPan.y += dy;
             });
         });
     }
@@ -159,9 +159,9 @@ COperationPage::COperationPage(QWidget* parent)
     zRow->addWidget(negative);
     zRow->addStretch();
     connect(positive, &QPushButton::clicked, this,
-            [this] { Move([](CViewState& s) { s.Turn(CVector4(0, 0, -kRotationStep)); }); });
+            [this] { Move([](CViewState& s) { s.m_camera.Turn(CVector4(0, 0, -kRotationStep)); }); });
     connect(negative, &QPushButton::clicked, this,
-            [this] { Move([](CViewState& s) { s.Turn(CVector4(0, 0, kRotationStep)); }); });
+            [this] { Move([](CViewState& s) { s.m_camera.Turn(CVector4(0, 0, kRotationStep)); }); });
     top->addWidget(zRotate, 2, 0, 1, 2);
 
     // "視点の設定"
@@ -190,27 +190,32 @@ COperationPage::COperationPage(QWidget* parent)
 
 template <typename F>
 void COperationPage::Move(F&& change) {
-    if (CViewState* state = State()) {
+    if (CPageEdit state = EditState()) {
         change(*state);
-        state->Changed(ASPECT_CAMERA);
+        state.Touch(ASPECT_CAMERA);
     }
 }
 
 void COperationPage::OnApply() {
-    CViewState* state = State();
-    if (state == nullptr) {
+    if (State() == nullptr) {
         return;
     }
     auto value = [](const QLineEdit* edit) {
         return kzv::ReadDoubleOrZero(edit->text().toStdString());
     };
-    if (!state->SetTypedView(value(m_scale), value(m_horizontal), value(m_vertical), value(m_z),
-                             value(m_shiftX), value(m_shiftY))) {
+    bool typed = false;
+    {
+        auto edit = Owner()->Edit();
+        typed = edit->m_camera.SetTypedView(value(m_scale), value(m_horizontal), value(m_vertical),
+                                            value(m_z), value(m_shiftX), value(m_shiftY));
+        if (typed) {
+            edit.Touch(ASPECT_CAMERA);
+        }
+    }
+    if (!typed) {
         KzMessageBox(this, QStringLiteral("0以下のスケールは無効です。再入力してください。"),
                      QString(), KzButtons::Ok, KzIcon::Error);
-        return;
     }
-    state->Changed(ASPECT_CAMERA);
 }
 
 void COperationPage::UpdateFromView() {
@@ -218,12 +223,12 @@ void COperationPage::UpdateFromView() {
     if (state == nullptr) {
         return;
     }
-    m_scale->setText(QString::fromStdString(kzv::FormatG(state->m_fZoom)));
-    m_horizontal->setText(IntText(state->m_vAngles.y));
-    m_vertical->setText(IntText(state->m_vAngles.x));
-    m_z->setText(IntText(state->m_vAngles.z));
-    m_shiftX->setText(IntText(state->m_vPan.x));
-    m_shiftY->setText(IntText(state->m_vPan.y));
+    m_scale->setText(QString::fromStdString(kzv::FormatG(state->m_camera.m_fZoom)));
+    m_horizontal->setText(IntText(state->m_camera.m_vAngles.y));
+    m_vertical->setText(IntText(state->m_camera.m_vAngles.x));
+    m_z->setText(IntText(state->m_camera.m_vAngles.z));
+    m_shiftX->setText(IntText(state->m_camera.m_vPan.x));
+    m_shiftY->setText(IntText(state->m_camera.m_vPan.y));
 }
 
 void COperationPage::OnStateChanged(unsigned aspects) {

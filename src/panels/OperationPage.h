@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelPage.h"
+#include "ui/PanelPage.h"
 
 class QLineEdit;
 

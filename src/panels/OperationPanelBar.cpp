@@ -1,4 +1,4 @@
-#include "OperationPanelBar.h"
+#include "panels/OperationPanelBar.h"
 
 #include <algorithm>
 

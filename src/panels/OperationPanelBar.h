@@ -2,9 +2,9 @@
 
 #include <QTabWidget>
 
-#include "DataValuePage.h"
-#include "Pages.h"
-#include "SizingControlBar.h"
+#include "panels/DataValuePage.h"
+#include "panels/Pages.h"
+#include "panels/SizingControlBar.h"
 
 // "操作パネル": the tab control with the six pages, tab 0 (direction) selected. Each page sits
 // in a scroll area that fills the tab's display area: the page takes the area's width (down to

@@ -1,9 +1,9 @@
 #pragma once
 
 // The six pages of the operation panel, each in its own files.
-#include "ColorBarPage.h"
-#include "ContourPage.h"
-#include "DataValuePage.h"
-#include "DirectionPage.h"
-#include "DisplayPage.h"
-#include "OperationPage.h"
+#include "panels/ColorBarPage.h"
+#include "panels/ContourPage.h"
+#include "panels/DataValuePage.h"
+#include "panels/DirectionPage.h"
+#include "panels/DisplayPage.h"
+#include "panels/OperationPage.h"

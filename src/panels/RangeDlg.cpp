@@ -1,4 +1,4 @@
-#include "RangeDlg.h"
+#include "panels/RangeDlg.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,8 +11,8 @@
 #include <climits>
 #include <cstdio>
 
-#include "ControlId.h"
-#include "MessageBox.h"
+#include "ui/ControlId.h"
+#include "ui/MessageBox.h"
 #include "field/Picking.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
@@ -146,13 +146,13 @@ void CRangeDlg::OnDivide() {
         corner[k] = CVector4(xyz[0], xyz[1], xyz[2]);
     }
     for (int k = 0; k < 2; ++k) {
-        if (!PointOnSameSurface(m_state, m_request.panel[k], corner[k])) {
+        if (!PointOnSameSurface(m_state.m_data, m_request.panel[k], corner[k])) {
             ShowError(this, QString::fromUtf8(kMsgBadCorner).arg(k + 1));
             return;
         }
     }
     const long long points = GridPointCount(p, q);
-    if (GridNeedsAsking(points, m_state.m_cp.m_nDirectionCount) &&
+    if (GridNeedsAsking(points, m_state.m_data.m_cp.m_nDirectionCount) &&
         KzMessageBox(this, QString::fromUtf8(kMsgManyPoints).arg(points), QString(),
                      KzButtons::YesNo, KzIcon::Question) != KzAnswer::Yes) {
         m_edits[6]->setFocus();

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ViewHost.h"
+#include "field/RangeRequest.h"
 
 class QLineEdit;
 class QPushButton;

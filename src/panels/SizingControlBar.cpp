@@ -1,4 +1,4 @@
-#include "SizingControlBar.h"
+#include "panels/SizingControlBar.h"
 
 CSizingControlBar::CSizingControlBar(const QString& caption, QWidget* parent, QSize defaultSize,
                                      int barId)

@@ -1,4 +1,4 @@
-#include "ValueListBar.h"
+#include "panels/ValueListBar.h"
 
 CValueListBar::CValueListBar(QWidget* parent, CPanelPage* page)
     : CSizingControlBar(QString::fromUtf8("シートメニュー"), parent, QSize(320, 500),

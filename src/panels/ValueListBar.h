@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PanelPage.h"
-#include "SizingControlBar.h"
+#include "ui/PanelPage.h"
+#include "panels/SizingControlBar.h"
 
 // "シートメニュー": the bar holding the value-list page, which it fills.
 class CValueListBar : public CSizingControlBar {

@@ -1,4 +1,4 @@
-#include "GLRecording.h"
+#include "render/GLRecording.h"
 
 #include <cstring>
 #include <map>

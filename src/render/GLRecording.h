@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "GLSolids.h"
-#include "GLText.h"
+#include "render/GLSolids.h"
+#include "render/GLText.h"
 #include "geometry/Vector4.h"
 
 // One frame's final primitives as CGLRenderer emitted them, kept in prebuilt arrays and drawn

@@ -1,4 +1,4 @@
-#include "GLRenderer.h"
+#include "render/GLRenderer.h"
 
 #include <QImage>
 #include <QOffscreenSurface>
@@ -13,10 +13,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "GLRecording.h"
-#include "GLSolids.h"
-#include "GLText.h"
-#include "SurfaceFormat.h"
+#include "render/GLRecording.h"
+#include "render/GLSolids.h"
+#include "render/GLText.h"
+#include "render/SurfaceFormat.h"
 #include "field/PickHits.h"
 #include "geometry/Matrix4.h"
 #include "geometry/VectorFunctions.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "GLSolids.h"
+#include "render/GLSolids.h"
 #include "geometry/Vector4.h"
 
 class QOpenGLWidget;

@@ -1,4 +1,4 @@
-#include "GLSolids.h"
+#include "render/GLSolids.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "GLText.h"
+#include "render/GLText.h"
 
 #include <QFontMetrics>
 #include <QImage>

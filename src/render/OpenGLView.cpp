@@ -1,4 +1,4 @@
-#include "OpenGLView.h"
+#include "render/OpenGLView.h"
 
 #include <QBuffer>
 
@@ -12,7 +12,7 @@
 
 #include <GL/gl.h>
 
-#include "SurfaceFormat.h"
+#include "render/SurfaceFormat.h"
 #include "image/BmpFile.h"
 #include "io/AtomicFile.h"
 

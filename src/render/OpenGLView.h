@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <string>
 
-#include "GLRenderer.h"
+#include "render/GLRenderer.h"
 
 class QPrinter;
 

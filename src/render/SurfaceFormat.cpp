@@ -1,4 +1,4 @@
-#include "SurfaceFormat.h"
+#include "render/SurfaceFormat.h"
 
 #include <QCoreApplication>
 

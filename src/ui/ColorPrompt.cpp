@@ -1,8 +1,8 @@
-#include "ColorPrompt.h"
+#include "ui/ColorPrompt.h"
 
 #include <QColorDialog>
 
-#include "Seam.h"
+#include "ui/Seam.h"
 
 namespace {
 using ColorSeam = KzSeam<struct ColorTag, KzColorHook>;

@@ -1,4 +1,4 @@
-#include "ColorSwatch.h"
+#include "ui/ColorSwatch.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "EditCommit.h"
+#include "ui/EditCommit.h"
 
 #include <QEvent>
 #include <QFocusEvent>

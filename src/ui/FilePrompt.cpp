@@ -1,8 +1,8 @@
-#include "FilePrompt.h"
+#include "ui/FilePrompt.h"
 
 #include <QFileDialog>
 
-#include "Seam.h"
+#include "ui/Seam.h"
 
 namespace {
 using FilePromptSeam = KzSeam<struct FilePromptTag, KzFilePromptHook>;

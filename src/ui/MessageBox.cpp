@@ -1,10 +1,10 @@
-#include "MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <new>
 
-#include "Seam.h"
+#include "ui/Seam.h"
 
 namespace {
 using MessageBoxSeam = KzSeam<struct MessageBoxTag, KzMessageBoxHook>;

@@ -1,10 +1,10 @@
-#include "PrintPrompt.h"
+#include "ui/PrintPrompt.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "Seam.h"
+#include "ui/Seam.h"
 
 namespace {
 using PrintDialogSeam = KzSeam<struct PrintDialogTag, KzPrintDialogHook>;

@@ -1,4 +1,4 @@
-#include "UpDown.h"
+#include "ui/UpDown.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "ExcludeRangeDlg.h"
+#include "valuelist/ExcludeRangeDlg.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ControlId.h"
-#include "ValueListDlg.h"
+#include "ui/ControlId.h"
+#include "valuelist/ValueListDlg.h"
 
 using kzv::WithId;
 

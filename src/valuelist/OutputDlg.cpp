@@ -1,4 +1,4 @@
-#include "OutputDlg.h"
+#include "valuelist/OutputDlg.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -6,19 +6,18 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ControlId.h"
-#include "FilePrompt.h"
-#include "MessageBox.h"
+#include "ui/ControlId.h"
+#include "ui/FilePrompt.h"
+#include "ui/MessageBox.h"
 #include "dataset/FolderUtil.h"
 #include "state/ViewState.h"
 #include "valuelist/ValueListExport.h"
 
 using kzv::WithId;
 
-COutputDlg::COutputDlg(const CViewState& state, int slider, QWidget* parent)
+COutputDlg::COutputDlg(const CViewState& state, QWidget* parent)
     : QDialog(parent),
       m_state(state),
-      m_nSlider(slider),
       m_csv(WithId(new QRadioButton(QStringLiteral("CSV"), this), IDC_CSV)),
       m_tolvex(WithId(new QRadioButton(QStringLiteral("Tolvex"), this), IDC_TOLVEX)) {
     setProperty("resourceId", static_cast<int>(IDD));
@@ -48,7 +47,7 @@ COutputDlg::COutputDlg(const CViewState& state, int slider, QWidget* parent)
 std::string COutputDlg::PromptPath(const QString& defaultName) {
     // The program's save prompt: the format's filter and all files, starting in the data
     // set's "Documents" folder when it has one.
-    const QString folder = QString::fromStdString(kzv::PromptStartFolder(m_state.m_strDataFolder));
+    const QString folder = QString::fromStdString(kzv::PromptStartFolder(m_state.m_data.m_strDataFolder));
     return KzPromptFile(this, false,
                         KzFileFilter(QStringLiteral("CSV Files"), QStringLiteral("csv")),
                         QStringLiteral("csv"), defaultName, folder);
@@ -56,7 +55,7 @@ std::string COutputDlg::PromptPath(const QString& defaultName) {
 
 void COutputDlg::OnOutput() {
     const bool tolvex = m_tolvex->isChecked();
-    if (tolvex && !CanWriteTolvex(m_state)) {
+    if (tolvex && !CanWriteTolvex(m_state.Points())) {
         KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
                      KzIcon::Error);
         return;
@@ -68,7 +67,7 @@ void COutputDlg::OnOutput() {
     }
     const std::vector<CValueRow>& rows = m_state.m_valueList.Rows();
     std::string error;
-    const CExportResult result = tolvex ? WriteTolvexFile(rows, m_state, m_nSlider, path, &error)
+    const CExportResult result = tolvex ? WriteTolvexFile(rows, m_state.Points(), m_state.m_nBuildingAngleStep, path, &error)
                                         : WriteCsvFile(rows, path, &error);
     if (result == CExportResult::TooFewDirections) {
         KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,

@@ -19,9 +19,9 @@ public:
         IDC_OUTPUT = 1160,
     };
 
-    // state: the rows and the data the Tolvex values come from; slider: the building-angle
-    // slider's position, which turns the Tolvex columns with the building.
-    COutputDlg(const CViewState& state, int slider, QWidget* parent = nullptr);
+    // state: the rows and the data the Tolvex values come from, and the building-angle step,
+    // which turns the Tolvex columns with the building.
+    COutputDlg(const CViewState& state, QWidget* parent = nullptr);
 
     // "出力": the file prompt for the chosen format, then the file.
     void OnOutput();
@@ -31,7 +31,6 @@ private:
     std::string PromptPath(const QString& defaultName);
 
     const CViewState& m_state;
-    int m_nSlider;
     QRadioButton* m_csv;
     QRadioButton* m_tolvex;
 };

@@ -1,4 +1,4 @@
-#include "ValueListDlg.h"
+#include "valuelist/ValueListDlg.h"
 
 #include <QAction>
 #include <QEvent>
@@ -15,15 +15,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ControlId.h"
-#include "CoordEditDlg.h"
-#include "ExcludeRangeDlg.h"
-#include "MessageBox.h"
-#include "OutputDlg.h"
-#include "PrintPrompt.h"
-#include "ValueListPrint.h"
+#include "ui/ControlId.h"
+#include "ui/CoordEditDlg.h"
+#include "valuelist/ExcludeRangeDlg.h"
+#include "ui/MessageBox.h"
+#include "valuelist/OutputDlg.h"
+#include "ui/PrintPrompt.h"
+#include "valuelist/ValueListPrint.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
+#include "state/SelectionSteps.h"
 #include "state/ViewState.h"
 
 using kzv::WithId;
@@ -227,40 +228,40 @@ void CValueListDlg::FitColumns() {
 }
 
 void CValueListDlg::ClearAllRows() {
-    if (CViewState* state = State()) {
+    if (CPageEdit state = EditState()) {
         ::ClearAllRows(*state);
-        state->Changed(ASPECT_SELECTION);
+        state.Touch(ASPECT_SELECTION);
     }
 }
 
 void CValueListDlg::SortRows(int key) {
-    if (CViewState* state = State()) {
+    if (CPageEdit state = EditState()) {
         state->m_valueList.SortRows(key);
-        state->Changed(ASPECT_VALUE_LIST);
+        state.Touch(ASPECT_VALUE_LIST);
     }
 }
 
 void CValueListDlg::OnAbsolute() {
-    if (CViewState* state = State()) {
-        state->m_valueList.SetAbsolute(*state);
-        state->Changed(ASPECT_VALUE_LIST);
+    if (CPageEdit state = EditState()) {
+        state->m_valueList.SetAbsolute(state->Points());
+        state.Touch(ASPECT_VALUE_LIST);
     }
 }
 
 void CValueListDlg::OnRelative() {
-    CViewState* state = State();
-    if (state != nullptr && state->m_valueList.SetRelativeOrigin(*state, SelectedRow())) {
-        state->Changed(ASPECT_VALUE_LIST);
+    CPageEdit state = EditState();
+    if (state != nullptr && state->m_valueList.SetRelativeOrigin(state->Points(), SelectedRow())) {
+        state.Touch(ASPECT_VALUE_LIST);
     }
 }
 
 void CValueListDlg::OnEditCoordinates() {
-    CViewState* state = State();
+    const CViewState* state = State();
     if (state == nullptr) {
         return;
     }
     const int row = SelectedRow();
-    switch (state->m_valueList.CheckCoordinateEdit(*state, row)) {
+    switch (state->m_valueList.CheckCoordinateEdit(state->Points(), row)) {
         case CCoordEditCheck::MeasurementPoint:
             KzMessageBox(this, QString::fromUtf8(MSG_EDIT_MEASUREMENT_POINT),
                          QString::fromUtf8(CAPTION_EDIT_MEASUREMENT_POINT), KzButtons::Ok,
@@ -271,7 +272,8 @@ void CValueListDlg::OnEditCoordinates() {
         default:
             return;
     }
-    CArbitraryPoint* point = FindArbitraryPoint(*state, state->m_valueList.GetRowId(row));
+    const int id = state->m_valueList.GetRowId(row);
+    const CArbitraryPoint* point = FindArbitraryPoint(state->m_selection, id);
     if (point == nullptr) {
         return;
     }
@@ -279,9 +281,11 @@ void CValueListDlg::OnEditCoordinates() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    *point = dialog.Record();
-    state->m_valueList.UpdateEditedRow(*state, row, state->m_nDirection);
-    state->Changed(ASPECT_SELECTION | ASPECT_VALUE_LIST);
+    auto edit = Owner()->Edit(ASPECT_SELECTION | ASPECT_VALUE_LIST);
+    if (CArbitraryPoint* edited = FindArbitraryPoint(edit->m_selection, id)) {
+        *edited = dialog.Record();
+        edit->m_valueList.UpdateEditedRow(edit->Points(), row, edit->m_settings.m_nDirection);
+    }
 }
 
 void CValueListDlg::OnPrint() {
@@ -312,28 +316,23 @@ void CValueListDlg::OnFile() {
     if (state == nullptr) {
         return;
     }
-    const int slider = m_buildingAngleSource ? m_buildingAngleSource() : 0;
-    COutputDlg dialog(*state, slider, this);
+    COutputDlg dialog(*state, this);
     dialog.exec();
-}
-
-void CValueListDlg::SetBuildingAngleSource(std::function<int()> source) {
-    m_buildingAngleSource = std::move(source);
 }
 
 void CValueListDlg::ApplyExclusionCriteria(
     const std::array<CExclusionCriterion, VALUE_COLUMN_COUNT>& criteria) {
-    if (CViewState* state = State()) {
+    if (CPageEdit state = EditState()) {
         if (::ApplyExclusionCriteria(state->m_valueList, criteria) > 0) {
-            state->Changed(ASPECT_SELECTION);
+            state.Touch(ASPECT_SELECTION);
         }
     }
 }
 
 void CValueListDlg::UndoExclusion() {
-    if (CViewState* state = State()) {
-        state->m_valueList.UndoExclusion(*state, state->m_nDirection);
-        state->Changed(ASPECT_SELECTION);
+    if (CPageEdit state = EditState()) {
+        state->m_valueList.UndoExclusion(state->Points(), state->m_settings.m_nDirection);
+        state.Touch(ASPECT_SELECTION);
     }
 }
 
@@ -343,7 +342,7 @@ bool CValueListDlg::CanUndoExclusion() const {
 }
 
 void CValueListDlg::ClearExclusionStore() {
-    if (CViewState* state = State()) {
+    if (CPageEdit state = EditState()) {
         state->m_valueList.ClearExclusionStore();
     }
 }

@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "PanelPage.h"
+#include "ui/PanelPage.h"
 #include "valuelist/ValueList.h"
 
 class QMenu;
@@ -73,9 +73,6 @@ public:
     void OnExclude();
     // "ファイル": runs the export dialog on the rows.
     void OnFile();
-    // Where the Tolvex file takes the building-angle slider's position (in direction steps)
-    // from; the main frame hands over the direction page's. Without one the slider counts as 0.
-    void SetBuildingAngleSource(std::function<int()> source);
 
     // For the exclusion dialog: one step per checked criterion; undo of the last step with
     // the values of the direction shown; whether there is something to undo; forgetting it all.
@@ -116,7 +113,6 @@ private:
     QRadioButton* m_relative;
     QMenu* m_menu;
     CExcludeRangeDlg* m_exclude;
-    std::function<int()> m_buildingAngleSource;
     QPrinter* m_printer = nullptr;  // kept, so the print dialog's choices stay
     // The row the user selected and its point, as they were before the rows last changed.
     int m_nSelectedRow = -1;

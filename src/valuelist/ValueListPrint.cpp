@@ -1,4 +1,4 @@
-#include "ValueListPrint.h"
+#include "valuelist/ValueListPrint.h"
 
 #include <QFontMetrics>
 #include <QPainter>

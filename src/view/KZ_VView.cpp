@@ -1,4 +1,4 @@
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,22 +11,22 @@
 #include <algorithm>
 #include <string>
 
+#include "dataset/DataSetLoad.h"
 #include "field/Compass.h"
-#include "state/DataSetLoad.h"
 #include "text/DisplayText.h"
 
-CKZ_VView* g_pView = nullptr;
-
-CKZ_VView::CKZ_VView(QWidget* parent) : COpenGLView(parent) {
-    g_pView = this;
-    // Until the first load there is nothing to mark or measure.
-    m_bShowMarkers = 0;
-    m_bShowAxes = 0;
-    m_comment.position.z = 1000.0f;
+CKZ_VView::CKZ_VView(CStateOwner& owner, QWidget* parent) : COpenGLView(parent), m_owner(owner) {
+    if (!State().HasDataSet()) {
+        // Until the first load there is nothing to mark or measure.
+        auto edit = m_owner.Edit();  // nothing listens yet
+        edit->m_settings.m_bShowMarkers = 0;
+        edit->m_settings.m_bShowAxes = 0;
+        edit->m_settings.m_comment.position.z = 1000.0f;
+    }
     // A click gives the view the keyboard, for stepping the direction with PageUp / PageDown.
     setFocusPolicy(Qt::ClickFocus);
     setStatusTip(QStringLiteral("PageUp / PageDown: 方位の切り替え"));
-    AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
+    m_nStateListener = m_owner.AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
     connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
         if (m_bBusyFrameDue) {
             EndBusy();
@@ -45,10 +45,8 @@ CKZ_VView::~CKZ_VView() {
     if (m_bBusy) {
         QApplication::restoreOverrideCursor();
     }
+    m_owner.RemoveListener(m_nStateListener);
     TearDownGL();
-    if (g_pView == this) {
-        g_pView = nullptr;
-    }
 }
 
 void CKZ_VView::OnStateChanged(unsigned aspects) {
@@ -59,7 +57,7 @@ void CKZ_VView::OnStateChanged(unsigned aspects) {
         UpdateCursor();  // the pick mode may have changed
     }
     if (aspects & ASPECT_DATASET) {
-        m_pEmptyHint->setVisible(!HasDataSet());
+        m_pEmptyHint->setVisible(!State().HasDataSet());
     }
     update();
 }
@@ -89,22 +87,22 @@ void CKZ_VView::DestroyGL() {
 }
 
 void CKZ_VView::mousePressEvent(QMouseEvent* event) {
-    if (!HasDataSet()) {
+    if (!State().HasDataSet()) {
         event->ignore();  // no data set: clicks do nothing
         return;
     }
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (m_nPickMode != 0) {
+        if (State().m_selection.m_nPickMode != 0) {
             OnPickClick(point);
         } else if (event->modifiers() & Qt::ShiftModifier) {
-            m_nDragMode = DRAG_ZOOM;
-        } else if (m_nDragMode == DRAG_NONE) {
-            m_nDragMode = DRAG_ROTATE;
+            m_owner.Edit()->m_camera.m_nDragMode = DRAG_ZOOM;
+        } else if (State().m_camera.m_nDragMode == DRAG_NONE) {
+            m_owner.Edit()->m_camera.m_nDragMode = DRAG_ROTATE;
         }
         BeginLeftDrag(point);
     } else if (event->button() == Qt::RightButton) {
-        m_nDragMode = DRAG_PAN;
+        m_owner.Edit()->m_camera.m_nDragMode = DRAG_PAN;
         BeginRightDrag(point);
     }
     UpdateCursor();
@@ -119,38 +117,35 @@ void CKZ_VView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     EndDrag(event->position().toPoint());
-    m_nDragMode = DRAG_NONE;
+    m_owner.Edit()->m_camera.m_nDragMode = DRAG_NONE;
     UpdateCursor();
 }
 
 void CKZ_VView::keyPressEvent(QKeyEvent* event) {
     const int step = event->key() == Qt::Key_PageUp ? 1 : event->key() == Qt::Key_PageDown ? -1 : 0;
-    if (step == 0 || !HasDataSet()) {
+    if (step == 0 || !State().HasDataSet()) {
         COpenGLView::keyPressEvent(event);
         return;
     }
-    m_nDirection = StepDirection(m_cp.m_nDirectionCount, m_nDirection, step);
-    Changed(ASPECT_DIRECTION);
+    auto edit = m_owner.Edit(ASPECT_DIRECTION);
+    edit->m_settings.m_nDirection =
+        StepDirection(State().m_data.m_cp.m_nDirectionCount, State().m_settings.m_nDirection, step);
 }
 
 void CKZ_VView::UpdateCursor() {
     // 158 while dragging, 157 while a pick mode is set, else 156.
-    setCursor(m_nDragMode != DRAG_NONE ? Qt::SizeAllCursor
-              : m_nPickMode != 0       ? Qt::CrossCursor
+    setCursor(State().m_camera.m_nDragMode != DRAG_NONE ? Qt::SizeAllCursor
+              : State().m_selection.m_nPickMode != 0       ? Qt::CrossCursor
                                        : Qt::ArrowCursor);
 }
 
 void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
-    if (m_nDragMode == DRAG_NONE) {
+    if (State().m_camera.m_nDragMode == DRAG_NONE) {
         return;  // the button went down on a pick: the camera stays
     }
-    Drag(m_nDragMode, x1 - x0, y1 - y0, ClientWidth(), ClientHeight());
-    Changed(ASPECT_CAMERA);
-}
-
-void CKZ_VView::SetViewPreset(int preset) {
-    CViewState::SetViewPreset(preset);
-    Changed(ASPECT_CAMERA);
+    auto edit = m_owner.Edit(ASPECT_CAMERA);
+    edit->m_camera.Drag(State().m_camera.m_nDragMode, x1 - x0, y1 - y0, ClientWidth(),
+                        ClientHeight());
 }
 
 void CKZ_VView::OnBeginPrinting(QPrinter& printer) {
@@ -176,10 +171,10 @@ void CKZ_VView::OnEndImage() {
 void CKZ_VView::MakePrintFonts(int f) {
     makeCurrent();
     m_nAxisFontListPrint = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
-    m_nLabelFontListPrint = m_gl.CreateFontListA(f * m_nLabelFontSize, m_strLabelFont.c_str());
+    m_nLabelFontListPrint = m_gl.CreateFontListA(f * State().m_settings.m_nLabelFontSize, State().m_settings.m_strLabelFont.c_str());
     doneCurrent();
-    m_commentPrint = m_comment;  // the print texts are lists of their own
-    m_commentPrint.size = m_comment.size * f;
+    m_commentPrint = State().m_settings.m_comment;  // the print texts are lists of their own
+    m_commentPrint.size = State().m_settings.m_comment.size * f;
     m_bPrinting = 1;
 }
 
@@ -198,11 +193,6 @@ void CKZ_VView::DropPrintFonts() {
     m_bPrinting = 0;
 }
 
-void CKZ_VView::SetBuildingAngle(double degrees) {
-    CViewState::SetBuildingAngle(degrees);
-    Changed(ASPECT_POSITIONS | ASPECT_SELECTION);
-}
-
 void CKZ_VView::OnLoadData() {
     LoadDataSet(nullptr);
 }
@@ -218,13 +208,15 @@ void CKZ_VView::LoadDataSet(const std::vector<std::string>* searchResults) {
 
 void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& header) {
     ShowBusy(QStringLiteral("データを読み込んでいます..."));
-    LoadDataSetFiles(*this, folder, header, ClientWidth(), ClientHeight());
-    if (m_strLoadReport.empty()) {
-        ShowBusy(QStringLiteral("表示を準備しています..."));
-    } else {
-        EndBusy();  // the report's message box comes next, with the normal cursor
+    {
+        auto edit = m_owner.Edit(ASPECT_ALL);
+        edit->LoadDataSet(folder, header, ClientWidth(), ClientHeight());
+        if (State().m_data.m_strLoadReport.empty()) {
+            ShowBusy(QStringLiteral("表示を準備しています..."));
+        } else {
+            EndBusy();  // the report's message box comes next, with the normal cursor
+        }
     }
-    Changed(ASPECT_ALL);
     if (!isVisible()) {
         EndBusy();  // no frame will come
     } else if (m_bBusy) {
@@ -257,10 +249,10 @@ void CKZ_VView::EndBusy() {
 }
 
 std::vector<std::string> CKZ_VView::CommentItemTexts() const {
-    return {DataSetName(m_strDataFolder),   m_header.m_strTitle,     m_header.m_strAffiliation,
-            m_header.m_strMeasurer,         m_header.m_strManager,   m_header.m_strSummary,
-            m_header.m_strBuildingShape,    m_header.m_strRoofShape, m_header.m_strBuildingSize,
-            m_header.m_strAdjacentCondition};
+    return {DataSetName(State().m_data.m_strDataFolder),   State().m_data.m_header.m_strTitle,     State().m_data.m_header.m_strAffiliation,
+            State().m_data.m_header.m_strMeasurer,         State().m_data.m_header.m_strManager,   State().m_data.m_header.m_strSummary,
+            State().m_data.m_header.m_strBuildingShape,    State().m_data.m_header.m_strRoofShape, State().m_data.m_header.m_strBuildingSize,
+            State().m_data.m_header.m_strAdjacentCondition};
 }
 
 void CKZ_VView::DeleteCommentLists(CCommentText& text) {

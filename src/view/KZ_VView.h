@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "OpenGLView.h"
-#include "ViewHost.h"
+#include "render/OpenGLView.h"
+#include "view/ViewHost.h"
 #include "field/ContourWalk.h"
-#include "state/ViewState.h"
+#include "state/StateOwner.h"
 
 // A run of display lists, one per character of a text: (first list, count); (0, 0) = none.
 using CTextLists = std::pair<unsigned, int>;
@@ -61,14 +61,18 @@ class QLabel;
 inline constexpr const char* EMPTY_VIEW_HINT =
     "データセットは「ﾌｧｲﾙ(F)」→「データを読み込む」で読み込みます";
 
-// The pressure view: the one 3-D view of the program. It holds the data set and every display
-// setting (CViewState, whose members keep their names here) and draws through COpenGLView.
-// Every change of the state announced with Changed() redraws it.
-class CKZ_VView : public COpenGLView, public CViewState {
+// The pressure view: the one 3-D view of the program. It shows the state its owner holds and
+// draws through COpenGLView; every announced change of the state redraws it. Mouse and keys
+// change the state through the owner's edits, like every other control.
+class CKZ_VView : public COpenGLView {
     Q_OBJECT
 public:
-    explicit CKZ_VView(QWidget* parent = nullptr);
+    // owner: the state the view shows; it outlives the view.
+    explicit CKZ_VView(CStateOwner& owner, QWidget* parent = nullptr);
     ~CKZ_VView() override;
+
+    const CViewState& State() const { return m_owner.State(); }
+    CStateOwner& Owner() const { return m_owner; }
 
     // The window around the view; null means none (every call then does nothing).
     void SetHost(CViewHost* host) { m_pHost = host != nullptr ? host : &m_noHost; }
@@ -82,11 +86,6 @@ public:
     // Loads the data set in folder (ending in '/') with its header, as the dialog's OK does,
     // and announces a new data set.
     void LoadDataSetFrom(const std::string& folder, const CHeaderFile& header);
-
-    // Turns the building on its site and announces the moved positions.
-    void SetBuildingAngle(double degrees);
-    // Turns the model to one of the six axis views (the operation page's buttons).
-    void SetViewPreset(int preset);
 
     // The ten comment item texts, in the file's code page.
     std::vector<std::string> CommentItemTexts() const;
@@ -194,6 +193,8 @@ private:
     void DrawComment(const CCommentRecord& record, CCommentText& text);
     unsigned AxisFont() const { return m_bPrinting ? m_nAxisFontListPrint : m_nAxisFontList; }
 
+    CStateOwner& m_owner;
+    int m_nStateListener = 0;
     CFrameCache m_cache;
     std::string m_strLabelFontMade;  // face and size the label font was made with
     int m_nLabelFontSizeMade = 0;
@@ -203,4 +204,3 @@ private:
 };
 
 // The one view, set by its constructor; pages and dialogs reach the view through it.
-extern CKZ_VView* g_pView;

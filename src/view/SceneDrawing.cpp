@@ -1,7 +1,7 @@
 // The frame of the pressure view: camera, axes, lights, geometry, ground grid, wind arrows,
 // contours, mesh, measurement points and the overlays, drawn from the core's scene data.
 
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 
 #include <algorithm>
 
@@ -21,7 +21,7 @@ void CKZ_VView::RenderScene() {
         return;
     }
     m_gl.LoadIdentity();
-    if (!HasDataSet()) {
+    if (!State().HasDataSet()) {
         return;
     }
     ApplyCamera();
@@ -35,8 +35,8 @@ void CKZ_VView::RenderScene() {
                   OPAQUE_WHITE, GL_PARAM_DIFFUSE);
     }
 
-    DrawGeometry(m_geoMain);
-    DrawGeometry(m_geoSub);
+    DrawGeometry(State().m_data.m_geoMain);
+    DrawGeometry(State().m_data.m_geoSub);
     m_gl.DisableLighting();
 
     DrawGround();
@@ -53,7 +53,7 @@ void CKZ_VView::RenderScene() {
         if (m_bPrinting) {
             DrawComment(m_commentPrint, m_commentPrintText);
         } else {
-            DrawComment(m_comment, m_commentText);
+            DrawComment(State().m_settings.m_comment, m_commentText);
         }
         m_gl.SetDepthTest(true);
     }
@@ -61,27 +61,27 @@ void CKZ_VView::RenderScene() {
 }
 
 void CKZ_VView::ApplyCamera() {
-    m_gl.Translate(m_vPan);
-    m_gl.MultMatrix(m_matRotation);
-    m_gl.Scale(m_fScale);
-    m_gl.Scale(m_fZoom);
+    m_gl.Translate(State().m_camera.m_vPan);
+    m_gl.MultMatrix(State().m_camera.m_matRotation);
+    m_gl.Scale(State().m_data.m_fScale);
+    m_gl.Scale(State().m_camera.m_fZoom);
 }
 
 void CKZ_VView::DrawAxes() {
-    if (m_bShowAxes) {
-        for (const CAxisItem& axis : AxisItems(*this)) {
+    if (State().m_settings.m_bShowAxes) {
+        for (const CAxisItem& axis : AxisItems(State().m_data)) {
             const CVector4 line[2] = {axis.line.a, axis.line.b};
             m_gl.DrawLine(line, axis.letter.colour, 1.0f);
-            m_gl.DrawCone(axis.conePosition, 3.0f / m_fScale, 15.0f / m_fScale, axis.coneAngle,
+            m_gl.DrawCone(axis.conePosition, 3.0f / State().m_data.m_fScale, 15.0f / State().m_data.m_fScale, axis.coneAngle,
                           axis.coneAxis, axis.letter.colour);
             m_gl.DrawTextA(axis.letter.position, AxisFont(), axis.letter.text.c_str(),
                            axis.letter.colour);
         }
     }
-    if (m_bShowAxisNumbers) {
+    if (State().m_settings.m_bShowAxisNumbers) {
         std::vector<CSceneText> texts;
         std::vector<CSceneSphere> spheres;
-        AxisTicks(*this, texts, spheres);
+        AxisTicks(State().m_data, texts, spheres);
         for (size_t i = 0; i < texts.size(); ++i) {
             m_gl.DrawTextA(texts[i].position, AxisFont(), texts[i].text.c_str(), texts[i].colour);
             m_gl.DrawSphere(spheres[i].centre, spheres[i].radius, spheres[i].colour, 8);
@@ -90,12 +90,12 @@ void CKZ_VView::DrawAxes() {
 }
 
 void CKZ_VView::DrawGeometry(const CGeometry& geo) {
-    const CVector4 outline[4] = {COLOR_BLACK, COLOR_BLACK, COLOR_BLACK, m_clrShininess};
+    const CVector4 outline[4] = {COLOR_BLACK, COLOR_BLACK, COLOR_BLACK, State().m_settings.m_clrShininess};
     for (const CGeometryObject& part : geo.m_objects) {
         if (part.m_nDisplayMode == 2) {
             continue;
         }
-        const CVector4 surface[4] = {part.m_color, m_clrSpecular, m_clrAmbient, m_clrShininess};
+        const CVector4 surface[4] = {part.m_color, State().m_settings.m_clrSpecular, State().m_settings.m_clrAmbient, State().m_settings.m_clrShininess};
         for (const CGeometryFace& face : part.m_faces) {
             const int count = static_cast<int>(face.m_vertices.size());
             if (part.m_nDisplayMode == 1) {
@@ -109,29 +109,29 @@ void CKZ_VView::DrawGeometry(const CGeometry& geo) {
 }
 
 void CKZ_VView::DrawGround() {
-    if (!m_bShowGround) {
+    if (!State().m_settings.m_bShowGround) {
         return;
     }
-    for (const CSceneLine& line : GroundGridLines(*this)) {
+    for (const CSceneLine& line : GroundGridLines(State().m_data, State().m_settings)) {
         const CVector4 points[2] = {line.a, line.b};
         m_gl.DrawLine(points, kGridColour, 1.0f);
     }
 }
 
 void CKZ_VView::DrawWind() {
-    if (!m_bShowWind) {
+    if (!State().m_settings.m_bShowWind) {
         return;
     }
     const CMatrixScope turned(m_gl);
-    m_gl.Rotate(WindArrowAngle(*this), AXIS_Z);
-    for (const CSceneLine& line : WindArrowLines(*this)) {
+    m_gl.Rotate(WindArrowAngle(State().m_data, State().m_settings), AXIS_Z);
+    for (const CSceneLine& line : WindArrowLines(State().m_data)) {
         const CVector4 points[2] = {line.a, line.b};
         m_gl.DrawLine(points, COLOR_BLACK, 3.0f);
     }
 }
 
 void CKZ_VView::DrawMesh() {
-    if (!m_bShowMesh) {
+    if (!State().m_settings.m_bShowMesh) {
         return;
     }
     UpdateMeshCorners();
@@ -143,46 +143,46 @@ void CKZ_VView::DrawMesh() {
 }
 
 void CKZ_VView::UpdateMeshCorners() {
-    if (m_cache.meshGeneration == Generation()) {
+    if (m_cache.meshGeneration == State().m_data.Generation()) {
         return;
     }
     // Sized once: a large mesh's corners do not pass through doubling copies.
     size_t corners = 0;
-    for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
-        corners += static_cast<size_t>(std::max(0, m_mesh.GetNodeCount(p)));
+    for (int p = 0; p < State().m_data.m_mesh.GetPanelCount(); ++p) {
+        corners += static_cast<size_t>(std::max(0, State().m_data.m_mesh.GetNodeCount(p)));
     }
     m_cache.meshCorners.clear();
     m_cache.meshCorners.shrink_to_fit();
     m_cache.meshCorners.reserve(corners);
     m_cache.meshCounts.clear();
-    m_cache.meshCounts.reserve(static_cast<size_t>(std::max(0, m_mesh.GetPanelCount())));
-    for (int p = 0; p < m_mesh.GetPanelCount(); ++p) {
-        const int n = m_mesh.GetNodeCount(p);
-        const CVector4 lift = PanelNormal(p) * (m_fLift * 3.0f);
+    m_cache.meshCounts.reserve(static_cast<size_t>(std::max(0, State().m_data.m_mesh.GetPanelCount())));
+    for (int p = 0; p < State().m_data.m_mesh.GetPanelCount(); ++p) {
+        const int n = State().m_data.m_mesh.GetNodeCount(p);
+        const CVector4 lift = State().m_data.PanelNormal(p) * (State().m_data.m_fLift * 3.0f);
         for (int k = 0; k < n; ++k) {
-            m_cache.meshCorners.push_back(m_taps.GetPosition(m_mesh.GetNodeTapNo(p, k)) + lift);
+            m_cache.meshCorners.push_back(State().m_data.m_taps.GetPosition(State().m_data.m_mesh.GetNodeTapNo(p, k)) + lift);
         }
         m_cache.meshCounts.push_back(n);
     }
-    m_cache.meshGeneration = Generation();
+    m_cache.meshGeneration = State().m_data.Generation();
 }
 
 void CKZ_VView::DrawPoints() {
-    const float r = 5.0f / m_fScale;
-    if (m_bShowNumbers && m_cache.numbersGeneration != Generation()) {
-        const size_t taps = m_taps.m_aTapNo.size();
+    const float r = 5.0f / State().m_data.m_fScale;
+    if (State().m_settings.m_bShowNumbers && m_cache.numbersGeneration != State().m_data.Generation()) {
+        const size_t taps = State().m_data.m_taps.m_aTapNo.size();
         m_cache.numberPositions.resize(taps);
         m_cache.numberTexts.resize(taps);
         for (size_t i = 0; i < taps; ++i) {
-            const int panel = NumberPanelOfTap(*this, static_cast<int>(i));
-            m_cache.numberPositions[i] = m_taps.m_aPos[i] + PanelNormal(panel) * (2.0f * r);
-            m_cache.numberTexts[i] = kzv::FormatInt(m_taps.m_aTapNo[i]);
+            const int panel = NumberPanelOfTap(State().m_data, static_cast<int>(i));
+            m_cache.numberPositions[i] = State().m_data.m_taps.m_aPos[i] + State().m_data.PanelNormal(panel) * (2.0f * r);
+            m_cache.numberTexts[i] = kzv::FormatInt(State().m_data.m_taps.m_aTapNo[i]);
         }
-        m_cache.numbersGeneration = Generation();
+        m_cache.numbersGeneration = State().m_data.Generation();
     }
-    std::vector<uint8_t> listed(m_taps.m_aTapNo.size());
+    std::vector<uint8_t> listed(State().m_data.m_taps.m_aTapNo.size());
     for (size_t i = 0; i < listed.size(); ++i) {
-        listed[i] = IsListed(m_taps.m_aTapNo[i]) ? 1 : 0;
+        listed[i] = State().IsListed(State().m_data.m_taps.m_aTapNo[i]) ? 1 : 0;
     }
     const size_t whole = listed.size() <= m_nNumberBitmapLimit
                              ? listed.size()
@@ -191,12 +191,12 @@ void CKZ_VView::DrawPoints() {
     // something they are drawn from changes. A recording sees them drawn one by one.
     CFrameCache& c = m_cache;
     const bool current =
-        !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == Generation() &&
-        c.pointsMarkers == (m_bShowMarkers != 0) && c.pointsNumbers == (m_bShowNumbers != 0) &&
+        !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == State().m_data.Generation() &&
+        c.pointsMarkers == (State().m_settings.m_bShowMarkers != 0) && c.pointsNumbers == (State().m_settings.m_bShowNumbers != 0) &&
         c.pointsRadius == r && c.pointsFont == AxisFont() && c.pointsListed == listed &&
         c.pointsWholeNumbers == whole;
     if (!current) {
-        if (m_bShowNumbers && listed.size() > whole) {
+        if (State().m_settings.m_bShowNumbers && listed.size() > whole) {
             m_gl.PrepareTextPieces(AxisFont(), m_cache.numberTexts);
         }
         m_gl.DeleteList(c.pointsList);
@@ -204,9 +204,9 @@ void CKZ_VView::DrawPoints() {
         if (c.pointsList != 0) {
             DrawTapPoints(listed, r, whole);
             m_gl.EndList();
-            c.pointsGeneration = Generation();
-            c.pointsMarkers = m_bShowMarkers != 0;
-            c.pointsNumbers = m_bShowNumbers != 0;
+            c.pointsGeneration = State().m_data.Generation();
+            c.pointsMarkers = State().m_settings.m_bShowMarkers != 0;
+            c.pointsNumbers = State().m_settings.m_bShowNumbers != 0;
             c.pointsRadius = r;
             c.pointsFont = AxisFont();
             c.pointsWholeNumbers = whole;
@@ -219,13 +219,13 @@ void CKZ_VView::DrawPoints() {
     } else {
         DrawTapPoints(listed, r, whole);  // no list to be had (while recording): drawn directly
     }
-    for (const CArbitraryPoint& point : m_lstArbitrary) {
+    for (const CArbitraryPoint& point : State().m_selection.m_lstArbitrary) {
         m_gl.DrawSphere(point.pos, r, MARK_COLOR, 8);
     }
-    if (m_nCornerCount == 0) {
-        m_gl.DrawSphere(m_aCorner[0], r, COLOR_GRAY, 8);
-    } else if (m_nCornerCount == 1) {
-        for (const CVector4& corner : m_aCorner) {
+    if (State().m_selection.m_nCornerCount == 0) {
+        m_gl.DrawSphere(State().m_selection.m_aCorner[0], r, COLOR_GRAY, 8);
+    } else if (State().m_selection.m_nCornerCount == 1) {
+        for (const CVector4& corner : State().m_selection.m_aCorner) {
             m_gl.DrawSphere(corner, r, COLOR_GRAY, 8);
         }
     }
@@ -235,10 +235,10 @@ void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius,
                               size_t wholeNumbers) {
     for (size_t i = 0; i < listed.size(); ++i) {
         const CVector4 colour = listed[i] ? MARK_COLOR : COLOR_BLACK;
-        if (listed[i] || m_bShowMarkers) {
-            m_gl.DrawSphere(m_taps.m_aPos[i], radius, colour, 8);
+        if (listed[i] || State().m_settings.m_bShowMarkers) {
+            m_gl.DrawSphere(State().m_data.m_taps.m_aPos[i], radius, colour, 8);
         }
-        if (m_bShowNumbers) {
+        if (State().m_settings.m_bShowNumbers) {
             // Over whatever lies in front, and under the markers drawn after it.
             m_gl.SetDepthTest(false);
             if (i < wholeNumbers) {
@@ -280,9 +280,9 @@ void CKZ_VView::DrawComment(const CCommentRecord& record, CCommentText& text) {
 }
 
 void CKZ_VView::DrawContours() {
-    CContourInputs inputs = ContourInputsOf(*this);
+    CContourInputs inputs = ContourInputsOf(State().m_data, State().m_settings, State().m_selection);
     if (!m_cache.contoursValid || inputs != m_cache.contourKey) {
-        ComputeContours(*this, m_cache.contours);
+        ComputeContours(State().m_data, State().m_settings, State().m_selection, m_cache.contours);
         // Kept for many frames: without the slack of their growth (up to half of them).
         m_cache.contours.items.shrink_to_fit();
         m_cache.contours.points.shrink_to_fit();
@@ -294,7 +294,7 @@ void CKZ_VView::DrawContours() {
     if (contours.items.empty()) {
         return;
     }
-    if (m_bShowLabels && !contours.labels.empty() && !m_bPrinting) {
+    if (State().m_settings.m_bShowLabels && !contours.labels.empty() && !m_bPrinting) {
         // (A printed or enlarged frame uses its own label font; the screen's is made on screen.)
         UpdateLabelFont();
     }
@@ -336,8 +336,8 @@ void CKZ_VView::DrawContours() {
             m_gl.DrawTextA(label.textPos, labelFont, label.text.c_str(), item.colour);
         }
     }
-    if (hasSlots && m_bSlotsVisible) {
-        const CSlotDrawing slotPicture = BuildSlotDrawing(*this);
+    if (hasSlots && State().m_bSlotsVisible) {
+        const CSlotDrawing slotPicture = BuildSlotDrawing(State().m_settings, State().m_selection, State().m_data.m_fScale);
         for (const CSlotMark& mark : slotPicture.marks) {
             m_gl.DrawSphere(mark.a, slotPicture.radius, slotPicture.colour, 8);
             if (mark.complete) {
@@ -352,7 +352,7 @@ void CKZ_VView::DrawContours() {
 }
 
 void CKZ_VView::DrawColorBar() {
-    const CColorBarDrawing bar = BuildColorBar(*this, ClientWidth(), ClientHeight());
+    const CColorBarDrawing bar = BuildColorBar(State().m_settings, ClientWidth(), ClientHeight());
     if (!bar.visible) {
         return;
     }
@@ -367,8 +367,8 @@ void CKZ_VView::DrawColorBar() {
 }
 
 void CKZ_VView::UpdateLabelFont() {
-    if (m_nLabelFontList != 0 && m_strLabelFontMade == m_strLabelFont &&
-        m_nLabelFontSizeMade == m_nLabelFontSize) {
+    if (m_nLabelFontList != 0 && m_strLabelFontMade == State().m_settings.m_strLabelFont &&
+        m_nLabelFontSizeMade == State().m_settings.m_nLabelFontSize) {
         return;
     }
     const CContextScope scope(*this);
@@ -377,7 +377,7 @@ void CKZ_VView::UpdateLabelFont() {
     }
     m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
     m_nLabelFontList =
-        static_cast<int>(m_gl.CreateFontListA(m_nLabelFontSize, m_strLabelFont.c_str()));
-    m_strLabelFontMade = m_strLabelFont;
-    m_nLabelFontSizeMade = m_nLabelFontSize;
+        static_cast<int>(m_gl.CreateFontListA(State().m_settings.m_nLabelFontSize, State().m_settings.m_strLabelFont.c_str()));
+    m_strLabelFontMade = State().m_settings.m_strLabelFont;
+    m_nLabelFontSizeMade = State().m_settings.m_nLabelFontSize;
 }

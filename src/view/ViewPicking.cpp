@@ -4,11 +4,12 @@
 #include <QOpenGLContext>
 #include <QString>
 
-#include "KZ_VView.h"
-#include "MessageBox.h"
+#include "view/KZ_VView.h"
+#include "ui/MessageBox.h"
 #include "field/PickHits.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
+#include "state/SelectionSteps.h"
 
 namespace {
 
@@ -23,20 +24,20 @@ const char* const kMsgSlotNotOnOnePlane =
 void CKZ_VView::OnPickClick(QPoint point) {
     const double ratio = devicePixelRatioF();
     PickAt(qRound(point.x() * ratio), qRound(point.y() * ratio));
-    if (m_nSlotPickCount == 1) {
+    if (State().m_selection.m_nSlotPickCount == 1) {
         // Both end points of the slot taken: the label-position dialog sees the edit end.
-        m_nSlotPickCount = -1;
-        m_nPickMode = PICK_NONE;
-        m_nEditSlot = -1;
-        Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+        auto edit = m_owner.Edit(ASPECT_SELECTION | ASPECT_CONTOURS);
+        edit->m_selection.m_nSlotPickCount = -1;
+        edit->m_selection.m_nPickMode = PICK_NONE;
+        edit->m_selection.m_nEditSlot = -1;
     }
-    if (m_nCornerCount == 1) {
+    if (State().m_selection.m_nCornerCount == 1) {
         const bool ended = SelectRectangle();
-        m_nCornerCount = -1;
+        auto edit = m_owner.Edit(ASPECT_SELECTION);
+        edit->m_selection.m_nCornerCount = -1;
         if (ended) {
-            m_nPickMode = PICK_NONE;  // the data-value page releases its "範囲指定"
+            edit->m_selection.m_nPickMode = PICK_NONE;  // the data-value page releases "範囲指定"
         }
-        Changed(ASPECT_SELECTION);
     }
 }
 
@@ -70,13 +71,13 @@ bool CKZ_VView::PickPass(int x, int y, unsigned& name, CVector4& point) {
 }
 
 void CKZ_VView::DrawPickables() {
-    switch (m_nPickMode) {
+    switch (State().m_selection.m_nPickMode) {
         case PICK_FACE_CONTOUR:
         case PICK_FACE_TAPS: {
             // Every polygon of the shown main-geometry parts, numbered across the parts.
             std::vector<CVector4> points;
             std::vector<int> counts;
-            for (const CGeometryObject& part : m_geoMain.m_objects) {
+            for (const CGeometryObject& part : State().m_data.m_geoMain.m_objects) {
                 if (part.m_nDisplayMode == 2) {
                     continue;
                 }
@@ -91,10 +92,10 @@ void CKZ_VView::DrawPickables() {
         }
         case PICK_TAP: {
             // Every marker, shown or not, named by its index in the taps.
-            const float r = 5.0f / m_fScale;
-            for (size_t i = 0; i < m_taps.m_aPos.size(); ++i) {
+            const float r = 5.0f / State().m_data.m_fScale;
+            for (size_t i = 0; i < State().m_data.m_taps.m_aPos.size(); ++i) {
                 m_gl.LoadName(static_cast<unsigned>(i));
-                m_gl.DrawSphere(m_taps.m_aPos[i], r, COLOR_BLACK, 8);
+                m_gl.DrawSphere(State().m_data.m_taps.m_aPos[i], r, COLOR_BLACK, 8);
             }
             break;
         }
@@ -112,7 +113,7 @@ void CKZ_VView::DrawPickables() {
 }
 
 void CKZ_VView::PickAt(int x, int y) {
-    if (m_nPickMode == PICK_NONE || !HasDataSet()) {
+    if (State().m_selection.m_nPickMode == PICK_NONE || !State().HasDataSet()) {
         return;
     }
     unsigned hit = kzv::NO_PICK;
@@ -121,30 +122,26 @@ void CKZ_VView::PickAt(int x, int y) {
         return;  // nothing there: nothing changes
     }
     const int name = static_cast<int>(hit);
-    switch (m_nPickMode) {
+    switch (State().m_selection.m_nPickMode) {
         case PICK_FACE_CONTOUR:
-            ToggleFaceContour(*this, name);
-            Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
+            ToggleFaceContour(*m_owner.Edit(ASPECT_SELECTION | ASPECT_CONTOURS), name);
             return;
         case PICK_FACE_TAPS:
-            SelectFacePoints(*this, name);
-            Changed(ASPECT_SELECTION);
+            SelectFacePoints(*m_owner.Edit(ASPECT_SELECTION), name);
             return;
         case PICK_TAP:
-            SelectMeasurementPoint(*this, name);
-            Changed(ASPECT_SELECTION);
+            SelectMeasurementPoint(*m_owner.Edit(ASPECT_SELECTION), name);
             return;
         default:
             break;
     }
-    if (name < 0 || name >= m_mesh.GetPanelCount()) {
+    if (name < 0 || name >= State().m_data.m_mesh.GetPanelCount()) {
         return;
     }
-    const CVector4 onPanel = ProjectOntoPanel(*this, name, point);
-    switch (m_nPickMode) {
+    const CVector4 onPanel = ProjectOntoPanel(State().m_data, name, point);
+    switch (State().m_selection.m_nPickMode) {
         case PICK_POINT:
-            SelectArbitraryPoint(*this, name, onPanel);
-            Changed(ASPECT_SELECTION);
+            SelectArbitraryPoint(*m_owner.Edit(ASPECT_SELECTION), name, onPanel);
             break;
         case PICK_RECTANGLE:
             PickCorner(name, onPanel);
@@ -158,43 +155,46 @@ void CKZ_VView::PickAt(int x, int y) {
 }
 
 void CKZ_VView::PickCorner(int panel, CVector4 p) {
-    if (m_nCornerCount >= 1) {
-        m_nCornerCount = -1;  // a rectangle left unfinished: start again
+    auto edit = m_owner.Edit(ASPECT_SELECTION);
+    CSelection& selection = edit->m_selection;
+    if (selection.m_nCornerCount >= 1) {
+        selection.m_nCornerCount = -1;  // a rectangle left unfinished: start again
     }
-    ++m_nCornerCount;
-    m_anCornerPanel[m_nCornerCount] = panel;
-    m_aCorner[m_nCornerCount] = p;
-    if (m_nCornerCount == 1) {
+    ++selection.m_nCornerCount;
+    selection.m_anCornerPanel[selection.m_nCornerCount] = panel;
+    selection.m_aCorner[selection.m_nCornerCount] = p;
+    if (selection.m_nCornerCount == 1) {
         // Until the rectangle is made, the other two marks sit on the picked corners.
-        m_aCorner[2] = m_aCorner[1];
-        m_aCorner[3] = m_aCorner[0];
-        if (!SameSurface(*this, m_anCornerPanel) &&
+        selection.m_aCorner[2] = selection.m_aCorner[1];
+        selection.m_aCorner[3] = selection.m_aCorner[0];
+        if (!SameSurface(State().m_data, selection.m_anCornerPanel) &&
             Host().RunAutoCorrectDialog() == AUTO_CORRECT_BY_HAND) {
-            m_nCornerCount = 0;  // the user clicks the second corner again
+            selection.m_nCornerCount = 0;  // the user clicks the second corner again
         }
     }
-    Changed(ASPECT_SELECTION);
 }
 
 void CKZ_VView::PickSlotPoint(int panel, CVector4 p) {
-    if (m_nEditSlot < 0 || m_nEditSlot >= SLOT_COUNT) {
+    if (State().m_selection.m_nEditSlot < 0 || State().m_selection.m_nEditSlot >= SLOT_COUNT) {
         return;
     }
-    if (m_nSlotPickCount >= 1) {
-        m_nSlotPickCount = -1;
+    auto edit = m_owner.Edit(ASPECT_SELECTION | ASPECT_CONTOURS);
+    CSelection& selection = edit->m_selection;
+    CVector4(&segment)[2] = edit->m_settings.m_aSlot[selection.m_nEditSlot];
+    if (selection.m_nSlotPickCount >= 1) {
+        selection.m_nSlotPickCount = -1;
     }
-    ++m_nSlotPickCount;
-    m_anSlotPanel[m_nSlotPickCount] = panel;
-    m_aSlot[m_nEditSlot][m_nSlotPickCount] = p;
-    if (m_nSlotPickCount == 1 && !SameSurface(*this, m_anSlotPanel)) {
+    ++selection.m_nSlotPickCount;
+    selection.m_anSlotPanel[selection.m_nSlotPickCount] = panel;
+    segment[selection.m_nSlotPickCount] = p;
+    if (selection.m_nSlotPickCount == 1 && !SameSurface(State().m_data, selection.m_anSlotPanel)) {
         KzMessageBox(this, QString::fromUtf8(kMsgSlotNotOnOnePlane), QStringLiteral(""),
                      KzButtons::Ok, KzIcon::Error);
         // The slot is emptied; the user starts again with point A.
-        m_nSlotPickCount = -1;
-        m_aSlot[m_nEditSlot][0] = CVector4(0, 0, 0, 0);
-        m_aSlot[m_nEditSlot][1] = CVector4(0, 0, 0, 0);
+        selection.m_nSlotPickCount = -1;
+        segment[0] = CVector4(0, 0, 0, 0);
+        segment[1] = CVector4(0, 0, 0, 0);
     }
-    Changed(ASPECT_SELECTION | ASPECT_CONTOURS);
 }
 
 void CKZ_VView::RefuseRectangle() {
@@ -204,29 +204,40 @@ void CKZ_VView::RefuseRectangle() {
 
 bool CKZ_VView::SelectRectangle() {
     CRangeRequest request;
-    request.corner[0] = m_aCorner[0];
-    request.corner[1] = m_aCorner[1];
-    request.panel[0] = m_anCornerPanel[0];
-    request.panel[1] = m_anCornerPanel[1];
+    request.corner[0] = State().m_selection.m_aCorner[0];
+    request.corner[1] = State().m_selection.m_aCorner[1];
+    request.panel[0] = State().m_selection.m_anCornerPanel[0];
+    request.panel[1] = State().m_selection.m_anCornerPanel[1];
     // The rectangle lies in the plane of the corners' panels: across a ridge or an eave there
     // is none (its inner points would float inside the building).
-    request.orientation =
-        RectangleOnSurface(*this, *this, request.corner[0], request.corner[1], request.panel);
+    {
+        // The four corners are shown while the dialog is open.
+        auto edit = m_owner.Edit(ASPECT_SELECTION);
+        request.orientation = RectangleOnSurface(edit->m_data, edit->m_selection, request.corner[0],
+                                                 request.corner[1], request.panel);
+    }
     if (request.orientation == RECT_NONE) {
         RefuseRectangle();
         return false;
     }
-    Changed(ASPECT_SELECTION);  // the four corners are shown while the dialog is open
-    if (!Host().RunRangeDialog(*this, request)) {
+    if (!Host().RunRangeDialog(State(), request)) {
         return true;
     }
-    const int orientation =
-        RectangleOnSurface(*this, *this, request.corner[0], request.corner[1], request.panel);
+    int orientation = RECT_NONE;
+    {
+        auto edit = m_owner.Edit(ASPECT_SELECTION);
+        orientation = RectangleOnSurface(edit->m_data, edit->m_selection, request.corner[0],
+                                         request.corner[1], request.panel);
+        if (orientation != RECT_NONE) {
+            SelectGridPoints(*edit,
+                             MakeGrid(edit->m_selection, orientation, request.divisionsP,
+                                      request.divisionsQ),
+                             request.panel[0]);
+        }
+    }
     if (orientation == RECT_NONE) {
         RefuseRectangle();
         return false;
     }
-    SelectGridPoints(*this, MakeGrid(*this, orientation, request.divisionsP, request.divisionsQ),
-                     request.panel[0]);
     return true;
 }

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "GLText.h"
-#include "SurfaceFormat.h"
+#include "render/GLText.h"
+#include "render/SurfaceFormat.h"
 
 // One QApplication for every GUI test; the tests run under a (virtual) X display. Listing the
 // tests (done at build time for CTest) needs no display, so no application is made for it.

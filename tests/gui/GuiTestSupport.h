@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <string>
 
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 
 // The committed sample data folder, ending with '/'.
 inline std::string SamplesFolder() {

@@ -47,17 +47,17 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include "ColorPrompt.h"
-#include "CommandIds.h"
-#include "FilePrompt.h"
-#include "GLText.h"
-#include "ImageScaleDlg.h"
-#include "KZ_VApp.h"
-#include "KZ_VView.h"
-#include "MainFrame.h"
-#include "MessageBox.h"
-#include "PrintPrompt.h"
-#include "SurfaceFormat.h"
+#include "ui/ColorPrompt.h"
+#include "app/CommandIds.h"
+#include "ui/FilePrompt.h"
+#include "render/GLText.h"
+#include "app/ImageScaleDlg.h"
+#include "app/KZ_VApp.h"
+#include "view/KZ_VView.h"
+#include "app/MainFrame.h"
+#include "ui/MessageBox.h"
+#include "ui/PrintPrompt.h"
+#include "render/SurfaceFormat.h"
 #include "dataset/DataFolderList.h"
 #include "dataset/HeaderFile.h"
 

@@ -37,6 +37,7 @@ public:
 
     const CViewState& State() const { return m_state; }
     const CViewState* operator->() const { return &m_state; }
+    const CViewState& operator*() const { return m_state; }
 
     // An edit announcing aspects when the outermost edit ends (none: announces nothing unless
     // Touch adds some).

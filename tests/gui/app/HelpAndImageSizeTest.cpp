@@ -12,12 +12,12 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "CommandIds.h"
-#include "FilePrompt.h"
-#include "HelpWindow.h"
-#include "ImageScaleDlg.h"
-#include "KZ_VView.h"
-#include "MainFrame.h"
+#include "app/CommandIds.h"
+#include "ui/FilePrompt.h"
+#include "app/HelpWindow.h"
+#include "app/ImageScaleDlg.h"
+#include "view/KZ_VView.h"
+#include "app/MainFrame.h"
 #include "render/TestView.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "CommandIds.h"
-#include "DataSetChooser.h"
-#include "KZ_VView.h"
-#include "MainFrame.h"
+#include "app/CommandIds.h"
+#include "datasets/DataSetChooser.h"
+#include "view/KZ_VView.h"
+#include "app/MainFrame.h"
 
 namespace {
 

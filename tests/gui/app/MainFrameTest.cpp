@@ -23,15 +23,15 @@
 
 #include <sys/resource.h>
 
-#include "CommandIds.h"
-#include "FilePrompt.h"
-#include "ImageScaleDlg.h"
-#include "KZ_VApp.h"
-#include "KZ_VView.h"
-#include "MainFrame.h"
-#include "MessageBox.h"
-#include "OperationPanelBar.h"
-#include "ValueListBar.h"
+#include "app/CommandIds.h"
+#include "ui/FilePrompt.h"
+#include "app/ImageScaleDlg.h"
+#include "app/KZ_VApp.h"
+#include "view/KZ_VView.h"
+#include "app/MainFrame.h"
+#include "ui/MessageBox.h"
+#include "panels/OperationPanelBar.h"
+#include "panels/ValueListBar.h"
 #include "render/TestView.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "KZ_VApp.h"
-#include "MainFrame.h"
+#include "app/KZ_VApp.h"
+#include "app/MainFrame.h"
 
 namespace {
 

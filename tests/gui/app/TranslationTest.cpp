@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "KZ_VApp.h"
-#include "MessageBox.h"
+#include "app/KZ_VApp.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "DataFolderDlg.h"
-#include "DataSearchDlg.h"
+#include "datasets/DataFolderDlg.h"
+#include "datasets/DataSearchDlg.h"
 #include "DatasetTestSupport.h"
-#include "FolderEditDlg.h"
+#include "datasets/FolderEditDlg.h"
 #include "Watchdog.h"
 #include "dataset/LoadReport.h"
 #include "text/CodePage.h"

@@ -8,9 +8,9 @@
 #include <QtTest/QTest>
 #include <filesystem>
 
-#include "DataSearchDlg.h"
+#include "datasets/DataSearchDlg.h"
 #include "DatasetTestSupport.h"
-#include "FolderEditDlg.h"
+#include "datasets/FolderEditDlg.h"
 
 using S = CDataSearchDlg;
 

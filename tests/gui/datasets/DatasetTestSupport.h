@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "DatasetWidgets.h"
-#include "FolderBrowser.h"
+#include "datasets/DatasetWidgets.h"
+#include "datasets/FolderBrowser.h"
 #include "GuiTestSupport.h"
-#include "MessageBox.h"
-#include "OpenFolder.h"
+#include "ui/MessageBox.h"
+#include "datasets/OpenFolder.h"
 #include "TempDir.h"
 
 // A temporary program folder, and every prompt seam replaced by a recorder: message boxes

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QTest>
 
-#include "FolderEditDlg.h"
+#include "datasets/FolderEditDlg.h"
 #include "GuiTestSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "DatasetTestSupport.h"
-#include "HeaderInfoDlg.h"
+#include "datasets/HeaderInfoDlg.h"
 
 namespace fs = std::filesystem;
 

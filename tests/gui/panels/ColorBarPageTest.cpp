@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "ColorBarPage.h"
-#include "MessageBox.h"
-#include "PageControlIds.h"
-#include "UpDown.h"
+#include "panels/ColorBarPage.h"
+#include "ui/MessageBox.h"
+#include "panels/PageControlIds.h"
+#include "ui/UpDown.h"
 #include "field/ColorScale.h"
 #include "panels/PageTestSupport.h"
 

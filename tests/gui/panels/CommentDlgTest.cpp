@@ -7,11 +7,11 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "ColorPrompt.h"
-#include "ColorSwatch.h"
-#include "CommentDlg.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
+#include "panels/CommentDlg.h"
 #include "GuiTestSupport.h"
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 
 namespace {
 

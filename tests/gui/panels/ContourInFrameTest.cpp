@@ -11,12 +11,12 @@
 #include <QTabWidget>
 #include <algorithm>
 
-#include "ContourPage.h"
-#include "LabelPosDlg.h"
-#include "MainFrame.h"
-#include "OperationPanelBar.h"
-#include "PageControlIds.h"
-#include "ValueListBar.h"
+#include "panels/ContourPage.h"
+#include "panels/LabelPosDlg.h"
+#include "app/MainFrame.h"
+#include "panels/OperationPanelBar.h"
+#include "panels/PageControlIds.h"
+#include "panels/ValueListBar.h"
 #include "panels/PageTestSupport.h"
 #include "render/TestView.h"
 

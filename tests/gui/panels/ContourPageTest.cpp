@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "ColorPrompt.h"
-#include "ContourPage.h"
-#include "MessageBox.h"
-#include "PageControlIds.h"
-#include "UpDown.h"
+#include "ui/ColorPrompt.h"
+#include "panels/ContourPage.h"
+#include "ui/MessageBox.h"
+#include "panels/PageControlIds.h"
+#include "ui/UpDown.h"
 #include "panels/PageTestSupport.h"
 
 namespace {

@@ -6,11 +6,12 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "DataValuePage.h"
+#include "panels/DataValuePage.h"
 #include "GuiTestSupport.h"
+#include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
-#include "state/DataSetLoad.h"
+#include "state/SelectionSteps.h"
 #include "text/NumberFormat.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "CompassWidget.h"
-#include "DirectionPage.h"
-#include "PageControlIds.h"
+#include "panels/CompassWidget.h"
+#include "panels/DirectionPage.h"
+#include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
 #include "render/TestView.h"
 #include "text/NumberFormat.h"

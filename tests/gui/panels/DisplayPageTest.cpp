@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ColorPrompt.h"
-#include "ColorSwatch.h"
-#include "DisplayPage.h"
-#include "PageControlIds.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
+#include "panels/DisplayPage.h"
+#include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
 
 namespace {

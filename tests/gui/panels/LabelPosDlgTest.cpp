@@ -4,8 +4,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "LabelPosDlg.h"
-#include "PageControlIds.h"
+#include "panels/LabelPosDlg.h"
+#include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
 
 namespace {

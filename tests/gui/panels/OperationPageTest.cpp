@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ButtonIcons.h"
-#include "MessageBox.h"
-#include "OperationPage.h"
-#include "PageControlIds.h"
+#include "panels/ButtonIcons.h"
+#include "ui/MessageBox.h"
+#include "panels/OperationPage.h"
+#include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
 
 namespace {

@@ -18,9 +18,9 @@
 #include <QTest>
 #include <string>
 
-#include "DatasetWidgets.h"
+#include "datasets/DatasetWidgets.h"
 #include "GuiTestSupport.h"
-#include "state/DataSetLoad.h"
+#include "dataset/DataSetLoad.h"
 #include "state/ViewState.h"
 
 // The control of page with the id, or a failed expectation and null.

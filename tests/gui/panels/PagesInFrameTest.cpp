@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include "MainFrame.h"
-#include "OperationPanelBar.h"
-#include "PageControlIds.h"
+#include "app/MainFrame.h"
+#include "panels/OperationPanelBar.h"
+#include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
 #include "render/TestView.h"
 

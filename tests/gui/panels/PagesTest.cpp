@@ -3,9 +3,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "DataValuePage.h"
-#include "Pages.h"
-#include "state/DataSetLoad.h"
+#include "panels/DataValuePage.h"
+#include "panels/Pages.h"
+#include "dataset/DataSetLoad.h"
 #include "state/ViewState.h"
 
 namespace {

@@ -6,13 +6,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "AutoCorrectDlg.h"
-#include "CoordEditDlg.h"
+#include "ui/AutoCorrectDlg.h"
+#include "ui/CoordEditDlg.h"
 #include "GuiTestSupport.h"
-#include "RangeDlg.h"
+#include "panels/RangeDlg.h"
+#include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
-#include "state/DataSetLoad.h"
+#include "state/SelectionSteps.h"
 #include "view/PickSupport.h"
 
 namespace {

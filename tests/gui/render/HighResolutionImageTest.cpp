@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "GuiTestSupport.h"
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 #include "render/TestView.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 
-#include "GLRecording.h"
+#include "render/GLRecording.h"
 #include "TestView.h"
 #include "geometry/Matrix4.h"
 

@@ -10,7 +10,7 @@
 #include <GL/gl.h>
 
 #include "GuiTestSupport.h"
-#include "OpenGLView.h"
+#include "render/OpenGLView.h"
 
 // Draws the view's scene now and reads the picture back.
 inline QImage GrabFrame(COpenGLView& view) {

@@ -12,12 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ExcludeRangeDlg.h"
-#include "FilePrompt.h"
-#include "OutputDlg.h"
-#include "ValueListDlg.h"
+#include "valuelist/ExcludeRangeDlg.h"
+#include "ui/FilePrompt.h"
+#include "valuelist/OutputDlg.h"
+#include "valuelist/ValueListDlg.h"
 #include "field/Picking.h"
 #include "panels/PageTestSupport.h"
+#include "state/SelectionSteps.h"
 #include "valuelist/ValueListExport.h"
 #include "view/PickSupport.h"
 

@@ -13,11 +13,12 @@
 #include <QTableView>
 #include <QTest>
 
-#include "CoordEditDlg.h"
+#include "ui/CoordEditDlg.h"
 #include "GuiTestSupport.h"
-#include "ValueListDlg.h"
+#include "valuelist/ValueListDlg.h"
+#include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
-#include "state/DataSetLoad.h"
+#include "state/SelectionSteps.h"
 #include "view/PickSupport.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <map>
 
 #include "GuiTestSupport.h"
-#include "PrintPrompt.h"
-#include "ValueListDlg.h"
+#include "ui/PrintPrompt.h"
+#include "valuelist/ValueListDlg.h"
 #include "view/PickSupport.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 #include "field/Picking.h"
 #include "render/TestView.h"
 #include "view/PickSupport.h"

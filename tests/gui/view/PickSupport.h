@@ -8,9 +8,9 @@
 #include <cmath>
 #include <functional>
 
-#include "DatasetWidgets.h"
-#include "KZ_VView.h"
-#include "MessageBox.h"
+#include "datasets/DatasetWidgets.h"
+#include "view/KZ_VView.h"
+#include "ui/MessageBox.h"
 
 // Where a model point appears in the view, in the widget's coordinates.
 inline QPoint WindowPoint(const CKZ_VView& view, CVector4 model) {

@@ -10,13 +10,13 @@
 #include <QTableView>
 #include <QTest>
 
-#include "AutoCorrectDlg.h"
-#include "DataValuePage.h"
-#include "LabelPosDlg.h"
-#include "MainFrame.h"
-#include "OperationPanelBar.h"
-#include "RangeDlg.h"
-#include "ValueListDlg.h"
+#include "ui/AutoCorrectDlg.h"
+#include "panels/DataValuePage.h"
+#include "panels/LabelPosDlg.h"
+#include "app/MainFrame.h"
+#include "panels/OperationPanelBar.h"
+#include "panels/RangeDlg.h"
+#include "valuelist/ValueListDlg.h"
 #include "field/Picking.h"
 #include "panels/PageTestSupport.h"
 #include "render/TestView.h"

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 #include "render/TestView.h"
 
 namespace {

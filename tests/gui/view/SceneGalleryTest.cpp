@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 #include "field/Camera.h"
 #include "render/TestView.h"
 

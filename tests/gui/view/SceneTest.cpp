@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "KZ_VView.h"
+#include "view/KZ_VView.h"
 #include "field/Camera.h"
 #include "field/ColorScale.h"
 #include "field/Compass.h"

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <array>
 
-#include "state/Selection.h"
+#include "field/Selection.h"
 
 class QLineEdit;
 class CViewState;

@@ -1,4 +1,4 @@
-#include "AutoCorrectDlg.h"
+#include "ui/AutoCorrectDlg.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "ControlId.h"
+#include "ui/ControlId.h"
 
 using kzv::WithId;
 

@@ -1,4 +1,4 @@
-#include "CoordEditDlg.h"
+#include "ui/CoordEditDlg.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "AutoCorrectDlg.h"
-#include "ControlId.h"
-#include "MessageBox.h"
+#include "ui/AutoCorrectDlg.h"
+#include "ui/ControlId.h"
+#include "ui/MessageBox.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
 #include "state/ViewState.h"
@@ -26,7 +26,7 @@ CCoordEditDlg::CCoordEditDlg(const CViewState& state, const CArbitraryPoint& rec
       m_state(state),
       m_record(record),
       m_origin(origin),
-      m_nRefPanel(record.panel >= 0 ? record.panel : state.FindPanelContaining(record.pos)) {
+      m_nRefPanel(record.panel >= 0 ? record.panel : state.m_data.FindPanelContaining(record.pos)) {
     setProperty("resourceId", static_cast<int>(IDD));
     setWindowTitle(QStringLiteral("座標値の編集"));
 
@@ -60,7 +60,7 @@ QLineEdit* CCoordEditDlg::Edit(int id) const {
 
 bool CCoordEditDlg::Accepted(int found) const {
     const int panels[2] = {m_nRefPanel, found};
-    return SameSurface(m_state, panels);
+    return SameSurface(m_state.m_data, panels);
 }
 
 void CCoordEditDlg::OnOK() {
@@ -70,14 +70,14 @@ void CCoordEditDlg::OnOK() {
                                     m_origin[i]);
     }
     CVector4 p(xyz[0], xyz[1], xyz[2]);
-    m_nFoundPanel = PanelHolding(m_state, m_nRefPanel, p);
+    m_nFoundPanel = PanelHolding(m_state.m_data, m_nRefPanel, p);
     if (!Accepted(m_nFoundPanel)) {
         CAutoCorrectDlg offer(this);
         if (offer.exec() == CAutoCorrectDlg::IDC_BY_HAND) {
             return;  // the typed numbers stay for the user to change
         }
-        p = CorrectOntoPanel(m_state, m_nRefPanel, p);
-        m_nFoundPanel = PanelHolding(m_state, m_nRefPanel, p);
+        p = CorrectOntoPanel(m_state.m_data, m_nRefPanel, p);
+        m_nFoundPanel = PanelHolding(m_state.m_data, m_nRefPanel, p);
         if (!Accepted(m_nFoundPanel)) {
             KzMessageBox(this, QString::fromUtf8(kMsgCorrectionFailed));
             return;
@@ -85,6 +85,6 @@ void CCoordEditDlg::OnOK() {
     }
     m_record.pos = p;
     m_record.panel = m_nFoundPanel;
-    ComputeAllDirections(m_state, m_nFoundPanel, p, m_record.values);
+    ComputeAllDirections(m_state.m_data, m_state.m_settings.m_nValueMethod, m_nFoundPanel, p, m_record.values);
     accept();
 }

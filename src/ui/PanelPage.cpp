@@ -1,19 +1,23 @@
-#include "PanelPage.h"
+#include "ui/PanelPage.h"
 
 #include <QPointer>
 
-#include "state/ViewState.h"
+#include "state/StateOwner.h"
 
 CPanelPage::CPanelPage(int resourceId, QWidget* parent) : QWidget(parent) {
     setProperty("resourceId", resourceId);
 }
 
-void CPanelPage::Attach(CViewState& state) {
-    m_pState = &state;
+const CViewState* CPanelPage::State() const {
+    return m_pOwner != nullptr ? &m_pOwner->State() : nullptr;
+}
+
+void CPanelPage::Attach(CStateOwner& owner) {
+    m_pOwner = &owner;
     // The page may go before the state (or the other way round when the window closes):
     // the listener stays registered and only calls a page that still exists.
     QPointer<CPanelPage> self(this);
-    state.AddListener([self](unsigned aspects) {
+    owner.AddListener([self](unsigned aspects) {
         if (self) {
             self->OnStateChanged(aspects);
         }
