@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "state/ViewState.h"
 #include "LargeSet.h"
 #include "dataset/DataSetLoad.h"
 #include "dataset/PanelIndex.h"
@@ -24,8 +25,8 @@ struct LoadedSet {
         const kzv::bench::LargeSet& set = kzv::bench::TheLargeSet();
         if (set.Ok()) {
             CHeaderFile header;
-            LoadDataSetFiles(state, set.Folder(), header, 1000, 800);
-            ok = state.m_mesh.GetPanelCount() > 0;
+            state.LoadDataSet(set.Folder(), header, 1000, 800);
+            ok = state.m_data.m_mesh.GetPanelCount() > 0;
         }
     }
 };
@@ -38,12 +39,12 @@ LoadedSet& Set() {
 // Five slots, each from a tap to the tap 40 records later (mostly on the same face), or to the
 // last tap when a small KZV_BENCH_TAPS leaves fewer.
 void PlaceSlots(CViewState& state) {
-    const auto& pos = state.m_taps.m_aPos;
+    const auto& pos = state.m_data.m_taps.m_aPos;
     for (int i = 0; i < 5; ++i) {
         const size_t a = pos.size() / 6 * static_cast<size_t>(i + 1);
-        state.m_abSlotOn[i] = 1;
-        state.m_aSlot[i][0] = pos[a];
-        state.m_aSlot[i][1] = pos[std::min(a + 40, pos.size() - 1)];
+        state.m_settings.m_abSlotOn[i] = 1;
+        state.m_settings.m_aSlot[i][0] = pos[a];
+        state.m_settings.m_aSlot[i][1] = pos[std::min(a + 40, pos.size() - 1)];
     }
 }
 
@@ -53,15 +54,15 @@ void RunContours(benchmark::State& bench, int kind, bool labels) {
         return;
     }
     CViewState& state = Set().state;
-    state.m_nContourKind = kind;
-    state.m_bShowLabels = labels ? 1 : 0;
+    state.m_settings.m_nContourKind = kind;
+    state.m_settings.m_bShowLabels = labels ? 1 : 0;
     PlaceSlots(state);
     CContourDrawing out;
     for (auto _ : bench) {
-        ComputeContours(state, out);
+        ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
         benchmark::DoNotOptimize(out.items.data());
     }
-    bench.counters["panels"] = state.m_mesh.GetPanelCount();
+    bench.counters["panels"] = state.m_data.m_mesh.GetPanelCount();
     bench.counters["items"] = static_cast<double>(out.items.size());
     bench.counters["labels"] = static_cast<double>(out.labels.size());
 }
@@ -82,7 +83,7 @@ void BM_PanelIndexBuild(benchmark::State& bench) {
         return;
     }
     for (auto _ : bench) {
-        CPanelIndex index(Set().state);
+        CPanelIndex index(Set().state.m_data);
         benchmark::DoNotOptimize(index);
     }
 }
@@ -90,8 +91,8 @@ void BM_PanelIndexBuild(benchmark::State& bench) {
 // 21 x 21 points of a rectangle selection spanned by two taps and the height between them,
 // found with the index and by testing every panel in turn.
 std::vector<CVector4> GridPoints(const CViewState& state) {
-    const CVector4 a = state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(0, 0));
-    const CVector4 b = state.m_taps.m_aPos[state.m_taps.m_aPos.size() / 8];
+    const CVector4 a = state.m_data.m_taps.GetPosition(state.m_data.m_mesh.GetNodeTapNo(0, 0));
+    const CVector4 b = state.m_data.m_taps.m_aPos[state.m_data.m_taps.m_aPos.size() / 8];
     std::vector<CVector4> points;
     for (int i = 0; i <= 20; ++i) {
         for (int j = 0; j <= 20; ++j) {
@@ -107,7 +108,7 @@ void BM_FindPanelIndexed(benchmark::State& bench) {
         bench.SkipWithError("could not load the large data set");
         return;
     }
-    const CPanelIndex index(Set().state);
+    const CPanelIndex index(Set().state.m_data);
     const std::vector<CVector4> points = GridPoints(Set().state);
     for (auto _ : bench) {
         int sum = 0;
@@ -130,11 +131,11 @@ void BM_FindPanelLinear(benchmark::State& bench) {
         int sum = 0;
         for (const CVector4& p : points) {
             int found = -1;
-            for (int i = 0; i < state.m_mesh.GetPanelCount() && found < 0; ++i) {
+            for (int i = 0; i < state.m_data.m_mesh.GetPanelCount() && found < 0; ++i) {
                 CVector4 c[4];
-                const int n = state.m_mesh.m_aNodeCount[static_cast<size_t>(i)];
+                const int n = state.m_data.m_mesh.m_aNodeCount[static_cast<size_t>(i)];
                 for (int k = 0; k < n && k < 4; ++k) {
-                    c[k] = state.m_taps.GetPosition(state.m_mesh.GetNodeTapNo(i, k));
+                    c[k] = state.m_data.m_taps.GetPosition(state.m_data.m_mesh.GetNodeTapNo(i, k));
                 }
                 if (IsPointInPolygon(p, c, n)) {
                     found = i;

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "state/ViewState.h"
 #include "dataset/DataSearch.h"
 #include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
@@ -71,8 +72,8 @@ std::string Slash(std::string folder) {
 }
 
 bool Load(CViewState& state, const std::string& folder) {
-    LoadDataSetFiles(state, Slash(folder), CHeaderFile(), 1000, 800);
-    return state.m_mesh.GetPanelCount() > 0;
+    state.LoadDataSet(Slash(folder), CHeaderFile(), 1000, 800);
+    return state.m_data.m_mesh.GetPanelCount() > 0;
 }
 
 int TimeContours(const std::string& folder, int runs) {
@@ -81,13 +82,13 @@ int TimeContours(const std::string& folder, int runs) {
         std::fprintf(stderr, "no panels in %s\n", folder.c_str());
         return 1;
     }
-    state.m_nContourKind = 0;  // bands only
-    const int directions = state.m_cp.m_nDirectionCount;
+    state.m_settings.m_nContourKind = 0;  // bands only
+    const int directions = state.m_data.m_cp.m_nDirectionCount;
     CContourDrawing out;
     const double ms = MedianMs(runs, [&] {
         for (int d = 0; d < directions; ++d) {
-            state.m_nDirection = d;
-            ComputeContours(state, out);
+            state.m_settings.m_nDirection = d;
+            ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
         }
     });
     std::printf("%.6f\n", ms / directions);
@@ -127,14 +128,14 @@ int TimeLoadParts(const std::string& folder, int runs) {
                 times[name].push_back(MsSince(start));
             }
         };
-        step("1 cp.dat", [&] { state->m_cp.Read((f + "cp.dat").c_str()); });
-        step("2 measure.pos", [&] { state->m_taps.Read((f + "measure.pos").c_str()); });
-        step("3 mesh.msh", [&] { state->m_mesh.Read((f + "mesh.msh").c_str()); });
-        step("4 corner table", [&] { state->Corners(); });
-        step("5 derived", [&] { state->UpdateDerived(); });
+        step("1 cp.dat", [&] { state->m_data.m_cp.Read((f + "cp.dat").c_str()); });
+        step("2 measure.pos", [&] { state->m_data.m_taps.Read((f + "measure.pos").c_str()); });
+        step("3 mesh.msh", [&] { state->m_data.m_mesh.Read((f + "mesh.msh").c_str()); });
+        step("4 corner table", [&] { state->m_data.Corners(); });
+        step("5 derived", [&] { state->m_data.UpdateDerived(); });
         step("6 reset display", [&] { state->ResetDisplayState(); });
-        step("7 copies", [&] { state->m_tapsOrg = state->m_taps; });
-        step("8 panel index", [&] { state->FindPanelContaining(CVector4()); });
+        step("7 copies", [&] { state->m_data.m_tapsOrg = state->m_data.m_taps; });
+        step("8 panel index", [&] { state->m_data.FindPanelContaining(CVector4()); });
         step("9 free", [&] { state.reset(); });
     }
     for (const auto& [name, t] : times) {
@@ -252,7 +253,7 @@ int ExportTriangles(const std::string& folder, const std::string& outDir) {
         std::fprintf(stderr, "no panels in %s\n", folder.c_str());
         return 1;
     }
-    const int directions = state.m_cp.m_nDirectionCount;
+    const int directions = state.m_data.m_cp.m_nDirectionCount;
     std::vector<double> xy;
     std::vector<std::vector<double>> values(static_cast<size_t>(directions));
     std::vector<int32_t> triangles;
@@ -267,21 +268,21 @@ int ExportTriangles(const std::string& folder, const std::string& outDir) {
     };
     std::vector<double> tapValues(static_cast<size_t>(directions));
     int skipped = 0;
-    for (int p = 0; p < state.m_mesh.GetPanelCount(); ++p) {
-        const int count = state.m_mesh.GetNodeCount(p);
+    for (int p = 0; p < state.m_data.m_mesh.GetPanelCount(); ++p) {
+        const int count = state.m_data.m_mesh.GetNodeCount(p);
         int32_t corner[4];
         std::vector<double> centre(static_cast<size_t>(directions), 0.0);
         bool complete = true;
         for (int k = 0; k < count; ++k) {
-            const int32_t tap = state.m_mesh.GetNodeTapNo(p, k);
+            const int32_t tap = state.m_data.m_mesh.GetNodeTapNo(p, k);
             for (int d = 0; d < directions; ++d) {
-                tapValues[static_cast<size_t>(d)] = state.m_cp.GetCp(tap, d);
+                tapValues[static_cast<size_t>(d)] = state.m_data.m_cp.GetCp(tap, d);
                 complete = complete && tapValues[static_cast<size_t>(d)] < NO_VALUE;
             }
             auto it = vertexOfTap.find(tap);
             if (it == vertexOfTap.end()) {
                 it = vertexOfTap
-                         .emplace(tap, addVertex(state.m_taps.GetPosition(tap), tapValues.data()))
+                         .emplace(tap, addVertex(state.m_data.m_taps.GetPosition(tap), tapValues.data()))
                          .first;
             }
             corner[k] = it->second;
@@ -295,7 +296,7 @@ int ExportTriangles(const std::string& folder, const std::string& outDir) {
             continue;
         }
         CPanelCorners c;
-        GetPanelCorners(state, p, 0, c);
+        GetPanelCorners(state.m_data, p, 0, c);
         std::vector<double> cv(static_cast<size_t>(directions));
         for (int d = 0; d < directions; ++d) {
             const double* v = &values[static_cast<size_t>(d)][0];
@@ -310,7 +311,7 @@ int ExportTriangles(const std::string& folder, const std::string& outDir) {
         }
     }
     const CContourLevels levels =
-        MakeContourLevels(state.m_dColorMin, state.m_dColorMax, state.m_nDivisions);
+        MakeContourLevels(state.m_settings.m_dColorMin, state.m_settings.m_dColorMax, state.m_settings.m_nDivisions);
     std::vector<double> allValues;
     for (const std::vector<double>& v : values) {
         allValues.insert(allValues.end(), v.begin(), v.end());
@@ -384,21 +385,21 @@ int Areas(const std::vector<std::string>& folders) {
             return 1;
         }
         std::printf("set %s\n", kzv::LastPathComponent(folder).c_str());
-        const auto& pos = state.m_taps.m_aPos;
+        const auto& pos = state.m_data.m_taps.m_aPos;
         for (int i = 0; i < 5; ++i) {
             const size_t a = pos.size() / 6 * static_cast<size_t>(i + 1);
-            state.m_aSlot[i][0] = pos[a];
-            state.m_aSlot[i][1] = pos[std::min(a + 40, pos.size() - 1)];
+            state.m_settings.m_aSlot[i][0] = pos[a];
+            state.m_settings.m_aSlot[i][1] = pos[std::min(a + 40, pos.size() - 1)];
         }
         CContourDrawing out;
-        for (int d = 0; d < state.m_cp.m_nDirectionCount; ++d) {
-            state.m_nDirection = d;
-            state.m_nContourKind = 0;
-            state.m_bShowLabels = 0;
-            std::fill(std::begin(state.m_abSlotOn), std::end(state.m_abSlotOn), 0);
-            ComputeContours(state, out);
-            std::vector<int> count(static_cast<size_t>(state.m_nDivisions), 0);
-            std::vector<double> area(static_cast<size_t>(state.m_nDivisions), 0.0);
+        for (int d = 0; d < state.m_data.m_cp.m_nDirectionCount; ++d) {
+            state.m_settings.m_nDirection = d;
+            state.m_settings.m_nContourKind = 0;
+            state.m_settings.m_bShowLabels = 0;
+            std::fill(std::begin(state.m_settings.m_abSlotOn), std::end(state.m_settings.m_abSlotOn), 0);
+            ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
+            std::vector<int> count(static_cast<size_t>(state.m_settings.m_nDivisions), 0);
+            std::vector<double> area(static_cast<size_t>(state.m_settings.m_nDivisions), 0.0);
             for (const CContourItem& item : out.items) {
                 if (item.type == ContourItemType::Band) {
                     ++count[static_cast<size_t>(item.index)];
@@ -409,10 +410,10 @@ int Areas(const std::vector<std::string>& folders) {
             for (size_t k = 0; k < area.size(); ++k) {
                 std::printf("%d %zu %d %.17g\n", d, k, count[k], area[k]);
             }
-            state.m_nContourKind = 2;
-            state.m_bShowLabels = 1;
-            std::fill(std::begin(state.m_abSlotOn), std::begin(state.m_abSlotOn) + 5, 1);
-            ComputeContours(state, out);
+            state.m_settings.m_nContourKind = 2;
+            state.m_settings.m_bShowLabels = 1;
+            std::fill(std::begin(state.m_settings.m_abSlotOn), std::begin(state.m_settings.m_abSlotOn) + 5, 1);
+            ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
             std::printf("%d all %zu %016llx\n", d, out.items.size(),
                         static_cast<unsigned long long>(Digest(out)));
         }

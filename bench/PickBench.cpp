@@ -12,27 +12,31 @@
 #include <QTest>
 #include <cstdio>
 
+#include "state/ViewState.h"
 #include "LargeSet.h"
 #include "valuelist/ValueListDlg.h"
 #include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "state/SelectionSteps.h"
+#include "state/StateOwner.h"
 
 namespace {
 
 // The large set loaded twice: alone, and followed by the shown value-list page.
 CViewState* g_model = nullptr;
-CViewState* g_shown = nullptr;
+CStateOwner* g_shown = nullptr;
 std::vector<CVector4> g_grid;
 
+// The state to change: the shown one through an edit that announces nothing itself (Announce
+// tells the page afterwards, as one edit of the program would at its end).
 CViewState& State(bool widget) {
-    return widget ? *g_shown : *g_model;
+    return widget ? *g_shown->Edit() : *g_model;
 }
 
 // Announces a change; with the page, lets it repaint as the event loop would.
 void Announce(bool widget, unsigned aspects) {
-    State(widget).Changed(aspects);
     if (widget) {
+        g_shown->Changed(aspects);
         QApplication::processEvents();
     }
 }
@@ -101,20 +105,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not generate the large data set: %s\n", set.Error().c_str());
         return 1;
     }
-    CViewState model, shown;
-    LoadDataSetFiles(model, set.Folder(), CHeaderFile(), 1000, 800);
-    LoadDataSetFiles(shown, set.Folder(), CHeaderFile(), 1000, 800);
+    CViewState model;
+    CStateOwner shown;
+    model.LoadDataSet(set.Folder(), CHeaderFile(), 1000, 800);
+    shown.Edit()->LoadDataSet(set.Folder(), CHeaderFile(), 1000, 800);
     g_model = &model;
     g_shown = &shown;
 
     // A 100 x 100 rectangle over most of the south wall (the plane of the smallest y).
     CVector4 lo, hi;
-    model.m_geoMain.GetBounds(lo, hi);
+    model.m_data.m_geoMain.GetBounds(lo, hi);
     const CVector4 size = hi - lo;
     const int orientation =
-        RectangleOrientation(model, CVector4(lo.x + 0.1f * size.x, lo.y, lo.z + 0.1f * size.z),
+        RectangleOrientation(model.m_selection, CVector4(lo.x + 0.1f * size.x, lo.y, lo.z + 0.1f * size.z),
                              CVector4(hi.x - 0.1f * size.x, lo.y, hi.z - 0.1f * size.z));
-    g_grid = MakeGrid(model, orientation, 100, 100);
+    g_grid = MakeGrid(model.m_selection, orientation, 100, 100);
 
     CValueListDlg page;
     page.Attach(shown);

@@ -67,7 +67,7 @@ BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_RedrawAfterCameraChange(benchmark::State& state) {
     for (auto _ : state) {
-        g_view->Turn(CVector4(0.0f, 1.0f, 0.0f));
+        (*g_view->Owner().Edit()).m_camera.Turn(CVector4(0.0f, 1.0f, 0.0f));
         Redraw();
     }
     state.counters["contours"] = g_view->FrameCache().contourComputations;
@@ -76,7 +76,7 @@ BENCHMARK(BM_RedrawAfterCameraChange)->Unit(benchmark::kMillisecond)->MinTime(2.
 
 void BM_RedrawAfterDirectionChange(benchmark::State& state) {
     for (auto _ : state) {
-        g_view->m_nDirection = (g_view->m_nDirection + 1) % g_view->m_cp.m_nDirectionCount;
+        (*g_view->Owner().Edit()).m_settings.m_nDirection = ((*g_view->Owner().Edit()).m_settings.m_nDirection + 1) % (*g_view->Owner().Edit()).m_data.m_cp.m_nDirectionCount;
         Redraw();
     }
     state.counters["contours"] = g_view->FrameCache().contourComputations;
@@ -86,17 +86,17 @@ BENCHMARK(BM_RedrawAfterDirectionChange)->Unit(benchmark::kMillisecond)->MinTime
 // The same redraw with 10 000 taps listed in the value list: each listed tap is looked up by
 // id and always drawn as a mark, whatever the marker switch says.
 void BM_FullRedrawWithListedTaps(benchmark::State& state) {
-    const size_t listed = std::min<size_t>(10000, g_view->m_taps.m_aTapNo.size());
+    const size_t listed = std::min<size_t>(10000, (*g_view->Owner().Edit()).m_data.m_taps.m_aTapNo.size());
     for (size_t i = 0; i < listed; ++i) {
-        const CVector4& p = g_view->m_taps.m_aPos[i];
-        const int tap = g_view->m_taps.m_aTapNo[i];
-        g_view->m_valueList.AddPointRow(tap, p.x, p.y, p.z, g_view->m_cp.GetCp(tap, 0));
+        const CVector4& p = (*g_view->Owner().Edit()).m_data.m_taps.m_aPos[i];
+        const int tap = (*g_view->Owner().Edit()).m_data.m_taps.m_aTapNo[i];
+        (*g_view->Owner().Edit()).m_valueList.AddPointRow(tap, p.x, p.y, p.z, (*g_view->Owner().Edit()).m_data.m_cp.GetCp(tap, 0));
     }
     for (auto _ : state) {
         Redraw();
     }
-    state.counters["listed"] = static_cast<double>(g_view->m_valueList.GetRowCount());
-    g_view->m_valueList.ClearAllRows();
+    state.counters["listed"] = static_cast<double>((*g_view->Owner().Edit()).m_valueList.GetRowCount());
+    (*g_view->Owner().Edit()).m_valueList.ClearAllRows();
 }
 BENCHMARK(BM_FullRedrawWithListedTaps)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -226,14 +226,14 @@ LimitResult MeasureLimit(int repeats) {
 // Every layer on: both contour kinds, labels, numbers, mesh, markers, grid, arrows, axes and
 // axis numbers, the colour bar and every comment item.
 void ShowEveryLayer(CKZ_VView& view) {
-    view.m_nContourKind = 2;
-    view.m_bShowLabels = 1;
-    view.m_bShowNumbers = std::getenv("KZV_NO_NUMBERS") ? 0 : 1;
-    view.m_bShowMesh = std::getenv("KZV_NO_MESH") ? 0 : 1;
-    view.m_bShowMarkers = std::getenv("KZV_NO_MARKERS") ? 0 : 1;
-    view.m_bShowGround = 1;
-    view.m_bShowWind = 1;
-    view.m_bShowAxisNumbers = 1;
+    (*view.Owner().Edit()).m_settings.m_nContourKind = 2;
+    (*view.Owner().Edit()).m_settings.m_bShowLabels = 1;
+    (*view.Owner().Edit()).m_settings.m_bShowNumbers = std::getenv("KZV_NO_NUMBERS") ? 0 : 1;
+    (*view.Owner().Edit()).m_settings.m_bShowMesh = std::getenv("KZV_NO_MESH") ? 0 : 1;
+    (*view.Owner().Edit()).m_settings.m_bShowMarkers = std::getenv("KZV_NO_MARKERS") ? 0 : 1;
+    (*view.Owner().Edit()).m_settings.m_bShowGround = 1;
+    (*view.Owner().Edit()).m_settings.m_bShowWind = 1;
+    (*view.Owner().Edit()).m_settings.m_bShowAxisNumbers = 1;
     if (const char* limit = std::getenv("KZV_NUMBER_BITMAPS")) {
         view.m_nNumberBitmapLimit = 0;
         view.m_nLargeSetNumberBitmaps = static_cast<size_t>(std::strtoul(limit, nullptr, 10));
@@ -264,7 +264,8 @@ bool WriteSetInChild(const std::string& folder) {
 int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
     int rc = 0;
     {
-        CKZ_VView view;
+        CStateOwner viewState;
+        CKZ_VView view(viewState);
         view.resize(1024, 768);
         view.show();
         if (!QTest::qWaitForWindowExposed(&view)) {
@@ -281,7 +282,7 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
             const double loadHeap = HeapMb();
             ShowEveryLayer(view);
             for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-                view.m_comment.flags[i] = 1;
+                (*view.Owner().Edit()).m_settings.m_comment.flags[i] = 1;
             }
             Redraw();
             const double peak = StatusMb("VmHWM");
@@ -312,7 +313,7 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
                         "taps %zu: redraw %.4f s, limit %.4f s, redraw / limit %.2f (processor "
                         "time %.4f s / %.4f s = %.2f); %zu pixels differ; limit: %zu draw calls, "
                         "%zu vertices, %zu bitmaps\n",
-                        view.m_taps.m_aTapNo.size(), r.redraw, r.limit, r.redraw / r.limit,
+                        (*view.Owner().Edit()).m_data.m_taps.m_aTapNo.size(), r.redraw, r.limit, r.redraw / r.limit,
                         r.cpuRedraw, r.cpuLimit, r.cpuRedraw / r.cpuLimit, r.differing, r.drawCalls,
                         r.vertices, r.bitmaps);
                     std::printf("peak after the limit %.1f MB\n", StatusMb("VmHWM"));
@@ -356,7 +357,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not generate the large data set: %s\n", set.Error().c_str());
         return 1;
     }
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view(viewState);
     view.resize(1024, 768);
     view.show();
     if (!QTest::qWaitForWindowExposed(&view)) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "state/ViewState.h"
 #include "LargeSet.h"
 #include "dataset/DataSetLoad.h"
 #include "valuelist/ValueList.h"
@@ -29,28 +30,28 @@ struct ListedSet {
             return;
         }
         CHeaderFile header;
-        LoadDataSetFiles(state, set.Folder(), header, 1000, 800);
-        const int taps = std::min<int>(kRows / 2, static_cast<int>(state.m_taps.m_aTapNo.size()));
+        state.LoadDataSet(set.Folder(), header, 1000, 800);
+        const int taps = std::min<int>(kRows / 2, static_cast<int>(state.m_data.m_taps.m_aTapNo.size()));
         for (int i = 0; i < taps; ++i) {
-            const int32_t tap = state.m_taps.m_aTapNo[static_cast<size_t>(i)];
+            const int32_t tap = state.m_data.m_taps.m_aTapNo[static_cast<size_t>(i)];
             CArbitraryPoint point;
             point.id = -(i + 1);
-            point.pos = state.m_taps.m_aPos[static_cast<size_t>(i)] + CVector4(0.37f, 0.0f, 0.0f);
-            for (int d = 0; d < state.m_cp.m_nDirectionCount; ++d) {
-                point.values.push_back(state.m_cp.GetCp(tap, d) * 0.9);
+            point.pos = state.m_data.m_taps.m_aPos[static_cast<size_t>(i)] + CVector4(0.37f, 0.0f, 0.0f);
+            for (int d = 0; d < state.m_data.m_cp.m_nDirectionCount; ++d) {
+                point.values.push_back(state.m_data.m_cp.GetCp(tap, d) * 0.9);
             }
-            state.m_lstArbitrary.push_back(point);
+            state.m_selection.m_lstArbitrary.push_back(point);
         }
         AddAll(list);
         ok = list.GetRowCount() > 0;
     }
     void AddAll(CValueList& to) const {
-        for (size_t i = 0; i < state.m_lstArbitrary.size(); ++i) {
-            const int32_t tap = state.m_taps.m_aTapNo[i];
-            const CVector4& p = state.m_taps.m_aPos[i];
-            to.AddPointRow(tap, p.x, p.y, p.z, state.m_cp.GetCp(tap, 0));
+        for (size_t i = 0; i < state.m_selection.m_lstArbitrary.size(); ++i) {
+            const int32_t tap = state.m_data.m_taps.m_aTapNo[i];
+            const CVector4& p = state.m_data.m_taps.m_aPos[i];
+            to.AddPointRow(tap, p.x, p.y, p.z, state.m_data.m_cp.GetCp(tap, 0));
         }
-        for (const CArbitraryPoint& a : state.m_lstArbitrary) {
+        for (const CArbitraryPoint& a : state.m_selection.m_lstArbitrary) {
             to.AddPointRow(a.id, a.pos.x, a.pos.y, a.pos.z, a.values.front());
         }
     }
@@ -106,7 +107,7 @@ void BM_ExcludeAndUndo(benchmark::State& bench) {
         CValueList list = Set().list;
         bench.ResumeTiming();
         const int removed = list.ApplyExclusion(VALUE_COLUMN_VALUE, -0.5, 0.5, true);
-        const int restored = list.UndoExclusion(Set().state, 0);
+        const int restored = list.UndoExclusion(Set().state.Points(), 0);
         benchmark::DoNotOptimize(removed + restored);
     }
     bench.SetItemsProcessed(bench.iterations() * Set().list.GetRowCount());
@@ -128,7 +129,7 @@ void BM_TolvexBytes(benchmark::State& bench) {
     }
     std::string bytes;
     for (auto _ : bench) {
-        MakeTolvexBytes(Set().list.Rows(), Set().state, 3, bytes);
+        MakeTolvexBytes(Set().list.Rows(), Set().state.Points(), 3, bytes);
         benchmark::DoNotOptimize(bytes.data());
     }
     bench.SetItemsProcessed(bench.iterations() * Set().list.GetRowCount());

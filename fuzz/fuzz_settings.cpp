@@ -10,18 +10,19 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const CViewState loaded = [] {
         CViewState state;
-        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
+        state.LoadDataSet(std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
         return state;
     }();
-    static const std::string reference = MakeSettingsFileBytes(loaded, 0);
+    static const std::string reference = MakeSettingsFileBytes(loaded);
     CViewState state = loaded;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CSettingsFileRead read;
     if (!ReadSettingsFileBytes(bytes, state, &read)) {
-        FUZZ_CHECK(MakeSettingsFileBytes(state, 0) == reference);
+        FUZZ_CHECK(MakeSettingsFileBytes(state) == reference);
         return 0;
     }
-    const std::string written = MakeSettingsFileBytes(state, read.sliderPosition);
+    state.m_nBuildingAngleStep = read.sliderPosition;
+    const std::string written = MakeSettingsFileBytes(state);
     CViewState again = loaded;
     FUZZ_CHECK(ReadSettingsFileBytes(written, again, nullptr));
     return 0;

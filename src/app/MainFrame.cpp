@@ -148,9 +148,14 @@ CMainFrame::~CMainFrame() {
     // The pages still announce changes while QWidget's destructor hides them; by then this
     // frame is only a QWidget and must not hear them.
     m_doc.State().RemoveListener(m_nStateListener);
-    // The view leaves the state's listeners before the document that holds the state goes
-    // (the other children keep no hold on it).
-    delete m_pView;
+    // The children (the view, the bars with their pages, the dialogs) go while the state they
+    // show still exists: hidden first, as QWidget's destructor would (a number box that loses
+    // the focus commits its text then, with every page still there, and pages still change the
+    // state while they are hidden), then deleted.
+    hide();
+    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        delete child;
+    }
     m_pView = nullptr;
 }
 

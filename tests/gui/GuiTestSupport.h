@@ -7,6 +7,12 @@
 #include "view/KZ_VView.h"
 
 // The committed sample data folder, ending with '/'.
+// Write access to a state the way a test arranges it: no announcement (the test announces what
+// it wants the windows to see, as the program's own edits do).
+inline CViewState& Arrange(CStateOwner& owner) {
+    return *owner.Edit();
+}
+
 inline std::string SamplesFolder() {
     return KZV_SAMPLES_DIR;
 }

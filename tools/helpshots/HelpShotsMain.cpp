@@ -152,23 +152,23 @@ int main(int argc, char* argv[]) {
     }
 
     LoadSample(view, "lshape");
-    view.m_bShowWind = 1;
-    view.m_bShowGround = 1;
+    (*view.Owner().Edit()).m_settings.m_bShowWind = 1;
+    (*view.Owner().Edit()).m_settings.m_bShowGround = 1;
     for (int i : {0, 1, 8}) {
-        view.m_comment.flags[i] = 1;
+        (*view.Owner().Edit()).m_settings.m_comment.flags[i] = 1;
     }
-    view.m_comment.position = CVector4(120.0f, 10.0f, 1000.0f);
-    view.ResetRotation();
-    view.Turn(CVector4(-60.0f, 0.0f, 30.0f));
-    view.m_fZoom = 0.8f;
-    view.Changed(ASPECT_DISPLAY | ASPECT_CAMERA);
+    (*view.Owner().Edit()).m_settings.m_comment.position = CVector4(120.0f, 10.0f, 1000.0f);
+    (*view.Owner().Edit()).m_camera.ResetRotation();
+    (*view.Owner().Edit()).m_camera.Turn(CVector4(-60.0f, 0.0f, 30.0f));
+    (*view.Owner().Edit()).m_camera.m_fZoom = 0.8f;
+    view.Owner().Changed(ASPECT_DISPLAY | ASPECT_CAMERA);
     Save(frame, "main.png");
     {
-        CHeaderInfoDlg dialog(view.m_strDataFolder, &frame);
+        CHeaderInfoDlg dialog(view.State().m_data.m_strDataFolder, &frame);
         SaveDialog(dialog, "header.png");
     }
     {
-        CCommentDlg dialog(&view, &frame);
+        CCommentDlg dialog(view.Owner(), view.ClientWidth(), view.ClientHeight(), &frame);
         SaveDialog(dialog, "comment.png");
     }
 
@@ -182,29 +182,29 @@ int main(int argc, char* argv[]) {
     }
 
     // Line contours over the bands, with their values along a label-position slot.
-    view.m_nContourKind = 2;
-    view.m_bShowLabels = 1;
-    view.m_nLabelSkip = 1;
-    view.m_abSlotOn[0] = 1;
-    view.m_aSlot[0][0] = CVector4(-12000, -15000, 5000);  // across the south face
-    view.m_aSlot[0][1] = CVector4(12000, -15000, 25000);
-    view.m_bSlotsVisible = true;
-    view.Changed(ASPECT_DISPLAY | ASPECT_CAMERA);
+    (*view.Owner().Edit()).m_settings.m_nContourKind = 2;
+    (*view.Owner().Edit()).m_settings.m_bShowLabels = 1;
+    (*view.Owner().Edit()).m_settings.m_nLabelSkip = 1;
+    (*view.Owner().Edit()).m_settings.m_abSlotOn[0] = 1;
+    (*view.Owner().Edit()).m_settings.m_aSlot[0][0] = CVector4(-12000, -15000, 5000);  // across the south face
+    (*view.Owner().Edit()).m_settings.m_aSlot[0][1] = CVector4(12000, -15000, 25000);
+    (*view.Owner().Edit()).m_bSlotsVisible = true;
+    view.Owner().Changed(ASPECT_DISPLAY | ASPECT_CAMERA);
     Save(view, "view-lines.png");
 
     // Points picked from the side: the value list fills.
-    view.SetViewPreset(VIEW_Y_MINUS);
-    view.m_fZoom = 1.0f;
-    view.m_nContourKind = 0;
-    view.m_bShowLabels = 0;
-    view.m_bSlotsVisible = false;
-    view.Changed(ASPECT_DISPLAY);
-    view.m_nPickMode = PICK_FACE_TAPS;
-    view.Changed(ASPECT_SELECTION);
+    (*view.Owner().Edit()).SetViewPreset(VIEW_Y_MINUS);
+    (*view.Owner().Edit()).m_camera.m_fZoom = 1.0f;
+    (*view.Owner().Edit()).m_settings.m_nContourKind = 0;
+    (*view.Owner().Edit()).m_settings.m_bShowLabels = 0;
+    (*view.Owner().Edit()).m_bSlotsVisible = false;
+    view.Owner().Changed(ASPECT_DISPLAY);
+    (*view.Owner().Edit()).m_selection.m_nPickMode = PICK_FACE_TAPS;
+    view.Owner().Changed(ASPECT_SELECTION);
     Settle();
     ClickView(view, view.width() / 2 - 40, view.height() / 2);
-    view.m_nPickMode = PICK_NONE;
-    view.Changed(ASPECT_SELECTION);
+    (*view.Owner().Edit()).m_selection.m_nPickMode = PICK_NONE;
+    view.Owner().Changed(ASPECT_SELECTION);
     Save(frame, "selection.png");
     Save(*frame.ValueListBar(), "valuelist.png");
 
@@ -213,7 +213,7 @@ int main(int argc, char* argv[]) {
         SaveDialog(*exclude, "exclude.png");
     }
     {
-        COutputDlg dialog(view, 0, &frame);
+        COutputDlg dialog(view.State(), &frame);
         SaveDialog(dialog, "output.png");
     }
     {

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "GuiTestSupport.h"
 #include "app/CommandIds.h"
 #include "datasets/DataSetChooser.h"
 #include "view/KZ_VView.h"
@@ -45,9 +46,9 @@ TEST(LoadThroughDialog, TheFirstListedSampleLoads) {
     frame.RunCommand(ID_LOAD_DATA);
     ASSERT_TRUE(clicked);
     // Data sets are listed by name in byte order: "gable" comes first.
-    EXPECT_EQ(frame.View()->m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("gable - KZ_V"));
-    EXPECT_FALSE(frame.View()->m_header.m_strTitle.empty());
+    EXPECT_FALSE(Arrange(frame.View()->Owner()).m_data.m_header.m_strTitle.empty());
 }
 
 // Load one data set, then another picked with the mouse: everything the view shows of the
@@ -85,10 +86,10 @@ TEST(LoadThroughDialog, ASecondLoadShowsOnlyItsOwnHeader) {
     };
     pickAndLoad(QStringLiteral("gable"));
     frame.RunCommand(ID_LOAD_DATA);
-    ASSERT_EQ(frame.View()->m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
+    ASSERT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
     pickAndLoad(QStringLiteral("tower"));
     frame.RunCommand(ID_LOAD_DATA);
-    ASSERT_EQ(frame.View()->m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "tower/");
+    ASSERT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "tower/");
 
     CHeaderFile tower;
     ASSERT_TRUE(tower.Read(KZV_SAMPLES_DIR "tower/header"));

@@ -68,7 +68,7 @@ protected:
 
 TEST_F(MainFrameTest, StartsEmptyWithTheDataSetCommandsGreyed) {
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("KZ_V"));
-    EXPECT_EQ(g_pView, frame.View());
+    EXPECT_EQ(&frame.View()->Owner(), &frame.Document().State());
     EXPECT_TRUE(Near(CentrePixel(), Qt::white));
     for (int id : kDataSetCommands) {
         ASSERT_NE(frame.Action(id), nullptr) << id;
@@ -78,8 +78,8 @@ TEST_F(MainFrameTest, StartsEmptyWithTheDataSetCommandsGreyed) {
     EXPECT_TRUE(frame.Action(ID_SEARCH_DATA)->isEnabled());
     EXPECT_EQ(frame.minimumSize(), QSize(640, 400));
     // Markers and axes stay off until a data set is loaded.
-    EXPECT_EQ(frame.View()->m_bShowMarkers, 0);
-    EXPECT_EQ(frame.View()->m_bShowAxes, 0);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_bShowMarkers, 0);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_bShowAxes, 0);
     // Bars on the right: the six tabs in order, tab 0 selected.
     const QTabWidget* tabs = frame.OperationPanel()->Tabs();
     ASSERT_EQ(tabs->count(), 6);
@@ -124,21 +124,21 @@ TEST_F(MainFrameTest, LoadingEachSampleTitlesTheWindowAndFillsTheState) {
     } const samples[] = {{"tower", 16}, {"gable", 8}, {"lshape", 32}};
     for (const Expect& e : samples) {
         SCOPED_TRACE(e.name);
-        frame.View()->m_lstSelected = {1, 2, 3};
-        frame.View()->m_nContourKind = 2;
+        Arrange(frame.View()->Owner()).m_selection.m_lstSelected = {1, 2, 3};
+        Arrange(frame.View()->Owner()).m_settings.m_nContourKind = 2;
         Load(e.name);
         EXPECT_EQ(frame.windowTitle(), QString::fromUtf8(e.name) + " - KZ_V");
         EXPECT_EQ(frame.NamePane()->text(), QString::fromUtf8(e.name));
         EXPECT_EQ(frame.DirectionPane()->text(), QStringLiteral("0"));
         EXPECT_EQ(frame.OperationPanel()->m_pageDirection->m_nDirCount, e.directions);
-        EXPECT_EQ(frame.View()->m_cp.m_nDirectionCount, e.directions);
-        EXPECT_EQ(frame.View()->m_strDataFolder, SamplesFolder() + e.name + "/");
-        EXPECT_TRUE(frame.View()->m_lstSelected.empty());
-        EXPECT_EQ(frame.View()->m_nContourKind, 0);
+        EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_cp.m_nDirectionCount, e.directions);
+        EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, SamplesFolder() + e.name + "/");
+        EXPECT_TRUE(Arrange(frame.View()->Owner()).m_selection.m_lstSelected.empty());
+        EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_nContourKind, 0);
         EXPECT_EQ(frame.OperationPanel()->m_pageDisplay->PartList()->count(),
-                  frame.View()->GetPartCount());
+                  Arrange(frame.View()->Owner()).m_data.GetPartCount());
         EXPECT_FALSE(frame.OperationPanel()->m_pageDataValue->UndoButton()->isEnabled());
-        EXPECT_GT(frame.View()->m_fScale, 0.0f);
+        EXPECT_GT(Arrange(frame.View()->Owner()).m_data.m_fScale, 0.0f);
         for (int id : kDataSetCommands) {
             EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;
         }
@@ -167,15 +167,15 @@ TEST_F(MainFrameTest, SettingsFileSavesAndLoadsFromTheMenu) {
         QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
                           menu->actionGeometry(frame.Action(id)).center());
     };
-    frame.View()->m_nContourKind = 2;
-    frame.View()->m_bShowGround = 1;
+    Arrange(frame.View()->Owner()).m_settings.m_nContourKind = 2;
+    Arrange(frame.View()->Owner()).m_settings.m_bShowGround = 1;
     runFromMenu(ID_SAVE_SETTINGS);
     ASSERT_TRUE(QFile::exists(QString::fromStdString(answer)));
     frame.RunCommand(ID_RESET_DISPLAY);
-    EXPECT_EQ(frame.View()->m_nContourKind, 0);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_nContourKind, 0);
     runFromMenu(ID_LOAD_SETTINGS);
-    EXPECT_EQ(frame.View()->m_nContourKind, 2);
-    EXPECT_EQ(frame.View()->m_bShowGround, 1);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_nContourKind, 2);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_bShowGround, 1);
 
     MessageRecorder messages;
     QFile damaged(dir.filePath("damaged.set"));
@@ -186,7 +186,7 @@ TEST_F(MainFrameTest, SettingsFileSavesAndLoadsFromTheMenu) {
     frame.RunCommand(ID_LOAD_SETTINGS);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_EQ(messages.texts[0], QStringLiteral("設定ファイルの読み込みに失敗しました。"));
-    EXPECT_EQ(frame.View()->m_fZoom, 1.0f);  // the zoom before the bad line was not taken
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_camera.m_fZoom, 1.0f);  // the zoom before the bad line was not taken
     answer.clear();
     frame.RunCommand(ID_LOAD_SETTINGS);
     frame.RunCommand(ID_SAVE_SETTINGS);
@@ -200,13 +200,13 @@ TEST_F(MainFrameTest, CancelledChoiceChangesNothingAndResetRestoresDefaults) {
         [](QWidget*, const std::vector<std::string>*, std::string&, CHeaderFile&) { return false; },
         nullptr, nullptr);
     frame.RunCommand(ID_LOAD_DATA);
-    EXPECT_EQ(frame.View()->m_strDataFolder, SamplesFolder() + "gable/");
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, SamplesFolder() + "gable/");
 
-    frame.View()->m_dColorMax = 5;
-    frame.View()->m_bShowGround = 1;
+    Arrange(frame.View()->Owner()).m_settings.m_dColorMax = 5;
+    Arrange(frame.View()->Owner()).m_settings.m_bShowGround = 1;
     frame.RunCommand(ID_RESET_DISPLAY);
-    EXPECT_EQ(frame.View()->m_dColorMax, 1.0);
-    EXPECT_EQ(frame.View()->m_bShowGround, 0);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_dColorMax, 1.0);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_bShowGround, 0);
 
     // A chooser that confirms loads that data set.
     frame.SetDataSetDialogs(
@@ -366,7 +366,7 @@ TEST_F(MainFrameTest, ALoadThatMissesFilesSaysWhichOnceAndACompleteOneSaysNothin
     frame.View()->LoadDataSetFrom(folder, CHeaderFile());
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].contains(QStringLiteral("cp.dat")));
-    EXPECT_TRUE(frame.View()->HasDataSet());  // loaded with what was there
+    EXPECT_TRUE(frame.View()->State().HasDataSet());  // loaded with what was there
     Load("tower");
     EXPECT_EQ(messages.texts.size(), 1);
 }

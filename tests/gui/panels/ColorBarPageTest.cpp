@@ -40,7 +40,7 @@ protected:
     }
     void StepUp(int spinId) { Click(PageControl<CUpDown>(&page, spinId)->UpButton()); }
 
-    CViewState state;
+    CStateOwner state;
     CColorBarPage page;
     QStringList messages;
 
@@ -50,22 +50,22 @@ private:
 
 TEST_F(ColorBarPageTest, StepsOfTheBandCountSetTheLabelInterval) {
     Enter(IDC_BAR_DIVISIONS, QStringLiteral("15"));
-    EXPECT_EQ(state.m_nTickInterval, 1);
+    EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, 1);
     StepUp(IDC_BAR_DIVISIONS_SPIN);
-    EXPECT_EQ(state.m_nDivisions, 16);
-    EXPECT_EQ(state.m_nTickInterval, 2);
+    EXPECT_EQ(Arrange(state).m_settings.m_nDivisions, 16);
+    EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, 2);
     Enter(IDC_BAR_DIVISIONS, QStringLiteral("23"));
     for (int interval : {3, 5, 2, 0}) {  // 24, 25, 26, 27
         StepUp(IDC_BAR_DIVISIONS_SPIN);
-        EXPECT_EQ(state.m_nTickInterval, interval) << state.m_nDivisions;
+        EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, interval) << Arrange(state).m_settings.m_nDivisions;
     }
     EXPECT_EQ(Edit(IDC_BAR_DIVISIONS)->text(), QStringLiteral("27"));
     EXPECT_EQ(Edit(IDC_BAR_INTERVAL)->text(), QStringLiteral("0"));
-    EXPECT_EQ(VectorToColorRef(state.m_aColorTable[26]), MakeColorRef(255, 0, 0));
+    EXPECT_EQ(VectorToColorRef(Arrange(state).m_settings.m_aColorTable[26]), MakeColorRef(255, 0, 0));
     for (int i = 0; i < 6; ++i) {
         StepUp(IDC_BAR_INTERVAL_SPIN);
     }
-    EXPECT_EQ(state.m_nTickInterval, 5);
+    EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, 5);
 }
 
 TEST_F(ColorBarPageTest, BoxesRefuseCountsOutsideTheirRange) {
@@ -81,30 +81,30 @@ TEST_F(ColorBarPageTest, BoxesRefuseCountsOutsideTheirRange) {
     }
     Enter(IDC_BAR_INTERVAL, QStringLiteral("6"));
     EXPECT_EQ(messages, QStringList({error, error, error}));
-    EXPECT_EQ(state.m_nDivisions, 30);
+    EXPECT_EQ(Arrange(state).m_settings.m_nDivisions, 30);
     // Leaving the count as it was keeps the interval chosen since.
     QTest::keyClicks(Edit(IDC_BAR_INTERVAL), QStringLiteral("4"));
     Enter(IDC_BAR_DIVISIONS, QStringLiteral("30"));
-    EXPECT_EQ(state.m_nTickInterval, 4);
+    EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, 4);
 }
 
 TEST_F(ColorBarPageTest, TopBelowBottomIsTakenAndTheDefaultsComeBack) {
     Enter(IDC_BAR_MAX, QStringLiteral("-3.5"));
-    EXPECT_EQ(state.m_dColorMax, -3.5);
+    EXPECT_EQ(Arrange(state).m_settings.m_dColorMax, -3.5);
     Enter(IDC_BAR_MIN, QStringLiteral("0.25abc"));  // read as atof reads it
-    EXPECT_EQ(state.m_dColorMin, 0.25);
+    EXPECT_EQ(Arrange(state).m_settings.m_dColorMin, 0.25);
     EXPECT_EQ(Edit(IDC_BAR_MIN)->text(), QStringLiteral("0.25"));
     EXPECT_TRUE(messages.isEmpty());
     Enter(IDC_BAR_DIVISIONS, QStringLiteral("7"));
 
     Click(PageControl<QPushButton>(&page, IDC_BAR_DEFAULTS));
     const CDisplaySettings defaults;
-    EXPECT_EQ(state.m_nDivisions, 30);
-    EXPECT_EQ(state.m_dColorMax, 1.0);
-    EXPECT_EQ(state.m_dColorMin, -1.0);
-    EXPECT_EQ(state.m_nTickInterval, 3);
+    EXPECT_EQ(Arrange(state).m_settings.m_nDivisions, 30);
+    EXPECT_EQ(Arrange(state).m_settings.m_dColorMax, 1.0);
+    EXPECT_EQ(Arrange(state).m_settings.m_dColorMin, -1.0);
+    EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, 3);
     for (int i = 0; i < MAX_DIVISIONS; ++i) {
-        EXPECT_EQ(state.m_aColorTable[i], defaults.m_aColorTable[i]) << i;
+        EXPECT_EQ(Arrange(state).m_settings.m_aColorTable[i], defaults.m_aColorTable[i]) << i;
     }
     EXPECT_EQ(Edit(IDC_BAR_MAX)->text(), QStringLiteral("1"));
 }

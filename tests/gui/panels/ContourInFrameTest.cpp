@@ -68,19 +68,19 @@ protected:
 // around its taps: on an upright plane face they lie in the face and cross the lines on it.
 void PutSlotsOnFirstFace(CViewState& state) {
     CVector4 lo(1e30f, 1e30f, 1e30f), hi(-1e30f, -1e30f, -1e30f);
-    for (size_t i = 0; i < state.m_taps.m_aTapNo.size(); ++i) {
-        if (state.m_taps.m_aTapNo[i] / 100 != 1) {
+    for (size_t i = 0; i < state.m_data.m_taps.m_aTapNo.size(); ++i) {
+        if (state.m_data.m_taps.m_aTapNo[i] / 100 != 1) {
             continue;
         }
-        const CVector4& p = state.m_taps.m_aPos[i];
+        const CVector4& p = state.m_data.m_taps.m_aPos[i];
         lo.Set(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
         hi.Set(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
     }
-    state.m_abSlotOn[0] = state.m_abSlotOn[1] = 1;
-    state.m_aSlot[0][0] = lo;
-    state.m_aSlot[0][1] = hi;
-    state.m_aSlot[1][0] = CVector4(lo.x, lo.y, hi.z);
-    state.m_aSlot[1][1] = CVector4(hi.x, hi.y, lo.z);
+    state.m_settings.m_abSlotOn[0] = state.m_settings.m_abSlotOn[1] = 1;
+    state.m_settings.m_aSlot[0][0] = lo;
+    state.m_settings.m_aSlot[0][1] = hi;
+    state.m_settings.m_aSlot[1][0] = CVector4(lo.x, lo.y, hi.z);
+    state.m_settings.m_aSlot[1][1] = CVector4(hi.x, hi.y, lo.z);
 }
 
 TEST_F(ContourInFrameTest, ContourPageBringsUpTheLabelDialogAndPicksFacesInFront) {
@@ -89,14 +89,14 @@ TEST_F(ContourInFrameTest, ContourPageBringsUpTheLabelDialogAndPicksFacesInFront
     ClickIndicator(PageControl<QRadioButton>(page, IDC_KIND_LINES));
     Click(PageControl<QPushButton>(page, IDC_EDIT_LABEL_POS));
     EXPECT_TRUE(frame.LabelPosDlg()->isVisible());
-    EXPECT_TRUE(frame.View()->m_bSlotsVisible);
+    EXPECT_TRUE(Arrange(frame.View()->Owner()).m_bSlotsVisible);
 
     // Face picking follows the tabs.
     ClickIndicator(PageControl<QRadioButton>(page, IDC_FACES_CHOSEN));
     ShowTab(0);
-    EXPECT_EQ(frame.View()->m_nPickMode, 0);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_selection.m_nPickMode, 0);
     ShowTab(kContourTab);
-    EXPECT_EQ(frame.View()->m_nPickMode, 1);
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_selection.m_nPickMode, 1);
 }
 
 TEST_F(ContourInFrameTest, EveryPageFitsTheDefaultBarAndScrollsWhenTaller) {
@@ -134,14 +134,14 @@ TEST_F(ContourInFrameTest, ScreenshotsOfLabelledLineContoursAndATenBandScale) {
         ClickIndicator(PageControl<QRadioButton>(page, IDC_KIND_BOTH));
         ClickIndicator(PageControl<QRadioButton>(page, IDC_LABELS_ON));
         ClickIndicator(PageControl<QRadioButton>(page, IDC_LABEL_COLOR_FIXED));  // black
-        PutSlotsOnFirstFace(*view);
-        view->ResetRotation();
-        view->Turn(CVector4(-60.0f, 0.0f, 20.0f));
-        view->m_fZoom = 0.8f;
-        view->Changed(ASPECT_CONTOURS | ASPECT_CAMERA);
+        PutSlotsOnFirstFace(Arrange(view->Owner()));
+        Arrange(view->Owner()).m_camera.ResetRotation();
+        Arrange(view->Owner()).m_camera.Turn(CVector4(-60.0f, 0.0f, 20.0f));
+        Arrange(view->Owner()).m_camera.m_fZoom = 0.8f;
+        view->Owner().Changed(ASPECT_CONTOURS | ASPECT_CAMERA);
         const QImage image = GrabFrame(*view);
         SaveScreenshot(image, QStringLiteral("%1-lines-labels").arg(sample));
-        EXPECT_EQ(view->m_nContourKind, 2);
+        EXPECT_EQ(Arrange(view->Owner()).m_settings.m_nContourKind, 2);
         EXPECT_GT(view->FrameCache().contours.labels.size(), 3u);
     }
 
@@ -149,10 +149,10 @@ TEST_F(ContourInFrameTest, ScreenshotsOfLabelledLineContoursAndATenBandScale) {
     Enter(page, IDC_BAR_DIVISIONS, QStringLiteral("10"));
     Enter(page, IDC_BAR_MAX, QStringLiteral("0.5"));
     Enter(page, IDC_BAR_MIN, QStringLiteral("-2"));
-    EXPECT_EQ(view->m_nDivisions, 10);
-    EXPECT_EQ(view->m_nTickInterval, 1);
-    EXPECT_EQ(view->m_dColorMax, 0.5);
-    EXPECT_EQ(view->m_dColorMin, -2.0);
+    EXPECT_EQ(Arrange(view->Owner()).m_settings.m_nDivisions, 10);
+    EXPECT_EQ(Arrange(view->Owner()).m_settings.m_nTickInterval, 1);
+    EXPECT_EQ(Arrange(view->Owner()).m_settings.m_dColorMax, 0.5);
+    EXPECT_EQ(Arrange(view->Owner()).m_settings.m_dColorMin, -2.0);
     const QImage image = GrabFrame(*view);
     SaveScreenshot(image, QStringLiteral("lshape-scale-10-bands"));
     // The bar's top band is red and its bottom band blue, ten bands over 256 pixels.

@@ -21,7 +21,7 @@ namespace {
 class DataValuePageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
+        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
         page->Attach(state);
         state.Changed(ASPECT_ALL);
         tabs.addTab(new QWidget, QStringLiteral("方位"));
@@ -36,7 +36,7 @@ protected:
     static void Click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
     }
-    CViewState state;
+    CStateOwner state;
     QTabWidget tabs;
     CDataValuePage* page = new CDataValuePage;
 };
@@ -45,31 +45,31 @@ protected:
 // steps but not the rows, and a reset clearing the method.
 TEST_F(DataValuePageTest, TabsAndResetsEndTheSelectionStepsAndTheMethod) {
     Click(page->MethodRadio(CDataValuePage::IDC_RECTANGLE));
-    state.m_nCornerCount = 0;
+    Arrange(state).m_selection.m_nCornerCount = 0;
     Click(page->RangeButton());
     EXPECT_TRUE(page->RangeButton()->isChecked());
-    EXPECT_EQ(state.m_nCornerCount, -1);
+    EXPECT_EQ(Arrange(state).m_selection.m_nCornerCount, -1);
     Click(page->MethodRadio(CDataValuePage::IDC_MEASUREMENT_POINT));
     EXPECT_FALSE(page->RangeButton()->isEnabled());
-    SelectMeasurementPoint(state, 0);
-    SelectArbitraryPoint(state, 0, state.m_taps.m_aPos[1]);
+    SelectMeasurementPoint(Arrange(state), 0);
+    SelectArbitraryPoint(Arrange(state), 0, Arrange(state).m_data.m_taps.m_aPos[1]);
     state.Changed(ASPECT_SELECTION);
 
     ShowTab(0);
-    EXPECT_EQ(state.m_valueList.GetRowCount(), 2);
-    EXPECT_EQ(state.m_lstArbitrary.size(), 1u);
-    EXPECT_TRUE(state.m_lstUndoGroup.empty());
-    EXPECT_EQ(state.m_nPickMode, PICK_NONE);
+    EXPECT_EQ(Arrange(state).m_valueList.GetRowCount(), 2);
+    EXPECT_EQ(Arrange(state).m_selection.m_lstArbitrary.size(), 1u);
+    EXPECT_TRUE(Arrange(state).m_selection.m_lstUndoGroup.empty());
+    EXPECT_EQ(Arrange(state).m_selection.m_nPickMode, PICK_NONE);
     ShowTab(1);
-    EXPECT_EQ(state.m_nPickMode, PICK_TAP);  // the method applies again
+    EXPECT_EQ(Arrange(state).m_selection.m_nPickMode, PICK_TAP);  // the method applies again
     EXPECT_FALSE(page->UndoButton()->isEnabled());
 
-    state.ResetDisplayState();
+    Arrange(state).ResetDisplayState();
     state.Changed(ASPECT_DISPLAY);
     EXPECT_FALSE(page->MethodRadio(CDataValuePage::IDC_MEASUREMENT_POINT)->isChecked());
     Click(page->ClearButton());
-    EXPECT_EQ(state.m_valueList.GetRowCount(), 0);
-    EXPECT_TRUE(state.m_lstArbitrary.empty());
+    EXPECT_EQ(Arrange(state).m_valueList.GetRowCount(), 0);
+    EXPECT_TRUE(Arrange(state).m_selection.m_lstArbitrary.empty());
 }
 
 // The value method: the listed arbitrary points follow a click on either radio at once, in
@@ -80,30 +80,30 @@ TEST_F(DataValuePageTest, TheValueMethodRecomputesTheListedPoints) {
     QRadioButton* mean = page->ValueRadio(CDataValuePage::IDC_VALUE_INVERSE_DISTANCE);
     EXPECT_TRUE(linear->isChecked());
     CPanelCorners c;
-    ASSERT_TRUE(GetPanelCorners(state, 0, 0, c));
+    ASSERT_TRUE(GetPanelCorners(Arrange(state).m_data, 0, 0, c));
     const CVector4 p = c.pos[0] + (c.pos[1] - c.pos[0]) * 0.3f + (c.pos[2] - c.pos[0]) * 0.1f;
-    SelectArbitraryPoint(state, 0, p);
+    SelectArbitraryPoint(Arrange(state), 0, p);
     state.Changed(ASPECT_SELECTION);
-    CViewState other = state;
-    other.m_nValueMethod = VALUE_INVERSE_DISTANCE;
-    const int d = state.m_nDirection;
-    const double linearValue = InterpolateAt(state, 0, p, d);
-    const double meanValue = InterpolateAt(other, 0, p, d);
+    CViewState other = *state;
+    other.m_settings.m_nValueMethod = VALUE_INVERSE_DISTANCE;
+    const int d = Arrange(state).m_settings.m_nDirection;
+    const double linearValue = InterpolateAt(Arrange(state).m_data, Arrange(state).m_settings.m_nValueMethod, 0, p, d);
+    const double meanValue = InterpolateAt(other.m_data, other.m_settings.m_nValueMethod, 0, p, d);
     ASSERT_NE(kzv::FormatG(linearValue), kzv::FormatG(meanValue));
-    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
 
     Click(mean);
-    EXPECT_EQ(state.m_nValueMethod, VALUE_INVERSE_DISTANCE);
-    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
-    EXPECT_EQ(state.m_lstArbitrary.front().values[static_cast<size_t>(d)], meanValue);
+    EXPECT_EQ(Arrange(state).m_settings.m_nValueMethod, VALUE_INVERSE_DISTANCE);
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
+    EXPECT_EQ(Arrange(state).m_selection.m_lstArbitrary.front().values[static_cast<size_t>(d)], meanValue);
     Click(linear);
-    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
 
-    state.m_nValueMethod = VALUE_INVERSE_DISTANCE;  // as a settings file sets it
+    Arrange(state).m_settings.m_nValueMethod = VALUE_INVERSE_DISTANCE;  // as a settings file sets it
     state.Changed(ASPECT_DISPLAY);
     EXPECT_TRUE(mean->isChecked());
-    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
-    state.ResetDisplayState();
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
+    Arrange(state).ResetDisplayState();
     state.Changed(ASPECT_DISPLAY);
     EXPECT_TRUE(linear->isChecked());
 }

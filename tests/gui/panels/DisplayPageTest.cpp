@@ -40,7 +40,7 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
     }
 
-    CViewState state;
+    CStateOwner state;
     CDisplayPage page;
     QList<QColor> asked;
     std::optional<QColor> answer = QColor(200, 40, 10);
@@ -50,7 +50,7 @@ private:
 };
 
 TEST_F(DisplayPageTest, ModesAndColourNeedASelectedPart) {
-    ASSERT_EQ(page.PartList()->count(), state.GetPartCount());
+    ASSERT_EQ(page.PartList()->count(), Arrange(state).m_data.GetPartCount());
     for (int id : kModeRadios) {
         EXPECT_FALSE(Radio(id)->isEnabled()) << id;
     }
@@ -58,31 +58,31 @@ TEST_F(DisplayPageTest, ModesAndColourNeedASelectedPart) {
     EXPECT_TRUE(asked.isEmpty());
 
     // The last part is a neighbour's: sub parts follow the main ones.
-    const int part = state.GetPartCount() - 1;
+    const int part = Arrange(state).m_data.GetPartCount() - 1;
     SelectPart(part);
     for (int id : kModeRadios) {
         EXPECT_TRUE(Radio(id)->isEnabled()) << id;
     }
     EXPECT_TRUE(Radio(IDC_MODE_LINES)->isChecked());  // every part is outlined after a load
-    EXPECT_EQ(page.SwatchColor(), state.GetPartColor(part));
+    EXPECT_EQ(page.SwatchColor(), Arrange(state).m_data.GetPartColor(part));
 
     ClickIndicator(Radio(IDC_MODE_FACES));
-    EXPECT_EQ(state.GetPartMode(part), 0);
-    EXPECT_EQ(state.m_geoSub.m_objects.back().m_nDisplayMode, 0);
+    EXPECT_EQ(Arrange(state).m_data.GetPartMode(part), 0);
+    EXPECT_EQ(Arrange(state).m_data.m_geoSub.m_objects.back().m_nDisplayMode, 0);
     ClickIndicator(Radio(IDC_MODE_NONE));
-    EXPECT_EQ(state.GetPartMode(part), 2);
+    EXPECT_EQ(Arrange(state).m_data.GetPartMode(part), 2);
 
     Click(PageControl<CColorSwatch>(&page, IDC_PART_COLOR));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_EQ(asked[0], QColor(178, 178, 178));  // grey 0.7
-    EXPECT_EQ(state.GetPartColor(part), MakeColorRef(200, 40, 10));
+    EXPECT_EQ(Arrange(state).m_data.GetPartColor(part), MakeColorRef(200, 40, 10));
     EXPECT_EQ(page.SwatchColor(), MakeColorRef(200, 40, 10));
     // The group around the swatch answers a click too; a cancelled dialog changes nothing.
     answer.reset();
     auto* group = PageControl<QGroupBox>(&page, IDC_PART_COLOR_GROUP);
     QTest::mouseClick(group, Qt::LeftButton, Qt::NoModifier, QPoint(4, group->height() - 4));
     EXPECT_EQ(asked.size(), 2);
-    EXPECT_EQ(state.GetPartColor(part), MakeColorRef(200, 40, 10));
+    EXPECT_EQ(Arrange(state).m_data.GetPartColor(part), MakeColorRef(200, 40, 10));
 }
 
 TEST_F(DisplayPageTest, BarsSetTheMaterialAndAResetRestoresTheSwitches) {
@@ -94,27 +94,27 @@ TEST_F(DisplayPageTest, BarsSetTheMaterialAndAResetRestoresTheSwitches) {
         brightness, Qt::LeftButton, Qt::NoModifier,
         SliderPart(brightness, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarAddLine).center());
     EXPECT_EQ(brightness->value(), 45);
-    EXPECT_EQ(state.m_clrAmbient.x, 0.703125f);
-    EXPECT_EQ(state.m_clrAmbient.w, 1.0f);
+    EXPECT_EQ(Arrange(state).m_settings.m_clrAmbient.x, 0.703125f);
+    EXPECT_EQ(Arrange(state).m_settings.m_clrAmbient.w, 1.0f);
     QTest::mouseClick(
         contrast, Qt::LeftButton, Qt::NoModifier,
         SliderPart(contrast, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubPage).center());
     EXPECT_EQ(contrast->value(), 84);  // one page of 16 down
-    EXPECT_EQ(state.m_clrShininess.x, 84.0f);
+    EXPECT_EQ(Arrange(state).m_settings.m_clrShininess.x, 84.0f);
 
     for (int id : kSwitches) {
         ClickIndicator(PageControl<QCheckBox>(&page, id));
     }
-    EXPECT_EQ(state.m_bShowAxes, 0);
-    EXPECT_EQ(state.m_bShowAxisNumbers, 1);
-    EXPECT_EQ(state.m_bShowMarkers, 0);
-    EXPECT_EQ(state.m_bShowNumbers, 1);
-    EXPECT_EQ(state.m_bShowMesh, 0);
-    EXPECT_EQ(state.m_bShowGround, 1);
-    EXPECT_EQ(state.m_bShowWind, 1);
+    EXPECT_EQ(Arrange(state).m_settings.m_bShowAxes, 0);
+    EXPECT_EQ(Arrange(state).m_settings.m_bShowAxisNumbers, 1);
+    EXPECT_EQ(Arrange(state).m_settings.m_bShowMarkers, 0);
+    EXPECT_EQ(Arrange(state).m_settings.m_bShowNumbers, 1);
+    EXPECT_EQ(Arrange(state).m_settings.m_bShowMesh, 0);
+    EXPECT_EQ(Arrange(state).m_settings.m_bShowGround, 1);
+    EXPECT_EQ(Arrange(state).m_settings.m_bShowWind, 1);
 
     // "初期状態に戻す": axes, markers and mesh on, the rest off; the bars back as well.
-    state.ResetDisplayState();
+    Arrange(state).ResetDisplayState();
     state.Changed(ASPECT_DISPLAY);
     const bool defaults[] = {true, false, true, false, true, false, false};
     for (size_t i = 0; i < std::size(kSwitches); ++i) {

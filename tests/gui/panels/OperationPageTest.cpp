@@ -37,7 +37,7 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    CViewState state;
+    CStateOwner state;
     COperationPage page;
     QStringList messages, captions;
 
@@ -47,7 +47,7 @@ private:
 
 TEST_F(OperationPageTest, PresetsAndNormaliseCentreTheModelForTheirOwnView) {
     CVector4 lo, hi;
-    state.m_geoMain.GetBounds(lo, hi);
+    Arrange(state).m_data.m_geoMain.GetBounds(lo, hi);
     const CVector4 centre = (lo + hi) * 0.5f;
     for (int id : {IDC_VIEW_X_PLUS, IDC_VIEW_X_MINUS, IDC_VIEW_Y_PLUS, IDC_VIEW_Y_MINUS,
                    IDC_VIEW_Z_PLUS, IDC_VIEW_Z_MINUS, IDC_ZOOM_NORMAL}) {
@@ -55,7 +55,7 @@ TEST_F(OperationPageTest, PresetsAndNormaliseCentreTheModelForTheirOwnView) {
         Press(IDC_ZOOM_IN);
         Press(IDC_ROTATE_UP);
         Press(id);
-        const CVector4 at = state.Project(centre, state.m_fScale);
+        const CVector4 at = Arrange(state).m_camera.Project(centre, Arrange(state).m_data.m_fScale);
         EXPECT_NEAR(at.x, 0.0f, 0.5f) << id;
         EXPECT_NEAR(at.y, 0.0f, 0.5f) << id;
     }
@@ -65,18 +65,18 @@ TEST_F(OperationPageTest, ZoomButtonsMultiplyAndNormaliseAndTheScaleFieldFollows
     for (int i = 0; i < 3; ++i) {
         Press(IDC_ZOOM_IN);
     }
-    EXPECT_NEAR(state.m_fZoom, 1.331, 1e-6);
+    EXPECT_NEAR(Arrange(state).m_camera.m_fZoom, 1.331, 1e-6);
     EXPECT_EQ(Field(IDC_SET_SCALE), QStringLiteral("1.331"));
     Press(IDC_ZOOM_NORMAL);
-    EXPECT_EQ(state.m_fZoom, 1.0f);
+    EXPECT_EQ(Arrange(state).m_camera.m_fZoom, 1.0f);
     Press(IDC_ZOOM_OUT);
-    EXPECT_NEAR(state.m_fZoom, 1.0 / 1.1, 1e-6);
+    EXPECT_NEAR(Arrange(state).m_camera.m_fZoom, 1.0 / 1.1, 1e-6);
     EXPECT_EQ(PageControl<QPushButton>(&page, IDC_ZOOM_IN)->toolTip(), QStringLiteral("拡大"));
 }
 
 TEST_F(OperationPageTest, PresetsStepsAndPanShowInTheFields) {
     Press(IDC_VIEW_Y_PLUS);
-    EXPECT_TRUE(state.m_vAngles == CVector4(0, 0, 0));
+    EXPECT_TRUE(Arrange(state).m_camera.m_vAngles == CVector4(0, 0, 0));
     EXPECT_EQ(Field(IDC_SET_VERTICAL), QStringLiteral("0"));
     Press(IDC_ROTATE_UP);      // x +10
     Press(IDC_ROTATE_RIGHT);   // y -10
@@ -86,18 +86,18 @@ TEST_F(OperationPageTest, PresetsStepsAndPanShowInTheFields) {
     EXPECT_EQ(Field(IDC_SET_VERTICAL), QStringLiteral("10"));
     EXPECT_EQ(Field(IDC_SET_HORIZONTAL), QStringLiteral("350"));
     EXPECT_EQ(Field(IDC_SET_Z), QStringLiteral("350"));
-    const float x = state.m_vPan.x, y = state.m_vPan.y;
+    const float x = Arrange(state).m_camera.m_vPan.x, y = Arrange(state).m_camera.m_vPan.y;
     Press(IDC_MOVE_RIGHT);
     Press(IDC_MOVE_DOWN);
     Press(IDC_MOVE_DOWN);
-    EXPECT_EQ(state.m_vPan.x, x + 50.0f);
-    EXPECT_EQ(state.m_vPan.y, y - 100.0f);
+    EXPECT_EQ(Arrange(state).m_camera.m_vPan.x, x + 50.0f);
+    EXPECT_EQ(Arrange(state).m_camera.m_vPan.y, y - 100.0f);
     EXPECT_EQ(Field(IDC_SET_SHIFT_Y), QString::number(static_cast<int>(y - 100.0f)));
 }
 
 TEST_F(OperationPageTest, TypedViewNeedsAPositiveScale) {
     Press(IDC_ZOOM_IN);
-    const CCamera before = state;
+    const CCamera before = state->m_camera;
     for (const QString& scale : {QStringLiteral("0"), QString(), QStringLiteral("-1")}) {
         Type(IDC_SET_SCALE, scale);
         Type(IDC_SET_HORIZONTAL, QStringLiteral("45"));
@@ -106,9 +106,9 @@ TEST_F(OperationPageTest, TypedViewNeedsAPositiveScale) {
     ASSERT_EQ(messages.size(), 3);
     EXPECT_EQ(messages[0], QStringLiteral("0以下のスケールは無効です。再入力してください。"));
     EXPECT_EQ(captions[0], QStringLiteral("KZ_V"));
-    EXPECT_EQ(state.m_fZoom, before.m_fZoom);
-    EXPECT_TRUE(state.m_vAngles == before.m_vAngles);
-    EXPECT_TRUE(state.m_vPan == before.m_vPan);
+    EXPECT_EQ(Arrange(state).m_camera.m_fZoom, before.m_fZoom);
+    EXPECT_TRUE(Arrange(state).m_camera.m_vAngles == before.m_vAngles);
+    EXPECT_TRUE(Arrange(state).m_camera.m_vPan == before.m_vPan);
 
     const std::pair<int, const char*> typed[] = {
         {IDC_SET_HORIZONTAL, "30"}, {IDC_SET_VERTICAL, "20.7"}, {IDC_SET_Z, "-10"},
@@ -118,10 +118,10 @@ TEST_F(OperationPageTest, TypedViewNeedsAPositiveScale) {
     }
     Press(IDC_SET_APPLY);
     EXPECT_EQ(messages.size(), 3);
-    EXPECT_EQ(state.m_fZoom, 2.5f);
-    EXPECT_FLOAT_EQ(state.m_vAngles.x, 20.7f);
-    EXPECT_FLOAT_EQ(state.m_vAngles.y, 30.0f);
-    EXPECT_FLOAT_EQ(state.m_vAngles.z, 350.0f);
+    EXPECT_EQ(Arrange(state).m_camera.m_fZoom, 2.5f);
+    EXPECT_FLOAT_EQ(Arrange(state).m_camera.m_vAngles.x, 20.7f);
+    EXPECT_FLOAT_EQ(Arrange(state).m_camera.m_vAngles.y, 30.0f);
+    EXPECT_FLOAT_EQ(Arrange(state).m_camera.m_vAngles.z, 350.0f);
     // The fields show the camera again, angles cut to whole degrees.
     EXPECT_EQ(Field(IDC_SET_VERTICAL), QStringLiteral("20"));
     EXPECT_EQ(Field(IDC_SET_Z), QStringLiteral("350"));

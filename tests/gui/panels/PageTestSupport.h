@@ -21,7 +21,7 @@
 #include "datasets/DatasetWidgets.h"
 #include "GuiTestSupport.h"
 #include "dataset/DataSetLoad.h"
-#include "state/ViewState.h"
+#include "state/StateOwner.h"
 
 // The control of page with the id, or a failed expectation and null.
 template <typename W>
@@ -32,12 +32,11 @@ W* PageControl(const QWidget* page, int id) {
 }
 
 // Loads a committed sample into a bare state and announces it, as a load in the view does.
-inline void LoadSampleState(CViewState& state, const std::string& name) {
+inline void LoadSampleState(CStateOwner& state, const std::string& name) {
     const std::string folder = SamplesFolder() + name + "/";
     CHeaderFile header;
     header.Read((folder + "header").c_str());
-    LoadDataSetFiles(state, folder, header, 800, 600);
-    state.Changed(ASPECT_ALL);
+    state.Edit(ASPECT_ALL)->LoadDataSet(folder, header, 800, 600);
 }
 
 // A click on the middle of w, as a user clicks a button or a check box.

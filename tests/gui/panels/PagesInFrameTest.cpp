@@ -32,13 +32,13 @@ TEST_F(PagesInFrameTest, PageKeysInTheViewStepTheDirectionEverywhere) {
     EXPECT_EQ(DirectionPane(), QStringLiteral("0"));
 
     QTest::keyClick(view, Qt::Key_PageUp);
-    EXPECT_EQ(view->m_nDirection, 1);
+    EXPECT_EQ(Arrange(view->Owner()).m_settings.m_nDirection, 1);
     EXPECT_EQ(DirectionPane(), QStringLiteral("22.5"));
     const QWidget* page = frame.OperationPanel()->m_pageDirection;
     EXPECT_EQ(PageControl<QLineEdit>(page, IDC_DIR_ANGLE)->text(), QStringLiteral("22.5"));
     QTest::keyClick(view, Qt::Key_PageDown);
     QTest::keyClick(view, Qt::Key_PageDown);
-    EXPECT_EQ(view->m_nDirection, 15);
+    EXPECT_EQ(Arrange(view->Owner()).m_settings.m_nDirection, 15);
     EXPECT_EQ(DirectionPane(), QStringLiteral("337.5"));
     EXPECT_FALSE(view->statusTip().isEmpty());
 }
@@ -51,7 +51,7 @@ TEST_F(PagesInFrameTest, DragInTheViewShowsTheNewAnglesOnTheOperationPage) {
                         QPoint(100 - view->width() / 4, 100 + view->height() / 8));
     const QWidget* page = frame.OperationPanel()->m_pageOperation;
     const int fields[] = {IDC_SET_HORIZONTAL, IDC_SET_VERTICAL, IDC_SET_Z};
-    const float angles[] = {view->m_vAngles.y, view->m_vAngles.x, view->m_vAngles.z};
+    const float angles[] = {Arrange(view->Owner()).m_camera.m_vAngles.y, Arrange(view->Owner()).m_camera.m_vAngles.x, Arrange(view->Owner()).m_camera.m_vAngles.z};
     for (int i = 0; i < 3; ++i) {
         const int shown = PageControl<QLineEdit>(page, fields[i])->text().toInt();
         EXPECT_EQ(shown, static_cast<int>(angles[i])) << fields[i];
@@ -73,16 +73,16 @@ TEST_F(PagesInFrameTest, ScreenshotsOfThePagesAndOfTheTowerAtThreeDirections) {
 
     CKZ_VView* view = frame.View();
     // From above at a slant, so the wind arrows on the ground show.
-    view->m_bShowWind = 1;
-    view->m_bShowGround = 1;
-    view->ResetRotation();
-    view->Turn(CVector4(-60.0f, 0.0f, 30.0f));
-    view->m_fZoom = 0.8f;
-    view->Changed(ASPECT_GEOMETRY | ASPECT_CAMERA);
+    Arrange(view->Owner()).m_settings.m_bShowWind = 1;
+    Arrange(view->Owner()).m_settings.m_bShowGround = 1;
+    Arrange(view->Owner()).m_camera.ResetRotation();
+    Arrange(view->Owner()).m_camera.Turn(CVector4(-60.0f, 0.0f, 30.0f));
+    Arrange(view->Owner()).m_camera.m_fZoom = 0.8f;
+    view->Owner().Changed(ASPECT_GEOMETRY | ASPECT_CAMERA);
     QImage previous;
     for (int direction : {0, 4, 8}) {
-        view->m_nDirection = direction;
-        view->Changed(ASPECT_DIRECTION);
+        Arrange(view->Owner()).m_settings.m_nDirection = direction;
+        view->Owner().Changed(ASPECT_DIRECTION);
         const QImage image = GrabFrame(*view);
         SaveScreenshot(image, QStringLiteral("tower-direction-%1").arg(direction));
         EXPECT_NE(image, previous) << direction;  // the field is coloured for each direction

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "GuiTestSupport.h"
 #include "panels/DataValuePage.h"
 #include "panels/Pages.h"
 #include "dataset/DataSetLoad.h"
@@ -12,7 +13,7 @@ namespace {
 
 // Pages follow the state alone: no view, no GL window.
 TEST(Pages, FollowTheStateThroughItsChangeNotification) {
-    CViewState state;
+    CStateOwner state;
     CDisplayPage display;
     CDirectionPage direction;
     CDataValuePage dataValue;
@@ -21,13 +22,13 @@ TEST(Pages, FollowTheStateThroughItsChangeNotification) {
           static_cast<CPanelPage*>(&dataValue)}) {
         page->Attach(state);
     }
-    LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "lshape/", CHeaderFile(), 800, 600);
+    Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "lshape/", CHeaderFile(), 800, 600);
     state.Changed(ASPECT_ALL);
-    EXPECT_EQ(display.PartList()->count(), state.GetPartCount());
+    EXPECT_EQ(display.PartList()->count(), Arrange(state).m_data.GetPartCount());
     EXPECT_EQ(direction.m_nDirCount, 32);
     EXPECT_FALSE(dataValue.UndoButton()->isEnabled());
 
-    state.m_lstUndoGroup.push_back(1);
+    Arrange(state).m_selection.m_lstUndoGroup.push_back(1);
     state.Changed(ASPECT_SELECTION);
     EXPECT_TRUE(dataValue.UndoButton()->isEnabled());
 }

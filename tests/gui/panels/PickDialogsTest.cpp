@@ -23,7 +23,7 @@ namespace {
 class PickDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
+        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
     }
 
 public:
@@ -42,17 +42,17 @@ protected:
         CRangeRequest request;
         request.corner[0] = CVector4(-5000, -10000, 10000);
         request.corner[1] = CVector4(5000, -10000, 30000);
-        request.panel[0] = state.FindPanelContaining(request.corner[0]);
-        request.panel[1] = state.FindPanelContaining(request.corner[1]);
+        request.panel[0] = Arrange(state).m_data.FindPanelContaining(request.corner[0]);
+        request.panel[1] = Arrange(state).m_data.FindPanelContaining(request.corner[1]);
         request.orientation = 1;
         return request;
     }
-    CViewState state;
+    CStateOwner state;
     MessageLog messages;
 };
 
 TEST_F(PickDialogsTest, RangeDialogChecksDivisionsAndCornersBeforeItEnds) {
-    CRangeDlg dialog(state, Rectangle());
+    CRangeDlg dialog(*state, Rectangle());
     ASSERT_TRUE(ShowExposed(dialog, 420, 260));
     auto edit = [&](int id) { return ControlOf<QLineEdit>(&dialog, id); };
     EXPECT_EQ(edit(CRangeDlg::IDC_X1)->text(), QStringLiteral("-5000.00"));
@@ -99,7 +99,7 @@ TEST_F(PickDialogsTest, RangeDialogChecksDivisionsAndCornersBeforeItEnds) {
 
     // A grid whose values (points x directions) pass those of 100 000 points of 8 directions
     // asks first; No keeps the dialog open. The tower has 16 directions: 251 x 251 points ask.
-    ASSERT_EQ(state.m_cp.m_nDirectionCount, 16);
+    ASSERT_EQ(Arrange(state).m_data.m_cp.m_nDirectionCount, 16);
     Type(edit(CRangeDlg::IDC_Z2), QStringLiteral("25000.5"));
     Type(edit(CRangeDlg::IDC_P), QStringLiteral("250"));
     Type(edit(CRangeDlg::IDC_Q), QStringLiteral("250"));
@@ -133,11 +133,11 @@ TEST_F(PickDialogsTest, RangeDialogChecksDivisionsAndCornersBeforeItEnds) {
 
 TEST_F(PickDialogsTest, CoordinateEditTakesRelativeNumbersOnTheSurfaceOrOffersACorrection) {
     const CVector4 start(1000, -10000, 20000);
-    const int id = SelectArbitraryPoint(state, state.FindPanelContaining(start), start);
+    const int id = SelectArbitraryPoint(Arrange(state), Arrange(state).m_data.FindPanelContaining(start), start);
     const std::array<double, 3> origin = {100, 200, 300};
     auto run = [&](const QString& x, const QString& y, const QString& z,
                    std::function<void(CCoordEditDlg&)> then) {
-        CCoordEditDlg dialog(state, *FindArbitraryPoint(state, id), origin);
+        CCoordEditDlg dialog(*state, *FindArbitraryPoint(Arrange(state).m_selection, id), origin);
         dialog.show();
         Type(dialog.Edit(CCoordEditDlg::IDC_X), x);
         Type(dialog.Edit(CCoordEditDlg::IDC_Y), y);
@@ -148,7 +148,7 @@ TEST_F(PickDialogsTest, CoordinateEditTakesRelativeNumbersOnTheSurfaceOrOffersAC
 
     {
         // The list's numbers: the position minus the origin.
-        CCoordEditDlg dialog(state, *FindArbitraryPoint(state, id), origin);
+        CCoordEditDlg dialog(*state, *FindArbitraryPoint(Arrange(state).m_selection, id), origin);
         EXPECT_EQ(dialog.Edit(CCoordEditDlg::IDC_X)->text(), QStringLiteral("900"));
         EXPECT_EQ(dialog.Edit(CCoordEditDlg::IDC_Y)->text(), QStringLiteral("-10200"));
     }
@@ -156,8 +156,8 @@ TEST_F(PickDialogsTest, CoordinateEditTakesRelativeNumbersOnTheSurfaceOrOffersAC
     run("2900", "-10200", "40700", [&](CCoordEditDlg& dialog) {
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_TRUE(dialog.Record().pos == CVector4(3000, -10000, 41000));
-        EXPECT_EQ(dialog.Record().panel, state.FindPanelContaining(CVector4(3000, -10000, 41000)));
-        EXPECT_EQ(dialog.Record().values.size(), static_cast<size_t>(state.m_cp.m_nDirectionCount));
+        EXPECT_EQ(dialog.Record().panel, Arrange(state).m_data.FindPanelContaining(CVector4(3000, -10000, 41000)));
+        EXPECT_EQ(dialog.Record().values.size(), static_cast<size_t>(Arrange(state).m_data.m_cp.m_nDirectionCount));
         EXPECT_EQ(dialog.Record().id, id);
     });
     // Off the wall: the offer; "手動で修正する" keeps the typed numbers and the dialog open.
@@ -198,13 +198,13 @@ TEST_F(PickDialogsTest, CoordinateEditTakesRelativeNumbersOnTheSurfaceOrOffersAC
 // near the panels' edges too, are taken without the offer of a correction, on the panel the
 // point was made on when they lie on its edge.
 TEST(PickDialogsOnARoof, CoordinateEditTakesPointsTypedOntoTheRoofsPlane) {
-    CViewState state;
-    LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
+    CStateOwner state;
+    Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "gable/", CHeaderFile(), 800, 600);
     const CVector4 start(-3000, -3600, 6300);
-    const int panel = state.FindPanelContaining(start);
+    const int panel = Arrange(state).m_data.FindPanelContaining(start);
     ASSERT_GE(panel, 0);
-    ASSERT_GT(state.PanelNormal(panel).z, 0.5f);
-    const int id = SelectArbitraryPoint(state, panel, start);
+    ASSERT_GT(Arrange(state).m_data.PanelNormal(panel).z, 0.5f);
+    const int id = SelectArbitraryPoint(Arrange(state), panel, start);
     // Any offer of a correction is a failure: answered by hand so that the test goes on.
     int offers = 0;
     QTimer watch;
@@ -221,7 +221,7 @@ TEST(PickDialogsOnARoof, CoordinateEditTakesPointsTypedOntoTheRoofsPlane) {
     for (double x : xs) {
         for (double y : ys) {
             const double z = 6000 + 0.75 * (y + 4000);
-            CCoordEditDlg dialog(state, *FindArbitraryPoint(state, id), {0, 0, 0});
+            CCoordEditDlg dialog(*state, *FindArbitraryPoint(Arrange(state).m_selection, id), {0, 0, 0});
             dialog.show();
             for (auto [edit, value] :
                  {std::pair{CCoordEditDlg::IDC_X, x}, std::pair{CCoordEditDlg::IDC_Y, y},
@@ -233,12 +233,12 @@ TEST(PickDialogsOnARoof, CoordinateEditTakesPointsTypedOntoTheRoofsPlane) {
                               Qt::LeftButton);
             EXPECT_EQ(offers, before) << x << " " << y;
             EXPECT_EQ(dialog.result(), QDialog::Accepted) << x << " " << y;
-            EXPECT_GT(state.PanelNormal(dialog.Record().panel).z, 0.5f) << x << " " << y;
+            EXPECT_GT(Arrange(state).m_data.PanelNormal(dialog.Record().panel).z, 0.5f) << x << " " << y;
             EXPECT_LT(dialog.Record().values[0], 990.0);
         }
     }
     // On the eave the point stays on the roof, not on the wall that comes first in the mesh.
-    EXPECT_EQ(PanelHolding(state, panel, CVector4(-3000, -4000, 6000)), panel);
+    EXPECT_EQ(PanelHolding(Arrange(state).m_data, panel, CVector4(-3000, -4000, 6000)), panel);
 }
 
 }  // namespace

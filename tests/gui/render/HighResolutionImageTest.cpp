@@ -25,20 +25,21 @@ double MeanDifference(const QImage& a, const QImage& b) {
 // A loaded sample with every layer that has lines, markers or text in it.
 void ShowEverything(CKZ_VView& view) {
     LoadSample(view, "lshape");
-    view.m_bShowAxisNumbers = 1;
-    view.m_bShowGround = 1;
-    view.m_bShowWind = 1;
-    view.m_nContourKind = 2;
-    view.m_bShowLabels = 1;
+    Arrange(view.Owner()).m_settings.m_bShowAxisNumbers = 1;
+    Arrange(view.Owner()).m_settings.m_bShowGround = 1;
+    Arrange(view.Owner()).m_settings.m_bShowWind = 1;
+    Arrange(view.Owner()).m_settings.m_nContourKind = 2;
+    Arrange(view.Owner()).m_settings.m_bShowLabels = 1;
     for (int i : {0, 1, 8}) {
-        view.m_comment.flags[i] = 1;
+        Arrange(view.Owner()).m_settings.m_comment.flags[i] = 1;
     }
-    view.m_comment.position = CVector4(120.0f, 10.0f, 1000.0f);
-    view.Changed(ASPECT_DISPLAY);
+    Arrange(view.Owner()).m_settings.m_comment.position = CVector4(120.0f, 10.0f, 1000.0f);
+    view.Owner().Changed(ASPECT_DISPLAY);
 }
 
 TEST(HighResolutionImage, TwiceTheSizeScaledDownIsTheWindowsPicture) {
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view{viewState};
     ASSERT_TRUE(ShowExposed(view, 480, 360));
     ShowEverything(view);
     const QImage screen = GrabFrame(view);
@@ -70,7 +71,8 @@ TEST(HighResolutionImage, TwiceTheSizeScaledDownIsTheWindowsPicture) {
 }
 
 TEST(HighResolutionImage, APictureTooLargeToDrawFailsAndSaysSo) {
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view{viewState};
     ASSERT_TRUE(ShowExposed(view, 400, 300));
     LoadSample(view, "tower");
     const QImage before = GrabFrame(view);

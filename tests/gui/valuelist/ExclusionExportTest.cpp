@@ -38,10 +38,10 @@ protected:
         page.Attach(state);
         state.Changed(ASPECT_ALL);
         for (int tap : {9, 2, 30, 4, 17}) {
-            SelectMeasurementPoint(state, tap);
+            SelectMeasurementPoint(Arrange(state), tap);
         }
         state.Changed(ASPECT_SELECTION);
-        ASSERT_EQ(state.m_valueList.GetRowCount(), 5);
+        ASSERT_EQ(Arrange(state).m_valueList.GetRowCount(), 5);
         ASSERT_TRUE(ShowExposed(page, 420, 400));
         previousPrompt = SetFilePromptHook([this](bool open, const QString& filter,
                                                   const QString& extension, const QString& name,
@@ -71,7 +71,7 @@ protected:
         Click(PageControl<QPushButton>(&page, CValueListDlg::IDC_FILE));
     }
 
-    CViewState state;
+    CStateOwner state;
     CValueListDlg page;
     MessageLog messages;
     KzFilePromptHook previousPrompt;
@@ -93,7 +93,7 @@ TEST_F(ExclusionExportTest, AnExclusionStepAndItsUndoThroughTheDialog) {
     // Rows whose number lies outside the two middle numbers go: the bounds go too.
     std::vector<int> numbers;
     for (int row = 0; row < 5; ++row) {
-        numbers.push_back(state.m_valueList.GetRowId(row));
+        numbers.push_back(Arrange(state).m_valueList.GetRowId(row));
     }
     std::vector<int> sorted = numbers;
     std::sort(sorted.begin(), sorted.end());
@@ -105,12 +105,12 @@ TEST_F(ExclusionExportTest, AnExclusionStepAndItsUndoThroughTheDialog) {
     ClickIndicator(PageControl<QRadioButton>(dialog, CExcludeRangeDlg::IDC_OUTSIDE + 0));
     Click(PageControl<QPushButton>(dialog, CExcludeRangeDlg::IDC_APPLY));
     ASSERT_EQ(page.List()->model()->rowCount(), 1);
-    EXPECT_EQ(state.m_valueList.GetRowId(0), sorted[2]);
+    EXPECT_EQ(Arrange(state).m_valueList.GetRowId(0), sorted[2]);
     EXPECT_TRUE(undo->isEnabled());
 
     // Another direction, then UNDO: the four rows come back after the one left, in the order
     // they went, with the values of the direction shown now.
-    state.m_nDirection = 5;
+    Arrange(state).m_settings.m_nDirection = 5;
     state.Changed(ASPECT_DIRECTION);
     Click(undo);
     ASSERT_EQ(page.List()->model()->rowCount(), 5);
@@ -120,10 +120,10 @@ TEST_F(ExclusionExportTest, AnExclusionStepAndItsUndoThroughTheDialog) {
             expected.push_back(id);
         }
     }
-    CValueList fresh = state.m_valueList;
-    fresh.UpdateValueColumn(state, 5);
+    CValueList fresh = Arrange(state).m_valueList;
+    fresh.UpdateValueColumn(Arrange(state).Points(), 5);
     for (int row = 1; row < 5; ++row) {
-        EXPECT_EQ(state.m_valueList.GetRowId(row), expected[static_cast<size_t>(row - 1)]);
+        EXPECT_EQ(Arrange(state).m_valueList.GetRowId(row), expected[static_cast<size_t>(row - 1)]);
         EXPECT_EQ(page.List()->model()->index(row, 4).data().toString().toStdString(),
                   fresh.GetCellText(row, 4));
     }
@@ -145,7 +145,7 @@ TEST_F(ExclusionExportTest, AnExclusionStepAndItsUndoThroughTheDialog) {
 
 TEST_F(ExclusionExportTest, CsvAndTolvexFilesAreTheRowsAsTheCoreWritesThem) {
     Load("tower");
-    page.SetBuildingAngleSource([] { return 7; });
+    Arrange(state).m_nBuildingAngleStep = 7;  // the Tolvex columns turn by the state's step
     const QString csv = folder.filePath("list.csv");
     const QString tolvex = folder.filePath("tolvex.csv");
     // A cancelled prompt leaves the dialog open with its choice; the next press writes.
@@ -158,9 +158,9 @@ TEST_F(ExclusionExportTest, CsvAndTolvexFilesAreTheRowsAsTheCoreWritesThem) {
               QString::fromUtf8("save CSV Files (*.csv);;すべてのファイル (*) csv output"));
     EXPECT_EQ(prompts[2],
               QString::fromUtf8("save CSV Files (*.csv);;すべてのファイル (*) csv Tolvex"));
-    EXPECT_EQ(ReadAll(csv), MakeCsvBytes(state.m_valueList.Rows()));
+    EXPECT_EQ(ReadAll(csv), MakeCsvBytes(Arrange(state).m_valueList.Rows()));
     std::string bytes;
-    ASSERT_TRUE(MakeTolvexBytes(state.m_valueList.Rows(), state, 7, bytes));
+    ASSERT_TRUE(MakeTolvexBytes(state->m_valueList.Rows(), state->Points(), 7, bytes));
     EXPECT_EQ(ReadAll(tolvex), bytes);
     EXPECT_TRUE(messages.entries.empty());
 }

@@ -28,14 +28,14 @@ namespace {
 class ValueListDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        LoadDataSetFiles(state, std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
+        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
         page.Attach(state);
         state.Changed(ASPECT_ALL);
         for (int tap : {9, 2, 30}) {
-            SelectMeasurementPoint(state, tap);
+            SelectMeasurementPoint(Arrange(state), tap);
         }
         const CVector4 p(1234.5f, -10000, 20000);
-        SelectArbitraryPoint(state, state.FindPanelContaining(p), p);
+        SelectArbitraryPoint(Arrange(state), Arrange(state).m_data.FindPanelContaining(p), p);
         state.Changed(ASPECT_SELECTION);
         ASSERT_TRUE(ShowExposed(page, 420, 400));
     }
@@ -45,8 +45,8 @@ protected:
     }
     std::vector<int> Ids() {
         std::vector<int> ids;
-        for (int row = 0; row < state.m_valueList.GetRowCount(); ++row) {
-            ids.push_back(state.m_valueList.GetRowId(row));
+        for (int row = 0; row < Arrange(state).m_valueList.GetRowCount(); ++row) {
+            ids.push_back(Arrange(state).m_valueList.GetRowId(row));
         }
         return ids;
     }
@@ -62,7 +62,7 @@ protected:
     static void Click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
     }
-    CViewState state;
+    CStateOwner state;
     CValueListDlg page;
     MessageLog messages;
 };
@@ -73,9 +73,9 @@ TEST_F(ValueListDlgTest, ColumnsHoldTheWidestCoordinatesUncut) {
     larger.setPointSize(12);
     page.setFont(larger);
     const CVector4 p(-9876.5f, -10000, 1234.6f);
-    SelectArbitraryPoint(state, state.FindPanelContaining(p), p);
+    SelectArbitraryPoint(Arrange(state), Arrange(state).m_data.FindPanelContaining(p), p);
     state.Changed(ASPECT_SELECTION);
-    const int far = state.m_valueList.GetRowCount() - 1;
+    const int far = Arrange(state).m_valueList.GetRowCount() - 1;
     int east = 0;
     for (int row = 0; row < far; ++row) {
         east = Cell(row, 1).toDouble() > Cell(east, 1).toDouble() ? row : east;
@@ -89,7 +89,7 @@ TEST_F(ValueListDlgTest, ColumnsHoldTheWidestCoordinatesUncut) {
     option.font = List()->font();
     option.fontMetrics = QFontMetrics(option.font);
     option.features = QStyleOptionViewItem::HasDisplay;
-    for (int row = 0; row < state.m_valueList.GetRowCount(); ++row) {
+    for (int row = 0; row < Arrange(state).m_valueList.GetRowCount(); ++row) {
         for (int column = 0; column < 4; ++column) {
             const QModelIndex index = List()->model()->index(row, column);
             EXPECT_GE(List()->columnWidth(column),
@@ -100,16 +100,16 @@ TEST_F(ValueListDlgTest, ColumnsHoldTheWidestCoordinatesUncut) {
 }
 
 TEST_F(ValueListDlgTest, HeadingsAndButtonsSortAndTheSelectionStaysWithItsRow) {
-    const int tap9 = state.m_taps.m_aTapNo[9];
+    const int tap9 = Arrange(state).m_data.m_taps.m_aTapNo[9];
     EXPECT_EQ(List()->model()->headerData(4, Qt::Horizontal).toString(),
               QStringLiteral("風圧係数"));
     ClickRow(0);
     ClickHeading(0);  // "No": the arbitrary point ("-") reads as 0
-    EXPECT_EQ(state.m_valueList.GetRowId(0), -1);
+    EXPECT_EQ(Arrange(state).m_valueList.GetRowId(0), -1);
     EXPECT_EQ(Cell(0, 0), QStringLiteral("-"));
-    EXPECT_EQ(state.m_valueList.GetRowId(page.SelectedRow()), tap9);
+    EXPECT_EQ(Arrange(state).m_valueList.GetRowId(page.SelectedRow()), tap9);
     ClickHeading(0);  // and the other way round
-    EXPECT_EQ(state.m_valueList.GetRowId(3), -1);
+    EXPECT_EQ(Arrange(state).m_valueList.GetRowId(3), -1);
 
     // X->Y->Z, ascending on the first press: X's integer parts never fall.
     Click(ControlOf<QPushButton>(&page, CValueListDlg::IDC_SORT_XYZ));
@@ -117,7 +117,7 @@ TEST_F(ValueListDlgTest, HeadingsAndButtonsSortAndTheSelectionStaysWithItsRow) {
         EXPECT_LE(static_cast<long>(Cell(row - 1, 1).toDouble()),
                   static_cast<long>(Cell(row, 1).toDouble()));
     }
-    EXPECT_FALSE(state.m_valueList.IsSortAscending(SORT_KEY_XYZ));
+    EXPECT_FALSE(Arrange(state).m_valueList.IsSortAscending(SORT_KEY_XYZ));
 
     // Column widths follow the page's width.
     page.resize(500, 400);
@@ -173,7 +173,7 @@ TEST_F(ValueListDlgTest, EditingCoordinatesRefusesTapsAndMovesAnArbitraryPoint) 
     });
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(edit).center());
     EXPECT_EQ(Cell(3, 1), QStringLiteral("-3000"));
-    EXPECT_FLOAT_EQ(state.m_lstArbitrary.front().pos.x, -3000.0f);
+    EXPECT_FLOAT_EQ(Arrange(state).m_selection.m_lstArbitrary.front().pos.x, -3000.0f);
     EXPECT_EQ(messages.entries.size(), 1u);
 }
 

@@ -90,7 +90,7 @@ protected:
     QTemporaryDir dir;
     QString pdf = dir.filePath(QStringLiteral("list.pdf"));
     QPageLayout layout;
-    CViewState state;
+    CStateOwner state;
     CValueListDlg page;
     MessageLog messages;
 
@@ -101,7 +101,7 @@ private:
 TEST_F(ValueListPrintTest, RowsPrintAsLinesAtFixedColumnsOnAsManyPagesAsNeeded) {
     const int rowCount = 200;
     for (int i = 0; i < rowCount; ++i) {
-        state.m_valueList.AddPointRow(i % 3 == 0 ? -(i + 1) : 101 + i, static_cast<float>(i),
+        Arrange(state).m_valueList.AddPointRow(i % 3 == 0 ? -(i + 1) : 101 + i, static_cast<float>(i),
                                       -2.5f * static_cast<float>(i), 1000.0f + i, 0.001 * i);
     }
     Print();

@@ -11,7 +11,8 @@ namespace {
 
 // The contours are computed again only when something they are drawn from changed.
 TEST(FrameCache, CameraMovesReuseTheContoursAndEveryInputRenewsThem) {
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view{viewState};
     ASSERT_TRUE(ShowExposed(view, 400, 300));
     LoadSample(view, "tower");
     (void)GrabFrame(view);
@@ -22,7 +23,7 @@ TEST(FrameCache, CameraMovesReuseTheContoursAndEveryInputRenewsThem) {
     QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     QTest::mouseMove(&view, QPoint(160, 130));
     QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(160, 130));
-    view.SetViewPreset(VIEW_Y_PLUS);
+    Arrange(view.Owner()).SetViewPreset(VIEW_Y_PLUS);
     EXPECT_NE(GrabFrame(view), before);
     EXPECT_EQ(view.FrameCache().contourComputations, computed);
 
@@ -32,17 +33,17 @@ TEST(FrameCache, CameraMovesReuseTheContoursAndEveryInputRenewsThem) {
         (void)GrabFrame(view);
         EXPECT_EQ(view.FrameCache().contourComputations, ++expected) << what;
     };
-    view.m_nDirection = 3;
+    Arrange(view.Owner()).m_settings.m_nDirection = 3;
     renewed("direction");
-    view.m_nContourKind = 2;
+    Arrange(view.Owner()).m_settings.m_nContourKind = 2;
     renewed("kind");
-    view.m_abPanelContour[4] = 0;
+    Arrange(view.Owner()).m_settings.m_abPanelContour[4] = 0;
     renewed("panel flag");
-    view.m_aColorTable[10] = COLOR_WHITE;
+    Arrange(view.Owner()).m_settings.m_aColorTable[10] = COLOR_WHITE;
     renewed("colour");
-    view.m_aSlot[2][1].x += 0.001f;
+    Arrange(view.Owner()).m_settings.m_aSlot[2][1].x += 0.001f;
     renewed("slot");
-    view.SetBuildingAngle(15.0);
+    Arrange(view.Owner()).SetBuildingAngle(15.0);
     renewed("building angle");
 }
 
@@ -52,10 +53,11 @@ TEST(FrameCache, CameraMovesReuseTheContoursAndEveryInputRenewsThem) {
 // from changes: not for a drag, but for a tap listed by a click, another way of drawing the
 // numbers, the numbers switched off and a turned building.
 TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view{viewState};
     ASSERT_TRUE(ShowExposed(view, 500, 400));
     LoadSample(view, "tower");
-    view.m_bShowNumbers = 1;
+    Arrange(view.Owner()).m_settings.m_bShowNumbers = 1;
     (void)GrabFrame(view);
     const int made = view.FrameCache().pointsCompilations;
     EXPECT_GE(made, 1);
@@ -66,12 +68,12 @@ TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
     const QImage turned = GrabFrame(view);
     EXPECT_EQ(view.FrameCache().pointsCompilations, made);
 
-    view.m_nPickMode = PICK_TAP;
+    Arrange(view.Owner()).m_selection.m_nPickMode = PICK_TAP;
     const int i = LoneFrontTap(view, QPoint(250, 200));
     ASSERT_GE(i, 0);
-    const QPoint at = WindowPoint(view, view.m_taps.m_aPos[static_cast<size_t>(i)]);
+    const QPoint at = WindowPoint(view, Arrange(view.Owner()).m_data.m_taps.m_aPos[static_cast<size_t>(i)]);
     QTest::mouseClick(&view, Qt::LeftButton, {}, at);
-    ASSERT_EQ(view.m_valueList.GetRowCount(), 1);
+    ASSERT_EQ(Arrange(view.Owner()).m_valueList.GetRowCount(), 1);
     const QImage listed = GrabFrame(view);
     EXPECT_EQ(view.FrameCache().pointsCompilations, made + 1);
     EXPECT_NE(listed, turned);
@@ -79,15 +81,15 @@ TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
                      QColor::fromRgbF(MARK_COLOR.x, MARK_COLOR.y, MARK_COLOR.z)));
     // Half the numbers in pieces, then all of them: the same picture.
     view.m_nNumberBitmapLimit = 0;
-    view.m_nLargeSetNumberBitmaps = view.m_taps.m_aTapNo.size() / 2;
+    view.m_nLargeSetNumberBitmaps = Arrange(view.Owner()).m_data.m_taps.m_aTapNo.size() / 2;
     EXPECT_EQ(GrabFrame(view), listed);
     view.m_nLargeSetNumberBitmaps = 0;
     EXPECT_EQ(GrabFrame(view), listed);
     EXPECT_EQ(view.FrameCache().pointsCompilations, made + 3);
-    view.m_bShowNumbers = 0;
+    Arrange(view.Owner()).m_settings.m_bShowNumbers = 0;
     (void)GrabFrame(view);
     EXPECT_EQ(view.FrameCache().pointsCompilations, made + 4);
-    view.SetBuildingAngle(30.0);
+    Arrange(view.Owner()).SetBuildingAngle(30.0);
     (void)GrabFrame(view);
     EXPECT_EQ(view.FrameCache().pointsCompilations, made + 5);
 }

@@ -14,7 +14,7 @@
 
 // Where a model point appears in the view, in the widget's coordinates.
 inline QPoint WindowPoint(const CKZ_VView& view, CVector4 model) {
-    const CVector4 p = view.Project(model, view.m_fScale);
+    const CVector4 p = Arrange(view.Owner()).m_camera.Project(model, Arrange(view.Owner()).m_data.m_fScale);
     const double ratio = view.devicePixelRatioF();
     return QPoint(static_cast<int>(std::lround((view.ClientWidth() / 2 + p.x) / ratio)),
                   static_cast<int>(std::lround((view.ClientHeight() / 2 - p.y) / ratio)));
@@ -24,10 +24,10 @@ inline QPoint WindowPoint(const CKZ_VView& view, CVector4 model) {
 // the taps whose markers no other marker crowds (within 16 pixels) unless it lies clearly
 // behind. -1 when there is none.
 inline int LoneFrontTap(const CKZ_VView& view, QPoint near) {
-    const size_t n = view.m_taps.m_aPos.size();
+    const size_t n = Arrange(view.Owner()).m_data.m_taps.m_aPos.size();
     std::vector<CVector4> eye(n);
     for (size_t i = 0; i < n; ++i) {
-        eye[i] = view.Project(view.m_taps.m_aPos[i], view.m_fScale);
+        eye[i] = Arrange(view.Owner()).m_camera.Project(Arrange(view.Owner()).m_data.m_taps.m_aPos[i], Arrange(view.Owner()).m_data.m_fScale);
     }
     int best = -1;
     double bestDistance = 1e30;
@@ -39,7 +39,7 @@ inline int LoneFrontTap(const CKZ_VView& view, QPoint near) {
                 alone = eye[j].z < eye[i].z - 10;  // behind it, seen from the viewer
             }
         }
-        const QPoint at = WindowPoint(view, view.m_taps.m_aPos[i]);
+        const QPoint at = WindowPoint(view, Arrange(view.Owner()).m_data.m_taps.m_aPos[i]);
         const double d = std::hypot(at.x() - near.x(), at.y() - near.y());
         if (alone && d < bestDistance) {
             best = static_cast<int>(i);

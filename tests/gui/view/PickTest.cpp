@@ -62,11 +62,11 @@ protected:
     // The view turned about the screen's vertical axis, so that a side wall shows too; the
     // x of the side wall that faces the viewer.
     float TurnToSeeASide() {
-        View().Turn(CVector4(0, 30, 0));
-        View().Changed(ASPECT_CAMERA);
+        Arrange(View().Owner()).m_camera.Turn(CVector4(0, 30, 0));
+        View().Owner().Changed(ASPECT_CAMERA);
         GrabFrame(View());
-        const float east = View().Project(CVector4(10000, 0, 30000), View().m_fScale).z;
-        const float west = View().Project(CVector4(-10000, 0, 30000), View().m_fScale).z;
+        const float east = Arrange(View().Owner()).m_camera.Project(CVector4(10000, 0, 30000), Arrange(View().Owner()).m_data.m_fScale).z;
+        const float west = Arrange(View().Owner()).m_camera.Project(CVector4(-10000, 0, 30000), Arrange(View().Owner()).m_data.m_fScale).z;
         return east > west ? 10000.0f : -10000.0f;
     }
     CMainFrame frame;
@@ -74,14 +74,14 @@ protected:
 
 TEST_F(PickTest, AClickOnATapListsItsRowAndUndoTakesItBack) {
     ChooseMethod(CDataValuePage::IDC_MEASUREMENT_POINT);
-    EXPECT_EQ(View().m_nPickMode, PICK_TAP);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_TAP);
     EXPECT_EQ(View().cursor().shape(), Qt::CrossCursor);
     const int i = LoneFrontTap(View(), WindowPoint(View(), CVector4(0, -10000, 30000)));
     ASSERT_GE(i, 0);
-    const CVector4 tap = View().m_taps.m_aPos[static_cast<size_t>(i)];
+    const CVector4 tap = Arrange(View().Owner()).m_data.m_taps.m_aPos[static_cast<size_t>(i)];
     ClickModel(tap);
     ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(Cell(0, 0), QString::number(View().m_taps.m_aTapNo[static_cast<size_t>(i)]));
+    EXPECT_EQ(Cell(0, 0), QString::number(Arrange(View().Owner()).m_data.m_taps.m_aTapNo[static_cast<size_t>(i)]));
     EXPECT_EQ(Cell(0, 2), QStringLiteral("-10000"));
     EXPECT_TRUE(Page().UndoButton()->isEnabled());
 
@@ -89,7 +89,7 @@ TEST_F(PickTest, AClickOnATapListsItsRowAndUndoTakesItBack) {
     ClickModel(tap);
     QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(Rows(), 1);
-    EXPECT_EQ(View().m_lstUndoGroup.size(), 2u);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup.size(), 2u);
     Click(Page().UndoButton());
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(Page().UndoButton()->isEnabled());
@@ -101,11 +101,11 @@ TEST_F(PickTest, AClickOnAWallMakesAnArbitraryPointThere) {
     ChooseMethod(CDataValuePage::IDC_ARBITRARY_POINT);
     ClickModel(CVector4(2000, -10000, 20000));
     ASSERT_EQ(Rows(), 1);
-    ASSERT_EQ(View().m_lstArbitrary.size(), 1u);
-    EXPECT_EQ(View().m_lstArbitrary.front().id, -1);
+    ASSERT_EQ(Arrange(View().Owner()).m_selection.m_lstArbitrary.size(), 1u);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstArbitrary.front().id, -1);
     EXPECT_EQ(Cell(0, 0), QStringLiteral("-"));
     EXPECT_EQ(Cell(0, 2), QStringLiteral("-10000"));  // moved onto the wall's plane
-    const float pixel = 1.0f / (View().m_fScale * View().m_fZoom);
+    const float pixel = 1.0f / (Arrange(View().Owner()).m_data.m_fScale * Arrange(View().Owner()).m_camera.m_fZoom);
     EXPECT_NEAR(Cell(0, 1).toDouble(), 2000.0, 3 * pixel);
     EXPECT_NEAR(Cell(0, 3).toDouble(), 20000.0, 3 * pixel);
     EXPECT_LT(Cell(0, 4).toDouble(), 990.0);  // a value interpolated from the wall's taps
@@ -115,7 +115,7 @@ TEST_F(PickTest, ARectangleOfTwoByThreeDivisionsGivesTwelveRowsAndTwelveSteps) {
     ChooseMethod(CDataValuePage::IDC_RECTANGLE);
     EXPECT_TRUE(Page().RangeButton()->isChecked());
     ClickModel(CVector4(-5000, -10000, 10000));
-    EXPECT_EQ(View().m_nCornerCount, 0);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, 0);
 
     WhenModalShows(CRangeDlg::IDD, [](QDialog& dialog) {
         for (auto [id, text] :
@@ -128,13 +128,13 @@ TEST_F(PickTest, ARectangleOfTwoByThreeDivisionsGivesTwelveRowsAndTwelveSteps) {
     });
     ClickModel(CVector4(5000, -10000, 30000));
     ASSERT_EQ(Rows(), 12);
-    EXPECT_EQ(View().m_lstUndoGroup.size(), 12u);
-    EXPECT_EQ(View().m_nPickMode, PICK_NONE);
-    EXPECT_EQ(View().m_nCornerCount, -1);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup.size(), 12u);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_NONE);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, -1);
     EXPECT_FALSE(Page().RangeButton()->isChecked());
     EXPECT_TRUE(Page().MethodRadio(CDataValuePage::IDC_RECTANGLE)->isChecked());
     // Corner to corner in the wall's plane, x in two steps (outer), z in three (inner).
-    const double pixel = 1.0 / (View().m_fScale * View().m_fZoom);
+    const double pixel = 1.0 / (Arrange(View().Owner()).m_data.m_fScale * Arrange(View().Owner()).m_camera.m_fZoom);
     EXPECT_NEAR(Cell(0, 1).toDouble(), -5000, 3 * pixel);
     EXPECT_NEAR(Cell(11, 3).toDouble(), 30000, 3 * pixel);
     EXPECT_EQ(Cell(3, 1), Cell(0, 1));
@@ -157,7 +157,7 @@ TEST_F(PickTest, ACornerOffTheFirstOnesSurfaceAsksAndCornersOnTwoPlanesAreRefuse
         Click(ControlOf<QPushButton>(&dialog, CAutoCorrectDlg::IDC_BY_HAND));
     });
     ClickModel(CVector4(side, 5000, 30000));
-    EXPECT_EQ(View().m_nCornerCount, 0);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, 0);
     // Kept as picked: the corners lie on two planes (front and side wall): no rectangle.
     WhenModalShows(CAutoCorrectDlg::IDD, [](QDialog& dialog) {
         Click(ControlOf<QPushButton>(&dialog, CAutoCorrectDlg::IDC_AUTOMATICALLY));
@@ -166,8 +166,8 @@ TEST_F(PickTest, ACornerOffTheFirstOnesSurfaceAsksAndCornersOnTwoPlanesAreRefuse
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].icon, KzIcon::Warning);
     EXPECT_EQ(Rows(), 0);
-    EXPECT_EQ(View().m_nCornerCount, -1);
-    EXPECT_EQ(View().m_nPickMode, PICK_RECTANGLE);  // the user picks two corners again
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, -1);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_RECTANGLE);  // the user picks two corners again
     EXPECT_TRUE(Page().RangeButton()->isChecked());
 }
 
@@ -180,9 +180,9 @@ TEST_F(PickTest, AClickOnAFaceListsItsTapsAsOneStep) {
     }
     // Taps of the neighbouring faces on the face's edges count too; each such position
     // already has its row.
-    EXPECT_EQ(View().m_lstUndoGroup.size(), 1u);
-    EXPECT_EQ(View().m_lstUndoGroup.back(), static_cast<int>(View().m_lstSelected.size()));
-    EXPECT_GE(View().m_lstUndoGroup.back(), Rows());
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup.size(), 1u);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup.back(), static_cast<int>(Arrange(View().Owner()).m_selection.m_lstSelected.size()));
+    EXPECT_GE(Arrange(View().Owner()).m_selection.m_lstUndoGroup.back(), Rows());
     Click(Page().UndoButton());
     EXPECT_EQ(Rows(), 0);
 }
@@ -193,11 +193,11 @@ TEST_F(PickTest, AClickOnAFaceTogglesItsContoursAsAnEmptyStep) {
     const CVector4 wall(1000, -10000, 31000);
     const int before = ColouredAround(wall);
     ASSERT_GT(before, 1000);
-    View().m_nPickMode = PICK_FACE_CONTOUR;
-    View().Changed(ASPECT_SELECTION);
+    Arrange(View().Owner()).m_selection.m_nPickMode = PICK_FACE_CONTOUR;
+    View().Owner().Changed(ASPECT_SELECTION);
     ClickModel(wall);
     EXPECT_LT(ColouredAround(wall), before / 20);
-    EXPECT_EQ(View().m_lstUndoGroup, std::list<int>{0});
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup, std::list<int>{0});
     EXPECT_TRUE(Page().UndoButton()->isEnabled());
     ClickModel(wall);
     EXPECT_EQ(ColouredAround(wall), before);
@@ -212,23 +212,23 @@ TEST_F(PickTest, TwoClicksGiveASlotItsSegmentOnOnePlaneOnly) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     Click(dialog->EditButton(3));
-    EXPECT_EQ(View().m_nPickMode, PICK_SLOT);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_SLOT);
     EXPECT_TRUE(dialog->EditButton(3)->isChecked());
     ClickModel(CVector4(-2000, -10000, 5000));
-    EXPECT_EQ(View().m_nSlotPickCount, 0);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nSlotPickCount, 0);
     ClickModel(CVector4(3000, -10000, 9000));
-    EXPECT_EQ(View().m_nPickMode, PICK_NONE);
-    EXPECT_EQ(View().m_nEditSlot, -1);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_NONE);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nEditSlot, -1);
     EXPECT_FALSE(dialog->EditButton(3)->isChecked());
     auto editSlot = [this] {
-        View().m_nEditSlot = 3;
-        View().m_nSlotPickCount = -1;
-        View().m_nPickMode = PICK_SLOT;
-        View().Changed(ASPECT_SELECTION);
+        Arrange(View().Owner()).m_selection.m_nEditSlot = 3;
+        Arrange(View().Owner()).m_selection.m_nSlotPickCount = -1;
+        Arrange(View().Owner()).m_selection.m_nPickMode = PICK_SLOT;
+        View().Owner().Changed(ASPECT_SELECTION);
     };
-    EXPECT_FLOAT_EQ(View().m_aSlot[3][0].y, -10000.0f);
-    EXPECT_FLOAT_EQ(View().m_aSlot[3][1].y, -10000.0f);
-    EXPECT_GT(View().m_aSlot[3][1].x, View().m_aSlot[3][0].x);
+    EXPECT_FLOAT_EQ(Arrange(View().Owner()).m_settings.m_aSlot[3][0].y, -10000.0f);
+    EXPECT_FLOAT_EQ(Arrange(View().Owner()).m_settings.m_aSlot[3][1].y, -10000.0f);
+    EXPECT_GT(Arrange(View().Owner()).m_settings.m_aSlot[3][1].x, Arrange(View().Owner()).m_settings.m_aSlot[3][0].x);
     EXPECT_TRUE(messages.entries.empty());
 
     const float side = TurnToSeeASide();
@@ -241,9 +241,9 @@ TEST_F(PickTest, TwoClicksGiveASlotItsSegmentOnOnePlaneOnly) {
         QStringLiteral("指定した点は同一メッシュ平面上にありません。再度クリックしてください"));
     EXPECT_TRUE(messages.entries[0].caption.isEmpty());
     EXPECT_EQ(messages.entries[0].icon, KzIcon::Error);
-    EXPECT_EQ(View().m_nPickMode, PICK_SLOT);
-    EXPECT_EQ(View().m_nSlotPickCount, -1);
-    EXPECT_TRUE(View().m_aSlot[3][0] == CVector4(0, 0, 0, 0));
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_SLOT);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nSlotPickCount, -1);
+    EXPECT_TRUE(Arrange(View().Owner()).m_settings.m_aSlot[3][0] == CVector4(0, 0, 0, 0));
 }
 
 // The gable sample from the default view, which looks down on the south roof slope: it rises
@@ -262,8 +262,8 @@ TEST_F(RoofPickTest, ARectangleOnTheRoofSlopeGivesAGridOnTheRoof) {
     MessageLog messages;
     ChooseMethod(CDataValuePage::IDC_RECTANGLE);
     ClickModel(South(-4500, -3300));
-    ASSERT_EQ(View().m_nCornerCount, 0);
-    ASSERT_GT(View().PanelNormal(View().m_anCornerPanel[0]).z, 0.5f);
+    ASSERT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, 0);
+    ASSERT_GT(Arrange(View().Owner()).m_data.PanelNormal(Arrange(View().Owner()).m_selection.m_anCornerPanel[0]).z, 0.5f);
     bool shown = false;
     WhenModalShows(CRangeDlg::IDD, [&shown](QDialog& dialog) {
         shown = true;
@@ -303,7 +303,7 @@ TEST_F(RoofPickTest, ARectangleAcrossTheEaveIsRefused) {
     MessageLog messages;
     ChooseMethod(CDataValuePage::IDC_RECTANGLE);
     ClickModel(South(-2000, -2000));
-    ASSERT_EQ(View().m_nCornerCount, 0);
+    ASSERT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, 0);
     WhenModalShows(CAutoCorrectDlg::IDD, [](QDialog& dialog) {
         Click(ControlOf<QPushButton>(&dialog, CAutoCorrectDlg::IDC_AUTOMATICALLY));
     });
@@ -313,7 +313,7 @@ TEST_F(RoofPickTest, ARectangleAcrossTheEaveIsRefused) {
               QStringLiteral("指定された2点は同一メッシュ平面上にないため、矩形範囲を作れません。\n"
                              "同じ面の上で2点を指定し直してください。"));
     EXPECT_EQ(Rows(), 0);
-    EXPECT_EQ(View().m_nPickMode, PICK_RECTANGLE);
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_RECTANGLE);
 }
 
 }  // namespace

@@ -32,10 +32,11 @@ QImage RasterisePdf(const QString& pdf, int dpi) {
 // and letters are thinner on paper, so a few places may differ; a black or missing picture
 // differs almost everywhere.
 TEST(PrintView, PrintedPageShowsTheWindowsPicture) {
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view{viewState};
     ASSERT_TRUE(ShowExposed(view, 480, 360));
     LoadSample(view, "tower");
-    view.m_comment.flags[0] = 1;
+    Arrange(view.Owner()).m_settings.m_comment.flags[0] = 1;
     const QImage window = GrabFrame(view);
     ASSERT_FALSE(window.isNull());
 

@@ -25,82 +25,82 @@ std::vector<std::pair<std::string, Setup>> GalleryStates() {
         {"default", [](CKZ_VView&) {}},
         {"all-layers",
          [](CKZ_VView& v) {
-             v.m_bShowNumbers = 1;
-             v.m_bShowAxisNumbers = 1;
-             v.m_bShowGround = 1;
-             v.m_bShowWind = 1;
+             Arrange(v.Owner()).m_settings.m_bShowNumbers = 1;
+             Arrange(v.Owner()).m_settings.m_bShowAxisNumbers = 1;
+             Arrange(v.Owner()).m_settings.m_bShowGround = 1;
+             Arrange(v.Owner()).m_settings.m_bShowWind = 1;
              for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-                 v.m_comment.flags[i] = 1;
+                 Arrange(v.Owner()).m_settings.m_comment.flags[i] = 1;
              }
          }},
         {"plan-lines-labels",
          [](CKZ_VView& v) {
-             v.SetViewPreset(VIEW_Y_PLUS);
-             v.m_nContourKind = 2;
-             v.m_bShowLabels = 1;
-             v.m_nLabelSkip = 1;
-             v.m_abSlotOn[0] = 1;
-             v.m_aSlot[0][0] = CVector4(-8000, -10000, 20000);
-             v.m_aSlot[0][1] = CVector4(8000, -10000, 40000);
-             v.m_bSlotsVisible = true;
+             Arrange(v.Owner()).SetViewPreset(VIEW_Y_PLUS);
+             Arrange(v.Owner()).m_settings.m_nContourKind = 2;
+             Arrange(v.Owner()).m_settings.m_bShowLabels = 1;
+             Arrange(v.Owner()).m_settings.m_nLabelSkip = 1;
+             Arrange(v.Owner()).m_settings.m_abSlotOn[0] = 1;
+             Arrange(v.Owner()).m_settings.m_aSlot[0][0] = CVector4(-8000, -10000, 20000);
+             Arrange(v.Owner()).m_settings.m_aSlot[0][1] = CVector4(8000, -10000, 40000);
+             Arrange(v.Owner()).m_bSlotsVisible = true;
          }},
         {"lines-fixed-colours",
          [](CKZ_VView& v) {
-             v.m_nContourKind = 1;
-             v.m_nLineColorMode = 1;
-             v.m_clrLine = CVector4(0.2f, 0.4f, 0.1f);
-             v.m_bShowLabels = 1;
-             v.m_nLabelColorMode = 1;
-             v.m_clrLabel = CVector4(0.8f, 0.1f, 0.5f);
+             Arrange(v.Owner()).m_settings.m_nContourKind = 1;
+             Arrange(v.Owner()).m_settings.m_nLineColorMode = 1;
+             Arrange(v.Owner()).m_settings.m_clrLine = CVector4(0.2f, 0.4f, 0.1f);
+             Arrange(v.Owner()).m_settings.m_bShowLabels = 1;
+             Arrange(v.Owner()).m_settings.m_nLabelColorMode = 1;
+             Arrange(v.Owner()).m_settings.m_clrLabel = CVector4(0.8f, 0.1f, 0.5f);
          }},
         {"direction3-angle30",
          [](CKZ_VView& v) {
-             v.m_nDirection = 3;
-             v.SetBuildingAngle(30.0);
-             v.m_bShowWind = 1;
+             Arrange(v.Owner()).m_settings.m_nDirection = 3;
+             Arrange(v.Owner()).SetBuildingAngle(30.0);
+             Arrange(v.Owner()).m_settings.m_bShowWind = 1;
          }},
         {"scale10-faces",
          [](CKZ_VView& v) {
-             v.m_nDivisions = 10;
-             v.m_dColorMin = -2.0;
-             v.m_dColorMax = 0.5;
-             v.m_nTickInterval = 1;
-             for (int i = 0; i < v.GetPartCount(); ++i) {
-                 v.SetPartMode(i, i % 2 == 0 ? 0 : 2);
-                 v.SetPartColor(i, MakeColorRef(200, 180, 40));
+             Arrange(v.Owner()).m_settings.m_nDivisions = 10;
+             Arrange(v.Owner()).m_settings.m_dColorMin = -2.0;
+             Arrange(v.Owner()).m_settings.m_dColorMax = 0.5;
+             Arrange(v.Owner()).m_settings.m_nTickInterval = 1;
+             for (int i = 0; i < Arrange(v.Owner()).m_data.GetPartCount(); ++i) {
+                 Arrange(v.Owner()).m_data.SetPartMode(i, i % 2 == 0 ? 0 : 2);
+                 Arrange(v.Owner()).m_data.SetPartColor(i, MakeColorRef(200, 180, 40));
              }
-             v.m_clrAmbient = CVector4(0.3f, 0.3f, 0.3f, 1.0f);
+             Arrange(v.Owner()).m_settings.m_clrAmbient = CVector4(0.3f, 0.3f, 0.3f, 1.0f);
          }},
         {"listed-numbers-no-markers",
          [](CKZ_VView& v) {
              // Listed taps are marked in magenta even with the markers off; their numbers too.
-             v.m_bShowMarkers = 0;
-             v.m_bShowNumbers = 1;
-             v.m_bShowAxisNumbers = 1;
-             for (size_t i = 0; i < v.m_taps.m_aTapNo.size(); i += 3) {
-                 const CVector4& p = v.m_taps.m_aPos[i];
-                 v.m_valueList.AddPointRow(v.m_taps.m_aTapNo[i], p.x, p.y, p.z, 0.0);
+             Arrange(v.Owner()).m_settings.m_bShowMarkers = 0;
+             Arrange(v.Owner()).m_settings.m_bShowNumbers = 1;
+             Arrange(v.Owner()).m_settings.m_bShowAxisNumbers = 1;
+             for (size_t i = 0; i < Arrange(v.Owner()).m_data.m_taps.m_aTapNo.size(); i += 3) {
+                 const CVector4& p = Arrange(v.Owner()).m_data.m_taps.m_aPos[i];
+                 Arrange(v.Owner()).m_valueList.AddPointRow(Arrange(v.Owner()).m_data.m_taps.m_aTapNo[i], p.x, p.y, p.z, 0.0);
              }
              CArbitraryPoint point;
              point.id = -1;
-             point.pos = v.m_taps.m_aPos[0] + CVector4(500.0f, 0.0f, 500.0f);
-             v.m_lstArbitrary.push_back(point);
-             v.m_nCornerCount = 1;
-             v.m_aCorner[0] = v.m_taps.m_aPos[1];
-             v.m_aCorner[1] = v.m_taps.m_aPos[2];
-             v.m_comment.flags[0] = 1;
-             v.m_comment.flags[5] = 1;
-             v.m_comment.size = 20;
+             point.pos = Arrange(v.Owner()).m_data.m_taps.m_aPos[0] + CVector4(500.0f, 0.0f, 500.0f);
+             Arrange(v.Owner()).m_selection.m_lstArbitrary.push_back(point);
+             Arrange(v.Owner()).m_selection.m_nCornerCount = 1;
+             Arrange(v.Owner()).m_selection.m_aCorner[0] = Arrange(v.Owner()).m_data.m_taps.m_aPos[1];
+             Arrange(v.Owner()).m_selection.m_aCorner[1] = Arrange(v.Owner()).m_data.m_taps.m_aPos[2];
+             Arrange(v.Owner()).m_settings.m_comment.flags[0] = 1;
+             Arrange(v.Owner()).m_settings.m_comment.flags[5] = 1;
+             Arrange(v.Owner()).m_settings.m_comment.size = 20;
          }},
         {"iso-zoom-pan",
          [](CKZ_VView& v) {
-             v.ResetRotation();
-             v.Turn(CVector4(-60.0f, 0.0f, 30.0f));
-             v.m_fZoom = 1.6f;
-             v.m_vPan = CVector4(-40.0f, 30.0f, 0.0f);
-             v.m_abPanelContour.assign(v.m_abPanelContour.size(), 0);
-             for (size_t p = 0; p < v.m_abPanelContour.size(); p += 3) {
-                 v.m_abPanelContour[p] = 1;
+             Arrange(v.Owner()).m_camera.ResetRotation();
+             Arrange(v.Owner()).m_camera.Turn(CVector4(-60.0f, 0.0f, 30.0f));
+             Arrange(v.Owner()).m_camera.m_fZoom = 1.6f;
+             Arrange(v.Owner()).m_camera.m_vPan = CVector4(-40.0f, 30.0f, 0.0f);
+             Arrange(v.Owner()).m_settings.m_abPanelContour.assign(Arrange(v.Owner()).m_settings.m_abPanelContour.size(), 0);
+             for (size_t p = 0; p < Arrange(v.Owner()).m_settings.m_abPanelContour.size(); p += 3) {
+                 Arrange(v.Owner()).m_settings.m_abPanelContour[p] = 1;
              }
          }},
     };
@@ -112,7 +112,8 @@ TEST(SceneGallery, EverySampleInEveryStateShowsTheModel) {
     for (const char* sample : {"tower", "gable", "lshape"}) {
         for (const auto& [name, setup] : GalleryStates()) {
             SCOPED_TRACE(std::string(sample) + "-" + name);
-            CKZ_VView view;
+            CStateOwner viewState;
+            CKZ_VView view{viewState};
             ASSERT_TRUE(ShowExposed(view, 640, 480));
             LoadSample(view, sample);
             setup(view);

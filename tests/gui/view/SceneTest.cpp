@@ -25,7 +25,8 @@ protected:
         image.save(QCoreApplication::applicationDirPath() + "/scene-" +
                    QString::fromStdString(name) + ".png");
     }
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view{viewState};
 };
 
 TEST_F(SceneTest, EmptyViewIsPlainWhite) {
@@ -58,22 +59,22 @@ TEST_F(SceneTest, LoadedSamplesDrawTheirBuildingPointsAndAxes) {
 
 TEST_F(SceneTest, SwitchesAddTheirLayers) {
     Load("tower");
-    view.m_bShowMarkers = 0;
-    view.m_bShowMesh = 0;
-    view.m_bShowAxes = 0;
-    view.SetPartMode(0, 2);  // hidden
+    Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
+    Arrange(view.Owner()).m_settings.m_bShowMesh = 0;
+    Arrange(view.Owner()).m_settings.m_bShowAxes = 0;
+    Arrange(view.Owner()).m_data.SetPartMode(0, 2);  // hidden
     const int bare = Inked(Frame(), QRect(0, 0, 640, 480));
-    view.m_bShowMesh = 1;
+    Arrange(view.Owner()).m_settings.m_bShowMesh = 1;
     const int mesh = Inked(Frame(), QRect(0, 0, 640, 480));
     EXPECT_GT(mesh, bare);
-    view.m_bShowGround = 1;
-    view.m_bShowWind = 1;
-    view.m_bShowAxes = 1;
-    view.m_bShowAxisNumbers = 1;
-    view.m_bShowNumbers = 1;
-    view.m_comment.flags[0] = 1;
-    view.m_comment.flags[5] = 1;
-    view.SetViewPreset(VIEW_Z_PLUS);
+    Arrange(view.Owner()).m_settings.m_bShowGround = 1;
+    Arrange(view.Owner()).m_settings.m_bShowWind = 1;
+    Arrange(view.Owner()).m_settings.m_bShowAxes = 1;
+    Arrange(view.Owner()).m_settings.m_bShowAxisNumbers = 1;
+    Arrange(view.Owner()).m_settings.m_bShowNumbers = 1;
+    Arrange(view.Owner()).m_settings.m_comment.flags[0] = 1;
+    Arrange(view.Owner()).m_settings.m_comment.flags[5] = 1;
+    Arrange(view.Owner()).SetViewPreset(VIEW_Z_PLUS);
     const QImage all = Frame();
     Save(all, "tower-all");
     EXPECT_GT(Inked(all, QRect(0, 0, 640, 480)), mesh);
@@ -83,30 +84,30 @@ TEST_F(SceneTest, SwitchesAddTheirLayers) {
 
 TEST_F(SceneTest, DragsTurnZoomAndPanTheModel) {
     Load("tower");
-    const float zoom = view.m_fZoom;
+    const float zoom = Arrange(view.Owner()).m_camera.m_fZoom;
     QTest::mousePress(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
     QTest::mouseMove(&view, QPoint(420, 110));
     QTest::mouseRelease(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(420, 110));
-    EXPECT_FLOAT_EQ(view.m_fZoom, zoom * 1.5f);
-    EXPECT_EQ(view.m_nDragMode, 0);
+    EXPECT_FLOAT_EQ(Arrange(view.Owner()).m_camera.m_fZoom, zoom * 1.5f);
+    EXPECT_EQ(Arrange(view.Owner()).m_camera.m_nDragMode, 0);
 
-    const CVector4 pan = view.m_vPan;
+    const CVector4 pan = Arrange(view.Owner()).m_camera.m_vPan;
     QTest::mousePress(&view, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
     EXPECT_EQ(view.cursor().shape(), Qt::SizeAllCursor);
     QTest::mouseMove(&view, QPoint(130, 90));
     QTest::mouseRelease(&view, Qt::RightButton, Qt::NoModifier, QPoint(130, 90));
     EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
-    view.m_nPickMode = 2;
+    Arrange(view.Owner()).m_selection.m_nPickMode = 2;
     view.UpdateCursor();
     EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
-    view.m_nPickMode = 0;
-    EXPECT_FLOAT_EQ(view.m_vPan.x, pan.x + 30.0f);
-    EXPECT_FLOAT_EQ(view.m_vPan.y, pan.y + 10.0f);
+    Arrange(view.Owner()).m_selection.m_nPickMode = 0;
+    EXPECT_FLOAT_EQ(Arrange(view.Owner()).m_camera.m_vPan.x, pan.x + 30.0f);
+    EXPECT_FLOAT_EQ(Arrange(view.Owner()).m_camera.m_vPan.y, pan.y + 10.0f);
 
     QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     QTest::mouseMove(&view, QPoint(260, 100));
     QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(260, 100));
-    EXPECT_FLOAT_EQ(view.m_vAngles.y, 90.0f);
+    EXPECT_FLOAT_EQ(Arrange(view.Owner()).m_camera.m_vAngles.y, 90.0f);
 }
 
 class ContourSceneTest : public SceneTest {};
@@ -118,7 +119,7 @@ TEST_F(ContourSceneTest, ColourBarBandsSitWhereTheTableSaysInTheirColours) {
     // origin at the centre): in image rows, band i is at 276 - (i + 0.5) * 256 / 30.
     for (int i : {0, 7, 15, 22, 29}) {
         const int row = static_cast<int>(276 - (i + 0.5) * 256.0 / 30);
-        const CVector4& c = view.m_aColorTable[i];
+        const CVector4& c = Arrange(view.Owner()).m_settings.m_aColorTable[i];
         const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255),
                               static_cast<int>(c.z * 255));
         EXPECT_TRUE(Near(PixelAt(image, 20, row), expected, 10))
@@ -133,11 +134,11 @@ TEST_F(ContourSceneTest, EachContourKindOnEachSample) {
         Load(name);
         // A plan view from above shows the roof; the default view shows the south wall.
         for (int kind : {0, 1, 2}) {
-            view.m_nContourKind = kind;
-            view.m_bShowLabels = 1;
-            view.m_abSlotOn[0] = 1;
-            view.m_aSlot[0][0] = CVector4(-8000, -10000, 20000);
-            view.m_aSlot[0][1] = CVector4(8000, -10000, 40000);
+            Arrange(view.Owner()).m_settings.m_nContourKind = kind;
+            Arrange(view.Owner()).m_settings.m_bShowLabels = 1;
+            Arrange(view.Owner()).m_settings.m_abSlotOn[0] = 1;
+            Arrange(view.Owner()).m_settings.m_aSlot[0][0] = CVector4(-8000, -10000, 20000);
+            Arrange(view.Owner()).m_settings.m_aSlot[0][1] = CVector4(8000, -10000, 40000);
             const QImage image = Frame();
             Save(image, std::string(name) + "-kind" + std::to_string(kind));
             EXPECT_GT(Inked(image, QRect(200, 0, 440, 240)), 1000) << name << kind;
@@ -147,15 +148,15 @@ TEST_F(ContourSceneTest, EachContourKindOnEachSample) {
 
 TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
     Load("gable");
-    view.SetViewPreset(VIEW_Y_PLUS);  // plan view
-    view.m_bShowWind = 1;
-    view.m_bShowMesh = 0;
-    view.m_bShowMarkers = 0;
-    view.m_nContourKind = 1;
-    view.m_bShowAxes = 0;
-    view.m_nDirection = 0;
+    Arrange(view.Owner()).SetViewPreset(VIEW_Y_PLUS);  // plan view
+    Arrange(view.Owner()).m_settings.m_bShowWind = 1;
+    Arrange(view.Owner()).m_settings.m_bShowMesh = 0;
+    Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
+    Arrange(view.Owner()).m_settings.m_nContourKind = 1;
+    Arrange(view.Owner()).m_settings.m_bShowAxes = 0;
+    Arrange(view.Owner()).m_settings.m_nDirection = 0;
     const QImage north = Frame();
-    view.m_nDirection = 2;  // a quarter turn of 8 directions
+    Arrange(view.Owner()).m_settings.m_nDirection = 2;  // a quarter turn of 8 directions
     const QImage east = Frame();
     Save(north, "gable-wind0");
     Save(east, "gable-wind2");
@@ -164,33 +165,33 @@ TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
 
 TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
     Load("tower");
-    view.SetViewPreset(VIEW_Y_PLUS);  // looking down on the roof
-    view.m_bShowColorBar = 0;
+    Arrange(view.Owner()).SetViewPreset(VIEW_Y_PLUS);  // looking down on the roof
+    Arrange(view.Owner()).m_settings.m_bShowColorBar = 0;
     const QImage image = Frame();
     int checked = 0;
-    for (int p = 0; p < view.m_mesh.GetPanelCount() && checked < 5; ++p) {
-        if (view.m_aPanelNormal[static_cast<size_t>(p)].z < 0.9f) {
+    for (int p = 0; p < Arrange(view.Owner()).m_data.m_mesh.GetPanelCount() && checked < 5; ++p) {
+        if (Arrange(view.Owner()).m_data.m_aPanelNormal[static_cast<size_t>(p)].z < 0.9f) {
             continue;  // roof panels only
         }
-        const int n = view.m_mesh.m_aNodeCount[static_cast<size_t>(p)];
+        const int n = Arrange(view.Owner()).m_data.m_mesh.m_aNodeCount[static_cast<size_t>(p)];
         CVector4 centre;
         int band = -1;
         bool sameBand = true;
         for (int c = 0; c < n; ++c) {
-            const int tap = view.m_mesh.GetNodeTapNo(p, c);
-            centre = centre + view.m_taps.GetPosition(tap) * (1.0f / n);
-            const int b = BandIndex(view.m_cp.GetCp(tap, 0), view.m_dColorMin, view.m_dColorMax,
-                                    view.m_nDivisions);
+            const int tap = Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(p, c);
+            centre = centre + Arrange(view.Owner()).m_data.m_taps.GetPosition(tap) * (1.0f / n);
+            const int b = BandIndex(Arrange(view.Owner()).m_data.m_cp.GetCp(tap, 0), Arrange(view.Owner()).m_settings.m_dColorMin, Arrange(view.Owner()).m_settings.m_dColorMax,
+                                    Arrange(view.Owner()).m_settings.m_nDivisions);
             sameBand = sameBand && (band < 0 || b == band);
             band = b;
         }
         if (!sameBand) {
             continue;
         }
-        const CVector4 at = view.Project(centre, view.m_fScale);
+        const CVector4 at = Arrange(view.Owner()).m_camera.Project(centre, Arrange(view.Owner()).m_data.m_fScale);
         const int x = static_cast<int>(320 + at.x);
         const int y = static_cast<int>(240 - at.y);
-        const CVector4& c = view.m_aColorTable[band];
+        const CVector4& c = Arrange(view.Owner()).m_settings.m_aColorTable[band];
         const QColor expected(static_cast<int>(c.x * 255), static_cast<int>(c.y * 255),
                               static_cast<int>(c.z * 255));
         EXPECT_TRUE(Near(PixelAt(image, x, y), expected, 10))
@@ -213,21 +214,21 @@ int CountColour(const QImage& image, const QColor& colour) {
 
 TEST_F(ContourSceneTest, APanelWithoutValueHidesTheFarWallBehindIt) {
     Load("tower");  // tap 346, on the north wall, has no values
-    view.SetBuildingAngle(ViewBuildingAngle(BuildingAngle(16, 7)));  // the north wall in front
-    view.m_bShowMarkers = 0;
-    view.m_bShowColorBar = 0;
-    for (int p = 0; p < view.m_mesh.GetPanelCount(); ++p) {
-        const int n = view.m_mesh.m_aNodeCount[static_cast<size_t>(p)];
+    Arrange(view.Owner()).SetBuildingAngle(ViewBuildingAngle(BuildingAngle(16, 7)));  // the north wall in front
+    Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
+    Arrange(view.Owner()).m_settings.m_bShowColorBar = 0;
+    for (int p = 0; p < Arrange(view.Owner()).m_data.m_mesh.GetPanelCount(); ++p) {
+        const int n = Arrange(view.Owner()).m_data.m_mesh.m_aNodeCount[static_cast<size_t>(p)];
         CVector4 centre;
         bool withoutValue = false;
         for (int c = 0; c < n; ++c) {
-            const int tap = view.m_mesh.GetNodeTapNo(p, c);
-            centre = centre + view.m_taps.GetPosition(tap) * (1.0f / n);
-            withoutValue = withoutValue || view.m_cp.FindRecord(tap) < 0;
+            const int tap = Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(p, c);
+            centre = centre + Arrange(view.Owner()).m_data.m_taps.GetPosition(tap) * (1.0f / n);
+            withoutValue = withoutValue || Arrange(view.Owner()).m_data.m_cp.FindRecord(tap) < 0;
         }
         if (withoutValue) {
             const QImage image = Frame();
-            const CVector4 at = view.Project(centre, view.m_fScale);
+            const CVector4 at = Arrange(view.Owner()).m_camera.Project(centre, Arrange(view.Owner()).m_data.m_fScale);
             const QColor seen =
                 PixelAt(image, static_cast<int>(320 + at.x), static_cast<int>(240 - at.y));
             EXPECT_TRUE(Near(seen, Qt::white)) << p << " " << seen.name().toStdString();
@@ -237,21 +238,21 @@ TEST_F(ContourSceneTest, APanelWithoutValueHidesTheFarWallBehindIt) {
 
 TEST_F(ContourSceneTest, LabelsAndSlotsOnAPitchedRoofStayInSight) {
     Load("gable");
-    view.Turn(CVector4(30, 0, 0));  // looking down on the south slope
-    view.m_bShowMarkers = 0;
-    view.m_bShowMesh = 0;
-    view.m_bShowColorBar = 0;
-    view.m_nContourKind = 2;
-    view.m_bShowLabels = 1;
-    view.m_nLabelColorMode = 1;
-    view.m_clrLabel = CVector4(1, 0, 1, 0);  // magenta: no band has it
-    view.m_abSlotOn[0] = 1;
-    view.m_aSlot[0][0] = CVector4(-5000, -3000, 6750);  // across the slope, on it
-    view.m_aSlot[0][1] = CVector4(5000, -1000, 8250);
-    view.m_bSlotsVisible = true;
-    view.m_fZoom = 1.5f;
-    view.CentreOn(CVector4(0, -2000, 7500), view.m_fScale);
-    view.Changed(ASPECT_CONTOURS);
+    Arrange(view.Owner()).m_camera.Turn(CVector4(30, 0, 0));  // looking down on the south slope
+    Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
+    Arrange(view.Owner()).m_settings.m_bShowMesh = 0;
+    Arrange(view.Owner()).m_settings.m_bShowColorBar = 0;
+    Arrange(view.Owner()).m_settings.m_nContourKind = 2;
+    Arrange(view.Owner()).m_settings.m_bShowLabels = 1;
+    Arrange(view.Owner()).m_settings.m_nLabelColorMode = 1;
+    Arrange(view.Owner()).m_settings.m_clrLabel = CVector4(1, 0, 1, 0);  // magenta: no band has it
+    Arrange(view.Owner()).m_settings.m_abSlotOn[0] = 1;
+    Arrange(view.Owner()).m_settings.m_aSlot[0][0] = CVector4(-5000, -3000, 6750);  // across the slope, on it
+    Arrange(view.Owner()).m_settings.m_aSlot[0][1] = CVector4(5000, -1000, 8250);
+    Arrange(view.Owner()).m_bSlotsVisible = true;
+    Arrange(view.Owner()).m_camera.m_fZoom = 1.5f;
+    Arrange(view.Owner()).m_camera.CentreOn(CVector4(0, -2000, 7500), Arrange(view.Owner()).m_data.m_fScale);
+    view.Owner().Changed(ASPECT_CONTOURS);
     const QImage image = Frame();
     Save(image, "gable-roof-labels");
     ASSERT_GT(view.FrameCache().contours.labels.size(), 2u);
@@ -264,24 +265,25 @@ TEST_F(ContourSceneTest, LabelsAndSlotsOnAPitchedRoofStayInSight) {
 TEST_F(SceneTest, PanelIndexFollowsTheBuildingAngle) {
     Load("gable");
     CVector4 centre;
-    const int n = view.m_mesh.m_aNodeCount[0];
+    const int n = Arrange(view.Owner()).m_data.m_mesh.m_aNodeCount[0];
     for (int c = 0; c < n; ++c) {
-        centre = centre + view.m_taps.GetPosition(view.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
+        centre = centre + Arrange(view.Owner()).m_data.m_taps.GetPosition(Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
     }
-    EXPECT_EQ(view.FindPanelContaining(centre), 0);
-    view.SetBuildingAngle(90.0);
-    EXPECT_NE(view.FindPanelContaining(centre), 0);  // the panel has turned away
+    EXPECT_EQ(Arrange(view.Owner()).m_data.FindPanelContaining(centre), 0);
+    Arrange(view.Owner()).SetBuildingAngle(90.0);
+    EXPECT_NE(Arrange(view.Owner()).m_data.FindPanelContaining(centre), 0);  // the panel has turned away
     CVector4 turned;
     for (int c = 0; c < n; ++c) {
-        turned = turned + view.m_taps.GetPosition(view.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
+        turned = turned + Arrange(view.Owner()).m_data.m_taps.GetPosition(Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
     }
-    EXPECT_EQ(view.FindPanelContaining(turned), 0);
+    EXPECT_EQ(Arrange(view.Owner()).m_data.FindPanelContaining(turned), 0);
 }
 
 TEST(SceneBeforeShow, ALoadBeforeTheWindowExistsStillGetsItsComment) {
-    CKZ_VView view;
+    CStateOwner viewState;
+    CKZ_VView view{viewState};
     LoadSample(view, "tower");  // no context yet
-    view.m_comment.flags[0] = 1;
+    Arrange(view.Owner()).m_settings.m_comment.flags[0] = 1;
     ASSERT_TRUE(ShowExposed(view, 320, 240));
     (void)view.grabFramebuffer();
     EXPECT_GT(view.m_commentText.itemText[0].second, 0);  // "tower"
