@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "state/ViewState.h"
 #include "LargeSet.h"
 #include "dataset/DataSetLoad.h"
 #include "dataset/PanelIndex.h"
 #include "field/ContourWalk.h"
 #include "geometry/GeometryAlgorithms.h"
+#include "state/ViewState.h"
 
 namespace {
 

@@ -27,13 +27,13 @@
 #include <string>
 #include <vector>
 
-#include "state/ViewState.h"
 #include "dataset/DataSearch.h"
 #include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
 #include "field/ColorScale.h"
 #include "field/ContourWalk.h"
 #include "field/SurfaceValues.h"
+#include "state/ViewState.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;
@@ -282,7 +282,8 @@ int ExportTriangles(const std::string& folder, const std::string& outDir) {
             auto it = vertexOfTap.find(tap);
             if (it == vertexOfTap.end()) {
                 it = vertexOfTap
-                         .emplace(tap, addVertex(state.m_data.m_taps.GetPosition(tap), tapValues.data()))
+                         .emplace(tap,
+                                  addVertex(state.m_data.m_taps.GetPosition(tap), tapValues.data()))
                          .first;
             }
             corner[k] = it->second;
@@ -310,8 +311,8 @@ int ExportTriangles(const std::string& folder, const std::string& outDir) {
             triangles.insert(triangles.end(), {corner[pair[0]], middle, corner[pair[1]]});
         }
     }
-    const CContourLevels levels =
-        MakeContourLevels(state.m_settings.m_dColorMin, state.m_settings.m_dColorMax, state.m_settings.m_nDivisions);
+    const CContourLevels levels = MakeContourLevels(
+        state.m_settings.m_dColorMin, state.m_settings.m_dColorMax, state.m_settings.m_nDivisions);
     std::vector<double> allValues;
     for (const std::vector<double>& v : values) {
         allValues.insert(allValues.end(), v.begin(), v.end());
@@ -396,7 +397,8 @@ int Areas(const std::vector<std::string>& folders) {
             state.m_settings.m_nDirection = d;
             state.m_settings.m_nContourKind = 0;
             state.m_settings.m_bShowLabels = 0;
-            std::fill(std::begin(state.m_settings.m_abSlotOn), std::end(state.m_settings.m_abSlotOn), 0);
+            std::fill(std::begin(state.m_settings.m_abSlotOn),
+                      std::end(state.m_settings.m_abSlotOn), 0);
             ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
             std::vector<int> count(static_cast<size_t>(state.m_settings.m_nDivisions), 0);
             std::vector<double> area(static_cast<size_t>(state.m_settings.m_nDivisions), 0.0);
@@ -412,7 +414,8 @@ int Areas(const std::vector<std::string>& folders) {
             }
             state.m_settings.m_nContourKind = 2;
             state.m_settings.m_bShowLabels = 1;
-            std::fill(std::begin(state.m_settings.m_abSlotOn), std::begin(state.m_settings.m_abSlotOn) + 5, 1);
+            std::fill(std::begin(state.m_settings.m_abSlotOn),
+                      std::begin(state.m_settings.m_abSlotOn) + 5, 1);
             ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
             std::printf("%d all %zu %016llx\n", d, out.items.size(),
                         static_cast<unsigned long long>(Digest(out)));

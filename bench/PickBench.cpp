@@ -12,13 +12,13 @@
 #include <QTest>
 #include <cstdio>
 
-#include "state/ViewState.h"
 #include "LargeSet.h"
-#include "valuelist/ValueListDlg.h"
 #include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "state/SelectionSteps.h"
 #include "state/StateOwner.h"
+#include "state/ViewState.h"
+#include "valuelist/ValueListDlg.h"
 
 namespace {
 
@@ -116,9 +116,9 @@ int main(int argc, char** argv) {
     CVector4 lo, hi;
     model.m_data.m_geoMain.GetBounds(lo, hi);
     const CVector4 size = hi - lo;
-    const int orientation =
-        RectangleOrientation(model.m_selection, CVector4(lo.x + 0.1f * size.x, lo.y, lo.z + 0.1f * size.z),
-                             CVector4(hi.x - 0.1f * size.x, lo.y, hi.z - 0.1f * size.z));
+    const int orientation = RectangleOrientation(
+        model.m_selection, CVector4(lo.x + 0.1f * size.x, lo.y, lo.z + 0.1f * size.z),
+        CVector4(hi.x - 0.1f * size.x, lo.y, hi.z - 0.1f * size.z));
     g_grid = MakeGrid(model.m_selection, orientation, 100, 100);
 
     CValueListDlg page;

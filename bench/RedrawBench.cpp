@@ -40,12 +40,12 @@
 
 #include <GL/gl.h>
 
-#include "render/GLRecording.h"
-#include "render/GLText.h"
-#include "view/KZ_VView.h"
 #include "LargeSet.h"
 #include "SampleGen.h"
+#include "render/GLRecording.h"
+#include "render/GLText.h"
 #include "render/SurfaceFormat.h"
+#include "view/KZ_VView.h"
 
 namespace {
 
@@ -76,7 +76,9 @@ BENCHMARK(BM_RedrawAfterCameraChange)->Unit(benchmark::kMillisecond)->MinTime(2.
 
 void BM_RedrawAfterDirectionChange(benchmark::State& state) {
     for (auto _ : state) {
-        (*g_view->Owner().Edit()).m_settings.m_nDirection = ((*g_view->Owner().Edit()).m_settings.m_nDirection + 1) % (*g_view->Owner().Edit()).m_data.m_cp.m_nDirectionCount;
+        (*g_view->Owner().Edit()).m_settings.m_nDirection =
+            ((*g_view->Owner().Edit()).m_settings.m_nDirection + 1) %
+            (*g_view->Owner().Edit()).m_data.m_cp.m_nDirectionCount;
         Redraw();
     }
     state.counters["contours"] = g_view->FrameCache().contourComputations;
@@ -86,16 +88,20 @@ BENCHMARK(BM_RedrawAfterDirectionChange)->Unit(benchmark::kMillisecond)->MinTime
 // The same redraw with 10 000 taps listed in the value list: each listed tap is looked up by
 // id and always drawn as a mark, whatever the marker switch says.
 void BM_FullRedrawWithListedTaps(benchmark::State& state) {
-    const size_t listed = std::min<size_t>(10000, (*g_view->Owner().Edit()).m_data.m_taps.m_aTapNo.size());
+    const size_t listed =
+        std::min<size_t>(10000, (*g_view->Owner().Edit()).m_data.m_taps.m_aTapNo.size());
     for (size_t i = 0; i < listed; ++i) {
         const CVector4& p = (*g_view->Owner().Edit()).m_data.m_taps.m_aPos[i];
         const int tap = (*g_view->Owner().Edit()).m_data.m_taps.m_aTapNo[i];
-        (*g_view->Owner().Edit()).m_valueList.AddPointRow(tap, p.x, p.y, p.z, (*g_view->Owner().Edit()).m_data.m_cp.GetCp(tap, 0));
+        (*g_view->Owner().Edit())
+            .m_valueList.AddPointRow(tap, p.x, p.y, p.z,
+                                     (*g_view->Owner().Edit()).m_data.m_cp.GetCp(tap, 0));
     }
     for (auto _ : state) {
         Redraw();
     }
-    state.counters["listed"] = static_cast<double>((*g_view->Owner().Edit()).m_valueList.GetRowCount());
+    state.counters["listed"] =
+        static_cast<double>((*g_view->Owner().Edit()).m_valueList.GetRowCount());
     (*g_view->Owner().Edit()).m_valueList.ClearAllRows();
 }
 BENCHMARK(BM_FullRedrawWithListedTaps)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -313,9 +319,9 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
                         "taps %zu: redraw %.4f s, limit %.4f s, redraw / limit %.2f (processor "
                         "time %.4f s / %.4f s = %.2f); %zu pixels differ; limit: %zu draw calls, "
                         "%zu vertices, %zu bitmaps\n",
-                        (*view.Owner().Edit()).m_data.m_taps.m_aTapNo.size(), r.redraw, r.limit, r.redraw / r.limit,
-                        r.cpuRedraw, r.cpuLimit, r.cpuRedraw / r.cpuLimit, r.differing, r.drawCalls,
-                        r.vertices, r.bitmaps);
+                        (*view.Owner().Edit()).m_data.m_taps.m_aTapNo.size(), r.redraw, r.limit,
+                        r.redraw / r.limit, r.cpuRedraw, r.cpuLimit, r.cpuRedraw / r.cpuLimit,
+                        r.differing, r.drawCalls, r.vertices, r.bitmaps);
                     std::printf("peak after the limit %.1f MB\n", StatusMb("VmHWM"));
                 }
             }

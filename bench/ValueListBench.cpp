@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "state/ViewState.h"
 #include "LargeSet.h"
 #include "dataset/DataSetLoad.h"
+#include "state/ViewState.h"
 #include "valuelist/ValueList.h"
 #include "valuelist/ValueListExport.h"
 
@@ -31,12 +31,14 @@ struct ListedSet {
         }
         CHeaderFile header;
         state.LoadDataSet(set.Folder(), header, 1000, 800);
-        const int taps = std::min<int>(kRows / 2, static_cast<int>(state.m_data.m_taps.m_aTapNo.size()));
+        const int taps =
+            std::min<int>(kRows / 2, static_cast<int>(state.m_data.m_taps.m_aTapNo.size()));
         for (int i = 0; i < taps; ++i) {
             const int32_t tap = state.m_data.m_taps.m_aTapNo[static_cast<size_t>(i)];
             CArbitraryPoint point;
             point.id = -(i + 1);
-            point.pos = state.m_data.m_taps.m_aPos[static_cast<size_t>(i)] + CVector4(0.37f, 0.0f, 0.0f);
+            point.pos =
+                state.m_data.m_taps.m_aPos[static_cast<size_t>(i)] + CVector4(0.37f, 0.0f, 0.0f);
             for (int d = 0; d < state.m_data.m_cp.m_nDirectionCount; ++d) {
                 point.values.push_back(state.m_data.m_cp.GetCp(tap, d) * 0.9);
             }

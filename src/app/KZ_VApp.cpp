@@ -12,13 +12,13 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 
-#include "datasets/DataSetChooser.h"
-#include "ui/FilePrompt.h"
-#include "view/KZ_VView.h"
 #include "app/MainFrame.h"
-#include "ui/MessageBox.h"
 #include "dataset/FolderUtil.h"
+#include "datasets/DataSetChooser.h"
 #include "io/ConfigFolder.h"
+#include "ui/FilePrompt.h"
+#include "ui/MessageBox.h"
+#include "view/KZ_VView.h"
 
 // The resources live in a static library: register them before the first use.
 static void InitResources() {

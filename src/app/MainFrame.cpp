@@ -11,27 +11,27 @@
 #include <QStatusBar>
 #include <filesystem>
 
-#include "ui/AutoCorrectDlg.h"
 #include "app/CommandIds.h"
-#include "panels/CommentDlg.h"
-#include "ui/FilePrompt.h"
 #include "app/HelpWindow.h"
 #include "app/ImageScaleDlg.h"
 #include "app/KZ_VApp.h"
-#include "view/KZ_VView.h"
-#include "panels/LabelPosDlg.h"
-#include "ui/MessageBox.h"
-#include "panels/OperationPanelBar.h"
-#include "ui/PrintPrompt.h"
-#include "panels/RangeDlg.h"
-#include "panels/ValueListBar.h"
-#include "valuelist/ValueListDlg.h"
 #include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
 #include "field/Compass.h"
+#include "panels/CommentDlg.h"
+#include "panels/LabelPosDlg.h"
+#include "panels/OperationPanelBar.h"
+#include "panels/RangeDlg.h"
+#include "panels/ValueListBar.h"
 #include "state/SettingsFile.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
+#include "ui/AutoCorrectDlg.h"
+#include "ui/FilePrompt.h"
+#include "ui/MessageBox.h"
+#include "ui/PrintPrompt.h"
+#include "valuelist/ValueListDlg.h"
+#include "view/KZ_VView.h"
 
 namespace {
 
@@ -242,15 +242,16 @@ void CMainFrame::OnStateChanged(unsigned aspects) {
         SetDataSetName(DataSetName(m_doc.State()->m_data.m_strDataFolder));
         UpdateCommandStates();
         if (!m_doc.State()->m_data.m_strLoadReport.empty()) {
-            KzMessageBox(this, QString::fromStdString(m_doc.State()->m_data.m_strLoadReport), QString(),
-                         KzButtons::Ok, KzIcon::Warning);
+            KzMessageBox(this, QString::fromStdString(m_doc.State()->m_data.m_strLoadReport),
+                         QString(), KzButtons::Ok, KzIcon::Warning);
         }
     }
     if (aspects & (ASPECT_DATASET | ASPECT_DIRECTION)) {
         // The angle of the shown direction, as the direction page shows it.
-        const double angle = DirectionAngle(m_doc.State()->m_data.m_cp.m_nDirectionCount, m_doc.State()->m_settings.m_nDirection);
-        m_paneDirection->setText(m_doc.State()->HasDataSet() ? QString::fromStdString(kzv::FormatG(angle))
-                                                       : QString());
+        const double angle = DirectionAngle(m_doc.State()->m_data.m_cp.m_nDirectionCount,
+                                            m_doc.State()->m_settings.m_nDirection);
+        m_paneDirection->setText(
+            m_doc.State()->HasDataSet() ? QString::fromStdString(kzv::FormatG(angle)) : QString());
     }
 }
 
@@ -318,9 +319,9 @@ void CMainFrame::OnSaveImage() {
     // BMP as the 24-bit file the program always wrote; PNG for reports, chosen by the name.
     const QString filter = QStringLiteral("BMP Files (*.bmp);;PNG Files (*.png);;%1 (*)")
                                .arg(QString::fromUtf8("すべてのファイル"));
-    const std::string path =
-        KzPromptFile(this, false, filter, QStringLiteral("bmp"), QStringLiteral("Image"),
-                     QString::fromStdString(kzv::PromptStartFolder(m_doc.State()->m_data.m_strDataFolder)));
+    const std::string path = KzPromptFile(
+        this, false, filter, QStringLiteral("bmp"), QStringLiteral("Image"),
+        QString::fromStdString(kzv::PromptStartFolder(m_doc.State()->m_data.m_strDataFolder)));
     if (path.empty()) {
         return;
     }
@@ -407,8 +408,8 @@ void CMainFrame::OnLoadSettings() {
         if (applied) {
             edit.Touch(ASPECT_DISPLAY | ASPECT_POSITIONS);
             CViewState& state = *edit;
-            state.m_settings.m_nDirection =
-                StepDirection(state.m_data.m_cp.m_nDirectionCount, state.m_settings.m_nDirection, 0);
+            state.m_settings.m_nDirection = StepDirection(state.m_data.m_cp.m_nDirectionCount,
+                                                          state.m_settings.m_nDirection, 0);
             state.SetBuildingAngleStep(read.sliderPosition, true);
         }
     }
@@ -452,9 +453,9 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     // Opening a file only names the document after it; the view keeps its data set.
-    const std::string path = CKZ_VApp::PromptFileName(true, QStringLiteral("すべてのファイル"),
-                                                      QStringLiteral("*"), QString(),
-        m_doc.State()->m_data.m_strDataFolder);
+    const std::string path =
+        CKZ_VApp::PromptFileName(true, QStringLiteral("すべてのファイル"), QStringLiteral("*"),
+                                 QString(), m_doc.State()->m_data.m_strDataFolder);
     if (!path.empty()) {
         m_doc.SetTitle(QFileInfo(QString::fromStdString(path)).fileName().toStdString());
         UpdateCaption();

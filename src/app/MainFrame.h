@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/KZ_VDoc.h"
-#include "view/ViewHost.h"
 #include "state/SizeFile.h"
+#include "view/ViewHost.h"
 
 class QAction;
 class QPrinter;

@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/GLText.h"
 #include "app/KZ_VApp.h"
+#include "render/GLText.h"
 #include "render/SurfaceFormat.h"
 
 namespace {

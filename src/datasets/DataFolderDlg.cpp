@@ -18,16 +18,16 @@
 
 #include <algorithm>
 
-#include "datasets/DataSearchDlg.h"
-#include "datasets/DatasetWidgets.h"
-#include "datasets/FolderBrowser.h"
-#include "datasets/FolderEditDlg.h"
-#include "ui/MessageBox.h"
 #include "dataset/DataFolderList.h"
 #include "dataset/DataSearch.h"
 #include "dataset/FolderUtil.h"
 #include "dataset/Geometry.h"
 #include "dataset/LoadReport.h"
+#include "datasets/DataSearchDlg.h"
+#include "datasets/DatasetWidgets.h"
+#include "datasets/FolderBrowser.h"
+#include "datasets/FolderEditDlg.h"
+#include "ui/MessageBox.h"
 
 using kzv::FileTextToQString;
 using kzv::WithId;

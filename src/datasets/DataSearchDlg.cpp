@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "datasets/DatasetWidgets.h"
 #include "dataset/DataFolderList.h"
+#include "datasets/DatasetWidgets.h"
 
 using kzv::WithId;
 

@@ -2,9 +2,9 @@
 
 #include <QFileDialog>
 
+#include "dataset/FolderUtil.h"
 #include "datasets/DatasetWidgets.h"
 #include "ui/Seam.h"
-#include "dataset/FolderUtil.h"
 
 namespace {
 using BrowserSeam = KzSeam<struct BrowserTag, CFolderBrowser::Hook>;

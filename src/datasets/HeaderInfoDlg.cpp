@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "datasets/DatasetWidgets.h"
-#include "ui/MessageBox.h"
-#include "datasets/OpenFolder.h"
 #include "dataset/FolderUtil.h"
+#include "datasets/DatasetWidgets.h"
+#include "datasets/OpenFolder.h"
+#include "ui/MessageBox.h"
 
 using kzv::FileTextToQString;
 

@@ -11,18 +11,18 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "field/ColorBar.h"
+#include "field/ColorScale.h"
+#include "panels/PageControlIds.h"
+#include "state/ViewState.h"
+#include "text/NumberFormat.h"
+#include "text/NumberParse.h"
 #include "ui/ColorPrompt.h"
 #include "ui/ColorSwatch.h"
 #include "ui/ControlId.h"
 #include "ui/EditCommit.h"
 #include "ui/MessageBox.h"
-#include "panels/PageControlIds.h"
 #include "ui/UpDown.h"
-#include "field/ColorBar.h"
-#include "field/ColorScale.h"
-#include "state/ViewState.h"
-#include "text/NumberFormat.h"
-#include "text/NumberParse.h"
 
 using namespace kzv::page;
 

@@ -2,8 +2,8 @@
 
 #include <QFrame>
 
-#include "ui/PanelPage.h"
 #include "geometry/Color.h"
+#include "ui/PanelPage.h"
 
 class CColorSwatch;
 class CUpDown;

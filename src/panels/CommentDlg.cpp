@@ -13,11 +13,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "geometry/Color.h"
+#include "state/StateOwner.h"
 #include "ui/ColorPrompt.h"
 #include "ui/ColorSwatch.h"
 #include "ui/ControlId.h"
-#include "state/StateOwner.h"
-#include "geometry/Color.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ const int kSizes[] = {14, 16, 18, 20};
 
 using kzv::WithId;
 
-CCommentDlg::CCommentDlg(CStateOwner& owner, int clientW, int clientH, QWidget* parent) : QDialog(parent), m_owner(owner) {
+CCommentDlg::CCommentDlg(CStateOwner& owner, int clientW, int clientH, QWidget* parent)
+    : QDialog(parent), m_owner(owner) {
     setProperty("resourceId", 162);
     setWindowTitle(QStringLiteral("コメント表示"));
     m_copy = owner->m_settings.m_comment;

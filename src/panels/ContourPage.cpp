@@ -15,15 +15,15 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "panels/PageControlIds.h"
+#include "state/ViewState.h"
+#include "text/NumberParse.h"
 #include "ui/ColorPrompt.h"
 #include "ui/ColorSwatch.h"
 #include "ui/ControlId.h"
 #include "ui/EditCommit.h"
 #include "ui/MessageBox.h"
-#include "panels/PageControlIds.h"
 #include "ui/UpDown.h"
-#include "state/ViewState.h"
-#include "text/NumberParse.h"
 
 using namespace kzv::page;
 
@@ -160,7 +160,8 @@ CContourPage::CContourPage(QWidget* parent)
     auto write = [this](QButtonGroup* group, auto member) {
         connect(group, &QButtonGroup::idClicked, this, [this, member](int id) {
             if (CPageEdit state = EditState()) {
-                state->m_settings.*member = static_cast<std::remove_reference_t<decltype(state->m_settings.*member)>>(id);
+                state->m_settings.*member =
+                    static_cast<std::remove_reference_t<decltype(state->m_settings.*member)>>(id);
                 state.Touch(ASPECT_CONTOURS);
             }
         });
@@ -247,7 +248,9 @@ void CContourPage::UpdateFacePicking(bool shown) {
     }
     const bool picking = shown && m_faces->checkedId() == 1;
     // Another control's pick mode (a slot being picked, a selection method) is left alone.
-    const int mode = picking ? 1 : state->m_selection.m_nPickMode == 1 ? 0 : state->m_selection.m_nPickMode;
+    const int mode = picking                               ? 1
+                     : state->m_selection.m_nPickMode == 1 ? 0
+                                                           : state->m_selection.m_nPickMode;
     if (mode != state->m_selection.m_nPickMode) {
         state->m_selection.m_nPickMode = mode;
         state.Touch(ASPECT_SELECTION | ASPECT_CONTOURS);

@@ -10,10 +10,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ui/ControlId.h"
 #include "field/Picking.h"
 #include "state/SelectionSteps.h"
 #include "state/ViewState.h"
+#include "ui/ControlId.h"
 
 using kzv::WithId;
 
@@ -161,7 +161,8 @@ void CDataValuePage::FollowSelection() {
     const CViewState* state = State();
     EnableUndo(state != nullptr && !state->m_selection.m_lstUndoGroup.empty());
     // A finished rectangle leaves the method chosen but "範囲指定" released.
-    if (state != nullptr && m_range->isChecked() && state->m_selection.m_nPickMode != PICK_RECTANGLE) {
+    if (state != nullptr && m_range->isChecked() &&
+        state->m_selection.m_nPickMode != PICK_RECTANGLE) {
         m_range->setChecked(false);
     }
 }

@@ -9,12 +9,12 @@
 #include <QSlider>
 #include <cmath>
 
-#include "panels/CompassWidget.h"
-#include "ui/ControlId.h"
-#include "panels/PageControlIds.h"
 #include "field/Compass.h"
+#include "panels/CompassWidget.h"
+#include "panels/PageControlIds.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
+#include "ui/ControlId.h"
 
 using namespace kzv::page;
 
@@ -149,7 +149,8 @@ void CDirectionPage::ApplyDirectionStep(int step) {
     if (state == nullptr || m_nDirCount <= 0) {
         return;
     }
-    state->m_settings.m_nDirection = StepDirection(m_nDirCount, state->m_settings.m_nDirection, step);
+    state->m_settings.m_nDirection =
+        StepDirection(m_nDirCount, state->m_settings.m_nDirection, step);
     state.Touch(ASPECT_DIRECTION);
 }
 

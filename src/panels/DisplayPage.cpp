@@ -13,12 +13,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "ui/ColorPrompt.h"
-#include "ui/ColorSwatch.h"
-#include "ui/ControlId.h"
 #include "panels/PageControlIds.h"
 #include "state/ViewState.h"
 #include "text/CodePage.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
+#include "ui/ControlId.h"
 
 using namespace kzv::page;
 

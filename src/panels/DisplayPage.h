@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/PanelPage.h"
 #include "field/DisplaySettings.h"
 #include "geometry/Color.h"
+#include "ui/PanelPage.h"
 
 class CColorSwatch;
 class QAbstractButton;

@@ -10,9 +10,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ui/ControlId.h"
 #include "panels/PageControlIds.h"
 #include "state/StateOwner.h"
+#include "ui/ControlId.h"
 
 using namespace kzv::page;
 
@@ -86,7 +86,8 @@ void CLabelPosDlg::OnStateChanged() {
         return;
     }
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-        const bool picking = (*m_pOwner)->m_selection.m_nPickMode == 6 && (*m_pOwner)->m_selection.m_nEditSlot == slot;
+        const bool picking = (*m_pOwner)->m_selection.m_nPickMode == 6 &&
+                             (*m_pOwner)->m_selection.m_nEditSlot == slot;
         if (m_edit[slot]->isChecked() && !picking) {
             ReleaseEditButton(slot);
         }

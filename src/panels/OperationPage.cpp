@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "panels/ButtonIcons.h"
-#include "ui/ControlId.h"
-#include "ui/MessageBox.h"
 #include "panels/PageControlIds.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
+#include "ui/ControlId.h"
+#include "ui/MessageBox.h"
 
 using namespace kzv::page;
 
@@ -63,10 +63,14 @@ COperationPage::COperationPage(QWidget* parent)
         zoomRow->addWidget(b);
     }
     connect(zoomIn, &QPushButton::clicked, this, [this] {
-        Move([](CViewState& s) { s.m_camera.m_fZoom = static_cast<float>(s.m_camera.m_fZoom * kZoomFactor); });
+        Move([](CViewState& s) {
+            s.m_camera.m_fZoom = static_cast<float>(s.m_camera.m_fZoom * kZoomFactor);
+        });
     });
     connect(zoomOut, &QPushButton::clicked, this, [this] {
-        Move([](CViewState& s) { s.m_camera.m_fZoom = static_cast<float>(s.m_camera.m_fZoom / kZoomFactor); });
+        Move([](CViewState& s) {
+            s.m_camera.m_fZoom = static_cast<float>(s.m_camera.m_fZoom / kZoomFactor);
+        });
     });
     connect(zoomNormal, &QPushButton::clicked, this,
             [this] { Move([](CViewState& s) { s.NormaliseZoom(); }); });
@@ -158,10 +162,12 @@ COperationPage::COperationPage(QWidget* parent)
     zRow->addWidget(positive);
     zRow->addWidget(negative);
     zRow->addStretch();
-    connect(positive, &QPushButton::clicked, this,
-            [this] { Move([](CViewState& s) { s.m_camera.Turn(CVector4(0, 0, -kRotationStep)); }); });
-    connect(negative, &QPushButton::clicked, this,
-            [this] { Move([](CViewState& s) { s.m_camera.Turn(CVector4(0, 0, kRotationStep)); }); });
+    connect(positive, &QPushButton::clicked, this, [this] {
+        Move([](CViewState& s) { s.m_camera.Turn(CVector4(0, 0, -kRotationStep)); });
+    });
+    connect(negative, &QPushButton::clicked, this, [this] {
+        Move([](CViewState& s) { s.m_camera.Turn(CVector4(0, 0, kRotationStep)); });
+    });
     top->addWidget(zRotate, 2, 0, 1, 2);
 
     // "視点の設定"

@@ -11,12 +11,12 @@
 #include <climits>
 #include <cstdio>
 
-#include "ui/ControlId.h"
-#include "ui/MessageBox.h"
 #include "field/Picking.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
 #include "text/NumberParse.h"
+#include "ui/ControlId.h"
+#include "ui/MessageBox.h"
 
 using kzv::WithId;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/PanelPage.h"
 #include "panels/SizingControlBar.h"
+#include "ui/PanelPage.h"
 
 // "シートメニュー": the bar holding the value-list page, which it fills.
 class CValueListBar : public CSizingControlBar {

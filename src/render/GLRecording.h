@@ -5,9 +5,9 @@
 #include <map>
 #include <vector>
 
+#include "geometry/Vector4.h"
 #include "render/GLSolids.h"
 #include "render/GLText.h"
-#include "geometry/Vector4.h"
 
 // One frame's final primitives as CGLRenderer emitted them, kept in prebuilt arrays and drawn
 // again from them with as few calls as the state allows: the least work that gives the frame's

@@ -13,14 +13,14 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "render/GLRecording.h"
-#include "render/GLSolids.h"
-#include "render/GLText.h"
-#include "render/SurfaceFormat.h"
 #include "field/PickHits.h"
 #include "geometry/Matrix4.h"
 #include "geometry/VectorFunctions.h"
 #include "image/PageFit.h"
+#include "render/GLRecording.h"
+#include "render/GLSolids.h"
+#include "render/GLText.h"
+#include "render/SurfaceFormat.h"
 
 namespace {
 

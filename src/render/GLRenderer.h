@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "render/GLSolids.h"
 #include "geometry/Vector4.h"
+#include "render/GLSolids.h"
 
 class QOpenGLWidget;
 class QOpenGLContext;

@@ -12,9 +12,9 @@
 
 #include <GL/gl.h>
 
-#include "render/SurfaceFormat.h"
 #include "image/BmpFile.h"
 #include "io/AtomicFile.h"
+#include "render/SurfaceFormat.h"
 
 CContextScope::CContextScope(COpenGLView& view) : m_view(view) {
     if (CGLRenderer::HasCurrentContext()) {

@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/AutoCorrectDlg.h"
-#include "ui/ControlId.h"
-#include "ui/MessageBox.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
+#include "ui/AutoCorrectDlg.h"
+#include "ui/ControlId.h"
+#include "ui/MessageBox.h"
 
 using kzv::WithId;
 
@@ -85,6 +85,7 @@ void CCoordEditDlg::OnOK() {
     }
     m_record.pos = p;
     m_record.panel = m_nFoundPanel;
-    ComputeAllDirections(m_state.m_data, m_state.m_settings.m_nValueMethod, m_nFoundPanel, p, m_record.values);
+    ComputeAllDirections(m_state.m_data, m_state.m_settings.m_nValueMethod, m_nFoundPanel, p,
+                         m_record.values);
     accept();
 }

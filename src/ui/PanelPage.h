@@ -6,7 +6,6 @@
 
 #include "state/StateOwner.h"
 
-
 // A page's edit of the state: an edit of the owner's state while the page is attached, none
 // (false, equal to nullptr) before. It announces what it touched when it goes out of scope.
 class CPageEdit {

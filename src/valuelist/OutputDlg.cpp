@@ -6,11 +6,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dataset/FolderUtil.h"
+#include "state/ViewState.h"
 #include "ui/ControlId.h"
 #include "ui/FilePrompt.h"
 #include "ui/MessageBox.h"
-#include "dataset/FolderUtil.h"
-#include "state/ViewState.h"
 #include "valuelist/ValueListExport.h"
 
 using kzv::WithId;
@@ -47,7 +47,8 @@ COutputDlg::COutputDlg(const CViewState& state, QWidget* parent)
 std::string COutputDlg::PromptPath(const QString& defaultName) {
     // The program's save prompt: the format's filter and all files, starting in the data
     // set's "Documents" folder when it has one.
-    const QString folder = QString::fromStdString(kzv::PromptStartFolder(m_state.m_data.m_strDataFolder));
+    const QString folder =
+        QString::fromStdString(kzv::PromptStartFolder(m_state.m_data.m_strDataFolder));
     return KzPromptFile(this, false,
                         KzFileFilter(QStringLiteral("CSV Files"), QStringLiteral("csv")),
                         QStringLiteral("csv"), defaultName, folder);
@@ -67,8 +68,9 @@ void COutputDlg::OnOutput() {
     }
     const std::vector<CValueRow>& rows = m_state.m_valueList.Rows();
     std::string error;
-    const CExportResult result = tolvex ? WriteTolvexFile(rows, m_state.Points(), m_state.m_nBuildingAngleStep, path, &error)
-                                        : WriteCsvFile(rows, path, &error);
+    const CExportResult result =
+        tolvex ? WriteTolvexFile(rows, m_state.Points(), m_state.m_nBuildingAngleStep, path, &error)
+               : WriteCsvFile(rows, path, &error);
     if (result == CExportResult::TooFewDirections) {
         KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
                      KzIcon::Error);

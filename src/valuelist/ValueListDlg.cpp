@@ -15,17 +15,17 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/ControlId.h"
-#include "ui/CoordEditDlg.h"
-#include "valuelist/ExcludeRangeDlg.h"
-#include "ui/MessageBox.h"
-#include "valuelist/OutputDlg.h"
-#include "ui/PrintPrompt.h"
-#include "valuelist/ValueListPrint.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
 #include "state/SelectionSteps.h"
 #include "state/ViewState.h"
+#include "ui/ControlId.h"
+#include "ui/CoordEditDlg.h"
+#include "ui/MessageBox.h"
+#include "ui/PrintPrompt.h"
+#include "valuelist/ExcludeRangeDlg.h"
+#include "valuelist/OutputDlg.h"
+#include "valuelist/ValueListPrint.h"
 
 using kzv::WithId;
 

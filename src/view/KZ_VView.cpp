@@ -135,8 +135,8 @@ void CKZ_VView::keyPressEvent(QKeyEvent* event) {
 void CKZ_VView::UpdateCursor() {
     // 158 while dragging, 157 while a pick mode is set, else 156.
     setCursor(State().m_camera.m_nDragMode != DRAG_NONE ? Qt::SizeAllCursor
-              : State().m_selection.m_nPickMode != 0       ? Qt::CrossCursor
-                                       : Qt::ArrowCursor);
+              : State().m_selection.m_nPickMode != 0    ? Qt::CrossCursor
+                                                        : Qt::ArrowCursor);
 }
 
 void CKZ_VView::OnMouseDrag(int x0, int y0, int x1, int y1) {
@@ -171,7 +171,8 @@ void CKZ_VView::OnEndImage() {
 void CKZ_VView::MakePrintFonts(int f) {
     makeCurrent();
     m_nAxisFontListPrint = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
-    m_nLabelFontListPrint = m_gl.CreateFontListA(f * State().m_settings.m_nLabelFontSize, State().m_settings.m_strLabelFont.c_str());
+    m_nLabelFontListPrint = m_gl.CreateFontListA(f * State().m_settings.m_nLabelFontSize,
+                                                 State().m_settings.m_strLabelFont.c_str());
     doneCurrent();
     m_commentPrint = State().m_settings.m_comment;  // the print texts are lists of their own
     m_commentPrint.size = State().m_settings.m_comment.size * f;
@@ -249,9 +250,15 @@ void CKZ_VView::EndBusy() {
 }
 
 std::vector<std::string> CKZ_VView::CommentItemTexts() const {
-    return {DataSetName(State().m_data.m_strDataFolder),   State().m_data.m_header.m_strTitle,     State().m_data.m_header.m_strAffiliation,
-            State().m_data.m_header.m_strMeasurer,         State().m_data.m_header.m_strManager,   State().m_data.m_header.m_strSummary,
-            State().m_data.m_header.m_strBuildingShape,    State().m_data.m_header.m_strRoofShape, State().m_data.m_header.m_strBuildingSize,
+    return {DataSetName(State().m_data.m_strDataFolder),
+            State().m_data.m_header.m_strTitle,
+            State().m_data.m_header.m_strAffiliation,
+            State().m_data.m_header.m_strMeasurer,
+            State().m_data.m_header.m_strManager,
+            State().m_data.m_header.m_strSummary,
+            State().m_data.m_header.m_strBuildingShape,
+            State().m_data.m_header.m_strRoofShape,
+            State().m_data.m_header.m_strBuildingSize,
             State().m_data.m_header.m_strAdjacentCondition};
 }
 

@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "render/OpenGLView.h"
-#include "view/ViewHost.h"
 #include "field/ContourWalk.h"
+#include "render/OpenGLView.h"
 #include "state/StateOwner.h"
+#include "view/ViewHost.h"
 
 // A run of display lists, one per character of a text: (first list, count); (0, 0) = none.
 using CTextLists = std::pair<unsigned, int>;

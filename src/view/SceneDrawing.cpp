@@ -72,8 +72,9 @@ void CKZ_VView::DrawAxes() {
         for (const CAxisItem& axis : AxisItems(State().m_data)) {
             const CVector4 line[2] = {axis.line.a, axis.line.b};
             m_gl.DrawLine(line, axis.letter.colour, 1.0f);
-            m_gl.DrawCone(axis.conePosition, 3.0f / State().m_data.m_fScale, 15.0f / State().m_data.m_fScale, axis.coneAngle,
-                          axis.coneAxis, axis.letter.colour);
+            m_gl.DrawCone(axis.conePosition, 3.0f / State().m_data.m_fScale,
+                          15.0f / State().m_data.m_fScale, axis.coneAngle, axis.coneAxis,
+                          axis.letter.colour);
             m_gl.DrawTextA(axis.letter.position, AxisFont(), axis.letter.text.c_str(),
                            axis.letter.colour);
         }
@@ -90,12 +91,15 @@ void CKZ_VView::DrawAxes() {
 }
 
 void CKZ_VView::DrawGeometry(const CGeometry& geo) {
-    const CVector4 outline[4] = {COLOR_BLACK, COLOR_BLACK, COLOR_BLACK, State().m_settings.m_clrShininess};
+    const CVector4 outline[4] = {COLOR_BLACK, COLOR_BLACK, COLOR_BLACK,
+                                 State().m_settings.m_clrShininess};
     for (const CGeometryObject& part : geo.m_objects) {
         if (part.m_nDisplayMode == 2) {
             continue;
         }
-        const CVector4 surface[4] = {part.m_color, State().m_settings.m_clrSpecular, State().m_settings.m_clrAmbient, State().m_settings.m_clrShininess};
+        const CVector4 surface[4] = {part.m_color, State().m_settings.m_clrSpecular,
+                                     State().m_settings.m_clrAmbient,
+                                     State().m_settings.m_clrShininess};
         for (const CGeometryFace& face : part.m_faces) {
             const int count = static_cast<int>(face.m_vertices.size());
             if (part.m_nDisplayMode == 1) {
@@ -155,12 +159,14 @@ void CKZ_VView::UpdateMeshCorners() {
     m_cache.meshCorners.shrink_to_fit();
     m_cache.meshCorners.reserve(corners);
     m_cache.meshCounts.clear();
-    m_cache.meshCounts.reserve(static_cast<size_t>(std::max(0, State().m_data.m_mesh.GetPanelCount())));
+    m_cache.meshCounts.reserve(
+        static_cast<size_t>(std::max(0, State().m_data.m_mesh.GetPanelCount())));
     for (int p = 0; p < State().m_data.m_mesh.GetPanelCount(); ++p) {
         const int n = State().m_data.m_mesh.GetNodeCount(p);
         const CVector4 lift = State().m_data.PanelNormal(p) * (State().m_data.m_fLift * 3.0f);
         for (int k = 0; k < n; ++k) {
-            m_cache.meshCorners.push_back(State().m_data.m_taps.GetPosition(State().m_data.m_mesh.GetNodeTapNo(p, k)) + lift);
+            m_cache.meshCorners.push_back(
+                State().m_data.m_taps.GetPosition(State().m_data.m_mesh.GetNodeTapNo(p, k)) + lift);
         }
         m_cache.meshCounts.push_back(n);
     }
@@ -169,13 +175,15 @@ void CKZ_VView::UpdateMeshCorners() {
 
 void CKZ_VView::DrawPoints() {
     const float r = 5.0f / State().m_data.m_fScale;
-    if (State().m_settings.m_bShowNumbers && m_cache.numbersGeneration != State().m_data.Generation()) {
+    if (State().m_settings.m_bShowNumbers &&
+        m_cache.numbersGeneration != State().m_data.Generation()) {
         const size_t taps = State().m_data.m_taps.m_aTapNo.size();
         m_cache.numberPositions.resize(taps);
         m_cache.numberTexts.resize(taps);
         for (size_t i = 0; i < taps; ++i) {
             const int panel = NumberPanelOfTap(State().m_data, static_cast<int>(i));
-            m_cache.numberPositions[i] = State().m_data.m_taps.m_aPos[i] + State().m_data.PanelNormal(panel) * (2.0f * r);
+            m_cache.numberPositions[i] =
+                State().m_data.m_taps.m_aPos[i] + State().m_data.PanelNormal(panel) * (2.0f * r);
             m_cache.numberTexts[i] = kzv::FormatInt(State().m_data.m_taps.m_aTapNo[i]);
         }
         m_cache.numbersGeneration = State().m_data.Generation();
@@ -190,11 +198,12 @@ void CKZ_VView::DrawPoints() {
     // Thousands of markers and numbers: compiled once into a display list and replayed until
     // something they are drawn from changes. A recording sees them drawn one by one.
     CFrameCache& c = m_cache;
-    const bool current =
-        !m_gl.Recording() && m_gl.IsList(c.pointsList) && c.pointsGeneration == State().m_data.Generation() &&
-        c.pointsMarkers == (State().m_settings.m_bShowMarkers != 0) && c.pointsNumbers == (State().m_settings.m_bShowNumbers != 0) &&
-        c.pointsRadius == r && c.pointsFont == AxisFont() && c.pointsListed == listed &&
-        c.pointsWholeNumbers == whole;
+    const bool current = !m_gl.Recording() && m_gl.IsList(c.pointsList) &&
+                         c.pointsGeneration == State().m_data.Generation() &&
+                         c.pointsMarkers == (State().m_settings.m_bShowMarkers != 0) &&
+                         c.pointsNumbers == (State().m_settings.m_bShowNumbers != 0) &&
+                         c.pointsRadius == r && c.pointsFont == AxisFont() &&
+                         c.pointsListed == listed && c.pointsWholeNumbers == whole;
     if (!current) {
         if (State().m_settings.m_bShowNumbers && listed.size() > whole) {
             m_gl.PrepareTextPieces(AxisFont(), m_cache.numberTexts);
@@ -280,7 +289,8 @@ void CKZ_VView::DrawComment(const CCommentRecord& record, CCommentText& text) {
 }
 
 void CKZ_VView::DrawContours() {
-    CContourInputs inputs = ContourInputsOf(State().m_data, State().m_settings, State().m_selection);
+    CContourInputs inputs =
+        ContourInputsOf(State().m_data, State().m_settings, State().m_selection);
     if (!m_cache.contoursValid || inputs != m_cache.contourKey) {
         ComputeContours(State().m_data, State().m_settings, State().m_selection, m_cache.contours);
         // Kept for many frames: without the slack of their growth (up to half of them).
@@ -337,7 +347,8 @@ void CKZ_VView::DrawContours() {
         }
     }
     if (hasSlots && State().m_bSlotsVisible) {
-        const CSlotDrawing slotPicture = BuildSlotDrawing(State().m_settings, State().m_selection, State().m_data.m_fScale);
+        const CSlotDrawing slotPicture =
+            BuildSlotDrawing(State().m_settings, State().m_selection, State().m_data.m_fScale);
         for (const CSlotMark& mark : slotPicture.marks) {
             m_gl.DrawSphere(mark.a, slotPicture.radius, slotPicture.colour, 8);
             if (mark.complete) {
@@ -376,8 +387,8 @@ void CKZ_VView::UpdateLabelFont() {
         return;
     }
     m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
-    m_nLabelFontList =
-        static_cast<int>(m_gl.CreateFontListA(State().m_settings.m_nLabelFontSize, State().m_settings.m_strLabelFont.c_str()));
+    m_nLabelFontList = static_cast<int>(m_gl.CreateFontListA(
+        State().m_settings.m_nLabelFontSize, State().m_settings.m_strLabelFont.c_str()));
     m_strLabelFontMade = State().m_settings.m_strLabelFont;
     m_nLabelFontSizeMade = State().m_settings.m_nLabelFontSize;
 }

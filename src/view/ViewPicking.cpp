@@ -4,12 +4,12 @@
 #include <QOpenGLContext>
 #include <QString>
 
-#include "view/KZ_VView.h"
-#include "ui/MessageBox.h"
 #include "field/PickHits.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
 #include "state/SelectionSteps.h"
+#include "ui/MessageBox.h"
+#include "view/KZ_VView.h"
 
 namespace {
 
@@ -229,10 +229,10 @@ bool CKZ_VView::SelectRectangle() {
         orientation = RectangleOnSurface(edit->m_data, edit->m_selection, request.corner[0],
                                          request.corner[1], request.panel);
         if (orientation != RECT_NONE) {
-            SelectGridPoints(*edit,
-                             MakeGrid(edit->m_selection, orientation, request.divisionsP,
-                                      request.divisionsQ),
-                             request.panel[0]);
+            SelectGridPoints(
+                *edit,
+                MakeGrid(edit->m_selection, orientation, request.divisionsP, request.divisionsQ),
+                request.panel[0]);
         }
     }
     if (orientation == RECT_NONE) {

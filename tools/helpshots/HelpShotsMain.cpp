@@ -21,23 +21,23 @@
 #include <cstdio>
 #include <string>
 
-#include "panels/CommentDlg.h"
-#include "datasets/DataFolderDlg.h"
-#include "datasets/DataSearchDlg.h"
-#include "valuelist/ExcludeRangeDlg.h"
-#include "render/GLText.h"
-#include "datasets/HeaderInfoDlg.h"
 #include "app/ImageScaleDlg.h"
 #include "app/KZ_VApp.h"
-#include "view/KZ_VView.h"
 #include "app/MainFrame.h"
-#include "panels/OperationPanelBar.h"
-#include "valuelist/OutputDlg.h"
-#include "render/SurfaceFormat.h"
-#include "panels/ValueListBar.h"
-#include "valuelist/ValueListDlg.h"
+#include "datasets/DataFolderDlg.h"
+#include "datasets/DataSearchDlg.h"
+#include "datasets/HeaderInfoDlg.h"
 #include "field/Camera.h"
 #include "field/Picking.h"
+#include "panels/CommentDlg.h"
+#include "panels/OperationPanelBar.h"
+#include "panels/ValueListBar.h"
+#include "render/GLText.h"
+#include "render/SurfaceFormat.h"
+#include "valuelist/ExcludeRangeDlg.h"
+#include "valuelist/OutputDlg.h"
+#include "valuelist/ValueListDlg.h"
+#include "view/KZ_VView.h"
 
 namespace {
 
@@ -186,7 +186,8 @@ int main(int argc, char* argv[]) {
     (*view.Owner().Edit()).m_settings.m_bShowLabels = 1;
     (*view.Owner().Edit()).m_settings.m_nLabelSkip = 1;
     (*view.Owner().Edit()).m_settings.m_abSlotOn[0] = 1;
-    (*view.Owner().Edit()).m_settings.m_aSlot[0][0] = CVector4(-12000, -15000, 5000);  // across the south face
+    (*view.Owner().Edit()).m_settings.m_aSlot[0][0] =
+        CVector4(-12000, -15000, 5000);  // across the south face
     (*view.Owner().Edit()).m_settings.m_aSlot[0][1] = CVector4(12000, -15000, 25000);
     (*view.Owner().Edit()).m_bSlotsVisible = true;
     view.Owner().Changed(ASPECT_DISPLAY | ASPECT_CAMERA);

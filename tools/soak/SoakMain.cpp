@@ -47,19 +47,19 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include "ui/ColorPrompt.h"
 #include "app/CommandIds.h"
-#include "ui/FilePrompt.h"
-#include "render/GLText.h"
 #include "app/ImageScaleDlg.h"
 #include "app/KZ_VApp.h"
-#include "view/KZ_VView.h"
 #include "app/MainFrame.h"
-#include "ui/MessageBox.h"
-#include "ui/PrintPrompt.h"
-#include "render/SurfaceFormat.h"
 #include "dataset/DataFolderList.h"
 #include "dataset/HeaderFile.h"
+#include "render/GLText.h"
+#include "render/SurfaceFormat.h"
+#include "ui/ColorPrompt.h"
+#include "ui/FilePrompt.h"
+#include "ui/MessageBox.h"
+#include "ui/PrintPrompt.h"
+#include "view/KZ_VView.h"
 
 namespace {
 

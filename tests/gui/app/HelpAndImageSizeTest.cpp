@@ -13,12 +13,12 @@
 #include <QToolButton>
 
 #include "app/CommandIds.h"
-#include "ui/FilePrompt.h"
 #include "app/HelpWindow.h"
 #include "app/ImageScaleDlg.h"
-#include "view/KZ_VView.h"
 #include "app/MainFrame.h"
 #include "render/TestView.h"
+#include "ui/FilePrompt.h"
+#include "view/KZ_VView.h"
 
 namespace {
 

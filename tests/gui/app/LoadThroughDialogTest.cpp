@@ -11,9 +11,9 @@
 
 #include "GuiTestSupport.h"
 #include "app/CommandIds.h"
+#include "app/MainFrame.h"
 #include "datasets/DataSetChooser.h"
 #include "view/KZ_VView.h"
-#include "app/MainFrame.h"
 
 namespace {
 
@@ -46,7 +46,8 @@ TEST(LoadThroughDialog, TheFirstListedSampleLoads) {
     frame.RunCommand(ID_LOAD_DATA);
     ASSERT_TRUE(clicked);
     // Data sets are listed by name in byte order: "gable" comes first.
-    EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder,
+              std::string(KZV_SAMPLES_DIR) + "gable/");
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("gable - KZ_V"));
     EXPECT_FALSE(Arrange(frame.View()->Owner()).m_data.m_header.m_strTitle.empty());
 }
@@ -86,10 +87,12 @@ TEST(LoadThroughDialog, ASecondLoadShowsOnlyItsOwnHeader) {
     };
     pickAndLoad(QStringLiteral("gable"));
     frame.RunCommand(ID_LOAD_DATA);
-    ASSERT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "gable/");
+    ASSERT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder,
+              std::string(KZV_SAMPLES_DIR) + "gable/");
     pickAndLoad(QStringLiteral("tower"));
     frame.RunCommand(ID_LOAD_DATA);
-    ASSERT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, std::string(KZV_SAMPLES_DIR) + "tower/");
+    ASSERT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder,
+              std::string(KZV_SAMPLES_DIR) + "tower/");
 
     CHeaderFile tower;
     ASSERT_TRUE(tower.Read(KZV_SAMPLES_DIR "tower/header"));

@@ -24,15 +24,15 @@
 #include <sys/resource.h>
 
 #include "app/CommandIds.h"
-#include "ui/FilePrompt.h"
 #include "app/ImageScaleDlg.h"
 #include "app/KZ_VApp.h"
-#include "view/KZ_VView.h"
 #include "app/MainFrame.h"
-#include "ui/MessageBox.h"
 #include "panels/OperationPanelBar.h"
 #include "panels/ValueListBar.h"
 #include "render/TestView.h"
+#include "ui/FilePrompt.h"
+#include "ui/MessageBox.h"
+#include "view/KZ_VView.h"
 
 namespace {
 
@@ -132,7 +132,8 @@ TEST_F(MainFrameTest, LoadingEachSampleTitlesTheWindowAndFillsTheState) {
         EXPECT_EQ(frame.DirectionPane()->text(), QStringLiteral("0"));
         EXPECT_EQ(frame.OperationPanel()->m_pageDirection->m_nDirCount, e.directions);
         EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_cp.m_nDirectionCount, e.directions);
-        EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder, SamplesFolder() + e.name + "/");
+        EXPECT_EQ(Arrange(frame.View()->Owner()).m_data.m_strDataFolder,
+                  SamplesFolder() + e.name + "/");
         EXPECT_TRUE(Arrange(frame.View()->Owner()).m_selection.m_lstSelected.empty());
         EXPECT_EQ(Arrange(frame.View()->Owner()).m_settings.m_nContourKind, 0);
         EXPECT_EQ(frame.OperationPanel()->m_pageDisplay->PartList()->count(),
@@ -186,7 +187,8 @@ TEST_F(MainFrameTest, SettingsFileSavesAndLoadsFromTheMenu) {
     frame.RunCommand(ID_LOAD_SETTINGS);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_EQ(messages.texts[0], QStringLiteral("設定ファイルの読み込みに失敗しました。"));
-    EXPECT_EQ(Arrange(frame.View()->Owner()).m_camera.m_fZoom, 1.0f);  // the zoom before the bad line was not taken
+    EXPECT_EQ(Arrange(frame.View()->Owner()).m_camera.m_fZoom,
+              1.0f);  // the zoom before the bad line was not taken
     answer.clear();
     frame.RunCommand(ID_LOAD_SETTINGS);
     frame.RunCommand(ID_SAVE_SETTINGS);

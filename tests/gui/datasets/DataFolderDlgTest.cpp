@@ -15,12 +15,12 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "datasets/DataFolderDlg.h"
-#include "datasets/DataSearchDlg.h"
 #include "DatasetTestSupport.h"
-#include "datasets/FolderEditDlg.h"
 #include "Watchdog.h"
 #include "dataset/LoadReport.h"
+#include "datasets/DataFolderDlg.h"
+#include "datasets/DataSearchDlg.h"
+#include "datasets/FolderEditDlg.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;

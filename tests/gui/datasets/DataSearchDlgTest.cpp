@@ -8,8 +8,8 @@
 #include <QtTest/QTest>
 #include <filesystem>
 
-#include "datasets/DataSearchDlg.h"
 #include "DatasetTestSupport.h"
+#include "datasets/DataSearchDlg.h"
 #include "datasets/FolderEditDlg.h"
 
 using S = CDataSearchDlg;

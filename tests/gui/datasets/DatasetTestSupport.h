@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "GuiTestSupport.h"
+#include "TempDir.h"
 #include "datasets/DatasetWidgets.h"
 #include "datasets/FolderBrowser.h"
-#include "GuiTestSupport.h"
-#include "ui/MessageBox.h"
 #include "datasets/OpenFolder.h"
-#include "TempDir.h"
+#include "ui/MessageBox.h"
 
 // A temporary program folder, and every prompt seam replaced by a recorder: message boxes
 // answer with `answer`, the folder browser with `browserAnswer`, and the file browser only

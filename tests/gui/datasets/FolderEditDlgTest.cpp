@@ -3,8 +3,8 @@
 #include <QFontMetrics>
 #include <QTest>
 
-#include "datasets/FolderEditDlg.h"
 #include "GuiTestSupport.h"
+#include "datasets/FolderEditDlg.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "panels/ColorBarPage.h"
-#include "ui/MessageBox.h"
-#include "panels/PageControlIds.h"
-#include "ui/UpDown.h"
 #include "field/ColorScale.h"
+#include "panels/ColorBarPage.h"
+#include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
+#include "ui/MessageBox.h"
+#include "ui/UpDown.h"
 
 namespace {
 
@@ -57,11 +57,13 @@ TEST_F(ColorBarPageTest, StepsOfTheBandCountSetTheLabelInterval) {
     Enter(IDC_BAR_DIVISIONS, QStringLiteral("23"));
     for (int interval : {3, 5, 2, 0}) {  // 24, 25, 26, 27
         StepUp(IDC_BAR_DIVISIONS_SPIN);
-        EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, interval) << Arrange(state).m_settings.m_nDivisions;
+        EXPECT_EQ(Arrange(state).m_settings.m_nTickInterval, interval)
+            << Arrange(state).m_settings.m_nDivisions;
     }
     EXPECT_EQ(Edit(IDC_BAR_DIVISIONS)->text(), QStringLiteral("27"));
     EXPECT_EQ(Edit(IDC_BAR_INTERVAL)->text(), QStringLiteral("0"));
-    EXPECT_EQ(VectorToColorRef(Arrange(state).m_settings.m_aColorTable[26]), MakeColorRef(255, 0, 0));
+    EXPECT_EQ(VectorToColorRef(Arrange(state).m_settings.m_aColorTable[26]),
+              MakeColorRef(255, 0, 0));
     for (int i = 0; i < 6; ++i) {
         StepUp(IDC_BAR_INTERVAL_SPIN);
     }

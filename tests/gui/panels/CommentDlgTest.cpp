@@ -7,10 +7,10 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "GuiTestSupport.h"
+#include "panels/CommentDlg.h"
 #include "ui/ColorPrompt.h"
 #include "ui/ColorSwatch.h"
-#include "panels/CommentDlg.h"
-#include "GuiTestSupport.h"
 #include "view/KZ_VView.h"
 
 namespace {

@@ -11,13 +11,13 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "app/MainFrame.h"
 #include "panels/ContourPage.h"
 #include "panels/LabelPosDlg.h"
-#include "app/MainFrame.h"
 #include "panels/OperationPanelBar.h"
 #include "panels/PageControlIds.h"
-#include "panels/ValueListBar.h"
 #include "panels/PageTestSupport.h"
+#include "panels/ValueListBar.h"
 #include "render/TestView.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "ui/ColorPrompt.h"
 #include "panels/ContourPage.h"
-#include "ui/MessageBox.h"
 #include "panels/PageControlIds.h"
-#include "ui/UpDown.h"
 #include "panels/PageTestSupport.h"
+#include "ui/ColorPrompt.h"
+#include "ui/MessageBox.h"
+#include "ui/UpDown.h"
 
 namespace {
 
@@ -49,7 +49,8 @@ TEST_F(ContourPageTest, SkipBoxRefusesElevenAndStepsUpToTen) {
     Click(Skip());
     Skip()->selectAll();
     QTest::keyClicks(Skip(), QStringLiteral("11"));
-    EXPECT_EQ(Arrange(state).m_settings.m_nLabelSkip, 11);  // the labels follow the box while it is typed
+    EXPECT_EQ(Arrange(state).m_settings.m_nLabelSkip,
+              11);  // the labels follow the box while it is typed
     QTest::keyClick(Skip(), Qt::Key_Tab);
     EXPECT_EQ(messages, QStringList(QStringLiteral("このスキップ数は無効です。再入力してください。|"
                                                    "コンタレベルの表示スキップ数エラー")));

@@ -6,11 +6,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "panels/DataValuePage.h"
 #include "GuiTestSupport.h"
 #include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
+#include "panels/DataValuePage.h"
 #include "state/SelectionSteps.h"
 #include "text/NumberFormat.h"
 
@@ -21,7 +21,8 @@ namespace {
 class DataValuePageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
+        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800,
+                                   600);
         page->Attach(state);
         state.Changed(ASPECT_ALL);
         tabs.addTab(new QWidget, QStringLiteral("方位"));
@@ -87,22 +88,29 @@ TEST_F(DataValuePageTest, TheValueMethodRecomputesTheListedPoints) {
     CViewState other = *state;
     other.m_settings.m_nValueMethod = VALUE_INVERSE_DISTANCE;
     const int d = Arrange(state).m_settings.m_nDirection;
-    const double linearValue = InterpolateAt(Arrange(state).m_data, Arrange(state).m_settings.m_nValueMethod, 0, p, d);
+    const double linearValue =
+        InterpolateAt(Arrange(state).m_data, Arrange(state).m_settings.m_nValueMethod, 0, p, d);
     const double meanValue = InterpolateAt(other.m_data, other.m_settings.m_nValueMethod, 0, p, d);
     ASSERT_NE(kzv::FormatG(linearValue), kzv::FormatG(meanValue));
-    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE),
+              kzv::FormatG(linearValue));
 
     Click(mean);
     EXPECT_EQ(Arrange(state).m_settings.m_nValueMethod, VALUE_INVERSE_DISTANCE);
-    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
-    EXPECT_EQ(Arrange(state).m_selection.m_lstArbitrary.front().values[static_cast<size_t>(d)], meanValue);
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE),
+              kzv::FormatG(meanValue));
+    EXPECT_EQ(Arrange(state).m_selection.m_lstArbitrary.front().values[static_cast<size_t>(d)],
+              meanValue);
     Click(linear);
-    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(linearValue));
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE),
+              kzv::FormatG(linearValue));
 
-    Arrange(state).m_settings.m_nValueMethod = VALUE_INVERSE_DISTANCE;  // as a settings file sets it
+    Arrange(state).m_settings.m_nValueMethod =
+        VALUE_INVERSE_DISTANCE;  // as a settings file sets it
     state.Changed(ASPECT_DISPLAY);
     EXPECT_TRUE(mean->isChecked());
-    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), kzv::FormatG(meanValue));
+    EXPECT_EQ(Arrange(state).m_valueList.GetCellText(0, VALUE_COLUMN_VALUE),
+              kzv::FormatG(meanValue));
     Arrange(state).ResetDisplayState();
     state.Changed(ASPECT_DISPLAY);
     EXPECT_TRUE(linear->isChecked());

@@ -34,7 +34,9 @@ protected:
     }
     QString AngleText() { return PageControl<QLineEdit>(&page, IDC_DIR_ANGLE)->text(); }
     // The first corner of the main building as the view holds it.
-    CVector4 FirstCorner() const { return state->m_data.m_geoMain.m_objects[0].m_faces[0].m_vertices[0]; }
+    CVector4 FirstCorner() const {
+        return state->m_data.m_geoMain.m_objects[0].m_faces[0].m_vertices[0];
+    }
 
     CStateOwner state;
     CDirectionPage page;

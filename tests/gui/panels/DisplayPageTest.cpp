@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/ColorPrompt.h"
-#include "ui/ColorSwatch.h"
 #include "panels/DisplayPage.h"
 #include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
+#include "ui/ColorPrompt.h"
+#include "ui/ColorSwatch.h"
 
 namespace {
 

@@ -21,7 +21,8 @@ TEST(LabelPosDlgTest, EditPicksTheSlotAndIsReleasedWhenThePickEnds) {
     EXPECT_TRUE(Arrange(state).m_bSlotsVisible);
     auto edit = [&](int k) { return PageControl<QPushButton>(&dialog, IDC_SLOT_EDIT_BASE + k); };
     auto pick = [&](const CVector4& p) {
-        Arrange(state).m_settings.m_aSlot[Arrange(state).m_selection.m_nEditSlot][++Arrange(state).m_selection.m_nSlotPickCount] = p;
+        Arrange(state).m_settings.m_aSlot[Arrange(state).m_selection.m_nEditSlot]
+                                         [++Arrange(state).m_selection.m_nSlotPickCount] = p;
         if (Arrange(state).m_selection.m_nSlotPickCount == 1) {
             Arrange(state).m_selection.m_nSlotPickCount = -1;
             Arrange(state).m_selection.m_nPickMode = 0;
@@ -34,7 +35,8 @@ TEST(LabelPosDlgTest, EditPicksTheSlotAndIsReleasedWhenThePickEnds) {
     Click(edit(3));
     EXPECT_EQ(Arrange(state).m_selection.m_nPickMode, 6);
     EXPECT_EQ(Arrange(state).m_selection.m_nEditSlot, 2);
-    EXPECT_TRUE(Arrange(state).m_settings.m_aSlot[2][1] == CVector4());  // the old segment goes at once
+    EXPECT_TRUE(Arrange(state).m_settings.m_aSlot[2][1] ==
+                CVector4());  // the old segment goes at once
     pick(CVector4(10, 0, 5));
     EXPECT_TRUE(edit(3)->isChecked());
     pick(CVector4(10, 0, 50));

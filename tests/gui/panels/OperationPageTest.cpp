@@ -4,10 +4,10 @@
 #include <QPushButton>
 
 #include "panels/ButtonIcons.h"
-#include "ui/MessageBox.h"
 #include "panels/OperationPage.h"
 #include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

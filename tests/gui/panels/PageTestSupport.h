@@ -18,9 +18,9 @@
 #include <QTest>
 #include <string>
 
-#include "datasets/DatasetWidgets.h"
 #include "GuiTestSupport.h"
 #include "dataset/DataSetLoad.h"
+#include "datasets/DatasetWidgets.h"
 #include "state/StateOwner.h"
 
 // The control of page with the id, or a failed expectation and null.

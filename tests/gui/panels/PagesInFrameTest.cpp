@@ -51,7 +51,9 @@ TEST_F(PagesInFrameTest, DragInTheViewShowsTheNewAnglesOnTheOperationPage) {
                         QPoint(100 - view->width() / 4, 100 + view->height() / 8));
     const QWidget* page = frame.OperationPanel()->m_pageOperation;
     const int fields[] = {IDC_SET_HORIZONTAL, IDC_SET_VERTICAL, IDC_SET_Z};
-    const float angles[] = {Arrange(view->Owner()).m_camera.m_vAngles.y, Arrange(view->Owner()).m_camera.m_vAngles.x, Arrange(view->Owner()).m_camera.m_vAngles.z};
+    const float angles[] = {Arrange(view->Owner()).m_camera.m_vAngles.y,
+                            Arrange(view->Owner()).m_camera.m_vAngles.x,
+                            Arrange(view->Owner()).m_camera.m_vAngles.z};
     for (int i = 0; i < 3; ++i) {
         const int shown = PageControl<QLineEdit>(page, fields[i])->text().toInt();
         EXPECT_EQ(shown, static_cast<int>(angles[i])) << fields[i];

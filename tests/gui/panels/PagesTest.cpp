@@ -4,9 +4,9 @@
 #include <QPushButton>
 
 #include "GuiTestSupport.h"
+#include "dataset/DataSetLoad.h"
 #include "panels/DataValuePage.h"
 #include "panels/Pages.h"
-#include "dataset/DataSetLoad.h"
 #include "state/ViewState.h"
 
 namespace {

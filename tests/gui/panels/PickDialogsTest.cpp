@@ -6,14 +6,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/AutoCorrectDlg.h"
-#include "ui/CoordEditDlg.h"
 #include "GuiTestSupport.h"
-#include "panels/RangeDlg.h"
 #include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
+#include "panels/RangeDlg.h"
 #include "state/SelectionSteps.h"
+#include "ui/AutoCorrectDlg.h"
+#include "ui/CoordEditDlg.h"
 #include "view/PickSupport.h"
 
 namespace {
@@ -23,7 +23,8 @@ namespace {
 class PickDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
+        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800,
+                                   600);
     }
 
 public:
@@ -133,7 +134,8 @@ TEST_F(PickDialogsTest, RangeDialogChecksDivisionsAndCornersBeforeItEnds) {
 
 TEST_F(PickDialogsTest, CoordinateEditTakesRelativeNumbersOnTheSurfaceOrOffersACorrection) {
     const CVector4 start(1000, -10000, 20000);
-    const int id = SelectArbitraryPoint(Arrange(state), Arrange(state).m_data.FindPanelContaining(start), start);
+    const int id = SelectArbitraryPoint(Arrange(state),
+                                        Arrange(state).m_data.FindPanelContaining(start), start);
     const std::array<double, 3> origin = {100, 200, 300};
     auto run = [&](const QString& x, const QString& y, const QString& z,
                    std::function<void(CCoordEditDlg&)> then) {
@@ -156,8 +158,10 @@ TEST_F(PickDialogsTest, CoordinateEditTakesRelativeNumbersOnTheSurfaceOrOffersAC
     run("2900", "-10200", "40700", [&](CCoordEditDlg& dialog) {
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_TRUE(dialog.Record().pos == CVector4(3000, -10000, 41000));
-        EXPECT_EQ(dialog.Record().panel, Arrange(state).m_data.FindPanelContaining(CVector4(3000, -10000, 41000)));
-        EXPECT_EQ(dialog.Record().values.size(), static_cast<size_t>(Arrange(state).m_data.m_cp.m_nDirectionCount));
+        EXPECT_EQ(dialog.Record().panel,
+                  Arrange(state).m_data.FindPanelContaining(CVector4(3000, -10000, 41000)));
+        EXPECT_EQ(dialog.Record().values.size(),
+                  static_cast<size_t>(Arrange(state).m_data.m_cp.m_nDirectionCount));
         EXPECT_EQ(dialog.Record().id, id);
     });
     // Off the wall: the offer; "手動で修正する" keeps the typed numbers and the dialog open.
@@ -221,7 +225,8 @@ TEST(PickDialogsOnARoof, CoordinateEditTakesPointsTypedOntoTheRoofsPlane) {
     for (double x : xs) {
         for (double y : ys) {
             const double z = 6000 + 0.75 * (y + 4000);
-            CCoordEditDlg dialog(*state, *FindArbitraryPoint(Arrange(state).m_selection, id), {0, 0, 0});
+            CCoordEditDlg dialog(*state, *FindArbitraryPoint(Arrange(state).m_selection, id),
+                                 {0, 0, 0});
             dialog.show();
             for (auto [edit, value] :
                  {std::pair{CCoordEditDlg::IDC_X, x}, std::pair{CCoordEditDlg::IDC_Y, y},
@@ -233,7 +238,8 @@ TEST(PickDialogsOnARoof, CoordinateEditTakesPointsTypedOntoTheRoofsPlane) {
                               Qt::LeftButton);
             EXPECT_EQ(offers, before) << x << " " << y;
             EXPECT_EQ(dialog.result(), QDialog::Accepted) << x << " " << y;
-            EXPECT_GT(Arrange(state).m_data.PanelNormal(dialog.Record().panel).z, 0.5f) << x << " " << y;
+            EXPECT_GT(Arrange(state).m_data.PanelNormal(dialog.Record().panel).z, 0.5f)
+                << x << " " << y;
             EXPECT_LT(dialog.Record().values[0], 990.0);
         }
     }

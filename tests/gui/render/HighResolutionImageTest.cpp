@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "GuiTestSupport.h"
-#include "view/KZ_VView.h"
 #include "render/TestView.h"
+#include "view/KZ_VView.h"
 
 namespace {
 

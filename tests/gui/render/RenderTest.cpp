@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <cstring>
 
-#include "render/GLRecording.h"
 #include "TestView.h"
 #include "geometry/Matrix4.h"
+#include "render/GLRecording.h"
 
 namespace {
 

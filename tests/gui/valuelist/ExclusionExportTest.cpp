@@ -12,13 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "valuelist/ExcludeRangeDlg.h"
-#include "ui/FilePrompt.h"
-#include "valuelist/OutputDlg.h"
-#include "valuelist/ValueListDlg.h"
 #include "field/Picking.h"
 #include "panels/PageTestSupport.h"
 #include "state/SelectionSteps.h"
+#include "ui/FilePrompt.h"
+#include "valuelist/ExcludeRangeDlg.h"
+#include "valuelist/OutputDlg.h"
+#include "valuelist/ValueListDlg.h"
 #include "valuelist/ValueListExport.h"
 #include "view/PickSupport.h"
 

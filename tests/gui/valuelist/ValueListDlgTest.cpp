@@ -13,12 +13,12 @@
 #include <QTableView>
 #include <QTest>
 
-#include "ui/CoordEditDlg.h"
 #include "GuiTestSupport.h"
-#include "valuelist/ValueListDlg.h"
 #include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
 #include "state/SelectionSteps.h"
+#include "ui/CoordEditDlg.h"
+#include "valuelist/ValueListDlg.h"
 #include "view/PickSupport.h"
 
 namespace {
@@ -28,7 +28,8 @@ namespace {
 class ValueListDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800, 600);
+        Arrange(state).LoadDataSet(std::string(KZV_SAMPLES_DIR) + "tower/", CHeaderFile(), 800,
+                                   600);
         page.Attach(state);
         state.Changed(ASPECT_ALL);
         for (int tap : {9, 2, 30}) {

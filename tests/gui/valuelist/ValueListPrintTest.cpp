@@ -101,8 +101,9 @@ private:
 TEST_F(ValueListPrintTest, RowsPrintAsLinesAtFixedColumnsOnAsManyPagesAsNeeded) {
     const int rowCount = 200;
     for (int i = 0; i < rowCount; ++i) {
-        Arrange(state).m_valueList.AddPointRow(i % 3 == 0 ? -(i + 1) : 101 + i, static_cast<float>(i),
-                                      -2.5f * static_cast<float>(i), 1000.0f + i, 0.001 * i);
+        Arrange(state).m_valueList.AddPointRow(i % 3 == 0 ? -(i + 1) : 101 + i,
+                                               static_cast<float>(i), -2.5f * static_cast<float>(i),
+                                               1000.0f + i, 0.001 * i);
     }
     Print();
     ASSERT_TRUE(messages.entries.empty());

@@ -2,9 +2,9 @@
 
 #include <QTest>
 
-#include "view/KZ_VView.h"
 #include "field/Picking.h"
 #include "render/TestView.h"
+#include "view/KZ_VView.h"
 #include "view/PickSupport.h"
 
 namespace {
@@ -71,7 +71,8 @@ TEST(FrameCache, TapMarkersAreCompiledOnceAndRenewedByTheirInputs) {
     Arrange(view.Owner()).m_selection.m_nPickMode = PICK_TAP;
     const int i = LoneFrontTap(view, QPoint(250, 200));
     ASSERT_GE(i, 0);
-    const QPoint at = WindowPoint(view, Arrange(view.Owner()).m_data.m_taps.m_aPos[static_cast<size_t>(i)]);
+    const QPoint at =
+        WindowPoint(view, Arrange(view.Owner()).m_data.m_taps.m_aPos[static_cast<size_t>(i)]);
     QTest::mouseClick(&view, Qt::LeftButton, {}, at);
     ASSERT_EQ(Arrange(view.Owner()).m_valueList.GetRowCount(), 1);
     const QImage listed = GrabFrame(view);

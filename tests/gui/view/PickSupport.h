@@ -9,12 +9,13 @@
 #include <functional>
 
 #include "datasets/DatasetWidgets.h"
-#include "view/KZ_VView.h"
 #include "ui/MessageBox.h"
+#include "view/KZ_VView.h"
 
 // Where a model point appears in the view, in the widget's coordinates.
 inline QPoint WindowPoint(const CKZ_VView& view, CVector4 model) {
-    const CVector4 p = Arrange(view.Owner()).m_camera.Project(model, Arrange(view.Owner()).m_data.m_fScale);
+    const CVector4 p =
+        Arrange(view.Owner()).m_camera.Project(model, Arrange(view.Owner()).m_data.m_fScale);
     const double ratio = view.devicePixelRatioF();
     return QPoint(static_cast<int>(std::lround((view.ClientWidth() / 2 + p.x) / ratio)),
                   static_cast<int>(std::lround((view.ClientHeight() / 2 - p.y) / ratio)));
@@ -27,7 +28,9 @@ inline int LoneFrontTap(const CKZ_VView& view, QPoint near) {
     const size_t n = Arrange(view.Owner()).m_data.m_taps.m_aPos.size();
     std::vector<CVector4> eye(n);
     for (size_t i = 0; i < n; ++i) {
-        eye[i] = Arrange(view.Owner()).m_camera.Project(Arrange(view.Owner()).m_data.m_taps.m_aPos[i], Arrange(view.Owner()).m_data.m_fScale);
+        eye[i] = Arrange(view.Owner())
+                     .m_camera.Project(Arrange(view.Owner()).m_data.m_taps.m_aPos[i],
+                                       Arrange(view.Owner()).m_data.m_fScale);
     }
     int best = -1;
     double bestDistance = 1e30;

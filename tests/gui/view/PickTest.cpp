@@ -10,16 +10,16 @@
 #include <QTableView>
 #include <QTest>
 
-#include "ui/AutoCorrectDlg.h"
+#include "app/MainFrame.h"
+#include "field/Picking.h"
 #include "panels/DataValuePage.h"
 #include "panels/LabelPosDlg.h"
-#include "app/MainFrame.h"
 #include "panels/OperationPanelBar.h"
-#include "panels/RangeDlg.h"
-#include "valuelist/ValueListDlg.h"
-#include "field/Picking.h"
 #include "panels/PageTestSupport.h"
+#include "panels/RangeDlg.h"
 #include "render/TestView.h"
+#include "ui/AutoCorrectDlg.h"
+#include "valuelist/ValueListDlg.h"
 #include "view/PickSupport.h"
 
 namespace {
@@ -65,8 +65,16 @@ protected:
         Arrange(View().Owner()).m_camera.Turn(CVector4(0, 30, 0));
         View().Owner().Changed(ASPECT_CAMERA);
         GrabFrame(View());
-        const float east = Arrange(View().Owner()).m_camera.Project(CVector4(10000, 0, 30000), Arrange(View().Owner()).m_data.m_fScale).z;
-        const float west = Arrange(View().Owner()).m_camera.Project(CVector4(-10000, 0, 30000), Arrange(View().Owner()).m_data.m_fScale).z;
+        const float east =
+            Arrange(View().Owner())
+                .m_camera
+                .Project(CVector4(10000, 0, 30000), Arrange(View().Owner()).m_data.m_fScale)
+                .z;
+        const float west =
+            Arrange(View().Owner())
+                .m_camera
+                .Project(CVector4(-10000, 0, 30000), Arrange(View().Owner()).m_data.m_fScale)
+                .z;
         return east > west ? 10000.0f : -10000.0f;
     }
     CMainFrame frame;
@@ -81,7 +89,9 @@ TEST_F(PickTest, AClickOnATapListsItsRowAndUndoTakesItBack) {
     const CVector4 tap = Arrange(View().Owner()).m_data.m_taps.m_aPos[static_cast<size_t>(i)];
     ClickModel(tap);
     ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(Cell(0, 0), QString::number(Arrange(View().Owner()).m_data.m_taps.m_aTapNo[static_cast<size_t>(i)]));
+    EXPECT_EQ(
+        Cell(0, 0),
+        QString::number(Arrange(View().Owner()).m_data.m_taps.m_aTapNo[static_cast<size_t>(i)]));
     EXPECT_EQ(Cell(0, 2), QStringLiteral("-10000"));
     EXPECT_TRUE(Page().UndoButton()->isEnabled());
 
@@ -105,7 +115,8 @@ TEST_F(PickTest, AClickOnAWallMakesAnArbitraryPointThere) {
     EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstArbitrary.front().id, -1);
     EXPECT_EQ(Cell(0, 0), QStringLiteral("-"));
     EXPECT_EQ(Cell(0, 2), QStringLiteral("-10000"));  // moved onto the wall's plane
-    const float pixel = 1.0f / (Arrange(View().Owner()).m_data.m_fScale * Arrange(View().Owner()).m_camera.m_fZoom);
+    const float pixel =
+        1.0f / (Arrange(View().Owner()).m_data.m_fScale * Arrange(View().Owner()).m_camera.m_fZoom);
     EXPECT_NEAR(Cell(0, 1).toDouble(), 2000.0, 3 * pixel);
     EXPECT_NEAR(Cell(0, 3).toDouble(), 20000.0, 3 * pixel);
     EXPECT_LT(Cell(0, 4).toDouble(), 990.0);  // a value interpolated from the wall's taps
@@ -134,7 +145,8 @@ TEST_F(PickTest, ARectangleOfTwoByThreeDivisionsGivesTwelveRowsAndTwelveSteps) {
     EXPECT_FALSE(Page().RangeButton()->isChecked());
     EXPECT_TRUE(Page().MethodRadio(CDataValuePage::IDC_RECTANGLE)->isChecked());
     // Corner to corner in the wall's plane, x in two steps (outer), z in three (inner).
-    const double pixel = 1.0 / (Arrange(View().Owner()).m_data.m_fScale * Arrange(View().Owner()).m_camera.m_fZoom);
+    const double pixel =
+        1.0 / (Arrange(View().Owner()).m_data.m_fScale * Arrange(View().Owner()).m_camera.m_fZoom);
     EXPECT_NEAR(Cell(0, 1).toDouble(), -5000, 3 * pixel);
     EXPECT_NEAR(Cell(11, 3).toDouble(), 30000, 3 * pixel);
     EXPECT_EQ(Cell(3, 1), Cell(0, 1));
@@ -167,7 +179,8 @@ TEST_F(PickTest, ACornerOffTheFirstOnesSurfaceAsksAndCornersOnTwoPlanesAreRefuse
     EXPECT_EQ(messages.entries[0].icon, KzIcon::Warning);
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, -1);
-    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode, PICK_RECTANGLE);  // the user picks two corners again
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_nPickMode,
+              PICK_RECTANGLE);  // the user picks two corners again
     EXPECT_TRUE(Page().RangeButton()->isChecked());
 }
 
@@ -181,7 +194,8 @@ TEST_F(PickTest, AClickOnAFaceListsItsTapsAsOneStep) {
     // Taps of the neighbouring faces on the face's edges count too; each such position
     // already has its row.
     EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup.size(), 1u);
-    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup.back(), static_cast<int>(Arrange(View().Owner()).m_selection.m_lstSelected.size()));
+    EXPECT_EQ(Arrange(View().Owner()).m_selection.m_lstUndoGroup.back(),
+              static_cast<int>(Arrange(View().Owner()).m_selection.m_lstSelected.size()));
     EXPECT_GE(Arrange(View().Owner()).m_selection.m_lstUndoGroup.back(), Rows());
     Click(Page().UndoButton());
     EXPECT_EQ(Rows(), 0);
@@ -228,7 +242,8 @@ TEST_F(PickTest, TwoClicksGiveASlotItsSegmentOnOnePlaneOnly) {
     };
     EXPECT_FLOAT_EQ(Arrange(View().Owner()).m_settings.m_aSlot[3][0].y, -10000.0f);
     EXPECT_FLOAT_EQ(Arrange(View().Owner()).m_settings.m_aSlot[3][1].y, -10000.0f);
-    EXPECT_GT(Arrange(View().Owner()).m_settings.m_aSlot[3][1].x, Arrange(View().Owner()).m_settings.m_aSlot[3][0].x);
+    EXPECT_GT(Arrange(View().Owner()).m_settings.m_aSlot[3][1].x,
+              Arrange(View().Owner()).m_settings.m_aSlot[3][0].x);
     EXPECT_TRUE(messages.entries.empty());
 
     const float side = TurnToSeeASide();
@@ -263,7 +278,10 @@ TEST_F(RoofPickTest, ARectangleOnTheRoofSlopeGivesAGridOnTheRoof) {
     ChooseMethod(CDataValuePage::IDC_RECTANGLE);
     ClickModel(South(-4500, -3300));
     ASSERT_EQ(Arrange(View().Owner()).m_selection.m_nCornerCount, 0);
-    ASSERT_GT(Arrange(View().Owner()).m_data.PanelNormal(Arrange(View().Owner()).m_selection.m_anCornerPanel[0]).z, 0.5f);
+    ASSERT_GT(Arrange(View().Owner())
+                  .m_data.PanelNormal(Arrange(View().Owner()).m_selection.m_anCornerPanel[0])
+                  .z,
+              0.5f);
     bool shown = false;
     WhenModalShows(CRangeDlg::IDD, [&shown](QDialog& dialog) {
         shown = true;

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "view/KZ_VView.h"
 #include "render/TestView.h"
+#include "view/KZ_VView.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "view/KZ_VView.h"
 #include "field/Camera.h"
 #include "render/TestView.h"
+#include "view/KZ_VView.h"
 
 namespace {
 
@@ -79,15 +79,19 @@ std::vector<std::pair<std::string, Setup>> GalleryStates() {
              Arrange(v.Owner()).m_settings.m_bShowAxisNumbers = 1;
              for (size_t i = 0; i < Arrange(v.Owner()).m_data.m_taps.m_aTapNo.size(); i += 3) {
                  const CVector4& p = Arrange(v.Owner()).m_data.m_taps.m_aPos[i];
-                 Arrange(v.Owner()).m_valueList.AddPointRow(Arrange(v.Owner()).m_data.m_taps.m_aTapNo[i], p.x, p.y, p.z, 0.0);
+                 Arrange(v.Owner()).m_valueList.AddPointRow(
+                     Arrange(v.Owner()).m_data.m_taps.m_aTapNo[i], p.x, p.y, p.z, 0.0);
              }
              CArbitraryPoint point;
              point.id = -1;
-             point.pos = Arrange(v.Owner()).m_data.m_taps.m_aPos[0] + CVector4(500.0f, 0.0f, 500.0f);
+             point.pos =
+                 Arrange(v.Owner()).m_data.m_taps.m_aPos[0] + CVector4(500.0f, 0.0f, 500.0f);
              Arrange(v.Owner()).m_selection.m_lstArbitrary.push_back(point);
              Arrange(v.Owner()).m_selection.m_nCornerCount = 1;
-             Arrange(v.Owner()).m_selection.m_aCorner[0] = Arrange(v.Owner()).m_data.m_taps.m_aPos[1];
-             Arrange(v.Owner()).m_selection.m_aCorner[1] = Arrange(v.Owner()).m_data.m_taps.m_aPos[2];
+             Arrange(v.Owner()).m_selection.m_aCorner[0] =
+                 Arrange(v.Owner()).m_data.m_taps.m_aPos[1];
+             Arrange(v.Owner()).m_selection.m_aCorner[1] =
+                 Arrange(v.Owner()).m_data.m_taps.m_aPos[2];
              Arrange(v.Owner()).m_settings.m_comment.flags[0] = 1;
              Arrange(v.Owner()).m_settings.m_comment.flags[5] = 1;
              Arrange(v.Owner()).m_settings.m_comment.size = 20;
@@ -98,7 +102,8 @@ std::vector<std::pair<std::string, Setup>> GalleryStates() {
              Arrange(v.Owner()).m_camera.Turn(CVector4(-60.0f, 0.0f, 30.0f));
              Arrange(v.Owner()).m_camera.m_fZoom = 1.6f;
              Arrange(v.Owner()).m_camera.m_vPan = CVector4(-40.0f, 30.0f, 0.0f);
-             Arrange(v.Owner()).m_settings.m_abPanelContour.assign(Arrange(v.Owner()).m_settings.m_abPanelContour.size(), 0);
+             Arrange(v.Owner()).m_settings.m_abPanelContour.assign(
+                 Arrange(v.Owner()).m_settings.m_abPanelContour.size(), 0);
              for (size_t p = 0; p < Arrange(v.Owner()).m_settings.m_abPanelContour.size(); p += 3) {
                  Arrange(v.Owner()).m_settings.m_abPanelContour[p] = 1;
              }

@@ -4,11 +4,11 @@
 #include <QLabel>
 #include <QTest>
 
-#include "view/KZ_VView.h"
 #include "field/Camera.h"
 #include "field/ColorScale.h"
 #include "field/Compass.h"
 #include "render/TestView.h"
+#include "view/KZ_VView.h"
 
 namespace {
 
@@ -180,7 +180,9 @@ TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
         for (int c = 0; c < n; ++c) {
             const int tap = Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(p, c);
             centre = centre + Arrange(view.Owner()).m_data.m_taps.GetPosition(tap) * (1.0f / n);
-            const int b = BandIndex(Arrange(view.Owner()).m_data.m_cp.GetCp(tap, 0), Arrange(view.Owner()).m_settings.m_dColorMin, Arrange(view.Owner()).m_settings.m_dColorMax,
+            const int b = BandIndex(Arrange(view.Owner()).m_data.m_cp.GetCp(tap, 0),
+                                    Arrange(view.Owner()).m_settings.m_dColorMin,
+                                    Arrange(view.Owner()).m_settings.m_dColorMax,
                                     Arrange(view.Owner()).m_settings.m_nDivisions);
             sameBand = sameBand && (band < 0 || b == band);
             band = b;
@@ -188,7 +190,8 @@ TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
         if (!sameBand) {
             continue;
         }
-        const CVector4 at = Arrange(view.Owner()).m_camera.Project(centre, Arrange(view.Owner()).m_data.m_fScale);
+        const CVector4 at =
+            Arrange(view.Owner()).m_camera.Project(centre, Arrange(view.Owner()).m_data.m_fScale);
         const int x = static_cast<int>(320 + at.x);
         const int y = static_cast<int>(240 - at.y);
         const CVector4& c = Arrange(view.Owner()).m_settings.m_aColorTable[band];
@@ -214,7 +217,8 @@ int CountColour(const QImage& image, const QColor& colour) {
 
 TEST_F(ContourSceneTest, APanelWithoutValueHidesTheFarWallBehindIt) {
     Load("tower");  // tap 346, on the north wall, has no values
-    Arrange(view.Owner()).SetBuildingAngle(ViewBuildingAngle(BuildingAngle(16, 7)));  // the north wall in front
+    Arrange(view.Owner())
+        .SetBuildingAngle(ViewBuildingAngle(BuildingAngle(16, 7)));  // the north wall in front
     Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
     Arrange(view.Owner()).m_settings.m_bShowColorBar = 0;
     for (int p = 0; p < Arrange(view.Owner()).m_data.m_mesh.GetPanelCount(); ++p) {
@@ -228,7 +232,9 @@ TEST_F(ContourSceneTest, APanelWithoutValueHidesTheFarWallBehindIt) {
         }
         if (withoutValue) {
             const QImage image = Frame();
-            const CVector4 at = Arrange(view.Owner()).m_camera.Project(centre, Arrange(view.Owner()).m_data.m_fScale);
+            const CVector4 at =
+                Arrange(view.Owner())
+                    .m_camera.Project(centre, Arrange(view.Owner()).m_data.m_fScale);
             const QColor seen =
                 PixelAt(image, static_cast<int>(320 + at.x), static_cast<int>(240 - at.y));
             EXPECT_TRUE(Near(seen, Qt::white)) << p << " " << seen.name().toStdString();
@@ -247,11 +253,13 @@ TEST_F(ContourSceneTest, LabelsAndSlotsOnAPitchedRoofStayInSight) {
     Arrange(view.Owner()).m_settings.m_nLabelColorMode = 1;
     Arrange(view.Owner()).m_settings.m_clrLabel = CVector4(1, 0, 1, 0);  // magenta: no band has it
     Arrange(view.Owner()).m_settings.m_abSlotOn[0] = 1;
-    Arrange(view.Owner()).m_settings.m_aSlot[0][0] = CVector4(-5000, -3000, 6750);  // across the slope, on it
+    Arrange(view.Owner()).m_settings.m_aSlot[0][0] =
+        CVector4(-5000, -3000, 6750);  // across the slope, on it
     Arrange(view.Owner()).m_settings.m_aSlot[0][1] = CVector4(5000, -1000, 8250);
     Arrange(view.Owner()).m_bSlotsVisible = true;
     Arrange(view.Owner()).m_camera.m_fZoom = 1.5f;
-    Arrange(view.Owner()).m_camera.CentreOn(CVector4(0, -2000, 7500), Arrange(view.Owner()).m_data.m_fScale);
+    Arrange(view.Owner())
+        .m_camera.CentreOn(CVector4(0, -2000, 7500), Arrange(view.Owner()).m_data.m_fScale);
     view.Owner().Changed(ASPECT_CONTOURS);
     const QImage image = Frame();
     Save(image, "gable-roof-labels");
@@ -267,14 +275,21 @@ TEST_F(SceneTest, PanelIndexFollowsTheBuildingAngle) {
     CVector4 centre;
     const int n = Arrange(view.Owner()).m_data.m_mesh.m_aNodeCount[0];
     for (int c = 0; c < n; ++c) {
-        centre = centre + Arrange(view.Owner()).m_data.m_taps.GetPosition(Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
+        centre = centre + Arrange(view.Owner())
+                                  .m_data.m_taps.GetPosition(
+                                      Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(0, c)) *
+                              (1.0f / n);
     }
     EXPECT_EQ(Arrange(view.Owner()).m_data.FindPanelContaining(centre), 0);
     Arrange(view.Owner()).SetBuildingAngle(90.0);
-    EXPECT_NE(Arrange(view.Owner()).m_data.FindPanelContaining(centre), 0);  // the panel has turned away
+    EXPECT_NE(Arrange(view.Owner()).m_data.FindPanelContaining(centre),
+              0);  // the panel has turned away
     CVector4 turned;
     for (int c = 0; c < n; ++c) {
-        turned = turned + Arrange(view.Owner()).m_data.m_taps.GetPosition(Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(0, c)) * (1.0f / n);
+        turned = turned + Arrange(view.Owner())
+                                  .m_data.m_taps.GetPosition(
+                                      Arrange(view.Owner()).m_data.m_mesh.GetNodeTapNo(0, c)) *
+                              (1.0f / n);
     }
     EXPECT_EQ(Arrange(view.Owner()).m_data.FindPanelContaining(turned), 0);
 }
