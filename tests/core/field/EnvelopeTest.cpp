@@ -27,111 +27,59 @@ std::pair<double, int> BruteForce(const std::vector<double>& cp, size_t record, 
     return {best, dir};
 }
 
-// A table of 32 directions shaped like a low-rise roof: a smooth background in -1.2 .. 0.8
-// with four decimals, then in every record a planted suction peak and pressure peak at known
-// directions, often repeated at a second, later direction (a tie), gaps of no value (990,
-// larger than every value, which must not count as a maximum), and records with no value.
-struct Planted {
-    std::vector<double> cp;
-    std::vector<int> maxDir, minDir;  // -1 for a record without values
-    std::vector<double> maxValue, minValue;
-};
-
-Planted MakeTable(size_t records, int n) {
-    std::mt19937 rng(27);
-    std::uniform_int_distribution<int> anyDir(0, n - 1);
-    std::uniform_real_distribution<double> background(-1.2, 0.8);
-    Planted t;
-    t.cp.resize(records * static_cast<size_t>(n));
-    for (size_t i = 0; i < records; ++i) {
-        double* row = &t.cp[i * static_cast<size_t>(n)];
-        for (int d = 0; d < n; ++d) {
-            row[d] = std::round(background(rng) * 1e4) / 1e4;
-        }
-        if (i % 7 == 3) {
-            for (int d = 0; d < n; ++d) {
-                row[d] = NO_VALUE;
-            }
-            t.maxDir.push_back(-1);
-            t.minDir.push_back(-1);
-            t.maxValue.push_back(NO_VALUE);
-            t.minValue.push_back(NO_VALUE);
-            continue;
-        }
-        const int lo = anyDir(rng);
-        int hi = anyDir(rng);
-        if (hi == lo) {
-            hi = (lo + 1) % n;
-        }
-        const double suction = -1.5 - 0.001 * static_cast<double>(i % 500);
-        const double pressure = 0.9 + 0.0001 * static_cast<double>(i % 50);
-        row[lo] = suction;
-        row[hi] = pressure;
-        if (i % 3 == 0) {  // the same extreme again later: the first one governs
-            for (int d = n - 1; d > lo; --d) {
-                if (d != hi) {
-                    row[d] = suction;
-                    break;
-                }
-            }
-            for (int d = n - 1; d > hi; --d) {
-                if (d != lo && row[d] != suction) {
-                    row[d] = pressure;
-                    break;
-                }
-            }
-        }
-        if (i % 5 == 1) {  // gaps, but never on the planted extremes
-            for (int d = 0; d < n; d += 4) {
-                if (row[d] != suction && row[d] != pressure) {
-                    row[d] = NO_VALUE;
-                }
-            }
-        }
-        t.maxDir.push_back(hi);
-        t.minDir.push_back(lo);
-        t.maxValue.push_back(pressure);
-        t.minValue.push_back(suction);
-    }
-    return t;
-}
-
+// A table shaped like low-rise roof data: a background in -1.2 .. 0.8 with four decimals, in
+// every record a planted suction peak at a known direction, in every third record the same
+// peak again at the last direction (a tie the first one wins), gaps of no value (990, larger
+// than every value, which must not count as a maximum) and records with no value at all.
 TEST(Envelope, ExtremesAndGoverningDirectionsMatchALoopOverDirections) {
     const int n = 32;
     const size_t records = 3000;
-    const Planted t = MakeTable(records, n);
+    std::mt19937 rng(27);
+    std::uniform_real_distribution<double> background(-1.2, 0.8);
     CCpFile table;
     table.m_nDirectionCount = n;
-    table.m_aCp = t.cp;
+    std::vector<int> planted(records, -1);
+    for (size_t i = 0; i < records; ++i) {
+        std::vector<double> row(n);
+        for (double& v : row) {
+            v = i % 7 == 3 ? NO_VALUE : std::round(background(rng) * 1e4) / 1e4;
+        }
+        if (i % 7 != 3) {
+            planted[i] = static_cast<int>(i % (n - 1));
+            row[static_cast<size_t>(planted[i])] = -1.5 - 0.001 * static_cast<double>(i % 900);
+            if (i % 3 == 0) {
+                row[n - 1] = row[static_cast<size_t>(planted[i])];
+            }
+            for (int d = 2; i % 5 == 1 && d < n - 1; d += 4) {
+                row[static_cast<size_t>(d)] = d == planted[i] ? row[d] : NO_VALUE;
+            }
+        }
+        table.m_aCp.insert(table.m_aCp.end(), row.begin(), row.end());
+    }
     const CEnvelope env = ComputeEnvelope(table);
     ASSERT_EQ(env.RecordCount(), records);
     EXPECT_EQ(env.directionCount, n);
+    const auto gt = [](double a, double b) { return a > b; };
+    const auto lt = [](double a, double b) { return a < b; };
+    const auto absGt = [](double a, double b) { return std::fabs(a) > std::fabs(b); };
     for (size_t i = 0; i < records; ++i) {
         SCOPED_TRACE("record " + std::to_string(i));
-        // The planted extremes: suction outweighs pressure, so it is also the absolute maximum.
-        EXPECT_EQ(env.maxDirection[i], t.maxDir[i]);
-        EXPECT_EQ(env.minDirection[i], t.minDir[i]);
-        EXPECT_EQ(env.absMaxDirection[i], t.minDir[i]);
-        EXPECT_EQ(env.max[i], t.maxValue[i]);
-        EXPECT_EQ(env.min[i], t.minValue[i]);
-        EXPECT_EQ(env.absMax[i], t.minValue[i]);
-        // And the loop over directions agrees on everything.
-        const auto max = BruteForce(t.cp, i, n, [](double a, double b) { return a > b; });
-        const auto min = BruteForce(t.cp, i, n, [](double a, double b) { return a < b; });
-        const auto abs =
-            BruteForce(t.cp, i, n, [](double a, double b) { return std::fabs(a) > std::fabs(b); });
+        // The planted suction is the minimum and the absolute maximum.
+        EXPECT_EQ(env.minDirection[i], planted[i]);
+        EXPECT_EQ(env.absMaxDirection[i], planted[i]);
+        const auto max = BruteForce(table.m_aCp, i, n, gt);
+        const auto min = BruteForce(table.m_aCp, i, n, lt);
+        const auto abs = BruteForce(table.m_aCp, i, n, absGt);
         EXPECT_EQ(env.At(i).Value(EEnvelopeKind::Max), max.first);
         EXPECT_EQ(env.At(i).Direction(EEnvelopeKind::Max), max.second);
         EXPECT_EQ(env.Values(EEnvelopeKind::Min)[i], min.first);
         EXPECT_EQ(env.Directions(EEnvelopeKind::Min)[i], min.second);
         EXPECT_EQ(env.Values(EEnvelopeKind::AbsMax)[i], abs.first);
         EXPECT_EQ(env.Directions(EEnvelopeKind::AbsMax)[i], abs.second);
-        // One point's values give the same as its record.
-        const std::vector<double> point(t.cp.begin() + static_cast<long>(i) * n,
-                                        t.cp.begin() + static_cast<long>(i + 1) * n);
-        const CEnvelopeValue e = EnvelopeOf(point);
+        // One point's values give what its record gives.
+        const CEnvelopeValue e = EnvelopeOf(&table.m_aCp[i * n], n);
         EXPECT_EQ(e.absMax, env.absMax[i]);
-        EXPECT_EQ(e.minDirection, env.minDirection[i]);
+        EXPECT_EQ(e.maxDirection, env.maxDirection[i]);
     }
 }
 
