@@ -38,6 +38,9 @@ struct DataSet {
     std::map<int32_t, std::string> missing;  // taps left out of cp.dat, with the comment line
     HeaderInfo header;
     DocumentsFn documents = nullptr;  // no Documents folder when null
+    // Also the tables of the statistics beside the mean (cpmax.dat, cpmin.dat, cprms.dat,
+    // cppeakmax.dat, cppeakmin.dat) with the same records, comments and missing taps.
+    bool statistics = false;
 };
 
 constexpr Vec3 kUp{0.0, 0.0, 1.0};
@@ -131,12 +134,18 @@ std::vector<double> CpTable(const DataSet& set) {
     return cp;
 }
 
-std::string CpText(const DataSet& set, const std::vector<double>& cp) {
+// The text of a table in the format of cp.dat: values with `decimals` decimals, and after the
+// set's preamble (when it has one) the comment line `what`, when given.
+std::string CpText(const DataSet& set, const std::vector<double>& cp, int decimals = 3,
+                   const char* what = nullptr) {
     const size_t n = static_cast<size_t>(set.directions);
     std::string out = "CP_FILE,1\n" + std::to_string(set.directions) + "\n";
-    out.reserve(set.mesh.taps.size() * (8 + 7 * n) + 256);
+    out.reserve(set.mesh.taps.size() * (8 + (static_cast<size_t>(decimals) + 4) * n) + 256);
     for (const std::string& line : set.cpPreamble) {
         out += "# " + line + "\n";
+    }
+    if (what != nullptr && !set.cpPreamble.empty()) {
+        out += std::string("# ") + what + "\n";
     }
     int surface = -1;
     for (size_t i = 0; i < set.mesh.taps.size(); ++i) {
@@ -153,11 +162,49 @@ std::string CpText(const DataSet& set, const std::vector<double>& cp) {
         out += std::to_string(tap.number);
         for (size_t d = 0; d < n; ++d) {
             out += ",";
-            out += FormatCp(cp[i * n + d]);
+            out += decimals == 3 ? FormatCp(cp[i * n + d]) : FormatValue(cp[i * n + d], decimals);
         }
         out += "\n";
     }
     return out + "EOF\n";
+}
+
+// The statistics tables of a set whose mean is cp (as written), in the order of kStatistics.
+std::vector<std::vector<double>> StatisticsTables(const DataSet& set,
+                                                  const std::vector<double>& cp) {
+    const size_t n = static_cast<size_t>(set.directions);
+    std::vector<std::vector<double>> tables(5, std::vector<double>(cp.size()));
+    for (size_t i = 0; i < set.mesh.taps.size(); ++i) {
+        const Tap& tap = set.mesh.taps[i];
+        const Surface& surface = set.surfaces[static_cast<size_t>(tap.surface)];
+        for (size_t d = 0; d < n; ++d) {
+            const size_t k = i * n + d;
+            const CpStatistics st =
+                SyntheticStatistics(surface, tap.pos, tap.number,
+                                    DirectionAngle(static_cast<int>(d), set.directions), cp[k]);
+            tables[0][k] = st.max;
+            tables[1][k] = st.min;
+            tables[2][k] = st.rms;
+            tables[3][k] = st.peakMax;
+            tables[4][k] = st.peakMin;
+        }
+    }
+    return tables;
+}
+
+// File names and comment lines of the statistics tables.
+constexpr std::pair<const char*, const char*> kStatistics[] = {
+    {"cpmax.dat", "maximum Cp over the sampling time"},
+    {"cpmin.dat", "minimum Cp over the sampling time"},
+    {"cprms.dat", "standard deviation (rms) of Cp"},
+    {"cppeakmax.dat", "estimated peak of the maximum Cp"},
+    {"cppeakmin.dat", "estimated peak of the minimum Cp"},
+};
+
+// Four decimals, as measured tables have, unless a line of many directions would then grow
+// beyond 511 characters.
+int StatisticsDecimals(int directions) {
+    return directions <= 56 ? 4 : 3;
 }
 
 // Creates folder and its parents when missing; on failure *error (when given) says why.
@@ -186,6 +233,17 @@ bool WriteDataSet(const DataSet& set, const fs::path& folder, std::string* error
     for (const auto& [name, text] : files) {
         if (!WriteTextFile(folder / name, text, set.lineEnd, error)) {
             return false;
+        }
+    }
+    if (set.statistics) {
+        const std::vector<std::vector<double>> tables = StatisticsTables(set, cp);
+        for (size_t t = 0; t < tables.size(); ++t) {
+            const auto& [name, what] = kStatistics[t];
+            const std::string text =
+                CpText(set, tables[t], StatisticsDecimals(set.directions), what);
+            if (!WriteTextFile(folder / name, text, set.lineEnd, error)) {
+                return false;
+            }
         }
     }
     if (set.documents == nullptr) {
@@ -385,6 +443,7 @@ DataSet Gable() {
     set.header.roofShape = "切妻屋根";
     set.header.buildingSize = "12m × 8m × 軒高 6m（棟高 9m）";
     set.header.adjacent = "西側に切妻住宅 1 棟、南東に車庫 1 棟";
+    set.statistics = true;
     return set;
 }
 
@@ -458,6 +517,7 @@ DataSet LShape() {
     set.header.buildingSize = "30m × 30m（翼幅 12m）× 高さ 30m";
     set.header.adjacent = "北側に事務所、東側に集合住宅、南側に低層棟、西側に倉庫";
     set.documents = LShapeMemo;
+    set.statistics = true;
     return set;
 }
 
@@ -542,6 +602,7 @@ bool WriteLargeDataSet(const std::string& folder, int tapCount, int directionCou
     set.header.roofShape = "陸屋根";
     set.header.buildingSize = "40m × 40m × 高さ 160m";
     set.header.adjacent = "なし";
+    set.statistics = true;
     return WriteDataSet(set, fs::path(folder), error);
 }
 

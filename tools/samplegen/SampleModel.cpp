@@ -129,6 +129,32 @@ double RoofCp(const Surface& s, const Vec3& pos, const Vec3& flow) {
     return cp;
 }
 
+// How much the flow separating at the roof's corners stirs the pressure at pos: 1 at a corner
+// whose diagonal points into the wind, falling off over the corner's reach.
+double CornerVortex(const Surface& s, const Vec3& pos, const Vec3& from) {
+    if (s.outline.empty()) {
+        return 0.0;
+    }
+    Vec3 centre{0.0, 0.0, 0.0};
+    for (const Vec3& v : s.outline) {
+        centre = centre + v * (1.0 / static_cast<double>(s.outline.size()));
+    }
+    const double reach = 0.12 * std::sqrt(PlanArea(s.outline));
+    double strongest = 0.0;
+    for (const Vec3& v : s.outline) {
+        Vec3 out{v.x - centre.x, v.y - centre.y, 0.0};
+        const double length = Length(out);
+        if (length <= 0.0) {
+            continue;
+        }
+        const double facing = Dot(out * (1.0 / length), from);
+        const double dx = pos.x - v.x, dy = pos.y - v.y;
+        const double near = std::exp(-std::sqrt(dx * dx + dy * dy) / reach);
+        strongest = std::max(strongest, std::max(0.0, facing) * near);
+    }
+    return strongest;
+}
+
 }  // namespace
 
 Vec3 Cross(const Vec3& a, const Vec3& b) {
@@ -310,6 +336,32 @@ double SyntheticCp(const Surface& surface, const Vec3& pos, int32_t tapNo, doubl
         surface.kind == SurfaceKind::Wall ? WallCp(surface, pos, flow) : RoofCp(surface, pos, flow);
     const double noise = 0.015 * Scatter(tapNo, static_cast<int>(std::lround(thetaDeg * 100.0)));
     return Clamp(cp + noise, -1.8, 1.0);
+}
+
+CpStatistics SyntheticStatistics(const Surface& surface, const Vec3& pos, int32_t tapNo,
+                                 double thetaDeg, double mean) {
+    const double theta = thetaDeg * kPi / 180.0;
+    const Vec3 from{-std::sin(theta), -std::cos(theta), 0.0};
+    const int key = static_cast<int>(std::lround(thetaDeg * 100.0));
+    // Turbulence of the oncoming flow, more of it under suction, most in the separated shear
+    // layer next to an upwind edge and under a corner vortex.
+    double rms = 0.06 + 0.10 * std::fabs(mean) + 0.20 * std::max(0.0, -mean - 0.7);
+    if (surface.kind == SurfaceKind::Roof) {
+        rms += 0.35 * CornerVortex(surface, pos, from);
+    }
+    rms *= 1.0 + 0.06 * Scatter(tapNo, key + 1);
+    // Peak factors: suction is skewed towards deep negative peaks, pressure a little upwards.
+    const double skew = Clamp(-mean, -1.0, 1.5) / 1.5;
+    const double up = (3.3 - 0.7 * skew) * (1.0 + 0.08 * Scatter(tapNo, key + 2));
+    const double down = (3.3 + 0.9 * skew) * (1.0 + 0.08 * Scatter(tapNo, key + 3));
+    CpStatistics st;
+    st.rms = rms;
+    st.max = mean + up * rms;
+    st.min = mean - down * rms;
+    // The estimated peaks of a longer storm lie beyond what one sample reached.
+    st.peakMax = st.max + (0.3 + 0.1 * Scatter(tapNo, key + 4)) * rms;
+    st.peakMin = st.min - (0.4 + 0.15 * Scatter(tapNo, key + 5)) * rms;
+    return st;
 }
 
 }  // namespace kzv::samplegen

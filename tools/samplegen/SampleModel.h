@@ -122,4 +122,20 @@ Mesh BuildMesh(const std::vector<MeshPatch>& patches, int surfaceCount);
 // (a hash of tap and direction) stands in for measurement noise.
 double SyntheticCp(const Surface& surface, const Vec3& pos, int32_t tapNo, double thetaDeg);
 
+// The statistics of the synthetic pressure over a sampling time beside its mean (the value of
+// SyntheticCp as written): the standard deviation, the highest and lowest sampled values and
+// the estimated peaks. The fluctuation grows with the suction, most where the flow separates
+// at an upwind edge and, on roofs, at the corners facing the wind (where conical vortices
+// form); suction peaks reach further from the mean than pressure peaks. Always
+// peakMin < min < mean < max < peakMax and rms > 0.
+struct CpStatistics {
+    double rms = 0.0;
+    double max = 0.0;
+    double min = 0.0;
+    double peakMax = 0.0;
+    double peakMin = 0.0;
+};
+CpStatistics SyntheticStatistics(const Surface& surface, const Vec3& pos, int32_t tapNo,
+                                 double thetaDeg, double mean);
+
 }  // namespace kzv::samplegen

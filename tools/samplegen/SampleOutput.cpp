@@ -32,6 +32,17 @@ std::string FormatCp(double cp) {
     return buf;
 }
 
+std::string FormatValue(double v, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    double r = std::round(v * scale) / scale;
+    if (r == 0.0) {
+        r = 0.0;
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, r);
+    return buf;
+}
+
 namespace {
 
 std::string PointText(const Vec3& p) {

@@ -31,6 +31,10 @@ std::string FormatLength(double mm);
 // A pressure coefficient with three decimals; values that round to zero are written "0.000".
 std::string FormatCp(double cp);
 
+// A value with the given number of decimals; values that round to zero are written without a
+// minus sign.
+std::string FormatValue(double v, int decimals);
+
 // "GEOMETRY_FILE" text of the given objects.
 std::string GeometryText(const std::vector<GeoObject>& objects);
 

@@ -21,6 +21,7 @@
 #include "dataset/LoadReport.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
+#include "dataset/ValueTables.h"
 #include "text/CodePage.h"
 
 namespace fs = std::filesystem;
@@ -34,13 +35,52 @@ struct Expected {
     bool crlf;
     std::set<int32_t> missing;  // taps in measure.pos and mesh.msh without a cp.dat record
     bool documents;
+    bool statistics;  // cpmax.dat, cpmin.dat, cprms.dat, cppeakmax.dat, cppeakmin.dat
 };
 
 const Expected kSets[] = {
-    {"tower", 16, true, {346}, true},
-    {"gable", 8, false, {}, false},
-    {"lshape", 32, true, {728}, true},
+    {"tower", 16, true, {346}, true, false},
+    {"gable", 8, false, {}, false, true},
+    {"lshape", 32, true, {728}, true, true},
 };
+
+// Reads the statistics tables of a data set with the program's reader: all five or none are
+// there, none is refused, and every value is consistent with the mean and the others.
+// Returns the deepest suction peak.
+double CheckStatistics(const fs::path& folder, const CCpFile& mean, bool expected) {
+    CValueTables tables;
+    std::vector<CRefusedTable> refused;
+    tables.Read(folder.string(), mean, &refused);
+    for (const CRefusedTable& r : refused) {
+        ADD_FAILURE() << r.reason;
+    }
+    double deepest = 0.0;
+    for (int k = 1; k < kValueQuantityCount; ++k) {
+        EXPECT_EQ(tables.Has(ValueQuantityAt(k)), expected)
+            << ValueQuantityFileName(ValueQuantityAt(k));
+    }
+    if (!expected) {
+        return deepest;
+    }
+    const int n = mean.m_nDirectionCount;
+    size_t inconsistent = 0;
+    for (size_t i = 0; i < mean.m_aTapNo.size(); ++i) {
+        for (int d = 0; d < n; ++d) {
+            const auto v = [&](EValueQuantity q) {
+                return tables.ValueOfRecord(q, mean, static_cast<int>(i), d);
+            };
+            const double m = v(EValueQuantity::Mean);
+            const bool ok = v(EValueQuantity::PeakMin) < v(EValueQuantity::Min) &&
+                            v(EValueQuantity::Min) <= m && m <= v(EValueQuantity::Max) &&
+                            v(EValueQuantity::Max) < v(EValueQuantity::PeakMax) &&
+                            v(EValueQuantity::Rms) > 0.0;
+            inconsistent += ok ? 0 : 1;
+            deepest = std::min(deepest, v(EValueQuantity::PeakMin));
+        }
+    }
+    EXPECT_EQ(inconsistent, 0u);
+    return deepest;
+}
 
 fs::path SetFolder(const Expected& set) {
     return fs::path(KZV_SAMPLES_DIR) / set.name;
@@ -166,6 +206,11 @@ TEST(SampleSets, ReadWithTheProgramsReadersAndAreConsistent) {
         EXPECT_LT(*lo, -1.2) << "no edge suction";
         EXPECT_GT(*hi, 0.6) << "no windward pressure";
         EXPECT_LT(*hi, 1.0);
+        const double deepest = CheckStatistics(SetFolder(set), cp, set.statistics);
+        if (set.statistics) {
+            EXPECT_LT(deepest, -3.0) << "no corner or eave suction peaks";
+            EXPECT_GT(deepest, -8.0);
+        }
 
         CHeaderFile header;
         ASSERT_TRUE(header.Read(SetFile(set, "header").c_str()));
@@ -280,10 +325,14 @@ TEST(SampleSets, TowerWindwardFaceFollowsTheDirectionConvention) {
 TEST(SampleSets, LineEndsAndLineLengthsAreAsTheFormatsRequire) {
     for (const Expected& set : kSets) {
         SCOPED_TRACE(set.name);
-        for (const char* name :
-             {"cp.dat", "measure.pos", "mesh.msh", "header", "main.geo", "sub.geo"}) {
+        std::vector<std::string> names = {"cp.dat", "measure.pos", "mesh.msh",
+                                          "header", "main.geo",    "sub.geo"};
+        for (int k = 1; set.statistics && k < kValueQuantityCount; ++k) {
+            names.push_back(ValueQuantityFileName(ValueQuantityAt(k)));
+        }
+        for (const std::string& name : names) {
             SCOPED_TRACE(name);
-            const std::string bytes = ReadFileBytes(SetFile(set, name));
+            const std::string bytes = ReadFileBytes(SetFile(set, name.c_str()));
             ASSERT_FALSE(bytes.empty());
             ASSERT_EQ(bytes.back(), '\n');
             std::istringstream lines(bytes);
@@ -317,6 +366,7 @@ TEST(SampleLarge, HasExactlyTheRequestedTapsAndDirections) {
         EXPECT_EQ(cp.m_nDirectionCount, c.directions);
         EXPECT_EQ(pos.m_aTapNo.size(), static_cast<size_t>(c.taps));
         EXPECT_EQ(cp.m_aTapNo.size(), static_cast<size_t>(c.taps));
+        CheckStatistics(dir.Path(), cp, true);
         std::set<int32_t> corners;
         for (int32_t tap : mesh.m_aNodeTapNo) {
             corners.insert(tap);
