@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "field/Compass.h"
+#include "text/CsvField.h"
 #include "text/NumberFormat.h"
 
 namespace {
@@ -168,20 +169,6 @@ std::vector<int> MatchByPosition(const std::vector<int32_t>& shownNo,
         seeking.swap(next);
     }
     return partner;
-}
-
-std::string Csv(const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        return field;
-    }
-    std::string quoted = "\"";
-    for (char c : field) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + "\"";
 }
 
 }  // namespace
@@ -402,8 +389,8 @@ std::string MakeAgreementCsv(const std::vector<CAgreementTable>& tables,
     const int n = comparison.directionCount;
     const CTapMatching& m = comparison.matching;
     std::string text;
-    text += "表示データ," + Csv(shownName) + kEnd;
-    text += "比較データ," + Csv(referenceName) + kEnd;
+    text += "表示データ," + kzv::CsvField(shownName) + kEnd;
+    text += "比較データ," + kzv::CsvField(referenceName) + kEnd;
     text += std::string("差,表示データ - 比較データ") + kEnd;
     text += m.mode == CTapMatchMode::ByPosition
                 ? "照合,位置（許容差 " + kzv::FormatG(m.tolerance) + " mm）"
@@ -418,7 +405,7 @@ std::string MakeAgreementCsv(const std::vector<CAgreementTable>& tables,
     const auto angle = [n](int d) { return kzv::FormatG(DirectionAngle(n, d)); };
     const auto row = [&](const std::string& dir, const std::string& scope, const CAgreement& a) {
         const bool any = a.values > 0;
-        text += dir + "," + Csv(scope) + "," + kzv::FormatInt(a.taps) + "," +
+        text += dir + "," + kzv::CsvField(scope) + "," + kzv::FormatInt(a.taps) + "," +
                 kzv::FormatInt(a.values) + ",";
         text += any ? kzv::FormatG(a.meanDifference) + "," + kzv::FormatG(a.rmsDifference) + "," +
                           kzv::FormatG(a.largestDifference) + "," + kzv::FormatInt(a.largestTapNo) +

@@ -121,9 +121,9 @@ struct CAgreementTable {
     CAgreement building;                // every matched tap, faces or not
 };
 
-// The figures for one direction (0..N-1) or, with direction -1, over all directions. faceOfTap
-// gives the face of each entry of comparison.matching.taps (e.g. the surface of its panel);
-// entries beyond it and negative ids belong to no face and count for the building only.
+// The figures for one direction (0..N-1) or, with -1 (or any other index), over all directions.
+// faceOfTap gives the face of each entry of comparison.matching.taps (e.g. the surface of its
+// panel); entries beyond it and negative ids belong to no face and count for the building only.
 CAgreementTable ComputeAgreement(const CComparison& comparison, const std::vector<int>& faceOfTap,
                                  int direction);
 

@@ -6,6 +6,7 @@
 #include "dataset/CpFile.h"
 #include "field/Compass.h"
 #include "geometry/VectorFunctions.h"
+#include "text/CsvField.h"
 #include "text/NumberFormat.h"
 
 namespace {
@@ -237,4 +238,37 @@ int PolarDirectionAt(const CPolarLayout& layout, double x, double y) {
         return -1;
     }
     return ReleaseDirection(layout.directionCount, angle, layout.buildingAngle);
+}
+
+std::string MakePolarCsv(const std::vector<std::string>& names,
+                         const std::vector<CPolarSeriesInput>& series, int directionCount) {
+    constexpr const char* kEnd = "\r\n";
+    const int n = std::clamp(directionCount, 0, kMaxDirectionCount);
+    const auto banded = [](const CPolarSeriesInput& s) {
+        return !s.bandMin.empty() && !s.bandMax.empty();
+    };
+    std::string text = "方位";
+    for (size_t k = 0; k < series.size(); ++k) {
+        const std::string name = k < names.size() ? names[k] : std::string();
+        text += "," + kzv::CsvField(name);
+        if (banded(series[k])) {
+            text += "," + kzv::CsvField(name + " 最小") + "," + kzv::CsvField(name + " 最大");
+        }
+    }
+    text += kEnd;
+    const auto cell = [](const std::vector<double>& values, int d) {
+        const double v = ValueOf(values, d);
+        return "," + (IsPolarValue(v) ? kzv::FormatG(v) : std::string());
+    };
+    for (int d = 0; d < n; ++d) {
+        text += kzv::FormatG(DirectionAngle(n, d));
+        for (const CPolarSeriesInput& s : series) {
+            text += cell(s.values, d);
+            if (banded(s)) {
+                text += cell(s.bandMin, d) + cell(s.bandMax, d);
+            }
+        }
+        text += kEnd;
+    }
+    return text;
 }

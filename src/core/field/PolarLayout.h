@@ -122,5 +122,12 @@ int PolarDirectionAt(const CPolarLayout& layout, double x, double y);
 // The unit vector of a wind angle on the diagram: wind angle 0 points down, 90 left.
 CPolarXY PolarUnitVector(double windAngle);
 
+// The diagram's numbers as CSV text for the clipboard: UTF-8, CR LF line ends. A heading
+// "方位" and a column per series (its name; with a band also "<name> 最小" and "<name> 最大"),
+// then a row per direction: its angle and the values, "%g" in the C locale, an empty cell
+// where a value is missing. Names with a comma or quote are quoted.
+std::string MakePolarCsv(const std::vector<std::string>& names,
+                         const std::vector<CPolarSeriesInput>& series, int directionCount);
+
 // Whether a value is one to draw: strictly between -NO_VALUE and NO_VALUE.
 bool IsPolarValue(double value);

@@ -199,4 +199,16 @@ TEST(PolarLayout, MissingValuesBreakTheLineAndTheBand) {
     EXPECT_NEAR(parted.series[0].band[0][3].y, bottom.y, kEps);
 }
 
+TEST(PolarLayout, CsvHasARowPerDirectionAndEmptyCellsForMissingValues) {
+    const std::vector<double> mean = {-0.5, 0.1234, NO_VALUE, -1.75};
+    const std::string csv =
+        MakePolarCsv({"101", "A,\"B\""}, {{mean, {}, {}}, {{-0.25}, {-0.3, -2.5}, {-0.2, 0.5}}}, 4);
+    EXPECT_EQ(csv,
+              "方位,101,\"A,\"\"B\"\"\",\"A,\"\"B\"\" 最小\",\"A,\"\"B\"\" 最大\"\r\n"
+              "0,-0.5,-0.25,-0.3,-0.2\r\n"
+              "90,0.1234,,-2.5,0.5\r\n"
+              "180,,,,\r\n"
+              "270,-1.75,,,\r\n");
+}
+
 }  // namespace
