@@ -1,9 +1,11 @@
 #include "field/Comparison.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "field/Compass.h"
 #include "text/CsvField.h"
@@ -19,8 +21,10 @@ struct CTapList {
 
 CTapList TapsOf(const CMeasurePosFile& file) {
     CTapList taps;
+    // Found here rather than through the file's index, which a table filled by hand may lack.
+    std::unordered_set<int32_t> seen;
     for (size_t i = 0; i < file.m_aTapNo.size() && i < file.m_aPos.size(); ++i) {
-        if (file.FindTap(file.m_aTapNo[i]) == static_cast<int>(i)) {
+        if (seen.insert(file.m_aTapNo[i]).second) {
             taps.number.push_back(file.m_aTapNo[i]);
             taps.record.push_back(static_cast<int>(i));
         }
@@ -176,7 +180,7 @@ std::vector<int> MatchByPosition(const std::vector<int32_t>& shownNo,
 CTapMatching MatchTaps(const CMeasurePosFile& shown, const CMeasurePosFile& reference,
                        double toleranceMm, CTapMatchMode mode) {
     CTapMatching result;
-    const double tolerance = std::isfinite(toleranceMm) ? std::max(toleranceMm, 0.0) : 0.0;
+    const double tolerance = std::isnan(toleranceMm) ? 0.0 : std::clamp(toleranceMm, 0.0, DBL_MAX);
     result.tolerance = tolerance;
     const CTapList shownTaps = TapsOf(shown), refTaps = TapsOf(reference);
     std::vector<CPoint3> shownPos, refPos;
@@ -349,6 +353,10 @@ CAgreementTable ComputeAgreement(const CComparison& comparison, const std::vecto
     CPairs building;
     std::map<int, CPairs> faces;
     const auto& taps = comparison.matching.taps;
+    const size_t cells = taps.size() * static_cast<size_t>(std::max(n, 0));
+    if (comparison.shown.size() < cells || comparison.reference.size() < cells) {
+        return table;  // not made by CompareDataSets
+    }
     for (size_t i = 0; i < taps.size(); ++i) {
         if (!taps[i].matched) {
             continue;

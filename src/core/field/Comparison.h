@@ -40,7 +40,7 @@ struct CTapMatch {
     int32_t tapNo = 0;
     bool matched = false;
     int32_t refTapNo = 0;   // when matched
-    double distance = 0.0;  // between the two positions, mm, when matched
+    double distance = 0.0;  // between the two positions, mm (HUGE_VAL: one is not finite)
 };
 
 struct CTapMatching {
@@ -61,7 +61,8 @@ struct CTapMatching {
 // reference tap within toleranceMm that no nearer shown tap takes (each reference tap is
 // matched at most once; pairs are settled from the closest up). At equal distances a reference
 // tap of the same number is preferred, then the earlier one in the file: taps of two faces
-// meeting at an edge share a position. A position that is not finite matches nothing.
+// meeting at an edge share a position. A position that is not finite matches nothing by
+// position; a negative or NaN tolerance is 0.
 CTapMatching MatchTaps(const CMeasurePosFile& shown, const CMeasurePosFile& reference,
                        double toleranceMm, CTapMatchMode mode = CTapMatchMode::Auto);
 

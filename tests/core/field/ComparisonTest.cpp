@@ -99,6 +99,20 @@ TEST(Comparison, MatchingByNumberWhenTheNumbersFitAndByPositionWhenTheyOnlyCoinc
     }
     EXPECT_EQ(MatchTaps(Positions(house), Positions(cfd), 50.0, CTapMatchMode::ByNumber).mode,
               CTapMatchMode::ByNumber);
+
+    // A table filled by hand without its index, with a second record of tap 101 far away: the
+    // taps are the first record of each number all the same.
+    CMeasurePosFile bare;
+    for (const Tap& t : house) {
+        bare.m_aTapNo.push_back(t.no);
+        bare.m_aPos.emplace_back(t.x, t.y, t.z);
+    }
+    bare.m_aTapNo.push_back(101);
+    bare.m_aPos.emplace_back(90000.0f, 0.0f, 0.0f);
+    m = MatchTaps(bare, Positions(house), 0.0);
+    EXPECT_EQ(m.taps.size(), house.size());
+    EXPECT_EQ(m.MatchedCount(), 12);
+    EXPECT_EQ(m.numberPairsWithin, 12);
 }
 
 TEST(Comparison, MatchingByPositionTakesEachReferenceTapOnceWithOneTapUnmatched) {
