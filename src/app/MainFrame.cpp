@@ -21,6 +21,7 @@
 #include "panels/CommentDlg.h"
 #include "panels/LabelPosDlg.h"
 #include "panels/OperationPanelBar.h"
+#include "panels/PolarPage.h"
 #include "panels/RangeDlg.h"
 #include "panels/ValueListBar.h"
 #include "state/SettingsFile.h"
@@ -44,7 +45,8 @@ const CMenuLayout kMenus[] = {
     {"ﾌｧｲﾙ(&F)",
      {ID_LOAD_DATA, ID_SEARCH_DATA, ID_HEADER_INFO, 0, ID_SAVE_IMAGE, ID_COPY_IMAGE, 0,
       ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}},
-    {"表示設定", {ID_RESET_DISPLAY, ID_LOAD_SETTINGS, 0, ID_SAVE_SETTINGS, 0, ID_COMMENT}},
+    {"表示設定",
+     {ID_RESET_DISPLAY, ID_LOAD_SETTINGS, 0, ID_SAVE_SETTINGS, 0, ID_COMMENT, ID_POLAR_DIAGRAM}},
     {"ﾍﾙﾌﾟ(&H)", {ID_HELP_FINDER, 0, ID_APP_ABOUT}},
 };
 
@@ -73,6 +75,8 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands() {
          &CMainFrame::OnSaveSettings},
         {ID_COMMENT, "コメント表示", "画面内へコメントを表示します", E::WithDataSet,
          &CMainFrame::OnComment},
+        {ID_POLAR_DIAGRAM, "風向特性", "選択した点の風向ごとの値を図で表示します", E::Always,
+         &CMainFrame::OnPolarDiagram},
         {ID_HELP_FINDER, "目次(&C)...\tCtrl+H", "", E::Always, &CMainFrame::OnHelp},
         {ID_APP_ABOUT, "KZ_V のﾊﾞｰｼﾞｮﾝ情報(&A)...", "", E::Always, &CMainFrame::OnAbout},
         // No menu item: the framework's new document, and opening a file by its shortcut.
@@ -116,6 +120,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     addDockWidget(Qt::RightDockWidgetArea, m_pPanelBar);
     addDockWidget(Qt::RightDockWidgetArea, m_pValueBar);
     splitDockWidget(m_pPanelBar, m_pValueBar, Qt::Vertical);
+    // The polar diagram on the left edge, hidden until opened.
+    m_pPolarBar = new CPolarBar(this, new CPolarPage);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pPolarBar);
+    m_pPolarBar->hide();
 
     // The pages follow the state in the order a load refreshes them; the frame comes last.
     for (CPanelPage* page : {static_cast<CPanelPage*>(m_pPanelBar->m_pageDisplay),
@@ -124,9 +132,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
                              static_cast<CPanelPage*>(m_pPanelBar->m_pageDataValue),
                              static_cast<CPanelPage*>(m_pPanelBar->m_pageOperation),
                              static_cast<CPanelPage*>(m_pPanelBar->m_pageContour),
-                             static_cast<CPanelPage*>(m_pPanelBar->m_pageColorBar)}) {
+                             static_cast<CPanelPage*>(m_pPanelBar->m_pageColorBar),
+                             static_cast<CPanelPage*>(m_pPolarBar->m_page)}) {
         page->Attach(m_doc.State());
     }
+    // The diagram draws the points of the rows selected in the value list.
+    connect(m_pValueList, &CValueListDlg::SelectedPointsChanged, this,
+            [this] { m_pPolarBar->m_page->SetChosenPoints(m_pValueList->SelectedIds()); });
+    connect(m_pValueList, &CValueListDlg::PolarDiagramRequested, this,
+            [this] { ShowPolarBar(true); });
     m_nStateListener =
         m_doc.State().AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
 
@@ -196,6 +210,12 @@ void CMainFrame::CreateMenus() {
         {QKeySequence(Qt::CTRL | Qt::Key_H), QKeySequence(Qt::Key_F1)});
     // Opening a file has no menu item, only its shortcut.
     AddCommand(nullptr, ID_FILE_OPEN)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    // The polar diagram's item is ticked while its bar is open (also when its close button
+    // shuts it).
+    QAction* polar = m_actions[ID_POLAR_DIAGRAM];
+    polar->setCheckable(true);
+    connect(m_pPolarBar, &QDockWidget::visibilityChanged, polar,
+            [this, polar] { polar->setChecked(!m_pPolarBar->isHidden()); });
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -425,6 +445,24 @@ void CMainFrame::OnComment() {
     m_pView->update();
 }
 
+void CMainFrame::OnPolarDiagram() {
+    ShowPolarBar(m_pPolarBar->isHidden());
+}
+
+void CMainFrame::ShowPolarBar(bool open) {
+    if (open && m_pPolarBar->isHidden()) {
+        m_bPolarKept = true;
+        // At the width it had when it was closed (or kept in "size"): read before the shown
+        // bar reports its width as it is laid out now.
+        const int width = m_pPolarBar->Sizes().vertCx;
+        m_pPolarBar->show();
+        resizeDocks({m_pPolarBar}, {width}, Qt::Horizontal);
+    } else if (!open) {
+        m_pPolarBar->hide();
+    }
+    m_actions[ID_POLAR_DIAGRAM]->setChecked(open);
+}
+
 void CMainFrame::OnHelp() {
     // A drag or a menu in progress ends before the help comes up.
     if (QWidget* grabber = QWidget::mouseGrabber()) {
@@ -494,6 +532,10 @@ void CMainFrame::RestoreLayout(const std::string& sizePath) {
     }
     m_pPanelBar->SetSizes(layout.panel);
     m_pValueBar->SetSizes(layout.values);
+    if (layout.hasPolar) {
+        m_pPolarBar->SetSizes(layout.polar);
+        m_bPolarKept = true;
+    }
     setGeometry(layout.left, layout.top, std::max(0, layout.right - layout.left),
                 std::max(0, layout.bottom - layout.top));
     resizeDocks({m_pPanelBar, m_pValueBar}, {layout.panel.vertCx, layout.values.vertCx},
@@ -525,6 +567,8 @@ CWindowLayout CMainFrame::CurrentLayout() const {
     layout.bottom = normal.top() + normal.height();
     layout.panel = m_pPanelBar->Sizes();
     layout.values = m_pValueBar->Sizes();
+    layout.hasPolar = m_bPolarKept;
+    layout.polar = m_pPolarBar->Sizes();
     return layout;
 }
 

@@ -18,6 +18,7 @@ class CKZ_VView;
 class CHelpWindow;
 class CLabelPosDlg;
 class COperationPanelBar;
+class CPolarBar;
 class CValueListBar;
 class CValueListDlg;
 
@@ -35,6 +36,8 @@ public:
     CHelpWindow* HelpWindow() const { return m_pHelpWindow; }
     COperationPanelBar* OperationPanel() const { return m_pPanelBar; }
     CValueListBar* ValueListBar() const { return m_pValueBar; }
+    // "風向特性": made with the frame, hidden until the user opens it.
+    CPolarBar* PolarBar() const { return m_pPolarBar; }
     // "数値表示位置の編集": made with the frame, hidden until the contour page shows it.
     CLabelPosDlg* LabelPosDlg() const { return m_pLabelPosDlg; }
     CValueListDlg* ValueListPage() const { return m_pValueList; }
@@ -116,6 +119,9 @@ private:
     void OnPrintSetup();
     void OnResetDisplay();
     void OnComment();
+    // "風向特性": opens the polar-diagram bar, or closes it when it is open.
+    void OnPolarDiagram();
+    void ShowPolarBar(bool open);
     void OnSaveSettings();
     void OnLoadSettings();
     void OnHelp();
@@ -129,6 +135,10 @@ private:
     int m_nStateListener = -1;  // the frame's own listener on the view's state
     COperationPanelBar* m_pPanelBar = nullptr;
     CValueListBar* m_pValueBar = nullptr;
+    CPolarBar* m_pPolarBar = nullptr;
+    // The polar bar's sizes go into "size" once it has been opened (now or in an earlier
+    // session, whose file holds them).
+    bool m_bPolarKept = false;
     CLabelPosDlg* m_pLabelPosDlg = nullptr;
     CValueListDlg* m_pValueList = nullptr;
     QLabel* m_paneName = nullptr;

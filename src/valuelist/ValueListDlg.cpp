@@ -95,11 +95,12 @@ CValueListDlg::CValueListDlg(QWidget* parent)
     connect(m_absolute, &QRadioButton::clicked, this, &CValueListDlg::OnAbsolute);
     connect(m_relative, &QRadioButton::clicked, this, &CValueListDlg::OnRelative);
 
-    // A report-style list: whole rows selected one at a time, grid lines, headings that sort.
+    // A report-style list: whole rows selected (several with Ctrl and Shift, for the polar
+    // diagram), grid lines, headings that sort.
     m_model->SetList(nullptr);
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setShowGrid(true);
     m_list->setWordWrap(false);
@@ -113,6 +114,8 @@ CValueListDlg::CValueListDlg(QWidget* parent)
             &CValueListDlg::SortRows);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CValueListDlg::OnSelectionChanged);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CValueListDlg::OnSelectionChanged);
     connect(m_list, &QTableView::doubleClicked, this, &CValueListDlg::OnEditCoordinates);
 
     m_menu->setProperty("resourceId", 165);
@@ -120,6 +123,10 @@ CValueListDlg::CValueListDlg(QWidget* parent)
     edit->setData(ID_EDIT_COORDINATES);
     edit->setStatusTip(QStringLiteral("選択済み座標値の編集"));
     connect(edit, &QAction::triggered, this, &CValueListDlg::OnEditCoordinates);
+    m_menu->addSeparator();
+    QAction* polar = m_menu->addAction(QStringLiteral("風向特性"));
+    polar->setStatusTip(QStringLiteral("選択した点の風向ごとの値を図で表示します"));
+    connect(polar, &QAction::triggered, this, &CValueListDlg::PolarDiagramRequested);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_menu->popup(m_list->viewport()->mapToGlobal(at)); });
@@ -152,9 +159,36 @@ CValueListDlg::~CValueListDlg() {
     delete m_printer;
 }
 
+std::vector<int> CValueListDlg::SelectedRows() const {
+    // From the selection's ranges: a long list with every row selected costs one pass.
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : m_list->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            rows.push_back(row);
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
 int CValueListDlg::SelectedRow() const {
-    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.front().row();
+    const QModelIndex current = m_list->selectionModel()->currentIndex();
+    if (current.isValid() &&
+        m_list->selectionModel()->isRowSelected(current.row(), QModelIndex())) {
+        return current.row();
+    }
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> CValueListDlg::SelectedIds() const {
+    std::vector<int> ids;
+    ids.reserve(m_selected.size());
+    for (const auto& [row, id] : m_selected) {
+        ids.push_back(id);
+    }
+    return ids;
 }
 
 void CValueListDlg::RefreshFromView() {
@@ -162,18 +196,43 @@ void CValueListDlg::RefreshFromView() {
     if (state == nullptr) {
         return;
     }
-    // The rows may have moved: the selection stays with its row's point (and the list stays
+    // The rows may have moved: the selection stays with its rows' points (and the list stays
     // where the user scrolled it).
-    const int row = m_nSelectedRow;
-    const int id = m_nSelectedId;
+    const std::vector<std::pair<int, int>> selected = m_selected;
+    const int currentRow = m_nCurrentRow;
+    const int currentId = m_nCurrentId;
     m_model->SetList(&state->m_valueList);
-    if (row >= 0) {
-        const CValueList& list = state->m_valueList;
-        const int again =
-            row < list.GetRowCount() && list.GetRowId(row) == id ? row : list.FindPointRow(id);
+    const CValueList& list = state->m_valueList;
+    const auto rowAgain = [&list](int row, int id) {
+        return row < list.GetRowCount() && list.GetRowId(row) == id ? row : list.FindPointRow(id);
+    };
+    std::vector<int> rows;
+    for (const auto& [row, id] : selected) {
+        const int again = rowAgain(row, id);
         if (again >= 0) {
-            m_list->selectRow(again);
+            rows.push_back(again);
         }
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // Runs of neighbouring rows as one range each.
+    QItemSelection selection;
+    for (size_t k = 0; k < rows.size();) {
+        size_t end = k + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
+            ++end;
+        }
+        selection.select(m_model->index(rows[k], 0),
+                         m_model->index(rows[end - 1], VALUE_COLUMN_COUNT - 1));
+        k = end;
+    }
+    if (!selection.isEmpty()) {
+        m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    const int current = currentRow >= 0 ? rowAgain(currentRow, currentId) : -1;
+    if (current >= 0) {
+        m_list->selectionModel()->setCurrentIndex(m_model->index(current, 0),
+                                                  QItemSelectionModel::NoUpdate);
     }
     OnSelectionChanged();
     // A new data set or a turned building may have emptied the exclusion store.
@@ -189,11 +248,22 @@ void CValueListDlg::OnStateChanged(unsigned aspects) {
 }
 
 void CValueListDlg::OnSelectionChanged() {
-    m_nSelectedRow = SelectedRow();
-    m_nSelectedId = m_nSelectedRow >= 0 && State() != nullptr
-                        ? State()->m_valueList.GetRowId(m_nSelectedRow)
-                        : 0;
-    m_relative->setEnabled(m_nSelectedRow >= 0);
+    const CViewState* state = State();
+    m_selected.clear();
+    if (state != nullptr) {
+        for (int row : SelectedRows()) {
+            m_selected.emplace_back(row, state->m_valueList.GetRowId(row));
+        }
+    }
+    m_nCurrentRow = SelectedRow();
+    m_nCurrentId =
+        m_nCurrentRow >= 0 && state != nullptr ? state->m_valueList.GetRowId(m_nCurrentRow) : 0;
+    m_relative->setEnabled(m_nCurrentRow >= 0);
+    std::vector<int> ids = SelectedIds();
+    if (ids != m_announcedIds) {
+        m_announcedIds = std::move(ids);
+        emit SelectedPointsChanged();
+    }
 }
 
 void CValueListDlg::resizeEvent(QResizeEvent* event) {

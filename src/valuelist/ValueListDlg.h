@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "ui/PanelPage.h"
 #include "valuelist/ValueList.h"
@@ -83,14 +85,23 @@ public:
     void ClearExclusionStore();
     CExcludeRangeDlg* ExcludeDialog() const { return m_exclude; }
 
-    // The selected row, or -1.
+    // The row the single-row commands act on: the current row when it is selected (the one
+    // clicked last), else the first selected row; -1 when none is.
     int SelectedRow() const;
+    // The points of the selected rows (several with Ctrl or Shift), in row order.
+    std::vector<int> SelectedIds() const;
     QTableView* List() const { return m_list; }
     QMenu* ContextMenu() const { return m_menu; }
     QRadioButton* AbsoluteRadio() const { return m_absolute; }
     QRadioButton* RelativeRadio() const { return m_relative; }
 
     void RefreshFromView() override;
+
+signals:
+    // The selected rows now stand for other points (SelectedIds).
+    void SelectedPointsChanged();
+    // The context menu's "風向特性".
+    void PolarDiagramRequested();
 
 protected:
     // The rows follow a new data set, a turned building, a new direction, the selection and
@@ -104,6 +115,8 @@ private:
     void OnAbsolute();
     void OnRelative();
     void OnSelectionChanged();
+    // The selected rows in row order.
+    std::vector<int> SelectedRows() const;
     // Column widths for the page's width: 30, 60, 60, 60 and the rest.
     void FitColumns();
 
@@ -114,7 +127,10 @@ private:
     QMenu* m_menu;
     CExcludeRangeDlg* m_exclude;
     QPrinter* m_printer = nullptr;  // kept, so the print dialog's choices stay
-    // The row the user selected and its point, as they were before the rows last changed.
-    int m_nSelectedRow = -1;
-    int m_nSelectedId = 0;
+    // The rows the user selected with their points, and the current row and its point, as
+    // they were before the rows last changed; the points last announced.
+    std::vector<std::pair<int, int>> m_selected;
+    int m_nCurrentRow = -1;
+    int m_nCurrentId = 0;
+    std::vector<int> m_announcedIds;
 };

@@ -16,11 +16,13 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <string>
 
+#include "app/CommandIds.h"
 #include "app/ImageScaleDlg.h"
 #include "app/KZ_VApp.h"
 #include "app/MainFrame.h"
@@ -31,9 +33,11 @@
 #include "field/Picking.h"
 #include "panels/CommentDlg.h"
 #include "panels/OperationPanelBar.h"
+#include "panels/PolarPage.h"
 #include "panels/ValueListBar.h"
 #include "render/GLText.h"
 #include "render/SurfaceFormat.h"
+#include "state/SelectionSteps.h"
 #include "valuelist/ExcludeRangeDlg.h"
 #include "valuelist/OutputDlg.h"
 #include "valuelist/ValueListDlg.h"
@@ -221,6 +225,23 @@ int main(int argc, char* argv[]) {
         CImageScaleDlg dialog(view.ClientWidth(), view.ClientHeight(), 2, &frame);
         SaveDialog(dialog, "imagescale.png");
     }
+    // "風向特性" for three taps (two walls and the roof), their rows selected in the list.
+    frame.ValueListPage()->ClearAllRows();
+    for (int tap : {60, 150, 330}) {
+        SelectMeasurementPoint(*view.Owner().Edit(ASPECT_SELECTION), tap);
+    }
+    (*view.Owner().Edit(ASPECT_DIRECTION)).m_settings.m_nDirection = 4;
+    frame.RunCommand(ID_POLAR_DIAGRAM);
+    frame.resizeDocks({frame.PolarBar()}, {400}, Qt::Horizontal);
+    Settle();
+    QTableView* list = frame.ValueListPage()->List();
+    const auto rowAt = [list](int row) {
+        return list->visualRect(list->model()->index(row, 1)).center();
+    };
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rowAt(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowAt(2));
+    Save(frame, "polar.png");
+    Save(*frame.PolarBar(), "polar-bar.png");
     frame.close();
     return g_failures == 0 ? 0 : 1;
 }

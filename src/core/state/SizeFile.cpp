@@ -57,6 +57,15 @@ void ReadWindowLayout(const std::string& path, CWindowLayout& layout) {
     ReadGroup(lines, placement);
     ReadBar(lines, layout.panel);
     ReadBar(lines, layout.values);
+    // The polar bar's group is there when its first value is.
+    CBarSizes polar = layout.polar;
+    if (lines.Next(polar.horzCx)) {
+        int* const rest[5] = {&polar.horzCy, &polar.vertCx, &polar.vertCy, &polar.floatCx,
+                              &polar.floatCy};
+        ReadGroup(lines, rest);
+        layout.polar = polar;
+        layout.hasPolar = true;
+    }
 }
 
 std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement) {
@@ -68,7 +77,10 @@ std::string FormatWindowLayout(const CWindowLayout& layout, bool withPlacement) 
             put(v);
         }
     }
-    for (const CBarSizes* bar : {&layout.panel, &layout.values}) {
+    for (const CBarSizes* bar : {&layout.panel, &layout.values, &layout.polar}) {
+        if (bar == &layout.polar && !layout.hasPolar) {
+            break;
+        }
         for (int v :
              {bar->horzCx, bar->horzCy, bar->vertCx, bar->vertCy, bar->floatCx, bar->floatCy}) {
             put(v);

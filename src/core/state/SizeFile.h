@@ -18,16 +18,21 @@ struct CWindowLayout {
     int left = 20, right = 1004, top = 20, bottom = 748;  // normal-position rectangle
     CBarSizes panel{320, 100, 320, 100, 320, 100};        // operation panel bar
     CBarSizes values{320, 500, 320, 500, 320, 500};       // value-list bar
+    // The polar-diagram bar: kept only once the user has opened it, so that the file of a user
+    // who never does stays as it always was.
+    bool hasPolar = false;
+    CBarSizes polar{380, 460, 380, 460, 380, 460};
 };
 
 // Reads the layout; values the file does not hold (missing file, short file, a line that is
 // not a number) keep the defaults already in layout. Lines 1 to 9 are the placement, then the
-// panel's six sizes, then the value list's six. Reading stops at the first line that is
-// missing or not a number: every value read before it is taken, even within a group.
+// panel's six sizes, then the value list's six, then, when the file has them, the polar-diagram
+// bar's six (hasPolar). Reading stops at the first line that is missing or not a number: every
+// value read before it is taken, even within a group.
 void ReadWindowLayout(const std::string& path, CWindowLayout& layout);
 
-// Writes the layout (all 21 lines; without the placement when withPlacement is false) so that
-// a failure leaves the old file whole. False on failure.
+// Writes the layout (all 21 lines, 27 with the polar-diagram bar; without the placement when
+// withPlacement is false) so that a failure leaves the old file whole. False on failure.
 bool WriteWindowLayout(const std::string& path, const CWindowLayout& layout,
                        bool withPlacement = true);
 

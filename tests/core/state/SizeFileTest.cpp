@@ -69,6 +69,28 @@ TEST(SizeFile, MissingShortAndBrokenFilesKeepDefaults) {
     EXPECT_EQ(broken.panel.horzCx, 320);
 }
 
+TEST(SizeFile, ThePolarBarsGroupIsWrittenAndReadOnlyWhenItIsKept) {
+    TempDir dir;
+    CWindowLayout layout;
+    const std::string without = FormatWindowLayout(layout, true);
+    layout.hasPolar = true;
+    layout.polar = CBarSizes{31, 32, 33, 34, 35, 36};
+    const std::string path = (dir.Path() / "size").string();
+    ASSERT_TRUE(WriteWindowLayout(path, layout));
+    EXPECT_EQ(FormatWindowLayout(layout, true), without + "31\r\n32\r\n33\r\n34\r\n35\r\n36\r\n");
+    CWindowLayout back;
+    ReadWindowLayout(path, back);
+    EXPECT_TRUE(back.hasPolar);
+    EXPECT_EQ(FormatWindowLayout(back, true), FormatWindowLayout(layout, true));
+
+    // A file of 21 lines (every user's who never opened the bar) reads without it and is
+    // written back as it was.
+    CWindowLayout old;
+    ReadWindowLayout(dir.Write("old", without), old);
+    EXPECT_FALSE(old.hasPolar);
+    EXPECT_EQ(FormatWindowLayout(old, true), without);
+}
+
 }  // namespace
 
 namespace {

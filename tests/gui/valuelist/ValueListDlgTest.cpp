@@ -52,8 +52,8 @@ protected:
         return ids;
     }
     QPoint RowPoint(int row) { return List()->visualRect(List()->model()->index(row, 1)).center(); }
-    void ClickRow(int row) {
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, RowPoint(row));
+    void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, RowPoint(row));
     }
     void ClickHeading(int column) {
         QHeaderView* header = List()->horizontalHeader();
@@ -126,6 +126,35 @@ TEST_F(ValueListDlgTest, HeadingsAndButtonsSortAndTheSelectionStaysWithItsRow) {
     EXPECT_GE(List()->columnWidth(0), 30);
     EXPECT_GE(List()->columnWidth(3), 60);
     EXPECT_EQ(List()->columnWidth(4), 500 - fixed - 4);
+}
+
+TEST_F(ValueListDlgTest, SeveralRowsStaySelectedWithTheirPointsWhenTheRowsMove) {
+    int announced = 0;
+    QObject::connect(&page, &CValueListDlg::SelectedPointsChanged, [&announced] { ++announced; });
+    ClickRow(0);
+    ClickRow(2, Qt::ControlModifier);
+    ClickRow(3, Qt::ControlModifier);
+    const std::vector<int> ids = Ids();
+    ASSERT_EQ(page.SelectedIds(), (std::vector<int>{ids[0], ids[2], ids[3]}));
+    EXPECT_EQ(announced, 3);
+    // The row clicked last is the one the single-row commands take.
+    EXPECT_EQ(page.SelectedRow(), 3);
+
+    ClickHeading(0);
+    ClickHeading(0);  // the other way round: every row moves
+    std::vector<int> selected = page.SelectedIds();
+    std::sort(selected.begin(), selected.end());
+    std::vector<int> expected = {ids[0], ids[2], ids[3]};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(selected, expected);
+    EXPECT_EQ(Arrange(state).m_valueList.GetRowId(page.SelectedRow()), ids[3]);
+
+    // Shift takes the run of rows up to the one clicked; a plain click one row again.
+    ClickRow(0);
+    ClickRow(2, Qt::ShiftModifier);
+    EXPECT_EQ(page.SelectedIds().size(), 3u);
+    ClickRow(1);
+    EXPECT_EQ(page.SelectedIds(), std::vector<int>{Arrange(state).m_valueList.GetRowId(1)});
 }
 
 TEST_F(ValueListDlgTest, RelativeCoordinatesFollowTheSelectedRowUntilAbsoluteAgain) {
