@@ -249,6 +249,24 @@ void CPolarDiagram::Paint(QPainter& p, QSize size) const {
         p.drawEllipse(c, tick.radius * R, tick.radius * R);
     }
 
+    // The tick values along a ray half-way between two spokes near the top, so that they
+    // stand clear of the spokes; under the lines, which matter more.
+    const double step = 360.0 / m_layout.directionCount;
+    const double nearTop = std::round((180.0 - m_layout.buildingAngle) / step) * step;
+    const CPolarXY ray = PolarUnitVector(m_layout.buildingAngle + nearTop + step / 2);
+    for (const CPolarTick& tick : m_layout.ticks) {
+        const QString label = FromUtf8(tick.label);
+        const QPointF anchor = at(ray.x * tick.radius, ray.y * tick.radius);
+        QRectF box(anchor.x() + 2, anchor.y() - metrics.height() - 1,
+                   metrics.horizontalAdvance(label) + 2, metrics.height());
+        p.fillRect(box, QColor(255, 255, 255, 190));
+        QFont font = p.font();
+        font.setBold(tick.zero);
+        p.setFont(font);
+        p.setPen(tick.zero ? kZeroColor : kLabelColor);
+        p.drawText(box, Qt::AlignCenter, label);
+    }
+
     // The current direction under everything that follows.
     const bool hasCurrent = m_nCurrent >= 0 && m_nCurrent < m_layout.directionCount;
     if (hasCurrent) {
@@ -302,24 +320,6 @@ void CPolarDiagram::Paint(QPainter& p, QSize size) const {
                 p.drawEllipse(at(q.x, q.y), 4.5, 4.5);
             }
         }
-    }
-
-    // The tick values along a ray half-way between two spokes near the top, so that they
-    // stand clear of the spokes.
-    const double step = 360.0 / m_layout.directionCount;
-    const double nearTop = std::round((180.0 - m_layout.buildingAngle) / step) * step;
-    const CPolarXY ray = PolarUnitVector(m_layout.buildingAngle + nearTop + step / 2);
-    for (const CPolarTick& tick : m_layout.ticks) {
-        const QString label = FromUtf8(tick.label);
-        const QPointF anchor = at(ray.x * tick.radius, ray.y * tick.radius);
-        QRectF box(anchor.x() + 2, anchor.y() - metrics.height() - 1,
-                   metrics.horizontalAdvance(label) + 2, metrics.height());
-        p.fillRect(box, QColor(255, 255, 255, 190));
-        QFont font = p.font();
-        font.setBold(tick.zero);
-        p.setFont(font);
-        p.setPen(tick.zero ? kZeroColor : kLabelColor);
-        p.drawText(box, Qt::AlignCenter, label);
     }
 
     // The spoke labels outside the circle, the current one bold.
@@ -400,9 +400,16 @@ std::string CPolarDiagram::CsvText() const {
     return MakePolarCsv(names, inputs, m_layout.directionCount);
 }
 
+QSize CPolarDiagram::ImageSize() const {
+    // As wide as the widget, the circle as wide as that, and no empty space below the legend
+    // (a docked bar is usually much taller than wide).
+    const int width = std::max(this->width(), kMinImageSide);
+    const CPlacement place = Place(QSize(width, 1 << 20));
+    return QSize(width, static_cast<int>(std::ceil(place.legend.bottom())) + 6);
+}
+
 bool CPolarDiagram::SavePng(const std::string& path, std::string* error) const {
-    const QSize size = this->size().expandedTo(QSize(kMinImageSide, kMinImageSide));
-    const QImage image = Render(size, kImageScale);
+    const QImage image = Render(ImageSize(), kImageScale);
     QByteArray png;
     QBuffer buffer(&png);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {

@@ -65,8 +65,11 @@ public:
     // failure keeps the old file (said in a message box); the CSV text to the clipboard.
     void OnSaveImage();
     void OnCopyNumbers();
-    // The PNG file of the picture at twice the widget's size (at least 400 x 400); false with
-    // *error saying why.
+    // The saved picture's size in logical pixels: the widget's width (at least 400), and the
+    // height of the title, the circle and the legend at that width.
+    QSize ImageSize() const;
+    // The PNG file of the picture at ImageSize drawn twice as dense; false with *error saying
+    // why.
     bool SavePng(const std::string& path, std::string* error) const;
 
 signals:
