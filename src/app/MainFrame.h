@@ -16,6 +16,7 @@ class QAction;
 class QPrinter;
 class CKZ_VView;
 class CHelpWindow;
+class CAgreementDlg;
 class CLabelPosDlg;
 class COperationPanelBar;
 class CValueListBar;
@@ -41,7 +42,7 @@ public:
     CKZ_VDoc& Document() { return m_doc; }
 
     // When a command can run.
-    enum class CommandEnable { Always, WithDataSet };
+    enum class CommandEnable { Always, WithDataSet, Comparing };
     // One command: its id, menu text and status-bar prompt (UTF-8), when it is enabled and
     // the handler that runs it. The menus, the status prompts, RunCommand and the tests all
     // use this one table.
@@ -115,6 +116,9 @@ private:
     void OnPrintPreview();
     void OnPrintSetup();
     void OnResetDisplay();
+    void OnLoadReference();
+    void OnAgreement();
+    void OnEndComparison();
     void OnComment();
     void OnSaveSettings();
     void OnLoadSettings();
@@ -130,6 +134,7 @@ private:
     COperationPanelBar* m_pPanelBar = nullptr;
     CValueListBar* m_pValueBar = nullptr;
     CLabelPosDlg* m_pLabelPosDlg = nullptr;
+    CAgreementDlg* m_pAgreementDlg = nullptr;  // made when first shown
     CValueListDlg* m_pValueList = nullptr;
     QLabel* m_paneName = nullptr;
     QLabel* m_paneDirection = nullptr;
