@@ -18,12 +18,14 @@
 #include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
 #include "field/Compass.h"
+#include "panels/AgreementDlg.h"
 #include "panels/CommentDlg.h"
 #include "panels/LabelPosDlg.h"
 #include "panels/OperationPanelBar.h"
 #include "panels/PolarPage.h"
 #include "panels/RangeDlg.h"
 #include "panels/ValueListBar.h"
+#include "state/Comparing.h"
 #include "state/SettingsFile.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
@@ -43,8 +45,9 @@ struct CMenuLayout {
 };
 const CMenuLayout kMenus[] = {
     {"ﾌｧｲﾙ(&F)",
-     {ID_LOAD_DATA, ID_SEARCH_DATA, ID_HEADER_INFO, 0, ID_SAVE_IMAGE, ID_COPY_IMAGE, 0,
-      ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}},
+     {ID_LOAD_DATA, ID_SEARCH_DATA, ID_HEADER_INFO, 0, ID_LOAD_REFERENCE, ID_AGREEMENT,
+      ID_END_COMPARISON, 0, ID_SAVE_IMAGE, ID_COPY_IMAGE, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+      ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}},
     {"表示設定",
      {ID_RESET_DISPLAY, ID_LOAD_SETTINGS, 0, ID_SAVE_SETTINGS, 0, ID_COMMENT, ID_POLAR_DIAGRAM}},
     {"ﾍﾙﾌﾟ(&H)", {ID_HELP_FINDER, 0, ID_APP_ABOUT}},
@@ -59,6 +62,13 @@ const std::vector<CMainFrame::CCommand>& CMainFrame::Commands() {
         {ID_SEARCH_DATA, "データの検索", "データの検索", E::Always, &CMainFrame::OnSearchData},
         {ID_HEADER_INFO, "付随情報の参照", "付随情報の参照", E::WithDataSet,
          &CMainFrame::OnHeaderInfo},
+        {ID_LOAD_REFERENCE, "比較するデータを読み込む",
+         "表示中のデータと比べるデータセットを読み込みます", E::WithDataSet,
+         &CMainFrame::OnLoadReference},
+        {ID_AGREEMENT, "一致度", "表示データと比較データの一致度を表示します", E::Comparing,
+         &CMainFrame::OnAgreement},
+        {ID_END_COMPARISON, "比較を終了", "比較データを閉じます", E::Comparing,
+         &CMainFrame::OnEndComparison},
         {ID_SAVE_IMAGE, "画像の保存", "ビューをBMP形式で保存します", E::WithDataSet,
          &CMainFrame::OnSaveImage},
         {ID_COPY_IMAGE, "画像のコピー", "ビューの画像をクリップボードにコピーします",
@@ -239,6 +249,8 @@ bool CMainFrame::IsCommandEnabled(const CCommand& command) const {
             return true;
         case CommandEnable::WithDataSet:
             return m_pView != nullptr && m_doc.State()->HasDataSet();
+        case CommandEnable::Comparing:
+            return IsComparing(*m_doc.State());
     }
     return false;
 }
@@ -258,9 +270,11 @@ void CMainFrame::UpdateCaption() {
 // ---- the view's host ----
 
 void CMainFrame::OnStateChanged(unsigned aspects) {
+    if (aspects & (ASPECT_DATASET | ASPECT_REFERENCE)) {
+        UpdateCommandStates();
+    }
     if (aspects & ASPECT_DATASET) {
         SetDataSetName(DataSetName(m_doc.State()->m_data.m_strDataFolder));
-        UpdateCommandStates();
         if (!m_doc.State()->m_data.m_strLoadReport.empty()) {
             KzMessageBox(this, QString::fromStdString(m_doc.State()->m_data.m_strLoadReport),
                          QString(), KzButtons::Ok, KzIcon::Warning);
@@ -436,6 +450,56 @@ void CMainFrame::OnLoadSettings() {
     if (!applied) {
         KzMessageBox(this, QString::fromUtf8(MSG_SETTINGS_READ_FAILED), QString(), KzButtons::Ok,
                      KzIcon::Error);
+    }
+}
+
+void CMainFrame::OnLoadReference() {
+    std::string folder;
+    CHeaderFile header;
+    if (!ChooseDataSet(nullptr, folder, header)) {
+        return;  // cancelled: the comparison (if any) stays
+    }
+    std::string reason;
+    bool started = false;
+    {
+        auto edit = m_doc.State().Edit(ASPECT_REFERENCE);
+        EndComparison(*edit);
+        started = StartComparison(*edit, folder, header, DEFAULT_MATCH_TOLERANCE_MM, &reason);
+    }
+    if (!started) {
+        KzMessageBox(this, QString::fromStdString(reason), QString(), KzButtons::Ok,
+                     KzIcon::Warning);
+        return;
+    }
+    const std::vector<int32_t>& unmatched = m_doc.State()->m_comparison.matching.unmatched;
+    if (!unmatched.empty()) {
+        // One message for all of them; a long list names the first ones and counts the rest.
+        QString list;
+        const size_t shown = std::min<size_t>(unmatched.size(), 40);
+        for (size_t i = 0; i < shown; ++i) {
+            list += (i > 0 ? QStringLiteral(", ") : QString()) + QString::number(unmatched[i]);
+        }
+        if (shown < unmatched.size()) {
+            list += QStringLiteral(" ほか %1 点").arg(unmatched.size() - shown);
+        }
+        KzMessageBox(this, QString::fromUtf8(MSG_COMPARE_UNMATCHED) + list, QString(),
+                     KzButtons::Ok, KzIcon::Information);
+    }
+    OnAgreement();
+}
+
+void CMainFrame::OnAgreement() {
+    if (m_pAgreementDlg == nullptr) {
+        m_pAgreementDlg = new CAgreementDlg(m_doc.State(), this);
+    }
+    m_pAgreementDlg->show();
+    m_pAgreementDlg->raise();
+}
+
+void CMainFrame::OnEndComparison() {
+    EndComparison(*m_doc.State().Edit(ASPECT_REFERENCE));
+    if (m_pAgreementDlg != nullptr) {
+        m_pAgreementDlg->hide();
     }
 }
 

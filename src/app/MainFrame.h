@@ -16,6 +16,7 @@ class QAction;
 class QPrinter;
 class CKZ_VView;
 class CHelpWindow;
+class CAgreementDlg;
 class CLabelPosDlg;
 class COperationPanelBar;
 class CPolarBar;
@@ -44,7 +45,7 @@ public:
     CKZ_VDoc& Document() { return m_doc; }
 
     // When a command can run.
-    enum class CommandEnable { Always, WithDataSet };
+    enum class CommandEnable { Always, WithDataSet, Comparing };
     // One command: its id, menu text and status-bar prompt (UTF-8), when it is enabled and
     // the handler that runs it. The menus, the status prompts, RunCommand and the tests all
     // use this one table.
@@ -118,6 +119,9 @@ private:
     void OnPrintPreview();
     void OnPrintSetup();
     void OnResetDisplay();
+    void OnLoadReference();
+    void OnAgreement();
+    void OnEndComparison();
     void OnComment();
     // "風向特性": opens the polar-diagram bar, or closes it when it is open.
     void OnPolarDiagram();
@@ -140,6 +144,7 @@ private:
     // session, whose file holds them).
     bool m_bPolarKept = false;
     CLabelPosDlg* m_pLabelPosDlg = nullptr;
+    CAgreementDlg* m_pAgreementDlg = nullptr;  // made when first shown
     CValueListDlg* m_pValueList = nullptr;
     QLabel* m_paneName = nullptr;
     QLabel* m_paneDirection = nullptr;

@@ -13,6 +13,9 @@ CViewState::CViewState() {
 void CViewState::LoadDataSet(const std::string& folder, const CHeaderFile& header, int clientW,
                              int clientH) {
     LoadDataSetFiles(m_data, folder, header, clientW, clientH);
+    // A comparison was one with the data set shown before.
+    m_reference = CDataSet();
+    m_comparison = CComparison();
     m_selection.ClearSelection();
     m_valueList.ClearAllRows();
     m_nBuildingAngleStep = 0;

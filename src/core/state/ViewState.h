@@ -7,6 +7,7 @@
 #include "dataset/DataSet.h"
 #include "dataset/HeaderFile.h"
 #include "field/Camera.h"
+#include "field/Comparison.h"
 #include "field/DisplaySettings.h"
 #include "field/Selection.h"
 #include "valuelist/ValueList.h"
@@ -25,9 +26,10 @@ enum StateAspect : unsigned {
     ASPECT_SELECTION = 1u << 7,   // pick mode, selected points, rectangle, slot picking
     ASPECT_COMMENT = 1u << 8,     // the comment block
     ASPECT_VALUE_LIST = 1u << 9,  // the value list's rows: their order, coordinates shown, edits
-    ASPECT_ALL = (1u << 10) - 1,
+    ASPECT_REFERENCE = 1u << 10,  // the reference data set of a comparison, its tap matching
+    ASPECT_ALL = (1u << 11) - 1,
     // Every display setting replaced at once: "初期状態に戻す" and a settings file announce it.
-    ASPECT_DISPLAY = ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS),
+    ASPECT_DISPLAY = ASPECT_ALL & ~(ASPECT_DATASET | ASPECT_POSITIONS | ASPECT_REFERENCE),
 };
 
 // Whether a change replaced the display settings as a whole (a new data set, a reset, a
@@ -52,8 +54,9 @@ class CViewState {
 public:
     CViewState();
 
-    CDataSet m_data;       // the data set shown
-    CDataSet m_reference;  // a data set to compare with; empty until one is loaded
+    CDataSet m_data;           // the data set shown
+    CDataSet m_reference;      // a data set to compare with; empty until one is loaded
+    CComparison m_comparison;  // the reference's taps matched to the shown ones, and the values
     CDisplaySettings m_settings;
     CCamera m_camera;
     CSelection m_selection;

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "GuiTestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "datasets/DatasetWidgets.h"
+#include "panels/AgreementDlg.h"
+#include "render/TestView.h"
+#include "state/Comparing.h"
+#include "ui/MessageBox.h"
+#include "view/KZ_VView.h"
+
+namespace {
+
+// A comparison driven from the file menu: a reference with another direction count is refused
+// with one message; the data set compared with itself agrees exactly; ending the comparison
+// leaves the view exactly as before.
+TEST(ComparisonInFrame, ReferenceFiguresAndEndFromTheMenu) {
+    CMainFrame frame;
+    ASSERT_TRUE(ShowExposed(frame, 1000, 700));
+    std::string answer;
+    frame.SetDataSetDialogs(
+        [&](QWidget*, const std::vector<std::string>*, std::string& folder, CHeaderFile& header) {
+            folder = SamplesFolder() + answer + "/";
+            header.Read((folder + "header").c_str());
+            return true;
+        },
+        nullptr, nullptr);
+    QStringList messages;
+    const KzMessageBoxHook previous =
+        SetMessageBoxHook([&](const QString& text, const QString&, KzButtons, KzIcon) {
+            messages << text;
+            return KzAnswer::Ok;
+        });
+    auto runFromFileMenu = [&](int id) {
+        QAction* fileMenu = frame.menuBar()->actions()[0];
+        QTest::mouseClick(frame.menuBar(), Qt::LeftButton, Qt::NoModifier,
+                          frame.menuBar()->actionGeometry(fileMenu).center());
+        QMenu* menu = fileMenu->menu();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                          menu->actionGeometry(frame.Action(id)).center());
+    };
+
+    LoadSample(*frame.View(), "tower");
+    const QImage before = GrabFrame(*frame.View());
+    EXPECT_FALSE(frame.Action(ID_AGREEMENT)->isEnabled());
+    EXPECT_FALSE(frame.Action(ID_END_COMPARISON)->isEnabled());
+
+    answer = "lshape";  // 32 directions against 16
+    runFromFileMenu(ID_LOAD_REFERENCE);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("(32)"))) << messages[0].toStdString();
+    EXPECT_FALSE(IsComparing(frame.View()->State()));
+
+    answer = "tower";
+    runFromFileMenu(ID_LOAD_REFERENCE);
+    EXPECT_EQ(messages.size(), 1);  // every tap matched: no second message
+    ASSERT_TRUE(IsComparing(frame.View()->State()));
+    auto* dialog = frame.findChild<CAgreementDlg*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    QTableWidget* table = dialog->Table();
+    ASSERT_GE(table->rowCount(), 2);
+    // The last row: the whole building over all directions.
+    const int last = table->rowCount() - 1;
+    EXPECT_EQ(table->item(last, 0)->text(), QStringLiteral("全風向"));
+    EXPECT_EQ(table->item(last, 1)->text(), QStringLiteral("建物全体"));
+    EXPECT_EQ(table->item(last, 3)->text(), QStringLiteral("0"));  // mean difference
+    EXPECT_EQ(table->item(last, 4)->text(), QStringLiteral("0"));  // RMS difference
+    EXPECT_EQ(table->item(last, 8)->text(), QStringLiteral("1"));  // correlation
+    QTest::mouseClick(kzv::FindControl(dialog, CAgreementDlg::IDC_COPY), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->text(), dialog->CsvText());
+    EXPECT_TRUE(dialog->CsvText().contains(QStringLiteral("建物全体")));
+
+    // A direction step follows in the window's first rows.
+    const QString firstDirection = table->item(0, 0)->text();
+    frame.View()->Owner().Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = 4;
+    EXPECT_NE(table->item(0, 0)->text(), firstDirection);
+    frame.View()->Owner().Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = 0;
+
+    runFromFileMenu(ID_END_COMPARISON);
+    EXPECT_FALSE(IsComparing(frame.View()->State()));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(frame.Action(ID_AGREEMENT)->isEnabled());
+    EXPECT_EQ(GrabFrame(*frame.View()), before);
+    SetMessageBoxHook(previous);
+}
+
+}  // namespace
