@@ -108,8 +108,8 @@ TEST_F(MainFrameTest, MenusInOrderWithTheirIds) {
         }
         return out;
     };
-    EXPECT_EQ(ids(menus[0]), (std::vector<int>{32773, 32774, 32776, 0, 32778, 32779, 0, 57607,
-                                               57609, 57606, 0, 57665}));
+    EXPECT_EQ(ids(menus[0]), (std::vector<int>{32773, 32774, 32776, 0, 32790, 32792, 32791, 0,
+                                               32778, 32779, 0, 57607, 57609, 57606, 0, 57665}));
     EXPECT_EQ(ids(menus[1]), (std::vector<int>{32780, 32781, 0, 32782, 0, 32787, 32801}));
     EXPECT_EQ(ids(menus[2]), (std::vector<int>{57666, 0, 57664}));
     EXPECT_EQ(frame.Action(ID_SAVE_IMAGE)->statusTip(),
