@@ -17,6 +17,7 @@
 #include "geometry/Matrix4.h"
 #include "geometry/VectorFunctions.h"
 #include "image/PageFit.h"
+#include "render/EglOffscreen.h"
 #include "render/GLRecording.h"
 #include "render/GLSolids.h"
 #include "render/GLText.h"
@@ -39,10 +40,11 @@ CGLRenderer::CGLRenderer() {
 
 CGLRenderer::~CGLRenderer() {
     DestroyOffscreen();
+    m_egl.reset();
 }
 
 bool CGLRenderer::HasCurrentContext() {
-    return QOpenGLContext::currentContext() != nullptr;
+    return QOpenGLContext::currentContext() != nullptr || kzv::CEglOffscreen::IsCurrent();
 }
 
 // ---- context and frame ----
@@ -132,6 +134,11 @@ void CGLRenderer::DeleteContexts() {
     // The window's context is the widget's own and goes with it.
     m_window = nullptr;
     DestroyOffscreen();
+    if (m_egl != nullptr) {
+        m_egl.reset();  // and the lists made in it
+        m_solidLists.clear();
+        m_offscreenInfo = COffscreenInfo();
+    }
 }
 
 // ---- transformations ----
@@ -820,7 +827,7 @@ CVector4 CGLRenderer::UnProject(int x, int y, float z) {
 // ---- off-screen image ----
 
 bool CGLRenderer::CreateOffscreen(int w, int h) {
-    if (m_offscreenContext != nullptr) {
+    if (HasOffscreen()) {
         return true;
     }
     auto* surface = new QOffscreenSurface();
@@ -837,10 +844,19 @@ bool CGLRenderer::CreateOffscreen(int w, int h) {
     if (!surface->isValid() || !context->create()) {
         delete context;
         delete surface;
-        return false;
+        // No OpenGL through Qt's platform: without a window to share with, draw without one.
+        if (m_window != nullptr) {
+            return false;
+        }
+        auto egl = std::make_unique<kzv::CEglOffscreen>();
+        if (!egl->Create()) {
+            return false;
+        }
+        m_egl = std::move(egl);
+    } else {
+        m_offscreenSurface = surface;
+        m_offscreenContext = context;
     }
-    m_offscreenSurface = surface;
-    m_offscreenContext = context;
     if (!CreateOffscreenBitmap(w, h)) {
         DestroyOffscreen();
         return false;
@@ -848,7 +864,14 @@ bool CGLRenderer::CreateOffscreen(int w, int h) {
     return true;
 }
 
+bool CGLRenderer::HasOffscreenImage() const {
+    return m_offscreenFbo != nullptr || (m_egl != nullptr && m_egl->HasImage());
+}
+
 bool CGLRenderer::MakeOffscreenCurrent() {
+    if (m_egl != nullptr) {
+        return m_egl->MakeCurrent();
+    }
     if (m_offscreenContext == nullptr || !m_offscreenContext->makeCurrent(m_offscreenSurface)) {
         return false;
     }
@@ -859,6 +882,14 @@ bool CGLRenderer::MakeOffscreenCurrent() {
 }
 
 bool CGLRenderer::CreateOffscreenBitmap(int w, int h) {
+    if (m_egl != nullptr) {
+        if (!m_egl->Resize(w, h)) {
+            return false;  // the previous image stays
+        }
+        m_offscreenInfo.width = w;
+        m_offscreenInfo.height = h;
+        return true;
+    }
     if (w <= 0 || h <= 0 || m_offscreenContext == nullptr ||
         !m_offscreenContext->makeCurrent(m_offscreenSurface)) {
         return false;
@@ -888,13 +919,17 @@ void CGLRenderer::PrepareOffscreen(int pageW, int pageH, int clientW, int client
 }
 
 void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH) {
-    if (m_offscreenFbo == nullptr || m_offscreenContext == nullptr) {
+    if (m_egl != nullptr) {
+        if (!m_egl->HasImage() || !m_egl->MakeCurrent()) {
+            return;
+        }
+    } else if (m_offscreenFbo == nullptr || m_offscreenContext == nullptr) {
         return;
-    }
-    if (QOpenGLContext::currentContext() != m_offscreenContext && !MakeOffscreenCurrent()) {
+    } else if (QOpenGLContext::currentContext() != m_offscreenContext && !MakeOffscreenCurrent()) {
         return;
+    } else {
+        m_offscreenFbo->bind();
     }
-    m_offscreenFbo->bind();
     glFinish();
     // The scene is drawn with alpha 0 in places (the white background among them); the window
     // shows its frame opaque, so the printed picture is read the same way, as RGB with the
@@ -907,11 +942,20 @@ void CGLRenderer::BlitOffscreen(QPainter* printer, int left, int top, int pageH)
         ReadPixelsToBitmap(m_offscreenInfo.width, m_offscreenInfo.height, image)) {
         printer->drawImage(QPoint(left, kzv::PictureTop(top, pageH, image.height())), image);
     }
+    if (m_egl != nullptr) {
+        return;  // stays current: it stands in for the window's context until DestroyOffscreen
+    }
     m_offscreenFbo->release();
     m_offscreenContext->doneCurrent();
 }
 
 void CGLRenderer::DestroyOffscreen() {
+    if (m_egl != nullptr) {
+        // The surfaceless context holds the display lists (fonts, solids) the renderer keeps
+        // track of, as a window's would: it lives until the renderer's contexts go.
+        m_egl->DoneCurrent();
+        return;
+    }
     // The frame buffer is deleted with its context current when it can be.
     const bool made = m_offscreenContext != nullptr && m_offscreenFbo != nullptr &&
                       m_offscreenContext->makeCurrent(m_offscreenSurface);
