@@ -237,29 +237,40 @@ private:
                 directions.push_back(d);
             }
         }
-        if (m_options.csv || m_options.tolvex) {
+        const std::string out = WithSlash(m_options.outputFolder);
+        std::vector<int> present;
+        for (const int d : directions) {
+            if (d < count) {
+                present.push_back(d);
+            } else {
+                m_progress.Failed(folder + " direction " + std::to_string(d),
+                                  "the data set has directions 0 to " + std::to_string(count - 1));
+            }
+        }
+        // The pictures first, as the window shows the data set with nothing picked.
+        if (m_options.png) {
+            for (const int d : present) {
+                m_owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = d;
+                const std::string path = out + BatchOutputName(name, d, count, "png");
+                Output(path, CSidecarKind::Picture, [&](std::string& error) {
+                    return m_view.SavePng(path, &error, m_options.scale);
+                });
+            }
+        }
+        if (!m_options.csv && !m_options.tolvex) {
+            return;
+        }
+        {
             // Every tap in the value list, in file order, as picking each one would list it.
             auto edit = m_owner.Edit(ASPECT_SELECTION | ASPECT_VALUE_LIST);
             for (size_t i = 0; i < edit->m_data.m_taps.m_aTapNo.size(); ++i) {
                 SelectMeasurementPoint(*edit, static_cast<int>(i));
             }
         }
-        const std::string out = WithSlash(m_options.outputFolder);
-        for (const int d : directions) {
-            if (d >= count) {
-                m_progress.Failed(out + BatchOutputName(name, d, count, "png"),
-                                  "the data set has directions 0 to " + std::to_string(count - 1));
-                continue;
-            }
-            m_owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = d;
-            if (m_options.png) {
-                Output(out + BatchOutputName(name, d, count, "png"), CSidecarKind::Picture,
-                       [&](std::string& error) {
-                           return m_view.SavePng(out + BatchOutputName(name, d, count, "png"),
-                                                 &error, m_options.scale);
-                       });
-            }
-            if (m_options.csv) {
+        if (m_options.csv) {
+            for (const int d : present) {
+                // The value column follows the direction, as in the window's list.
+                m_owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = d;
                 const std::string path = out + BatchOutputName(name, d, count, "csv");
                 Output(path, CSidecarKind::Csv, [&](std::string& error) {
                     return WriteCsvFile(state.m_valueList.Rows(), path, &error) ==

@@ -827,6 +827,10 @@ CVector4 CGLRenderer::UnProject(int x, int y, float z) {
 // ---- off-screen image ----
 
 bool CGLRenderer::CreateOffscreen(int w, int h) {
+    if (m_egl != nullptr) {
+        // Current from here on, as the window's context is for the fonts made next.
+        return m_egl->MakeCurrent();
+    }
     if (HasOffscreen()) {
         return true;
     }
