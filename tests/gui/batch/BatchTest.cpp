@@ -10,6 +10,7 @@
 #include "GuiTestSupport.h"
 #include "TempDir.h"
 #include "batch/Batch.h"
+#include "io/Sha256.h"
 #include "state/SelectionSteps.h"
 #include "state/SettingsFile.h"
 #include "valuelist/ValueListExport.h"
@@ -108,27 +109,41 @@ TEST(BatchRun, WithoutDisplayMakesTheWindowsPicturesAndExports) {
     std::filesystem::create_directory(out);
     std::filesystem::create_directory(out2);
     const QString tower = QString::fromStdString(SamplesFolder() + "tower");
-    // Direction 5 is the run's second picture: each picture is drawn afresh.
-    const CRun run = RunKzv({"batch", "-o", Q(out), "--size", "320x240", "-d", "4,5", tower});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.err.find("wrote " + (out / "tower_d05.png").string() + "\n"), std::string::npos)
-        << run.err;
-    const CRun twice = RunKzv(
-        {"batch", "-o", Q(out2), "--size", "320x240", "--scale", "2", "-d", "5", "--png", tower});
-    ASSERT_EQ(twice.status, 0) << twice.err;
 
+    // The window's pictures with settings of the user's, saved as a settings file.
     CStateOwner owner;
     CKZ_VView view{owner};
     ASSERT_TRUE(ShowExposed(view, 320, 240));
     LoadSample(view, "tower");
-    owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = 5;
+    {
+        auto edit = owner.Edit(ASPECT_DISPLAY | ASPECT_POSITIONS);
+        edit->m_settings.m_nDirection = 5;
+        edit->m_settings.m_nDivisions = 10;
+        edit->m_settings.m_dColorMin = -2.0;
+        edit->m_settings.m_bShowNumbers = 1;
+        edit->SetBuildingAngleStep(1, true);
+    }
     QTest::qWait(50);
     std::string error;
+    const std::string settings = (dir.Path() / "user.set").string();
+    ASSERT_TRUE(WriteSettingsFile(settings, owner.State(), &error)) << error;
     ASSERT_TRUE(view.SavePng((dir.Path() / "window1.png").string(), &error, 1)) << error;
     ASSERT_TRUE(view.SavePng((dir.Path() / "window2.png").string(), &error, 2)) << error;
+
+    // Direction 5 is the run's second picture: each picture is drawn afresh.
+    const CRun run =
+        RunKzv({"batch", "-o", Q(out), "-s", Q(settings), "--size", "320x240", "-d", "4,5", tower});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("wrote " + (out / "tower_d05.png").string() + "\n"), std::string::npos)
+        << run.err;
+    const CRun twice = RunKzv({"batch", "-o", Q(out2), "-s", Q(settings), "--size", "320x240",
+                               "--scale", "2", "--png", tower});
+    ASSERT_EQ(twice.status, 0) << twice.err;
     const QImage batch1 = Rgb(out / "tower_d05.png");
     ASSERT_EQ(batch1.size(), QSize(320, 240));
     EXPECT_TRUE(batch1 == Rgb(dir.Path() / "window1.png"));
+    // Without a list of directions every direction is drawn.
+    EXPECT_TRUE(std::filesystem::exists(out2 / "tower_d15.png"));
     const QImage batch2 = Rgb(out2 / "tower_d05.png");
     ASSERT_EQ(batch2.size(), QSize(640, 480));
     EXPECT_TRUE(batch2 == Rgb(dir.Path() / "window2.png"));
@@ -142,7 +157,7 @@ TEST(BatchRun, WithoutDisplayMakesTheWindowsPicturesAndExports) {
     const CViewState& state = owner.State();
     ASSERT_EQ(WriteCsvFile(state.m_valueList.Rows(), (dir.Path() / "list.csv").string()),
               CExportResult::Written);
-    ASSERT_EQ(WriteTolvexFile(state.m_valueList.Rows(), state.Points(), 0,
+    ASSERT_EQ(WriteTolvexFile(state.m_valueList.Rows(), state.Points(), 1,
                               (dir.Path() / "tolvex.csv").string()),
               CExportResult::Written);
     EXPECT_EQ(Bytes(out / "tower_d05.csv"), Bytes(dir.Path() / "list.csv"));
@@ -150,7 +165,12 @@ TEST(BatchRun, WithoutDisplayMakesTheWindowsPicturesAndExports) {
     for (const char* name : {"tower_d05.png.json", "tower_d05.csv.json", "tower_tolvex.csv.json"}) {
         EXPECT_NE(Bytes(out / name).find("\"schema_version\": 1"), std::string::npos) << name;
     }
-    EXPECT_NE(Bytes(out / "tower_d05.png.json").find("\"width\": 320, \"height\": 240"),
+    const std::string record = Bytes(out / "tower_d05.png.json");
+    EXPECT_NE(record.find("\"width\": 320, \"height\": 240"), std::string::npos);
+    EXPECT_NE(record.find("\"colour_scale\": {\"min\": -2, \"max\": 1, \"bands\": 10}"),
+              std::string::npos)
+        << record;
+    EXPECT_NE(record.find("\"sha256\": \"" + kzv::Sha256Hex(Bytes(settings)) + "\""),
               std::string::npos);
 }
 
