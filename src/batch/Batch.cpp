@@ -15,7 +15,6 @@
 #include "io/Sha256.h"
 #include "render/GLText.h"
 #include "render/SurfaceFormat.h"
-#include "state/SelectionSteps.h"
 #include "state/SettingsFile.h"
 #include "state/Sidecar.h"
 #include "state/StateOwner.h"
@@ -247,7 +246,6 @@ private:
                                   "the data set has directions 0 to " + std::to_string(count - 1));
             }
         }
-        // The pictures first, as the window shows the data set with nothing picked.
         if (m_options.png) {
             for (const int d : present) {
                 m_owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = d;
@@ -257,24 +255,12 @@ private:
                 });
             }
         }
-        if (!m_options.csv && !m_options.tolvex) {
-            return;
-        }
-        {
-            // Every tap in the value list, in file order, as picking each one would list it.
-            auto edit = m_owner.Edit(ASPECT_SELECTION | ASPECT_VALUE_LIST);
-            for (size_t i = 0; i < edit->m_data.m_taps.m_aTapNo.size(); ++i) {
-                SelectMeasurementPoint(*edit, static_cast<int>(i));
-            }
-        }
         if (m_options.csv) {
             for (const int d : present) {
-                // The value column follows the direction, as in the window's list.
                 m_owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = d;
                 const std::string path = out + BatchOutputName(name, d, count, "csv");
                 Output(path, CSidecarKind::Csv, [&](std::string& error) {
-                    return WriteCsvFile(state.m_valueList.Rows(), path, &error) ==
-                           CExportResult::Written;
+                    return WriteCsvFile(TapRows(d), path, &error) == CExportResult::Written;
                 });
             }
         }
@@ -288,12 +274,26 @@ private:
                 }
             } else {
                 Output(path, CSidecarKind::Tolvex, [&](std::string& error) {
-                    return WriteTolvexFile(state.m_valueList.Rows(), state.Points(),
-                                           state.m_nBuildingAngleStep, path,
-                                           &error) == CExportResult::Written;
+                    return WriteTolvexFile(TapRows(0), state.Points(), state.m_nBuildingAngleStep,
+                                           path, &error) == CExportResult::Written;
                 });
             }
         }
+    }
+
+    // A value-list row for every tap of the data set, in file order, with its value for
+    // direction: the rows the window's list shows for picked taps, also for taps that share
+    // their position with another (which the window lists once).
+    std::vector<CValueRow> TapRows(int direction) const {
+        const CDataSet& data = m_owner.State().m_data;
+        std::vector<CValueRow> rows;
+        rows.reserve(data.m_taps.m_aTapNo.size());
+        for (size_t i = 0; i < data.m_taps.m_aTapNo.size(); ++i) {
+            const int tap = data.m_taps.m_aTapNo[i];
+            const CVector4& p = data.m_taps.m_aPos[i];
+            rows.push_back(MakePointRow(tap, p.x, p.y, p.z, data.m_cp.GetCp(tap, direction)));
+        }
+        return rows;
     }
 
     // The settings file as the window's command applies it: the settings, then the direction
