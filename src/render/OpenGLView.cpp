@@ -181,7 +181,8 @@ bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
     bool drawn = false;
     // The context comes with a token image; PrepareOffscreen makes the real one, so two images
     // of that size never exist at once.
-    if (clientW > 0 && clientH > 0 && m_gl.CreateOffscreen(1, 1)) {
+    const bool context = clientW > 0 && clientH > 0 && m_gl.CreateOffscreen(1, 1);
+    if (context) {
         // The window's projection box on a viewport scale times as large: everything placed in
         // model or window units grows with it; pixel sizes grow by the renderer's scale.
         m_gl.SetPixelScale(scale);
@@ -204,8 +205,10 @@ bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
         EndOffscreen(clientW, clientH);
     }
     if (!drawn && error != nullptr) {
-        *error = "画像を " + std::to_string(w) + " × " + std::to_string(h) +
-                 " ピクセルで作れませんでした（大きすぎます）。";
+        *error = context || clientW <= 0 || clientH <= 0
+                     ? "画像を " + std::to_string(w) + " × " + std::to_string(h) +
+                           " ピクセルで作れませんでした（大きすぎます）。"
+                     : std::string("画像を描く OpenGL の環境を作れませんでした。");
     }
     return drawn;
 }
