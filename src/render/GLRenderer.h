@@ -195,6 +195,9 @@ private:
     kzv::CBitmapFont& BitmapFont(const FontKey& key);
     // A single-byte text's colour and raster position set, and its bitmap kept when recording.
     void StartText(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    // The corners of one primitive (mode: GL_LINES, GL_LINE_LOOP, GL_POLYGON) kept in the
+    // recording when one is set, then drawn.
+    void EmitVertices(unsigned mode, const CVector4* points, int count);
     // The strips of a unit solid (kind, slices), made on first use.
     const std::vector<kzv::CSolidStrip>* SolidStrips(int kind, int slices);
 
