@@ -104,6 +104,11 @@ public:
     void Skipped(const std::string& path, const std::string& why) {
         std::fprintf(m_log, "kzv batch: skipped %s: %s\n", path.c_str(), why.c_str());
     }
+    // Something the user should know that fails no output (one line).
+    void Note(const std::string& what, std::string why) {
+        std::replace(why.begin(), why.end(), '\n', ' ');
+        std::fprintf(m_log, "kzv batch: note %s: %s\n", what.c_str(), why.c_str());
+    }
     void Failed(const std::string& what, const std::string& why) {
         std::fprintf(m_log, "kzv batch: failed %s: %s\n", what.c_str(), why.c_str());
         m_bFailed = true;
@@ -149,15 +154,20 @@ private:
     std::vector<std::string> DataSetsOf(const std::string& input) {
         const std::string folder = WithSlash(Absolute(input));
         if (!IsDirectory(folder)) {
-            m_progress.Failed(input, "no such folder");
+            m_progress.Failed(input, "not a folder");
             return {};
         }
         if (Exists(folder + "header")) {
             return {folder};
         }
         std::vector<std::string> sets;
-        for (const std::string& name : ListDataSets(folder)) {
-            sets.push_back(folder + name + "/");
+        for (const ListedDataSet& set : ListDataSetsMarkingBroken(folder)) {
+            if (set.headerReadable) {
+                sets.push_back(folder + set.name + "/");
+            } else {
+                m_progress.Failed(folder + set.name + "/",
+                                  "the data set's \"header\" cannot be read");
+            }
         }
         if (sets.empty()) {
             m_progress.Failed(input,
@@ -222,7 +232,7 @@ private:
         m_view.LoadDataSetFrom(folder, header);
         const CViewState& state = m_owner.State();
         if (!state.m_data.m_strLoadReport.empty()) {
-            m_progress.Skipped(folder, "read in part: " + state.m_data.m_strLoadReport);
+            m_progress.Note(folder, "read in part: " + state.m_data.m_strLoadReport);
         }
         if (!m_settingsPath.empty() && !ApplySettings()) {
             m_progress.Failed(folder, std::string(MSG_SETTINGS_READ_FAILED) + " (" +

@@ -217,7 +217,7 @@ TEST(BatchRun, ReportsEveryFailureAndKeepsWhatExists) {
               std::string::npos);
     EXPECT_NE(again.err.find("direction 99: the data set has directions 0 to 15"),
               std::string::npos);
-    EXPECT_NE(again.err.find("missing: no such folder"), std::string::npos);
+    EXPECT_NE(again.err.find("missing: not a folder"), std::string::npos);
     EXPECT_EQ(Bytes(dir.Path() / "tower_d00.png"), first);
 
     const CRun settings = RunKzv(
