@@ -208,8 +208,9 @@ TEST(BatchRun, ReportsEveryFailureAndKeepsWhatExists) {
     // and a settings file that is no settings file each fail with their reason; the rest is
     // still written, and the status says something failed.
     const std::string garbage = dir.Write("bad.set", "not a settings file\n");
-    const CRun again =
-        RunKzv({"batch", "-o", out, "-d", "0,1,99", "--png", tower, out + "/missing"});
+    std::filesystem::create_directories(dir.Path() / "campaign" / "broken" / "header");
+    const CRun again = RunKzv(
+        {"batch", "-o", out, "-d", "0,1,99", "--png", tower, out + "/missing", out + "/campaign"});
     EXPECT_EQ(again.status, 1);
     EXPECT_NE(again.err.find("tower_d00.png: exists (--force replaces it)"), std::string::npos)
         << again.err;
@@ -218,6 +219,8 @@ TEST(BatchRun, ReportsEveryFailureAndKeepsWhatExists) {
     EXPECT_NE(again.err.find("direction 99: the data set has directions 0 to 15"),
               std::string::npos);
     EXPECT_NE(again.err.find("missing: not a folder"), std::string::npos);
+    EXPECT_NE(again.err.find("broken/: the data set's \"header\" cannot be read"),
+              std::string::npos);
     EXPECT_EQ(Bytes(dir.Path() / "tower_d00.png"), first);
 
     const CRun settings = RunKzv(
