@@ -14,6 +14,10 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   # headless display for the GUI tests and the run command
   xvfb xauth x11-utils
+  # "kzv batch" draws with no display at all: Mesa's surfaceless EGL
+  libegl-dev libegl1 libegl-mesa0
+  # the batch test spreads its runs with GNU parallel
+  parallel
   # the install test validates the desktop entry and the AppStream metadata
   desktop-file-utils appstream
   # Japanese fonts that stand in for the MS fonts named in settings

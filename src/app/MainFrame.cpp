@@ -27,6 +27,7 @@
 #include "panels/ValueListBar.h"
 #include "state/Comparing.h"
 #include "state/SettingsFile.h"
+#include "state/Sidecar.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
 #include "ui/AutoCorrectDlg.h"
@@ -367,11 +368,24 @@ void CMainFrame::OnSaveImage() {
     std::string error;
     const bool png =
         QString::fromStdString(path).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    if (!(png ? m_pView->SavePng(path, &error, m_nImageScale)
-              : m_pView->SaveBitmap(path, &error, m_nImageScale))) {
+    bool saved = png ? m_pView->SavePng(path, &error, m_nImageScale)
+                     : m_pView->SaveBitmap(path, &error, m_nImageScale);
+    std::string failedPath = path;
+    if (saved) {
+        // The record of how the picture was made, beside it.
+        CSidecarInfo info;
+        info.kind = CSidecarKind::Picture;
+        info.pictureWidth = m_pView->ClientWidth() * m_nImageScale;
+        info.pictureHeight = m_pView->ClientHeight() * m_nImageScale;
+        info.pictureScale = m_nImageScale;
+        info.time = SidecarTimeNow();
+        saved = WriteSidecar(path, *m_doc.State(), info, &error);
+        failedPath = path + SIDECAR_EXTENSION;
+    }
+    if (!saved) {
         KzMessageBox(this,
                      QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
-                         .arg(QString::fromStdString(path), QString::fromStdString(error)),
+                         .arg(QString::fromStdString(failedPath), QString::fromStdString(error)),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/KZ_VApp.h"
+#include "batch/Batch.h"
 #include "render/GLText.h"
 #include "render/SurfaceFormat.h"
 
@@ -22,11 +23,16 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // "kzv batch ...": the outputs of many data sets, no window and no display.
+    if (argc > 1 && std::strcmp(argv[1], "batch") == 0) {
+        return kzv::BatchMain(argc - 1, argv + 1, KZV_VERSION);
+    }
     // The two answers a terminal user expects; no data set is ever loaded from the command line.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::printf(
                 "Usage: kzv [--help] [--version]\n"
+                "       kzv batch [OPTION]... FOLDER...   (see kzv batch --help)\n"
                 "KZ_V shows wind-tunnel pressure measurements on building models.\n"
                 "Data sets are chosen in the program: ﾌｧｲﾙ(&F) -> データを読み込む.\n");
             return 0;

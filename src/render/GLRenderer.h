@@ -14,6 +14,9 @@
 class QOpenGLWidget;
 class QOpenGLContext;
 class QOffscreenSurface;
+namespace kzv {
+class CEglOffscreen;
+}
 class QOpenGLFramebufferObject;
 class QPainter;
 class QImage;
@@ -162,7 +165,8 @@ public:
     void SetRecording(CGLRecording* recording) { m_recording = recording; }
     bool Recording() const { return m_recording != nullptr; }
 
-    // Off-screen image for printing.
+    // Off-screen image for printing and pictures. Without a window, when Qt's platform cannot
+    // make an OpenGL context (no display), the image is drawn in a surfaceless EGL context.
     bool CreateOffscreen(int w, int h);
     bool CreateOffscreenBitmap(int w, int h);
     void PrepareOffscreen(int pageW, int pageH, int clientW, int clientH);
@@ -182,8 +186,8 @@ public:
     const float* ProjectionBox() const { return m_box; }
     // Size of the off-screen image; whether one exists.
     const COffscreenInfo& OffscreenInfo() const { return m_offscreenInfo; }
-    bool HasOffscreen() const { return m_offscreenContext != nullptr; }
-    bool HasOffscreenImage() const { return m_offscreenFbo != nullptr; }
+    bool HasOffscreen() const { return m_offscreenContext != nullptr || m_egl != nullptr; }
+    bool HasOffscreenImage() const;
 
 private:
     // A bitmap font by cell height and face name.
@@ -191,6 +195,9 @@ private:
     kzv::CBitmapFont& BitmapFont(const FontKey& key);
     // A single-byte text's colour and raster position set, and its bitmap kept when recording.
     void StartText(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    // The corners of one primitive (mode: GL_LINES, GL_LINE_LOOP, GL_POLYGON) kept in the
+    // recording when one is set, then drawn.
+    void EmitVertices(unsigned mode, const CVector4* points, int count);
     // The strips of a unit solid (kind, slices), made on first use.
     const std::vector<kzv::CSolidStrip>* SolidStrips(int kind, int slices);
 
@@ -203,8 +210,11 @@ private:
     COffscreenInfo m_offscreenInfo;                        // size of the off-screen image
     std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
     QOpenGLFramebufferObject* m_offscreenFbo = nullptr;    // the off-screen image
-    CGLRecording* m_recording = nullptr;                   // where primitives are kept, if set
-    std::map<unsigned, FontKey> m_fontLists;               // list base -> its font
+    // The off-screen context and image without a window system, used instead of the two
+    // above when Qt's platform has no OpenGL (no display); null otherwise.
+    std::unique_ptr<kzv::CEglOffscreen> m_egl;
+    CGLRecording* m_recording = nullptr;      // where primitives are kept, if set
+    std::map<unsigned, FontKey> m_fontLists;  // list base -> its font
     // list base -> its texts' pieces' bitmap lists (DrawTextPieces)
     std::map<unsigned, std::unordered_map<std::string, unsigned>> m_pieceLists;
     std::map<unsigned, std::pair<FontKey, std::wstring>> m_textLists;  // text list -> its text

@@ -7,6 +7,7 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -161,7 +162,10 @@ std::vector<uint8_t> BottomUpBgra(const QImage& image) {
 
 bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
     out = QImage();
-    if (scale <= 1) {
+    scale = std::max(scale, 1);
+    // A view that was never on the screen (the batch's) has no picture to read: it draws
+    // off-screen at every scale.
+    if (scale == 1 && context() != nullptr && context()->isValid()) {
         if (!CaptureImage(out) && error != nullptr) {
             *error = kUnreadable;
         }
@@ -171,10 +175,14 @@ bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
     const int clientH = ClientHeight();
     const int w = clientW * scale;
     const int h = clientH * scale;
+    if (!m_bInitialized) {
+        SetDefaultProjection(clientW, clientH);  // the box a window of this size would have
+    }
     bool drawn = false;
     // The context comes with a token image; PrepareOffscreen makes the real one, so two images
     // of that size never exist at once.
-    if (clientW > 0 && clientH > 0 && m_gl.CreateOffscreen(1, 1)) {
+    const bool context = clientW > 0 && clientH > 0 && m_gl.CreateOffscreen(1, 1);
+    if (context) {
         // The window's projection box on a viewport scale times as large: everything placed in
         // model or window units grows with it; pixel sizes grow by the renderer's scale.
         m_gl.SetPixelScale(scale);
@@ -197,8 +205,10 @@ bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
         EndOffscreen(clientW, clientH);
     }
     if (!drawn && error != nullptr) {
-        *error = "画像を " + std::to_string(w) + " × " + std::to_string(h) +
-                 " ピクセルで作れませんでした（大きすぎます）。";
+        *error = context || clientW <= 0 || clientH <= 0
+                     ? "画像を " + std::to_string(w) + " × " + std::to_string(h) +
+                           " ピクセルで作れませんでした（大きすぎます）。"
+                     : std::string("画像を描く OpenGL の環境を作れませんでした。");
     }
     return drawn;
 }

@@ -88,7 +88,8 @@ public:
 
     // The picture on the screen, read back from the frame buffer.
     bool CaptureImage(QImage& out);
-    // The picture at scale (1 to 4) times the window's size: for 1 the one on the screen; else
+    // The picture at scale (1 to 4) times the window's size: for 1 the one on the screen (when
+    // the view has never been shown, it is drawn off-screen like the others); else
     // the scene drawn again off-screen with the window's projection, so the model, markers,
     // colour bar and comment grow with the picture, and with line widths and font heights
     // multiplied by scale: the same picture in finer pixels. Empty and false when the

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "dataset/FolderUtil.h"
+#include "state/Sidecar.h"
 #include "state/ViewState.h"
 #include "ui/ControlId.h"
 #include "ui/FilePrompt.h"
@@ -75,6 +76,19 @@ void COutputDlg::OnOutput() {
         KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
                      KzIcon::Error);
         return;
+    }
+    if (result == CExportResult::Written) {
+        // The record of how the file was made, beside it.
+        CSidecarInfo info;
+        info.kind = tolvex ? CSidecarKind::Tolvex : CSidecarKind::Csv;
+        info.time = SidecarTimeNow();
+        if (!WriteSidecar(path, m_state, info, &error)) {
+            KzMessageBox(this,
+                         QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
+                             .arg(QString::fromStdString(path + SIDECAR_EXTENSION),
+                                  QString::fromStdString(error)),
+                         QString(), KzButtons::Ok, KzIcon::Error);
+        }
     }
     if (result == CExportResult::WriteFailed) {
         // The fixed text, then the cause on a line of its own.

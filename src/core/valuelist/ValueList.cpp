@@ -106,16 +106,22 @@ void CValueList::RebuildIndex() {
     }
 }
 
-bool CValueList::AddPointRow(int id, float x, float y, float z, double value) {
+CValueRow MakePointRow(int id, float x, float y, float z, double value,
+                       const std::array<double, 3>& origin) {
     const std::array<double, 3> widened = DecimalPosition(CVector4(x, y, z));
     CValueRow row;
     row.id = id;
     row.text[0] = NumberText(id);
     for (int i = 0; i < 3; ++i) {
         row.text[static_cast<size_t>(i) + 1] =
-            FormatG(widened[static_cast<size_t>(i)] - m_origin[static_cast<size_t>(i)]);
+            FormatG(widened[static_cast<size_t>(i)] - origin[static_cast<size_t>(i)]);
     }
     row.text[VALUE_COLUMN_VALUE] = FormatG(value);
+    return row;
+}
+
+bool CValueList::AddPointRow(int id, float x, float y, float z, double value) {
+    CValueRow row = MakePointRow(id, x, y, z, value, m_origin);
 
     const bool absolute = m_origin[0] == 0.0 && m_origin[1] == 0.0 && m_origin[2] == 0.0;
     const CCoordKey key =

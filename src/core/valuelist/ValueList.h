@@ -43,6 +43,11 @@ struct CValueRow {
     int id = 0;
 };
 
+// The row a point gets in the list (see CValueList::AddPointRow) with coordinates shown
+// relative to origin.
+CValueRow MakePointRow(int id, float x, float y, float z, double value,
+                       const std::array<double, 3>& origin = {0.0, 0.0, 0.0});
+
 // What the coordinate edit may do with a row.
 enum class CCoordEditCheck {
     NoRow,             // no row selected: nothing happens

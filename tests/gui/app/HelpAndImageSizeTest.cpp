@@ -102,6 +102,7 @@ TEST(ImageScaleDialog, SaveImageAtThreeTimesTheWindowAndCancelWritesNothing) {
     // The picture stays beside the test program in the build tree, to look at.
     QString png = QCoreApplication::applicationDirPath() + "/lshape-3x.png";
     QFile::remove(png);
+    QFile::remove(png + ".json");
     SetFilePromptHook([&](bool, const QString&, const QString&, const QString&, const QString&) {
         return png.toStdString();
     });
@@ -117,6 +118,10 @@ TEST(ImageScaleDialog, SaveImageAtThreeTimesTheWindowAndCancelWritesNothing) {
     const CKZ_VView& view = *frame.View();
     EXPECT_EQ(image.size(), QSize(3 * view.ClientWidth(), 3 * view.ClientHeight()));
     EXPECT_EQ(offered, 1);
+    // The record of how the picture was made lies beside it.
+    QFile sidecar(png + ".json");
+    ASSERT_TRUE(sidecar.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(sidecar.readAll().contains(QStringLiteral("\"scale\": 3}").toUtf8()));
     // The choice is offered again next time; cancelling it saves nothing.
     QTemporaryDir dir;
     png = dir.filePath("cancelled.png");

@@ -162,6 +162,9 @@ TEST_F(ExclusionExportTest, CsvAndTolvexFilesAreTheRowsAsTheCoreWritesThem) {
     std::string bytes;
     ASSERT_TRUE(MakeTolvexBytes(state->m_valueList.Rows(), state->Points(), 7, bytes));
     EXPECT_EQ(ReadAll(tolvex), bytes);
+    // Each file has the record of how it was made beside it.
+    EXPECT_NE(ReadAll(csv + ".json").find("\"kind\": \"csv\""), std::string::npos);
+    EXPECT_NE(ReadAll(tolvex + ".json").find("\"kind\": \"tolvex\""), std::string::npos);
     EXPECT_TRUE(messages.entries.empty());
 }
 

@@ -1,0 +1,251 @@
+// The renderer's primitives: lines, polygons, faces, unit solids, lights and materials, and
+// the display lists they are compiled into.
+#include "render/GLRenderer.h"
+
+#include <GL/gl.h>
+
+#include "geometry/VectorFunctions.h"
+#include "render/GLRecording.h"
+#include "render/GLSolids.h"
+
+namespace {
+
+// Unit normal of a polygon over all its corners (Newell's sum).
+CVector4 UnitNormal(const CVector4* points, int count) {
+    CVector4 n = PolygonNormal(points, count);
+    n.Normalize();
+    return n;
+}
+
+}  // namespace
+
+// ---- primitives ----
+
+// The one way a primitive's corners reach the GL: kept in the recording when one is set,
+// then drawn between glBegin and glEnd.
+void CGLRenderer::EmitVertices(unsigned mode, const CVector4* points, int count) {
+    if (m_recording != nullptr) {
+        m_recording->Vertices(mode, points, count);
+    }
+    glBegin(mode);
+    for (int i = 0; points != nullptr && i < count; ++i) {
+        glVertex3fv(points[i].Data());
+    }
+    glEnd();
+}
+
+void CGLRenderer::DrawLine(const CVector4* points, CVector4 colour, float width) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
+    glColor4fv(colour.Data());
+    EmitVertices(GL_LINES, points, 2);
+}
+
+void CGLRenderer::DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
+    glColor4fv(colour.Data());
+    EmitVertices(GL_LINE_LOOP, points, count);
+}
+
+void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    const CVector4 n = UnitNormal(points, count);
+    glEnable(GL_NORMALIZE);
+    glColor4fv(colour.Data());
+    glNormal3fv(n.Data());
+    EmitVertices(GL_POLYGON, points, count);
+}
+
+void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material,
+                              float width, int face) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
+    SetMaterial(face, material);
+    EmitVertices(GL_LINE_LOOP, points, count);
+}
+
+void CGLRenderer::DrawFace(const CVector4* points, int count, const CVector4* material, int face) {
+    if (!HasCurrentContext() || points == nullptr) {
+        return;
+    }
+    SetMaterial(face, material);
+    const CVector4 n = UnitNormal(points, count);
+    glNormal3fv(n.Data());
+    glEnable(GL_NORMALIZE);
+    EmitVertices(GL_POLYGON, points, count);
+}
+
+namespace {
+enum SolidKind { SOLID_SPHERE, SOLID_CONE };
+}
+
+const std::vector<kzv::CSolidStrip>* CGLRenderer::SolidStrips(int kind, int slices) {
+    const auto key = std::make_pair(kind, slices);
+    auto it = m_solidStrips.find(key);
+    if (it == m_solidStrips.end()) {
+        it = m_solidStrips
+                 .emplace(key, kind == SOLID_SPHERE ? kzv::SphereStrips(1.0, slices, slices)
+                                                    : kzv::ConeStrips(1.0, 1.0, slices, slices))
+                 .first;
+    }
+    return &it->second;
+}
+
+// A unit solid compiled once: markers are drawn by the thousand every frame.
+static unsigned SolidList(std::map<std::pair<int, int>, unsigned>& lists, int kind, int slices) {
+    const auto key = std::make_pair(kind, slices);
+    const auto it = lists.find(key);
+    if (it != lists.end() && glIsList(it->second)) {
+        return it->second;
+    }
+    GLint compiling = 0;
+    glGetIntegerv(GL_LIST_INDEX, &compiling);
+    const GLuint list = compiling == 0 ? glGenLists(1) : 0;  // no list inside another
+    if (list == 0) {
+        return 0;
+    }
+    glNewList(list, GL_COMPILE);
+    if (kind == SOLID_SPHERE) {
+        kzv::SolidSphere(1.0, slices, slices);
+    } else {
+        kzv::SolidCone(1.0, 1.0, slices, slices);
+    }
+    glEndList();
+    lists[key] = list;
+    return list;
+}
+
+void CGLRenderer::ReleaseSolidLists() {
+    if (HasCurrentContext()) {
+        for (const auto& entry : m_solidLists) {
+            glDeleteLists(entry.second, 1);
+        }
+    }
+    m_solidLists.clear();
+}
+
+void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glPushMatrix();
+    Translate(centre);
+    glColor4fv(colour.Data());
+    const unsigned list = SolidList(m_solidLists, SOLID_SPHERE, slices);
+    if (list != 0) {
+        glScalef(radius, radius, radius);
+        if (m_recording != nullptr) {
+            m_recording->Solid(SolidStrips(SOLID_SPHERE, slices));
+        }
+        glCallList(list);
+    } else {
+        kzv::SolidSphere(radius, slices, slices);
+    }
+    glPopMatrix();
+}
+
+void CGLRenderer::DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
+                           CVector4 colour) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    glPushMatrix();
+    glColor4fv(colour.Data());
+    Translate(position);
+    if (angle != 0.0f) {
+        glRotatef(angle, axis.x, axis.y, axis.z);
+    }
+    const unsigned list = SolidList(m_solidLists, SOLID_CONE, 32);
+    if (list != 0) {
+        glScalef(base, base, height);
+        if (m_recording != nullptr) {
+            m_recording->Solid(SolidStrips(SOLID_CONE, 32));
+        }
+        glCallList(list);
+    } else {
+        kzv::SolidCone(base, height, 32, 32);
+    }
+    glPopMatrix();
+}
+
+// ---- lighting and material ----
+
+void CGLRenderer::SetLight(CVector4 position, CVector4 value, int light, int parameter) {
+    if (!HasCurrentContext()) {
+        return;
+    }
+    if (m_recording != nullptr) {
+        m_recording->Light(position, value, light, parameter);
+    }
+    glLightfv(static_cast<GLenum>(light), static_cast<GLenum>(parameter), value.Data());
+    glLightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, 1.0f);
+    glLightModelf(GL_LIGHT_MODEL_TWO_SIDE, 1.0f);
+    glEnable(GL_LIGHTING);
+    glEnable(static_cast<GLenum>(light));
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_DEPTH_TEST);
+    glLightfv(static_cast<GLenum>(light), GL_POSITION, position.Data());
+}
+
+void CGLRenderer::DisableLighting() {
+    if (HasCurrentContext()) {
+        glDisable(GL_LIGHTING);
+    }
+}
+
+void CGLRenderer::SetMaterial(int face, const CVector4* material) {
+    if (!HasCurrentContext() || material == nullptr) {
+        return;
+    }
+    const GLenum f = static_cast<GLenum>(face);
+    glMaterialfv(f, GL_SHININESS, &material[3].x);
+    glMaterialfv(f, GL_DIFFUSE, material[0].Data());
+    glMaterialfv(f, GL_SPECULAR, material[1].Data());
+    glMaterialfv(f, GL_AMBIENT, material[2].Data());
+}
+
+// ---- display lists ----
+
+unsigned CGLRenderer::BeginList() {
+    if (!HasCurrentContext() || m_recording != nullptr) {
+        return 0;
+    }
+    // Lists cannot be made while one is being compiled: the unit sphere of the markers first.
+    SolidList(m_solidLists, SOLID_SPHERE, 8);
+    const GLuint list = glGenLists(1);
+    if (list != 0) {
+        glNewList(list, GL_COMPILE);
+    }
+    return list;
+}
+
+void CGLRenderer::EndList() {
+    if (HasCurrentContext()) {
+        glEndList();
+    }
+}
+
+void CGLRenderer::CallList(unsigned list) {
+    if (list != 0 && HasCurrentContext()) {
+        glCallList(list);
+    }
+}
+
+bool CGLRenderer::IsList(unsigned list) const {
+    return list != 0 && HasCurrentContext() && glIsList(list) == GL_TRUE;
+}
+
+void CGLRenderer::DeleteList(unsigned list) {
+    if (list != 0 && HasCurrentContext()) {
+        glDeleteLists(list, 1);
+    }
+}
