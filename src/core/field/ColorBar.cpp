@@ -114,7 +114,7 @@ CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, in
     bar.belowColour = settings.m_aColorTable[0];
     bar.aboveColour = settings.m_aColorTable[n - 1];
     bar.caption = extras.caption;
-    bar.captionPos = CVector4(left, b - 2.0f * kTriangle - 14.0f, z);
+    bar.captionPos = CVector4(left, b - 2.0f * kTriangle - 20.0f, z);
     return bar;
 }
 
