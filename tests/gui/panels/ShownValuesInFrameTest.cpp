@@ -125,8 +125,10 @@ TEST_F(ShownValuesInFrameTest, QuantityAndEnvelopeDriveTheListTheStatusBarAndThe
 
 TEST_F(ShownValuesInFrameTest, FittingTheScaleEnclosesTheDataAndTheBarMarksWhatItLeavesOut) {
     const CViewState& state = State();
-    // The mean passes -1 .. 1 below: the bar shows the lower triangle.
-    frame.View()->grab();
+    // The mean passes -1 .. 1 below: the bar shows the lower triangle, in the lowest band's
+    // colour, under the bar's middle (the bar's lower edge is 276 pixels from the top).
+    const QPoint underTheBar(20, 283);
+    EXPECT_EQ(GrabFrame(*frame.View()).pixelColor(underTheBar), QColor(0, 0, 255));
     CDataRange range = frame.View()->FrameCache().contours.shownRange;
     ASSERT_FALSE(range.Empty());
     ASSERT_LT(range.min, -1.0);
@@ -143,7 +145,7 @@ TEST_F(ShownValuesInFrameTest, FittingTheScaleEnclosesTheDataAndTheBarMarksWhatI
     EXPECT_LE(state.m_settings.m_dColorMin, range.min);
     EXPECT_GE(state.m_settings.m_dColorMax, range.max);
     EXPECT_EQ(state.m_settings.m_dColorMax * 100, std::round(state.m_settings.m_dColorMax * 100));
-    frame.View()->grab();
+    EXPECT_EQ(GrabFrame(*frame.View()).pixelColor(underTheBar), QColor(Qt::white));
     range = frame.View()->FrameCache().contours.shownRange;
     const CScaleOverflow after =
         ScaleOverflow(range, state.m_settings.m_dColorMin, state.m_settings.m_dColorMax);
