@@ -110,6 +110,15 @@ TEST_F(ShownValuesInFrameTest, QuantityAndEnvelopeDriveTheListTheStatusBarAndThe
     frame.View()->grab();
     ASSERT_FALSE(frame.View()->FrameCache().numberTexts.empty());
     EXPECT_EQ(frame.View()->FrameCache().numberTexts[0], DirectionText(n, at));
+    // Looked at from above the eaves, the scale fitted to the envelope's suctions.
+    {
+        auto edit = frame.Document().State().Edit(ASPECT_CAMERA);
+        edit->m_camera.ResetRotation();
+        edit->m_camera.Turn(CVector4(-60.0f, 0.0f, 30.0f));
+    }
+    Click(PageControl<QPushButton>(Page(frame.OperationPanel()->m_pageColorBar), IDC_BAR_FIT));
+    EXPECT_LE(State().m_settings.m_dColorMin, lowest);
+    GrabFrame(*frame.View());
     EXPECT_TRUE(frame.View()->SavePng(
         (ShotsFolder() + QStringLiteral("/gable-peakmin-envelope-governing.png")).toStdString()));
     EXPECT_FALSE(frame.RangePane()->text().isEmpty());
