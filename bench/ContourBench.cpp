@@ -77,6 +77,38 @@ void BM_ContoursNoLabels(benchmark::State& bench) {
     RunContours(bench, 2, false);
 }
 
+// Bands of another quantity and of an envelope over every direction: the walk plus one pass
+// over the table (the envelope's extremes per record), against BM_ContoursBandsOnly.
+void RunShown(benchmark::State& bench, EValueQuantity quantity, int envelope) {
+    if (!Set().ok) {
+        bench.SkipWithError("could not load the large data set");
+        return;
+    }
+    CViewState& state = Set().state;
+    if (!state.m_data.m_tables.Has(quantity)) {
+        bench.SkipWithError("the large data set lacks the table");
+        return;
+    }
+    state.m_settings.m_nContourKind = 0;
+    state.m_settings.m_bShowLabels = 0;
+    state.m_settings.m_nQuantity = static_cast<int>(quantity);
+    state.m_settings.m_nEnvelope = envelope;
+    CContourDrawing out;
+    for (auto _ : bench) {
+        ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
+        benchmark::DoNotOptimize(out.items.data());
+    }
+    state.m_settings.m_nQuantity = 0;
+    state.m_settings.m_nEnvelope = ENVELOPE_NONE;
+    bench.counters["directions"] = state.m_data.m_cp.m_nDirectionCount;
+}
+void BM_ContoursPeakMin(benchmark::State& bench) {
+    RunShown(bench, EValueQuantity::PeakMin, ENVELOPE_NONE);
+}
+void BM_ContoursPeakMinEnvelope(benchmark::State& bench) {
+    RunShown(bench, EValueQuantity::PeakMin, ENVELOPE_MIN);
+}
+
 void BM_PanelIndexBuild(benchmark::State& bench) {
     if (!Set().ok) {
         bench.SkipWithError("could not load the large data set");
@@ -151,6 +183,8 @@ void BM_FindPanelLinear(benchmark::State& bench) {
 BENCHMARK(BM_ContoursAllLayers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContoursBandsOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContoursNoLabels)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContoursPeakMin)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContoursPeakMinEnvelope)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanelIndexBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindPanelIndexed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindPanelLinear)->Unit(benchmark::kMillisecond);

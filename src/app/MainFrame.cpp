@@ -18,6 +18,7 @@
 #include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
 #include "field/Compass.h"
+#include "field/ShownValues.h"
 #include "panels/AgreementDlg.h"
 #include "panels/CommentDlg.h"
 #include "panels/LabelPosDlg.h"
@@ -123,6 +124,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_paneDirection->setMinimumWidth(40);
     statusBar()->addPermanentWidget(m_paneName);
     statusBar()->addPermanentWidget(m_paneDirection);
+    // The true minimum and maximum of what is shown, beside the direction: where they lie
+    // outside MIN..MAX the colour bar shows a triangle at that end.
+    m_paneRange = new QLabel(this);
+    m_paneRange->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(m_paneRange);
+    connect(m_pView, &CKZ_VView::ShownRangeChanged, m_paneRange, &QLabel::setText);
 
     // The operation panel, and the value list below it in the same column.
     m_pPanelBar = new COperationPanelBar(this);
@@ -282,11 +289,18 @@ void CMainFrame::OnStateChanged(unsigned aspects) {
         }
     }
     if (aspects & (ASPECT_DATASET | ASPECT_DIRECTION)) {
-        // The angle of the shown direction, as the direction page shows it.
-        const double angle = DirectionAngle(m_doc.State()->m_data.m_cp.m_nDirectionCount,
-                                            m_doc.State()->m_settings.m_nDirection);
-        m_paneDirection->setText(
-            m_doc.State()->HasDataSet() ? QString::fromStdString(kzv::FormatG(angle)) : QString());
+        // The angle of the shown direction, as the direction page shows it, or the envelope's
+        // entry; after the quantity when it is not the mean ("ピーク最小 全風向の最小").
+        const CViewState& state = m_doc.State().State();
+        const CShownValues shown = ShownValuesOf(state.m_data, state.m_settings);
+        std::string text = shown.IsEnvelope()
+                               ? std::string(EnvelopeLabel(shown.envelope))
+                               : kzv::FormatG(DirectionAngle(state.m_data.m_cp.m_nDirectionCount,
+                                                             shown.direction));
+        if (shown.quantity != EValueQuantity::Mean) {
+            text = std::string(ValueQuantityLabel(shown.quantity)) + " " + text;
+        }
+        m_paneDirection->setText(state.HasDataSet() ? QString::fromStdString(text) : QString());
     }
 }
 

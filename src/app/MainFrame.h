@@ -77,6 +77,7 @@ public:
     // Status bar panes 1 (data-set name) and 2 (direction).
     QLabel* NamePane() const { return m_paneName; }
     QLabel* DirectionPane() const { return m_paneDirection; }
+    QLabel* RangePane() const { return m_paneRange; }
 
     // The data-set chooser and the search; set by the data-folder dialogs when present.
     using Chooser =
@@ -148,6 +149,7 @@ private:
     CValueListDlg* m_pValueList = nullptr;
     QLabel* m_paneName = nullptr;
     QLabel* m_paneDirection = nullptr;
+    QLabel* m_paneRange = nullptr;  // the true range of the values shown
     std::map<int, QAction*> m_actions;
     std::unique_ptr<QPrinter> m_pPrinter;
     CHelpWindow* m_pHelpWindow = nullptr;  // a child window, made on the first help request

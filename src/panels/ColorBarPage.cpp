@@ -13,6 +13,8 @@
 
 #include "field/ColorBar.h"
 #include "field/ColorScale.h"
+#include "field/ScaleFit.h"
+#include "field/ShownValues.h"
 #include "panels/PageControlIds.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
@@ -91,8 +93,14 @@ CColorBarPage::CColorBarPage(QWidget* parent)
       m_min(kzv::WithId(new QLineEdit(this), IDC_BAR_MIN)),
       m_defaults(
           kzv::WithId(new QPushButton(QStringLiteral("既定色に戻す"), this), IDC_BAR_DEFAULTS)),
-      m_showBar(kzv::WithId(new QCheckBox(QStringLiteral("カラーバーの表示"), this),
-                            IDC_SHOW_COLOR_BAR)) {
+      m_showBar(
+          kzv::WithId(new QCheckBox(QStringLiteral("カラーバーの表示"), this), IDC_SHOW_COLOR_BAR)),
+      m_fit(kzv::WithId(new QPushButton(QStringLiteral("範囲をデータに合わせる"), this),
+                        IDC_BAR_FIT)),
+      m_fitAll(kzv::WithId(new QCheckBox(QStringLiteral("全風向の値に合わせる"), this),
+                           IDC_BAR_FIT_ALL)),
+      m_fitSymmetric(kzv::WithId(new QCheckBox(QStringLiteral("0 について対称"), this),
+                                 IDC_BAR_FIT_SYMMETRIC)) {
     m_divisionsSpin->SetRange(kMinDivisions, kMaxDivisions);
     m_intervalSpin->SetRange(0, kMaxInterval);
     const int numberWidth = m_divisions->fontMetrics().horizontalAdvance(QStringLiteral("0000"));
@@ -136,7 +144,17 @@ CColorBarPage::CColorBarPage(QWidget* parent)
     buttons->addWidget(m_showBar);
     buttons->addStretch();
     layout->addLayout(buttons);
+    auto* fit = new QGroupBox(QStringLiteral("データに合わせる"), this);
+    auto* fitColumn = new QVBoxLayout(fit);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_fit, m_fitAll, m_fitSymmetric}) {
+        w->setParent(fit);
+        fitColumn->addWidget(w);
+    }
+    m_fit->setToolTip(QStringLiteral("MIN と MAX を、表示中の値を囲む切りのよい値にします"));
+    m_fitAll->setToolTip(QStringLiteral("表示中の風向だけでなく、全風向の値を囲みます"));
+    layout->addWidget(fit);
     layout->addStretch();
+    connect(m_fit, &QPushButton::clicked, this, &CColorBarPage::OnFit);
 
     connect(m_divisionsSpin, &CUpDown::StepRequested, this,
             [this](int step) { ApplyDivisions(m_divisionsSpin->Position() + step); });
@@ -285,6 +303,34 @@ void CColorBarPage::OnChooseColour(bool top) {
         return;
     }
     colour = ToColorRef(*chosen);
+    Rebuild();
+}
+
+void CColorBarPage::OnFit() {
+    CPageEdit state = EditState();
+    if (state == nullptr || !state->HasDataSet()) {
+        return;
+    }
+    CShownValues shown = ShownValuesOf(state->m_data, state->m_settings);
+    CDataRange range;
+    if (m_fitAll->isChecked() && !shown.IsEnvelope()) {
+        range = DataRange(state->m_data.Table(shown.quantity).m_aCp);  // every direction
+    } else {
+        std::vector<double> column;
+        ShownColumn(state->m_data, shown, column);  // an envelope spans every direction already
+        range = DataRange(column);
+    }
+    if (range.Empty()) {
+        KzMessageBox(this, QStringLiteral("表示中の値がないため、範囲を合わせられません。"),
+                     QStringLiteral("範囲をデータに合わせる"), KzButtons::Ok, KzIcon::Warning);
+        return;
+    }
+    const int n = state->m_settings.m_nDivisions;
+    const int interval = DefaultTickInterval(n);
+    const CScaleFit fit = FitScale(range, n, m_fitSymmetric->isChecked(), std::max(1, interval));
+    state->m_settings.m_dColorMin = fit.min;
+    state->m_settings.m_dColorMax = fit.max;
+    state->m_settings.m_nTickInterval = interval;
     Rebuild();
 }
 

@@ -61,6 +61,10 @@ private:
     void OnValueCommitted(bool top);
     void OnChooseColour(bool top);
     void OnDefaults();
+    // "範囲をデータに合わせる": MIN and MAX round values enclosing the shown values (of this
+    // direction or of every direction, optionally symmetric about 0); the band count stays
+    // and the label interval follows the count's rule.
+    void OnFit();
     // Ramps the view's colour table between the end colours and announces the new scale.
     void Rebuild();
     // The numbers and the interval from the view, the swatches and the preview from the page.
@@ -79,6 +83,9 @@ private:
     QLineEdit* m_min;
     QPushButton* m_defaults;
     QCheckBox* m_showBar;
+    QPushButton* m_fit;
+    QCheckBox* m_fitAll;
+    QCheckBox* m_fitSymmetric;
     COLORREF m_clrTop = MakeColorRef(255, 0, 0);
     COLORREF m_clrBottom = MakeColorRef(0, 0, 255);
 };

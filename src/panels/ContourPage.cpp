@@ -11,10 +11,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <type_traits>
 
+#include "field/ShownValues.h"
 #include "panels/PageControlIds.h"
 #include "state/ViewState.h"
 #include "text/NumberParse.h"
@@ -68,12 +71,30 @@ QGroupBox* Group(const char* text, QWidget* parent, int controlId = 0) {
 
 CContourPage::CContourPage(QWidget* parent)
     : CPanelPage(IDD_CONTOUR, parent),
+      m_quantity(kzv::WithId(new QComboBox(this), IDC_QUANTITY)),
       m_faces(new QButtonGroup(this)),
       m_kinds(new QButtonGroup(this)),
       m_lineModes(new QButtonGroup(this)),
       m_labelSwitch(new QButtonGroup(this)),
       m_labelModes(new QButtonGroup(this)) {
     auto* layout = new QVBoxLayout(this);
+
+    auto* quantity = Group("表示する値", this);
+    auto* quantityRow = new QHBoxLayout(quantity);
+    m_quantity->setParent(quantity);
+    for (int q = 0; q < kValueQuantityCount; ++q) {
+        m_quantity->addItem(QString::fromUtf8(ValueQuantityLabel(ValueQuantityAt(q))));
+    }
+    m_quantity->setToolTip(QStringLiteral("等値線、数値、データ値リストと CSV がこの値を示します"));
+    quantityRow->addWidget(m_quantity);
+    quantityRow->addStretch();
+    layout->addWidget(quantity);
+    connect(m_quantity, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        if (CPageEdit state = EditState()) {
+            state->m_settings.m_nQuantity = index;
+            state.Touch(ASPECT_DIRECTION);
+        }
+    });
 
     auto* faces = Group("表示する面", this);
     auto* facesColumn = new QVBoxLayout(faces);
@@ -187,10 +208,31 @@ CContourPage::CContourPage(QWidget* parent)
 void CContourPage::OnStateChanged(unsigned aspects) {
     if (ReplacesDisplay(aspects)) {
         RefreshFromView();
+    } else if (aspects & ASPECT_DIRECTION) {
+        ShowQuantity();
     }
 }
 
+void CContourPage::ShowQuantity() {
+    const CViewState* state = State();
+    auto* model = qobject_cast<QStandardItemModel*>(m_quantity->model());
+    for (int q = 0; q < kValueQuantityCount; ++q) {
+        const bool held = state != nullptr && state->HasDataSet() &&
+                          state->m_data.m_tables.Has(ValueQuantityAt(q));
+        if (QStandardItem* item = model != nullptr ? model->item(q) : nullptr) {
+            item->setEnabled(held);
+        }
+    }
+    m_quantity->setEnabled(state != nullptr && state->HasDataSet());
+    const QSignalBlocker block(m_quantity);
+    m_quantity->setCurrentIndex(
+        state != nullptr
+            ? static_cast<int>(ShownValuesOf(state->m_data, state->m_settings).quantity)
+            : 0);
+}
+
 void CContourPage::RefreshFromView() {
+    ShowQuantity();
     CPageEdit state = EditState();
     if (state == nullptr) {
         return;

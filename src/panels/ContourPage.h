@@ -49,7 +49,10 @@ private:
     // control's pick mode is left alone).
     void UpdateFacePicking(bool shown);
     void ShowSkip(int value);
+    // "表示する値": the quantity shown, only those the data set holds enabled.
+    void ShowQuantity();
 
+    QComboBox* m_quantity;
     QButtonGroup* m_faces;
     QButtonGroup* m_kinds;
     QButtonGroup* m_lineModes;

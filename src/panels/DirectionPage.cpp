@@ -1,5 +1,7 @@
 #include "panels/DirectionPage.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFont>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,7 +11,10 @@
 #include <QSlider>
 #include <cmath>
 
+#include <algorithm>
+
 #include "field/Compass.h"
+#include "field/ShownValues.h"
 #include "panels/CompassWidget.h"
 #include "panels/PageControlIds.h"
 #include "state/ViewState.h"
@@ -48,6 +53,9 @@ QAbstractSpinBox::StepEnabled CDirectionSpin::stepEnabled() const {
 CDirectionPage::CDirectionPage(QWidget* parent)
     : CPanelPage(IDD_DIRECTION, parent),
       m_count(kzv::WithId(new QLabel(this), IDC_DIR_COUNT)),
+      m_choice(kzv::WithId(new QComboBox(this), IDC_DIR_CHOICE)),
+      m_governing(
+          kzv::WithId(new QCheckBox(QStringLiteral("支配風向の表示"), this), IDC_DIR_GOVERNING)),
       m_spin(kzv::WithId(new CDirectionSpin(this), IDC_DIR_SPIN)),
       m_next(kzv::WithId(new QPushButton(this), IDC_DIR_NEXT)),
       m_prev(kzv::WithId(new QPushButton(this), IDC_DIR_PREV)),
@@ -77,13 +85,27 @@ CDirectionPage::CDirectionPage(QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("方位"), this), 2, 0);
     layout->addWidget(m_next, 2, 1);
     layout->addWidget(m_prev, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("建物角度"), this), 3, 0);
-    layout->addWidget(m_slider, 4, 0, 1, 4);
-    layout->setRowStretch(5, 1);
+    layout->addWidget(new QLabel(QStringLiteral("風向"), this), 3, 0);
+    layout->addWidget(m_choice, 3, 1, 1, 3);
+    layout->addWidget(m_governing, 4, 0, 1, 4);
+    layout->addWidget(new QLabel(QStringLiteral("建物角度"), this), 5, 0);
+    layout->addWidget(m_slider, 6, 0, 1, 4);
+    layout->setRowStretch(7, 1);
+    m_choice->setToolTip(QStringLiteral("1 つの風向、または全風向の包絡（風向ごとの最大・最小）"));
+    m_governing->setToolTip(
+        QStringLiteral("全風向の包絡を表示中、各測定点に番号の代わりにその値の風向を表示します"));
     layout->setColumnStretch(3, 1);
 
     connect(m_spin, &CDirectionSpin::StepRequested, this, &CDirectionPage::ApplyDirectionStep);
     connect(m_next, &QPushButton::clicked, this, [this] { ApplyDirectionStep(+1); });
+    connect(m_choice, QOverload<int>::of(&QComboBox::activated), this,
+            &CDirectionPage::ApplyChoice);
+    connect(m_governing, &QCheckBox::clicked, this, [this](bool checked) {
+        if (CPageEdit state = EditState()) {
+            state->m_settings.m_bShowGoverning = checked ? 1 : 0;
+            state.Touch(ASPECT_DIRECTION);
+        }
+    });
     connect(m_prev, &QPushButton::clicked, this, [this] { ApplyDirectionStep(-1); });
     connect(m_compass, &CCompassWidget::DirectionChosen, this, [this](int index) {
         if (State() != nullptr) {
@@ -112,10 +134,41 @@ void CDirectionPage::SetDirectionCount(int count) {
     m_spin->setValue(0);
     m_spin->AngleEdit()->setText(m_spin->text());
     for (QWidget* control : {static_cast<QWidget*>(m_spin), static_cast<QWidget*>(m_next),
-                             static_cast<QWidget*>(m_prev), static_cast<QWidget*>(m_slider)}) {
+                             static_cast<QWidget*>(m_prev), static_cast<QWidget*>(m_slider),
+                             static_cast<QWidget*>(m_choice)}) {
         control->setEnabled(shown);
     }
+    FillChoice();
     UpdateCompass();
+}
+
+void CDirectionPage::FillChoice() {
+    const QSignalBlocker block(m_choice);
+    m_choice->clear();
+    for (int d = 0; d < m_nDirCount; ++d) {
+        m_choice->addItem(QString::fromStdString(kzv::FormatG(DirectionAngle(m_nDirCount, d))));
+    }
+    if (m_nDirCount > 0) {
+        for (int e = ENVELOPE_MAX; e < ENVELOPE_CHOICE_COUNT; ++e) {
+            m_choice->addItem(QString::fromUtf8(EnvelopeLabel(e)));
+        }
+    }
+    m_governing->setEnabled(false);
+}
+
+void CDirectionPage::ApplyChoice(int index) {
+    CPageEdit state = EditState();
+    if (state == nullptr || m_nDirCount <= 0 || index < 0) {
+        return;
+    }
+    if (index < m_nDirCount) {
+        state->m_settings.m_nDirection = index;
+        state->m_settings.m_nEnvelope = ENVELOPE_NONE;
+    } else {
+        state->m_settings.m_nEnvelope =
+            std::min(ENVELOPE_MAX + index - m_nDirCount, ENVELOPE_CHOICE_COUNT - 1);
+    }
+    state.Touch(ASPECT_DIRECTION);
 }
 
 void CDirectionPage::RefreshFromView() {
@@ -149,8 +202,7 @@ void CDirectionPage::ApplyDirectionStep(int step) {
     if (state == nullptr || m_nDirCount <= 0) {
         return;
     }
-    state->m_settings.m_nDirection =
-        StepDirection(m_nDirCount, state->m_settings.m_nDirection, step);
+    state->StepDirection(step);
     state.Touch(ASPECT_DIRECTION);
 }
 
@@ -174,6 +226,14 @@ void CDirectionPage::ShowDirection() {
     const QSignalBlocker block(m_spin);
     m_spin->setValue(State()->m_settings.m_nDirection);
     m_spin->AngleEdit()->setText(m_spin->text());
+    const CShownValues shown = ShownValuesOf(State()->m_data, State()->m_settings);
+    {
+        const QSignalBlocker blockChoice(m_choice);
+        m_choice->setCurrentIndex(shown.IsEnvelope() ? m_nDirCount + shown.envelope - 1
+                                                     : shown.direction);
+    }
+    m_governing->setEnabled(shown.IsEnvelope());
+    m_governing->setChecked(State()->m_settings.m_bShowGoverning != 0);
     UpdateCompass();
 }
 

@@ -4,6 +4,8 @@
 
 #include "ui/PanelPage.h"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,8 +64,13 @@ private:
     void UpdateCompass();
     // The state's building turns to the slider's step (unless it stands there already).
     void ApplyBuildingAngle();
+    // The choice: entry i < count shows direction i, the three after them the envelopes.
+    void ApplyChoice(int index);
+    void FillChoice();
 
     QLabel* m_count;
+    QComboBox* m_choice;
+    QCheckBox* m_governing;
     CDirectionSpin* m_spin;
     QPushButton* m_next;
     QPushButton* m_prev;

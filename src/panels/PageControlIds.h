@@ -10,6 +10,7 @@ constexpr int IDD_DIRECTION = 133;
 constexpr int IDD_OPERATION = 134;
 constexpr int IDD_DISPLAY = 135;
 constexpr int IDD_CONTOUR = 138;
+constexpr int IDC_QUANTITY = 1402;  // "表示する値" on the contour page
 constexpr int IDD_COLOR_BAR = 159;
 constexpr int IDD_LABEL_POS = 160;  // the label-position dialog
 
@@ -19,6 +20,8 @@ constexpr int IDC_DIR_SPIN = 1078;        // index of the shown direction
 constexpr int IDC_DIR_NEXT = 1079;        // "←": one direction up
 constexpr int IDC_DIR_PREV = 1080;        // "→": one direction down
 constexpr int IDC_DIR_COUNT = 1081;       // the data set's direction count
+constexpr int IDC_DIR_CHOICE = 1400;      // the directions' angles, then the three envelopes
+constexpr int IDC_DIR_GOVERNING = 1401;   // the governing directions' angles at the taps
 constexpr int IDC_BUILDING_ANGLE = 1082;  // slider, in direction steps
 
 // ---- "操作" ----
@@ -104,6 +107,9 @@ constexpr int IDC_BAR_MIN_COLOR = 1012;
 constexpr int IDC_BAR_MIN = 1013;
 constexpr int IDC_BAR_DEFAULTS = 1004;
 constexpr int IDC_SHOW_COLOR_BAR = 1014;
+constexpr int IDC_BAR_FIT = 1403;            // "範囲をデータに合わせる"
+constexpr int IDC_BAR_FIT_ALL = 1404;        // fit to every direction rather than this one
+constexpr int IDC_BAR_FIT_SYMMETRIC = 1405;  // fit symmetric about 0
 
 // ---- "数値表示位置の編集" (slot k = 1..20) ----
 constexpr int IDC_SLOT_ON_BASE = 1194;    // ON/OFF of slot k: base + k

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -28,6 +29,17 @@ COutputDlg::COutputDlg(const CViewState& state, QWidget* parent)
     auto* radios = new QVBoxLayout(format);
     radios->addWidget(m_csv);
     radios->addWidget(m_tolvex);
+    // The Tolvex file holds the mean of every direction, whatever the view shows.
+    if (!m_state.Points().shown.IsPlainMean()) {
+        auto* note = WithId(
+            new QLabel(QStringLiteral("Tolvex 形式は表示中の値（%1）ではなく、"
+                                      "常に平均値を出力します。")
+                           .arg(QString::fromStdString(ShownCaption(m_state.Points().shown))),
+                       format),
+            IDC_TOLVEX_NOTE);
+        note->setWordWrap(true);
+        radios->addWidget(note);
+    }
     m_csv->setChecked(true);
 
     auto* output = WithId(new QPushButton(QStringLiteral("出力"), this), IDC_OUTPUT);
@@ -71,7 +83,8 @@ void COutputDlg::OnOutput() {
     std::string error;
     const CExportResult result =
         tolvex ? WriteTolvexFile(rows, m_state.Points(), m_state.m_nBuildingAngleStep, path, &error)
-               : WriteCsvFile(rows, path, &error);
+               : WriteCsvFile(rows, path, &error, ShownCaption(m_state.Points().shown),
+                              m_state.Points().shown.IsEnvelope());
     if (result == CExportResult::TooFewDirections) {
         KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
                      KzIcon::Error);

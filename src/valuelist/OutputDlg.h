@@ -17,6 +17,7 @@ public:
         IDC_TOLVEX = 1158,
         IDC_CANCEL = 1159,
         IDC_OUTPUT = 1160,
+        IDC_TOLVEX_NOTE = 1406,  // "always the mean" while another value is shown
     };
 
     // state: the rows and the data the Tolvex values come from, and the building-angle step,

@@ -31,9 +31,10 @@ using kzv::WithId;
 
 // ---- model ----
 
-void CValueListModel::SetList(const CValueList* list) {
+void CValueListModel::SetList(const CValueList* list, bool directionColumn) {
     beginResetModel();
     m_list = list;
+    m_bDirectionColumn = directionColumn;
     endResetModel();
 }
 
@@ -47,20 +48,29 @@ int CValueListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CValueListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : VALUE_COLUMN_COUNT;
+    return parent.isValid() ? 0 : VALUE_COLUMN_COUNT + (m_bDirectionColumn ? 1 : 0);
 }
 
 QVariant CValueListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || m_list == nullptr || !index.isValid()) {
         return QVariant();
     }
+    if (index.column() == VALUE_COLUMN_COUNT) {
+        return index.row() < m_list->GetRowCount()
+                   ? QString::fromStdString(
+                         m_list->Rows()[static_cast<size_t>(index.row())].direction)
+                   : QString();
+    }
     return QString::fromStdString(m_list->GetCellText(index.row(), index.column()));
 }
 
 QVariant CValueListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= VALUE_COLUMN_COUNT) {
+        section >= columnCount()) {
         return QVariant();
+    }
+    if (section == VALUE_COLUMN_COUNT) {
+        return QString::fromUtf8(DIRECTION_COLUMN_HEADING);
     }
     return QString::fromUtf8(VALUE_COLUMN_HEADINGS[section]);
 }
@@ -201,7 +211,8 @@ void CValueListDlg::RefreshFromView() {
     const std::vector<std::pair<int, int>> selected = m_selected;
     const int currentRow = m_nCurrentRow;
     const int currentId = m_nCurrentId;
-    m_model->SetList(&state->m_valueList);
+    m_model->SetList(&state->m_valueList,
+                     ShownValuesOf(state->m_data, state->m_settings).IsEnvelope());
     const CValueList& list = state->m_valueList;
     const auto rowAgain = [&list](int row, int id) {
         return row < list.GetRowCount() && list.GetRowId(row) == id ? row : list.FindPointRow(id);
@@ -223,7 +234,7 @@ void CValueListDlg::RefreshFromView() {
             ++end;
         }
         selection.select(m_model->index(rows[k], 0),
-                         m_model->index(rows[end - 1], VALUE_COLUMN_COUNT - 1));
+                         m_model->index(rows[end - 1], m_model->columnCount() - 1));
         k = end;
     }
     if (!selection.isEmpty()) {
@@ -305,6 +316,10 @@ void CValueListDlg::ClearAllRows() {
 }
 
 void CValueListDlg::SortRows(int key) {
+    // (A click on the "風向" heading, past the five sorting columns, sorts nothing.)
+    if (key == VALUE_COLUMN_COUNT && sender() == m_list->horizontalHeader()) {
+        return;
+    }
     if (CPageEdit state = EditState()) {
         state->m_valueList.SortRows(key);
         state.Touch(ASPECT_VALUE_LIST);

@@ -23,7 +23,9 @@ class CValueListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit CValueListModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-    void SetList(const CValueList* list);
+    // directionColumn: a sixth column "風向" with each row's governing direction (while an
+    // envelope is shown).
+    void SetList(const CValueList* list, bool directionColumn = false);
     // The rows changed in any way: the views read them again.
     void Reload();
 
@@ -34,6 +36,7 @@ public:
 
 private:
     const CValueList* m_list = nullptr;
+    bool m_bDirectionColumn = false;
 };
 
 // The value-list page: one row per selected point with its number, X, Y, Z and the pressure

@@ -127,9 +127,7 @@ void CKZ_VView::keyPressEvent(QKeyEvent* event) {
         COpenGLView::keyPressEvent(event);
         return;
     }
-    auto edit = m_owner.Edit(ASPECT_DIRECTION);
-    edit->m_settings.m_nDirection =
-        StepDirection(State().m_data.m_cp.m_nDirectionCount, State().m_settings.m_nDirection, step);
+    m_owner.Edit(ASPECT_DIRECTION)->StepDirection(step);
 }
 
 void CKZ_VView::UpdateCursor() {

@@ -36,6 +36,7 @@ struct CFrameCache {
     std::vector<int> meshCounts;        // corners of each panel
 
     uint64_t numbersGeneration = ~uint64_t(0);
+    int numbersKind = 0;                    // 0 tap numbers, else which envelope's governing angles
     std::vector<CVector4> numberPositions;  // one per tap, in tap order
     std::vector<std::string> numberTexts;
 
@@ -46,6 +47,7 @@ struct CFrameCache {
     uint64_t pointsGeneration = ~uint64_t(0);
     bool pointsMarkers = false;
     bool pointsNumbers = false;
+    int pointsNumbersKind = 0;
     float pointsRadius = 0.0f;
     unsigned pointsFont = 0;
     size_t pointsWholeNumbers = 0;  // taps whose numbers are one bitmap each
@@ -53,6 +55,7 @@ struct CFrameCache {
     int pointsCompilations = 0;  // how many times the list was made (tests)
 
     int contourComputations = 0;  // how many times the contours were computed (tests, bench)
+    std::string rangeText;        // the last ShownRangeChanged text
 };
 
 class QLabel;
@@ -132,6 +135,11 @@ public:
     size_t m_nNumberBitmapLimit = 20000;
     size_t m_nLargeSetNumberBitmaps = 5000;
 
+signals:
+    // The true range of the values shown, as a line for the status bar ("データ範囲 min … max";
+    // empty without values), whenever a contour computation finds it changed.
+    void ShownRangeChanged(const QString& text);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -187,8 +195,10 @@ private:
     void DrawMesh();
     void DrawPoints();
     // The markers and numbers of the taps, as DrawPoints draws them (listed: per tap); the
-    // numbers of the first wholeNumbers taps one bitmap each, the others in pieces.
-    void DrawTapPoints(const std::vector<uint8_t>& listed, float radius, size_t wholeNumbers);
+    // numbers (or governing angles; when numbers is set) of the first wholeNumbers taps one
+    // bitmap each, the others in pieces.
+    void DrawTapPoints(const std::vector<uint8_t>& listed, float radius, size_t wholeNumbers,
+                       bool numbers);
     void DrawColorBar();
     void DrawComment(const CCommentRecord& record, CCommentText& text);
     unsigned AxisFont() const { return m_bPrinting ? m_nAxisFontListPrint : m_nAxisFontList; }

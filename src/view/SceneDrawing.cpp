@@ -3,12 +3,14 @@
 
 #include "view/KZ_VView.h"
 
+#include <QString>
 #include <algorithm>
 
 #include "field/ColorBar.h"
 #include "field/ContourWalk.h"
 #include "field/LineContours.h"
 #include "field/SceneLayout.h"
+#include "field/ShownValues.h"
 #include "text/NumberFormat.h"
 
 namespace {
@@ -175,18 +177,33 @@ void CKZ_VView::UpdateMeshCorners() {
 
 void CKZ_VView::DrawPoints() {
     const float r = 5.0f / State().m_data.m_fScale;
-    if (State().m_settings.m_bShowNumbers &&
-        m_cache.numbersGeneration != State().m_data.Generation()) {
+    // While an envelope is shown, the governing-direction layer writes each tap's governing
+    // angle where its number goes (instead of it).
+    const CShownValues shown = ShownValuesOf(State().m_data, State().m_settings);
+    const int numberKind =
+        shown.IsEnvelope() && State().m_settings.m_bShowGoverning
+            ? 1 + static_cast<int>(shown.quantity) * ENVELOPE_CHOICE_COUNT + shown.envelope
+            : 0;
+    const bool numbers = State().m_settings.m_bShowNumbers || numberKind != 0;
+    if (numbers && (m_cache.numbersGeneration != State().m_data.Generation() ||
+                    m_cache.numbersKind != numberKind)) {
         const size_t taps = State().m_data.m_taps.m_aTapNo.size();
         m_cache.numberPositions.resize(taps);
         m_cache.numberTexts.resize(taps);
+        const int directions = State().m_data.m_cp.m_nDirectionCount;
         for (size_t i = 0; i < taps; ++i) {
             const int panel = NumberPanelOfTap(State().m_data, static_cast<int>(i));
             m_cache.numberPositions[i] =
                 State().m_data.m_taps.m_aPos[i] + State().m_data.PanelNormal(panel) * (2.0f * r);
-            m_cache.numberTexts[i] = kzv::FormatInt(State().m_data.m_taps.m_aTapNo[i]);
+            const int32_t tap = State().m_data.m_taps.m_aTapNo[i];
+            m_cache.numberTexts[i] =
+                numberKind != 0
+                    ? DirectionText(directions,
+                                    ShownValueOfTap(State().m_data, shown, tap).direction)
+                    : kzv::FormatInt(tap);
         }
         m_cache.numbersGeneration = State().m_data.Generation();
+        m_cache.numbersKind = numberKind;
     }
     std::vector<uint8_t> listed(State().m_data.m_taps.m_aTapNo.size());
     for (size_t i = 0; i < listed.size(); ++i) {
@@ -201,21 +218,22 @@ void CKZ_VView::DrawPoints() {
     const bool current = !m_gl.Recording() && m_gl.IsList(c.pointsList) &&
                          c.pointsGeneration == State().m_data.Generation() &&
                          c.pointsMarkers == (State().m_settings.m_bShowMarkers != 0) &&
-                         c.pointsNumbers == (State().m_settings.m_bShowNumbers != 0) &&
+                         c.pointsNumbers == numbers && c.pointsNumbersKind == numberKind &&
                          c.pointsRadius == r && c.pointsFont == AxisFont() &&
                          c.pointsListed == listed && c.pointsWholeNumbers == whole;
     if (!current) {
-        if (State().m_settings.m_bShowNumbers && listed.size() > whole) {
+        if (numbers && listed.size() > whole) {
             m_gl.PrepareTextPieces(AxisFont(), m_cache.numberTexts);
         }
         m_gl.DeleteList(c.pointsList);
         c.pointsList = m_gl.BeginList();
         if (c.pointsList != 0) {
-            DrawTapPoints(listed, r, whole);
+            DrawTapPoints(listed, r, whole, numbers);
             m_gl.EndList();
             c.pointsGeneration = State().m_data.Generation();
             c.pointsMarkers = State().m_settings.m_bShowMarkers != 0;
-            c.pointsNumbers = State().m_settings.m_bShowNumbers != 0;
+            c.pointsNumbers = numbers;
+            c.pointsNumbersKind = numberKind;
             c.pointsRadius = r;
             c.pointsFont = AxisFont();
             c.pointsWholeNumbers = whole;
@@ -226,7 +244,8 @@ void CKZ_VView::DrawPoints() {
     if (c.pointsList != 0) {
         m_gl.CallList(c.pointsList);
     } else {
-        DrawTapPoints(listed, r, whole);  // no list to be had (while recording): drawn directly
+        DrawTapPoints(listed, r, whole,
+                      numbers);  // no list to be had (while recording): drawn directly
     }
     for (const CArbitraryPoint& point : State().m_selection.m_lstArbitrary) {
         m_gl.DrawSphere(point.pos, r, MARK_COLOR, 8);
@@ -240,14 +259,14 @@ void CKZ_VView::DrawPoints() {
     }
 }
 
-void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius,
-                              size_t wholeNumbers) {
+void CKZ_VView::DrawTapPoints(const std::vector<uint8_t>& listed, float radius, size_t wholeNumbers,
+                              bool numbers) {
     for (size_t i = 0; i < listed.size(); ++i) {
         const CVector4 colour = listed[i] ? MARK_COLOR : COLOR_BLACK;
         if (listed[i] || State().m_settings.m_bShowMarkers) {
             m_gl.DrawSphere(State().m_data.m_taps.m_aPos[i], radius, colour, 8);
         }
-        if (State().m_settings.m_bShowNumbers) {
+        if (numbers) {
             // Over whatever lies in front, and under the markers drawn after it.
             m_gl.SetDepthTest(false);
             if (i < wholeNumbers) {
@@ -299,6 +318,14 @@ void CKZ_VView::DrawContours() {
         m_cache.contourKey = std::move(inputs);
         m_cache.contoursValid = true;
         ++m_cache.contourComputations;
+        const CDataRange& range = m_cache.contours.shownRange;
+        std::string text = range.Empty() ? std::string()
+                                         : "データ範囲 " + kzv::FormatG(range.min) + " … " +
+                                               kzv::FormatG(range.max);
+        if (text != m_cache.rangeText) {
+            m_cache.rangeText = text;
+            emit ShownRangeChanged(QString::fromStdString(text));
+        }
     }
     const CContourDrawing& contours = m_cache.contours;
     if (contours.items.empty()) {
@@ -363,12 +390,39 @@ void CKZ_VView::DrawContours() {
 }
 
 void CKZ_VView::DrawColorBar() {
-    const CColorBarDrawing bar = BuildColorBar(State().m_settings, ClientWidth(), ClientHeight());
+    // What is shown (unless the mean of one direction) under the bar, and triangles at the
+    // ends the shown data pass.
+    CColorBarExtras extras;
+    extras.caption = ShownCaption(ShownValuesOf(State().m_data, State().m_settings));
+    if (m_cache.contoursValid) {
+        extras.overflow = ScaleOverflow(m_cache.contours.shownRange, State().m_settings.m_dColorMin,
+                                        State().m_settings.m_dColorMax);
+    }
+    const CColorBarDrawing bar =
+        BuildColorBar(State().m_settings, ClientWidth(), ClientHeight(), extras);
     if (!bar.visible) {
         return;
     }
     for (const CColorBarQuad& quad : bar.quads) {
         m_gl.DrawPolygon(quad.corner, 4, quad.colour);
+    }
+    if (bar.below) {
+        m_gl.DrawPolygon(bar.belowTriangle, 3, bar.belowColour);
+        m_gl.DrawLineLoop(bar.belowTriangle, 3, COLOR_BLACK, 1.0f);
+    }
+    if (bar.above) {
+        m_gl.DrawPolygon(bar.aboveTriangle, 3, bar.aboveColour);
+        m_gl.DrawLineLoop(bar.aboveTriangle, 3, COLOR_BLACK, 1.0f);
+    }
+    if (!bar.caption.empty()) {
+        // Japanese text: a text list of its own, made for this frame in this frame's context
+        // (an enlarged image or a print draws in another one).
+        const std::wstring wide = QString::fromStdString(bar.caption).toStdWString();
+        const CTextLists lists = m_gl.CreateTextListW(15, wide.c_str(), "ＭＳ ゴシック");
+        if (lists.second > 0) {
+            m_gl.DrawTextList(bar.captionPos, lists.first, lists.second, COLOR_BLACK);
+            m_gl.DeleteLists(lists.first, lists.second);
+        }
     }
     for (const CColorBarLabel& label : bar.labels) {
         m_gl.DrawTextA(label.textPos, AxisFont(), label.text.c_str(), COLOR_BLACK);

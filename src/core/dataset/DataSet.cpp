@@ -36,10 +36,14 @@ void CDataSet::UpdatePanelNormals() {
 }
 
 const std::vector<double>& CDataSet::CpColumn(int d) const {
+    return ValueColumn(EValueQuantity::Mean, d);
+}
+
+const std::vector<double>& CDataSet::ValueColumn(EValueQuantity q, int d) const {
     const size_t records = m_cp.m_aTapNo.size();
     m_cpColumn.resize(records);
     for (size_t i = 0; i < records; ++i) {
-        m_cpColumn[i] = CpOfRecord(static_cast<int32_t>(i), d);
+        m_cpColumn[i] = ValueOfRecord(q, static_cast<int32_t>(i), d);
     }
     return m_cpColumn;
 }

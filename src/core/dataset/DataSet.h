@@ -11,6 +11,7 @@
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
 #include "dataset/PanelIndex.h"
+#include "dataset/ValueTables.h"
 #include "geometry/Color.h"
 #include "geometry/Vector4.h"
 
@@ -24,7 +25,9 @@ public:
     CGeometry m_geoMain, m_geoSub;
     CGeometry m_geoMainOrg, m_geoSubOrg;
     CMeasurePosFile m_taps, m_tapsOrg;
-    CCpFile m_cp;
+    CCpFile m_cp;  // the mean
+    // The extra tables beside the mean (max, min, rms, peaks), record-aligned with m_cp.
+    CValueTables m_tables;
     CMeshFile m_mesh;
     CHeaderFile m_header;
     float m_fScale = 1.0f;
@@ -81,10 +84,30 @@ public:
         return k < m_cp.m_aCp.size() ? m_cp.m_aCp[k] : NO_VALUE;
     }
 
+    // The table of a quantity, record-aligned with m_cp; m_cp itself for the mean and for a
+    // quantity the data set does not hold.
+    const CCpFile& Table(EValueQuantity q) const {
+        const CCpFile* table = m_tables.Table(q, m_cp);
+        return table != nullptr ? *table : m_cp;
+    }
+    // CpOfRecord in the table of quantity q.
+    double ValueOfRecord(EValueQuantity q, int32_t record, int d) const {
+        const CCpFile& table = Table(q);
+        const int n = table.m_nDirectionCount;
+        if (record < 0 || d < 0 || d >= n) {
+            return NO_VALUE;
+        }
+        const size_t k =
+            static_cast<size_t>(record) * static_cast<size_t>(n) + static_cast<size_t>(d);
+        return k < table.m_aCp.size() ? table.m_aCp[k] : NO_VALUE;
+    }
+
     // CpOfRecord(record, d) for every record of the Cp table, in record order: one pass along
     // the table instead of a jump into a tap's record for every corner of a frame. Valid until
     // the next call; ColumnValue reads it.
     const std::vector<double>& CpColumn(int d) const;
+    // The same for the table of quantity q.
+    const std::vector<double>& ValueColumn(EValueQuantity q, int d) const;
     static double ColumnValue(const std::vector<double>& column, int32_t record) {
         return record >= 0 && static_cast<size_t>(record) < column.size()
                    ? column[static_cast<size_t>(record)]

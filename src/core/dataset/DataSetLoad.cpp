@@ -58,6 +58,13 @@ void LoadDataSetFiles(CDataSet& data, const std::string& folder, const CHeaderFi
     }
     if (!cpRead) {
         data.m_cp.m_nDirectionCount = 8;
+        data.m_tables.Clear();
+    } else {
+        std::vector<CRefusedTable> refused;
+        data.m_tables.Read(folder, data.m_cp, &refused);
+        for (const CRefusedTable& table : refused) {
+            report.refusedTables.push_back(table.reason);
+        }
     }
     data.m_strLoadReport = kzv::LoadReportMessage(report);
 

@@ -141,6 +141,11 @@ std::string LoadReportMessage(const CLoadReport& report) {
         if (!text.empty()) {
             lines += std::string(file.name) + ": " + text + "\n";
         }
+        if (&file.info == &report.cpDat) {
+            for (const std::string& refused : report.refusedTables) {
+                lines += refused + "\n";
+            }
+        }
     }
     if (lines.empty()) {
         return std::string();

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "dataset/FileReadInfo.h"
 
@@ -29,6 +30,9 @@ struct CLoadReport {
     size_t cornersWithoutPosition = 0;
     size_t tapsWithoutPosition = 0;
     int32_t firstTapWithoutPosition = 0;
+
+    // The value tables beside "cp.dat" that are not used, one line each with its reason.
+    std::vector<std::string> refusedTables;
 };
 
 // Counts the corners of mesh whose tap number taps does not hold.

@@ -40,7 +40,8 @@ CColorBarLabel MakeLabel(int boundary, const CVector4& anchor, double value) {
 
 }  // namespace
 
-CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, int clientH) {
+CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, int clientH,
+                               const CColorBarExtras& extras) {
     CColorBarDrawing bar;
     const int n = std::min(settings.m_nDivisions, MAX_DIVISIONS);
     if (settings.m_bShowColorBar == 0 || n <= 1) {
@@ -97,6 +98,23 @@ CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, in
     bar.outline[1] = CVector4(9.0f - halfW, b, z);
     bar.outline[2] = CVector4(9.0f - halfW, top, z);
     bar.outline[3] = CVector4(30.0f - halfW, top, z);
+
+    const float left = 10.0f - halfW;
+    const float right = 30.0f - halfW;
+    const float middle = 20.0f - halfW;
+    constexpr float kTriangle = 12.0f;
+    bar.below = extras.overflow.below;
+    bar.above = extras.overflow.above;
+    bar.belowTriangle[0] = CVector4(left, b - 1.0f, z);
+    bar.belowTriangle[1] = CVector4(middle, b - 1.0f - kTriangle, z);
+    bar.belowTriangle[2] = CVector4(right, b - 1.0f, z);
+    bar.aboveTriangle[0] = CVector4(left, top, z);
+    bar.aboveTriangle[1] = CVector4(right, top, z);
+    bar.aboveTriangle[2] = CVector4(middle, top + kTriangle, z);
+    bar.belowColour = settings.m_aColorTable[0];
+    bar.aboveColour = settings.m_aColorTable[n - 1];
+    bar.caption = extras.caption;
+    bar.captionPos = CVector4(left, b - 2.0f * kTriangle - 20.0f, z);
     return bar;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "field/DisplaySettings.h"
+#include "field/ScaleFit.h"
 #include "geometry/Vector4.h"
 
 // The colour bar overlay: its quads follow the window size; its picture (filled quads, value
@@ -34,8 +35,26 @@ struct CColorBarLabel {
     CVector4 tick[3];  // anchor, anchor + (5, 4), anchor + (5, -4)
 };
 
+// What the bar shows beyond the scale: a caption under it naming what is shown (empty for the
+// mean of one direction), and at each end the data pass a triangle in that end's colour.
+struct CColorBarExtras {
+    std::string caption;
+    CScaleOverflow overflow;
+};
+
 struct CColorBarDrawing {
     bool visible = false;
+    // The end triangles (12 px beyond the bar, the width of the bar), each in its end band's
+    // colour with a black outline; only where the data pass that end.
+    bool below = false;
+    bool above = false;
+    CVector4 belowTriangle[3];
+    CVector4 aboveTriangle[3];
+    CVector4 belowColour;
+    CVector4 aboveColour;
+    // The caption's text start (axis font, black), under the bar and its lower triangle.
+    std::string caption;
+    CVector4 captionPos;
     std::vector<CColorBarQuad> quads;    // quad i is band i, bottom to top
     std::vector<CColorBarLabel> labels;  // by rising boundary
     CVector4 outline[4];                 // black line loop, width 1.0, drawn last
@@ -45,7 +64,8 @@ struct CColorBarDrawing {
 // m_nDivisions > 1. The quads and the labels do not overlap (labels lie right of the bar),
 // so drawing all quads, then the labels, then the outline gives the same picture as drawing
 // boundary after boundary. Counts above the table's 30 entries are cut to 30.
-CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, int clientH);
+CColorBarDrawing BuildColorBar(const CDisplaySettings& settings, int clientW, int clientH,
+                               const CColorBarExtras& extras = {});
 
 // The bands of the colour-bar page's preview, from the bottom: n bands share h pixels, each
 // h / n tall (cut toward zero) and the first h mod n one pixel taller. Bands that would be no

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "field/ScaleFit.h"
 #include "geometry/Vector4.h"
 
 // What the contour walk produces for one frame, in drawing order. The drawing code replays the
@@ -39,6 +40,8 @@ struct CContourDrawing {
     std::vector<CContourItem> items;
     std::vector<CVector4> points;
     std::vector<CContourLabel> labels;
+    // The true range of the values shown, over every tap (also those of panels left out).
+    CDataRange shownRange;
 
     // Empties the lists but keeps their capacity for the next frame.
     void Clear() {

@@ -5,6 +5,8 @@
 
 #include "field/ColorScale.h"
 #include "field/LineContours.h"
+#include "field/ScaleFit.h"
+#include "field/ShownValues.h"
 #include "field/SurfaceValues.h"
 
 namespace {
@@ -15,6 +17,12 @@ constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
 // The walk of ComputeContours, writing into a frame begun on out.
 void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
                   const CSelection& selection, CContourDrawing& out) {
+    // The shown values of every record: one pass over the table, also for an envelope; their
+    // true range goes with the drawing (the colour bar's end marks, the status bar).
+    std::vector<double> column;
+    ShownColumn(data, ShownValuesOf(data, settings), column);
+    out.shownRange = DataRange(column);
+
     const int kind = settings.m_nContourKind;
     const int n = settings.m_nDivisions;
     if ((kind != 0 && kind != 1 && kind != 2) || n < 1 || n > MAX_DIVISIONS) {
@@ -36,7 +44,6 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
     // The corners of every panel are looked up once per data set, not per frame.
     const CCornerTable& table = data.Corners();
     const int panels = data.m_mesh.GetPanelCount();
-    const std::vector<double>& column = data.CpColumn(settings.m_nDirection);
     CPanelCorners c;
     CVector4 tri[4][3];  // assigned per panel; constructed once per frame
     double val[4][3];
@@ -133,6 +140,9 @@ CContourInputs ContourInputsOf(const CDataSet& data, const CDisplaySettings& set
     CContourInputs in;
     in.generation = data.Generation();
     in.direction = settings.m_nDirection;
+    const CShownValues shown = ShownValuesOf(data, settings);
+    in.quantity = static_cast<int>(shown.quantity);
+    in.envelope = shown.envelope;
     in.panelContour = settings.m_abPanelContour;
     in.kind = settings.m_nContourKind;
     in.lineColorMode = settings.m_nLineColorMode;
@@ -164,11 +174,11 @@ bool Same(const CVector4& a, const CVector4& b) {
 }  // namespace
 
 bool CContourInputs::operator==(const CContourInputs& o) const {
-    return generation == o.generation && direction == o.direction &&
-           panelContour == o.panelContour && kind == o.kind && lineColorMode == o.lineColorMode &&
-           Same(lineColour, o.lineColour) && showLabels == o.showLabels &&
-           labelSkip == o.labelSkip && labelColorMode == o.labelColorMode &&
-           Same(labelColour, o.labelColour) &&
+    return generation == o.generation && direction == o.direction && quantity == o.quantity &&
+           envelope == o.envelope && panelContour == o.panelContour && kind == o.kind &&
+           lineColorMode == o.lineColorMode && Same(lineColour, o.lineColour) &&
+           showLabels == o.showLabels && labelSkip == o.labelSkip &&
+           labelColorMode == o.labelColorMode && Same(labelColour, o.labelColour) &&
            std::equal(std::begin(slotOn), std::end(slotOn), std::begin(o.slotOn)) &&
            std::equal(&slot[0][0], &slot[0][0] + SLOT_COUNT * 2, &o.slot[0][0], Same) &&
            editSlot == o.editSlot && slotPickCount == o.slotPickCount && colorMin == o.colorMin &&

@@ -8,8 +8,9 @@
 #include "field/DisplaySettings.h"
 #include "field/Selection.h"
 
-// The pressure picture of the current wind direction as drawing items, computed afresh from
-// the Cp table on every call (out is cleared first; its capacity is reused).
+// The pressure picture of the values shown (ShownValuesOf: the quantity's table, for the current
+// wind direction or its envelope over all of them) as drawing items, computed afresh on every
+// call (out is cleared first; its capacity is reused).
 //
 // Panels are walked in mesh order. A panel is left out when its contour flag is not 1 (a panel
 // past the end of m_abPanelContour counts as off), when it has neither 3 nor 4 corners, or when
@@ -30,6 +31,8 @@ void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
 struct CContourInputs {
     uint64_t generation = 0;
     int direction = 0;
+    int quantity = 0;  // the quantity and envelope shown (ShownValuesOf)
+    int envelope = 0;
     std::vector<uint8_t> panelContour;
     int kind = 0;
     int lineColorMode = 0;

@@ -18,6 +18,16 @@ enum ValueMethod {
     VALUE_INVERSE_DISTANCE = 1,  // the corners' mean weighted by inverse distance
 };
 
+// Which values of the shown quantity the view shows: those of one wind direction, or per tap
+// the extreme over every direction (the direction control's three envelope entries).
+enum EnvelopeChoice {
+    ENVELOPE_NONE = 0,    // the direction m_nDirection
+    ENVELOPE_MAX = 1,     // "全風向の最大"
+    ENVELOPE_MIN = 2,     // "全風向の最小"
+    ENVELOPE_ABSMAX = 3,  // "全風向の絶対値最大"
+};
+constexpr int ENVELOPE_CHOICE_COUNT = 4;
+
 // The comment block drawn over the view: which header items, where, in which font and colour.
 struct CCommentRecord {
     CVector4 position;                       // top-left, window pixels, y down
@@ -45,6 +55,16 @@ public:
     uint8_t m_bShowWind = 0;
 
     int m_nDirection = 0;  // index of the wind direction shown
+
+    // ---- the values shown ----
+    // The quantity ("表示する値"): an EValueQuantity index, 0 the mean. A quantity the data set
+    // does not hold shows the mean. Not kept in the settings file: which tables there are is
+    // the data set's; a load and a reset show the mean.
+    int m_nQuantity = 0;
+    int m_nEnvelope = ENVELOPE_NONE;  // EnvelopeChoice; the direction stays for the steps
+    // While an envelope is shown, each tap is labelled with the angle of its governing
+    // direction instead of its number.
+    uint8_t m_bShowGoverning = 0;
 
     // ---- contours and labels ----
     std::vector<uint8_t> m_abPanelContour;  // one per panel; reset makes it all 1

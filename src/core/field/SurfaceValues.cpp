@@ -6,7 +6,8 @@
 #include "geometry/GeometryAlgorithms.h"
 #include "geometry/VectorFunctions.h"
 
-bool GetPanelCorners(const CDataSet& data, int panel, int direction, CPanelCorners& corners) {
+bool GetPanelCorners(const CDataSet& data, int panel, int direction, CPanelCorners& corners,
+                     EValueQuantity q) {
     corners.count = 0;
     const CCornerTable& table = data.Corners();
     const int count = table.Count(panel);
@@ -19,7 +20,7 @@ bool GetPanelCorners(const CDataSet& data, int panel, int direction, CPanelCorne
     for (int k = 0; k < count; ++k) {
         corners.tap[k] = tap[k];
         corners.pos[k] = data.PositionOfRecord(pos[k]);
-        corners.value[k] = data.CpOfRecord(cp[k], direction);
+        corners.value[k] = data.ValueOfRecord(q, cp[k], direction);
     }
     corners.count = count;
     return true;
@@ -180,9 +181,9 @@ double StencilValue(const CStencil& s, const CPanelCorners& c, int method) {
 
 // values[d - first] for the directions first .. end - 1; false for a panel outside the mesh.
 bool PanelValues(const CDataSet& data, int method, int panel, CVector4 p, int first, int end,
-                 double* values) {
+                 double* values, EValueQuantity q = EValueQuantity::Mean) {
     CPanelCorners c;
-    if (!GetPanelCorners(data, panel, first, c)) {
+    if (!GetPanelCorners(data, panel, first, c, q)) {
         return false;
     }
     CVector4 tri[4][3];
@@ -191,7 +192,7 @@ bool PanelValues(const CDataSet& data, int method, int panel, CVector4 p, int fi
     const CStencil stencil = Locate(tri, triangles, p, method);
     for (int d = first; d < end; ++d) {
         if (d != first) {
-            GetPanelCorners(data, panel, d, c);
+            GetPanelCorners(data, panel, d, c, q);
         }
         values[d - first] = StencilValue(stencil, c, method);
     }
@@ -207,11 +208,11 @@ double InterpolateAt(const CDataSet& data, int method, int panel, CVector4 p, in
 }
 
 void ComputeAllDirections(const CDataSet& data, int method, int panel, CVector4 p,
-                          std::vector<double>& values) {
+                          std::vector<double>& values, EValueQuantity q) {
     const int count = data.m_cp.m_nDirectionCount;
     values.assign(count > 0 ? static_cast<size_t>(count) : 0u, NO_VALUE);
     if (count > 0) {
-        PanelValues(data, method, panel, p, 0, count, values.data());
+        PanelValues(data, method, panel, p, 0, count, values.data(), q);
     }
 }
 

@@ -20,9 +20,10 @@ struct CPanelCorners {
     double value[4] = {};
 };
 
-// Fills corners for a panel and direction. False, leaving corners.count 0, when the panel is
-// outside the mesh or has neither 3 nor 4 corners.
-bool GetPanelCorners(const CDataSet& data, int panel, int direction, CPanelCorners& corners);
+// Fills corners for a panel and direction, the values from the table of quantity q. False,
+// leaving corners.count 0, when the panel is outside the mesh or has neither 3 nor 4 corners.
+bool GetPanelCorners(const CDataSet& data, int panel, int direction, CPanelCorners& corners,
+                     EValueQuantity q = EValueQuantity::Mean);
 
 // The panel as triangles with their corner values; returns how many. A triangle is itself; a
 // quadrilateral is four triangles (corner a, centre, corner b) around its centre, whose value
@@ -46,9 +47,9 @@ int SplitPanel(const CPanelCorners& corners, CVector4 tri[4][3], double val[4][3
 double InterpolateAt(const CDataSet& data, int method, int panel, CVector4 p, int direction);
 
 // values[d] = InterpolateAt(panel, p, d) for every direction of the Cp table; values is resized
-// to the direction count (empty when the count is 0 or less).
+// to the direction count (empty when the count is 0 or less). From the table of quantity q.
 void ComputeAllDirections(const CDataSet& data, int method, int panel, CVector4 p,
-                          std::vector<double>& values);
+                          std::vector<double>& values, EValueQuantity q = EValueQuantity::Mean);
 
 // The values of every arbitrary point computed again from its panel and position, after the
 // value method changed.

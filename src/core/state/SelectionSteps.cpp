@@ -5,8 +5,14 @@
 
 namespace {
 
-double ValueShown(const CViewState& state, int tap) {
-    return state.m_data.m_cp.GetCp(tap, state.m_settings.m_nDirection);
+// The row of a tap with its value shown (and governing direction, for an envelope).
+void AddTapRow(CViewState& state, int tap, const CVector4& p) {
+    const CPointSource points = state.Points();
+    const CShownValue v = ShownValueOfTap(state.m_data, points.shown, tap);
+    state.m_valueList.AddPointRow(
+        tap, p.x, p.y, p.z, v.value,
+        points.shown.IsEnvelope() ? DirectionText(state.m_data.m_cp.m_nDirectionCount, v.direction)
+                                  : std::string());
 }
 
 // An arbitrary point with its values and row; no undo step.
@@ -16,10 +22,13 @@ int AddArbitraryPoint(CViewState& state, int panel, CVector4 p) {
     point.pos = p;
     point.panel = panel;
     ComputeAllDirections(state.m_data, state.m_settings.m_nValueMethod, panel, p, point.values);
-    const size_t d = static_cast<size_t>(state.m_settings.m_nDirection);
-    const double value = d < point.values.size() ? point.values[d] : NO_VALUE;
+    const CPointSource points = state.Points();
+    const CShownValue v = ShownValueOfPoint(state.m_data, points.shown, point);
     state.m_selection.m_lstArbitrary.push_back(point);
-    state.m_valueList.AddPointRow(point.id, p.x, p.y, p.z, value);
+    state.m_valueList.AddPointRow(
+        point.id, p.x, p.y, p.z, v.value,
+        points.shown.IsEnvelope() ? DirectionText(state.m_data.m_cp.m_nDirectionCount, v.direction)
+                                  : std::string());
     state.m_selection.m_lstSelected.push_back(point.id);
     return point.id;
 }
@@ -32,7 +41,7 @@ void SelectMeasurementPoint(CViewState& state, int tapIndex) {
     }
     const int tap = state.m_data.m_taps.m_aTapNo[static_cast<size_t>(tapIndex)];
     const CVector4& p = state.m_data.m_taps.m_aPos[static_cast<size_t>(tapIndex)];
-    state.m_valueList.AddPointRow(tap, p.x, p.y, p.z, ValueShown(state, tap));
+    AddTapRow(state, tap, p);
     state.m_selection.m_lstSelected.push_back(tap);
     state.m_selection.m_lstUndoGroup.push_back(1);
 }
@@ -59,7 +68,7 @@ int SelectFacePoints(CViewState& state, int name) {
                 continue;
             }
             const int tap = state.m_data.m_taps.m_aTapNo[i];
-            state.m_valueList.AddPointRow(tap, p.x, p.y, p.z, ValueShown(state, tap));
+            AddTapRow(state, tap, p);
             state.m_selection.m_lstSelected.push_back(tap);
             ++added;
         }

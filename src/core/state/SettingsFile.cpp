@@ -20,6 +20,10 @@ constexpr int kVersion = 2;
 // of the version stop after the material and never see it, and a file that ends with the
 // material (every file written before the section existed) keeps the current method.
 constexpr const char* kValueSection = "DATAVALUE_SETTING";
+// What the view shows (quantity, envelope, governing-direction labels) is a last section, written
+// only when that is not the mean of one direction: a file without it was written showing that,
+// so files stay as they were for everyone who never chooses anything else.
+constexpr const char* kShownSection = "VALUE_SHOWN_SETTING";
 constexpr size_t kMaxNameLine = 511;
 
 // The data set's name as line 1 holds it: CP932 when the name is UTF-8 (as file names here
@@ -135,6 +139,12 @@ std::string MakeSettingsFileBytes(const CViewState& s) {
              s.m_settings.m_clrShininess.x);
     w.Line(kValueSection);
     w.Values(false, s.m_settings.m_nValueMethod);
+    if (s.m_settings.m_nQuantity != 0 || s.m_settings.m_nEnvelope != ENVELOPE_NONE ||
+        s.m_settings.m_bShowGoverning != 0) {
+        w.Line(kShownSection);
+        w.Values(false, s.m_settings.m_nQuantity, s.m_settings.m_nEnvelope,
+                 static_cast<int>(s.m_settings.m_bShowGoverning));
+    }
     return w.Bytes();
 }
 
@@ -379,12 +389,28 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
         s.m_clrAmbient = CVector4(ambient, ambient, ambient, 1.0f);
         s.m_clrShininess = CVector4(shininess, shininess, shininess, 1.0f);
         // Whatever else follows the material was never read and still is not.
-        if (r.Token() == kValueSection) {
+        std::string section(r.Token());
+        if (section == kValueSection) {
             int method = 0;
             if (!r.Number(method) || (method != VALUE_LINEAR && method != VALUE_INVERSE_DISTANCE)) {
                 return false;
             }
             s.m_nValueMethod = method;
+            section = std::string(r.Token());
+        }
+        s.m_nQuantity = 0;
+        s.m_nEnvelope = ENVELOPE_NONE;
+        s.m_bShowGoverning = 0;
+        if (section == kShownSection) {
+            int quantity = 0, envelope = 0, governing = 0;
+            if (!r.Number(quantity) || !r.Number(envelope) || !r.Number(governing) ||
+                quantity < 0 || quantity >= kValueQuantityCount || envelope < ENVELOPE_NONE ||
+                envelope >= ENVELOPE_CHOICE_COUNT || (governing != 0 && governing != 1)) {
+                return false;
+            }
+            s.m_nQuantity = quantity;
+            s.m_nEnvelope = envelope;
+            s.m_bShowGoverning = static_cast<uint8_t>(governing);
         }
     }
 

@@ -45,6 +45,12 @@ void CViewState::CentreModel() {
     m_camera.CentreOn((lo + hi) * 0.5f, m_data.m_fScale);
 }
 
+void CViewState::StepDirection(int step) {
+    m_settings.m_nDirection =
+        ::StepDirection(m_data.m_cp.m_nDirectionCount, m_settings.m_nDirection, step);
+    m_settings.m_nEnvelope = ENVELOPE_NONE;
+}
+
 void CViewState::SetViewPreset(int preset) {
     m_camera.SetViewPreset(preset);
     CentreModel();

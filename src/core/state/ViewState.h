@@ -18,7 +18,7 @@
 enum StateAspect : unsigned {
     ASPECT_DATASET = 1u << 0,     // a new data set (or none)
     ASPECT_POSITIONS = 1u << 1,   // taps and geometry moved: the building angle
-    ASPECT_DIRECTION = 1u << 2,   // the wind direction shown
+    ASPECT_DIRECTION = 1u << 2,   // the values shown: wind direction, quantity, envelope
     ASPECT_COLOURS = 1u << 3,     // colour scale: levels, band count, colours, bar
     ASPECT_CONTOURS = 1u << 4,    // contour kind, panels, lines, labels, slots
     ASPECT_GEOMETRY = 1u << 5,    // display switches, part modes and colours, material
@@ -70,7 +70,7 @@ public:
 
     bool HasDataSet() const { return m_data.HasDataSet(); }
     // What the value list reads of the points behind its rows.
-    CPointSource Points() const { return {m_data, m_selection}; }
+    CPointSource Points() const { return {m_data, m_selection, ShownValuesOf(m_data, m_settings)}; }
 
     // Reads the data set at folder (see LoadDataSetFiles) and starts afresh: no selection, no
     // rows, the building as read, every display setting reset.
@@ -91,6 +91,11 @@ public:
     void SetViewPreset(int preset);
     // "ノーマライズ": zoom 1, the model centred.
     void NormaliseZoom();
+
+    // One step of the wind direction (+1 next, -1 previous, wrapping around). A step leaves an
+    // envelope: the arrows, PageUp / PageDown and the compass step from the direction shown
+    // before it, so the view shows one direction again.
+    void StepDirection(int step);
 
     // Turns the building on its site (see CDataSet::TurnBuilding) and drops the arbitrary
     // points.

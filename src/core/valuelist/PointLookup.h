@@ -37,11 +37,17 @@ inline double ArbitraryValue(const CArbitraryPoint* point, int direction) {
 }
 
 // The value of a row's point for a direction: measured for a measurement point (id >= 0),
-// stored for an arbitrary point (found by id).
-inline double RowPointValue(const CPointSource& points, const CArbitraryById& arbitrary, int id,
-                            int direction) {
+// stored for an arbitrary point (found by id); of the quantity and envelope points.shown names.
+inline CShownValue RowPointValue(const CPointSource& points, const CArbitraryById& arbitrary,
+                                 int id, int direction) {
+    CShownValues shown = points.shown;
+    shown.direction = direction;
     if (id >= 0) {
-        return points.data.m_cp.GetCp(id, direction);
+        return ShownValueOfTap(points.data, shown, id);
     }
-    return ArbitraryValue(arbitrary.Find(id), direction);
+    const CArbitraryPoint* point = arbitrary.Find(id);
+    if (point == nullptr) {
+        return {};
+    }
+    return ShownValueOfPoint(points.data, shown, *point);
 }

@@ -107,7 +107,7 @@ void CValueList::RebuildIndex() {
 }
 
 CValueRow MakePointRow(int id, float x, float y, float z, double value,
-                       const std::array<double, 3>& origin) {
+                       const std::array<double, 3>& origin, const std::string& direction) {
     const std::array<double, 3> widened = DecimalPosition(CVector4(x, y, z));
     CValueRow row;
     row.id = id;
@@ -117,11 +117,13 @@ CValueRow MakePointRow(int id, float x, float y, float z, double value,
             FormatG(widened[static_cast<size_t>(i)] - origin[static_cast<size_t>(i)]);
     }
     row.text[VALUE_COLUMN_VALUE] = FormatG(value);
+    row.direction = direction;
     return row;
 }
 
-bool CValueList::AddPointRow(int id, float x, float y, float z, double value) {
-    CValueRow row = MakePointRow(id, x, y, z, value, m_origin);
+bool CValueList::AddPointRow(int id, float x, float y, float z, double value,
+                             const std::string& direction) {
+    CValueRow row = MakePointRow(id, x, y, z, value, m_origin, direction);
 
     const bool absolute = m_origin[0] == 0.0 && m_origin[1] == 0.0 && m_origin[2] == 0.0;
     const CCoordKey key =
@@ -253,8 +255,11 @@ void CValueList::SetAbsolute(const CPointSource& points) {
 
 void CValueList::UpdateValueColumn(const CPointSource& points, int direction) {
     const CArbitraryById arbitrary(points.selection);
+    const int count = points.data.m_cp.m_nDirectionCount;
     for (CValueRow& row : m_rows) {
-        row.text[VALUE_COLUMN_VALUE] = FormatG(RowPointValue(points, arbitrary, row.id, direction));
+        const CShownValue v = RowPointValue(points, arbitrary, row.id, direction);
+        row.text[VALUE_COLUMN_VALUE] = FormatG(v.value);
+        row.direction = points.shown.IsEnvelope() ? DirectionText(count, v.direction) : "";
     }
 }
 
@@ -315,7 +320,12 @@ bool CValueList::UpdateEditedRow(const CPointSource& points, int row, int direct
     CValueRow& r = m_rows[static_cast<size_t>(row)];
     const CArbitraryPoint* point = FindArbitraryPoint(points.selection, r.id);
     WriteCoordinates(&r.text[1], DecimalPosition(point->pos), m_origin);
-    r.text[VALUE_COLUMN_VALUE] = FormatG(ArbitraryValue(point, direction));
+    CShownValues shown = points.shown;
+    shown.direction = direction;
+    const CShownValue v = ShownValueOfPoint(points.data, shown, *point);
+    r.text[VALUE_COLUMN_VALUE] = FormatG(v.value);
+    r.direction =
+        shown.IsEnvelope() ? DirectionText(points.data.m_cp.m_nDirectionCount, v.direction) : "";
     RebuildIndex();
     return true;
 }

@@ -8,14 +8,16 @@
 #include <unordered_set>
 #include <vector>
 
-class CDataSet;
-class CSelection;
+#include "field/ShownValues.h"
 
-// What the value list reads of the points behind its rows: the data set's taps and Cp table,
-// and the arbitrary points of the selection with their stored values.
+// What the value list reads of the points behind its rows: the data set's taps and value
+// tables, the arbitrary points of the selection with their stored values, and which values are
+// shown (the quantity, one direction or an envelope; the direction passed to the list's calls
+// is the one shown).
 struct CPointSource {
     const CDataSet& data;
     const CSelection& selection;
+    CShownValues shown = {};
 };
 
 // The rows of the value list: one row per selected point with its number, X, Y, Z and the
@@ -41,12 +43,18 @@ struct CValueRow {
     std::array<std::string, VALUE_COLUMN_COUNT> text;
     // Tap number of a measurement point (>= 0), negative id of an arbitrary point.
     int id = 0;
+    // While an envelope is shown, the angle of the governing direction ("風向"); else empty.
+    std::string direction;
 };
 
 // The row a point gets in the list (see CValueList::AddPointRow) with coordinates shown
-// relative to origin.
+// relative to origin; direction: the "風向" text (empty unless an envelope is shown).
 CValueRow MakePointRow(int id, float x, float y, float z, double value,
-                       const std::array<double, 3>& origin = {0.0, 0.0, 0.0});
+                       const std::array<double, 3>& origin = {0.0, 0.0, 0.0},
+                       const std::string& direction = std::string());
+
+// The heading of the governing direction's column, shown while an envelope is.
+inline constexpr const char* DIRECTION_COLUMN_HEADING = "風向";
 
 // What the coordinate edit may do with a row.
 enum class CCoordEditCheck {
@@ -72,7 +80,9 @@ public:
     // and compared with the row's text read as a double, so a point picked twice gives one
     // row whenever its coordinates have six significant digits or fewer. While relative
     // coordinates are shown, the rows' texts are compared with the texts the point would get.
-    bool AddPointRow(int id, float x, float y, float z, double value);
+    // direction: the "風向" text (empty unless an envelope is shown).
+    bool AddPointRow(int id, float x, float y, float z, double value,
+                     const std::string& direction = std::string());
     // Index of the first row with that id, or -1. Answered from an index, not by a search.
     int FindPointRow(int id) const;
     // Deletes the row FindPointRow finds; nothing when there is none. The last row (the one an
@@ -98,7 +108,8 @@ public:
 
     // Rewrites the value column for a direction: the measured value of a measurement point,
     // the stored value of the view's arbitrary point with the row's id (990 when the view
-    // holds none, or the direction is not one of its values).
+    // holds none, or the direction is not one of its values); of the quantity points.shown
+    // names, and for an envelope its extreme with the governing direction's "風向" text.
     void UpdateValueColumn(const CPointSource& points, int direction);
     // After the building was turned: measurement-point rows take their taps' new positions,
     // arbitrary-point rows are deleted (the view has dropped those points). Rows held by the

@@ -4,6 +4,7 @@
 
 #include "io/AtomicFile.h"
 #include "text/CodePage.h"
+#include "text/CsvField.h"
 #include "text/NumberFormat.h"
 #include "valuelist/PointLookup.h"
 
@@ -11,12 +12,21 @@ namespace {
 constexpr const char* kLineEnd = "\r\n";
 }  // namespace
 
-std::string MakeCsvBytes(const std::vector<CValueRow>& rows) {
+std::string MakeCsvBytes(const std::vector<CValueRow>& rows, const std::string& title,
+                         bool directionColumn) {
     std::string text;
-    text.reserve((rows.size() + 1) * 48);
+    text.reserve((rows.size() + 2) * 48);
+    if (!title.empty()) {
+        text += kzv::CsvField(title);
+        text += kLineEnd;
+    }
     for (int c = 0; c < VALUE_COLUMN_COUNT; ++c) {
         text += c == 0 ? "" : ",";
         text += VALUE_COLUMN_HEADINGS[c];
+    }
+    if (directionColumn) {
+        text += ',';
+        text += DIRECTION_COLUMN_HEADING;
     }
     text += kLineEnd;
     for (const CValueRow& row : rows) {
@@ -25,6 +35,10 @@ std::string MakeCsvBytes(const std::vector<CValueRow>& rows) {
                 text += ',';
             }
             text += row.text[static_cast<size_t>(c)];
+        }
+        if (directionColumn) {
+            text += ',';
+            text += row.direction;
         }
         text += kLineEnd;
     }
@@ -58,13 +72,15 @@ bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CPointSource& poi
         direction[k] = TolvexDirectionIndex(count, slider, k);
     }
     const CArbitraryById arbitrary(points.selection);
+    // Always the mean of each direction, whatever the view shows.
+    const CPointSource mean{points.data, points.selection, MeanOf(points.shown)};
     std::string text = TOLVEX_HEADING;
     text += kLineEnd;
     for (const CValueRow& row : rows) {
         text += row.text[0];
         for (int k = 0; k < TOLVEX_COLUMN_COUNT; ++k) {
             text += ',';
-            text += kzv::FormatG(RowPointValue(points, arbitrary, row.id, direction[k]));
+            text += kzv::FormatG(RowPointValue(mean, arbitrary, row.id, direction[k]).value);
         }
         text += kLineEnd;
     }
@@ -73,9 +89,10 @@ bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CPointSource& poi
 }
 
 CExportResult WriteCsvFile(const std::vector<CValueRow>& rows, const std::string& path,
-                           std::string* error) {
-    return kzv::WriteFileAtomically(path, MakeCsvBytes(rows), error) ? CExportResult::Written
-                                                                     : CExportResult::WriteFailed;
+                           std::string* error, const std::string& title, bool directionColumn) {
+    return kzv::WriteFileAtomically(path, MakeCsvBytes(rows, title, directionColumn), error)
+               ? CExportResult::Written
+               : CExportResult::WriteFailed;
 }
 
 CExportResult WriteTolvexFile(const std::vector<CValueRow>& rows, const CPointSource& points,

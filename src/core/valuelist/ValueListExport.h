@@ -18,8 +18,11 @@ inline constexpr const char* TOLVEX_HEADING =
     "番号,北北東,北東,東北東,東,東南東,南東,南南東,南,南南西,南西,西南西,西,西北西,北西,北北西,北";
 constexpr int TOLVEX_COLUMN_COUNT = 16;
 
-// The headings, then one line per row: the five cell texts as shown, joined by ",".
-std::string MakeCsvBytes(const std::vector<CValueRow>& rows);
+// The headings, then one line per row: the five cell texts as shown, joined by ",". A title,
+// when not empty, is a first line of its own (what is shown when it is not the mean of one
+// direction); directionColumn adds the "風向" column (while an envelope is shown).
+std::string MakeCsvBytes(const std::vector<CValueRow>& rows, const std::string& title = {},
+                         bool directionColumn = false);
 
 // Tolvex needs more than 8 directions.
 bool CanWriteTolvex(const CPointSource& points);
@@ -31,10 +34,10 @@ bool CanWriteTolvex(const CPointSource& points);
 // multiple of 16 the nearest direction is taken (a tie goes to the higher index).
 int TolvexDirectionIndex(int directionCount, int slider, int column);
 
-// The heading, then per row its number text and the value of its point for each column's
+// The heading, then per row its number text and the mean value of its point for each column's
 // direction (measured for a measurement point, stored for the view's arbitrary point with the
-// row's id; 990 when there is none), "%g". False, leaving bytes unchanged, when the data has 8
-// directions or fewer.
+// row's id; 990 when there is none), whatever quantity points.shown names, "%g". False, leaving
+// bytes unchanged, when the data has 8 directions or fewer.
 bool MakeTolvexBytes(const std::vector<CValueRow>& rows, const CPointSource& points, int slider,
                      std::string& bytes);
 
@@ -46,6 +49,7 @@ enum class CExportResult {
 
 // Write the file so that a failure leaves an existing file as it was.
 CExportResult WriteCsvFile(const std::vector<CValueRow>& rows, const std::string& path,
-                           std::string* error = nullptr);
+                           std::string* error = nullptr, const std::string& title = {},
+                           bool directionColumn = false);
 CExportResult WriteTolvexFile(const std::vector<CValueRow>& rows, const CPointSource& points,
                               int slider, const std::string& path, std::string* error = nullptr);

@@ -67,7 +67,7 @@ void ChangeEverything(CViewState& s) {
 // Every setting of the file, as the user sees it. A display setting added later must get a
 // line in the file and here: the size check below fails until it does.
 void ExpectSameSettings(const CViewState& a, const CViewState& b) {
-    EXPECT_EQ(sizeof(CDisplaySettings), 1440u) << "a display setting was added or removed";
+    EXPECT_EQ(sizeof(CDisplaySettings), 1448u) << "a display setting was added or removed";
     EXPECT_EQ(a.m_camera.m_fZoom, b.m_camera.m_fZoom);
     EXPECT_TRUE(a.m_camera.m_vPan == b.m_camera.m_vPan);
     for (int i = 0; i < 16; ++i) {
@@ -78,6 +78,9 @@ void ExpectSameSettings(const CViewState& a, const CViewState& b) {
         EXPECT_EQ(a.m_data.GetPartMode(i), b.m_data.GetPartMode(i));
         EXPECT_EQ(a.m_data.GetPartColor(i), b.m_data.GetPartColor(i));
     }
+    EXPECT_EQ(a.m_settings.m_nQuantity, b.m_settings.m_nQuantity);
+    EXPECT_EQ(a.m_settings.m_nEnvelope, b.m_settings.m_nEnvelope);
+    EXPECT_EQ(a.m_settings.m_bShowGoverning, b.m_settings.m_bShowGoverning);
     EXPECT_EQ(a.m_settings.m_bShowAxes, b.m_settings.m_bShowAxes);
     EXPECT_EQ(a.m_settings.m_bShowAxisNumbers, b.m_settings.m_bShowAxisNumbers);
     EXPECT_EQ(a.m_settings.m_bShowMarkers, b.m_settings.m_bShowMarkers);
@@ -267,6 +270,35 @@ TEST(SettingsFile, TheValueMethodIsALastSectionOlderFilesDoNotHave) {
     EXPECT_EQ(state.m_settings.m_nValueMethod, VALUE_INVERSE_DISTANCE);
     ASSERT_TRUE(ReadSettingsFileBytes(old + "DATAVALUE_SETTING\r\n0\r\n", state, nullptr));
     EXPECT_EQ(state.m_settings.m_nValueMethod, VALUE_LINEAR);
+}
+
+// What is shown, when it is not the mean of one direction, is a section after the value
+// method; a file without it (every older one) shows the mean of one direction; a damaged one
+// is refused.
+TEST(SettingsFile, TheShownValuesAreALastSectionWrittenOnlyWhenChosen) {
+    CViewState source = Loaded("gable");
+    ChangeEverything(source);
+    const std::string plain = MakeSettingsFileBytes(source);
+    source.m_settings.m_nQuantity = static_cast<int>(EValueQuantity::PeakMin);
+    source.m_settings.m_nEnvelope = ENVELOPE_MIN;
+    source.m_settings.m_bShowGoverning = 1;
+    const std::string bytes = MakeSettingsFileBytes(source);
+    EXPECT_EQ(bytes, plain + "VALUE_SHOWN_SETTING\r\n5 2 1\r\n");
+
+    CViewState state = Loaded("gable");
+    ASSERT_TRUE(ReadSettingsFileBytes(bytes, state, nullptr));
+    ExpectSameSettings(source, state);
+    ASSERT_TRUE(ReadSettingsFileBytes(plain, state, nullptr));
+    EXPECT_EQ(state.m_settings.m_nQuantity, 0);
+    EXPECT_EQ(state.m_settings.m_nEnvelope, ENVELOPE_NONE);
+    EXPECT_EQ(state.m_settings.m_bShowGoverning, 0);
+    for (const char* bad : {"6 0 0", "0 4 0", "0 0 2", "1 2"}) {
+        CViewState before = Loaded("gable");
+        EXPECT_FALSE(ReadSettingsFileBytes(plain + "VALUE_SHOWN_SETTING\r\n" + bad + "\r\n", before,
+                                           nullptr))
+            << bad;
+        EXPECT_EQ(before.m_settings.m_nQuantity, 0);
+    }
 }
 
 // A damaged file changes nothing at all: cut after every line, a wrong keyword, letters where

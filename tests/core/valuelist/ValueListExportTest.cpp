@@ -33,7 +33,7 @@ TEST(ValueListExportTest, CsvIsTheListAsShown) {
     list.SetRelativeOrigin(state.Points(), 0);
     EXPECT_EQ(MakeCsvBytes(list.Rows()), kCsvHeading + "1,0,0,0,-0.125\r\n-,1,1,1,1.23457e+06\r\n");
     // A text CP932 cannot hold is written as '?'.
-    CValueRow odd{{"\xC3\xA9", "1", "\xF0\x9F\x98\x80", "3", "4"}, 0};
+    CValueRow odd{{"\xC3\xA9", "1", "\xF0\x9F\x98\x80", "3", "4"}, 0, ""};
     EXPECT_EQ(MakeCsvBytes({odd}), kCsvHeading + "?,1,?,3,4\r\n");
 }
 
