@@ -7,6 +7,8 @@
 #include "dataset/DataSetLoad.h"
 #include "dataset/FolderUtil.h"
 #include "field/Compass.h"
+#include "field/ShownValues.h"
+#include "field/SurfaceValues.h"
 #include "panels/PolarDiagram.h"
 #include "state/ViewState.h"
 #include "text/CodePage.h"
@@ -40,8 +42,32 @@ QString PointName(int id) {
 
 }  // namespace
 
-std::optional<CPointBand> PointBand(const CViewState& /*state*/, int /*id*/) {
-    return std::nullopt;
+std::optional<CPointBand> PointBand(const CViewState& state, int id) {
+    const CDataSet& data = state.m_data;
+    if (!data.m_tables.Has(EValueQuantity::Max) || !data.m_tables.Has(EValueQuantity::Min)) {
+        return std::nullopt;
+    }
+    const CArbitraryPoint* point = nullptr;
+    if (id < 0) {
+        point = FindArbitraryPoint(state.m_selection, id);
+        if (point == nullptr) {
+            return std::nullopt;
+        }
+    }
+    const int n = data.m_cp.m_nDirectionCount;
+    CPointBand band;
+    CShownValues shown = MeanOf(ShownValuesOf(data, state.m_settings));
+    for (int d = 0; d < n; ++d) {
+        shown.direction = d;
+        for (EValueQuantity q : {EValueQuantity::Min, EValueQuantity::Max}) {
+            shown.quantity = q;
+            // A tap's tabled value; an arbitrary point's interpolated from its panel's taps.
+            const double v = point == nullptr ? data.m_tables.ValueOfTap(q, data.m_cp, id, d)
+                                              : ShownValueOfPoint(data, shown, *point).value;
+            (q == EValueQuantity::Min ? band.min : band.max).push_back(v);
+        }
+    }
+    return band;
 }
 
 CPolarPage::CPolarPage(QWidget* parent)

@@ -15,8 +15,8 @@ struct CPointBand {
 };
 
 // The band of a point (a tap number, or a negative arbitrary point's id) from the data set's
-// minimum and maximum tables. The data set does not hold those tables yet, so this answers none
-// and every line is drawn without a band; once it does, this is the one place that reads them.
+// minimum and maximum tables ("cpmin.dat", "cpmax.dat"): a tap's tabled values, an arbitrary
+// point's interpolated as its mean is. None when the data set lacks either table.
 std::optional<CPointBand> PointBand(const CViewState& state, int id);
 
 // "風向特性": a polar diagram of the values of the points chosen in the value list over every

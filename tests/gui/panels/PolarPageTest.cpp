@@ -15,6 +15,7 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "field/SurfaceValues.h"
 #include "panels/OperationPanelBar.h"
 #include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
@@ -199,7 +200,9 @@ TEST_F(PolarPageTest, ItsMenuSavesThePictureAsPngAndCopiesTheNumbersAsCsv) {
     ChooseFromContextMenu(Diagram(), inside, QStringLiteral("数値のコピー（CSV）"));
     const QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 10);  // heading, 8 directions, the empty end
-    EXPECT_EQ(lines[0], QStringLiteral("方位,No %1").arg(Page()->ShownPoints().at(0)));
+    // gable has minimum and maximum tables: the band's columns follow the point's own.
+    const int tap = Page()->ShownPoints().at(0);
+    EXPECT_EQ(lines[0], QStringLiteral("方位,No %1,No %1 最小,No %1 最大").arg(tap));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("90,")));
 }
 
@@ -248,6 +251,37 @@ TEST(PolarBarLayout, TheSizeFileKeepsTheBarOnceItWasOpened) {
     QTest::qWait(50);
     EXPECT_EQ(again.PolarBar()->width(), width);
     again.close();
+}
+
+}  // namespace
+
+namespace {
+
+// The band around a point's line comes from the minimum and maximum tables: a tap's tabled
+// values, an arbitrary point's interpolated; none for a data set without those tables.
+TEST(PolarBand, FromTheMinimumAndMaximumTables) {
+    CViewState gable;
+    gable.LoadDataSet(SamplesFolder() + "gable/", CHeaderFile(), 800, 600);
+    const int tap = gable.m_data.m_taps.m_aTapNo[5];
+    const std::optional<CPointBand> band = PointBand(gable, tap);
+    ASSERT_TRUE(band.has_value());
+    const int n = gable.m_data.m_cp.m_nDirectionCount;
+    ASSERT_EQ(band->min.size(), static_cast<size_t>(n));
+    for (int d = 0; d < n; ++d) {
+        const double mean = gable.m_data.m_cp.GetCp(tap, d);
+        EXPECT_LE(band->min[static_cast<size_t>(d)], mean) << d;
+        EXPECT_GE(band->max[static_cast<size_t>(d)], mean) << d;
+    }
+    CPanelCorners c;
+    ASSERT_TRUE(GetPanelCorners(gable.m_data, 0, 0, c));
+    const int id = SelectArbitraryPoint(gable, 0, (c.pos[0] + c.pos[1] + c.pos[2]) * (1.0f / 3.0f));
+    const std::optional<CPointBand> pointBand = PointBand(gable, id);
+    ASSERT_TRUE(pointBand.has_value());
+    EXPECT_LT(pointBand->min[0], pointBand->max[0]);
+
+    CViewState tower;
+    tower.LoadDataSet(SamplesFolder() + "tower/", CHeaderFile(), 800, 600);
+    EXPECT_FALSE(PointBand(tower, tower.m_data.m_taps.m_aTapNo[5]).has_value());
 }
 
 }  // namespace
