@@ -490,7 +490,7 @@ void CMainFrame::OnLoadReference() {
     std::string reason;
     bool started = false;
     {
-        auto edit = m_doc.State().Edit(ASPECT_REFERENCE);
+        auto edit = m_doc.State().Edit(ASPECT_COMPARISON);
         EndComparison(*edit);
         started = StartComparison(*edit, folder, header, DEFAULT_MATCH_TOLERANCE_MM, &reason);
     }
@@ -525,7 +525,7 @@ void CMainFrame::OnAgreement() {
 }
 
 void CMainFrame::OnEndComparison() {
-    EndComparison(*m_doc.State().Edit(ASPECT_REFERENCE));
+    EndComparison(*m_doc.State().Edit(ASPECT_COMPARISON));
     if (m_pAgreementDlg != nullptr) {
         m_pAgreementDlg->hide();
     }

@@ -100,7 +100,7 @@ QString CAgreementDlg::CsvText() const {
 
 void CAgreementDlg::Rematch() {
     if (IsComparing(m_owner.State())) {
-        RematchComparison(*m_owner.Edit(ASPECT_REFERENCE), m_tolerance->value());
+        RematchComparison(*m_owner.Edit(ASPECT_COMPARISON), m_tolerance->value());
     }
 }
 

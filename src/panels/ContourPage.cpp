@@ -208,7 +208,7 @@ CContourPage::CContourPage(QWidget* parent)
 void CContourPage::OnStateChanged(unsigned aspects) {
     if (ReplacesDisplay(aspects)) {
         RefreshFromView();
-    } else if (aspects & ASPECT_DIRECTION) {
+    } else if (aspects & (ASPECT_DIRECTION | ASPECT_REFERENCE)) {
         ShowQuantity();
     }
 }

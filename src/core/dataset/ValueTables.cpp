@@ -15,8 +15,13 @@ struct QuantityName {
 };
 
 constexpr QuantityName kNames[kValueQuantityCount] = {
-    {"cp.dat", "平均"},        {"cpmax.dat", "最大"},           {"cpmin.dat", "最小"},
-    {"cprms.dat", "標準偏差"}, {"cppeakmax.dat", "ピーク最大"}, {"cppeakmin.dat", "ピーク最小"},
+    {"cp.dat", "平均"},
+    {"cpmax.dat", "最大"},
+    {"cpmin.dat", "最小"},
+    {"cprms.dat", "標準偏差"},
+    {"cppeakmax.dat", "ピーク最大"},
+    {"cppeakmin.dat", "ピーク最小"},
+    {"", "差（表示データ − 比較データ）"},
 };
 
 size_t Slot(EValueQuantity q) {
@@ -82,13 +87,14 @@ void CValueTables::Clear() {
     for (Entry& e : m_entries) {
         e = Entry();
     }
+    ++m_nStamp;
 }
 
 void CValueTables::Read(const std::string& folder, const CCpFile& mean,
                         std::vector<CRefusedTable>* refused) {
     Clear();
     const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-    for (int k = 1; k < kValueQuantityCount; ++k) {
+    for (int k = 1; k < kFileQuantityCount; ++k) {
         const EValueQuantity q = ValueQuantityAt(k);
         CCpFile table;
         kzv::CFileReadInfo info;
@@ -103,6 +109,15 @@ void CValueTables::Read(const std::string& folder, const CCpFile& mean,
     }
 }
 
+void CValueTables::SetDifference(const CCpFile& difference, const CCpFile& mean) {
+    Accept(EValueQuantity::Difference, difference, kzv::CFileReadInfo(), mean);
+}
+
+void CValueTables::DropDifference() {
+    m_entries[Slot(EValueQuantity::Difference)] = Entry();
+    ++m_nStamp;
+}
+
 bool CValueTables::Accept(EValueQuantity q, CCpFile table, const kzv::CFileReadInfo& info,
                           const CCpFile& mean, std::string* reason) {
     if (!IsQuantity(q) || q == EValueQuantity::Mean) {
@@ -110,6 +125,7 @@ bool CValueTables::Accept(EValueQuantity q, CCpFile table, const kzv::CFileReadI
     }
     Entry& entry = m_entries[Slot(q)];
     entry = Entry();
+    ++m_nStamp;
     const int n = info.fault == kzv::FileFault::None ? table.m_nDirectionCount : 0;
     const std::string why = RefusalText(info, n, mean.m_nDirectionCount);
     if (!why.empty()) {

@@ -13,8 +13,12 @@
 // reader. A data set may hold any of them, or none.
 
 // What a table holds. Mean is "cp.dat" itself.
-enum class EValueQuantity { Mean, Max, Min, Rms, PeakMax, PeakMin };
-constexpr int kValueQuantityCount = 6;
+// Difference is no file: the shown data set minus the reference of a comparison, set while one
+// is made (SetDifference).
+enum class EValueQuantity { Mean, Max, Min, Rms, PeakMax, PeakMin, Difference };
+constexpr int kValueQuantityCount = 7;
+// The quantities read from files: the mean and the five tables.
+constexpr int kFileQuantityCount = 6;
 
 // The quantity at index 0 .. kValueQuantityCount - 1, in the order above.
 inline EValueQuantity ValueQuantityAt(int index) {
@@ -56,6 +60,13 @@ public:
                 const CCpFile& mean, std::string* reason = nullptr);
 
     void Clear();
+    // The difference of a comparison (a table of shown - reference by tap number, with the
+    // mean's direction count) as the Difference quantity, aligned like a table; or none.
+    void SetDifference(const CCpFile& difference, const CCpFile& mean);
+    void DropDifference();
+    // Changes whenever a table is taken or dropped, so that drawings made from the tables can
+    // tell they are stale (a comparison's difference is made anew on every matching).
+    uint64_t Stamp() const { return m_nStamp; }
 
     // Whether the quantity can be shown: the mean always, another when its table was taken.
     bool Has(EValueQuantity q) const;
@@ -83,4 +94,5 @@ private:
         size_t leftOutRecords = 0;
     };
     std::array<Entry, kValueQuantityCount> m_entries;
+    uint64_t m_nStamp = 0;
 };

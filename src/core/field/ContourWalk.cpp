@@ -142,6 +142,7 @@ CContourInputs ContourInputsOf(const CDataSet& data, const CDisplaySettings& set
     in.direction = settings.m_nDirection;
     const CShownValues shown = ShownValuesOf(data, settings);
     in.quantity = static_cast<int>(shown.quantity);
+    in.tables = data.m_tables.Stamp();
     in.envelope = shown.envelope;
     in.panelContour = settings.m_abPanelContour;
     in.kind = settings.m_nContourKind;
@@ -175,8 +176,8 @@ bool Same(const CVector4& a, const CVector4& b) {
 
 bool CContourInputs::operator==(const CContourInputs& o) const {
     return generation == o.generation && direction == o.direction && quantity == o.quantity &&
-           envelope == o.envelope && panelContour == o.panelContour && kind == o.kind &&
-           lineColorMode == o.lineColorMode && Same(lineColour, o.lineColour) &&
+           tables == o.tables && envelope == o.envelope && panelContour == o.panelContour &&
+           kind == o.kind && lineColorMode == o.lineColorMode && Same(lineColour, o.lineColour) &&
            showLabels == o.showLabels && labelSkip == o.labelSkip &&
            labelColorMode == o.labelColorMode && Same(labelColour, o.labelColour) &&
            std::equal(std::begin(slotOn), std::end(slotOn), std::begin(o.slotOn)) &&

@@ -31,7 +31,8 @@ void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
 struct CContourInputs {
     uint64_t generation = 0;
     int direction = 0;
-    int quantity = 0;  // the quantity and envelope shown (ShownValuesOf)
+    int quantity = 0;     // the quantity and envelope shown (ShownValuesOf)
+    uint64_t tables = 0;  // the value tables' stamp
     int envelope = 0;
     std::vector<uint8_t> panelContour;
     int kind = 0;

@@ -12,6 +12,9 @@ void Compare(CViewState& state, double toleranceMm) {
     const CTapMatching matching =
         MatchTaps(state.m_data.m_tapsOrg, state.m_reference.m_tapsOrg, toleranceMm);
     CompareDataSets(state.m_data.m_cp, state.m_reference.m_cp, matching, state.m_comparison);
+    // The difference is one more quantity of the shown data set: contours, labels, values, the
+    // value list and the CSV show it as they show a table.
+    state.m_data.m_tables.SetDifference(state.m_comparison.difference, state.m_data.m_cp);
 }
 
 }  // namespace
@@ -43,6 +46,10 @@ void RematchComparison(CViewState& state, double toleranceMm) {
 void EndComparison(CViewState& state) {
     state.m_reference = CDataSet();
     state.m_comparison = CComparison();
+    state.m_data.m_tables.DropDifference();
+    if (state.m_settings.m_nQuantity == static_cast<int>(EValueQuantity::Difference)) {
+        state.m_settings.m_nQuantity = static_cast<int>(EValueQuantity::Mean);
+    }
 }
 
 std::vector<int> FacesOfTaps(const CViewState& state) {

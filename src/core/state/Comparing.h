@@ -10,6 +10,10 @@
 // A second data set loaded beside the shown one as the reference of a comparison: its taps
 // matched to the shown ones, the values of both side by side and their difference.
 
+// What a comparison's start, new matching or end changes: the reference and, through the
+// difference quantity, the values shown.
+constexpr unsigned ASPECT_COMPARISON = ASPECT_REFERENCE | ASPECT_DIRECTION;
+
 inline constexpr const char* MSG_COMPARE_DIRECTIONS =
     "比較データの風向数 (%d) が表示データの風向数 (%d) と違うため、比較できません。";
 inline constexpr const char* MSG_COMPARE_UNMATCHED = "比較データと対応しない測定点があります: ";

@@ -14,12 +14,18 @@
 #include "app/MainFrame.h"
 #include "datasets/DatasetWidgets.h"
 #include "panels/AgreementDlg.h"
+#include "panels/OperationPanelBar.h"
+#include "panels/PageControlIds.h"
+#include "panels/PageTestSupport.h"
 #include "render/TestView.h"
 #include "state/Comparing.h"
+#include "state/SelectionSteps.h"
 #include "ui/MessageBox.h"
 #include "view/KZ_VView.h"
 
 namespace {
+
+using namespace kzv::page;
 
 // A comparison driven from the file menu: a reference with another direction count is refused
 // with one message; the data set compared with itself agrees exactly; ending the comparison
@@ -82,6 +88,15 @@ TEST(ComparisonInFrame, ReferenceFiguresAndEndFromTheMenu) {
     EXPECT_EQ(QApplication::clipboard()->text(), dialog->CsvText());
     EXPECT_TRUE(dialog->CsvText().contains(QStringLiteral("建物全体")));
 
+    // The difference is one more quantity: a tap compared with itself shows 0 in the list.
+    SelectMeasurementPoint(*frame.View()->Owner().Edit(ASPECT_SELECTION), 3);
+    frame.OperationPanel()->Tabs()->setCurrentWidget(frame.OperationPanel()->m_pageContour);
+    auto* quantity = PageControl<QComboBox>(frame.OperationPanel()->m_pageContour, IDC_QUANTITY);
+    ChooseEntry(quantity, static_cast<int>(EValueQuantity::Difference));
+    const CViewState& state = frame.View()->State();
+    EXPECT_EQ(state.m_settings.m_nQuantity, static_cast<int>(EValueQuantity::Difference));
+    EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), "0");
+
     // A direction step follows in the window's first rows.
     const QString firstDirection = table->item(0, 0)->text();
     frame.View()->Owner().Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = 4;
@@ -92,6 +107,12 @@ TEST(ComparisonInFrame, ReferenceFiguresAndEndFromTheMenu) {
     EXPECT_FALSE(IsComparing(frame.View()->State()));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FALSE(frame.Action(ID_AGREEMENT)->isEnabled());
+    EXPECT_EQ(state.m_settings.m_nQuantity, static_cast<int>(EValueQuantity::Mean));
+    EXPECT_FALSE(quantity->model()->index(static_cast<int>(EValueQuantity::Difference), 0).flags() &
+                 Qt::ItemIsEnabled);
+    Arrange(frame.View()->Owner()).m_valueList.ClearAllRows();
+    Arrange(frame.View()->Owner()).m_selection.ClearSelection();
+    frame.View()->Owner().Changed(ASPECT_SELECTION);
     EXPECT_EQ(GrabFrame(*frame.View()), before);
     SetMessageBoxHook(previous);
 }

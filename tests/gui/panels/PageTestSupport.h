@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSlider>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
@@ -37,6 +40,19 @@ inline void LoadSampleState(CStateOwner& state, const std::string& name) {
     CHeaderFile header;
     header.Read((folder + "header").c_str());
     state.Edit(ASPECT_ALL)->LoadDataSet(folder, header, 800, 600);
+}
+
+// Entry index of a drop-down list chosen with the mouse: the box opened, the item clicked.
+inline void ChooseEntry(QComboBox* combo, int index) {
+    ASSERT_NE(combo, nullptr);
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+    QAbstractItemView* list = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    // (The popup ignores a release within a double-click time of opening: the opening click's.)
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QRect item = list->visualRect(list->model()->index(index, 0));
+    QTest::mouseMove(list->viewport(), item.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
 }
 
 // A click on the middle of w, as a user clicks a button or a check box.

@@ -27,19 +27,6 @@ namespace {
 
 using namespace kzv::page;
 
-// Opens the combo's list with a click and clicks the entry, as a user chooses it.
-void ChooseEntry(QComboBox* combo, int index) {
-    ASSERT_NE(combo, nullptr);
-    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
-    QAbstractItemView* list = combo->view();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
-    // (The popup ignores a release within a double-click time of opening: the opening click's.)
-    QTest::qWait(QApplication::doubleClickInterval() + 50);
-    const QRect item = list->visualRect(list->model()->index(index, 0));
-    QTest::mouseMove(list->viewport(), item.center());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
-}
-
 QString ShotsFolder() {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/../shots");
     QDir().mkpath(folder);
