@@ -55,7 +55,7 @@ double CheckStatistics(const fs::path& folder, const CCpFile& mean, bool expecte
         ADD_FAILURE() << r.reason;
     }
     double deepest = 0.0;
-    for (int k = 1; k < kValueQuantityCount; ++k) {
+    for (int k = 1; k < kFileQuantityCount; ++k) {
         EXPECT_EQ(tables.Has(ValueQuantityAt(k)), expected)
             << ValueQuantityFileName(ValueQuantityAt(k));
     }
@@ -327,7 +327,7 @@ TEST(SampleSets, LineEndsAndLineLengthsAreAsTheFormatsRequire) {
         SCOPED_TRACE(set.name);
         std::vector<std::string> names = {"cp.dat", "measure.pos", "mesh.msh",
                                           "header", "main.geo",    "sub.geo"};
-        for (int k = 1; set.statistics && k < kValueQuantityCount; ++k) {
+        for (int k = 1; set.statistics && k < kFileQuantityCount; ++k) {
             names.push_back(ValueQuantityFileName(ValueQuantityAt(k)));
         }
         for (const std::string& name : names) {

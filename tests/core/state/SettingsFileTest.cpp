@@ -292,7 +292,7 @@ TEST(SettingsFile, TheShownValuesAreALastSectionWrittenOnlyWhenChosen) {
     EXPECT_EQ(state.m_settings.m_nQuantity, 0);
     EXPECT_EQ(state.m_settings.m_nEnvelope, ENVELOPE_NONE);
     EXPECT_EQ(state.m_settings.m_bShowGoverning, 0);
-    for (const char* bad : {"6 0 0", "0 4 0", "0 0 2", "1 2"}) {
+    for (const char* bad : {"7 0 0", "0 4 0", "0 0 2", "1 2"}) {
         CViewState before = Loaded("gable");
         EXPECT_FALSE(ReadSettingsFileBytes(plain + "VALUE_SHOWN_SETTING\r\n" + bad + "\r\n", before,
                                            nullptr))
