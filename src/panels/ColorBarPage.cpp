@@ -16,6 +16,7 @@
 #include "field/ScaleFit.h"
 #include "field/ShownValues.h"
 #include "panels/PageControlIds.h"
+#include "state/ScaleFitting.h"
 #include "state/ViewState.h"
 #include "text/NumberFormat.h"
 #include "text/NumberParse.h"
@@ -307,31 +308,21 @@ void CColorBarPage::OnChooseColour(bool top) {
 }
 
 void CColorBarPage::OnFit() {
-    CPageEdit state = EditState();
-    if (state == nullptr || !state->HasDataSet()) {
+    if (State() == nullptr || !State()->HasDataSet()) {
         return;
     }
-    CShownValues shown = ShownValuesOf(state->m_data, state->m_settings);
-    CDataRange range;
-    if (m_fitAll->isChecked() && !shown.IsEnvelope()) {
-        range = DataRange(state->m_data.Table(shown.quantity).m_aCp);  // every direction
-    } else {
-        std::vector<double> column;
-        ShownColumn(state->m_data, shown, column);  // an envelope spans every direction already
-        range = DataRange(column);
+    bool fitted = false;
+    {
+        CPageEdit state = EditState();
+        fitted = FitColourScale(*state, m_fitAll->isChecked(), m_fitSymmetric->isChecked());
+        if (fitted) {
+            Rebuild();
+        }
     }
-    if (range.Empty()) {
+    if (!fitted) {
         KzMessageBox(this, QStringLiteral("表示中の値がないため、範囲を合わせられません。"),
                      QStringLiteral("範囲をデータに合わせる"), KzButtons::Ok, KzIcon::Warning);
-        return;
     }
-    const int n = state->m_settings.m_nDivisions;
-    const int interval = DefaultTickInterval(n);
-    const CScaleFit fit = FitScale(range, n, m_fitSymmetric->isChecked(), std::max(1, interval));
-    state->m_settings.m_dColorMin = fit.min;
-    state->m_settings.m_dColorMax = fit.max;
-    state->m_settings.m_nTickInterval = interval;
-    Rebuild();
 }
 
 void CColorBarPage::OnDefaults() {

@@ -19,6 +19,7 @@
 
 #include "field/ShownValues.h"
 #include "panels/PageControlIds.h"
+#include "state/ScaleFitting.h"
 #include "state/ViewState.h"
 #include "text/NumberParse.h"
 #include "ui/ColorPrompt.h"
@@ -93,6 +94,9 @@ CContourPage::CContourPage(QWidget* parent)
         if (CPageEdit state = EditState()) {
             state->m_settings.m_nQuantity = index;
             state.Touch(ASPECT_DIRECTION);
+        }
+        if (index == static_cast<int>(EValueQuantity::Difference)) {
+            ProposeDivergingScale();
         }
     });
 
@@ -210,6 +214,22 @@ void CContourPage::OnStateChanged(unsigned aspects) {
         RefreshFromView();
     } else if (aspects & (ASPECT_DIRECTION | ASPECT_REFERENCE)) {
         ShowQuantity();
+    }
+}
+
+void CContourPage::ProposeDivergingScale() {
+    // A difference reads best on a scale centred on 0; the user may keep theirs.
+    if (KzMessageBox(this,
+                     QStringLiteral("差を表示します。カラーバーの範囲を 0 を中心とする範囲に"
+                                    "合わせますか？"),
+                     QStringLiteral("差の表示"), KzButtons::YesNo,
+                     KzIcon::Question) != KzAnswer::Yes) {
+        return;
+    }
+    if (CPageEdit state = EditState()) {
+        if (FitColourScale(*state, true, true)) {
+            state.Touch(ASPECT_COLOURS);
+        }
     }
 }
 

@@ -51,6 +51,8 @@ private:
     void ShowSkip(int value);
     // "表示する値": the quantity shown, only those the data set holds enabled.
     void ShowQuantity();
+    // After the difference was chosen: offers the colour scale symmetric about 0.
+    void ProposeDivergingScale();
 
     QComboBox* m_quantity;
     QButtonGroup* m_faces;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "dataset/FolderUtil.h"
+#include "state/Comparing.h"
 #include "state/Sidecar.h"
 #include "state/ViewState.h"
 #include "ui/ControlId.h"
@@ -31,12 +32,11 @@ COutputDlg::COutputDlg(const CViewState& state, QWidget* parent)
     radios->addWidget(m_tolvex);
     // The Tolvex file holds the mean of every direction, whatever the view shows.
     if (!m_state.Points().shown.IsPlainMean()) {
-        auto* note = WithId(
-            new QLabel(QStringLiteral("Tolvex 形式は表示中の値（%1）ではなく、"
-                                      "常に平均値を出力します。")
-                           .arg(QString::fromStdString(ShownCaption(m_state.Points().shown))),
-                       format),
-            IDC_TOLVEX_NOTE);
+        auto* note = WithId(new QLabel(QStringLiteral("Tolvex 形式は表示中の値（%1）ではなく、"
+                                                      "常に平均値を出力します。")
+                                           .arg(QString::fromStdString(ShownStateCaption(m_state))),
+                                       format),
+                            IDC_TOLVEX_NOTE);
         note->setWordWrap(true);
         radios->addWidget(note);
     }
@@ -83,7 +83,7 @@ void COutputDlg::OnOutput() {
     std::string error;
     const CExportResult result =
         tolvex ? WriteTolvexFile(rows, m_state.Points(), m_state.m_nBuildingAngleStep, path, &error)
-               : WriteCsvFile(rows, path, &error, ShownCaption(m_state.Points().shown),
+               : WriteCsvFile(rows, path, &error, ShownStateCaption(m_state),
                               m_state.Points().shown.IsEnvelope());
     if (result == CExportResult::TooFewDirections) {
         KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,

@@ -11,6 +11,7 @@
 #include "field/LineContours.h"
 #include "field/SceneLayout.h"
 #include "field/ShownValues.h"
+#include "state/Comparing.h"
 #include "text/NumberFormat.h"
 
 namespace {
@@ -393,7 +394,7 @@ void CKZ_VView::DrawColorBar() {
     // What is shown (unless the mean of one direction) under the bar, and triangles at the
     // ends the shown data pass.
     CColorBarExtras extras;
-    extras.caption = ShownCaption(ShownValuesOf(State().m_data, State().m_settings));
+    extras.caption = ShownStateCaption(State());
     if (m_cache.contoursValid) {
         extras.overflow = ScaleOverflow(m_cache.contours.shownRange, State().m_settings.m_dColorMin,
                                         State().m_settings.m_dColorMax);

@@ -4,6 +4,7 @@
 
 #include "dataset/DataSetLoad.h"
 #include "field/Picking.h"
+#include "field/ShownValues.h"
 
 namespace {
 
@@ -74,6 +75,16 @@ std::vector<int> FacesOfTaps(const CViewState& state) {
 
 std::string FaceName(int face) {
     return "面 " + std::to_string(face + 1);
+}
+
+std::string ShownStateCaption(const CViewState& state) {
+    const CShownValues shown = ShownValuesOf(state.m_data, state.m_settings);
+    std::string caption = ShownCaption(shown);
+    if (shown.quantity == EValueQuantity::Difference && IsComparing(state)) {
+        caption += ": " + DataSetName(state.m_data.m_strDataFolder) + " − " +
+                   DataSetName(state.m_reference.m_strDataFolder);
+    }
+    return caption;
 }
 
 std::vector<CAgreementTable> AgreementTables(const CViewState& state) {

@@ -39,5 +39,9 @@ std::vector<int> FacesOfTaps(const CViewState& state);
 // "面 <n+1>": the name of face n in the agreement window and its CSV.
 std::string FaceName(int face);
 
+// What is shown, as the picture's caption and the CSV's title line say it (ShownCaption), with
+// both data sets named while their difference is shown: "<caption>: <shown> − <reference>".
+std::string ShownStateCaption(const CViewState& state);
+
 // The agreement tables of the comparison: the direction shown, then all directions.
 std::vector<CAgreementTable> AgreementTables(const CViewState& state);

@@ -43,9 +43,9 @@ TEST(ComparisonInFrame, ReferenceFiguresAndEndFromTheMenu) {
         nullptr, nullptr);
     QStringList messages;
     const KzMessageBoxHook previous =
-        SetMessageBoxHook([&](const QString& text, const QString&, KzButtons, KzIcon) {
+        SetMessageBoxHook([&](const QString& text, const QString&, KzButtons buttons, KzIcon) {
             messages << text;
-            return KzAnswer::Ok;
+            return buttons == KzButtons::YesNo ? KzAnswer::Yes : KzAnswer::Ok;
         });
     auto runFromFileMenu = [&](int id) {
         QAction* fileMenu = frame.menuBar()->actions()[0];
@@ -96,6 +96,10 @@ TEST(ComparisonInFrame, ReferenceFiguresAndEndFromTheMenu) {
     const CViewState& state = frame.View()->State();
     EXPECT_EQ(state.m_settings.m_nQuantity, static_cast<int>(EValueQuantity::Difference));
     EXPECT_EQ(state.m_valueList.GetCellText(0, VALUE_COLUMN_VALUE), "0");
+    // The scale centred on 0 was offered and taken; the caption names both data sets.
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_EQ(state.m_settings.m_dColorMin, -state.m_settings.m_dColorMax);
+    EXPECT_NE(ShownStateCaption(state).find("tower − tower"), std::string::npos);
 
     // A direction step follows in the window's first rows.
     const QString firstDirection = table->item(0, 0)->text();
