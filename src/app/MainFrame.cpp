@@ -460,19 +460,14 @@ void CMainFrame::OnLoadSettings() {
     if (path.empty()) {
         return;
     }
-    CSettingsFileRead read;
     bool applied = false;
     {
         // One announcement for the settings, the direction and the building's turn to the
-        // file's step (0 for another data set's file); the pages show all of it afresh.
+        // file's step; the pages show all of it afresh.
         auto edit = m_doc.State().Edit();
-        applied = ReadSettingsFile(path, *edit, &read);
+        applied = ApplySettingsFile(path, *edit);
         if (applied) {
             edit.Touch(ASPECT_DISPLAY | ASPECT_POSITIONS);
-            CViewState& state = *edit;
-            state.m_settings.m_nDirection = StepDirection(state.m_data.m_cp.m_nDirectionCount,
-                                                          state.m_settings.m_nDirection, 0);
-            state.SetBuildingAngleStep(read.sliderPosition, true);
         }
     }
     if (!applied) {

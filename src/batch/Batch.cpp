@@ -309,16 +309,7 @@ private:
     // The settings file as the window's command applies it: the settings, then the direction
     // (wrapped into the data set's) and the building turned to the file's step.
     bool ApplySettings() {
-        auto edit = m_owner.Edit(ASPECT_DISPLAY | ASPECT_POSITIONS);
-        CSettingsFileRead read;
-        if (!ReadSettingsFile(m_settingsPath, *edit, &read)) {
-            return false;
-        }
-        CViewState& state = *edit;
-        state.m_settings.m_nDirection =
-            StepDirection(state.m_data.m_cp.m_nDirectionCount, state.m_settings.m_nDirection, 0);
-        state.SetBuildingAngleStep(read.sliderPosition, true);
-        return true;
+        return ApplySettingsFile(m_settingsPath, *m_owner.Edit(ASPECT_DISPLAY | ASPECT_POSITIONS));
     }
 
     const CBatchOptions& m_options;

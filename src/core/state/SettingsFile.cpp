@@ -8,6 +8,7 @@
 #include "dataset/DataSetLoad.h"
 #include "dataset/LineReader.h"
 #include "field/ColorScale.h"
+#include "field/Compass.h"
 #include "io/AtomicFile.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
@@ -440,6 +441,17 @@ bool ReadSettingsFile(const std::string& path, CViewState& state, CSettingsFileR
         return false;
     }
     return ReadSettingsFileBytes(bytes, state, read);
+}
+
+bool ApplySettingsFile(const std::string& path, CViewState& state) {
+    CSettingsFileRead read;
+    if (!ReadSettingsFile(path, state, &read)) {
+        return false;
+    }
+    state.m_settings.m_nDirection =
+        StepDirection(state.m_data.m_cp.m_nDirectionCount, state.m_settings.m_nDirection, 0);
+    state.SetBuildingAngleStep(read.sliderPosition, true);
+    return true;
 }
 
 bool WriteSettingsFile(const std::string& path, const CViewState& state, std::string* error) {

@@ -41,6 +41,11 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
 // The file at path read as above (only a regular file of reasonable size; lines joined with
 // LF). False when it cannot be read or a check fails; the state is then unchanged.
 bool ReadSettingsFile(const std::string& path, CViewState& state, CSettingsFileRead* read);
+// The file at path applied as the command "ファイルから読み込む" applies it: read as above, then
+// the direction wrapped into the data set's and the building turned to the file's step (0 for
+// another data set's file; the arbitrary points go). False, changing nothing, when it cannot be
+// read. Announcing it (ASPECT_DISPLAY | ASPECT_POSITIONS) is the caller's edit.
+bool ApplySettingsFile(const std::string& path, CViewState& state);
 // Writes the file through a temporary file that replaces path only when complete, so a
 // failed save keeps the previous file. False (with the reason) when it fails.
 bool WriteSettingsFile(const std::string& path, const CViewState& state,
