@@ -41,6 +41,10 @@ struct DataSet {
     // Also the tables of the statistics beside the mean (cpmax.dat, cpmin.dat, cprms.dat,
     // cppeakmax.dat, cppeakmin.dat) with the same records, comments and missing taps.
     bool statistics = false;
+    // The neighbours' shelter in the Cp values: on the west half of the building, a wind from
+    // the west sector (where the neighbouring house stands) loses part of its pressure and
+    // suction. Off for the bundled samples, whose values have no neighbour effect.
+    bool sheltered = false;
 };
 
 constexpr Vec3 kUp{0.0, 0.0, 1.0};
@@ -127,8 +131,14 @@ std::vector<double> CpTable(const DataSet& set) {
         const Surface& surface = set.surfaces[static_cast<size_t>(tap.surface)];
         for (size_t d = 0; d < n; ++d) {
             const double theta = DirectionAngle(static_cast<int>(d), set.directions);
-            cp[i * n + d] =
-                std::round(SyntheticCp(surface, tap.pos, tap.number, theta) * 1000.0) / 1000.0;
+            double value = SyntheticCp(surface, tap.pos, tap.number, theta);
+            if (set.sheltered) {
+                const double kPi = 3.14159265358979323846;
+                const double fromWest = std::max(0.0, std::cos((theta - 270.0) * kPi / 180.0));
+                const double westward = std::clamp(-tap.pos.x / 6000.0, 0.0, 1.0);
+                value *= 1.0 - 0.5 * fromWest * westward;
+            }
+            cp[i * n + d] = std::round(value * 1000.0) / 1000.0;
         }
     }
     return cp;
@@ -549,6 +559,20 @@ bool WriteSampleDataSets(const std::string& dataFolder, std::string* error) {
         }
     }
     return true;
+}
+
+bool WriteNeighbourPair(const std::string& dataFolder, std::string* error) {
+    DataSet with = Gable();
+    with.name = "gable_neighbours";
+    with.sheltered = true;
+    with.statistics = false;
+    DataSet without = Gable();
+    without.name = "gable_alone";
+    without.subObjects.clear();
+    without.statistics = false;
+    without.header.adjacent = "なし（単独建物）";
+    return WriteDataSet(with, fs::path(dataFolder) / with.name, error) &&
+           WriteDataSet(without, fs::path(dataFolder) / without.name, error);
 }
 
 bool WriteLargeDataSet(const std::string& folder, int tapCount, int directionCount,

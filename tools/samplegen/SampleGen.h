@@ -23,6 +23,11 @@ bool WriteSampleDataSets(const std::string& dataFolder, std::string* error = nul
 // with exactly tapCount taps (at least 20) and directionCount directions (a multiple of 8 up
 // to 64, so that every cp.dat line stays within 511 characters), with the statistics tables,
 // for benchmarks.
+// Writes a pair for comparisons into dataFolder: "gable_neighbours" (the gable house with its two
+// neighbours, whose shelter lowers the pressures and suctions on its west half for winds from the
+// west) and "gable_alone" (the same house without neighbours), 8 directions each.
+bool WriteNeighbourPair(const std::string& dataFolder, std::string* error = nullptr);
+
 bool WriteLargeDataSet(const std::string& folder, int tapCount, int directionCount,
                        std::string* error = nullptr);
 

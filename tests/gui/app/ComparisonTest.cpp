@@ -3,13 +3,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "SampleGen.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "datasets/DatasetWidgets.h"
@@ -19,6 +22,7 @@
 #include "panels/PageTestSupport.h"
 #include "render/TestView.h"
 #include "state/Comparing.h"
+#include "state/ScaleFitting.h"
 #include "state/SelectionSteps.h"
 #include "ui/MessageBox.h"
 #include "view/KZ_VView.h"
@@ -119,6 +123,57 @@ TEST(ComparisonInFrame, ReferenceFiguresAndEndFromTheMenu) {
     frame.View()->Owner().Changed(ASPECT_SELECTION);
     EXPECT_EQ(GrabFrame(*frame.View()), before);
     SetMessageBoxHook(previous);
+}
+
+// The generator's pair: the house with its neighbours against the same house alone. The
+// difference is the neighbours' shelter: on the west half, for winds from the west, and none on
+// the east half. A screenshot of the difference map goes to <build>/shots/.
+TEST(ComparisonInFrame, TheNeighboursShelterShowsInTheDifferenceMap) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(kzv::samplegen::WriteNeighbourPair(dir.path().toStdString()));
+    const std::string folder = dir.path().toStdString() + "/";
+    CMainFrame frame;
+    ASSERT_TRUE(ShowExposed(frame, 1000, 700));
+    frame.SetDataSetDialogs(
+        [&](QWidget*, const std::vector<std::string>*, std::string& chosen, CHeaderFile& header) {
+            chosen = folder + "gable_alone/";
+            header.Read((chosen + "header").c_str());
+            return true;
+        },
+        nullptr, nullptr);
+    CHeaderFile header;
+    header.Read((folder + "gable_neighbours/header").c_str());
+    frame.View()->LoadDataSetFrom(folder + "gable_neighbours/", header);
+    frame.RunCommand(ID_LOAD_REFERENCE);
+    ASSERT_TRUE(IsComparing(frame.View()->State()));
+    {
+        auto edit = frame.View()->Owner().Edit(ASPECT_DIRECTION | ASPECT_COLOURS | ASPECT_CAMERA);
+        edit->m_settings.m_nQuantity = static_cast<int>(EValueQuantity::Difference);
+        edit->m_settings.m_nDirection = 6;  // 270 degrees: from the west
+        ASSERT_TRUE(FitColourScale(*edit, true, true));
+        edit->m_camera.ResetRotation();
+        edit->m_camera.Turn(CVector4(-60.0f, 0.0f, 30.0f));
+    }
+    const CViewState& state = frame.View()->State();
+    const CTapMatching& matching = state.m_comparison.matching;
+    EXPECT_EQ(matching.mode, CTapMatchMode::ByNumber);
+    EXPECT_TRUE(matching.unmatched.empty());
+    int sheltered = 0;
+    for (const CTapMatch& tap : matching.taps) {
+        const double d = state.m_data.m_tables.ValueOfTap(EValueQuantity::Difference,
+                                                          state.m_data.m_cp, tap.tapNo, 6);
+        if (state.m_data.m_tapsOrg.GetPosition(tap.tapNo).x > 0.0f) {
+            EXPECT_EQ(d, 0.0) << tap.tapNo;
+        } else if (d != 0.0 && d != NO_VALUE) {
+            ++sheltered;
+        }
+    }
+    EXPECT_GT(sheltered, 10);
+    GrabFrame(*frame.View());
+    const QString shots = QCoreApplication::applicationDirPath() + QStringLiteral("/../shots");
+    QDir().mkpath(shots);
+    EXPECT_TRUE(
+        frame.View()->SavePng((shots + QStringLiteral("/difference-map.png")).toStdString()));
 }
 
 }  // namespace
