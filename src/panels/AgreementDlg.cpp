@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dataset/DataSetLoad.h"
-#include "field/Compass.h"
+#include "field/ShownValues.h"
 #include "state/Comparing.h"
 #include "state/StateOwner.h"
 #include "text/NumberFormat.h"
@@ -124,23 +124,22 @@ void CAgreementDlg::Refresh() {
             .arg(static_cast<int>(matching.unmatched.size())));
     const int count = state.m_data.m_cp.m_nDirectionCount;
     for (const CAgreementTable& table : AgreementTables(state)) {
-        const QString direction = table.direction < 0
-                                      ? QStringLiteral("全風向")
-                                      : Number(DirectionAngle(count, table.direction));
+        const QString direction =
+            table.direction < 0 ? QStringLiteral("全風向")
+                                : QString::fromStdString(DirectionText(count, table.direction));
         auto addRow = [&](const QString& range, const CAgreement& a) {
             const int row = m_table->rowCount();
             m_table->insertRow(row);
-            const QString cells[] = {direction,
-                                     range,
-                                     QString::number(a.taps),
-                                     a.values > 0 ? Number(a.meanDifference) : QString(),
-                                     a.values > 0 ? Number(a.rmsDifference) : QString(),
-                                     a.values > 0 ? Number(a.largestDifference) : QString(),
-                                     a.values > 0 ? QString::number(a.largestTapNo) : QString(),
-                                     a.largestDirection >= 0
-                                         ? Number(DirectionAngle(count, a.largestDirection))
-                                         : QString(),
-                                     a.hasCorrelation ? Number(a.correlation) : QString()};
+            const QString cells[] = {
+                direction,
+                range,
+                QString::number(a.taps),
+                a.values > 0 ? Number(a.meanDifference) : QString(),
+                a.values > 0 ? Number(a.rmsDifference) : QString(),
+                a.values > 0 ? Number(a.largestDifference) : QString(),
+                a.values > 0 ? QString::number(a.largestTapNo) : QString(),
+                QString::fromStdString(DirectionText(count, a.largestDirection)),
+                a.hasCorrelation ? Number(a.correlation) : QString()};
             for (int c = 0; c < static_cast<int>(std::size(cells)); ++c) {
                 m_table->setItem(row, c, new QTableWidgetItem(cells[c]));
             }

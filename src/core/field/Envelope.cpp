@@ -28,9 +28,9 @@ inline void Fold(CEnvelopeValue& e, double v, int d) {
     }
 }
 
-}  // namespace
-
-double CEnvelopeValue::Value(EEnvelopeKind kind) const {
+// The one of the three that kind names.
+template <typename T>
+const T& OfKind(EEnvelopeKind kind, const T& max, const T& min, const T& absMax) {
     switch (kind) {
         case EEnvelopeKind::Max:
             return max;
@@ -42,16 +42,14 @@ double CEnvelopeValue::Value(EEnvelopeKind kind) const {
     return absMax;
 }
 
+}  // namespace
+
+double CEnvelopeValue::Value(EEnvelopeKind kind) const {
+    return OfKind(kind, max, min, absMax);
+}
+
 int CEnvelopeValue::Direction(EEnvelopeKind kind) const {
-    switch (kind) {
-        case EEnvelopeKind::Max:
-            return maxDirection;
-        case EEnvelopeKind::Min:
-            return minDirection;
-        case EEnvelopeKind::AbsMax:
-            break;
-    }
-    return absMaxDirection;
+    return OfKind(kind, maxDirection, minDirection, absMaxDirection);
 }
 
 CEnvelopeValue EnvelopeOf(const double* values, int n) {
@@ -67,27 +65,11 @@ CEnvelopeValue EnvelopeOf(const std::vector<double>& values) {
 }
 
 const std::vector<double>& CEnvelope::Values(EEnvelopeKind kind) const {
-    switch (kind) {
-        case EEnvelopeKind::Max:
-            return max;
-        case EEnvelopeKind::Min:
-            return min;
-        case EEnvelopeKind::AbsMax:
-            break;
-    }
-    return absMax;
+    return OfKind(kind, max, min, absMax);
 }
 
 const std::vector<int>& CEnvelope::Directions(EEnvelopeKind kind) const {
-    switch (kind) {
-        case EEnvelopeKind::Max:
-            return maxDirection;
-        case EEnvelopeKind::Min:
-            return minDirection;
-        case EEnvelopeKind::AbsMax:
-            break;
-    }
-    return absMaxDirection;
+    return OfKind(kind, maxDirection, minDirection, absMaxDirection);
 }
 
 CEnvelopeValue CEnvelope::At(size_t record) const {
