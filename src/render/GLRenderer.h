@@ -90,6 +90,13 @@ public:
     void DrawLine(const CVector4* points, CVector4 colour, float width) override;
     void DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width) override;
     void DrawPolygon(const CVector4* points, int count, CVector4 colour) override;
+    // Runs of primitives as vertex arrays (one draw each), or one by one while recording.
+    void DrawPolygons(const CVector4* points, const int* counts, const CVector4* colours,
+                      int polygons) override;
+    void DrawLineLoops(const CVector4* points, const int* counts, int loops, CVector4 colour,
+                       float width) override;
+    void DrawLines(const CVector4* points, const CVector4* colours, int segments,
+                   float width) override;
     void DrawOutline(const CVector4* points, int count, const CVector4* material, float width,
                      int face) override;
     void DrawFace(const CVector4* points, int count, const CVector4* material, int face) override;
@@ -215,7 +222,11 @@ private:
     // The off-screen context and image without a window system, used instead of the two
     // above when Qt's platform has no OpenGL (no display); null otherwise.
     std::unique_ptr<kzv::CEglOffscreen> m_egl;
-    CGLRecording* m_recording = nullptr;      // where primitives are kept, if set
+    CGLRecording* m_recording = nullptr;  // where primitives are kept, if set
+    // The arrays of the last run of primitives drawn at once (kept to spare the allocations).
+    std::vector<float> m_runPositions;
+    std::vector<float> m_runColours;
+    std::vector<float> m_runNormals;
     std::map<unsigned, FontKey> m_fontLists;  // list base -> its font
     // list base -> its texts' pieces' bitmap lists (DrawTextPieces)
     std::map<unsigned, std::unordered_map<std::string, unsigned>> m_pieceLists;

@@ -63,6 +63,124 @@ void CGLRenderer::DrawPolygon(const CVector4* points, int count, CVector4 colour
     EmitVertices(GL_POLYGON, points, count);
 }
 
+namespace {
+
+void Push(std::vector<float>& out, const float* v, int n) {
+    out.insert(out.end(), v, v + n);
+}
+
+// Draws the run in the arrays: positions (x y z), colours (r g b a) and, when given, normals.
+void DrawRun(unsigned mode, const std::vector<float>& positions, const std::vector<float>& colours,
+             const std::vector<float>* normals) {
+    const GLsizei count = static_cast<GLsizei>(positions.size() / 3);
+    if (count == 0) {
+        return;
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glColorPointer(4, GL_FLOAT, 0, colours.data());
+    if (normals != nullptr) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, normals->data());
+    }
+    glDrawArrays(mode, 0, count);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    // The current colour and normal are undefined after colour and normal arrays: those of
+    // the run's last vertex, as drawing one by one leaves them.
+    glColor4fv(&colours[colours.size() - 4]);
+    if (normals != nullptr) {
+        glNormal3fv(&(*normals)[normals->size() - 3]);
+    }
+}
+
+}  // namespace
+
+void CGLRenderer::DrawPolygons(const CVector4* points, const int* counts, const CVector4* colours,
+                               int polygons) {
+    if (!HasCurrentContext() || points == nullptr || polygons <= 0) {
+        return;
+    }
+    if (m_recording != nullptr) {
+        for (int k = 0; k < polygons; ++k) {
+            DrawPolygon(points, counts[k], colours[k]);
+            points += counts[k];
+        }
+        return;
+    }
+    // Each polygon as the fan of triangles about its first corner, as the GL draws a polygon.
+    m_runPositions.clear();
+    m_runColours.clear();
+    m_runNormals.clear();
+    for (int k = 0; k < polygons; ++k) {
+        const int n = counts[k];
+        if (n >= 3) {
+            const CVector4 normal = UnitNormal(points, n);
+            for (int i = 1; i + 1 < n; ++i) {
+                for (const CVector4* corner : {&points[0], &points[i], &points[i + 1]}) {
+                    Push(m_runPositions, corner->Data(), 3);
+                    Push(m_runColours, colours[k].Data(), 4);
+                    Push(m_runNormals, normal.Data(), 3);
+                }
+            }
+        }
+        points += n;
+    }
+    glEnable(GL_NORMALIZE);
+    DrawRun(GL_TRIANGLES, m_runPositions, m_runColours, &m_runNormals);
+}
+
+void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int loops,
+                                CVector4 colour, float width) {
+    if (!HasCurrentContext() || points == nullptr || loops <= 0) {
+        return;
+    }
+    if (m_recording != nullptr) {
+        for (int k = 0; k < loops; ++k) {
+            DrawLineLoop(points, counts[k], colour, width);
+            points += counts[k];
+        }
+        return;
+    }
+    m_runPositions.clear();
+    m_runColours.clear();
+    for (int k = 0; k < loops; ++k) {
+        const int n = counts[k];
+        for (int i = 0; n >= 2 && i < n; ++i) {
+            Push(m_runPositions, points[i].Data(), 3);
+            Push(m_runPositions, points[(i + 1) % n].Data(), 3);
+            Push(m_runColours, colour.Data(), 4);
+            Push(m_runColours, colour.Data(), 4);
+        }
+        points += n;
+    }
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
+    DrawRun(GL_LINES, m_runPositions, m_runColours, nullptr);
+}
+
+void CGLRenderer::DrawLines(const CVector4* points, const CVector4* colours, int segments,
+                            float width) {
+    if (!HasCurrentContext() || points == nullptr || segments <= 0) {
+        return;
+    }
+    if (m_recording != nullptr) {
+        for (int k = 0; k < segments; ++k) {
+            DrawLine(points + 2 * k, colours[k], width);
+        }
+        return;
+    }
+    m_runPositions.clear();
+    m_runColours.clear();
+    for (int k = 0; k < 2 * segments; ++k) {
+        Push(m_runPositions, points[k].Data(), 3);
+        Push(m_runColours, colours[k / 2].Data(), 4);
+    }
+    glLineWidth(width * static_cast<float>(m_nPixelScale));
+    DrawRun(GL_LINES, m_runPositions, m_runColours, nullptr);
+}
+
 void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material,
                               float width, int face) {
     if (!HasCurrentContext() || points == nullptr) {

@@ -76,8 +76,10 @@ void CKZ_VView::CreateAxisFont() {
 }
 
 void CKZ_VView::DestroyGL() {
-    m_gl.DeleteList(m_cache.pointsList);
-    m_cache.pointsList = 0;
+    for (unsigned* list : {&m_cache.pointsList, &m_cache.contoursList, &m_cache.meshList}) {
+        m_gl.DeleteList(*list);
+        *list = 0;
+    }
     DeleteCommentLists(m_gl, m_printFonts.comment);
     m_gl.DeleteFontList(m_screenFonts.axis);
     m_gl.DeleteFontList(m_screenFonts.label);

@@ -60,6 +60,16 @@ struct CFrameCache {
     std::vector<uint8_t> pointsListed;
     int pointsCompilations = 0;  // how many times the list was made (tests)
 
+    // The bands, lines and label spheres in one display list (0 = none), made from the contour
+    // computation numbered contoursListComputation at pixel scale contoursListScale; the
+    // mesh's outlines likewise, for the mesh of meshListGeneration.
+    unsigned contoursList = 0;
+    int contoursListComputation = -1;
+    int contoursListScale = 0;
+    unsigned meshList = 0;
+    uint64_t meshListGeneration = ~uint64_t(0);
+    int meshListScale = 0;
+
     int contourComputations = 0;  // how many times the contours were computed (tests, bench)
     // The true range of the values shown, as a status-bar line ("データ範囲 min … max"; empty
     // without values), remade with every contour computation.

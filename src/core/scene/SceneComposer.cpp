@@ -142,10 +142,31 @@ void CSceneComposer::DrawMesh() {
         return;
     }
     UpdateMeshCorners(m_state.m_data, m_cache);
-    size_t first = 0;
-    for (int n : m_cache.meshCounts) {
-        m_r.DrawLineLoop(m_cache.meshCorners.data() + first, n, COLOR_GRAY, 1.0f);
-        first += static_cast<size_t>(n);
+    // A large mesh is a hundred thousand outlines: compiled once per mesh and pixel scale (the
+    // line width depends on it), replayed on every camera move.
+    const int scale = m_r.PixelScale();
+    CFrameCache& c = m_cache;
+    const bool current = c.meshListGeneration == c.meshGeneration && c.meshListScale == scale;
+    ThroughList(c.meshList, current, [this] {
+        m_r.DrawLineLoops(m_cache.meshCorners.data(), m_cache.meshCounts.data(),
+                          static_cast<int>(m_cache.meshCounts.size()), COLOR_GRAY, 1.0f);
+        m_cache.meshListGeneration = m_cache.meshGeneration;
+        m_cache.meshListScale = m_r.PixelScale();
+    });
+}
+
+template <class Draw>
+void CSceneComposer::ThroughList(unsigned& list, bool current, Draw draw) {
+    if (current && m_r.IsCallable(list)) {
+        m_r.CallList(list);
+        return;
+    }
+    m_r.DeleteList(list);
+    list = m_r.BeginList();
+    draw();
+    if (list != 0) {
+        m_r.EndList();
+        m_r.CallList(list);
     }
 }
 
@@ -339,28 +360,56 @@ void CSceneComposer::DrawContours() {
     // are. The label spheres stand out of the lines and keep the depth test.
     bool hasSlots = false;
     for (const CContourItem& item : contours.items) {
-        switch (item.type) {
-            case ContourItemType::Band:
-                m_r.DrawPolygon(&contours.points[static_cast<size_t>(item.first)], item.count,
-                                item.colour);
-                break;
-            case ContourItemType::Blank:
-                m_r.DrawPolygon(&contours.points[static_cast<size_t>(item.first)], item.count,
-                                COLOR_WHITE);
-                break;
-            case ContourItemType::Line:
-                m_r.DrawLine(&contours.points[static_cast<size_t>(item.first)], item.colour, 1.0f);
-                break;
-            case ContourItemType::Label: {
-                const CContourLabel& label = contours.labels[static_cast<size_t>(item.first)];
-                m_r.DrawSphere(label.centre, label.radius, item.colour, 8);
-                break;
-            }
-            case ContourItemType::Slots:
-                hasSlots = true;
-                break;
-        }
+        hasSlots = hasSlots || item.type == ContourItemType::Slots;
     }
+    // Compiled once per computation and pixel scale: a camera move replays them.
+    const int scale = m_r.PixelScale();
+    const bool current = m_cache.contoursListComputation == m_cache.contourComputations &&
+                         m_cache.contoursListScale == scale;
+    ThroughList(m_cache.contoursList, current, [this, scale] {
+        // Runs of bands (and blanks) and of lines are drawn each at once, in the items' order.
+        const CContourDrawing& drawing = m_cache.contours;
+        std::vector<CVector4> points;
+        std::vector<int> counts;
+        std::vector<CVector4> colours;
+        ContourItemType run = ContourItemType::Slots;  // none
+        auto flush = [&] {
+            if (run == ContourItemType::Band) {
+                m_r.DrawPolygons(points.data(), counts.data(), colours.data(),
+                                 static_cast<int>(counts.size()));
+            } else if (run == ContourItemType::Line) {
+                m_r.DrawLines(points.data(), colours.data(), static_cast<int>(colours.size()),
+                              1.0f);
+            }
+            points.clear();
+            counts.clear();
+            colours.clear();
+        };
+        for (const CContourItem& item : drawing.items) {
+            const CVector4* at = &drawing.points[static_cast<size_t>(item.first)];
+            const bool polygon =
+                item.type == ContourItemType::Band || item.type == ContourItemType::Blank;
+            const ContourItemType kind = polygon ? ContourItemType::Band : item.type;
+            if (kind != run) {
+                flush();
+                run = kind;
+            }
+            if (polygon) {
+                points.insert(points.end(), at, at + item.count);
+                counts.push_back(item.count);
+                colours.push_back(item.type == ContourItemType::Band ? item.colour : COLOR_WHITE);
+            } else if (item.type == ContourItemType::Line) {
+                points.insert(points.end(), at, at + 2);
+                colours.push_back(item.colour);
+            } else if (item.type == ContourItemType::Label) {
+                const CContourLabel& label = drawing.labels[static_cast<size_t>(item.first)];
+                m_r.DrawSphere(label.centre, label.radius, item.colour, 8);
+            }
+        }
+        flush();
+        m_cache.contoursListComputation = m_cache.contourComputations;
+        m_cache.contoursListScale = scale;
+    });
     m_r.SetDepthTest(false);
     for (const CContourItem& item : contours.items) {
         if (item.type == ContourItemType::Label) {

@@ -44,6 +44,10 @@ private:
     void DrawWind();
     void DrawContours();
     void DrawMesh();
+    // Calls list when current is set and the renderer can call it; otherwise draws with draw()
+    // into list made anew (or directly, when no list can be had) and calls it.
+    template <class Draw>
+    void ThroughList(unsigned& list, bool current, Draw draw);
     void DrawPoints();
     void DrawTapPoints(const std::vector<uint8_t>& listed, float radius, size_t wholeNumbers,
                        bool numbers);
