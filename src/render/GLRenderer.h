@@ -223,10 +223,7 @@ private:
     // above when Qt's platform has no OpenGL (no display); null otherwise.
     std::unique_ptr<kzv::CEglOffscreen> m_egl;
     CGLRecording* m_recording = nullptr;  // where primitives are kept, if set
-    // The arrays of the last run of primitives drawn at once (kept to spare the allocations).
-    std::vector<float> m_runPositions;
-    std::vector<float> m_runColours;
-    std::vector<float> m_runNormals;
+
     std::map<unsigned, FontKey> m_fontLists;  // list base -> its font
     // list base -> its texts' pieces' bitmap lists (DrawTextPieces)
     std::map<unsigned, std::unordered_map<std::string, unsigned>> m_pieceLists;

@@ -88,7 +88,7 @@ void DrawRun(unsigned mode, const std::vector<float>& positions, const std::vect
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    // The current colour and normal are undefined after colour and normal arrays: those of
+    // The current colour (and normal) are undefined after colour and normal arrays: those of
     // the run's last vertex, as drawing one by one leaves them.
     glColor4fv(&colours[colours.size() - 4]);
     if (normals != nullptr) {
@@ -111,25 +111,29 @@ void CGLRenderer::DrawPolygons(const CVector4* points, const int* counts, const 
         return;
     }
     // Each polygon as the fan of triangles about its first corner, as the GL draws a polygon.
-    m_runPositions.clear();
-    m_runColours.clear();
-    m_runNormals.clear();
+    // Normals only where lighting reads them: unlit bands of a million taps are a large array.
+    const bool lit = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    std::vector<float> positions, rgba, normals;
+    CVector4 normal;
     for (int k = 0; k < polygons; ++k) {
         const int n = counts[k];
         if (n >= 3) {
-            const CVector4 normal = UnitNormal(points, n);
+            normal = UnitNormal(points, n);
             for (int i = 1; i + 1 < n; ++i) {
                 for (const CVector4* corner : {&points[0], &points[i], &points[i + 1]}) {
-                    Push(m_runPositions, corner->Data(), 3);
-                    Push(m_runColours, colours[k].Data(), 4);
-                    Push(m_runNormals, normal.Data(), 3);
+                    Push(positions, corner->Data(), 3);
+                    Push(rgba, colours[k].Data(), 4);
+                    if (lit) {
+                        Push(normals, normal.Data(), 3);
+                    }
                 }
             }
         }
         points += n;
     }
     glEnable(GL_NORMALIZE);
-    DrawRun(GL_TRIANGLES, m_runPositions, m_runColours, &m_runNormals);
+    DrawRun(GL_TRIANGLES, positions, rgba, lit ? &normals : nullptr);
+    glNormal3fv(normal.Data());
 }
 
 void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int loops,
@@ -144,20 +148,19 @@ void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int l
         }
         return;
     }
-    m_runPositions.clear();
-    m_runColours.clear();
+    std::vector<float> positions, rgba;
     for (int k = 0; k < loops; ++k) {
         const int n = counts[k];
         for (int i = 0; n >= 2 && i < n; ++i) {
-            Push(m_runPositions, points[i].Data(), 3);
-            Push(m_runPositions, points[(i + 1) % n].Data(), 3);
-            Push(m_runColours, colour.Data(), 4);
-            Push(m_runColours, colour.Data(), 4);
+            Push(positions, points[i].Data(), 3);
+            Push(positions, points[(i + 1) % n].Data(), 3);
+            Push(rgba, colour.Data(), 4);
+            Push(rgba, colour.Data(), 4);
         }
         points += n;
     }
     glLineWidth(width * static_cast<float>(m_nPixelScale));
-    DrawRun(GL_LINES, m_runPositions, m_runColours, nullptr);
+    DrawRun(GL_LINES, positions, rgba, nullptr);
 }
 
 void CGLRenderer::DrawLines(const CVector4* points, const CVector4* colours, int segments,
@@ -171,14 +174,13 @@ void CGLRenderer::DrawLines(const CVector4* points, const CVector4* colours, int
         }
         return;
     }
-    m_runPositions.clear();
-    m_runColours.clear();
+    std::vector<float> positions, rgba;
     for (int k = 0; k < 2 * segments; ++k) {
-        Push(m_runPositions, points[k].Data(), 3);
-        Push(m_runColours, colours[k / 2].Data(), 4);
+        Push(positions, points[k].Data(), 3);
+        Push(rgba, colours[k / 2].Data(), 4);
     }
     glLineWidth(width * static_cast<float>(m_nPixelScale));
-    DrawRun(GL_LINES, m_runPositions, m_runColours, nullptr);
+    DrawRun(GL_LINES, positions, rgba, nullptr);
 }
 
 void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material,
