@@ -1,0 +1,128 @@
+#include "field/Legible.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The view's rectangle divided into square cells at least as large as every grown box, so
+// that two boxes that meet have their centres in the same or in neighbouring cells. Each cell
+// holds a chain of the chosen items whose centres lie in it.
+class CCellGrid {
+public:
+    CCellGrid(int width, int height, float cell) {
+        // Never more cells than there are pixels, nor more than a few million.
+        constexpr double kMaxCells = 4.0e6;
+        m_cell = std::max(1.0f, cell);
+        const double cells = (static_cast<double>(width) / m_cell + 1.0) *
+                             (static_cast<double>(height) / m_cell + 1.0);
+        if (cells > kMaxCells) {
+            m_cell *= static_cast<float>(std::sqrt(cells / kMaxCells));
+        }
+        m_columns = static_cast<int>(static_cast<float>(width) / m_cell) + 1;
+        m_rows = static_cast<int>(static_cast<float>(height) / m_cell) + 1;
+        m_head.assign(static_cast<size_t>(m_columns) * static_cast<size_t>(m_rows), -1);
+    }
+
+    int Column(float x) const { return std::clamp(static_cast<int>(x / m_cell), 0, m_columns - 1); }
+    int Row(float y) const { return std::clamp(static_cast<int>(y / m_cell), 0, m_rows - 1); }
+
+    void Add(int item, float x, float y, std::vector<int>& next) {
+        int& head = m_head[Index(Column(x), Row(y))];
+        next[static_cast<size_t>(item)] = head;
+        head = item;
+    }
+
+    // Calls visit(item) for every chosen item of the cells around (x, y) until it says true.
+    template <typename Visit>
+    bool AnyAround(float x, float y, const std::vector<int>& next, Visit visit) const {
+        const int c = Column(x);
+        const int r = Row(y);
+        for (int row = std::max(0, r - 1); row <= std::min(m_rows - 1, r + 1); ++row) {
+            for (int column = std::max(0, c - 1); column <= std::min(m_columns - 1, c + 1);
+                 ++column) {
+                for (int i = m_head[Index(column, row)]; i >= 0; i = next[static_cast<size_t>(i)]) {
+                    if (visit(i)) {
+                        return true;
+                    }
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    size_t Index(int column, int row) const {
+        return static_cast<size_t>(row) * static_cast<size_t>(m_columns) +
+               static_cast<size_t>(column);
+    }
+
+    float m_cell = 1.0f;
+    int m_columns = 1;
+    int m_rows = 1;
+    std::vector<int> m_head;
+};
+
+float Extent(float half) {
+    return std::isfinite(half) ? std::max(0.0f, half) : 0.0f;
+}
+
+bool OnScreen(const CLegibleItem& item, int width, int height) {
+    return std::isfinite(item.x) && std::isfinite(item.y) && item.x >= 0.0f && item.y >= 0.0f &&
+           item.x < static_cast<float>(width) && item.y < static_cast<float>(height);
+}
+
+}  // namespace
+
+size_t PickLegible(const std::vector<CLegibleItem>& items, int width, int height, float gap,
+                   std::vector<uint8_t>& shown) {
+    shown.assign(items.size(), 0);
+    if (items.empty()) {
+        return 0;
+    }
+    gap = std::isfinite(gap) ? std::max(0.0f, gap) : 0.0f;
+    // Half extents grown by half the gap each: two grown boxes apart means the boxes are at
+    // least gap apart.
+    float largest = 0.0f;
+    for (const CLegibleItem& item : items) {
+        largest = std::max({largest, Extent(item.halfWidth), Extent(item.halfHeight)});
+    }
+    const float grow = 0.5f * gap;
+    CCellGrid grid(std::max(1, width), std::max(1, height), 2.0f * (largest + grow));
+    std::vector<int> next(items.size(), -1);
+    const auto halfW = [&](const CLegibleItem& item) { return Extent(item.halfWidth) + grow; };
+    const auto halfH = [&](const CLegibleItem& item) { return Extent(item.halfHeight) + grow; };
+    size_t count = 0;
+    const auto take = [&](size_t i) {
+        shown[i] = 1;
+        ++count;
+        // An item off screen can still reach into it; its cell is the nearest one inside.
+        if (std::isfinite(items[i].x) && std::isfinite(items[i].y)) {
+            grid.Add(static_cast<int>(i), items[i].x, items[i].y, next);
+        }
+    };
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].rank == ELegibleRank::Always) {
+            take(i);
+        }
+    }
+    for (const ELegibleRank rank : {ELegibleRank::Favoured, ELegibleRank::Plain}) {
+        for (size_t i = 0; i < items.size(); ++i) {
+            const CLegibleItem& item = items[i];
+            if (item.rank != rank || !OnScreen(item, width, height)) {
+                continue;
+            }
+            const float w = halfW(item);
+            const float h = halfH(item);
+            const bool covered = grid.AnyAround(item.x, item.y, next, [&](int j) {
+                const CLegibleItem& other = items[static_cast<size_t>(j)];
+                return std::fabs(other.x - item.x) < w + halfW(other) &&
+                       std::fabs(other.y - item.y) < h + halfH(other);
+            });
+            if (!covered) {
+                take(i);
+            }
+        }
+    }
+    return count;
+}
