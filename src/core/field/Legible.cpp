@@ -5,9 +5,16 @@
 
 namespace {
 
+// A chosen item's grown box, and the next box of its cell (-1 at the end of the chain).
+struct CChosenBox {
+    float x, y, halfWidth, halfHeight;
+    int next;
+};
+
 // The view's rectangle divided into square cells at least as large as every grown box, so
 // that two boxes that meet have their centres in the same or in neighbouring cells. Each cell
-// holds a chain of the chosen items whose centres lie in it.
+// holds a chain of the chosen boxes whose centres lie in it; the boxes lie together in one
+// small array (a few thousand fit on a screen), which keeps the look-ups in the cache.
 class CCellGrid {
 public:
     CCellGrid(int width, int height, float cell) {
@@ -27,22 +34,24 @@ public:
     int Column(float x) const { return std::clamp(static_cast<int>(x / m_cell), 0, m_columns - 1); }
     int Row(float y) const { return std::clamp(static_cast<int>(y / m_cell), 0, m_rows - 1); }
 
-    void Add(int item, float x, float y, std::vector<int>& next) {
+    void Add(float x, float y, float halfWidth, float halfHeight) {
         int& head = m_head[Index(Column(x), Row(y))];
-        next[static_cast<size_t>(item)] = head;
-        head = item;
+        m_boxes.push_back({x, y, halfWidth, halfHeight, head});
+        head = static_cast<int>(m_boxes.size() - 1);
     }
 
-    // Calls visit(item) for every chosen item of the cells around (x, y) until it says true.
-    template <typename Visit>
-    bool AnyAround(float x, float y, const std::vector<int>& next, Visit visit) const {
+    // Whether a chosen box meets the box of centre (x, y) and these half extents.
+    bool Meets(float x, float y, float halfWidth, float halfHeight) const {
         const int c = Column(x);
         const int r = Row(y);
         for (int row = std::max(0, r - 1); row <= std::min(m_rows - 1, r + 1); ++row) {
             for (int column = std::max(0, c - 1); column <= std::min(m_columns - 1, c + 1);
                  ++column) {
-                for (int i = m_head[Index(column, row)]; i >= 0; i = next[static_cast<size_t>(i)]) {
-                    if (visit(i)) {
+                for (int i = m_head[Index(column, row)]; i >= 0;
+                     i = m_boxes[static_cast<size_t>(i)].next) {
+                    const CChosenBox& b = m_boxes[static_cast<size_t>(i)];
+                    if (std::fabs(b.x - x) < halfWidth + b.halfWidth &&
+                        std::fabs(b.y - y) < halfHeight + b.halfHeight) {
                         return true;
                     }
                 }
@@ -61,6 +70,7 @@ private:
     int m_columns = 1;
     int m_rows = 1;
     std::vector<int> m_head;
+    std::vector<CChosenBox> m_boxes;
 };
 
 float Extent(float half) {
@@ -89,7 +99,6 @@ size_t PickLegible(const std::vector<CLegibleItem>& items, int width, int height
     }
     const float grow = 0.5f * gap;
     CCellGrid grid(std::max(1, width), std::max(1, height), 2.0f * (largest + grow));
-    std::vector<int> next(items.size(), -1);
     const auto halfW = [&](const CLegibleItem& item) { return Extent(item.halfWidth) + grow; };
     const auto halfH = [&](const CLegibleItem& item) { return Extent(item.halfHeight) + grow; };
     size_t count = 0;
@@ -98,7 +107,7 @@ size_t PickLegible(const std::vector<CLegibleItem>& items, int width, int height
         ++count;
         // An item off screen can still reach into it; its cell is the nearest one inside.
         if (std::isfinite(items[i].x) && std::isfinite(items[i].y)) {
-            grid.Add(static_cast<int>(i), items[i].x, items[i].y, next);
+            grid.Add(items[i].x, items[i].y, halfW(items[i]), halfH(items[i]));
         }
     };
     for (size_t i = 0; i < items.size(); ++i) {
@@ -112,14 +121,7 @@ size_t PickLegible(const std::vector<CLegibleItem>& items, int width, int height
             if (item.rank != rank || !OnScreen(item, width, height)) {
                 continue;
             }
-            const float w = halfW(item);
-            const float h = halfH(item);
-            const bool covered = grid.AnyAround(item.x, item.y, next, [&](int j) {
-                const CLegibleItem& other = items[static_cast<size_t>(j)];
-                return std::fabs(other.x - item.x) < w + halfW(other) &&
-                       std::fabs(other.y - item.y) < h + halfH(other);
-            });
-            if (!covered) {
+            if (!grid.Meets(item.x, item.y, halfW(item), halfH(item))) {
                 take(i);
             }
         }
