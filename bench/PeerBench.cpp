@@ -2,9 +2,17 @@
 // bench/peers/run.sh, the files the peers read, and the band-area dump that shows a change of
 // the contour code left every band as it was.
 //
-//   kzv_peer_bench time-contours <set> <runs>   ms per frame: bands only, 30 bands, every
-//                                               direction in turn (median of runs)
+//   kzv_peer_bench time-contours <set> <runs> [k]
+//                                               ms per frame: bands only, 30 bands, every
+//                                               direction in turn (median of runs); with k,
+//                                               k directions spread over the circle
 //   kzv_peer_bench time-load <set> <runs>       ms per load of the data set (median of runs)
+//   kzv_peer_bench time-fromchars <set> <runs>  ms to read the files a load reads and convert
+//                                               every number in them with std::from_chars, and
+//                                               nothing else: the least a load can cost
+//   kzv_peer_bench memory <set>                 the heap of a load, two directions' contours
+//                                               and a value list of 10 000 taps (MB), beside
+//                                               the data set's own numbers
 //   kzv_peer_bench time-load-parts <set> <runs> the same step by step
 //   kzv_peer_bench make-search <root> <count>   count data sets in four data folders
 //   kzv_peer_bench time-search <root> <runs>    ms per search of the three queries (medians)
@@ -13,7 +21,10 @@
 //   kzv_peer_bench areas <set>...               every band's area of every direction, and a
 //                                               digest of the whole contour drawing
 
+#include <malloc.h>
+
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -35,6 +46,7 @@
 #include "field/SurfaceValues.h"
 #include "state/ViewState.h"
 #include "text/CodePage.h"
+#include "valuelist/ValueList.h"
 
 namespace fs = std::filesystem;
 
@@ -76,7 +88,7 @@ bool Load(CViewState& state, const std::string& folder) {
     return state.m_data.m_mesh.GetPanelCount() > 0;
 }
 
-int TimeContours(const std::string& folder, int runs) {
+int TimeContours(const std::string& folder, int runs, int timedDirections) {
     CViewState state;
     if (!Load(state, folder)) {
         std::fprintf(stderr, "no panels in %s\n", folder.c_str());
@@ -84,14 +96,17 @@ int TimeContours(const std::string& folder, int runs) {
     }
     state.m_settings.m_nContourKind = 0;  // bands only
     const int directions = state.m_data.m_cp.m_nDirectionCount;
+    // Every direction, or every (directions / k)-th one on a set too large to time them all.
+    const int step = timedDirections > 0 ? std::max(1, directions / timedDirections) : 1;
+    const int timed = (directions + step - 1) / step;
     CContourDrawing out;
     const double ms = MedianMs(runs, [&] {
-        for (int d = 0; d < directions; ++d) {
+        for (int d = 0; d < directions; d += step) {
             state.m_settings.m_nDirection = d;
             ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
         }
     });
-    std::printf("%.6f\n", ms / directions);
+    std::printf("%.6f\n", ms / timed);
     return 0;
 }
 
@@ -115,6 +130,151 @@ int TimeLoad(const std::string& folder, int runs) {
     return 0;
 }
 
+// The files a load reads that hold numbers: the Cp table and the value tables beside it, the
+// tap positions and the mesh.
+std::vector<std::string> NumberFiles(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const char* name : {"cp.dat", "cpmax.dat", "cpmin.dat", "cprms.dat", "cppeakmax.dat",
+                             "cppeakmin.dat", "measure.pos", "mesh.msh"}) {
+        const std::string path = Slash(folder) + name;
+        if (fs::exists(path)) {
+            files.push_back(path);
+        }
+    }
+    return files;
+}
+
+// Reads each file whole and converts every number of its records with std::from_chars into
+// one array of doubles: a line that starts with a digit or '-' is a record of numbers, each
+// followed by one separator; other lines (tags, counts' headers, comments, "EOF") are passed
+// over. No checks, no tables, no index: what any reader of these files must at least do.
+size_t FromCharsAll(const std::vector<std::string>& files, std::vector<double>& numbers,
+                    std::string& bytes) {
+    numbers.clear();
+    // Room for every number at once (a record's value takes about six bytes and more), so
+    // that growing the array costs nothing worth counting.
+    uintmax_t total = 0;
+    for (const std::string& path : files) {
+        total += fs::file_size(path);
+    }
+    numbers.reserve(static_cast<size_t>(total / 6));
+    for (const std::string& path : files) {
+        std::ifstream in(path, std::ios::binary);
+        in.seekg(0, std::ios::end);
+        bytes.resize(static_cast<size_t>(in.tellg()));
+        in.seekg(0);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        const char* p = bytes.data();
+        const char* const end = p + bytes.size();
+        while (p < end) {
+            const char* eol = static_cast<const char*>(std::memchr(p, '\n', end - p));
+            if (eol == nullptr) {
+                eol = end;
+            }
+            if ((*p >= '0' && *p <= '9') || *p == '-') {
+                while (p < eol) {
+                    double v = 0.0;
+                    const std::from_chars_result r = std::from_chars(p, eol, v);
+                    if (r.ec != std::errc()) {
+                        break;
+                    }
+                    numbers.push_back(v);
+                    p = r.ptr + 1;
+                }
+            }
+            p = eol + 1;
+        }
+    }
+    return numbers.size();
+}
+
+int TimeFromChars(const std::string& folder, int runs) {
+    const std::vector<std::string> files = NumberFiles(folder);
+    if (files.empty()) {
+        std::fprintf(stderr, "no number files in %s\n", folder.c_str());
+        return 1;
+    }
+    std::vector<double> numbers;
+    std::string bytes;
+    size_t count = 0;
+    const double ms = MedianMs(runs, [&] {
+        // Fresh arrays each time, as a load starts with.
+        numbers = std::vector<double>();
+        bytes = std::string();
+        count = FromCharsAll(files, numbers, bytes);
+    });
+    if (count == 0) {
+        std::fprintf(stderr, "no numbers in %s\n", folder.c_str());
+        return 1;
+    }
+    std::printf("%.6f\n", ms);
+    return 0;
+}
+
+// ---- the heap ----
+
+// Bytes handed out by malloc and not given back (mallinfo2 counts the small blocks and the
+// mapped large ones), sampled by the steps below; the peak is the largest sample.
+double HeapMb() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+// What the data set's numbers take when each is kept once in the form the program keeps it
+// in: a value as a double, a tap as its number and three float coordinates, a panel as four
+// tap numbers.
+double DataSetMb(const CDataSet& data) {
+    double bytes = 0.0;
+    for (int q = 0; q < kFileQuantityCount; ++q) {
+        const CCpFile* table = data.m_tables.Table(ValueQuantityAt(q), data.m_cp);
+        if (table != nullptr) {
+            bytes += static_cast<double>(table->m_aCp.size()) * sizeof(double);
+        }
+    }
+    bytes +=
+        static_cast<double>(data.m_taps.m_aTapNo.size()) * (sizeof(int32_t) + 3 * sizeof(float));
+    bytes += static_cast<double>(data.m_mesh.GetPanelCount()) * 4 * sizeof(int32_t);
+    return bytes / (1024.0 * 1024.0);
+}
+
+// The heap at each step of the core work a user's first minutes take: the load, the contours
+// of the first direction and of the next, and a value list of up to 10 000 listed taps.
+// Prints "data_mb=.. heap_load_mb=.. heap_peak_mb=.. heap_end_mb=.." (heap figures above the
+// empty program's).
+int Memory(const std::string& folder) {
+    const double base = HeapMb();
+    double peak = 0.0;
+    auto sample = [&] {
+        const double mb = HeapMb() - base;
+        peak = std::max(peak, mb);
+        return mb;
+    };
+    CViewState state;
+    if (!Load(state, folder)) {
+        std::fprintf(stderr, "no panels in %s\n", folder.c_str());
+        return 1;
+    }
+    const double afterLoad = sample();
+    CContourDrawing out;
+    state.m_settings.m_nContourKind = 2;
+    state.m_settings.m_bShowLabels = 1;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
+    sample();
+    state.m_settings.m_nDirection = 1;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
+    sample();
+    const size_t listed = std::min<size_t>(10000, state.m_data.m_taps.m_aTapNo.size());
+    for (size_t i = 0; i < listed; ++i) {
+        const CVector4& p = state.m_data.m_taps.m_aPos[i];
+        const int tap = state.m_data.m_taps.m_aTapNo[i];
+        state.m_valueList.AddPointRow(tap, p.x, p.y, p.z, state.m_data.m_cp.GetCp(tap, 1));
+    }
+    const double atEnd = sample();
+    std::printf("data_mb=%.1f heap_load_mb=%.1f heap_peak_mb=%.1f heap_end_mb=%.1f\n",
+                DataSetMb(state.m_data), afterLoad, peak, atEnd);
+    return 0;
+}
+
 // The steps of a load one by one (fresh objects each run; medians in ms).
 int TimeLoadParts(const std::string& folder, int runs) {
     const std::string f = Slash(folder);
@@ -129,6 +289,12 @@ int TimeLoadParts(const std::string& folder, int runs) {
             }
         };
         step("1 cp.dat", [&] { state->m_data.m_cp.Read((f + "cp.dat").c_str()); });
+        std::vector<CTableFile> files;
+        for (int k = 1; k < kFileQuantityCount; ++k) {
+            step(ValueQuantityFileName(ValueQuantityAt(k)),
+                 [&] { files.push_back(ReadTableFile(f, ValueQuantityAt(k))); });
+        }
+        step("1 take tables", [&] { state->m_data.m_tables.Take(files, state->m_data.m_cp); });
         step("2 measure.pos", [&] { state->m_data.m_taps.Read((f + "measure.pos").c_str()); });
         step("3 mesh.msh", [&] { state->m_data.m_mesh.Read((f + "mesh.msh").c_str()); });
         step("4 corner table", [&] { state->m_data.Corners(); });
@@ -426,7 +592,9 @@ int Areas(const std::vector<std::string>& folders) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: kzv_peer_bench time-contours|time-load <set> <runs>\n"
+                 "usage: kzv_peer_bench time-contours <set> <runs> [directions]\n"
+                 "       kzv_peer_bench time-load|time-fromchars <set> <runs>\n"
+                 "       kzv_peer_bench memory <set>\n"
                  "       kzv_peer_bench make-search <root> <count>\n"
                  "       kzv_peer_bench time-search <root> <runs>\n"
                  "       kzv_peer_bench export-tri <set> <dir>\n"
@@ -444,12 +612,21 @@ int main(int argc, char** argv) {
     if (mode == "areas") {
         return Areas(std::vector<std::string>(argv + 2, argv + argc));
     }
+    if (mode == "memory" && argc == 3) {
+        return Memory(argv[2]);
+    }
+    if (mode == "time-contours" && argc == 5 && std::atoi(argv[3]) > 0) {
+        return TimeContours(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    }
     if (argc != 4) {
         return Usage();
     }
     const int n = std::atoi(argv[3]);
     if (mode == "time-contours" && n > 0) {
-        return TimeContours(argv[2], n);
+        return TimeContours(argv[2], n, 0);
+    }
+    if (mode == "time-fromchars" && n > 0) {
+        return TimeFromChars(argv[2], n);
     }
     if (mode == "time-load-parts" && n > 0) {
         return TimeLoadParts(argv[2], n);

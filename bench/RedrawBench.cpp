@@ -14,9 +14,19 @@
 //   --memory  the resident memory of the program idle (window shown, nothing loaded), its
 //             peak after a load and after one and two frames, and malloc's heap in use at
 //             each step (the rest is libraries, the GL's JIT code and its mapped memory).
-//   --table   both, as the one line the benchmark table reads:
-//             redraw_s=<median> limit_s=<median> peak_mb=<x> idle_mb=<y>
-// KZV_BENCH_REPEATS sets the interleaved repeats of redraw and limit (at least 5, default 7).
+//   --table   the one line the benchmark table reads:
+//             redraw_s=<median> limit_s=<median> peak_mb=<x> idle_mb=<y> default_s=<median>
+//             tris_s=<median> rss1_mb= rss2_mb= rss3_mb= heap1_mb= heap2_mb= heap3_mb=
+//             redraw: a frame with every layer on after a camera turn (cached contours);
+//             limit: the replay of that frame's recorded primitives; default: the same with
+//             the default layers; tris: the mesh's triangles drawn once from vertex arrays with
+//             one colour per corner, the least any viewer of the field must draw; rss and heap:
+//             the whole process's resident memory and malloc's heap in use (the GL driver's
+//             allocations included) after the first frame, after a direction step and its
+//             frame, and after one more frame.
+// KZV_BENCH_REPEATS sets the interleaved repeats of the timings (default 7; --table takes
+// fewer on request, at least 1). KZV_BENCH_NO_REPLAY leaves the replay out of --table (its
+// recording of a million-tap frame takes gigabytes); limit_s is then 0.
 // In these modes the data set is written by a child process, so that generating it leaves
 // nothing in this program's memory.
 
@@ -35,6 +45,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -171,10 +182,74 @@ struct LimitResult {
     size_t bitmaps = 0;
 };
 
+// The mesh as triangles (a quadrilateral as two) over one vertex per tap, each tap coloured by
+// its value of the shown direction on a blue-to-red ramp over the colour range.
+struct TriangleArrays {
+    std::vector<float> xyz;
+    std::vector<uint8_t> rgba;
+    std::vector<uint32_t> index;
+};
+
+TriangleArrays MakeTriangleArrays(const CViewState& state) {
+    TriangleArrays t;
+    const CDataSet& data = state.m_data;
+    const size_t taps = data.m_taps.m_aPos.size();
+    t.xyz.reserve(taps * 3);
+    t.rgba.reserve(taps * 4);
+    const double lo = state.m_settings.m_dColorMin;
+    const double span = std::max(1e-9, state.m_settings.m_dColorMax - lo);
+    for (size_t i = 0; i < taps; ++i) {
+        const CVector4& p = data.m_taps.m_aPos[i];
+        t.xyz.insert(t.xyz.end(), {p.x, p.y, p.z});
+        const double v = data.m_cp.GetCp(data.m_taps.m_aTapNo[i], state.m_settings.m_nDirection);
+        const double f = std::clamp((v - lo) / span, 0.0, 1.0);
+        t.rgba.insert(t.rgba.end(), {static_cast<uint8_t>(255 * f), 64,
+                                     static_cast<uint8_t>(255 * (1.0 - f)), 255});
+    }
+    const CCornerTable& corners = data.CornerPositions();
+    for (int p = 0; p < corners.GetPanelCount(); ++p) {
+        const int32_t* r = corners.PosRecords(p);
+        const int n = corners.Count(p);
+        if (n < 3 || r[0] < 0 || r[1] < 0 || r[2] < 0 || (n == 4 && r[3] < 0)) {
+            continue;
+        }
+        const auto u = [](int32_t k) { return static_cast<uint32_t>(k); };
+        t.index.insert(t.index.end(), {u(r[0]), u(r[1]), u(r[2])});
+        if (n == 4) {
+            t.index.insert(t.index.end(), {u(r[0]), u(r[2]), u(r[3])});
+        }
+    }
+    return t;
+}
+
+// One frame of the triangles alone, with the camera of the view's last frame (RenderScene
+// leaves its model-view matrix in place).
+void DrawTriangles(const TriangleArrays& t) {
+    g_view->makeCurrent();
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_SMOOTH);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, t.xyz.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, t.rgba.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(t.index.size()), GL_UNSIGNED_INT,
+                   t.index.data());
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glFinish();
+    g_view->doneCurrent();
+}
+
 // Records one full frame, then times redraw and limit in interleaved repeats, each repeat
 // drawing enough frames to take a quarter of a second.
 LimitResult MeasureLimit(int repeats) {
     LimitResult result;
+    if (std::getenv("KZV_BENCH_NO_REPLAY") != nullptr) {
+        return result;
+    }
     CGLRecording recording;
     g_view->makeCurrent();
     g_view->RenderScene();  // caches filled, so the recorded frame is a plain redraw
@@ -240,6 +315,9 @@ void ShowEveryLayer(CKZ_VView& view) {
     (*view.Owner().Edit()).m_settings.m_bShowGround = 1;
     (*view.Owner().Edit()).m_settings.m_bShowWind = 1;
     (*view.Owner().Edit()).m_settings.m_bShowAxisNumbers = 1;
+    for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
+        (*view.Owner().Edit()).m_settings.m_comment.flags[i] = 1;
+    }
     if (const char* limit = std::getenv("KZV_NUMBER_BITMAPS")) {
         view.m_nNumberBitmapLimit = 0;
         view.m_nLargeSetNumberBitmaps = static_cast<size_t>(std::strtoul(limit, nullptr, 10));
@@ -266,6 +344,88 @@ bool WriteSetInChild(const std::string& folder) {
     return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Turns the camera a little, as one step of a drag does, and draws the frame.
+void DragFrame() {
+    g_view->Owner().Edit()->m_camera.Turn(CVector4(0.0f, 0.5f, 0.0f));
+    Redraw();
+}
+
+// Sets the display switches of the settings' defaults (the picture a user first gets).
+void ShowDefaultLayers(CKZ_VView& view) {
+    const CDisplaySettings defaults;
+    auto edit = view.Owner().Edit();
+    CDisplaySettings& s = edit->m_settings;
+    s.m_nContourKind = defaults.m_nContourKind;
+    s.m_bShowLabels = defaults.m_bShowLabels;
+    s.m_bShowNumbers = defaults.m_bShowNumbers;
+    s.m_bShowMesh = defaults.m_bShowMesh;
+    s.m_bShowMarkers = defaults.m_bShowMarkers;
+    s.m_bShowGround = defaults.m_bShowGround;
+    s.m_bShowWind = defaults.m_bShowWind;
+    s.m_bShowAxisNumbers = defaults.m_bShowAxisNumbers;
+    s.m_comment = defaults.m_comment;
+}
+
+// --table after the load and the first frame with every layer on: the memory after a
+// direction step and after one more frame, then the interleaved timings of the drag frame with
+// every layer and with the default layers against the triangles alone (and the replay).
+void RunTable(CKZ_VView& view, double peak, double idle, double rss1, double heap1) {
+    {
+        auto edit = view.Owner().Edit();
+        edit->m_settings.m_nDirection =
+            (edit->m_settings.m_nDirection + 1) % edit->m_data.m_cp.m_nDirectionCount;
+    }
+    Redraw();
+    const double rss2 = StatusMb("VmRSS");
+    const double heap2 = HeapMb();
+    Redraw();
+    const double rss3 = StatusMb("VmRSS");
+    const double heap3 = HeapMb();
+    const double peakAll = std::max(peak, StatusMb("VmHWM"));
+
+    const int repeats = std::max(1, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 7));
+    const LimitResult r = MeasureLimit(std::max(repeats, 5));
+    const TriangleArrays triangles = MakeTriangleArrays(view.Owner().State());
+    // Each repeat sets its layers, draws one frame untimed (so that caches the switch made
+    // stale are filled again), then enough timed frames to take a quarter of a second (at
+    // least one); the medians of the repeats are printed.
+    const auto timeFrames = [](const std::function<void()>& setUp,
+                               const std::function<void()>& draw, int frames) {
+        setUp();
+        draw();
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < frames; ++i) {
+            draw();
+        }
+        return Seconds(std::chrono::steady_clock::now() - start) / frames;
+    };
+    const auto framesFor = [](double seconds) {
+        return std::max(1, static_cast<int>(0.25 / std::max(seconds, 1e-6)));
+    };
+    const std::function<void()> every = [&view] { ShowEveryLayer(view); };
+    const std::function<void()> defaults = [&view] { ShowDefaultLayers(view); };
+    const std::function<void()> nothing = [] {};
+    const std::function<void()> drag = DragFrame;
+    const std::function<void()> tris = [&triangles] { DrawTriangles(triangles); };
+    const int allFrames = framesFor(timeFrames(every, drag, 1));
+    const int plainFrames = framesFor(timeFrames(defaults, drag, 1));
+    const int trisFrames = framesFor(timeFrames(nothing, tris, 1));
+    std::vector<double> allTimes, plainTimes, trisTimes;
+    for (int k = 0; k < repeats; ++k) {
+        allTimes.push_back(timeFrames(every, drag, allFrames));
+        plainTimes.push_back(timeFrames(defaults, drag, plainFrames));
+        trisTimes.push_back(timeFrames(nothing, tris, trisFrames));
+    }
+    std::printf(
+        "redraw_s=%.4f limit_s=%.4f peak_mb=%.1f idle_mb=%.1f default_s=%.4f tris_s=%.4f "
+        "rss1_mb=%.1f rss2_mb=%.1f rss3_mb=%.1f heap1_mb=%.1f heap2_mb=%.1f heap3_mb=%.1f\n",
+        Median(allTimes), r.limit, peakAll, idle, Median(plainTimes), Median(trisTimes), rss1, rss2,
+        rss3, heap1, heap2, heap3);
+    if (r.differing != 0) {
+        std::fprintf(stderr, "limit picture differs in %zu pixels\n", r.differing);
+    }
+}
+
 // Runs --limit, --memory or --table on the data set in folder.
 int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
     int rc = 0;
@@ -287,9 +447,6 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
             const double afterLoad = StatusMb("VmHWM");
             const double loadHeap = HeapMb();
             ShowEveryLayer(view);
-            for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-                (*view.Owner().Edit()).m_settings.m_comment.flags[i] = 1;
-            }
             Redraw();
             const double peak = StatusMb("VmHWM");
             const double loaded = StatusMb("VmRSS");
@@ -302,28 +459,22 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
                     "%.1f MB; after a second frame %.1f MB (heap %.1f MB), peak %.1f MB\n",
                     idle, idleHeap, afterLoad, loadHeap, loaded, heap, peak, StatusMb("VmRSS"),
                     HeapMb(), StatusMb("VmHWM"));
+            } else if (mode == "--table") {
+                RunTable(view, peak, idle, loaded, HeapMb());
             } else {
                 const int repeats = std::max(5, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 7));
                 const LimitResult r = MeasureLimit(repeats);
-                if (mode == "--table") {
-                    std::printf("redraw_s=%.4f limit_s=%.4f peak_mb=%.1f idle_mb=%.1f\n", r.redraw,
-                                r.limit, peak, idle);
-                    if (r.differing != 0) {
-                        std::fprintf(stderr, "limit picture differs in %zu pixels\n", r.differing);
-                    }
-                } else {
-                    g_view->makeCurrent();
-                    std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-                    g_view->doneCurrent();
-                    std::printf(
-                        "taps %zu: redraw %.4f s, limit %.4f s, redraw / limit %.2f (processor "
-                        "time %.4f s / %.4f s = %.2f); %zu pixels differ; limit: %zu draw calls, "
-                        "%zu vertices, %zu bitmaps\n",
-                        (*view.Owner().Edit()).m_data.m_taps.m_aTapNo.size(), r.redraw, r.limit,
-                        r.redraw / r.limit, r.cpuRedraw, r.cpuLimit, r.cpuRedraw / r.cpuLimit,
-                        r.differing, r.drawCalls, r.vertices, r.bitmaps);
-                    std::printf("peak after the limit %.1f MB\n", StatusMb("VmHWM"));
-                }
+                g_view->makeCurrent();
+                std::printf("%s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+                g_view->doneCurrent();
+                std::printf(
+                    "taps %zu: redraw %.4f s, limit %.4f s, redraw / limit %.2f (processor "
+                    "time %.4f s / %.4f s = %.2f); %zu pixels differ; limit: %zu draw calls, "
+                    "%zu vertices, %zu bitmaps\n",
+                    (*view.Owner().Edit()).m_data.m_taps.m_aTapNo.size(), r.redraw, r.limit,
+                    r.redraw / r.limit, r.cpuRedraw, r.cpuLimit, r.cpuRedraw / r.cpuLimit,
+                    r.differing, r.drawCalls, r.vertices, r.bitmaps);
+                std::printf("peak after the limit %.1f MB\n", StatusMb("VmHWM"));
             }
             g_view = nullptr;
         }

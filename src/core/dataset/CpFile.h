@@ -21,6 +21,10 @@ public:
     CCpFile();
     CCpFile(const CCpFile&) = default;
     CCpFile& operator=(const CCpFile&) = default;
+    // A table handed on (into the value tables, out of a reader) is moved, not copied: the
+    // declared copy and destructor would otherwise turn every std::move into a copy.
+    CCpFile(CCpFile&&) noexcept = default;
+    CCpFile& operator=(CCpFile&&) noexcept = default;
     virtual ~CCpFile() = default;
 
     int32_t m_nVersion = 1;

@@ -1,6 +1,7 @@
 #include "dataset/DataSetLoad.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <system_error>
 #include <thread>
@@ -27,15 +28,26 @@ void LoadDataSetFiles(CDataSet& data, const std::string& folder, const CHeaderFi
     data.m_header.CopyFrom(header);
 
     kzv::CLoadReport report;
-    // "cp.dat" is the bulk of a data set: it is read on a second thread while this one reads
-    // the other files. The readers share nothing; the load goes on only when both are done.
-    // Where no thread can be started, it is read here after the others.
+    // "cp.dat" and the five tables beside it are the bulk of a data set: they are read by a
+    // helper thread, and by this one once it has read the other files, each taking the next
+    // file not yet taken. The readers share nothing; the load goes on only when every file
+    // has been read. Where no thread can be started, this thread reads them all.
     const std::string cpPath = folder + "cp.dat";
     bool cpRead = false;
-    const auto readCp = [&] { cpRead = data.m_cp.Read(cpPath.c_str(), &report.cpDat); };
-    std::thread cpReader;
+    std::vector<CTableFile> tables(kFileQuantityCount - 1);
+    std::atomic<int> nextFile{0};
+    const auto readFiles = [&] {
+        for (int k = nextFile++; k < kFileQuantityCount; k = nextFile++) {
+            if (k == 0) {
+                cpRead = data.m_cp.Read(cpPath.c_str(), &report.cpDat);
+            } else {
+                tables[static_cast<size_t>(k - 1)] = ReadTableFile(folder, ValueQuantityAt(k));
+            }
+        }
+    };
+    std::thread reader;
     try {
-        cpReader = std::thread(readCp);
+        reader = std::thread(readFiles);
     } catch (const std::system_error&) {
     }
 
@@ -46,22 +58,21 @@ void LoadDataSetFiles(CDataSet& data, const std::string& folder, const CHeaderFi
     data.m_mesh.Read((folder + "mesh.msh").c_str(), &report.meshMsh);
     kzv::CheckMeshAgainstPositions(report, data.m_taps, data.m_mesh);
     // What depends on the positions alone (the panels' corners, normals, lift, the as-read
-    // copy of the taps) is derived while the Cp table may still be read.
+    // copy of the taps) is derived while the tables may still be read.
     data.UpdateDerived();
     data.m_tapsOrg = data.m_taps;
     data.m_dBuildingTurn = 0.0;
 
-    if (cpReader.joinable()) {
-        cpReader.join();
-    } else {
-        readCp();
+    readFiles();
+    if (reader.joinable()) {
+        reader.join();
     }
     if (!cpRead) {
         data.m_cp.m_nDirectionCount = 8;
         data.m_tables.Clear();
     } else {
         std::vector<CRefusedTable> refused;
-        data.m_tables.Read(folder, data.m_cp, &refused);
+        data.m_tables.Take(tables, data.m_cp, &refused);
         for (const CRefusedTable& table : refused) {
             report.refusedTables.push_back(table.reason);
         }

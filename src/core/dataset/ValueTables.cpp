@@ -90,21 +90,34 @@ void CValueTables::Clear() {
     ++m_nStamp;
 }
 
+CTableFile ReadTableFile(const std::string& folder, EValueQuantity q) {
+    CTableFile file;
+    file.quantity = q;
+    file.table.Read((folder + ValueQuantityFileName(q)).c_str(), &file.info);
+    return file;
+}
+
 void CValueTables::Read(const std::string& folder, const CCpFile& mean,
                         std::vector<CRefusedTable>* refused) {
-    Clear();
     const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    std::vector<CTableFile> files;
     for (int k = 1; k < kFileQuantityCount; ++k) {
-        const EValueQuantity q = ValueQuantityAt(k);
-        CCpFile table;
-        kzv::CFileReadInfo info;
-        table.Read((base + ValueQuantityFileName(q)).c_str(), &info);
-        if (info.fault == kzv::FileFault::Missing) {
+        files.push_back(ReadTableFile(base, ValueQuantityAt(k)));
+    }
+    Take(files, mean, refused);
+}
+
+void CValueTables::Take(std::vector<CTableFile>& files, const CCpFile& mean,
+                        std::vector<CRefusedTable>* refused) {
+    Clear();
+    for (CTableFile& file : files) {
+        if (file.info.fault == kzv::FileFault::Missing) {
             continue;
         }
         std::string reason;
-        if (!Accept(q, std::move(table), info, mean, &reason) && refused != nullptr) {
-            refused->push_back({q, reason});
+        if (!Accept(file.quantity, std::move(file.table), file.info, mean, &reason) &&
+            refused != nullptr) {
+            refused->push_back({file.quantity, reason});
         }
     }
 }

@@ -37,6 +37,17 @@ struct CRefusedTable {
     std::string reason;
 };
 
+// One table file as read, before it is checked against the mean (see CValueTables::Take).
+struct CTableFile {
+    EValueQuantity quantity = EValueQuantity::Max;
+    CCpFile table;
+    kzv::CFileReadInfo info;
+};
+
+// Reads the file of quantity q (one of the five tables) in folder (a path ending in '/').
+// Independent of "cp.dat", so the tables can be read while it is, each on its own thread.
+CTableFile ReadTableFile(const std::string& folder, EValueQuantity q);
+
 // The extra tables of one data set, each aligned record for record with the mean: record i of
 // every held table has the tap number of record i of "cp.dat" and the values of that tap's
 // first record in its own file; a tap of "cp.dat" that the table lacks has NO_VALUE in every
@@ -52,6 +63,10 @@ public:
     // previous contents. Call only with a "cp.dat" that was read (Read returned true), and
     // again whenever "cp.dat" is read again: the alignment is made for that table.
     void Read(const std::string& folder, const CCpFile& mean,
+              std::vector<CRefusedTable>* refused = nullptr);
+    // The same with the files already read (ReadTableFile), in the order of the quantities;
+    // the tables are moved out of files.
+    void Take(std::vector<CTableFile>& files, const CCpFile& mean,
               std::vector<CRefusedTable>* refused = nullptr);
 
     // Takes table, already read with info, as the given quantity (not Mean): the same checks

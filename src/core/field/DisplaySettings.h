@@ -53,6 +53,11 @@ public:
     uint8_t m_bShowMesh = 1;
     uint8_t m_bShowGround = 0;
     uint8_t m_bShowWind = 0;
+    // Tap markers and numbers thinned to those that do not cover one another on screen
+    // (PickLegible in field/Legible.h; picked taps always show). On by default at every size:
+    // where nothing overlaps it hides nothing, and a dense set keeps its colours visible. Off
+    // shows every marker and number. Not kept in the settings file yet.
+    uint8_t m_bThinTaps = 1;
 
     int m_nDirection = 0;  // index of the wind direction shown
 

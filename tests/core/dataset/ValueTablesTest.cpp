@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "TempDir.h"
@@ -99,6 +101,23 @@ TEST(ValueTables, ReadsEachTableLikeCpDatAndRefusesTheBadOnesAlone) {
     EXPECT_TRUE(refused.empty());
     EXPECT_FALSE(tables.Has(EValueQuantity::Max));
     EXPECT_FALSE(tables.Has(EValueQuantity::PeakMax));
+}
+
+// A table handed into the tables is moved: a copy would hold every value twice for a moment
+// and cost as much as reading the file again. The moved table keeps its tap lookup.
+TEST(ValueTables, ATableIsMovedNotCopied) {
+    static_assert(
+        std::is_nothrow_move_constructible_v<CCpFile> && std::is_nothrow_move_assignable_v<CCpFile>,
+        "CCpFile must move");
+    TempDir dir;
+    dir.Write("cp.dat", Table(8, {101, 102, 205}, -1.25));
+    CCpFile read;
+    ASSERT_TRUE(read.Read((dir.Path() / "cp.dat").c_str()));
+    const double* values = read.m_aCp.data();
+    CCpFile moved = std::move(read);
+    EXPECT_EQ(moved.m_aCp.data(), values);
+    EXPECT_EQ(moved.FindRecord(205), 2);
+    EXPECT_DOUBLE_EQ(moved.GetCp(205, 7), -1.25 + 0.205 + 0.7);
 }
 
 // A table without its end marker or with too few values on a line is as incomplete as a

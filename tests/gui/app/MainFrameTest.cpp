@@ -19,10 +19,12 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include <sys/resource.h>
 
+#include "SampleGen.h"
 #include "app/CommandIds.h"
 #include "app/ImageScaleDlg.h"
 #include "app/KZ_VApp.h"
@@ -516,6 +518,32 @@ TEST_F(MainFrameTest, ALoadIsBusyUntilItsFirstFrame) {
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("表示を準備しています..."));
     EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::overrideCursor() == nullptr; }));
+    EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
+}
+
+// A generated set of 30 000 taps, whose first frame takes seconds here: the busy cursor and
+// the status text are up while that frame is being drawn, and go when it is on screen.
+TEST_F(MainFrameTest, ALargeSetIsBusyThroughItsFirstFrame) {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString() + "/large/";
+    std::string error;
+    ASSERT_TRUE(kzv::samplegen::WriteLargeDataSet(folder, 30000, 8, &error)) << error;
+    // What the window shows as each frame of the loaded set starts to be drawn.
+    std::vector<std::pair<bool, QString>> atFrames;
+    QObject::connect(frame.View(), &QOpenGLWidget::aboutToCompose, [&] {
+        if (frame.View()->State().HasDataSet()) {
+            atFrames.emplace_back(QApplication::overrideCursor() != nullptr &&
+                                      QApplication::overrideCursor()->shape() == Qt::WaitCursor,
+                                  frame.statusBar()->currentMessage());
+        }
+    });
+    CHeaderFile header;
+    header.Read((folder + "header").c_str());
+    frame.View()->LoadDataSetFrom(folder, header);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::overrideCursor() == nullptr; }, 120000));
+    ASSERT_FALSE(atFrames.empty());
+    EXPECT_TRUE(atFrames[0].first);
+    EXPECT_EQ(atFrames[0].second, QStringLiteral("表示を準備しています..."));
     EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
 }
 
