@@ -54,6 +54,15 @@ void CGLRenderer::MultMatrix(const CMatrix4& matrix) {
     }
 }
 
+void CGLRenderer::ModelView(float out[16]) const {
+    for (int i = 0; i < 16; ++i) {
+        out[i] = i % 5 == 0 ? 1.0f : 0.0f;
+    }
+    if (HasCurrentContext()) {
+        glGetFloatv(GL_MODELVIEW_MATRIX, out);
+    }
+}
+
 void CGLRenderer::SetDepthTest(bool on) {
     if (HasCurrentContext()) {
         if (on) {

@@ -77,6 +77,8 @@ public:
     void Rotate(float angleDegrees, CVector4 axis) override;
     // Multiplies the stored rotation onto the current matrix.
     void MultMatrix(const CMatrix4& matrix) override;
+    // The identity without a context.
+    void ModelView(float out[16]) const override;
 
     // Depth test on or off.
     void SetDepthTest(bool on) override;

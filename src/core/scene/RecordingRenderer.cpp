@@ -1,5 +1,7 @@
 #include "scene/RecordingRenderer.h"
 
+#include <algorithm>
+
 namespace {
 constexpr std::array<float, 16> kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }  // namespace
@@ -77,6 +79,10 @@ void CRecordingRenderer::Rotate(float angleDegrees, CVector4 axis) {
 
 void CRecordingRenderer::MultMatrix(const CMatrix4& matrix) {
     Multiply(matrix.Data());
+}
+
+void CRecordingRenderer::ModelView(float out[16]) const {
+    std::copy(m_stack.back().begin(), m_stack.back().end(), out);
 }
 
 void CRecordingRenderer::BeginWindowOverlay(int, int) {

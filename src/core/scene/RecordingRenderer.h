@@ -53,6 +53,7 @@ public:
     void Scale(CVector4 v) override;
     void Rotate(float angleDegrees, CVector4 axis) override;
     void MultMatrix(const CMatrix4& matrix) override;
+    void ModelView(float out[16]) const override;
 
     void SetDepthTest(bool on) override { m_bDepthTest = on; }
     void BeginWindowOverlay(int w, int h) override;

@@ -4,10 +4,12 @@
 #include "scene/SceneComposer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "dataset/DataSetLoad.h"
 #include "field/ColorBar.h"
 #include "field/ContourWalk.h"
+#include "field/Legible.h"
 #include "field/LineContours.h"
 #include "field/SceneLayout.h"
 #include "field/ShownValues.h"
@@ -17,6 +19,10 @@
 
 namespace {
 const CVector4 kGridColour(0.8f, 0.8f, 0.8f, 0.0f);
+// What TapMarks says of a tap.
+constexpr uint8_t TAP_LISTED = 1;  // in the value list: magenta, and never thinned away
+constexpr uint8_t TAP_MARKER = 2;  // its marker is drawn
+constexpr uint8_t TAP_NUMBER = 4;  // its number (or governing angle) is drawn
 }  // namespace
 
 void CSceneComposer::Compose(const CSceneFrame& frame) {
@@ -226,10 +232,7 @@ void CSceneComposer::DrawPoints() {
         m_cache.numbersGeneration = m_state.m_data.Generation();
         m_cache.numbersKind = numberKind;
     }
-    std::vector<uint8_t> listed(m_state.m_data.m_taps.m_aTapNo.size());
-    for (size_t i = 0; i < listed.size(); ++i) {
-        listed[i] = m_state.IsListed(m_state.m_data.m_taps.m_aTapNo[i]) ? 1 : 0;
-    }
+    std::vector<uint8_t> listed = TapMarks(r, numbers);
     const size_t whole = listed.size() <= m_frame.numberBitmapLimit
                              ? listed.size()
                              : std::min(listed.size(), m_frame.largeSetNumberBitmaps);
@@ -279,14 +282,79 @@ void CSceneComposer::DrawPoints() {
     }
 }
 
-void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& listed, float radius,
-                                   size_t wholeNumbers, bool numbers) {
-    for (size_t i = 0; i < listed.size(); ++i) {
-        const CVector4 colour = listed[i] ? MARK_COLOR : COLOR_BLACK;
-        if (listed[i] || m_state.m_settings.m_bShowMarkers) {
+std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
+    const CMeasurePosFile& taps = m_state.m_data.m_taps;
+    const size_t n = taps.m_aTapNo.size();
+    std::vector<uint8_t> marks(n);
+    for (size_t i = 0; i < n; ++i) {
+        const bool listed = m_state.IsListed(taps.m_aTapNo[i]);
+        marks[i] =
+            static_cast<uint8_t>((listed ? TAP_LISTED : 0) |
+                                 (listed || m_state.m_settings.m_bShowMarkers ? TAP_MARKER : 0) |
+                                 (numbers ? TAP_NUMBER : 0));
+    }
+    if (!m_state.m_settings.m_bThinTaps || n == 0) {
+        return marks;
+    }
+    // Where the taps fall on the window: the model-view matrix of the frame (the camera), and
+    // the projection's box centred on the window with one unit a pixel.
+    float m[16];
+    m_r.ModelView(m);
+    const float unit = std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
+    const float halfW = static_cast<float>(m_frame.width) / 2.0f;
+    const float halfH = static_cast<float>(m_frame.height) / 2.0f;
+    auto onScreen = [&](const CVector4& p, float& x, float& y) {
+        x = m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12] + halfW;
+        y = halfH - (m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13]);
+    };
+    // Markers give way where they would cover more than half of one another; numbers where
+    // their texts would touch (about 8 pixels a digit, 15 high, written right of and above
+    // their place). A listed tap is always drawn, with its number.
+    const float markerHalf = radius * unit * 0.5f;
+    std::vector<CLegibleItem> markers(n), labels;
+    for (size_t i = 0; i < n; ++i) {
+        CLegibleItem& item = markers[i];
+        onScreen(taps.m_aPos[i], item.x, item.y);
+        item.halfWidth = item.halfHeight = markerHalf;
+        item.rank = marks[i] & TAP_LISTED ? ELegibleRank::Always : ELegibleRank::Plain;
+    }
+    std::vector<uint8_t> shown;
+    PickLegible(markers, m_frame.width, m_frame.height, 0.0f, shown);
+    for (size_t i = 0; i < n; ++i) {
+        if (!shown[i]) {
+            marks[i] &= static_cast<uint8_t>(~TAP_MARKER);
+        }
+    }
+    if (numbers) {
+        labels.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            CLegibleItem& item = labels[i];
+            float x = 0.0f, y = 0.0f;
+            onScreen(m_cache.numberPositions[i], x, y);
+            item.halfWidth = 4.0f * static_cast<float>(m_cache.numberTexts[i].size());
+            item.halfHeight = 7.5f;
+            item.x = x + item.halfWidth;
+            item.y = y - item.halfHeight;
+            item.rank = markers[i].rank;
+        }
+        PickLegible(labels, m_frame.width, m_frame.height, 1.0f, shown);
+        for (size_t i = 0; i < n; ++i) {
+            if (!shown[i]) {
+                marks[i] &= static_cast<uint8_t>(~TAP_NUMBER);
+            }
+        }
+    }
+    return marks;
+}
+
+void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radius,
+                                   size_t wholeNumbers, bool) {
+    for (size_t i = 0; i < marks.size(); ++i) {
+        const CVector4 colour = marks[i] & TAP_LISTED ? MARK_COLOR : COLOR_BLACK;
+        if (marks[i] & TAP_MARKER) {
             m_r.DrawSphere(m_state.m_data.m_taps.m_aPos[i], radius, colour, 8);
         }
-        if (numbers) {
+        if (marks[i] & TAP_NUMBER) {
             // Over whatever lies in front, and under the markers drawn after it.
             m_r.SetDepthTest(false);
             if (i < wholeNumbers) {

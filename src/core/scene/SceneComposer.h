@@ -49,7 +49,10 @@ private:
     template <class Draw>
     void ThroughList(unsigned& list, bool current, Draw draw);
     void DrawPoints();
-    void DrawTapPoints(const std::vector<uint8_t>& listed, float radius, size_t wholeNumbers,
+    // Per tap: whether it is listed, and whether its marker and its number are drawn (all of
+    // them, or with thinning on those that do not cover one another on the window).
+    std::vector<uint8_t> TapMarks(float radius, bool numbers);
+    void DrawTapPoints(const std::vector<uint8_t>& marks, float radius, size_t wholeNumbers,
                        bool numbers);
     void DrawColorBar();
     void DrawComment(const CCommentRecord& record);

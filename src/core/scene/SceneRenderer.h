@@ -43,6 +43,8 @@ public:
     // glRotatef(angleDegrees, axis).
     virtual void Rotate(float angleDegrees, CVector4 axis) = 0;
     virtual void MultMatrix(const CMatrix4& matrix) = 0;
+    // The current model-view matrix, column-major.
+    virtual void ModelView(float out[16]) const = 0;
 
     virtual void SetDepthTest(bool on) = 0;
     // Window-pixel coordinates for overlays: origin at the top left, y down, for a client of

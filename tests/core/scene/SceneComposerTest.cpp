@@ -5,21 +5,26 @@
 #include <set>
 #include <string>
 
+#include "SampleGen.h"
+#include "TempDir.h"
 #include "scene/RecordingRenderer.h"
 #include "scene/SceneComposer.h"
+#include "state/SelectionSteps.h"
 #include "text/NumberFormat.h"
 
 namespace {
 
 class SceneComposerTest : public ::testing::Test {
 protected:
-    void Load(const std::string& name) {
+    void Load(const std::string& name, const std::string& folder = std::string()) {
         state = CViewState();
         cache = CFrameCache();
         fonts = CSceneFonts();
         CHeaderFile header;
-        state.LoadDataSet(std::string(KZV_SAMPLES_DIR) + name + "/", header, 640, 480);
+        state.LoadDataSet(folder.empty() ? std::string(KZV_SAMPLES_DIR) + name + "/" : folder,
+                          header, 640, 480);
         ASSERT_TRUE(state.HasDataSet()) << name;
+        state.m_settings.m_bThinTaps = 0;  // every tap's marker and number, unless a test asks
     }
     // One frame of 640 x 480 into a fresh recording.
     const CRecordingRenderer& Compose() {
@@ -205,6 +210,55 @@ TEST_F(SceneComposerTest, ContourKindsLabelsAndSlotsOnEachSample) {
     // Only lines carry labels.
     EXPECT_FALSE(labelled[0]);
     EXPECT_TRUE(labelled[1] && labelled[2]);
+}
+
+// With thinning on, markers that would mostly cover one another and numbers that would touch
+// give way: a dense set keeps its colours visible, coincident taps show one number, and a tap in
+// the value list is always drawn.
+TEST_F(SceneComposerTest, ThinningLeavesWhatIsLegibleAndEveryListedTap) {
+    auto drawn = [this](RecordedKind kind) {
+        std::set<std::pair<float, float>> places;
+        size_t count = 0;
+        for (const CRecordedPrimitive& p : r.Of(kind)) {
+            if (kind == RecordedKind::Sphere || (!p.depthTest && !p.overlay)) {
+                places.insert({p.points[0].x, p.points[0].y});
+                ++count;
+            }
+        }
+        return std::make_pair(count, places.size());
+    };
+    Load("tower");
+    state.m_settings.m_bShowNumbers = 1;
+    state.m_settings.m_bThinTaps = 1;
+    Compose();
+    const auto numbers = drawn(RecordedKind::Text);
+    const size_t taps = state.m_data.m_taps.m_aPos.size();
+    EXPECT_LT(numbers.first, taps);            // tower's corner taps share their places
+    EXPECT_EQ(numbers.first, numbers.second);  // no two numbers written over one another
+    EXPECT_GT(numbers.first, 40u);             // what is legible stays
+    // A listed tap is drawn in magenta whatever it covers: list every tap.
+    for (size_t i = 0; i < taps; ++i) {
+        SelectMeasurementPoint(state, static_cast<int>(i));
+    }
+    Compose();
+    size_t listed = 0;  // (taps sharing a place are listed once)
+    for (int32_t tap : state.m_data.m_taps.m_aTapNo) {
+        listed += state.IsListed(tap) ? 1 : 0;
+    }
+    EXPECT_GT(listed, taps / 2);
+    EXPECT_EQ(Count(RecordedKind::Sphere, MARK_COLOR), listed);
+
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(
+        kzv::samplegen::WriteLargeDataSet(dir.Path().string() + "/dense/", 20000, 8, &error))
+        << error;
+    Load("dense", dir.Path().string() + "/dense/");
+    state.m_settings.m_bThinTaps = 1;
+    Compose();
+    const auto markers = drawn(RecordedKind::Sphere);
+    EXPECT_GT(markers.first, 100u);
+    EXPECT_LT(markers.first, 20000u / 4);  // far from burying the bands in black
 }
 
 }  // namespace
