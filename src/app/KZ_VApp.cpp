@@ -1,5 +1,6 @@
 #include "app/KZ_VApp.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -140,7 +141,7 @@ QIcon CKZ_VApp::LoadIconImage(int id) {
 void CKZ_VApp::OnAppAbout() {
     QDialog about(activeWindow());
     about.setProperty("resourceId", 100);
-    about.setWindowTitle(QString::fromUtf8("KZ_Vのﾊﾞｰｼﾞｮﾝ情報"));
+    about.setWindowTitle(QCoreApplication::translate("CKZ_VApp", "KZ_Vのﾊﾞｰｼﾞｮﾝ情報"));
     auto* icon = new QLabel(&about);
     icon->setPixmap(LoadIconImage(128).pixmap(32, 32));
     auto* text = new QLabel(QStringLiteral("KZ_V Version 1.2"), &about);

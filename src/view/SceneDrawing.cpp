@@ -3,6 +3,7 @@
 
 #include "view/KZ_VView.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <algorithm>
 
@@ -320,9 +321,12 @@ void CKZ_VView::DrawContours() {
         m_cache.contoursValid = true;
         ++m_cache.contourComputations;
         const CDataRange& range = m_cache.contours.shownRange;
-        std::string text = range.Empty() ? std::string()
-                                         : "データ範囲 " + kzv::FormatG(range.min) + " … " +
-                                               kzv::FormatG(range.max);
+        std::string text = range.Empty()
+                               ? std::string()
+                               : QCoreApplication::translate("CKZ_VView", "データ範囲 %1 … %2")
+                                     .arg(QString::fromStdString(kzv::FormatG(range.min)),
+                                          QString::fromStdString(kzv::FormatG(range.max)))
+                                     .toStdString();
         if (text != m_cache.rangeText) {
             m_cache.rangeText = text;
             emit ShownRangeChanged(QString::fromStdString(text));
