@@ -10,7 +10,9 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/CommandIds.h"
@@ -60,12 +62,23 @@ const CMenuLayout kMenus[] = {
 // Why a reference was refused, in the interface's language: the core words it in Japanese,
 // with the two direction counts in it.
 QString ComparisonRefusal(const std::string& reason) {
-    int reference = 0;
-    int shown = 0;
-    if (std::sscanf(reason.c_str(), MSG_COMPARE_DIRECTIONS, &reference, &shown) == 2) {
-        return QString::asprintf(
-            QCoreApplication::translate("Core", MSG_COMPARE_DIRECTIONS).toUtf8().constData(),
-            reference, shown);
+    // The two numbers in it, then the text they make (no sscanf: it reads the format's
+    // non-ASCII bytes by the C library's locale).
+    std::vector<int> numbers;
+    for (size_t i = 0; i < reason.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(reason[i])) != 0 &&
+            (i == 0 || std::isdigit(static_cast<unsigned char>(reason[i - 1])) == 0)) {
+            numbers.push_back(std::atoi(reason.c_str() + i));
+        }
+    }
+    if (numbers.size() == 2) {
+        char text[256];
+        std::snprintf(text, sizeof text, MSG_COMPARE_DIRECTIONS, numbers[0], numbers[1]);
+        if (reason == text) {
+            return QString::asprintf(
+                QCoreApplication::translate("Core", MSG_COMPARE_DIRECTIONS).toUtf8().constData(),
+                numbers[0], numbers[1]);
+        }
     }
     return QCoreApplication::translate("Core", reason.c_str());
 }

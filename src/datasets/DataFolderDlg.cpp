@@ -180,7 +180,7 @@ void CDataFolderDlg::BuildControls() {
     QWidget* const rows[10] = {m_pDataName, m_pFields[0], m_pFields[1], m_pFields[2], m_pFields[3],
                                m_pSummary,  m_pFields[4], m_pFields[5], m_pFields[6], m_pFields[7]};
     for (int i = 0; i < 10; ++i) {
-        auto* label = WithId(new QLabel(QString::fromUtf8(labels[i]), group), kLabelIds[i]);
+        auto* label = WithId(new QLabel(QCoreApplication::translate("CDataFolderDlg", labels[i]), group), kLabelIds[i]);
         label->setBuddy(rows[i]);
         m_labels.push_back(label);
         grid->addWidget(label, i, 0, Qt::AlignTop);
@@ -480,8 +480,8 @@ void CDataFolderDlg::RemoveSelectedFolder() {
         return;
     }
     const QString text =
-        m_pFolderList->itemText(current) +
-        QCoreApplication::translate("CDataFolderDlg", "\nを保存フォルダリストから削除しますか？");
+        QCoreApplication::translate("CDataFolderDlg", "%1\nを保存フォルダリストから削除しますか？")
+            .arg(m_pFolderList->itemText(current));
     if (KzMessageBox(this, text, QCoreApplication::translate("CDataFolderDlg", "削除"),
                      KzButtons::YesNo, KzIcon::Question) != KzAnswer::Yes) {
         return;
@@ -508,11 +508,10 @@ void CDataFolderDlg::RemoveSelectedFolder() {
 
 void CDataFolderDlg::ReportListNotWritten(const QString& what) {
     KzMessageBox(this,
-                 what +
-                     QCoreApplication::translate(
-                         "CDataFolderDlg",
-                         "\nファイルに書き込めません（書き込み禁止か空き容量不足です）。\n") +
-                     FileTextToQString(DirListPath()),
+                 QCoreApplication::translate(
+                     "CDataFolderDlg",
+                     "%1\nファイルに書き込めません（書き込み禁止か空き容量不足です）。\n%2")
+                     .arg(what, FileTextToQString(DirListPath())),
                  QString(), KzButtons::Ok, KzIcon::Warning);
 }
 

@@ -14,8 +14,8 @@ using kzv::WithId;
 
 const char* const CAutoCorrectDlg::kMessage = QT_TRANSLATE_NOOP(
     "CAutoCorrectDlg",
-    "指定された座標は、メッシュ内部の点ではないか、\r\nまたは、メッシュ平面から外れています。"
-    "\r\n近傍の座標値に自動補正して設定することができます。");
+    "指定された座標は、メッシュ内部の点ではないか、\nまたは、メッシュ平面から外れています。"
+    "\n近傍の座標値に自動補正して設定することができます。");
 
 CAutoCorrectDlg::CAutoCorrectDlg(QWidget* parent) : QDialog(parent) {
     setProperty("resourceId", static_cast<int>(IDD));
@@ -25,9 +25,8 @@ CAutoCorrectDlg::CAutoCorrectDlg(QWidget* parent) : QDialog(parent) {
     const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
     auto* message = WithId(new QPlainTextEdit(this), IDC_MESSAGE);
-    // The edit breaks lines at '\n' alone.
-    message->setPlainText(QCoreApplication::translate("CAutoCorrectDlg", kMessage)
-                              .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // The edit breaks lines at '\n' alone (the message has no CR).
+    message->setPlainText(QCoreApplication::translate("CAutoCorrectDlg", kMessage));
     message->setReadOnly(true);
     message->setMinimumWidth(message->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 34);
     message->setFixedHeight(message->fontMetrics().lineSpacing() * 4 + 12);

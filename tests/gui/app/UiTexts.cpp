@@ -186,7 +186,7 @@ QStringList WidgetTexts(const QWidget& root) {
     return texts;
 }
 
-QStringList AllUiTexts() {
+QStringList AllUiTexts(const std::string& guideIndex) {
     QStringList texts;
     // Every prompt of a command answered "cancel"; message boxes read.
     const auto messages = SetMessageBoxHook(
@@ -213,7 +213,7 @@ QStringList AllUiTexts() {
         frame.resize(1000, 700);
         frame.show();
         (void)QTest::qWaitForWindowExposed(&frame);
-        frame.m_strHelpPath = KZV_HELP_DIR "index.html";
+        frame.m_strHelpPath = guideIndex;
         // The load commands take the tower without asking; the dialogs are read below.
         std::string chosen;
         frame.SetDataSetDialogs(
@@ -263,7 +263,7 @@ QStringList AllUiTexts() {
         dialogs.emplace_back(new CImageScaleDlg(800, 600, 1));
         dialogs.emplace_back(new CExcludeRangeDlg(valueList));
         dialogs.emplace_back(new COutputDlg(state));
-        dialogs.emplace_back(new CHelpWindow(QStringLiteral(KZV_HELP_DIR "index.html")));
+        dialogs.emplace_back(new CHelpWindow(QString::fromStdString(guideIndex)));
         for (const auto& dialog : dialogs) {
             texts << WidgetTexts(*dialog);
         }
