@@ -180,7 +180,9 @@ void CDataFolderDlg::BuildControls() {
     QWidget* const rows[10] = {m_pDataName, m_pFields[0], m_pFields[1], m_pFields[2], m_pFields[3],
                                m_pSummary,  m_pFields[4], m_pFields[5], m_pFields[6], m_pFields[7]};
     for (int i = 0; i < 10; ++i) {
-        auto* label = WithId(new QLabel(QCoreApplication::translate("CDataFolderDlg", labels[i]), group), kLabelIds[i]);
+        auto* label =
+            WithId(new QLabel(QCoreApplication::translate("CDataFolderDlg", labels[i]), group),
+                   kLabelIds[i]);
         label->setBuddy(rows[i]);
         m_labels.push_back(label);
         grid->addWidget(label, i, 0, Qt::AlignTop);
