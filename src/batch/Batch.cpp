@@ -12,6 +12,8 @@
 #include "dataset/DataSearch.h"
 #include "dataset/DataSetLoad.h"
 #include "field/Compass.h"
+#include "field/QuantityKeys.h"
+#include "field/ShownValues.h"
 #include "io/Sha256.h"
 #include "render/GLText.h"
 #include "render/SurfaceFormat.h"
@@ -240,13 +242,58 @@ private:
             return;
         }
         const int count = state.m_data.m_cp.m_nDirectionCount;
+        const std::string out = WithSlash(m_options.outputFolder);
+        if (ShowQuantity(folder)) {
+            const std::string stem = BatchStem(name, m_options.quantity);
+            if (m_options.envelope.empty()) {
+                MakeDirectionOutputs(folder, out + stem, count);
+            } else {
+                MakeEnvelopeOutputs(out + stem);
+            }
+        }
+        if (m_options.tolvex) {
+            // The 16-direction file holds the mean, whatever is shown.
+            const std::string path = out + BatchTolvexName(name);
+            if (!CanWriteTolvex(state.Points())) {
+                if (m_options.tolvexAsked) {
+                    m_progress.Failed(path, MSG_TOLVEX_EIGHT_DIRECTIONS);
+                } else {
+                    m_progress.Skipped(path, MSG_TOLVEX_EIGHT_DIRECTIONS);
+                }
+            } else {
+                Output(path, CSidecarKind::Tolvex, [&](std::string& error) {
+                    return WriteTolvexFile(TapRows(), state.Points(), state.m_nBuildingAngleStep,
+                                           path, &error) == CExportResult::Written;
+                });
+            }
+        }
+    }
+
+    // Shows the quantity and envelope asked for; false (reported) when the data set lacks the
+    // quantity's table.
+    bool ShowQuantity(const std::string& folder) {
+        EValueQuantity q = EValueQuantity::Mean;
+        ValueQuantityFromKey(m_options.quantity, q);
+        if (q != EValueQuantity::Mean && !m_owner.State().m_data.m_tables.Has(q)) {
+            m_progress.Failed(folder, std::string("the data set has no ") +
+                                          ValueQuantityFileName(q) + " (--quantity " +
+                                          m_options.quantity + ")");
+            return false;
+        }
+        auto edit = m_owner.Edit(ASPECT_DIRECTION);
+        edit->m_settings.m_nQuantity = static_cast<int>(q);
+        edit->m_settings.m_nEnvelope = EnvelopeFromKey(m_options.envelope);
+        return true;
+    }
+
+    // A picture and a table per direction asked for.
+    void MakeDirectionOutputs(const std::string& folder, const std::string& stem, int count) {
         std::vector<int> directions = m_options.directions;
         if (directions.empty()) {
             for (int d = 0; d < count; ++d) {
                 directions.push_back(d);
             }
         }
-        const std::string out = WithSlash(m_options.outputFolder);
         std::vector<int> present;
         for (const int d : directions) {
             if (d < count) {
@@ -259,7 +306,7 @@ private:
         if (m_options.png) {
             for (const int d : present) {
                 m_owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = d;
-                const std::string path = out + BatchOutputName(name, d, count, "png");
+                const std::string path = BatchOutputName(stem, d, count, "png");
                 Output(path, CSidecarKind::Picture, [&](std::string& error) {
                     return m_view.SavePng(path, &error, m_options.scale);
                 });
@@ -268,40 +315,43 @@ private:
         if (m_options.csv) {
             for (const int d : present) {
                 m_owner.Edit(ASPECT_DIRECTION)->m_settings.m_nDirection = d;
-                const std::string path = out + BatchOutputName(name, d, count, "csv");
+                const std::string path = BatchOutputName(stem, d, count, "csv");
                 Output(path, CSidecarKind::Csv, [&](std::string& error) {
-                    return WriteCsvFile(TapRows(d), path, &error) == CExportResult::Written;
-                });
-            }
-        }
-        if (m_options.tolvex) {
-            const std::string path = out + BatchTolvexName(name);
-            if (!CanWriteTolvex(state.Points())) {
-                if (m_options.tolvexAsked) {
-                    m_progress.Failed(path, MSG_TOLVEX_EIGHT_DIRECTIONS);
-                } else {
-                    m_progress.Skipped(path, MSG_TOLVEX_EIGHT_DIRECTIONS);
-                }
-            } else {
-                Output(path, CSidecarKind::Tolvex, [&](std::string& error) {
-                    return WriteTolvexFile(TapRows(0), state.Points(), state.m_nBuildingAngleStep,
-                                           path, &error) == CExportResult::Written;
+                    return WriteCsvFile(TapRows(), path, &error) == CExportResult::Written;
                 });
             }
         }
     }
 
-    // A value-list row for every tap of the data set, in file order, with its value for
-    // direction: the rows the window's list shows for picked taps, also for taps that share
-    // their position with another (which the window lists once).
-    std::vector<CValueRow> TapRows(int direction) const {
+    // The envelope's picture and table.
+    void MakeEnvelopeOutputs(const std::string& stem) {
+        if (m_options.png) {
+            const std::string path = BatchEnvelopeName(stem, m_options.envelope, "png");
+            Output(path, CSidecarKind::Picture, [&](std::string& error) {
+                return m_view.SavePng(path, &error, m_options.scale);
+            });
+        }
+        if (m_options.csv) {
+            const std::string path = BatchEnvelopeName(stem, m_options.envelope, "csv");
+            Output(path, CSidecarKind::Csv, [&](std::string& error) {
+                return WriteCsvFile(TapRows(), path, &error) == CExportResult::Written;
+            });
+        }
+    }
+
+    // A value-list row for every tap of the data set, in file order, with the value shown (of
+    // the direction, or the envelope): the rows the window's list shows for picked taps, also for
+    // taps that share their position with another (which the window lists once).
+    std::vector<CValueRow> TapRows() const {
         const CDataSet& data = m_owner.State().m_data;
+        const CShownValues shown = ShownValuesOf(data, m_owner.State().m_settings);
         std::vector<CValueRow> rows;
         rows.reserve(data.m_taps.m_aTapNo.size());
         for (size_t i = 0; i < data.m_taps.m_aTapNo.size(); ++i) {
             const int tap = data.m_taps.m_aTapNo[i];
             const CVector4& p = data.m_taps.m_aPos[i];
-            rows.push_back(MakePointRow(tap, p.x, p.y, p.z, data.m_cp.GetCp(tap, direction)));
+            rows.push_back(
+                MakePointRow(tap, p.x, p.y, p.z, ShownValueOfTap(data, shown, tap).value));
         }
         return rows;
     }
@@ -382,6 +432,26 @@ bool ParseBatchArguments(const std::vector<std::string>& args, CBatchOptions& op
                         value + "\"";
                 return false;
             }
+        } else if (arg == "-q" || arg == "--quantity") {
+            if (!takeValue()) {
+                return false;
+            }
+            EValueQuantity q = EValueQuantity::Mean;
+            if (!ValueQuantityFromKey(value, q) || q == EValueQuantity::Difference) {
+                error = "--quantity takes mean, max, min, rms, peakmax or peakmin, not \"" + value +
+                        "\"";
+                return false;
+            }
+            options.quantity = value;
+        } else if (arg == "-e" || arg == "--envelope") {
+            if (!takeValue()) {
+                return false;
+            }
+            if (EnvelopeFromKey(value) == ENVELOPE_NONE) {
+                error = "--envelope takes max, min or absmax, not \"" + value + "\"";
+                return false;
+            }
+            options.envelope = value;
         } else if (arg == "--size") {
             if (!takeValue()) {
                 return false;
@@ -440,6 +510,11 @@ std::string BatchHelpText() {
            "  -o, --output=DIR       write into DIR (default: the current folder)\n"
            "  -s, --settings=FILE    apply a display-settings file (.set); defaults otherwise\n"
            "  -d, --directions=LIST  all (default), or indices from 0: 0,4,8-11\n"
+           "  -q, --quantity=NAME    the table shown: mean (default), max, min, rms,\n"
+           "                         peakmax, peakmin (NAME_QUANTITY_dNN...; a data set\n"
+           "                         without that table fails)\n"
+           "  -e, --envelope=KIND    the envelope over every direction instead, max, min or\n"
+           "                         absmax: one picture and table, NAME_envKIND.png/.csv\n"
            "      --size=WxH         the window size the picture is drawn for (default 800x600)\n"
            "      --scale=N          the picture at N (1 to 4) times that size (default 1)\n"
            "      --png, --csv, --tolvex\n"
@@ -465,6 +540,15 @@ std::string BatchOutputName(const std::string& dataSetName, int direction, int d
 
 std::string BatchTolvexName(const std::string& dataSetName) {
     return dataSetName + "_tolvex.csv";
+}
+
+std::string BatchStem(const std::string& dataSetName, const std::string& quantity) {
+    return quantity.empty() || quantity == "mean" ? dataSetName : dataSetName + "_" + quantity;
+}
+
+std::string BatchEnvelopeName(const std::string& stem, const std::string& envelope,
+                              const char* extension) {
+    return stem + "_env" + envelope + "." + extension;
 }
 
 int RunBatch(const CBatchOptions& options, std::FILE* log) {

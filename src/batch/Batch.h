@@ -13,9 +13,11 @@ namespace kzv {
 struct CBatchOptions {
     std::vector<std::string> inputs;  // data-set folders or data folders
     std::string outputFolder = ".";
-    std::string settingsFile;     // empty: the defaults
-    std::vector<int> directions;  // empty: every direction of each data set
-    int width = 800;              // the window's size the picture is drawn for
+    std::string settingsFile;       // empty: the defaults
+    std::vector<int> directions;    // empty: every direction of each data set
+    std::string quantity = "mean";  // the table shown (ValueQuantityKey)
+    std::string envelope;           // "max", "min", "absmax": the envelope instead of directions
+    int width = 800;                // the window's size the picture is drawn for
     int height = 600;
     int scale = 1;  // 1..4
     bool png = true;
@@ -35,10 +37,15 @@ bool ParseBatchArguments(const std::vector<std::string>& args, CBatchOptions& op
 std::string BatchHelpText();
 
 // The names of a data set's outputs: "<name>_d<index>.png" / ".csv" (the index zero-padded to
-// the digits of the largest index, at least two) and "<name>_tolvex.csv".
+// the digits of the largest index, at least two) and "<name>_tolvex.csv". For a quantity other
+// than the mean, name is BatchStem's "<name>_<quantity>"; an envelope's picture and table are
+// "<stem>_env<kind>.png" / ".csv" (BatchEnvelopeName).
 std::string BatchOutputName(const std::string& dataSetName, int direction, int directionCount,
                             const char* extension);
 std::string BatchTolvexName(const std::string& dataSetName);
+std::string BatchStem(const std::string& dataSetName, const std::string& quantity);
+std::string BatchEnvelopeName(const std::string& stem, const std::string& envelope,
+                              const char* extension);
 
 // Makes every output (a QApplication must exist). One line per output on log; returns the exit
 // status: 0 when every output was written, 1 when any failed.

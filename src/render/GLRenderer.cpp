@@ -22,6 +22,7 @@ CGLRenderer::~CGLRenderer() {
 
 static_assert(GL_FACE_FRONT_AND_BACK == GL_FRONT_AND_BACK, "GL_FRONT_AND_BACK");
 static_assert(GL_PARAM_DIFFUSE == GL_DIFFUSE, "GL_DIFFUSE");
+static_assert(GL_LIGHT_0 == GL_LIGHT0 && GL_LIGHT_0 + 1 == GL_LIGHT1, "GL_LIGHT0");
 
 void CGLRenderer::LoadIdentity() {
     if (HasCurrentContext()) {

@@ -10,6 +10,7 @@
 
 #include "geometry/Vector4.h"
 #include "render/GLSolids.h"
+#include "scene/SceneRenderer.h"
 
 class QOpenGLWidget;
 class QOpenGLContext;
@@ -20,11 +21,6 @@ class CEglOffscreen;
 class QOpenGLFramebufferObject;
 class QPainter;
 class QImage;
-
-// Values of OpenGL enumerations the drawing code passes through the toolkit, so that code
-// above the render layer includes no GL header (checked against GL's own in GLRenderer.cpp).
-constexpr int GL_FACE_FRONT_AND_BACK = 0x0408;  // GL_FRONT_AND_BACK
-constexpr int GL_PARAM_DIFFUSE = 0x1201;        // GL_DIFFUSE
 
 class CMatrix4;
 class CGLRecording;
@@ -46,17 +42,17 @@ struct COffscreenInfo {
 // The window's context belongs to its QOpenGLWidget; the off-screen one is a context of our
 // own on an off-screen surface, drawing into a framebuffer object, sharing display lists with
 // the window. Without a current context every drawing operation does nothing.
-class CGLRenderer {
+class CGLRenderer : public CSceneRenderer {
 public:
     CGLRenderer();
     CGLRenderer(const CGLRenderer&) = delete;
     CGLRenderer& operator=(const CGLRenderer&) = delete;
-    virtual ~CGLRenderer();
+    ~CGLRenderer() override;
 
     // Pixel sizes are multiplied by this: line widths, and the heights of fonts made while it is
     // set. 1 on screen; 2 to 4 while a picture is drawn at that multiple of the window's size.
     void SetPixelScale(int scale) { m_nPixelScale = scale < 1 ? 1 : scale; }
-    int PixelScale() const { return m_nPixelScale; }
+    int PixelScale() const override { return m_nPixelScale; }
 
     // Context and frame.
     bool CreateContext(QOpenGLWidget* window);
@@ -65,51 +61,53 @@ public:
     void SwapBuffers();
     void SetViewport(int w, int h);
     void SetOrtho(CVector4 box, CVector4 depth);
-    void Clear(CVector4 colour);
+    void Clear(CVector4 colour) override;
     void DeleteContexts();
     static bool HasCurrentContext();
+    bool CanDraw() const override { return HasCurrentContext(); }
 
     // Transformations of the model-view matrix.
-    void LoadIdentity();
-    void PushMatrix();
-    void PopMatrix();
-    void Translate(CVector4 v);
-    void Scale(float s);
-    void Scale(CVector4 v);
+    void LoadIdentity() override;
+    void PushMatrix() override;
+    void PopMatrix() override;
+    void Translate(CVector4 v) override;
+    void Scale(float s) override;
+    void Scale(CVector4 v) override;
     // glRotatef(angleDegrees, axis).
-    void Rotate(float angleDegrees, CVector4 axis);
+    void Rotate(float angleDegrees, CVector4 axis) override;
     // Multiplies the stored rotation onto the current matrix.
-    void MultMatrix(const CMatrix4& matrix);
+    void MultMatrix(const CMatrix4& matrix) override;
 
     // Depth test on or off.
-    void SetDepthTest(bool on);
+    void SetDepthTest(bool on) override;
     // Window-pixel coordinates for overlays: origin at the top left, y down, depth
     // -5000..5000, for a client of w x h pixels; End puts both matrices back.
-    void BeginWindowOverlay(int w, int h);
-    void EndWindowOverlay();
-    void Flush();
+    void BeginWindowOverlay(int w, int h) override;
+    void EndWindowOverlay() override;
+    void Flush() override;
 
     // Primitives; each keeps the model-view matrix as it found it.
-    void DrawLine(const CVector4* points, CVector4 colour, float width);
-    void DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width);
-    void DrawPolygon(const CVector4* points, int count, CVector4 colour);
+    void DrawLine(const CVector4* points, CVector4 colour, float width) override;
+    void DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width) override;
+    void DrawPolygon(const CVector4* points, int count, CVector4 colour) override;
     void DrawOutline(const CVector4* points, int count, const CVector4* material, float width,
-                     int face);
-    void DrawFace(const CVector4* points, int count, const CVector4* material, int face);
-    void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices);
+                     int face) override;
+    void DrawFace(const CVector4* points, int count, const CVector4* material, int face) override;
+    void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) override;
     void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
-                  CVector4 colour);
+                  CVector4 colour) override;
 
     // Lighting and material.
-    void SetLight(CVector4 position, CVector4 value, int light, int parameter);
-    void DisableLighting();
+    void SetLight(CVector4 position, CVector4 value, int light, int parameter) override;
+    void DisableLighting() override;
     void SetMaterial(int face, const CVector4* material);
 
     // Text as bitmap-font display lists at a 3-D raster position. Face names are the bytes of
     // the settings (CP932 or UTF-8), e.g. "ＭＳ ゴシック". A font list holds one glyph list per
     // byte code.
-    unsigned CreateFontListA(int height, const char* faceName);
-    void DrawTextA(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    unsigned CreateFontListA(int height, const char* faceName) override;
+    void DrawTextA(CVector4 position, unsigned listBase, const char* text,
+                   CVector4 colour) override;
     // The same text and pixels for texts drawn by the thousand (tap numbers), compiled into a
     // display list. DrawTextBitmap draws one bitmap made from the font's glyph images instead
     // of one per character: the fastest, but the GL keeps each compiled bitmap apart (about
@@ -118,30 +116,34 @@ public:
     // piece: a few pieces serve any number of texts, and a five-digit number is two bitmaps.
     // PrepareTextPieces makes the pieces' lists (outside any list being compiled); a piece it
     // has not made, or beyond kMaxTextPieces a font, is drawn glyph by glyph.
-    void DrawTextBitmap(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
-    void PrepareTextPieces(unsigned listBase, const std::vector<std::string>& texts);
-    void DrawTextPieces(CVector4 position, unsigned listBase, const char* text, CVector4 colour);
+    void DrawTextBitmap(CVector4 position, unsigned listBase, const char* text,
+                        CVector4 colour) override;
+    void PrepareTextPieces(unsigned listBase, const std::vector<std::string>& texts) override;
+    void DrawTextPieces(CVector4 position, unsigned listBase, const char* text,
+                        CVector4 colour) override;
     static constexpr size_t kMaxTextPieces = 4096;
-    void DeleteFontList(unsigned listBase);
+    void DeleteFontList(unsigned listBase) override;
     // A wide text as one display list calling a glyph list per character; each distinct glyph
     // of a font has one list, shared by every text that shows it and deleted with the last of
     // them. Returns (text list, characters), (0, 0) for an empty text or on failure.
     std::pair<unsigned, int> CreateTextListW(int height, const wchar_t* text, const char* faceName);
-    void DrawTextList(CVector4 position, unsigned list, int count, CVector4 colour);
+    CTextLists CreateTextList(int height, const std::string& utf8, const char* faceName) override;
+    void DrawTextList(CVector4 position, unsigned list, int count, CVector4 colour) override;
     // Deletes a text of CreateTextListW (and the glyphs no other text uses).
-    void DeleteLists(unsigned list, int count);
+    void DeleteLists(unsigned list, int count) override;
     // Glyph lists the texts of CreateTextListW hold, over all fonts.
     int GlyphListCount() const;
 
     // A display list of what is drawn between BeginList and EndList, compiled and not drawn;
     // CallList draws it. BeginList returns 0, and nothing is compiled, without a context or
     // while recording (a recording needs every primitive drawn as it comes).
-    unsigned BeginList();
-    void EndList();
-    void CallList(unsigned list);
-    void DeleteList(unsigned list);
+    unsigned BeginList() override;
+    void EndList() override;
+    void CallList(unsigned list) override;
+    void DeleteList(unsigned list) override;
     // Whether list names a display list in the current context (a new context has none).
     bool IsList(unsigned list) const;
+    bool IsCallable(unsigned list) const override { return !Recording() && IsList(list); }
 
     // Picking in selection mode, and unprojection of window points.
     void BeginPick();
@@ -225,16 +227,4 @@ private:
     std::map<FontKey, std::map<std::u16string, GlyphList>> m_glyphLists;
     std::map<FontKey, std::unique_ptr<kzv::CBitmapFont>> m_bitmapFonts;
     std::map<std::pair<int, int>, std::vector<kzv::CSolidStrip>> m_solidStrips;
-};
-
-// Keeps the model-view matrix of a scope: pushed on entry, popped on exit.
-class CMatrixScope {
-public:
-    explicit CMatrixScope(CGLRenderer& gl) : m_gl(gl) { m_gl.PushMatrix(); }
-    ~CMatrixScope() { m_gl.PopMatrix(); }
-    CMatrixScope(const CMatrixScope&) = delete;
-    CMatrixScope& operator=(const CMatrixScope&) = delete;
-
-private:
-    CGLRenderer& m_gl;
 };

@@ -1,6 +1,7 @@
 // The renderer's texts: bitmap fonts, single texts, pieces of numbers and wide-text lists.
 #include "render/GLRenderer.h"
 
+#include <QString>
 #include <algorithm>
 
 #include <GL/gl.h>
@@ -153,6 +154,11 @@ void CGLRenderer::DrawTextPieces(CVector4 position, unsigned listBase, const cha
             }
         }
     }
+}
+
+CTextLists CGLRenderer::CreateTextList(int height, const std::string& utf8, const char* faceName) {
+    const std::wstring wide = QString::fromStdString(utf8).toStdWString();
+    return CreateTextListW(height, wide.c_str(), faceName);
 }
 
 std::pair<unsigned, int> CGLRenderer::CreateTextListW(int height, const wchar_t* text,

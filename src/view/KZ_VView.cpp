@@ -15,6 +15,7 @@
 #include "dataset/DataSetLoad.h"
 #include "field/Compass.h"
 #include "text/DisplayText.h"
+#include "text/NumberFormat.h"
 
 CKZ_VView::CKZ_VView(CStateOwner& owner, QWidget* parent) : COpenGLView(parent), m_owner(owner) {
     if (!State().HasDataSet()) {
@@ -73,18 +74,38 @@ void CKZ_VView::InitGL() {
 }
 
 void CKZ_VView::CreateAxisFont() {
-    m_nAxisFontList = m_gl.CreateFontListA(15, "ＭＳ ゴシック");
+    m_screenFonts.axis = m_gl.CreateFontListA(15, "ＭＳ ゴシック");
 }
 
 void CKZ_VView::DestroyGL() {
     m_gl.DeleteList(m_cache.pointsList);
     m_cache.pointsList = 0;
-    DeleteCommentLists(m_commentPrintText);
-    m_gl.DeleteFontList(m_nAxisFontList);
-    m_nAxisFontList = 0;
-    m_gl.DeleteFontList(static_cast<unsigned>(m_nLabelFontList));
-    m_nLabelFontList = 0;
-    DeleteCommentLists(m_commentText);
+    DeleteCommentLists(m_gl, m_printFonts.comment);
+    m_gl.DeleteFontList(m_screenFonts.axis);
+    m_gl.DeleteFontList(m_screenFonts.label);
+    DeleteCommentLists(m_gl, m_screenFonts.comment);
+    m_screenFonts = CSceneFonts();
+}
+
+void CKZ_VView::RenderScene() {
+    CSceneFrame frame;
+    frame.width = ClientWidth();
+    frame.height = ClientHeight();
+    frame.printing = m_bPrinting != 0;
+    frame.comment = m_bPrinting ? &m_commentPrint : nullptr;
+    frame.numberBitmapLimit = m_nNumberBitmapLimit;
+    frame.largeSetNumberBitmaps = m_nLargeSetNumberBitmaps;
+    CSceneComposer(State(), m_gl, m_cache, m_bPrinting ? m_printFonts : m_screenFonts)
+        .Compose(frame);
+    if (m_cache.rangeText != m_strRangeShown) {
+        m_strRangeShown = m_cache.rangeText;
+        const CDataRange& range = m_cache.contours.shownRange;
+        emit ShownRangeChanged(m_strRangeShown.empty()
+                                   ? QString()
+                                   : QCoreApplication::translate("CKZ_VView", "データ範囲 %1 … %2")
+                                         .arg(QString::fromStdString(kzv::FormatG(range.min)),
+                                              QString::fromStdString(kzv::FormatG(range.max))));
+    }
 }
 
 void CKZ_VView::mousePressEvent(QMouseEvent* event) {
@@ -169,9 +190,9 @@ void CKZ_VView::OnEndImage() {
 
 void CKZ_VView::MakePrintFonts(int f) {
     makeCurrent();
-    m_nAxisFontListPrint = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
-    m_nLabelFontListPrint = m_gl.CreateFontListA(f * State().m_settings.m_nLabelFontSize,
-                                                 State().m_settings.m_strLabelFont.c_str());
+    m_printFonts.axis = m_gl.CreateFontListA(15 * f, "ＭＳ ゴシック");
+    m_printFonts.label = m_gl.CreateFontListA(f * State().m_settings.m_nLabelFontSize,
+                                              State().m_settings.m_strLabelFont.c_str());
     doneCurrent();
     m_commentPrint = State().m_settings.m_comment;  // the print texts are lists of their own
     m_commentPrint.size = State().m_settings.m_comment.size * f;
@@ -180,15 +201,14 @@ void CKZ_VView::MakePrintFonts(int f) {
 
 void CKZ_VView::DropPrintFonts() {
     makeCurrent();
-    m_gl.DeleteFontList(m_nAxisFontListPrint);
-    m_gl.DeleteFontList(m_nLabelFontListPrint);
+    m_gl.DeleteFontList(m_printFonts.axis);
+    m_gl.DeleteFontList(m_printFonts.label);
     // The markers' list may hold numbers in the printer's font, whose list name a later font
     // can take again.
     m_gl.DeleteList(m_cache.pointsList);
     m_cache.pointsList = 0;
-    m_nAxisFontListPrint = 0;
-    m_nLabelFontListPrint = 0;
-    DeleteCommentLists(m_commentPrintText);
+    DeleteCommentLists(m_gl, m_printFonts.comment);
+    m_printFonts = CSceneFonts();
     doneCurrent();
     m_bPrinting = 0;
 }
@@ -249,57 +269,5 @@ void CKZ_VView::EndBusy() {
 }
 
 std::vector<std::string> CKZ_VView::CommentItemTexts() const {
-    return {DataSetName(State().m_data.m_strDataFolder),
-            State().m_data.m_header.m_strTitle,
-            State().m_data.m_header.m_strAffiliation,
-            State().m_data.m_header.m_strMeasurer,
-            State().m_data.m_header.m_strManager,
-            State().m_data.m_header.m_strSummary,
-            State().m_data.m_header.m_strBuildingShape,
-            State().m_data.m_header.m_strRoofShape,
-            State().m_data.m_header.m_strBuildingSize,
-            State().m_data.m_header.m_strAdjacentCondition};
-}
-
-void CKZ_VView::DeleteCommentLists(CCommentText& text) {
-    text.made = false;
-    for (CTextLists& lists : text.itemText) {
-        m_gl.DeleteLists(lists.first, lists.second);
-        lists = CTextLists(0, 0);
-    }
-    for (const CTextLists& lists : text.summaryLines) {
-        m_gl.DeleteLists(lists.first, lists.second);
-    }
-    text.summaryLines.clear();
-}
-
-void CKZ_VView::UpdateCommentText(const CCommentRecord& record, CCommentText& text) {
-    // Only the items shown get lists; the flags are part of what the lists were made from.
-    std::vector<std::string> texts = CommentItemTexts();
-    for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-        if (!record.flags[i]) {
-            texts[static_cast<size_t>(i)].clear();
-        }
-    }
-    if (text.made && text.font == record.font && text.size == record.size && text.texts == texts) {
-        return;
-    }
-    DeleteCommentLists(text);
-    auto lists = [this, &record](const std::string& utf8) {
-        const std::wstring wide = QString::fromStdString(utf8).toStdWString();
-        return m_gl.CreateTextListW(record.size, wide.c_str(), record.font.c_str());
-    };
-    for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
-        if (i != 5 && !texts[static_cast<size_t>(i)].empty()) {
-            text.itemText[i] = lists(kzv::DisplayLine(texts[static_cast<size_t>(i)]));
-        }
-    }
-    // The summary, line by line; empty lines are dropped.
-    for (const std::string& line : kzv::DisplaySummaryLines(texts[5])) {
-        text.summaryLines.push_back(lists(line));
-    }
-    text.made = true;
-    text.font = record.font;
-    text.size = record.size;
-    text.texts = std::move(texts);
+    return ::CommentItemTexts(State());
 }

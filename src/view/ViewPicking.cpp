@@ -57,7 +57,7 @@ bool CKZ_VView::PickPass(int x, int y, unsigned& name, CVector4& point) {
     m_gl.SetPickMatrix(x, h - y);
     // The model-view matrix of the last frame.
     m_gl.LoadIdentity();
-    ApplyCamera();
+    ApplyCamera(m_gl, State());
     DrawPickables();
     unsigned names[64];
     float depth = 0.0f;
@@ -105,7 +105,7 @@ void CKZ_VView::DrawPickables() {
         case PICK_RECTANGLE:
         case PICK_SLOT:
             // Every panel where the mesh is drawn, named by its index.
-            UpdateMeshCorners();
+            UpdateMeshCorners(State().m_data, m_cache);
             m_gl.DrawNamedPolygons(m_cache.meshCorners.data(), m_cache.meshCounts.data(),
                                    static_cast<int>(m_cache.meshCounts.size()), 0);
             break;

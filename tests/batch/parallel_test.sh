@@ -37,7 +37,7 @@ for i in $(seq -w 1 "$sets"); do
     [ -s "$work/out/$f" ] || { complain "missing: $f"; continue; }
     json="$work/out/$f.json"
     [ -s "$json" ] || { complain "missing: $f.json"; continue; }
-    grep -q '"schema_version": 1,' "$json" || complain "$f.json: no schema version"
+    grep -q '"schema_version": 2,' "$json" || complain "$f.json: no schema version"
     grep -q "\"name\": \"$name\"," "$json" || complain "$f.json: not about $name"
     grep -q "\"file\": \"$f\"" "$json" || complain "$f.json: not about $f"
     [ "$(tail -c 2 "$json")" = "}" ] || complain "$f.json: incomplete"

@@ -10,6 +10,7 @@
 #include "field/ColorScale.h"
 #include "field/Compass.h"
 #include "io/AtomicFile.h"
+#include "io/Sha256.h"
 #include "text/CodePage.h"
 #include "text/NumberFormat.h"
 #include "text/NumberParse.h"
@@ -451,6 +452,10 @@ bool ApplySettingsFile(const std::string& path, CViewState& state) {
     state.m_settings.m_nDirection =
         StepDirection(state.m_data.m_cp.m_nDirectionCount, state.m_settings.m_nDirection, 0);
     state.SetBuildingAngleStep(read.sliderPosition, true);
+    state.m_strSettingsFile = path;
+    if (!kzv::Sha256OfFile(path, state.m_strSettingsDigest)) {
+        state.m_strSettingsDigest.clear();
+    }
     return true;
 }
 

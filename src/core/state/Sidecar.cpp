@@ -7,6 +7,8 @@
 
 #include "dataset/DataSetLoad.h"
 #include "field/Compass.h"
+#include "field/QuantityKeys.h"
+#include "field/ShownValues.h"
 #include "io/AtomicFile.h"
 #include "text/CodePage.h"
 
@@ -112,8 +114,15 @@ std::string MakeSidecarJson(const CViewState& state, const CSidecarInfo& info) {
              Quoted(kzv::FileTextToUtf8(*fields[i].second));
     }
     j += "\n    }\n  },\n";
+    // The 16-direction file holds the mean of every direction, whatever is shown.
+    const CShownValues shown = info.kind == CSidecarKind::Tolvex
+                                   ? MeanOf(ShownValuesOf(data, state.m_settings))
+                                   : ShownValuesOf(data, state.m_settings);
     if (info.kind == CSidecarKind::Tolvex) {
         j += "  \"direction\": null,\n";
+    } else if (shown.IsEnvelope()) {
+        j += "  \"direction\": {\"envelope\": " + Quoted(EnvelopeKey(shown.envelope)) +
+             ", \"count\": " + std::to_string(count) + "},\n";
     } else {
         j += "  \"direction\": {\"index\": " + std::to_string(direction) +
              ", \"count\": " + std::to_string(count) +
@@ -121,15 +130,19 @@ std::string MakeSidecarJson(const CViewState& state, const CSidecarInfo& info) {
     }
     j += "  \"building_angle\": {\"step\": " + std::to_string(state.m_nBuildingAngleStep) +
          ", \"degrees\": " + Number(BuildingAngle(count, state.m_nBuildingAngleStep)) + "},\n";
-    j += "  \"quantity\": \"mean\",\n";
+    j += "  \"quantity\": " + Quoted(ValueQuantityKey(shown.quantity)) + ",\n";
     j += "  \"colour_scale\": {\"min\": " + Number(state.m_settings.m_dColorMin) +
          ", \"max\": " + Number(state.m_settings.m_dColorMax) +
          ", \"bands\": " + std::to_string(state.m_settings.m_nDivisions) + "},\n";
-    if (info.settingsPath.empty()) {
+    // The file named by the caller, else the one last applied to the state.
+    const bool named = !info.settingsPath.empty();
+    const std::string& settingsPath = named ? info.settingsPath : state.m_strSettingsFile;
+    const std::string& settingsDigest = named ? info.settingsSha256 : state.m_strSettingsDigest;
+    if (settingsPath.empty()) {
         j += "  \"settings_file\": null,\n";
     } else {
-        j += "  \"settings_file\": {\"path\": " + Quoted(kzv::FileTextToUtf8(info.settingsPath)) +
-             ", \"sha256\": " + Quoted(info.settingsSha256) + "},\n";
+        j += "  \"settings_file\": {\"path\": " + Quoted(kzv::FileTextToUtf8(settingsPath)) +
+             ", \"sha256\": " + Quoted(settingsDigest) + "},\n";
     }
     if (info.kind == CSidecarKind::Picture) {
         j += "  \"picture\": {\"width\": " + std::to_string(info.pictureWidth) +

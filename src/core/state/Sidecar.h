@@ -13,16 +13,19 @@
 //   program         {"name": "KZ_V", "version": "<version>"}
 //   output          {"file": "<name of the output>", "kind": "picture" | "csv" | "tolvex"}
 //   data_set        {"folder", "name", "header": {the nine header fields, as UTF-8 text}}
-//   direction       {"index", "count", "angle"} of the direction shown; null for the
-//                   16-direction file, which holds every direction
+//   direction       {"index", "count", "angle"} of the direction shown, or {"envelope",
+//                   "count"} for the envelope over every direction ("max", "min", "absmax");
+//                   null for the 16-direction file, which holds every direction
 //   building_angle  {"step", "degrees"}: the building-angle slider and its angle
-//   quantity        "mean" (the Cp table the view shows)
+//   quantity        the table shown: "mean", "max", "min", "rms", "peakmax", "peakmin" or
+//                   "difference" (the 16-direction file: always "mean")
 //   colour_scale    {"min", "max", "bands"}
 //   settings_file   {"path", "sha256"} of the settings file applied, or null
 //   picture         {"width", "height", "scale"} in pixels, or null for an export
 //   time            when the output was written, UTC, "YYYY-MM-DDThh:mm:ssZ"
 
-constexpr int SIDECAR_SCHEMA_VERSION = 1;
+// Version 2 names the quantity shown and the envelope (version 1 knew the mean only).
+constexpr int SIDECAR_SCHEMA_VERSION = 2;
 inline constexpr const char* SIDECAR_EXTENSION = ".json";
 
 enum class CSidecarKind { Picture, Csv, Tolvex };
@@ -33,7 +36,7 @@ const char* ProgramVersion();
 struct CSidecarInfo {
     std::string outputFile;  // the output's file name (or path; only its last part is kept)
     CSidecarKind kind = CSidecarKind::Picture;
-    std::string settingsPath;    // empty: no settings file
+    std::string settingsPath;    // empty: the one the state last applied, if any
     std::string settingsSha256;  // its digest
     int pictureWidth = 0;        // pictures only
     int pictureHeight = 0;

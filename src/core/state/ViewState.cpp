@@ -29,6 +29,8 @@ void CViewState::ResetDisplayState() {
               &defaults.m_aSlot[0][0]);
     defaults.m_abPanelContour.assign(static_cast<size_t>(m_data.m_mesh.GetPanelCount()), 1);
     m_settings = std::move(defaults);
+    m_strSettingsFile.clear();
+    m_strSettingsDigest.clear();
 
     m_camera.ResetCamera();
     CentreModel();

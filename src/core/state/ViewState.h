@@ -67,6 +67,10 @@ public:
     // Whether the label-position dialog is shown: the slots are drawn only then. Not a display
     // setting: a reset and the settings file leave it as the dialog set it.
     bool m_bSlotsVisible = false;
+    // The settings file last applied to these settings (its path and its SHA-256 then), for
+    // the record beside each output; empty when none was, or after a reset to the defaults.
+    std::string m_strSettingsFile;
+    std::string m_strSettingsDigest;
 
     bool HasDataSet() const { return m_data.HasDataSet(); }
     // What the value list reads of the points behind its rows.

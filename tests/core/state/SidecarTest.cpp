@@ -6,6 +6,7 @@
 
 #include "TempDir.h"
 #include "io/Sha256.h"
+#include "state/SettingsFile.h"
 #include "state/Sidecar.h"
 
 namespace {
@@ -59,7 +60,7 @@ TEST(Sidecar, RecordsTheStateTheOutputWasMadeFrom) {
     info.time = SidecarTime(0);
     const std::string json = MakeSidecarJson(state, info);
     for (const std::string& part :
-         {std::string("\"schema_version\": 1"), std::string("\"version\": \"") + ProgramVersion(),
+         {std::string("\"schema_version\": 2"), std::string("\"version\": \"") + ProgramVersion(),
           std::string("{\"file\": \"gable_d03.png\", \"kind\": \"picture\"}"),
           std::string("\"folder\": \"") + Sample("tower") + "\"",
           std::string("\"name\": \"tower\""),
@@ -108,4 +109,36 @@ TEST(Sidecar, WrittenBesideTheOutputOrNotAtAll) {
     EXPECT_FALSE(WriteSidecar((dir.Path() / "none" / "x.csv").string(), state, info, &error));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "none"));
     std::filesystem::permissions(dir.Path() / "locked", std::filesystem::perms::owner_all);
+}
+
+TEST(Sidecar, NamesTheQuantityTheEnvelopeAndTheSettingsFileLastApplied) {
+    CViewState state;
+    CHeaderFile header;
+    header.Read((Sample("gable") + "header").c_str());
+    state.LoadDataSet(Sample("gable"), header, 800, 600);
+    TempDir dir;
+    const std::string settings = (dir.Path() / "report.set").string();
+    ASSERT_TRUE(WriteSettingsFile(settings, state));
+    ASSERT_TRUE(ApplySettingsFile(settings, state));
+    std::string digest;
+    ASSERT_TRUE(kzv::Sha256OfFile(settings, digest));
+
+    state.m_settings.m_nQuantity = static_cast<int>(EValueQuantity::PeakMin);
+    state.m_settings.m_nEnvelope = ENVELOPE_MIN;
+    CSidecarInfo info;
+    info.kind = CSidecarKind::Csv;
+    std::string json = MakeSidecarJson(state, info);
+    for (const std::string& part :
+         {std::string("\"direction\": {\"envelope\": \"min\", \"count\": 8}"),
+          std::string("\"quantity\": \"peakmin\""),
+          "\"settings_file\": {\"path\": \"" + settings + "\", \"sha256\": \"" + digest + "\"}"}) {
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\nin\n" << json;
+    }
+    // The 16-direction file holds the mean of every direction, whatever is shown.
+    info.kind = CSidecarKind::Tolvex;
+    EXPECT_NE(MakeSidecarJson(state, info).find("\"quantity\": \"mean\""), std::string::npos);
+    // A load puts the defaults back: no settings file stands behind them any more.
+    state.LoadDataSet(Sample("gable"), header, 800, 600);
+    json = MakeSidecarJson(state, info);
+    EXPECT_NE(json.find("\"settings_file\": null"), std::string::npos);
 }

@@ -186,7 +186,7 @@ TEST(BatchRun, WithoutDisplayMakesTheWindowsPicturesAndExports) {
         EXPECT_EQ(kept, Bytes(dir.Path() / windowFile)) << batchFile;
     }
     for (const char* name : {"tower_d05.png.json", "tower_d05.csv.json", "tower_tolvex.csv.json"}) {
-        EXPECT_NE(Bytes(out / name).find("\"schema_version\": 1"), std::string::npos) << name;
+        EXPECT_NE(Bytes(out / name).find("\"schema_version\": 2"), std::string::npos) << name;
     }
     const std::string record = Bytes(out / "tower_d05.png.json");
     EXPECT_NE(record.find("\"width\": 320, \"height\": 240"), std::string::npos);
@@ -234,4 +234,45 @@ TEST(BatchRun, ReportsEveryFailureAndKeepsWhatExists) {
     const CRun help = RunKzv({"batch", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: kzv batch", 0), 0u);
+}
+
+// Another quantity's envelope: one picture and one table per data set, the table holding each
+// tap's least peak over every direction; a data set without that table fails alone.
+TEST(BatchRun, AQuantitysEnvelopeIsOnePictureAndOneTable) {
+    TempDir dir;
+    const QString out = Q(dir.Path());
+    const CRun run = RunKzv({"batch", "-o", out, "-q", "peakmin", "-e", "min", "--png", "--csv",
+                             QString::fromStdString(SamplesFolder() + "gable"),
+                             QString::fromStdString(SamplesFolder() + "tower")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("tower/: the data set has no cppeakmin.dat"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(Rgb(dir.Path() / "gable_peakmin_envmin.png").isNull());
+    const std::string json = Bytes(dir.Path() / "gable_peakmin_envmin.csv.json");
+    EXPECT_NE(json.find("\"quantity\": \"peakmin\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"envelope\": \"min\""), std::string::npos) << json;
+
+    CViewState state;
+    CHeaderFile header;
+    header.Read((SamplesFolder() + "gable/header").c_str());
+    state.LoadDataSet(SamplesFolder() + "gable/", header, 800, 600);
+    const CCpFile* peaks = state.m_data.m_tables.Table(EValueQuantity::PeakMin, state.m_data.m_cp);
+    ASSERT_NE(peaks, nullptr);
+    std::ifstream csv(dir.Path() / "gable_peakmin_envmin.csv");
+    std::string line;
+    int checked = 0;
+    while (std::getline(csv, line)) {
+        const size_t comma = line.find(',');
+        int tap = 0;
+        if (comma == std::string::npos || std::sscanf(line.c_str(), "%d", &tap) != 1) {
+            continue;  // a title or heading line
+        }
+        double least = 1e300;
+        for (int d = 0; d < peaks->m_nDirectionCount; ++d) {
+            least = std::min(least, peaks->GetCp(tap, d));
+        }
+        EXPECT_NEAR(std::stod(line.substr(line.rfind(',') + 1)), least, 1e-9) << line;
+        ++checked;
+    }
+    EXPECT_EQ(checked, static_cast<int>(state.m_data.m_taps.m_aTapNo.size()));
 }

@@ -45,43 +45,6 @@ TEST_F(SceneTest, TheEmptyViewSaysHowToLoadADataSetUntilTheFirstLoad) {
     EXPECT_FALSE(hint->isVisible());
 }
 
-TEST_F(SceneTest, LoadedSamplesDrawTheirBuildingPointsAndAxes) {
-    for (const char* name : {"tower", "gable", "lshape"}) {
-        SCOPED_TRACE(name);
-        Load(name);
-        const QImage image = Frame();
-        Save(image, name);
-        EXPECT_GT(Inked(image, image.rect()), 500);
-        // The model is centred: the middle third holds most of the ink.
-        EXPECT_GT(Inked(image, QRect(213, 160, 214, 160)), 100);
-    }
-}
-
-TEST_F(SceneTest, SwitchesAddTheirLayers) {
-    Load("tower");
-    Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
-    Arrange(view.Owner()).m_settings.m_bShowMesh = 0;
-    Arrange(view.Owner()).m_settings.m_bShowAxes = 0;
-    Arrange(view.Owner()).m_data.SetPartMode(0, 2);  // hidden
-    const int bare = Inked(Frame(), QRect(0, 0, 640, 480));
-    Arrange(view.Owner()).m_settings.m_bShowMesh = 1;
-    const int mesh = Inked(Frame(), QRect(0, 0, 640, 480));
-    EXPECT_GT(mesh, bare);
-    Arrange(view.Owner()).m_settings.m_bShowGround = 1;
-    Arrange(view.Owner()).m_settings.m_bShowWind = 1;
-    Arrange(view.Owner()).m_settings.m_bShowAxes = 1;
-    Arrange(view.Owner()).m_settings.m_bShowAxisNumbers = 1;
-    Arrange(view.Owner()).m_settings.m_bShowNumbers = 1;
-    Arrange(view.Owner()).m_settings.m_comment.flags[0] = 1;
-    Arrange(view.Owner()).m_settings.m_comment.flags[5] = 1;
-    Arrange(view.Owner()).SetViewPreset(VIEW_Z_PLUS);
-    const QImage all = Frame();
-    Save(all, "tower-all");
-    EXPECT_GT(Inked(all, QRect(0, 0, 640, 480)), mesh);
-    // The comment block starts at the top-left corner.
-    EXPECT_GT(Inked(all, QRect(0, 0, 200, 16)), 10);
-}
-
 TEST_F(SceneTest, DragsTurnZoomAndPanTheModel) {
     Load("tower");
     const float zoom = Arrange(view.Owner()).m_camera.m_fZoom;
@@ -127,40 +90,6 @@ TEST_F(ContourSceneTest, ColourBarBandsSitWhereTheTableSaysInTheirColours) {
     }
     EXPECT_TRUE(Near(PixelAt(image, 20, 272), Qt::blue, 10));  // MIN end
     EXPECT_TRUE(Near(PixelAt(image, 20, 24), Qt::red, 10));    // MAX end
-}
-
-TEST_F(ContourSceneTest, EachContourKindOnEachSample) {
-    for (const char* name : {"tower", "gable", "lshape"}) {
-        Load(name);
-        // A plan view from above shows the roof; the default view shows the south wall.
-        for (int kind : {0, 1, 2}) {
-            Arrange(view.Owner()).m_settings.m_nContourKind = kind;
-            Arrange(view.Owner()).m_settings.m_bShowLabels = 1;
-            Arrange(view.Owner()).m_settings.m_abSlotOn[0] = 1;
-            Arrange(view.Owner()).m_settings.m_aSlot[0][0] = CVector4(-8000, -10000, 20000);
-            Arrange(view.Owner()).m_settings.m_aSlot[0][1] = CVector4(8000, -10000, 40000);
-            const QImage image = Frame();
-            Save(image, std::string(name) + "-kind" + std::to_string(kind));
-            EXPECT_GT(Inked(image, QRect(200, 0, 440, 240)), 1000) << name << kind;
-        }
-    }
-}
-
-TEST_F(ContourSceneTest, WindArrowsTurnWithTheDirection) {
-    Load("gable");
-    Arrange(view.Owner()).SetViewPreset(VIEW_Y_PLUS);  // plan view
-    Arrange(view.Owner()).m_settings.m_bShowWind = 1;
-    Arrange(view.Owner()).m_settings.m_bShowMesh = 0;
-    Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
-    Arrange(view.Owner()).m_settings.m_nContourKind = 1;
-    Arrange(view.Owner()).m_settings.m_bShowAxes = 0;
-    Arrange(view.Owner()).m_settings.m_nDirection = 0;
-    const QImage north = Frame();
-    Arrange(view.Owner()).m_settings.m_nDirection = 2;  // a quarter turn of 8 directions
-    const QImage east = Frame();
-    Save(north, "gable-wind0");
-    Save(east, "gable-wind2");
-    EXPECT_NE(north, east);
 }
 
 TEST_F(ContourSceneTest, APanelIsFilledInTheColourOfItsBand) {
@@ -301,7 +230,7 @@ TEST(SceneBeforeShow, ALoadBeforeTheWindowExistsStillGetsItsComment) {
     Arrange(view.Owner()).m_settings.m_comment.flags[0] = 1;
     ASSERT_TRUE(ShowExposed(view, 320, 240));
     (void)view.grabFramebuffer();
-    EXPECT_GT(view.m_commentText.itemText[0].second, 0);  // "tower"
+    EXPECT_GT(view.m_screenFonts.comment.itemText[0].second, 0);  // "tower"
 }
 
 }  // namespace

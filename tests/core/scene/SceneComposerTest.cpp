@@ -1,0 +1,210 @@
+// The frame as the composer makes it, read from the recording renderer: no display, no GL.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "scene/RecordingRenderer.h"
+#include "scene/SceneComposer.h"
+#include "text/NumberFormat.h"
+
+namespace {
+
+class SceneComposerTest : public ::testing::Test {
+protected:
+    void Load(const std::string& name) {
+        state = CViewState();
+        cache = CFrameCache();
+        fonts = CSceneFonts();
+        CHeaderFile header;
+        state.LoadDataSet(std::string(KZV_SAMPLES_DIR) + name + "/", header, 640, 480);
+        ASSERT_TRUE(state.HasDataSet()) << name;
+    }
+    // One frame of 640 x 480 into a fresh recording.
+    const CRecordingRenderer& Compose() {
+        r = CRecordingRenderer();
+        fonts.axis = r.CreateFontListA(15, "ＭＳ ゴシック");
+        fonts.label = 0;
+        fonts.comment = CCommentText();
+        CSceneFrame frame;
+        frame.width = 640;
+        frame.height = 480;
+        CSceneComposer(state, r, cache, fonts).Compose(frame);
+        return r;
+    }
+    size_t Count(RecordedKind kind) const { return r.Of(kind).size(); }
+    // Primitives of a kind drawn in colour.
+    size_t Count(RecordedKind kind, CVector4 colour) const {
+        size_t n = 0;
+        for (const CRecordedPrimitive& p : r.Of(kind)) {
+            n += p.colour == colour ? 1 : 0;
+        }
+        return n;
+    }
+    size_t VisibleFaces() const {
+        size_t n = 0;
+        for (const CGeometry* geo : {&state.m_data.m_geoMain, &state.m_data.m_geoSub}) {
+            for (const CGeometryObject& part : geo->m_objects) {
+                n += part.m_nDisplayMode == 0 ? part.m_faces.size() : 0;
+            }
+        }
+        return n;
+    }
+    CViewState state;
+    CFrameCache cache;
+    CSceneFonts fonts;
+    CRecordingRenderer r;
+};
+
+TEST_F(SceneComposerTest, EachSampleDrawsItsBuildingTapsAxesBandsAndColourBar) {
+    for (const char* name : {"tower", "gable", "lshape"}) {
+        SCOPED_TRACE(name);
+        Load(name);
+        Compose();
+        EXPECT_EQ(r.ClearColour(), COLOR_WHITE);
+        EXPECT_EQ(Count(RecordedKind::Face), VisibleFaces());
+        EXPECT_EQ(Count(RecordedKind::Cone), 3u);  // the axes' arrow heads
+        // A black marker on every tap, at the tap.
+        EXPECT_EQ(Count(RecordedKind::Sphere, COLOR_BLACK), state.m_data.m_taps.m_aPos.size());
+        // Bands in the colour table's colours, and the bar's quads below them.
+        std::set<std::string> table;
+        for (const CVector4& c : state.m_settings.m_aColorTable) {
+            table.insert(kzv::FormatG(c.x) + "," + kzv::FormatG(c.y) + "," + kzv::FormatG(c.z));
+        }
+        size_t bands = 0;
+        for (const CRecordedPrimitive& p : r.Of(RecordedKind::Polygon)) {
+            const std::string key = kzv::FormatG(p.colour.x) + "," + kzv::FormatG(p.colour.y) +
+                                    "," + kzv::FormatG(p.colour.z);
+            bands += p.depthTest && table.count(key) ? 1 : 0;
+        }
+        EXPECT_GT(bands, 20u);
+        EXPECT_EQ(cache.contourComputations, 1);
+        EXPECT_EQ(cache.rangeText.rfind("データ範囲 ", 0), 0u) << cache.rangeText;
+        // A second frame (a camera move) recomputes nothing and draws the same.
+        const size_t primitives = r.Primitives().size();
+        Compose();
+        EXPECT_EQ(cache.contourComputations, 1);
+        EXPECT_EQ(r.Primitives().size(), primitives);
+    }
+}
+
+TEST_F(SceneComposerTest, SwitchesAddExactlyTheirLayers) {
+    Load("tower");
+    state.m_settings.m_bShowMarkers = 0;
+    state.m_settings.m_bShowMesh = 0;
+    state.m_settings.m_bShowAxes = 0;
+    state.m_data.SetPartMode(0, 2);  // hidden
+    Compose();
+    EXPECT_EQ(Count(RecordedKind::Face), VisibleFaces());
+    EXPECT_EQ(Count(RecordedKind::Sphere), 0u);
+    EXPECT_EQ(Count(RecordedKind::Cone), 0u);
+    EXPECT_EQ(Count(RecordedKind::LineLoop, COLOR_GRAY), 0u);
+    for (const CRecordedPrimitive& p : r.Of(RecordedKind::Text)) {
+        EXPECT_EQ(p.fontHeight, 15) << p.text;  // the colour bar's numbers only
+    }
+
+    state.m_settings.m_bShowMesh = 1;
+    Compose();
+    EXPECT_EQ(Count(RecordedKind::LineLoop, COLOR_GRAY),
+              static_cast<size_t>(state.m_data.m_mesh.GetPanelCount()));
+
+    state.m_settings.m_bShowGround = 1;
+    state.m_settings.m_bShowWind = 1;
+    state.m_settings.m_bShowNumbers = 1;
+    state.m_settings.m_comment.flags[0] = 1;
+    Compose();
+    size_t wind = 0;
+    for (const CRecordedPrimitive& p : r.Of(RecordedKind::Line)) {
+        wind += p.size == 3.0f ? 1 : 0;
+    }
+    EXPECT_GT(wind, 0u);
+    // Every tap's number, written over whatever lies in front of it.
+    std::set<std::string> numbers;
+    for (const CRecordedPrimitive& p : r.Of(RecordedKind::Text)) {
+        if (!p.depthTest && !p.overlay) {
+            numbers.insert(p.text);
+        }
+    }
+    for (int32_t tap : state.m_data.m_taps.m_aTapNo) {
+        EXPECT_EQ(numbers.count(kzv::FormatInt(tap)), 1u) << tap;
+    }
+    // The comment's first item (the data set's name) in window pixels at the top left.
+    bool comment = false;
+    for (const CRecordedPrimitive& p : r.Of(RecordedKind::Text)) {
+        if (p.overlay && p.text == "tower") {
+            comment = p.points[0].x < 100 && p.points[0].y < 40;
+        }
+    }
+    EXPECT_TRUE(comment);
+}
+
+TEST_F(SceneComposerTest, WindArrowsTurnAQuarterWithTwoOfEightDirections) {
+    Load("gable");
+    state.m_settings.m_bShowWind = 1;
+    auto arrow = [this](int direction) {
+        state.m_settings.m_nDirection = direction;
+        Compose();
+        for (const CRecordedPrimitive& p : r.Of(RecordedKind::Line)) {
+            if (p.size == 3.0f) {
+                return p.points[1] - p.points[0];
+            }
+        }
+        return CVector4();
+    };
+    ASSERT_EQ(state.m_data.m_cp.m_nDirectionCount, 8);
+    const CVector4 a = arrow(0);
+    const CVector4 b = arrow(2);
+    const float dot = a.x * b.x + a.y * b.y + a.z * b.z;
+    const float la = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
+    const float lb = std::sqrt(b.x * b.x + b.y * b.y + b.z * b.z);
+    ASSERT_GT(la, 0.0f);
+    EXPECT_NEAR(la, lb, la * 1e-4f);
+    EXPECT_NEAR(dot / (la * lb), 0.0f, 1e-4f);
+}
+
+TEST_F(SceneComposerTest, ContourKindsLabelsAndSlotsOnEachSample) {
+    bool labelled[3] = {false, false, false};
+    for (const char* name : {"tower", "gable", "lshape"}) {
+        Load(name);
+        state.m_settings.m_bShowLabels = 1;
+        state.m_settings.m_abSlotOn[0] = 1;
+        state.m_settings.m_aSlot[0][0] = CVector4(-8000, -10000, 20000);
+        state.m_settings.m_aSlot[0][1] = CVector4(8000, -10000, 40000);
+        state.m_bSlotsVisible = true;
+        state.m_settings.m_bShowMarkers = 0;
+        state.m_settings.m_bShowNumbers = 0;
+        state.m_settings.m_nLabelFontSize = 11;  // told apart from the colour bar's 15
+        for (int kind : {0, 1, 2}) {
+            SCOPED_TRACE(std::string(name) + " kind " + std::to_string(kind));
+            state.m_settings.m_nContourKind = kind;
+            Compose();
+            size_t bands = 0, lines = 0, labels = 0, slots = 0;
+            for (const CContourItem& item : cache.contours.items) {
+                bands += item.type == ContourItemType::Band ? 1 : 0;
+                lines += item.type == ContourItemType::Line ? 1 : 0;
+                labels += item.type == ContourItemType::Label ? 1 : 0;
+                slots += item.type == ContourItemType::Slots ? 1 : 0;
+            }
+            EXPECT_EQ(bands > 0, kind != 1);
+            EXPECT_EQ(lines > 0, kind != 0);
+            // Each label is a sphere and its text, drawn over the surface it belongs to; the
+            // slot's two ends and its number likewise.
+            size_t labelTexts = 0;
+            for (const CRecordedPrimitive& p : r.Of(RecordedKind::Text)) {
+                if (p.fontHeight == 11) {
+                    EXPECT_FALSE(p.depthTest) << p.text;
+                    ++labelTexts;
+                }
+            }
+            labelled[kind] = labelled[kind] || labels > 0;
+            EXPECT_GE(labelTexts, labels);  // and the slot's number when both ends are set
+            EXPECT_EQ(Count(RecordedKind::Sphere, COLOR_RED) > 0, slots > 0);
+        }
+    }
+    // Only lines carry labels.
+    EXPECT_FALSE(labelled[0]);
+    EXPECT_TRUE(labelled[1] && labelled[2]);
+}
+
+}  // namespace
