@@ -1598,5 +1598,37 @@ Value at the cursor: %1</translation>
         <source>８方位データのため、Tolvex形式のファイルは出力できません。</source>
         <translation>Data of 8 directions cannot be exported in the Tolvex format.</translation>
     </message>
+    <message>
+        <source>書き込みが許可されていません。</source>
+        <translation>You have no permission to write there.</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです。</source>
+        <translation>The file system is read-only.</translation>
+    </message>
+    <message>
+        <source>ディスクの空き容量が足りません。</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>保存先のフォルダがありません。</source>
+        <translation>The folder to save in does not exist.</translation>
+    </message>
+    <message>
+        <source>同じ名前のフォルダがあります。</source>
+        <translation>A folder of that name exists.</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます。</source>
+        <translation>The file name is too long.</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが循環しています。</source>
+        <translation>The symbolic links form a loop.</translation>
+    </message>
+    <message>
+        <source>ファイルが読み取り専用です。</source>
+        <translation>The file is read-only.</translation>
+    </message>
 </context>
 </TS>

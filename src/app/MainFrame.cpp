@@ -448,7 +448,7 @@ void CMainFrame::OnSaveImage() {
         KzMessageBox(
             this,
             QCoreApplication::translate("CMainFrame", "ファイル %1 に書き込めませんでした。\n%2")
-                .arg(QString::fromStdString(failedPath), QString::fromStdString(error)),
+                .arg(QString::fromStdString(failedPath), KzCoreText(error)),
             QString(), KzButtons::Ok, KzIcon::Error);
     }
 }
@@ -496,7 +496,7 @@ void CMainFrame::OnSaveSettings() {
     if (!WriteSettingsFile(path, *m_doc.State(), &error)) {
         KzMessageBox(this,
                      QCoreApplication::translate("Core", MSG_SETTINGS_WRITE_FAILED) + '\n' +
-                         QString::fromStdString(error),
+                         KzCoreText(error),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
 }

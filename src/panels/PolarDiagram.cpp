@@ -445,7 +445,7 @@ void CPolarDiagram::OnSaveImage() {
         KzMessageBox(
             this,
             QCoreApplication::translate("CPolarDiagram", "ファイル %1 に書き込めませんでした。\n%2")
-                .arg(QString::fromStdString(path), QString::fromStdString(error)),
+                .arg(QString::fromStdString(path), KzCoreText(error)),
             QString(), KzButtons::Ok, KzIcon::Error);
     }
 }

@@ -11,6 +11,10 @@ namespace {
 using MessageBoxSeam = KzSeam<struct MessageBoxTag, KzMessageBoxHook>;
 }  // namespace
 
+QString KzCoreText(const std::string& text) {
+    return QCoreApplication::translate("Core", text.c_str());
+}
+
 KzMessageBoxHook SetMessageBoxHook(KzMessageBoxHook hook) {
     return MessageBoxSeam::Swap(std::move(hook));
 }

@@ -101,12 +101,12 @@ void COutputDlg::OnOutput() {
         info.kind = tolvex ? CSidecarKind::Tolvex : CSidecarKind::Csv;
         info.time = SidecarTimeNow();
         if (!WriteSidecar(path, m_state, info, &error)) {
-            KzMessageBox(this,
-                         QCoreApplication::translate("COutputDlg",
-                                                     "ファイル %1 に書き込めませんでした。\n%2")
-                             .arg(QString::fromStdString(path + SIDECAR_EXTENSION),
-                                  QString::fromStdString(error)),
-                         QString(), KzButtons::Ok, KzIcon::Error);
+            KzMessageBox(
+                this,
+                QCoreApplication::translate("COutputDlg",
+                                            "ファイル %1 に書き込めませんでした。\n%2")
+                    .arg(QString::fromStdString(path + SIDECAR_EXTENSION), KzCoreText(error)),
+                QString(), KzButtons::Ok, KzIcon::Error);
         }
     }
     if (result == CExportResult::WriteFailed) {
@@ -114,7 +114,7 @@ void COutputDlg::OnOutput() {
         KzMessageBox(this,
                      QCoreApplication::translate(
                          "Core", tolvex ? MSG_TOLVEX_WRITE_FAILED : MSG_CSV_WRITE_FAILED) +
-                         QLatin1Char('\n') + QString::fromStdString(error),
+                         QLatin1Char('\n') + KzCoreText(error),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
     accept();
