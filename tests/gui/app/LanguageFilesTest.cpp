@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -17,6 +19,7 @@
 #include "app/MainFrame.h"
 #include "panels/PageControlIds.h"
 #include "panels/PageTestSupport.h"
+#include "render/TestView.h"
 #include "state/SelectionSteps.h"
 #include "text/CodePage.h"
 #include "ui/FilePrompt.h"
@@ -82,9 +85,16 @@ void WriteEverything(const std::string& language, const QString& folder) {
             sample = name;
             frame.RunCommand(ID_LOAD_DATA);
             QTest::qWait(50);
-            frame.grab().save(QCoreApplication::applicationDirPath() +
-                              QStringLiteral("/gallery/window-%1-%2.png")
-                                  .arg(QLatin1String(name), QString::fromStdString(language)));
+            // A widget's grab leaves the 3-D view empty: paint in the view's own frame.
+            QPixmap picture = frame.grab();
+            QPainter painter(&picture);
+            painter.drawImage(
+                QRect(frame.View()->mapTo(&frame, QPoint(0, 0)), frame.View()->size()),
+                GrabFrame(*frame.View()));
+            painter.end();
+            picture.save(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/gallery/window-%1-%2.png")
+                             .arg(QLatin1String(name), QString::fromStdString(language)));
         }
 
         CStateOwner& owner = frame.View()->Owner();
