@@ -10,6 +10,8 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   # the program icon is drawn from SVG; Qt's own Japanese texts for the standard dialogs
   qt6-svg-dev qt6-translations-l10n
+  # the English interface: lupdate and lrelease (Qt Linguist tools)
+  qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
   # tests and benchmarks (pdftoppm reads printed pages back)
   libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
   # headless display for the GUI tests and the run command

@@ -1,5 +1,6 @@
 #include "app/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -19,12 +20,12 @@ QToolButton* MakeButton(const QString& text, QWidget* parent) {
 
 CHelpWindow::CHelpWindow(const QString& indexPath, QWidget* parent)
     : QWidget(parent, Qt::Window), m_indexPath(indexPath) {
-    setWindowTitle(QStringLiteral("KZ_V ヘルプ"));
+    setWindowTitle(QCoreApplication::translate("CHelpWindow", "KZ_V ヘルプ"));
     resize(820, 720);
 
-    m_back = MakeButton(QStringLiteral("戻る"), this);
-    m_forward = MakeButton(QStringLiteral("進む"), this);
-    m_contents = MakeButton(QStringLiteral("目次"), this);
+    m_back = MakeButton(QCoreApplication::translate("CHelpWindow", "戻る"), this);
+    m_forward = MakeButton(QCoreApplication::translate("CHelpWindow", "進む"), this);
+    m_contents = MakeButton(QCoreApplication::translate("CHelpWindow", "目次"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_back);
     buttons->addWidget(m_forward);
@@ -51,8 +52,10 @@ CHelpWindow::CHelpWindow(const QString& indexPath, QWidget* parent)
     // The window's title follows the page's.
     connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = m_browser->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("KZ_V ヘルプ")
-                                       : QStringLiteral("%1 - KZ_V ヘルプ").arg(title));
+        setWindowTitle(
+            title.isEmpty()
+                ? QCoreApplication::translate("CHelpWindow", "KZ_V ヘルプ")
+                : QCoreApplication::translate("CHelpWindow", "%1 - KZ_V ヘルプ").arg(title));
     });
 }
 

@@ -1,5 +1,6 @@
 #include "app/ImageScaleDlg.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,21 +14,27 @@ using ImageScaleSeam = KzSeam<struct ImageScaleTag, KzImageScaleHook>;
 
 CImageScaleDlg::CImageScaleDlg(int clientW, int clientH, int scale, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("画像の解像度"));
+    setWindowTitle(QCoreApplication::translate("CImageScaleDlg", "画像の解像度"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("保存する画像の大きさ:"), this));
+    layout->addWidget(
+        new QLabel(QCoreApplication::translate("CImageScaleDlg", "保存する画像の大きさ:"), this));
     for (int k = 1; k <= kMaxScale; ++k) {
-        const QString name = k == 1 ? QStringLiteral("画面と同じ") : QStringLiteral("%1倍").arg(k);
-        auto* choice = new QRadioButton(
-            QStringLiteral("%1（%2 × %3 ピクセル）").arg(name).arg(clientW * k).arg(clientH * k),
-            this);
+        const QString name = k == 1 ? QCoreApplication::translate("CImageScaleDlg", "画面と同じ")
+                                    : QCoreApplication::translate("CImageScaleDlg", "%1倍").arg(k);
+        auto* choice =
+            new QRadioButton(QCoreApplication::translate("CImageScaleDlg", "%1（%2 × %3 ピクセル）")
+                                 .arg(name)
+                                 .arg(clientW * k)
+                                 .arg(clientH * k),
+                             this);
         choice->setObjectName(QStringLiteral("scale%1").arg(k));
         layout->addWidget(choice);
         m_choices[k - 1] = choice;
     }
     Choice(std::clamp(scale, 1, kMaxScale))->setChecked(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("CImageScaleDlg", "キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

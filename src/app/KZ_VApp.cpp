@@ -1,7 +1,10 @@
 #include "app/KZ_VApp.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -20,6 +23,20 @@
 #include "ui/MessageBox.h"
 #include "view/KZ_VView.h"
 
+// The guide's first page in language: the English guide lives in the folder "en" beside the
+// Japanese one; without it, the Japanese guide.
+static std::string GuideIndexFor(const std::string& japaneseIndex, const std::string& language) {
+    if (language != "ja") {
+        const QFileInfo index(QString::fromStdString(japaneseIndex));
+        const QString translated = index.dir().filePath(
+            QStringLiteral("%1/%2").arg(QString::fromStdString(language), index.fileName()));
+        if (QFileInfo(translated).isFile()) {
+            return translated.toStdString();
+        }
+    }
+    return japaneseIndex;
+}
+
 // The resources live in a static library: register them before the first use.
 static void InitResources() {
     static const bool done = [] {
@@ -29,13 +46,14 @@ static void InitResources() {
     (void)done;
 }
 
-CKZ_VApp::CKZ_VApp(int& argc, char** argv) : QApplication(argc, argv) {
+CKZ_VApp::CKZ_VApp(int& argc, char** argv, const std::string& language)
+    : QApplication(argc, argv), m_strLanguage(language) {
     setApplicationName(QStringLiteral("KZ_V"));
     setApplicationDisplayName(QString());
     // The window system finds the program's desktop entry, and so its icon, by this name.
     setDesktopFileName(QStringLiteral(KZV_APP_ID));
-    // The program speaks Japanese whatever the locale, so the standard dialogs do too.
-    InstallQtTranslations();
+    // The standard dialogs speak the interface's language.
+    InstallTranslations(m_strLanguage);
     setWindowIcon(LoadIconImage(128));
 }
 
@@ -48,6 +66,26 @@ QTranslator* CKZ_VApp::InstallQtTranslations() {
         return nullptr;
     }
     return translator;
+}
+
+std::vector<QTranslator*> CKZ_VApp::InstallTranslations(const std::string& language) {
+    std::vector<QTranslator*> installed;
+    if (language == "ja") {
+        if (QTranslator* qt = InstallQtTranslations()) {
+            installed.push_back(qt);
+        }
+        return installed;
+    }
+    InitResources();
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(
+            QStringLiteral(":/i18n/kzv_%1.qm").arg(QString::fromStdString(language))) &&
+        QCoreApplication::installTranslator(translator)) {
+        installed.push_back(translator);
+    } else {
+        delete translator;
+    }
+    return installed;
 }
 
 CKZ_VApp::~CKZ_VApp() = default;
@@ -70,7 +108,8 @@ bool CKZ_VApp::InitInstance(const std::string& configFolder) {
     const std::string appFolder = config.folder;
     KeepQtSettingsIn(appFolder);
     m_pMainFrame = std::make_unique<CMainFrame>();
-    m_pMainFrame->m_strHelpPath = kzv::FindHelpIndex(dataFolder, KZV_SOURCE_HELP_DIR);
+    m_pMainFrame->m_strHelpPath =
+        GuideIndexFor(kzv::FindHelpIndex(dataFolder, KZV_SOURCE_HELP_DIR), m_strLanguage);
     m_pMainFrame->SetDataSetDialogs(
         MakeDataSetChooser(appFolder),
         [appFolder](QWidget* parent, std::vector<std::string>& results) {
@@ -140,7 +179,7 @@ QIcon CKZ_VApp::LoadIconImage(int id) {
 void CKZ_VApp::OnAppAbout() {
     QDialog about(activeWindow());
     about.setProperty("resourceId", 100);
-    about.setWindowTitle(QString::fromUtf8("KZ_Vのﾊﾞｰｼﾞｮﾝ情報"));
+    about.setWindowTitle(QCoreApplication::translate("CKZ_VApp", "KZ_Vのﾊﾞｰｼﾞｮﾝ情報"));
     auto* icon = new QLabel(&about);
     icon->setPixmap(LoadIconImage(128).pixmap(32, 32));
     auto* text = new QLabel(QStringLiteral("KZ_V Version 1.2"), &about);

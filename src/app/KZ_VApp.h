@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CMainFrame;
 class QTranslator;
@@ -14,7 +15,9 @@ class QTranslator;
 class CKZ_VApp : public QApplication {
     Q_OBJECT
 public:
-    CKZ_VApp(int& argc, char** argv);
+    // language: "ja" or "en" (kzv::UiLanguageFromLocale, or "--lang"); the interface and Qt's
+    // own dialogs speak it.
+    CKZ_VApp(int& argc, char** argv, const std::string& language = "ja");
     ~CKZ_VApp() override;
 
     // Creates the main window with its view and bars, restores the layout from "size" and
@@ -49,6 +52,15 @@ public:
     // when the file is missing: those dialogs then stay in English.
     static QTranslator* InstallQtTranslations();
 
+    // Installs the translators of language: for "ja" Qt's own Japanese texts (the program's
+    // are its sources), for "en" the program's English translation (built into the program;
+    // Qt's own texts are English). Returns them (owned by the application) so a test can
+    // remove them again.
+    static std::vector<QTranslator*> InstallTranslations(const std::string& language);
+
+    // The interface's language, "ja" or "en".
+    const std::string& Language() const { return m_strLanguage; }
+
     // Qt's own settings of this program (the file dialog's history, "QtProject.conf") are
     // kept in folder, beside "dirlist" and "size", not in the user's general configuration.
     static void KeepQtSettingsIn(const std::string& folder);
@@ -58,5 +70,6 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+    std::string m_strLanguage;
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };

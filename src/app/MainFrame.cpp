@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -9,6 +10,9 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/CommandIds.h"
@@ -46,51 +50,93 @@ struct CMenuLayout {
     std::vector<int> ids;
 };
 const CMenuLayout kMenus[] = {
-    {"ﾌｧｲﾙ(&F)",
+    {QT_TRANSLATE_NOOP("CMainFrame", "ﾌｧｲﾙ(&F)"),
      {ID_LOAD_DATA, ID_SEARCH_DATA, ID_HEADER_INFO, 0, ID_LOAD_REFERENCE, ID_AGREEMENT,
       ID_END_COMPARISON, 0, ID_SAVE_IMAGE, ID_COPY_IMAGE, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
       ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}},
-    {"表示設定",
+    {QT_TRANSLATE_NOOP("CMainFrame", "表示設定"),
      {ID_RESET_DISPLAY, ID_LOAD_SETTINGS, 0, ID_SAVE_SETTINGS, 0, ID_COMMENT, ID_POLAR_DIAGRAM}},
-    {"ﾍﾙﾌﾟ(&H)", {ID_HELP_FINDER, 0, ID_APP_ABOUT}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "ﾍﾙﾌﾟ(&H)"), {ID_HELP_FINDER, 0, ID_APP_ABOUT}},
 };
+
+// Why a reference was refused, in the interface's language: the core words it in Japanese,
+// with the two direction counts in it.
+QString ComparisonRefusal(const std::string& reason) {
+    // The two numbers in it, then the text they make (no sscanf: it reads the format's
+    // non-ASCII bytes by the C library's locale).
+    std::vector<int> numbers;
+    for (size_t i = 0; i < reason.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(reason[i])) != 0 &&
+            (i == 0 || std::isdigit(static_cast<unsigned char>(reason[i - 1])) == 0)) {
+            numbers.push_back(std::atoi(reason.c_str() + i));
+        }
+    }
+    if (numbers.size() == 2) {
+        char text[256];
+        std::snprintf(text, sizeof text, MSG_COMPARE_DIRECTIONS, numbers[0], numbers[1]);
+        if (reason == text) {
+            return QString::asprintf(
+                QCoreApplication::translate("Core", MSG_COMPARE_DIRECTIONS).toUtf8().constData(),
+                numbers[0], numbers[1]);
+        }
+    }
+    return QCoreApplication::translate("Core", reason.c_str());
+}
 
 }  // namespace
 
 const std::vector<CMainFrame::CCommand>& CMainFrame::Commands() {
     using E = CommandEnable;
     static const std::vector<CCommand> commands = {
-        {ID_LOAD_DATA, "データを読み込む", "データを読み込む", E::Always, &CMainFrame::OnLoadData},
-        {ID_SEARCH_DATA, "データの検索", "データの検索", E::Always, &CMainFrame::OnSearchData},
-        {ID_HEADER_INFO, "付随情報の参照", "付随情報の参照", E::WithDataSet,
+        {ID_LOAD_DATA, QT_TRANSLATE_NOOP("CMainFrame", "データを読み込む"),
+         QT_TRANSLATE_NOOP("CMainFrame", "データを読み込む"), E::Always, &CMainFrame::OnLoadData},
+        {ID_SEARCH_DATA, QT_TRANSLATE_NOOP("CMainFrame", "データの検索"),
+         QT_TRANSLATE_NOOP("CMainFrame", "データの検索"), E::Always, &CMainFrame::OnSearchData},
+        {ID_HEADER_INFO, QT_TRANSLATE_NOOP("CMainFrame", "付随情報の参照"),
+         QT_TRANSLATE_NOOP("CMainFrame", "付随情報の参照"), E::WithDataSet,
          &CMainFrame::OnHeaderInfo},
-        {ID_LOAD_REFERENCE, "比較するデータを読み込む",
-         "表示中のデータと比べるデータセットを読み込みます", E::WithDataSet,
-         &CMainFrame::OnLoadReference},
-        {ID_AGREEMENT, "一致度", "表示データと比較データの一致度を表示します", E::Comparing,
-         &CMainFrame::OnAgreement},
-        {ID_END_COMPARISON, "比較を終了", "比較データを閉じます", E::Comparing,
+        {ID_LOAD_REFERENCE, QT_TRANSLATE_NOOP("CMainFrame", "比較するデータを読み込む"),
+         QT_TRANSLATE_NOOP("CMainFrame", "表示中のデータと比べるデータセットを読み込みます"),
+         E::WithDataSet, &CMainFrame::OnLoadReference},
+        {ID_AGREEMENT, QT_TRANSLATE_NOOP("CMainFrame", "一致度"),
+         QT_TRANSLATE_NOOP("CMainFrame", "表示データと比較データの一致度を表示します"),
+         E::Comparing, &CMainFrame::OnAgreement},
+        {ID_END_COMPARISON, QT_TRANSLATE_NOOP("CMainFrame", "比較を終了"),
+         QT_TRANSLATE_NOOP("CMainFrame", "比較データを閉じます"), E::Comparing,
          &CMainFrame::OnEndComparison},
-        {ID_SAVE_IMAGE, "画像の保存", "ビューをBMP形式で保存します", E::WithDataSet,
+        {ID_SAVE_IMAGE, QT_TRANSLATE_NOOP("CMainFrame", "画像の保存"),
+         QT_TRANSLATE_NOOP("CMainFrame", "ビューをBMP形式で保存します"), E::WithDataSet,
          &CMainFrame::OnSaveImage},
-        {ID_COPY_IMAGE, "画像のコピー", "ビューの画像をクリップボードにコピーします",
+        {ID_COPY_IMAGE, QT_TRANSLATE_NOOP("CMainFrame", "画像のコピー"),
+         QT_TRANSLATE_NOOP("CMainFrame", "ビューの画像をクリップボードにコピーします"),
          E::WithDataSet, &CMainFrame::OnCopyImage},
-        {ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", "", E::WithDataSet, &CMainFrame::OnPrint},
-        {ID_FILE_PRINT_PREVIEW, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "", E::WithDataSet, &CMainFrame::OnPrintPreview},
-        {ID_FILE_PRINT_SETUP, "ﾌﾟﾘﾝﾀの設定(&R)...", "", E::Always, &CMainFrame::OnPrintSetup},
-        {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "", E::Always, &CMainFrame::OnExit},
-        {ID_RESET_DISPLAY, "初期状態に戻す", "表示設定を初期状態に戻します", E::WithDataSet,
+        {ID_FILE_PRINT, QT_TRANSLATE_NOOP("CMainFrame", "印刷(&P)...\tCtrl+P"), "", E::WithDataSet,
+         &CMainFrame::OnPrint},
+        {ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("CMainFrame", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)"), "",
+         E::WithDataSet, &CMainFrame::OnPrintPreview},
+        {ID_FILE_PRINT_SETUP, QT_TRANSLATE_NOOP("CMainFrame", "ﾌﾟﾘﾝﾀの設定(&R)..."), "", E::Always,
+         &CMainFrame::OnPrintSetup},
+        {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), "", E::Always,
+         &CMainFrame::OnExit},
+        {ID_RESET_DISPLAY, QT_TRANSLATE_NOOP("CMainFrame", "初期状態に戻す"),
+         QT_TRANSLATE_NOOP("CMainFrame", "表示設定を初期状態に戻します"), E::WithDataSet,
          &CMainFrame::OnResetDisplay},
-        {ID_LOAD_SETTINGS, "ファイルから読み込む", "ファイルから表示設定を読み込みます",
-         E::WithDataSet, &CMainFrame::OnLoadSettings},
-        {ID_SAVE_SETTINGS, "ファイルへ保存", "表示設定をファイルへ保存します", E::WithDataSet,
+        {ID_LOAD_SETTINGS, QT_TRANSLATE_NOOP("CMainFrame", "ファイルから読み込む"),
+         QT_TRANSLATE_NOOP("CMainFrame", "ファイルから表示設定を読み込みます"), E::WithDataSet,
+         &CMainFrame::OnLoadSettings},
+        {ID_SAVE_SETTINGS, QT_TRANSLATE_NOOP("CMainFrame", "ファイルへ保存"),
+         QT_TRANSLATE_NOOP("CMainFrame", "表示設定をファイルへ保存します"), E::WithDataSet,
          &CMainFrame::OnSaveSettings},
-        {ID_COMMENT, "コメント表示", "画面内へコメントを表示します", E::WithDataSet,
+        {ID_COMMENT, QT_TRANSLATE_NOOP("CMainFrame", "コメント表示"),
+         QT_TRANSLATE_NOOP("CMainFrame", "画面内へコメントを表示します"), E::WithDataSet,
          &CMainFrame::OnComment},
-        {ID_POLAR_DIAGRAM, "風向特性", "選択した点の風向ごとの値を図で表示します", E::Always,
+        {ID_POLAR_DIAGRAM, QT_TRANSLATE_NOOP("CMainFrame", "風向特性"),
+         QT_TRANSLATE_NOOP("CMainFrame", "選択した点の風向ごとの値を図で表示します"), E::Always,
          &CMainFrame::OnPolarDiagram},
-        {ID_HELP_FINDER, "目次(&C)...\tCtrl+H", "", E::Always, &CMainFrame::OnHelp},
-        {ID_APP_ABOUT, "KZ_V のﾊﾞｰｼﾞｮﾝ情報(&A)...", "", E::Always, &CMainFrame::OnAbout},
+        {ID_HELP_FINDER, QT_TRANSLATE_NOOP("CMainFrame", "目次(&C)...\tCtrl+H"), "", E::Always,
+         &CMainFrame::OnHelp},
+        {ID_APP_ABOUT, QT_TRANSLATE_NOOP("CMainFrame", "KZ_V のﾊﾞｰｼﾞｮﾝ情報(&A)..."), "", E::Always,
+         &CMainFrame::OnAbout},
         // No menu item: the framework's new document, and opening a file by its shortcut.
         {ID_FILE_NEW, "", "", E::Always, &CMainFrame::OnFileNew},
         {ID_FILE_OPEN, "", "", E::Always, &CMainFrame::OnFileOpen},
@@ -193,7 +239,8 @@ CMainFrame::~CMainFrame() {
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int id) {
     const CCommand* command = FindCommand(id);
-    const QString text = command != nullptr ? QString::fromUtf8(command->text) : QString();
+    const QString text =
+        command != nullptr ? QCoreApplication::translate("CMainFrame", command->text) : QString();
     QAction* action = nullptr;
     if (menu != nullptr) {
         action = menu->addAction(text);
@@ -203,7 +250,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id) {
     }
     action->setData(id);
     if (command != nullptr && command->prompt[0] != '\0') {
-        action->setStatusTip(QString::fromUtf8(command->prompt));
+        action->setStatusTip(QCoreApplication::translate("CMainFrame", command->prompt));
     }
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
     m_actions[id] = action;
@@ -212,7 +259,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id) {
 
 void CMainFrame::CreateMenus() {
     for (const CMenuLayout& layout : kMenus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(layout.title));
+        QMenu* menu = menuBar()->addMenu(QCoreApplication::translate("CMainFrame", layout.title));
         for (int id : layout.ids) {
             if (id == 0) {
                 menu->addSeparator();
@@ -293,14 +340,15 @@ void CMainFrame::OnStateChanged(unsigned aspects) {
         // entry; after the quantity when it is not the mean ("ピーク最小 全風向の最小").
         const CViewState& state = m_doc.State().State();
         const CShownValues shown = ShownValuesOf(state.m_data, state.m_settings);
-        std::string text = shown.IsEnvelope()
-                               ? std::string(EnvelopeLabel(shown.envelope))
-                               : kzv::FormatG(DirectionAngle(state.m_data.m_cp.m_nDirectionCount,
-                                                             shown.direction));
+        QString text = shown.IsEnvelope()
+                           ? QCoreApplication::translate("Core", EnvelopeLabel(shown.envelope))
+                           : QString::fromStdString(kzv::FormatG(DirectionAngle(
+                                 state.m_data.m_cp.m_nDirectionCount, shown.direction)));
         if (shown.quantity != EValueQuantity::Mean) {
-            text = std::string(ValueQuantityLabel(shown.quantity)) + " " + text;
+            text = QCoreApplication::translate("Core", ValueQuantityLabel(shown.quantity)) +
+                   QLatin1Char(' ') + text;
         }
-        m_paneDirection->setText(state.HasDataSet() ? QString::fromStdString(text) : QString());
+        m_paneDirection->setText(state.HasDataSet() ? text : QString());
     }
 }
 
@@ -367,7 +415,7 @@ void CMainFrame::OnHeaderInfo() {
 void CMainFrame::OnSaveImage() {
     // BMP as the 24-bit file the program always wrote; PNG for reports, chosen by the name.
     const QString filter = QStringLiteral("BMP Files (*.bmp);;PNG Files (*.png);;%1 (*)")
-                               .arg(QString::fromUtf8("すべてのファイル"));
+                               .arg(QCoreApplication::translate("CMainFrame", "すべてのファイル"));
     const std::string path = KzPromptFile(
         this, false, filter, QStringLiteral("bmp"), QStringLiteral("Image"),
         QString::fromStdString(kzv::PromptStartFolder(m_doc.State()->m_data.m_strDataFolder)));
@@ -397,10 +445,11 @@ void CMainFrame::OnSaveImage() {
         failedPath = path + SIDECAR_EXTENSION;
     }
     if (!saved) {
-        KzMessageBox(this,
-                     QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
-                         .arg(QString::fromStdString(failedPath), QString::fromStdString(error)),
-                     QString(), KzButtons::Ok, KzIcon::Error);
+        KzMessageBox(
+            this,
+            QCoreApplication::translate("CMainFrame", "ファイル %1 に書き込めませんでした。\n%2")
+                .arg(QString::fromStdString(failedPath), KzCoreText(error)),
+            QString(), KzButtons::Ok, KzIcon::Error);
     }
 }
 
@@ -437,7 +486,7 @@ void CMainFrame::OnResetDisplay() {
 
 void CMainFrame::OnSaveSettings() {
     const std::string path = CKZ_VApp::PromptFileName(
-        false, QString::fromUtf8(SETTINGS_FILE_DESCRIPTION),
+        false, QCoreApplication::translate("Core", SETTINGS_FILE_DESCRIPTION),
         QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME),
         m_doc.State()->m_data.m_strDataFolder);
     if (path.empty()) {
@@ -445,16 +494,16 @@ void CMainFrame::OnSaveSettings() {
     }
     std::string error;
     if (!WriteSettingsFile(path, *m_doc.State(), &error)) {
-        KzMessageBox(
-            this,
-            QString::fromUtf8(MSG_SETTINGS_WRITE_FAILED) + '\n' + QString::fromStdString(error),
-            QString(), KzButtons::Ok, KzIcon::Error);
+        KzMessageBox(this,
+                     QCoreApplication::translate("Core", MSG_SETTINGS_WRITE_FAILED) + '\n' +
+                         KzCoreText(error),
+                     QString(), KzButtons::Ok, KzIcon::Error);
     }
 }
 
 void CMainFrame::OnLoadSettings() {
     const std::string path = CKZ_VApp::PromptFileName(
-        true, QString::fromUtf8(SETTINGS_FILE_DESCRIPTION),
+        true, QCoreApplication::translate("Core", SETTINGS_FILE_DESCRIPTION),
         QString::fromUtf8(SETTINGS_FILE_EXTENSION), QString::fromUtf8(SETTINGS_FILE_DEFAULT_NAME),
         m_doc.State()->m_data.m_strDataFolder);
     if (path.empty()) {
@@ -471,8 +520,8 @@ void CMainFrame::OnLoadSettings() {
         }
     }
     if (!applied) {
-        KzMessageBox(this, QString::fromUtf8(MSG_SETTINGS_READ_FAILED), QString(), KzButtons::Ok,
-                     KzIcon::Error);
+        KzMessageBox(this, QCoreApplication::translate("Core", MSG_SETTINGS_READ_FAILED), QString(),
+                     KzButtons::Ok, KzIcon::Error);
     }
 }
 
@@ -490,8 +539,7 @@ void CMainFrame::OnLoadReference() {
         started = StartComparison(*edit, folder, header, DEFAULT_MATCH_TOLERANCE_MM, &reason);
     }
     if (!started) {
-        KzMessageBox(this, QString::fromStdString(reason), QString(), KzButtons::Ok,
-                     KzIcon::Warning);
+        KzMessageBox(this, ComparisonRefusal(reason), QString(), KzButtons::Ok, KzIcon::Warning);
         return;
     }
     const std::vector<int32_t>& unmatched = m_doc.State()->m_comparison.matching.unmatched;
@@ -503,10 +551,11 @@ void CMainFrame::OnLoadReference() {
             list += (i > 0 ? QStringLiteral(", ") : QString()) + QString::number(unmatched[i]);
         }
         if (shown < unmatched.size()) {
-            list += QStringLiteral(" ほか %1 点").arg(unmatched.size() - shown);
+            list += QCoreApplication::translate("CMainFrame", " ほか %1 点")
+                        .arg(unmatched.size() - shown);
         }
-        KzMessageBox(this, QString::fromUtf8(MSG_COMPARE_UNMATCHED) + list, QString(),
-                     KzButtons::Ok, KzIcon::Information);
+        KzMessageBox(this, QCoreApplication::translate("Core", MSG_COMPARE_UNMATCHED) + list,
+                     QString(), KzButtons::Ok, KzIcon::Information);
     }
     OnAgreement();
 }
@@ -557,8 +606,9 @@ void CMainFrame::OnHelp() {
     }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(m_strHelpPath, ec)) {
-        KzMessageBox(this, QStringLiteral("ヘルプファイル%1が見つかりません。\n")
-                               .arg(QString::fromStdString(m_strHelpPath)));
+        KzMessageBox(
+            this, QCoreApplication::translate("CMainFrame", "ヘルプファイル%1が見つかりません。\n")
+                      .arg(QString::fromStdString(m_strHelpPath)));
         return;
     }
     const QString index = QString::fromStdString(m_strHelpPath);
@@ -578,9 +628,9 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     // Opening a file only names the document after it; the view keeps its data set.
-    const std::string path =
-        CKZ_VApp::PromptFileName(true, QStringLiteral("すべてのファイル"), QStringLiteral("*"),
-                                 QString(), m_doc.State()->m_data.m_strDataFolder);
+    const std::string path = CKZ_VApp::PromptFileName(
+        true, QCoreApplication::translate("CMainFrame", "すべてのファイル"), QStringLiteral("*"),
+        QString(), m_doc.State()->m_data.m_strDataFolder);
     if (!path.empty()) {
         m_doc.SetTitle(QFileInfo(QString::fromStdString(path)).fileName().toStdString());
         UpdateCaption();
@@ -666,8 +716,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         !m_bSizeFailureShown) {
         m_bSizeFailureShown = true;
         KzMessageBox(this,
-                     QStringLiteral("ウィンドウの大きさと位置を保存できませんでした（書き込み禁止か"
-                                    "空き容量不足です）。\n") +
+                     QCoreApplication::translate(
+                         "CMainFrame",
+                         "ウィンドウの大きさと位置を保存できませんでした（書き込み禁止か"
+                         "空き容量不足です）。\n") +
                          QString::fromUtf8(kzv::FileTextToUtf8(m_strSizePath)),
                      QString(), KzButtons::Ok, KzIcon::Warning);
     }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QCoreApplication>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -56,13 +57,16 @@ QString FolderFault(const std::string& path) {
     const std::string folder = kzv::WithoutTrailingSlash(path);
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0) {
-        return QStringLiteral("データセットのフォルダが見つかりません。");
+        return QCoreApplication::translate("CDataFolderDlg",
+                                           "データセットのフォルダが見つかりません。");
     }
     if (!S_ISDIR(st.st_mode)) {
-        return QStringLiteral("データセットのフォルダがフォルダではなくファイルです。");
+        return QCoreApplication::translate(
+            "CDataFolderDlg", "データセットのフォルダがフォルダではなくファイルです。");
     }
     if (::access(folder.c_str(), R_OK | X_OK) != 0) {
-        return QStringLiteral("データセットのフォルダを読む権限がありません。");
+        return QCoreApplication::translate("CDataFolderDlg",
+                                           "データセットのフォルダを読む権限がありません。");
     }
     return QString();
 }
@@ -79,12 +83,15 @@ QString DataFolderFault(const std::string& folder) {
         case ENOENT:
             return QString();
         case ENOTDIR:
-            return QStringLiteral("データフォルダがフォルダではなくファイルです。");
+            return QCoreApplication::translate("CDataFolderDlg",
+                                               "データフォルダがフォルダではなくファイルです。");
         case EACCES:
         case EPERM:
-            return QStringLiteral("データフォルダを読む権限がありません。");
+            return QCoreApplication::translate("CDataFolderDlg",
+                                               "データフォルダを読む権限がありません。");
         default:
-            return QStringLiteral("データフォルダを読めません（%1）。")
+            return QCoreApplication::translate("CDataFolderDlg",
+                                               "データフォルダを読めません（%1）。")
                 .arg(QString::fromLocal8Bit(std::strerror(errno)));
     }
 }
@@ -94,16 +101,18 @@ QString DataFolderFault(const std::string& folder) {
 QString GeometryFault(const std::string& geoPath, const kzv::CFileReadInfo& info) {
     if (info.fault == kzv::FileFault::Missing || info.fault == kzv::FileFault::WrongTag ||
         info.fault == kzv::FileFault::NewerVersion || info.fault == kzv::FileFault::None) {
-        return QStringLiteral("実験建物ジオメトリファイルが不正です。");
+        return QCoreApplication::translate("CDataFolderDlg",
+                                           "実験建物ジオメトリファイルが不正です。");
     }
-    return QStringLiteral("実験建物ジオメトリファイルを読み込めません。") +
+    return QCoreApplication::translate("CDataFolderDlg",
+                                       "実験建物ジオメトリファイルを読み込めません。") +
            QString::fromStdString(kzv::FaultText(info.fault, "GEOMETRY_FILE", info.byteLimit)) +
            QLatin1Char('\n') + FileTextToQString(geoPath);
 }
 
 // The refusal for a header that cannot be read, with its cause and the file's path.
 QString HeaderFault(const std::string& headerPath, const kzv::CFileReadInfo& info) {
-    return QStringLiteral("ヘッダファイルを読み込めません。") +
+    return QCoreApplication::translate("CDataFolderDlg", "ヘッダファイルを読み込めません。") +
            QString::fromStdString(kzv::FaultText(info.fault, "HEADER_FILE", info.byteLimit)) +
            QLatin1Char('\n') + FileTextToQString(headerPath);
 }
@@ -123,7 +132,7 @@ CDataFolderDlg::CDataFolderDlg(const std::string& appFolder,
 CDataFolderDlg::~CDataFolderDlg() = default;
 
 void CDataFolderDlg::BuildControls() {
-    setWindowTitle(QStringLiteral("データフォルダ"));
+    setWindowTitle(QCoreApplication::translate("CDataFolderDlg", "データフォルダ"));
     setProperty("resourceId", static_cast<int>(IDD));
 
     m_pFolderList = WithId(new QComboBox(this), IDC_FOLDER_LIST);
@@ -136,18 +145,31 @@ void CDataFolderDlg::BuildControls() {
     m_pDataSetList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_pDataSetList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    auto* edit = WithId(new QPushButton(QStringLiteral("フォルダの編集"), this), IDC_EDIT_FOLDERS);
-    auto* search = WithId(new QPushButton(QStringLiteral("検索"), this), IDC_SEARCH);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("キャンセル"), this), IDC_CANCEL);
-    auto* load = WithId(new QPushButton(QStringLiteral("読み込み"), this), IDC_LOAD);
+    auto* edit = WithId(
+        new QPushButton(QCoreApplication::translate("CDataFolderDlg", "フォルダの編集"), this),
+        IDC_EDIT_FOLDERS);
+    auto* search = WithId(
+        new QPushButton(QCoreApplication::translate("CDataFolderDlg", "検索"), this), IDC_SEARCH);
+    auto* cancel =
+        WithId(new QPushButton(QCoreApplication::translate("CDataFolderDlg", "キャンセル"), this),
+               IDC_CANCEL);
+    auto* load = WithId(
+        new QPushButton(QCoreApplication::translate("CDataFolderDlg", "読み込み"), this), IDC_LOAD);
     load->setDefault(true);
 
     // The header part: read-only fields with their labels, data name first.
-    auto* group = new QGroupBox(QStringLiteral("付随情報"), this);
+    auto* group = new QGroupBox(QCoreApplication::translate("CDataFolderDlg", "付随情報"), this);
     auto* grid = new QGridLayout(group);
-    const char* const labels[10] = {"データ名", "データタイトル", "所属",     "計測者",
-                                    "管理者",   "実験概要",       "建物形状", "屋根形状",
-                                    "建物規模", "隣接建物条件"};
+    const char* const labels[10] = {QT_TRANSLATE_NOOP("CDataFolderDlg", "データ名"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "データタイトル"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "所属"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "計測者"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "管理者"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "実験概要"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "建物形状"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "屋根形状"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "建物規模"),
+                                    QT_TRANSLATE_NOOP("CDataFolderDlg", "隣接建物条件")};
     const int fieldIds[8] = {IDC_TITLE,          IDC_AFFILIATION, IDC_MEASURER,      IDC_MANAGER,
                              IDC_BUILDING_SHAPE, IDC_ROOF_SHAPE,  IDC_BUILDING_SIZE, IDC_ADJACENT};
     m_pDataName = WithId(kzv::MakeReadOnlyField(group), IDC_DATA_NAME);
@@ -158,7 +180,9 @@ void CDataFolderDlg::BuildControls() {
     QWidget* const rows[10] = {m_pDataName, m_pFields[0], m_pFields[1], m_pFields[2], m_pFields[3],
                                m_pSummary,  m_pFields[4], m_pFields[5], m_pFields[6], m_pFields[7]};
     for (int i = 0; i < 10; ++i) {
-        auto* label = WithId(new QLabel(QString::fromUtf8(labels[i]), group), kLabelIds[i]);
+        auto* label =
+            WithId(new QLabel(QCoreApplication::translate("CDataFolderDlg", labels[i]), group),
+                   kLabelIds[i]);
         label->setBuddy(rows[i]);
         m_labels.push_back(label);
         grid->addWidget(label, i, 0, Qt::AlignTop);
@@ -166,7 +190,8 @@ void CDataFolderDlg::BuildControls() {
     }
 
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(QStringLiteral("データ保存フォルダ"), this));
+    left->addWidget(
+        new QLabel(QCoreApplication::translate("CDataFolderDlg", "データ保存フォルダ"), this));
     left->addWidget(m_pFolderList);
     auto* folderButtons = new QHBoxLayout;
     folderButtons->addWidget(edit);
@@ -245,7 +270,7 @@ std::vector<std::string> CDataFolderDlg::ListedFolders() const {
 void CDataFolderDlg::AddDataSetString(const std::string& bytes, bool headerReadable) {
     QString text = FileTextToQString(bytes);
     if (!headerReadable) {
-        text += QStringLiteral("（ヘッダなし）");
+        text += QCoreApplication::translate("CDataFolderDlg", "（ヘッダなし）");
     }
     auto* item = new QListWidgetItem(text);
     item->setData(kPathRole, QByteArray::fromStdString(bytes));
@@ -337,7 +362,8 @@ void CDataFolderDlg::UpdateHeaderFields() {
     const bool markedNoHeader = selected.first()->data(kNoHeaderRole).toBool();
     if (markedNoHeader || !m_header.Read((path + "header").c_str())) {
         if (!markedNoHeader) {
-            KzMessageBox(this, QStringLiteral("ヘッダの読み込みに失敗しました。"));
+            KzMessageBox(this, QCoreApplication::translate("CDataFolderDlg",
+                                                           "ヘッダの読み込みに失敗しました。"));
         }
         m_header.Clear();
     }
@@ -359,7 +385,7 @@ void CDataFolderDlg::ShowSearchResults(const std::vector<std::string>& results) 
         const QSignalBlocker blockFolders(m_pFolderList);
         int entry = SearchEntryIndex();
         if (entry < 0) {
-            m_pFolderList->addItem(QStringLiteral("検索結果"));
+            m_pFolderList->addItem(QCoreApplication::translate("CDataFolderDlg", "検索結果"));
             entry = m_pFolderList->count() - 1;
             m_pFolderList->setItemData(entry, true, kSearchEntryRole);
         }
@@ -379,7 +405,8 @@ void CDataFolderDlg::OnLoad() {
     // Without a selection there is no data set to check, which counts as a failed check.
     const std::string path = SelectedDataSetPath();
     if (path.empty()) {
-        KzMessageBox(this, QStringLiteral("実験建物ジオメトリファイルが不正です。"));
+        KzMessageBox(this, QCoreApplication::translate("CDataFolderDlg",
+                                                       "実験建物ジオメトリファイルが不正です。"));
         return;
     }
     // Each refusal names its cause: the folder itself, then its geometry, then its header.
@@ -429,13 +456,15 @@ void CDataFolderDlg::AddFolder() {
     if (path.find_first_of("\r\n") != std::string::npos) {
         // "dirlist" holds one path per line: this one could not be read back.
         KzMessageBox(
-            this, QStringLiteral("改行を含む名前のフォルダは保存フォルダリストに追加できません。"),
+            this,
+            QCoreApplication::translate(
+                "CDataFolderDlg", "改行を含む名前のフォルダは保存フォルダリストに追加できません。"),
             QString(), KzButtons::Ok, KzIcon::Warning);
         return;
     }
     if (!kzv::AppendToDataFolderList(DirListPath(), path)) {
-        ReportListNotWritten(
-            QStringLiteral("フォルダを保存フォルダリストに追加できませんでした。"));
+        ReportListNotWritten(QCoreApplication::translate(
+            "CDataFolderDlg", "フォルダを保存フォルダリストに追加できませんでした。"));
         return;
     }
     {
@@ -452,10 +481,11 @@ void CDataFolderDlg::RemoveSelectedFolder() {
     if (current < 0 || IsSearchEntry(current)) {
         return;
     }
-    const QString text = m_pFolderList->itemText(current) +
-                         QStringLiteral("\nを保存フォルダリストから削除しますか？");
-    if (KzMessageBox(this, text, QStringLiteral("削除"), KzButtons::YesNo, KzIcon::Question) !=
-        KzAnswer::Yes) {
+    const QString text =
+        QCoreApplication::translate("CDataFolderDlg", "%1\nを保存フォルダリストから削除しますか？")
+            .arg(m_pFolderList->itemText(current));
+    if (KzMessageBox(this, text, QCoreApplication::translate("CDataFolderDlg", "削除"),
+                     KzButtons::YesNo, KzIcon::Question) != KzAnswer::Yes) {
         return;
     }
     // The list is written first: a folder whose removal was not kept stays listed.
@@ -466,8 +496,8 @@ void CDataFolderDlg::RemoveSelectedFolder() {
         }
     }
     if (!kzv::WriteDataFolderList(DirListPath(), kept)) {
-        ReportListNotWritten(
-            QStringLiteral("フォルダを保存フォルダリストから削除できませんでした。"));
+        ReportListNotWritten(QCoreApplication::translate(
+            "CDataFolderDlg", "フォルダを保存フォルダリストから削除できませんでした。"));
         return;
     }
     {
@@ -479,11 +509,12 @@ void CDataFolderDlg::RemoveSelectedFolder() {
 }
 
 void CDataFolderDlg::ReportListNotWritten(const QString& what) {
-    KzMessageBox(
-        this,
-        what + QStringLiteral("\nファイルに書き込めません（書き込み禁止か空き容量不足です）。\n") +
-            FileTextToQString(DirListPath()),
-        QString(), KzButtons::Ok, KzIcon::Warning);
+    KzMessageBox(this,
+                 QCoreApplication::translate(
+                     "CDataFolderDlg",
+                     "%1\nファイルに書き込めません（書き込み禁止か空き容量不足です）。\n%2")
+                     .arg(what, FileTextToQString(DirListPath())),
+                 QString(), KzButtons::Ok, KzIcon::Warning);
 }
 
 void CDataFolderDlg::OnSearch() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,41 +31,44 @@ const int CDataSearchDlg::kFieldIds[kzv::kSearchFieldCount] = {1063, 1066, 1067,
                                                                1071, 1072, 1073, 1064, 1065};
 
 namespace {
-const char* const kFieldLabels[kzv::kSearchFieldCount] = {"データ名",
-                                                          "データタイトル",
-                                                          "所属",
-                                                          "計測者",
-                                                          "管理者",
-                                                          "実験概要",
-                                                          "建物形状",
-                                                          "屋根名称",
-                                                          "建物規模",
-                                                          "隣接建物条件",
-                                                          "ドキュメントファイル名"};
+const char* const kFieldLabels[kzv::kSearchFieldCount] = {
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "データ名"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "データタイトル"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "所属"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "計測者"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "管理者"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "実験概要"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "建物形状"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "屋根名称"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "建物規模"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "隣接建物条件"),
+    QT_TRANSLATE_NOOP("CDataSearchDlg", "ドキュメントファイル名")};
 }  // namespace
 
 CDataSearchDlg::CDataSearchDlg(const std::string& appFolder, QWidget* parent)
     : QDialog(parent), m_strAppFolder(appFolder) {
-    setWindowTitle(QStringLiteral("データ検索"));
+    setWindowTitle(QCoreApplication::translate("CDataSearchDlg", "データ検索"));
     setProperty("resourceId", static_cast<int>(IDD));
 
     m_pKeyword1 = WithId(new QLineEdit(this), IDC_KEYWORD1);
     m_pKeyword2 = WithId(new QLineEdit(this), IDC_KEYWORD2);
     auto* keywords = new QFormLayout;
-    keywords->addRow(QStringLiteral("キーワード１"), m_pKeyword1);
-    keywords->addRow(QStringLiteral("キーワード２"), m_pKeyword2);
+    keywords->addRow(QCoreApplication::translate("CDataSearchDlg", "キーワード１"), m_pKeyword1);
+    keywords->addRow(QCoreApplication::translate("CDataSearchDlg", "キーワード２"), m_pKeyword2);
 
     auto* fieldBox = new QGroupBox(this);
     auto* grid = new QGridLayout(fieldBox);
     for (int i = 0; i < kzv::kSearchFieldCount; ++i) {
-        m_pFields[i] =
-            WithId(new QCheckBox(QString::fromUtf8(kFieldLabels[i]), fieldBox), kFieldIds[i]);
+        m_pFields[i] = WithId(
+            new QCheckBox(QCoreApplication::translate("CDataSearchDlg", kFieldLabels[i]), fieldBox),
+            kFieldIds[i]);
         m_pFields[i]->setChecked(true);
         grid->addWidget(m_pFields[i], i / 2, i % 2);
     }
 
     auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), IDC_OK);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
+    auto* cancel = WithId(
+        new QPushButton(QCoreApplication::translate("CDataSearchDlg", "ｷｬﾝｾﾙ"), this), IDC_CANCEL);
     ok->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -95,8 +99,9 @@ bool CDataSearchDlg::RunSearch() {
     kzv::ReadDataFolderList(kzv::DataFolderListPath(m_strAppFolder), folders);
     // The search reads every header of every listed folder and can take a while: a search
     // still running after the delay shows how far it has come, and can be cancelled.
-    QProgressDialog progress(QStringLiteral("データを検索しています..."),
-                             QStringLiteral("キャンセル"), 0, 0, this);
+    QProgressDialog progress(
+        QCoreApplication::translate("CDataSearchDlg", "データを検索しています..."),
+        QCoreApplication::translate("CDataSearchDlg", "キャンセル"), 0, 0, this);
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);  // modal: setValue then handles the cancel
     progress.setMinimumDuration(s_nProgressDelayMs);

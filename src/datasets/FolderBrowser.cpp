@@ -1,5 +1,6 @@
 #include "datasets/FolderBrowser.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 #include "dataset/FolderUtil.h"
@@ -15,7 +16,7 @@ CFolderBrowser::Hook CFolderBrowser::SetHook(Hook hook) {
 }
 
 std::string CFolderBrowser::Browse(QWidget* owner) {
-    const QString title = QStringLiteral("フォルダの選択");
+    const QString title = QCoreApplication::translate("CFolderBrowser", "フォルダの選択");
     const Hook& hook = BrowserSeam::Installed();
     const QString chosen = hook ? hook(owner, title)
                                 : QFileDialog::getExistingDirectory(owner, title, QString(),

@@ -1,5 +1,6 @@
 #include "datasets/FolderEditDlg.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -18,14 +19,17 @@ constexpr int kTitleBarButtons = 140;
 }  // namespace
 
 CFolderEditDlg::CFolderEditDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("データフォルダの編集"));
+    setWindowTitle(QCoreApplication::translate("CFolderEditDlg", "データフォルダの編集"));
     setProperty("resourceId", static_cast<int>(IDD));
 
-    m_pAdd = WithId(new QRadioButton(QStringLiteral("追加"), this), IDC_ADD);
-    m_pRemove = WithId(new QRadioButton(QStringLiteral("削除"), this), IDC_REMOVE);
+    m_pAdd = WithId(new QRadioButton(QCoreApplication::translate("CFolderEditDlg", "追加"), this),
+                    IDC_ADD);
+    m_pRemove = WithId(
+        new QRadioButton(QCoreApplication::translate("CFolderEditDlg", "削除"), this), IDC_REMOVE);
     m_pAdd->setChecked(true);
     auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), IDC_OK);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
+    auto* cancel = WithId(
+        new QPushButton(QCoreApplication::translate("CFolderEditDlg", "ｷｬﾝｾﾙ"), this), IDC_CANCEL);
     ok->setDefault(true);
 
     auto* choices = new QVBoxLayout;

@@ -1,6 +1,7 @@
 #include "panels/AgreementDlg.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -19,8 +20,15 @@
 
 namespace {
 
-const char* const kColumns[] = {"風向",     "範囲",       "測定点数", "平均差",  "RMS差",
-                                "最大の差", "その測定点", "その風向", "相関係数"};
+const char* const kColumns[] = {QT_TRANSLATE_NOOP("CAgreementDlg", "風向"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "範囲"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "測定点数"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "平均差"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "RMS差"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "最大の差"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "その測定点"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "その風向"),
+                                QT_TRANSLATE_NOOP("CAgreementDlg", "相関係数")};
 
 QString Number(double v) {
     return QString::fromStdString(kzv::FormatG(v));
@@ -35,21 +43,25 @@ CAgreementDlg::CAgreementDlg(CStateOwner& owner, QWidget* parent)
       m_tolerance(kzv::WithId(new QDoubleSpinBox(this), IDC_TOLERANCE)),
       m_table(kzv::WithId(new QTableWidget(this), IDC_AGREEMENT_TABLE)) {
     setProperty("resourceId", 170);
-    setWindowTitle(QStringLiteral("一致度"));
+    setWindowTitle(QCoreApplication::translate("CAgreementDlg", "一致度"));
     m_matching->setWordWrap(true);
     m_matching->setTextFormat(Qt::PlainText);
     m_tolerance->setRange(0.1, 1.0e6);
     m_tolerance->setDecimals(1);
     m_tolerance->setValue(DEFAULT_MATCH_TOLERANCE_MM);
     m_tolerance->setSuffix(QStringLiteral(" mm"));
-    auto* rematch = kzv::WithId(new QPushButton(QStringLiteral("照合し直す"), this), IDC_REMATCH);
-    auto* copy = kzv::WithId(new QPushButton(QStringLiteral("CSVでコピー"), this), IDC_COPY);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    auto* rematch = kzv::WithId(
+        new QPushButton(QCoreApplication::translate("CAgreementDlg", "照合し直す"), this),
+        IDC_REMATCH);
+    auto* copy = kzv::WithId(
+        new QPushButton(QCoreApplication::translate("CAgreementDlg", "CSVでコピー"), this),
+        IDC_COPY);
+    auto* close = new QPushButton(QCoreApplication::translate("CAgreementDlg", "閉じる"), this);
 
     m_table->setColumnCount(static_cast<int>(std::size(kColumns)));
     QStringList headings;
     for (const char* heading : kColumns) {
-        headings << QString::fromUtf8(heading);
+        headings << QCoreApplication::translate("CAgreementDlg", heading);
     }
     m_table->setHorizontalHeaderLabels(headings);
     m_table->verticalHeader()->hide();
@@ -57,7 +69,8 @@ CAgreementDlg::CAgreementDlg(CStateOwner& owner, QWidget* parent)
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* tolerance = new QHBoxLayout;
-    tolerance->addWidget(new QLabel(QStringLiteral("位置で照合するときの許容差"), this));
+    tolerance->addWidget(new QLabel(
+        QCoreApplication::translate("CAgreementDlg", "位置で照合するときの許容差"), this));
     tolerance->addWidget(m_tolerance);
     tolerance->addWidget(rematch);
     tolerance->addStretch();
@@ -108,24 +121,27 @@ void CAgreementDlg::Refresh() {
     const CViewState& state = m_owner.State();
     m_table->setRowCount(0);
     if (!IsComparing(state)) {
-        m_matching->setText(QStringLiteral("比較データはありません。"));
+        m_matching->setText(
+            QCoreApplication::translate("CAgreementDlg", "比較データはありません。"));
         return;
     }
     const CTapMatching& matching = state.m_comparison.matching;
     m_matching->setText(
-        QStringLiteral(
+        QCoreApplication::translate(
+            "CAgreementDlg",
             "表示データ %1 − 比較データ %2: %3で照合、%4 点が対応 (対応しない測定点 %5 点)")
             .arg(QString::fromStdString(DataSetName(state.m_data.m_strDataFolder)),
                  QString::fromStdString(DataSetName(state.m_reference.m_strDataFolder)),
                  matching.mode == CTapMatchMode::ByPosition
-                     ? QStringLiteral("位置 (許容差 %1 mm)").arg(Number(matching.tolerance))
-                     : QStringLiteral("測定点番号"))
+                     ? QCoreApplication::translate("CAgreementDlg", "位置 (許容差 %1 mm)")
+                           .arg(Number(matching.tolerance))
+                     : QCoreApplication::translate("CAgreementDlg", "測定点番号"))
             .arg(matching.MatchedCount())
             .arg(static_cast<int>(matching.unmatched.size())));
     const int count = state.m_data.m_cp.m_nDirectionCount;
     for (const CAgreementTable& table : AgreementTables(state)) {
         const QString direction =
-            table.direction < 0 ? QStringLiteral("全風向")
+            table.direction < 0 ? QCoreApplication::translate("CAgreementDlg", "全風向")
                                 : QString::fromStdString(DirectionText(count, table.direction));
         auto addRow = [&](const QString& range, const CAgreement& a) {
             const int row = m_table->rowCount();
@@ -145,8 +161,9 @@ void CAgreementDlg::Refresh() {
             }
         };
         for (const CFaceAgreement& face : table.faces) {
-            addRow(QString::fromStdString(FaceName(face.face)), face.figures);
+            addRow(QCoreApplication::translate("CAgreementDlg", "面 %1").arg(face.face + 1),
+                   face.figures);
         }
-        addRow(QStringLiteral("建物全体"), table.building);
+        addRow(QCoreApplication::translate("CAgreementDlg", "建物全体"), table.building);
     }
 }

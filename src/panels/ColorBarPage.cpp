@@ -1,6 +1,7 @@
 #include "panels/ColorBarPage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -92,16 +93,22 @@ CColorBarPage::CColorBarPage(QWidget* parent)
       m_intervalSpin(kzv::WithId(new CUpDown(this), IDC_BAR_INTERVAL_SPIN)),
       m_bottomSwatch(kzv::WithId(new CColorSwatch(this), IDC_BAR_MIN_COLOR)),
       m_min(kzv::WithId(new QLineEdit(this), IDC_BAR_MIN)),
-      m_defaults(
-          kzv::WithId(new QPushButton(QStringLiteral("既定色に戻す"), this), IDC_BAR_DEFAULTS)),
-      m_showBar(
-          kzv::WithId(new QCheckBox(QStringLiteral("カラーバーの表示"), this), IDC_SHOW_COLOR_BAR)),
-      m_fit(kzv::WithId(new QPushButton(QStringLiteral("範囲をデータに合わせる"), this),
-                        IDC_BAR_FIT)),
-      m_fitAll(kzv::WithId(new QCheckBox(QStringLiteral("全風向の値に合わせる"), this),
-                           IDC_BAR_FIT_ALL)),
-      m_fitSymmetric(kzv::WithId(new QCheckBox(QStringLiteral("0 について対称"), this),
-                                 IDC_BAR_FIT_SYMMETRIC)) {
+      m_defaults(kzv::WithId(
+          new QPushButton(QCoreApplication::translate("CColorBarPage", "既定色に戻す"), this),
+          IDC_BAR_DEFAULTS)),
+      m_showBar(kzv::WithId(
+          new QCheckBox(QCoreApplication::translate("CColorBarPage", "カラーバーの表示"), this),
+          IDC_SHOW_COLOR_BAR)),
+      m_fit(kzv::WithId(
+          new QPushButton(QCoreApplication::translate("CColorBarPage", "範囲をデータに合わせる"),
+                          this),
+          IDC_BAR_FIT)),
+      m_fitAll(kzv::WithId(
+          new QCheckBox(QCoreApplication::translate("CColorBarPage", "全風向の値に合わせる"), this),
+          IDC_BAR_FIT_ALL)),
+      m_fitSymmetric(kzv::WithId(
+          new QCheckBox(QCoreApplication::translate("CColorBarPage", "0 について対称"), this),
+          IDC_BAR_FIT_SYMMETRIC)) {
     m_divisionsSpin->SetRange(kMinDivisions, kMaxDivisions);
     m_intervalSpin->SetRange(0, kMaxInterval);
     const int numberWidth = m_divisions->fontMetrics().horizontalAdvance(QStringLiteral("0000"));
@@ -110,7 +117,7 @@ CColorBarPage::CColorBarPage(QWidget* parent)
     }
 
     auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QStringLiteral("カラーバー"), this);
+    auto* group = new QGroupBox(QCoreApplication::translate("CColorBarPage", "カラーバー"), this);
     auto* grid = new QGridLayout(group);
     for (QWidget* w : std::initializer_list<QWidget*>{m_preview, m_topSwatch, m_max, m_divisions,
                                                       m_divisionsSpin, m_interval, m_intervalSpin,
@@ -130,9 +137,11 @@ CColorBarPage::CColorBarPage(QWidget* parent)
     grid->addWidget(m_topSwatch, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("MAX"), group), 0, 2);
     grid->addWidget(m_max, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("分割数"), group), 1, 1, 1, 2);
+    grid->addWidget(new QLabel(QCoreApplication::translate("CColorBarPage", "分割数"), group), 1, 1,
+                    1, 2);
     grid->addLayout(numberRow(m_divisions, m_divisionsSpin), 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("目盛間隔"), group), 2, 1, 1, 2);
+    grid->addWidget(new QLabel(QCoreApplication::translate("CColorBarPage", "目盛間隔"), group), 2,
+                    1, 1, 2);
     grid->addLayout(numberRow(m_interval, m_intervalSpin), 2, 3);
     grid->addWidget(m_bottomSwatch, 3, 1, Qt::AlignBottom);
     grid->addWidget(new QLabel(QStringLiteral("MIN"), group), 3, 2, Qt::AlignBottom);
@@ -145,14 +154,17 @@ CColorBarPage::CColorBarPage(QWidget* parent)
     buttons->addWidget(m_showBar);
     buttons->addStretch();
     layout->addLayout(buttons);
-    auto* fit = new QGroupBox(QStringLiteral("データに合わせる"), this);
+    auto* fit =
+        new QGroupBox(QCoreApplication::translate("CColorBarPage", "データに合わせる"), this);
     auto* fitColumn = new QVBoxLayout(fit);
     for (QWidget* w : std::initializer_list<QWidget*>{m_fit, m_fitAll, m_fitSymmetric}) {
         w->setParent(fit);
         fitColumn->addWidget(w);
     }
-    m_fit->setToolTip(QStringLiteral("MIN と MAX を、表示中の値を囲む切りのよい値にします"));
-    m_fitAll->setToolTip(QStringLiteral("表示中の風向だけでなく、全風向の値を囲みます"));
+    m_fit->setToolTip(QCoreApplication::translate(
+        "CColorBarPage", "MIN と MAX を、表示中の値を囲む切りのよい値にします"));
+    m_fitAll->setToolTip(QCoreApplication::translate(
+        "CColorBarPage", "表示中の風向だけでなく、全風向の値を囲みます"));
     layout->addWidget(fit);
     layout->addStretch();
     connect(m_fit, &QPushButton::clicked, this, &CColorBarPage::OnFit);
@@ -251,8 +263,11 @@ void CColorBarPage::ApplyInterval(int b) {
 }
 
 void CColorBarPage::ShowInvalidCount(QLineEdit* edit) {
-    KzMessageBox(this, QStringLiteral("この分割数は無効です。再入力してください。"),
-                 QStringLiteral("カラーバー分割数エラー"), KzButtons::Ok, KzIcon::Error);
+    KzMessageBox(
+        this,
+        QCoreApplication::translate("CColorBarPage", "この分割数は無効です。再入力してください。"),
+        QCoreApplication::translate("CColorBarPage", "カラーバー分割数エラー"), KzButtons::Ok,
+        KzIcon::Error);
     edit->clear();
     UpdatePreview();
     edit->setFocus(Qt::OtherFocusReason);
@@ -320,8 +335,11 @@ void CColorBarPage::OnFit() {
         }
     }
     if (!fitted) {
-        KzMessageBox(this, QStringLiteral("表示中の値がないため、範囲を合わせられません。"),
-                     QStringLiteral("範囲をデータに合わせる"), KzButtons::Ok, KzIcon::Warning);
+        KzMessageBox(this,
+                     QCoreApplication::translate("CColorBarPage",
+                                                 "表示中の値がないため、範囲を合わせられません。"),
+                     QCoreApplication::translate("CColorBarPage", "範囲をデータに合わせる"),
+                     KzButtons::Ok, KzIcon::Warning);
     }
 }
 

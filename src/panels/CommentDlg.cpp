@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,8 +23,16 @@
 namespace {
 
 const char* const kItemTexts[COMMENT_ITEM_COUNT] = {
-    "データ名", "データタイトル", "所属",     "計測者",   "管理者",
-    "実験概要", "建物形状",       "屋根形状", "建物規模", "隣接建物条件"};
+    QT_TRANSLATE_NOOP("CCommentDlg", "データ名"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "データタイトル"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "所属"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "計測者"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "管理者"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "実験概要"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "建物形状"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "屋根形状"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "建物規模"),
+    QT_TRANSLATE_NOOP("CCommentDlg", "隣接建物条件")};
 const int kSizes[] = {14, 16, 18, 20};
 
 }  // namespace
@@ -33,15 +42,16 @@ using kzv::WithId;
 CCommentDlg::CCommentDlg(CStateOwner& owner, int clientW, int clientH, QWidget* parent)
     : QDialog(parent), m_owner(owner) {
     setProperty("resourceId", 162);
-    setWindowTitle(QStringLiteral("コメント表示"));
+    setWindowTitle(QCoreApplication::translate("CCommentDlg", "コメント表示"));
     m_copy = owner->m_settings.m_comment;
     const CCommentRecord& record = owner->m_settings.m_comment;
 
-    auto* items = new QGroupBox(QStringLiteral("表示する文字列"), this);
+    auto* items = new QGroupBox(QCoreApplication::translate("CCommentDlg", "表示する文字列"), this);
     auto* grid = new QGridLayout(items);
     for (int i = 0; i < COMMENT_ITEM_COUNT; ++i) {
         m_items[i] =
-            WithId(new QCheckBox(QString::fromUtf8(kItemTexts[i]), items), IDC_ITEM_FIRST + i);
+            WithId(new QCheckBox(QCoreApplication::translate("CCommentDlg", kItemTexts[i]), items),
+                   IDC_ITEM_FIRST + i);
         m_items[i]->setChecked(record.flags[i] != 0);
         grid->addWidget(m_items[i], i % 5, i / 5);
         connect(m_items[i], &QCheckBox::toggled, this, [this] { Apply(); });
@@ -79,22 +89,23 @@ CCommentDlg::CCommentDlg(CStateOwner& owner, int clientW, int clientH, QWidget* 
     connect(m_swatch, &CColorSwatch::clicked, this, &CCommentDlg::ChooseColour);
 
     auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), IDC_OK);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
+    auto* cancel = WithId(
+        new QPushButton(QCoreApplication::translate("CCommentDlg", "ｷｬﾝｾﾙ"), this), IDC_CANCEL);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* place = new QFormLayout;
-    place->addRow(QStringLiteral("現在位置(x,y)"), m_position);
-    place->addRow(QStringLiteral("右下座標(x,y)"), corner);
+    place->addRow(QCoreApplication::translate("CCommentDlg", "現在位置(x,y)"), m_position);
+    place->addRow(QCoreApplication::translate("CCommentDlg", "右下座標(x,y)"), corner);
     place->addRow(m_x);
     auto* placeRow = new QHBoxLayout;
     placeRow->addLayout(place, 1);
     placeRow->addWidget(m_y);
     auto* fonts = new QFormLayout;
-    fonts->addRow(QStringLiteral("フォント名"), m_font);
-    fonts->addRow(QStringLiteral("フォントサイズ"), m_size);
-    fonts->addRow(QStringLiteral("文字の色"), m_swatch);
+    fonts->addRow(QCoreApplication::translate("CCommentDlg", "フォント名"), m_font);
+    fonts->addRow(QCoreApplication::translate("CCommentDlg", "フォントサイズ"), m_size);
+    fonts->addRow(QCoreApplication::translate("CCommentDlg", "文字の色"), m_swatch);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

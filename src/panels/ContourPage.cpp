@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -45,7 +46,8 @@ QColor ToQColor(const CVector4& colour) {
 // A radio button of group with the given id, added to layout.
 QRadioButton* AddRadio(QButtonGroup* group, int id, QWidget* parent, QBoxLayout* layout,
                        int controlId, const char* text) {
-    auto* radio = kzv::WithId(new QRadioButton(QString::fromUtf8(text), parent), controlId);
+    auto* radio = kzv::WithId(
+        new QRadioButton(QCoreApplication::translate("CContourPage", text), parent), controlId);
     group->addButton(radio, id);
     layout->addWidget(radio);
     return radio;
@@ -61,7 +63,7 @@ void CheckRadio(QButtonGroup* group, int id) {
 }
 
 QGroupBox* Group(const char* text, QWidget* parent, int controlId = 0) {
-    auto* group = new QGroupBox(QString::fromUtf8(text), parent);
+    auto* group = new QGroupBox(QCoreApplication::translate("CContourPage", text), parent);
     if (controlId != 0) {
         kzv::WithId(group, controlId);
     }
@@ -80,13 +82,15 @@ CContourPage::CContourPage(QWidget* parent)
       m_labelModes(new QButtonGroup(this)) {
     auto* layout = new QVBoxLayout(this);
 
-    auto* quantity = Group("表示する値", this);
+    auto* quantity = Group(QT_TRANSLATE_NOOP("CContourPage", "表示する値"), this);
     auto* quantityRow = new QHBoxLayout(quantity);
     m_quantity->setParent(quantity);
     for (int q = 0; q < kValueQuantityCount; ++q) {
-        m_quantity->addItem(QString::fromUtf8(ValueQuantityLabel(ValueQuantityAt(q))));
+        m_quantity->addItem(
+            QCoreApplication::translate("Core", ValueQuantityLabel(ValueQuantityAt(q))));
     }
-    m_quantity->setToolTip(QStringLiteral("等値線、数値、データ値リストと CSV がこの値を示します"));
+    m_quantity->setToolTip(QCoreApplication::translate(
+        "CContourPage", "等値線、数値、データ値リストと CSV がこの値を示します"));
     quantityRow->addWidget(m_quantity);
     quantityRow->addStretch();
     layout->addWidget(quantity);
@@ -100,44 +104,61 @@ CContourPage::CContourPage(QWidget* parent)
         }
     });
 
-    auto* faces = Group("表示する面", this);
+    auto* faces = Group(QT_TRANSLATE_NOOP("CContourPage", "表示する面"), this);
     auto* facesColumn = new QVBoxLayout(faces);
-    AddRadio(m_faces, 0, faces, facesColumn, IDC_FACES_ALL, "全面の表示")->setChecked(true);
-    AddRadio(m_faces, 1, faces, facesColumn, IDC_FACES_CHOSEN, "指定面上の表示");
-    AddRadio(m_faces, 2, faces, facesColumn, IDC_FACES_NONE, "表示しない");
+    AddRadio(m_faces, 0, faces, facesColumn, IDC_FACES_ALL,
+             QT_TRANSLATE_NOOP("CContourPage", "全面の表示"))
+        ->setChecked(true);
+    AddRadio(m_faces, 1, faces, facesColumn, IDC_FACES_CHOSEN,
+             QT_TRANSLATE_NOOP("CContourPage", "指定面上の表示"));
+    AddRadio(m_faces, 2, faces, facesColumn, IDC_FACES_NONE,
+             QT_TRANSLATE_NOOP("CContourPage", "表示しない"));
     layout->addWidget(faces);
 
-    auto* kinds = Group("表示するコンタ", this);
+    auto* kinds = Group(QT_TRANSLATE_NOOP("CContourPage", "表示するコンタ"), this);
     auto* kindsColumn = new QVBoxLayout(kinds);
-    AddRadio(m_kinds, 0, kinds, kindsColumn, IDC_KIND_SURFACE, "面コンタ");
-    AddRadio(m_kinds, 1, kinds, kindsColumn, IDC_KIND_LINES, "線コンタ");
-    AddRadio(m_kinds, 2, kinds, kindsColumn, IDC_KIND_BOTH, "面コンタ＋線コンタ");
+    AddRadio(m_kinds, 0, kinds, kindsColumn, IDC_KIND_SURFACE,
+             QT_TRANSLATE_NOOP("CContourPage", "面コンタ"));
+    AddRadio(m_kinds, 1, kinds, kindsColumn, IDC_KIND_LINES,
+             QT_TRANSLATE_NOOP("CContourPage", "線コンタ"));
+    AddRadio(m_kinds, 2, kinds, kindsColumn, IDC_KIND_BOTH,
+             QT_TRANSLATE_NOOP("CContourPage", "面コンタ＋線コンタ"));
     layout->addWidget(kinds);
 
     // "線コンタの設定": everything in it is enabled for line contours only.
-    m_lineSettings = Group("線コンタの設定", this, IDC_LINE_SETTINGS);
+    m_lineSettings =
+        Group(QT_TRANSLATE_NOOP("CContourPage", "線コンタの設定"), this, IDC_LINE_SETTINGS);
     auto* settings = new QVBoxLayout(m_lineSettings);
 
-    auto* lineColour = Group("線コンタの色", m_lineSettings, IDC_LINE_COLOR_GROUP);
+    auto* lineColour = Group(QT_TRANSLATE_NOOP("CContourPage", "線コンタの色"), m_lineSettings,
+                             IDC_LINE_COLOR_GROUP);
     auto* lineRow = new QHBoxLayout(lineColour);
-    AddRadio(m_lineModes, 0, lineColour, lineRow, IDC_LINE_COLOR_LEVEL, "カラー");
-    AddRadio(m_lineModes, 1, lineColour, lineRow, IDC_LINE_COLOR_FIXED, "指定色");
+    AddRadio(m_lineModes, 0, lineColour, lineRow, IDC_LINE_COLOR_LEVEL,
+             QT_TRANSLATE_NOOP("CContourPage", "カラー"));
+    AddRadio(m_lineModes, 1, lineColour, lineRow, IDC_LINE_COLOR_FIXED,
+             QT_TRANSLATE_NOOP("CContourPage", "指定色"));
     m_lineSwatch = kzv::WithId(new CColorSwatch(lineColour), IDC_LINE_COLOR);
     lineRow->addWidget(m_lineSwatch);
     lineRow->addStretch();
     settings->addWidget(lineColour);
 
-    auto* labels = Group("線コンタの数値表示", m_lineSettings, IDC_LABELS_GROUP);
+    auto* labels = Group(QT_TRANSLATE_NOOP("CContourPage", "線コンタの数値表示"), m_lineSettings,
+                         IDC_LABELS_GROUP);
     auto* labelsRow = new QHBoxLayout(labels);
-    AddRadio(m_labelSwitch, 0, labels, labelsRow, IDC_LABELS_OFF, "表示しない");
-    AddRadio(m_labelSwitch, 1, labels, labelsRow, IDC_LABELS_ON, "表示する");
+    AddRadio(m_labelSwitch, 0, labels, labelsRow, IDC_LABELS_OFF,
+             QT_TRANSLATE_NOOP("CContourPage", "表示しない"));
+    AddRadio(m_labelSwitch, 1, labels, labelsRow, IDC_LABELS_ON,
+             QT_TRANSLATE_NOOP("CContourPage", "表示する"));
     labelsRow->addStretch();
     settings->addWidget(labels);
 
-    auto* labelColour = Group("数値色", m_lineSettings, IDC_LABEL_COLOR_GROUP);
+    auto* labelColour =
+        Group(QT_TRANSLATE_NOOP("CContourPage", "数値色"), m_lineSettings, IDC_LABEL_COLOR_GROUP);
     auto* labelColourRow = new QHBoxLayout(labelColour);
-    AddRadio(m_labelModes, 0, labelColour, labelColourRow, IDC_LABEL_COLOR_LINE, "線コンタと同色");
-    AddRadio(m_labelModes, 1, labelColour, labelColourRow, IDC_LABEL_COLOR_FIXED, "指定色");
+    AddRadio(m_labelModes, 0, labelColour, labelColourRow, IDC_LABEL_COLOR_LINE,
+             QT_TRANSLATE_NOOP("CContourPage", "線コンタと同色"));
+    AddRadio(m_labelModes, 1, labelColour, labelColourRow, IDC_LABEL_COLOR_FIXED,
+             QT_TRANSLATE_NOOP("CContourPage", "指定色"));
     m_labelSwatch = kzv::WithId(new CColorSwatch(labelColour), IDC_LABEL_COLOR);
     labelColourRow->addWidget(m_labelSwatch);
     labelColourRow->addStretch();
@@ -152,15 +173,19 @@ CContourPage::CContourPage(QWidget* parent)
     for (int size : kSizes) {
         m_size->addItem(QString::number(size));
     }
-    fontRow->addWidget(new QLabel(QStringLiteral("フォント"), m_lineSettings), 0, 0);
+    fontRow->addWidget(
+        new QLabel(QCoreApplication::translate("CContourPage", "フォント"), m_lineSettings), 0, 0);
     fontRow->addWidget(m_font, 0, 1);
-    fontRow->addWidget(new QLabel(QStringLiteral("サイズ"), m_lineSettings), 0, 2);
+    fontRow->addWidget(
+        new QLabel(QCoreApplication::translate("CContourPage", "サイズ"), m_lineSettings), 0, 2);
     fontRow->addWidget(m_size, 0, 3);
     fontRow->setColumnStretch(1, 1);
     settings->addLayout(fontRow);
 
     m_editPositions = kzv::WithId(
-        new QPushButton(QStringLiteral("数値表示位置の編集"), m_lineSettings), IDC_EDIT_LABEL_POS);
+        new QPushButton(QCoreApplication::translate("CContourPage", "数値表示位置の編集"),
+                        m_lineSettings),
+        IDC_EDIT_LABEL_POS);
     settings->addWidget(m_editPositions);
     layout->addWidget(m_lineSettings);
 
@@ -170,12 +195,13 @@ CContourPage::CContourPage(QWidget* parent)
     m_skip->setMaximumWidth(m_skip->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
     m_skipSpin = kzv::WithId(new CUpDown(this), IDC_LABEL_SKIP_SPIN);
     m_skipSpin->SetRange(0, kSkipMax);
-    skipRow->addWidget(new QLabel(QStringLiteral("表示レベル"), this));
+    skipRow->addWidget(new QLabel(QCoreApplication::translate("CContourPage", "表示レベル"), this));
     skipRow->addWidget(m_skip);
     skipRow->addWidget(m_skipSpin);
     skipRow->addStretch();
-    m_clear =
-        kzv::WithId(new QPushButton(QStringLiteral("数値表示の消去"), this), IDC_CLEAR_LABELS);
+    m_clear = kzv::WithId(
+        new QPushButton(QCoreApplication::translate("CContourPage", "数値表示の消去"), this),
+        IDC_CLEAR_LABELS);
     skipRow->addWidget(m_clear);
     layout->addLayout(skipRow);
     layout->addStretch();
@@ -219,11 +245,13 @@ void CContourPage::OnStateChanged(unsigned aspects) {
 
 void CContourPage::ProposeDivergingScale() {
     // A difference reads best on a scale centred on 0; the user may keep theirs.
-    if (KzMessageBox(this,
-                     QStringLiteral("差を表示します。カラーバーの範囲を 0 を中心とする範囲に"
-                                    "合わせますか？"),
-                     QStringLiteral("差の表示"), KzButtons::YesNo,
-                     KzIcon::Question) != KzAnswer::Yes) {
+    if (KzMessageBox(
+            this,
+            QCoreApplication::translate("CContourPage",
+                                        "差を表示します。カラーバーの範囲を 0 を中心とする範囲に"
+                                        "合わせますか？"),
+            QCoreApplication::translate("CContourPage", "差の表示"), KzButtons::YesNo,
+            KzIcon::Question) != KzAnswer::Yes) {
         return;
     }
     if (CPageEdit state = EditState()) {
@@ -402,9 +430,11 @@ void CContourPage::OnSkipCommitted() {
     if (kzv::ReadWholeInt(m_skip->text().toStdString(), false, value) && value <= kSkipMax) {
         return;
     }
-    KzMessageBox(this, QStringLiteral("このスキップ数は無効です。再入力してください。"),
-                 QStringLiteral("コンタレベルの表示スキップ数エラー"), KzButtons::Ok,
-                 KzIcon::Error);
+    KzMessageBox(this,
+                 QCoreApplication::translate("CContourPage",
+                                             "このスキップ数は無効です。再入力してください。"),
+                 QCoreApplication::translate("CContourPage", "コンタレベルの表示スキップ数エラー"),
+                 KzButtons::Ok, KzIcon::Error);
     m_skip->clear();
     // The empty box reads as 0, so the labels do not keep the refused number.
     if (CPageEdit state = EditState()) {
@@ -427,8 +457,11 @@ void CContourPage::OnSkipStep(int step) {
 
 void CContourPage::OnClearLabels() {
     const KzAnswer answer =
-        KzMessageBox(this, QStringLiteral("コンタの数値表示を消去します。よろしいですか？"),
-                     QStringLiteral("数値表示の消去"), KzButtons::YesNo, KzIcon::Question);
+        KzMessageBox(this,
+                     QCoreApplication::translate("CContourPage",
+                                                 "コンタの数値表示を消去します。よろしいですか？"),
+                     QCoreApplication::translate("CContourPage", "数値表示の消去"),
+                     KzButtons::YesNo, KzIcon::Question);
     CPageEdit state = EditState();
     if (answer != KzAnswer::Yes || state == nullptr) {
         return;

@@ -1,6 +1,7 @@
 #include "panels/DataValuePage.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,24 +20,36 @@ using kzv::WithId;
 
 namespace {
 
-const char* const kMethodTexts[4] = {"測定ポイント", "任意ポイント（1点指定）",
-                                     "任意ポイント（矩形範囲）", "指定面の測定ポイント"};
+const char* const kMethodTexts[4] = {
+    QT_TRANSLATE_NOOP("CDataValuePage", "測定ポイント"),
+    QT_TRANSLATE_NOOP("CDataValuePage", "任意ポイント（1点指定）"),
+    QT_TRANSLATE_NOOP("CDataValuePage", "任意ポイント（矩形範囲）"),
+    QT_TRANSLATE_NOOP("CDataValuePage", "指定面の測定ポイント")};
 const int kMethodModes[4] = {PICK_TAP, PICK_POINT, PICK_RECTANGLE, PICK_FACE_TAPS};
-const char* const kValueTexts[2] = {"線形補間（コンタと同じ）", "距離の逆数による加重平均"};
+const char* const kValueTexts[2] = {
+    QT_TRANSLATE_NOOP("CDataValuePage", "線形補間（コンタと同じ）"),
+    QT_TRANSLATE_NOOP("CDataValuePage", "距離の逆数による加重平均")};
 
 }  // namespace
 
 CDataValuePage::CDataValuePage(QWidget* parent)
     : CPanelPage(IDD, parent),
       m_methods(new QButtonGroup(this)),
-      m_range(WithId(new QPushButton(QStringLiteral("範囲指定"), this), IDC_RANGE)),
-      m_undo(WithId(new QPushButton(QStringLiteral("戻す"), this), IDC_UNDO)),
-      m_clear(WithId(new QPushButton(QStringLiteral("全クリア"), this), IDC_CLEAR_ALL)) {
-    auto* group = new QGroupBox(QStringLiteral("選択方法"), this);
+      m_range(
+          WithId(new QPushButton(QCoreApplication::translate("CDataValuePage", "範囲指定"), this),
+                 IDC_RANGE)),
+      m_undo(WithId(new QPushButton(QCoreApplication::translate("CDataValuePage", "戻す"), this),
+                    IDC_UNDO)),
+      m_clear(
+          WithId(new QPushButton(QCoreApplication::translate("CDataValuePage", "全クリア"), this),
+                 IDC_CLEAR_ALL)) {
+    auto* group = new QGroupBox(QCoreApplication::translate("CDataValuePage", "選択方法"), this);
     auto* grid = new QGridLayout(group);
     const int ids[4] = {IDC_MEASUREMENT_POINT, IDC_ARBITRARY_POINT, IDC_RECTANGLE, IDC_FACE_POINTS};
     for (int i = 0; i < 4; ++i) {
-        m_radios[i] = WithId(new QRadioButton(QString::fromUtf8(kMethodTexts[i]), group), ids[i]);
+        m_radios[i] = WithId(
+            new QRadioButton(QCoreApplication::translate("CDataValuePage", kMethodTexts[i]), group),
+            ids[i]);
         m_methods->addButton(m_radios[i], ids[i]);
         grid->addWidget(m_radios[i], i, 0);
         connect(m_radios[i], &QRadioButton::clicked, this, &CDataValuePage::ApplyMethod);
@@ -49,13 +62,15 @@ CDataValuePage::CDataValuePage(QWidget* parent)
     connect(m_undo, &QPushButton::clicked, this, &CDataValuePage::OnUndo);
     connect(m_clear, &QPushButton::clicked, this, &CDataValuePage::OnClearAll);
 
-    auto* values = new QGroupBox(QStringLiteral("任意ポイントの値"), this);
+    auto* values =
+        new QGroupBox(QCoreApplication::translate("CDataValuePage", "任意ポイントの値"), this);
     auto* valueLayout = new QVBoxLayout(values);
     auto* valueGroup = new QButtonGroup(this);
     const int valueIds[2] = {IDC_VALUE_LINEAR, IDC_VALUE_INVERSE_DISTANCE};
     for (int i = 0; i < 2; ++i) {
-        m_valueRadios[i] =
-            WithId(new QRadioButton(QString::fromUtf8(kValueTexts[i]), values), valueIds[i]);
+        m_valueRadios[i] = WithId(
+            new QRadioButton(QCoreApplication::translate("CDataValuePage", kValueTexts[i]), values),
+            valueIds[i]);
         valueGroup->addButton(m_valueRadios[i]);
         valueLayout->addWidget(m_valueRadios[i]);
         connect(m_valueRadios[i], &QRadioButton::clicked, this, &CDataValuePage::OnValueMethod);

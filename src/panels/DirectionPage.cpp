@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFont>
 #include <QGridLayout>
 #include <QLabel>
@@ -54,8 +55,9 @@ CDirectionPage::CDirectionPage(QWidget* parent)
     : CPanelPage(IDD_DIRECTION, parent),
       m_count(kzv::WithId(new QLabel(this), IDC_DIR_COUNT)),
       m_choice(kzv::WithId(new QComboBox(this), IDC_DIR_CHOICE)),
-      m_governing(
-          kzv::WithId(new QCheckBox(QStringLiteral("支配風向の表示"), this), IDC_DIR_GOVERNING)),
+      m_governing(kzv::WithId(
+          new QCheckBox(QCoreApplication::translate("CDirectionPage", "支配風向の表示"), this),
+          IDC_DIR_GOVERNING)),
       m_spin(kzv::WithId(new CDirectionSpin(this), IDC_DIR_SPIN)),
       m_next(kzv::WithId(new QPushButton(this), IDC_DIR_NEXT)),
       m_prev(kzv::WithId(new QPushButton(this), IDC_DIR_PREV)),
@@ -71,29 +73,37 @@ CDirectionPage::CDirectionPage(QWidget* parent)
         larger.setPointSizeF(larger.pointSizeF() * 1.5);
         button->setFont(larger);
     }
-    m_next->setToolTip(QStringLiteral("方位 +1（ビュー上では PageUp）"));
-    m_prev->setToolTip(QStringLiteral("方位 −1（ビュー上では PageDown）"));
+    m_next->setToolTip(
+        QCoreApplication::translate("CDirectionPage", "方位 +1（ビュー上では PageUp）"));
+    m_prev->setToolTip(
+        QCoreApplication::translate("CDirectionPage", "方位 −1（ビュー上では PageDown）"));
     m_slider->setTickPosition(QSlider::TicksBelow);
     m_slider->setTickInterval(1);
     m_slider->setPageStep(1);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("方位数"), this), 0, 0);
+    layout->addWidget(new QLabel(QCoreApplication::translate("CDirectionPage", "方位数"), this), 0,
+                      0);
     layout->addWidget(m_count, 0, 1);
     layout->addWidget(m_spin, 0, 2, 1, 2);
     layout->addWidget(m_compass, 1, 0, 1, 4, Qt::AlignHCenter);
-    layout->addWidget(new QLabel(QStringLiteral("方位"), this), 2, 0);
+    layout->addWidget(new QLabel(QCoreApplication::translate("CDirectionPage", "方位"), this), 2,
+                      0);
     layout->addWidget(m_next, 2, 1);
     layout->addWidget(m_prev, 2, 2);
-    layout->addWidget(new QLabel(QStringLiteral("風向"), this), 3, 0);
+    layout->addWidget(new QLabel(QCoreApplication::translate("CDirectionPage", "風向"), this), 3,
+                      0);
     layout->addWidget(m_choice, 3, 1, 1, 3);
     layout->addWidget(m_governing, 4, 0, 1, 4);
-    layout->addWidget(new QLabel(QStringLiteral("建物角度"), this), 5, 0);
+    layout->addWidget(new QLabel(QCoreApplication::translate("CDirectionPage", "建物角度"), this),
+                      5, 0);
     layout->addWidget(m_slider, 6, 0, 1, 4);
     layout->setRowStretch(7, 1);
-    m_choice->setToolTip(QStringLiteral("1 つの風向、または全風向の包絡（風向ごとの最大・最小）"));
-    m_governing->setToolTip(
-        QStringLiteral("全風向の包絡を表示中、各測定点に番号の代わりにその値の風向を表示します"));
+    m_choice->setToolTip(QCoreApplication::translate(
+        "CDirectionPage", "1 つの風向、または全風向の包絡（風向ごとの最大・最小）"));
+    m_governing->setToolTip(QCoreApplication::translate(
+        "CDirectionPage",
+        "全風向の包絡を表示中、各測定点に番号の代わりにその値の風向を表示します"));
     layout->setColumnStretch(3, 1);
 
     connect(m_spin, &CDirectionSpin::StepRequested, this, &CDirectionPage::ApplyDirectionStep);
@@ -150,7 +160,7 @@ void CDirectionPage::FillChoice() {
     }
     if (m_nDirCount > 0) {
         for (int e = ENVELOPE_MAX; e < ENVELOPE_CHOICE_COUNT; ++e) {
-            m_choice->addItem(QString::fromUtf8(EnvelopeLabel(e)));
+            m_choice->addItem(QCoreApplication::translate("Core", EnvelopeLabel(e)));
         }
     }
     m_governing->setEnabled(false);

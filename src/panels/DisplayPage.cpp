@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -42,25 +43,29 @@ CDisplayPage::CDisplayPage(QWidget* parent)
       m_parts(kzv::WithId(new QListWidget(this), IDC_PART_LIST)),
       m_modes(new QButtonGroup(this)),
       m_colorGroup(
-          kzv::WithId(new QGroupBox(QStringLiteral("建物色"), this), IDC_PART_COLOR_GROUP)),
+          kzv::WithId(new QGroupBox(QCoreApplication::translate("CDisplayPage", "建物色"), this),
+                      IDC_PART_COLOR_GROUP)),
       m_swatch(kzv::WithId(new CColorSwatch(m_colorGroup), IDC_PART_COLOR)),
       m_brightness(Bar(this, IDC_BRIGHTNESS, kBrightnessMax, kBrightnessPage)),
       m_contrast(Bar(this, IDC_CONTRAST, kContrastMax, kContrastPage)) {
     auto* layout = new QVBoxLayout(this);
 
     // "幾何表示": the parts, their display mode and colour, brightness and contrast.
-    auto* geometry = new QGroupBox(QStringLiteral("幾何表示"), this);
+    auto* geometry = new QGroupBox(QCoreApplication::translate("CDisplayPage", "幾何表示"), this);
     auto* geometryGrid = new QGridLayout(geometry);
     m_parts->setParent(geometry);
     geometryGrid->addWidget(m_parts, 0, 0, 2, 1);
 
-    auto* modeBox = new QGroupBox(QStringLiteral("表示"), geometry);
+    auto* modeBox = new QGroupBox(QCoreApplication::translate("CDisplayPage", "表示"), geometry);
     auto* modeColumn = new QVBoxLayout(modeBox);
     const std::pair<int, const char*> modes[] = {
-        {IDC_MODE_FACES, "面表示"}, {IDC_MODE_LINES, "線表示"}, {IDC_MODE_NONE, "表示なし"}};
+        {IDC_MODE_FACES, QT_TRANSLATE_NOOP("CDisplayPage", "面表示")},
+        {IDC_MODE_LINES, QT_TRANSLATE_NOOP("CDisplayPage", "線表示")},
+        {IDC_MODE_NONE, QT_TRANSLATE_NOOP("CDisplayPage", "表示なし")}};
     int mode = 0;
     for (const auto& [id, text] : modes) {
-        auto* radio = kzv::WithId(new QRadioButton(QString::fromUtf8(text), modeBox), id);
+        auto* radio = kzv::WithId(
+            new QRadioButton(QCoreApplication::translate("CDisplayPage", text), modeBox), id);
         m_modes->addButton(radio, mode++);
         modeColumn->addWidget(radio);
     }
@@ -73,20 +78,24 @@ CDisplayPage::CDisplayPage(QWidget* parent)
     m_colorGroup->installEventFilter(this);
     geometryGrid->addWidget(m_colorGroup, 1, 1);
 
-    geometryGrid->addWidget(new QLabel(QStringLiteral("明るさ"), geometry), 2, 0, 1, 2);
+    geometryGrid->addWidget(
+        new QLabel(QCoreApplication::translate("CDisplayPage", "明るさ"), geometry), 2, 0, 1, 2);
     m_brightness->setParent(geometry);
     geometryGrid->addWidget(m_brightness, 3, 0, 1, 2);
-    geometryGrid->addWidget(new QLabel(QStringLiteral("コントラスト"), geometry), 4, 0, 1, 2);
+    geometryGrid->addWidget(
+        new QLabel(QCoreApplication::translate("CDisplayPage", "コントラスト"), geometry), 4, 0, 1,
+        2);
     m_contrast->setParent(geometry);
     geometryGrid->addWidget(m_contrast, 5, 0, 1, 2);
     layout->addWidget(geometry);
 
     // "補助表示": the seven switches.
-    auto* auxiliary = new QGroupBox(QStringLiteral("補助表示"), this);
+    auto* auxiliary = new QGroupBox(QCoreApplication::translate("CDisplayPage", "補助表示"), this);
     auto* auxColumn = new QVBoxLayout(auxiliary);
     auto addSwitch = [this](QWidget* group, QVBoxLayout* column, int id, const char* text,
                             uint8_t CDisplaySettings::*member) {
-        auto* box = kzv::WithId(new QCheckBox(QString::fromUtf8(text), group), id);
+        auto* box = kzv::WithId(
+            new QCheckBox(QCoreApplication::translate("CDisplayPage", text), group), id);
         column->addWidget(box);
         m_switches.push_back({box, member});
         connect(box, &QCheckBox::clicked, this, [this, member](bool checked) {
@@ -96,25 +105,30 @@ CDisplayPage::CDisplayPage(QWidget* parent)
             }
         });
     };
-    auto* coordinates = new QGroupBox(QStringLiteral("座標"), auxiliary);
+    auto* coordinates =
+        new QGroupBox(QCoreApplication::translate("CDisplayPage", "座標"), auxiliary);
     auto* coordColumn = new QVBoxLayout(coordinates);
-    addSwitch(coordinates, coordColumn, IDC_SHOW_AXES, "座標軸の表示",
-              &CDisplaySettings::m_bShowAxes);
-    addSwitch(coordinates, coordColumn, IDC_SHOW_AXIS_NUMBERS, "座標数値の表示",
+    addSwitch(coordinates, coordColumn, IDC_SHOW_AXES,
+              QT_TRANSLATE_NOOP("CDisplayPage", "座標軸の表示"), &CDisplaySettings::m_bShowAxes);
+    addSwitch(coordinates, coordColumn, IDC_SHOW_AXIS_NUMBERS,
+              QT_TRANSLATE_NOOP("CDisplayPage", "座標数値の表示"),
               &CDisplaySettings::m_bShowAxisNumbers);
     auxColumn->addWidget(coordinates);
-    auto* points = new QGroupBox(QStringLiteral("測定点"), auxiliary);
+    auto* points = new QGroupBox(QCoreApplication::translate("CDisplayPage", "測定点"), auxiliary);
     auto* pointColumn = new QVBoxLayout(points);
-    addSwitch(points, pointColumn, IDC_SHOW_MARKERS, "測定点のマーカ表示",
+    addSwitch(points, pointColumn, IDC_SHOW_MARKERS,
+              QT_TRANSLATE_NOOP("CDisplayPage", "測定点のマーカ表示"),
               &CDisplaySettings::m_bShowMarkers);
-    addSwitch(points, pointColumn, IDC_SHOW_NUMBERS, "測定点番号の表示",
+    addSwitch(points, pointColumn, IDC_SHOW_NUMBERS,
+              QT_TRANSLATE_NOOP("CDisplayPage", "測定点番号の表示"),
               &CDisplaySettings::m_bShowNumbers);
     auxColumn->addWidget(points);
-    addSwitch(auxiliary, auxColumn, IDC_SHOW_MESH, "メッシュの表示",
-              &CDisplaySettings::m_bShowMesh);
-    addSwitch(auxiliary, auxColumn, IDC_SHOW_GROUND, "地面の表示",
-              &CDisplaySettings::m_bShowGround);
-    addSwitch(auxiliary, auxColumn, IDC_SHOW_WIND, "風向の表示", &CDisplaySettings::m_bShowWind);
+    addSwitch(auxiliary, auxColumn, IDC_SHOW_MESH,
+              QT_TRANSLATE_NOOP("CDisplayPage", "メッシュの表示"), &CDisplaySettings::m_bShowMesh);
+    addSwitch(auxiliary, auxColumn, IDC_SHOW_GROUND,
+              QT_TRANSLATE_NOOP("CDisplayPage", "地面の表示"), &CDisplaySettings::m_bShowGround);
+    addSwitch(auxiliary, auxColumn, IDC_SHOW_WIND, QT_TRANSLATE_NOOP("CDisplayPage", "風向の表示"),
+              &CDisplaySettings::m_bShowWind);
     layout->addWidget(auxiliary);
     layout->addStretch();
 

@@ -1,6 +1,7 @@
 #include "panels/LabelPosDlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHideEvent>
@@ -22,7 +23,7 @@ constexpr int kRowsPerColumn = 10;
 
 CLabelPosDlg::CLabelPosDlg(QWidget* parent) : QDialog(parent) {
     setProperty("resourceId", IDD_LABEL_POS);
-    setWindowTitle(QStringLiteral("数値表示位置の編集"));
+    setWindowTitle(QCoreApplication::translate("CLabelPosDlg", "数値表示位置の編集"));
     setModal(false);
 
     auto* columns = new QHBoxLayout;
@@ -34,8 +35,9 @@ CLabelPosDlg::CLabelPosDlg(QWidget* parent) : QDialog(parent) {
             const int slot = column * kRowsPerColumn + row;
             const int k = slot + 1;
             m_on[slot] = kzv::WithId(new QCheckBox(this), IDC_SLOT_ON_BASE + k);
-            m_edit[slot] =
-                kzv::WithId(new QPushButton(QStringLiteral("編集"), this), IDC_SLOT_EDIT_BASE + k);
+            m_edit[slot] = kzv::WithId(
+                new QPushButton(QCoreApplication::translate("CLabelPosDlg", "編集"), this),
+                IDC_SLOT_EDIT_BASE + k);
             m_edit[slot]->setCheckable(true);
             m_edit[slot]->setAutoDefault(false);
             grid->addWidget(new QLabel(QString::number(k), this), row + 1, 0);
@@ -52,7 +54,9 @@ CLabelPosDlg::CLabelPosDlg(QWidget* parent) : QDialog(parent) {
         columns->addLayout(grid);
     }
 
-    auto* close = kzv::WithId(new QPushButton(QStringLiteral("閉じる"), this), IDC_LABEL_POS_CLOSE);
+    auto* close =
+        kzv::WithId(new QPushButton(QCoreApplication::translate("CLabelPosDlg", "閉じる"), this),
+                    IDC_LABEL_POS_CLOSE);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
     auto* buttons = new QHBoxLayout;

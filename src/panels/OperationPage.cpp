@@ -1,5 +1,6 @@
 #include "panels/OperationPage.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -51,14 +52,15 @@ COperationPage::COperationPage(QWidget* parent)
     layout->addLayout(top);
 
     // "拡大縮小"
-    auto* zoom = new QGroupBox(QStringLiteral("拡大縮小"), this);
+    auto* zoom = new QGroupBox(QCoreApplication::translate("COperationPage", "拡大縮小"), this);
     auto* zoomRow = new QHBoxLayout(zoom);
-    QPushButton* zoomIn =
-        IconButton(zoom, IDC_ZOOM_IN, ButtonGlyph::ZoomIn, QStringLiteral("拡大"));
-    QPushButton* zoomOut =
-        IconButton(zoom, IDC_ZOOM_OUT, ButtonGlyph::ZoomOut, QStringLiteral("縮小"));
+    QPushButton* zoomIn = IconButton(zoom, IDC_ZOOM_IN, ButtonGlyph::ZoomIn,
+                                     QCoreApplication::translate("COperationPage", "拡大"));
+    QPushButton* zoomOut = IconButton(zoom, IDC_ZOOM_OUT, ButtonGlyph::ZoomOut,
+                                      QCoreApplication::translate("COperationPage", "縮小"));
     QPushButton* zoomNormal =
-        IconButton(zoom, IDC_ZOOM_NORMAL, ButtonGlyph::ZoomNormal, QStringLiteral("ノーマライズ"));
+        IconButton(zoom, IDC_ZOOM_NORMAL, ButtonGlyph::ZoomNormal,
+                   QCoreApplication::translate("COperationPage", "ノーマライズ"));
     for (QPushButton* b : {zoomIn, zoomOut, zoomNormal}) {
         zoomRow->addWidget(b);
     }
@@ -77,7 +79,7 @@ COperationPage::COperationPage(QWidget* parent)
     top->addWidget(zoom, 0, 0);
 
     // "視点方向": the six axis views, in two rows of +/- pairs.
-    auto* views = new QGroupBox(QStringLiteral("視点方向"), this);
+    auto* views = new QGroupBox(QCoreApplication::translate("COperationPage", "視点方向"), this);
     auto* viewGrid = new QGridLayout(views);
     const struct {
         int id;
@@ -85,16 +87,23 @@ COperationPage::COperationPage(QWidget* parent)
         const char* tip;
         int preset;
     } presets[] = {
-        {IDC_VIEW_X_PLUS, ButtonGlyph::ViewXPlus, "X軸正方向", VIEW_X_PLUS},
-        {IDC_VIEW_X_MINUS, ButtonGlyph::ViewXMinus, "X軸負方向", VIEW_X_MINUS},
-        {IDC_VIEW_Y_PLUS, ButtonGlyph::ViewYPlus, "Y軸正方向", VIEW_Y_PLUS},
-        {IDC_VIEW_Y_MINUS, ButtonGlyph::ViewYMinus, "Y軸負方向", VIEW_Y_MINUS},
-        {IDC_VIEW_Z_PLUS, ButtonGlyph::ViewZPlus, "Z軸正方向", VIEW_Z_PLUS},
-        {IDC_VIEW_Z_MINUS, ButtonGlyph::ViewZMinus, "Z軸負方向", VIEW_Z_MINUS},
+        {IDC_VIEW_X_PLUS, ButtonGlyph::ViewXPlus, QT_TRANSLATE_NOOP("COperationPage", "X軸正方向"),
+         VIEW_X_PLUS},
+        {IDC_VIEW_X_MINUS, ButtonGlyph::ViewXMinus,
+         QT_TRANSLATE_NOOP("COperationPage", "X軸負方向"), VIEW_X_MINUS},
+        {IDC_VIEW_Y_PLUS, ButtonGlyph::ViewYPlus, QT_TRANSLATE_NOOP("COperationPage", "Y軸正方向"),
+         VIEW_Y_PLUS},
+        {IDC_VIEW_Y_MINUS, ButtonGlyph::ViewYMinus,
+         QT_TRANSLATE_NOOP("COperationPage", "Y軸負方向"), VIEW_Y_MINUS},
+        {IDC_VIEW_Z_PLUS, ButtonGlyph::ViewZPlus, QT_TRANSLATE_NOOP("COperationPage", "Z軸正方向"),
+         VIEW_Z_PLUS},
+        {IDC_VIEW_Z_MINUS, ButtonGlyph::ViewZMinus,
+         QT_TRANSLATE_NOOP("COperationPage", "Z軸負方向"), VIEW_Z_MINUS},
     };
     int i = 0;
     for (const auto& p : presets) {
-        QPushButton* b = IconButton(views, p.id, p.glyph, QString::fromUtf8(p.tip));
+        QPushButton* b =
+            IconButton(views, p.id, p.glyph, QCoreApplication::translate("COperationPage", p.tip));
         viewGrid->addWidget(b, i % 2, i / 2);
         const int preset = p.preset;
         connect(b, &QPushButton::clicked, this,
@@ -115,7 +124,7 @@ COperationPage::COperationPage(QWidget* parent)
         {IDC_ROTATE_LEFT, ButtonGlyph::RotateLeft, 1, 0, CVector4(0, kRotationStep, 0)},
         {IDC_ROTATE_RIGHT, ButtonGlyph::RotateRight, 1, 2, CVector4(0, -kRotationStep, 0)},
     };
-    auto* rotate = new QGroupBox(QStringLiteral("視点回転"), this);
+    auto* rotate = new QGroupBox(QCoreApplication::translate("COperationPage", "視点回転"), this);
     auto* rotateGrid = new QGridLayout(rotate);
     for (const auto& r : rotations) {
         QPushButton* b = IconButton(rotate, r.id, r.glyph);
@@ -137,7 +146,7 @@ COperationPage::COperationPage(QWidget* parent)
         {IDC_MOVE_UP, ButtonGlyph::MoveUp, 0, 1, 0, kPanStep},
         {IDC_MOVE_DOWN, ButtonGlyph::MoveDown, 2, 1, 0, -kPanStep},
     };
-    auto* move = new QGroupBox(QStringLiteral("移動"), this);
+    auto* move = new QGroupBox(QCoreApplication::translate("COperationPage", "移動"), this);
     auto* moveGrid = new QGridLayout(move);
     for (const auto& m : moves) {
         QPushButton* b = IconButton(move, m.id, m.glyph);
@@ -153,12 +162,12 @@ COperationPage::COperationPage(QWidget* parent)
     top->addWidget(move, 1, 1);
 
     // "Ｚ軸回転": "正" turns by -10, "負" by +10.
-    auto* zRotate = new QGroupBox(QStringLiteral("Ｚ軸回転"), this);
+    auto* zRotate = new QGroupBox(QCoreApplication::translate("COperationPage", "Ｚ軸回転"), this);
     auto* zRow = new QHBoxLayout(zRotate);
-    QPushButton* positive =
-        IconButton(zRotate, IDC_ZROT_POSITIVE, ButtonGlyph::TurnLeft, QStringLiteral("正"));
-    QPushButton* negative =
-        IconButton(zRotate, IDC_ZROT_NEGATIVE, ButtonGlyph::TurnRight, QStringLiteral("負"));
+    QPushButton* positive = IconButton(zRotate, IDC_ZROT_POSITIVE, ButtonGlyph::TurnLeft,
+                                       QCoreApplication::translate("COperationPage", "正"));
+    QPushButton* negative = IconButton(zRotate, IDC_ZROT_NEGATIVE, ButtonGlyph::TurnRight,
+                                       QCoreApplication::translate("COperationPage", "負"));
     zRow->addWidget(positive);
     zRow->addWidget(negative);
     zRow->addStretch();
@@ -171,23 +180,26 @@ COperationPage::COperationPage(QWidget* parent)
     top->addWidget(zRotate, 2, 0, 1, 2);
 
     // "視点の設定"
-    auto* typed = new QGroupBox(QStringLiteral("視点の設定"), this);
+    auto* typed = new QGroupBox(QCoreApplication::translate("COperationPage", "視点の設定"), this);
     auto* form = new QGridLayout(typed);
     const std::pair<const char*, QLineEdit*> fields[] = {
-        {"水平面回転角度", m_horizontal},
-        {"垂直面回転角度", m_vertical},
-        {"Z軸回転角度", m_z},
-        {"スケール値", m_scale},
-        {"水平方向移動量", m_shiftX},
-        {"垂直方向移動量", m_shiftY},
+        {QT_TRANSLATE_NOOP("COperationPage", "水平面回転角度"), m_horizontal},
+        {QT_TRANSLATE_NOOP("COperationPage", "垂直面回転角度"), m_vertical},
+        {QT_TRANSLATE_NOOP("COperationPage", "Z軸回転角度"), m_z},
+        {QT_TRANSLATE_NOOP("COperationPage", "スケール値"), m_scale},
+        {QT_TRANSLATE_NOOP("COperationPage", "水平方向移動量"), m_shiftX},
+        {QT_TRANSLATE_NOOP("COperationPage", "垂直方向移動量"), m_shiftY},
     };
     int row = 0;
     for (const auto& [label, edit] : fields) {
-        form->addWidget(new QLabel(QString::fromUtf8(label), typed), row, 0);
+        form->addWidget(new QLabel(QCoreApplication::translate("COperationPage", label), typed),
+                        row, 0);
         form->addWidget(edit, row, 1);
         ++row;
     }
-    auto* apply = kzv::WithId(new QPushButton(QStringLiteral("実行"), typed), IDC_SET_APPLY);
+    auto* apply =
+        kzv::WithId(new QPushButton(QCoreApplication::translate("COperationPage", "実行"), typed),
+                    IDC_SET_APPLY);
     form->addWidget(apply, row, 1, Qt::AlignRight);
     connect(apply, &QPushButton::clicked, this, &COperationPage::OnApply);
     layout->addWidget(typed);
@@ -219,7 +231,9 @@ void COperationPage::OnApply() {
         }
     }
     if (!typed) {
-        KzMessageBox(this, QStringLiteral("0以下のスケールは無効です。再入力してください。"),
+        KzMessageBox(this,
+                     QCoreApplication::translate("COperationPage",
+                                                 "0以下のスケールは無効です。再入力してください。"),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
 }

@@ -1,5 +1,6 @@
 #include "panels/OperationPanelBar.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <QFont>
@@ -42,8 +43,8 @@ QScrollArea* Scrolled(CPanelPage* page) {
 }  // namespace
 
 COperationPanelBar::COperationPanelBar(QWidget* parent)
-    : CSizingControlBar(QString::fromUtf8("操作パネル"), parent, QSize(320, 100),
-                        IDR_OPERATION_BAR),
+    : CSizingControlBar(QCoreApplication::translate("COperationPanelBar", "操作パネル"), parent,
+                        QSize(320, 100), IDR_OPERATION_BAR),
       m_pageDirection(new CDirectionPage),
       m_pageOperation(new COperationPage),
       m_pageDisplay(new CDisplayPage),
@@ -63,12 +64,18 @@ COperationPanelBar::COperationPanelBar(QWidget* parent)
     // bar can be made as small as its minimum size.
     m_tabs->setUsesScrollButtons(true);
     m_tabs->setMinimumSize(1, 1);
-    m_tabs->addTab(Scrolled(m_pageDirection), QString::fromUtf8("方位"));
-    m_tabs->addTab(Scrolled(m_pageOperation), QString::fromUtf8("操作"));
-    m_tabs->addTab(Scrolled(m_pageDisplay), QString::fromUtf8("表示"));
-    m_tabs->addTab(Scrolled(m_pageContour), QString::fromUtf8("コンタ"));
-    m_tabs->addTab(Scrolled(m_pageColorBar), QString::fromUtf8("カラーバー"));
-    m_tabs->addTab(Scrolled(m_pageDataValue), QString::fromUtf8("データ値"));
+    m_tabs->addTab(Scrolled(m_pageDirection),
+                   QCoreApplication::translate("COperationPanelBar", "方位"));
+    m_tabs->addTab(Scrolled(m_pageOperation),
+                   QCoreApplication::translate("COperationPanelBar", "操作"));
+    m_tabs->addTab(Scrolled(m_pageDisplay),
+                   QCoreApplication::translate("COperationPanelBar", "表示"));
+    m_tabs->addTab(Scrolled(m_pageContour),
+                   QCoreApplication::translate("COperationPanelBar", "コンタ"));
+    m_tabs->addTab(Scrolled(m_pageColorBar),
+                   QCoreApplication::translate("COperationPanelBar", "カラーバー"));
+    m_tabs->addTab(Scrolled(m_pageDataValue),
+                   QCoreApplication::translate("COperationPanelBar", "データ値"));
     m_tabs->setCurrentIndex(0);
     setWidget(m_tabs);
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -47,7 +48,8 @@ QString FromUtf8(const std::string& text) {
 }
 
 QString ValueText(double value) {
-    return IsPolarValue(value) ? FromUtf8(kzv::FormatG(value)) : QStringLiteral("値なし");
+    return IsPolarValue(value) ? FromUtf8(kzv::FormatG(value))
+                               : QCoreApplication::translate("CPolarDiagram", "値なし");
 }
 
 double ValueOf(const std::vector<double>& values, int direction) {
@@ -70,8 +72,10 @@ double WidestLabel(const CPolarLayout& layout, const QFontMetricsF& metrics) {
 CPolarDiagram::CPolarDiagram(QWidget* parent) : QWidget(parent), m_menu(new QMenu(this)) {
     setMinimumSize(120, 120);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QAction* save = m_menu->addAction(QStringLiteral("画像の保存（PNG）..."));
-    QAction* copy = m_menu->addAction(QStringLiteral("数値のコピー（CSV）"));
+    QAction* save =
+        m_menu->addAction(QCoreApplication::translate("CPolarDiagram", "画像の保存（PNG）..."));
+    QAction* copy =
+        m_menu->addAction(QCoreApplication::translate("CPolarDiagram", "数値のコピー（CSV）"));
     connect(save, &QAction::triggered, this, &CPolarDiagram::OnSaveImage);
     connect(copy, &QAction::triggered, this, &CPolarDiagram::OnCopyNumbers);
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -127,8 +131,9 @@ std::vector<QString> CPolarDiagram::LegendTexts() const {
                         ValueText(ValueOf(s.input.values, m_nCurrent)));
     }
     if (m_nLeftOut > 0) {
-        texts.push_back(
-            QStringLiteral("ほか %1 点（%2 点まで表示）").arg(m_nLeftOut).arg(kMaxSeries));
+        texts.push_back(QCoreApplication::translate("CPolarDiagram", "ほか %1 点（%2 点まで表示）")
+                            .arg(m_nLeftOut)
+                            .arg(kMaxSeries));
     }
     return texts;
 }
@@ -201,7 +206,7 @@ QString CPolarDiagram::HoverText(QPointF at) const {
     }
     const CPlacement place = Place(size());
     const QPointF unit = (at - place.centre) / place.radius;
-    QString text = QStringLiteral("風向 %1 / %2（%3°）")
+    QString text = QCoreApplication::translate("CPolarDiagram", "風向 %1 / %2（%3°）")
                        .arg(d + 1)
                        .arg(m_layout.directionCount)
                        .arg(FromUtf8(m_layout.spokes[static_cast<size_t>(d)].label));
@@ -212,7 +217,8 @@ QString CPolarDiagram::HoverText(QPointF at) const {
     const double value = m_layout.ValueAt(std::hypot(unit.x(), unit.y()));
     const int decimals =
         std::max(0, 1 - static_cast<int>(std::floor(std::log10(m_layout.tickStep))));
-    text += QStringLiteral("\nカーソル位置の値: %1").arg(value + 0.0, 0, 'f', decimals);
+    text += QCoreApplication::translate("CPolarDiagram", "\nカーソル位置の値: %1")
+                .arg(value + 0.0, 0, 'f', decimals);
     return text;
 }
 
@@ -414,7 +420,9 @@ bool CPolarDiagram::SavePng(const std::string& path, std::string* error) const {
     QBuffer buffer(&png);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
         if (error != nullptr) {
-            *error = "画像を作れませんでした（メモリ不足です）。";
+            *error = QCoreApplication::translate("CPolarDiagram",
+                                                 "画像を作れませんでした（メモリ不足です）。")
+                         .toStdString();
         }
         return false;
     }
@@ -427,16 +435,18 @@ void CPolarDiagram::OnSaveImage() {
     }
     const std::string path =
         KzPromptFile(this, false, KzFileFilter(QStringLiteral("PNG Files"), QStringLiteral("png")),
-                     QStringLiteral("png"), QStringLiteral("風向特性"), m_strPromptFolder);
+                     QStringLiteral("png"),
+                     QCoreApplication::translate("CPolarDiagram", "風向特性"), m_strPromptFolder);
     if (path.empty()) {
         return;
     }
     std::string error;
     if (!SavePng(path, &error)) {
-        KzMessageBox(this,
-                     QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
-                         .arg(QString::fromStdString(path), QString::fromStdString(error)),
-                     QString(), KzButtons::Ok, KzIcon::Error);
+        KzMessageBox(
+            this,
+            QCoreApplication::translate("CPolarDiagram", "ファイル %1 に書き込めませんでした。\n%2")
+                .arg(QString::fromStdString(path), KzCoreText(error)),
+            QString(), KzButtons::Ok, KzIcon::Error);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "panels/PolarPage.h"
 
+#include <QCoreApplication>
 #include <QHideEvent>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -37,7 +38,8 @@ std::vector<double> PointValues(const CViewState& state, int id) {
 }
 
 QString PointName(int id) {
-    return id >= 0 ? QStringLiteral("No %1").arg(id) : QStringLiteral("任意点 %1").arg(-id);
+    return id >= 0 ? QStringLiteral("No %1").arg(id)
+                   : QCoreApplication::translate("CPolarPage", "任意点 %1").arg(-id);
 }
 
 }  // namespace
@@ -95,8 +97,8 @@ void CPolarPage::RefreshFromView() {
     if (state == nullptr || !state->HasDataSet()) {
         m_shown.clear();
         m_diagram->SetTitle(QString());
-        m_diagram->SetMessage(
-            QStringLiteral("データセットを読み込むと、選んだ点の風向ごとの値をここに表示します。"));
+        m_diagram->SetMessage(QCoreApplication::translate(
+            "CPolarPage", "データセットを読み込むと、選んだ点の風向ごとの値をここに表示します。"));
         m_diagram->SetSeries({});
         m_diagram->SetDirections(0, 0.0, 0);
         return;
@@ -119,9 +121,9 @@ void CPolarPage::RefreshFromView() {
     const int count = state->m_data.m_cp.m_nDirectionCount;
     m_diagram->SetTitle(
         QString::fromStdString(kzv::FileTextToUtf8(DataSetName(state->m_data.m_strDataFolder))) +
-        QStringLiteral("　風圧係数"));
-    m_diagram->SetMessage(
-        QStringLiteral("値の一覧で行を選ぶか、ビューで点を選ぶと、その値を表示します。"));
+        QCoreApplication::translate("CPolarPage", "　風圧係数"));
+    m_diagram->SetMessage(QCoreApplication::translate(
+        "CPolarPage", "値の一覧で行を選ぶか、ビューで点を選ぶと、その値を表示します。"));
     m_diagram->SetPromptFolder(
         QString::fromStdString(kzv::PromptStartFolder(state->m_data.m_strDataFolder)));
     // Chosen rows beyond those drawn are counted in the legend as left out.
@@ -142,7 +144,8 @@ void CPolarPage::OnDirectionChosen(int direction) {
 }
 
 CPolarBar::CPolarBar(QWidget* parent, CPolarPage* page)
-    : CSizingControlBar(QStringLiteral("風向特性"), parent, QSize(380, 460), IDR_POLAR_BAR),
+    : CSizingControlBar(QCoreApplication::translate("CPolarPage", "風向特性"), parent,
+                        QSize(380, 460), IDR_POLAR_BAR),
       m_page(page) {
     setAllowedAreas(Qt::LeftDockWidgetArea);
     setWidget(m_page);

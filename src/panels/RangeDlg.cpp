@@ -1,5 +1,6 @@
 #include "panels/RangeDlg.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,10 +23,12 @@ using kzv::WithId;
 
 namespace {
 
-const char* const kMsgBadDivisions = "この分割数は無効です。再入力してください。";
-const char* const kMsgBadCorner = "選択点%1は無効です。再入力してください。";
-const char* const kMsgManyPoints =
-    "%1 個のデータ表示点を作成します。時間とメモリを多く使います。よろしいですか？";
+const char* const kMsgBadDivisions =
+    QT_TRANSLATE_NOOP("CRangeDlg", "この分割数は無効です。再入力してください。");
+const char* const kMsgBadCorner =
+    QT_TRANSLATE_NOOP("CRangeDlg", "選択点%1は無効です。再入力してください。");
+const char* const kMsgManyPoints = QT_TRANSLATE_NOOP(
+    "CRangeDlg", "%1 個のデータ表示点を作成します。時間とメモリを多く使います。よろしいですか？");
 
 QString Fixed2(float value) {
     char text[64];
@@ -51,17 +54,25 @@ void ShowError(QWidget* parent, const QString& text) {
 CRangeDlg::CRangeDlg(const CViewState& state, const CRangeRequest& request, QWidget* parent)
     : QDialog(parent), m_state(state), m_request(request) {
     setProperty("resourceId", static_cast<int>(IDD));
-    setWindowTitle(QStringLiteral("データ表示点の範囲指定"));
+    setWindowTitle(QCoreApplication::translate("CRangeDlg", "データ表示点の範囲指定"));
 
-    const char* const labels[8] = {"X1", "Y1", "Z1", "X2", "Y2", "Z2", "P方向", "Q方向"};
+    const char* const labels[8] = {"X1",
+                                   "Y1",
+                                   "Z1",
+                                   "X2",
+                                   "Y2",
+                                   "Z2",
+                                   QT_TRANSLATE_NOOP("CRangeDlg", "P方向"),
+                                   QT_TRANSLATE_NOOP("CRangeDlg", "Q方向")};
     for (int i = 0; i < 8; ++i) {
         m_edits[i] = WithId(new QLineEdit(this), IDC_X1 + i);
     }
     auto group = [this, &labels](const char* title, int first, int count) {
-        auto* box = new QGroupBox(QString::fromUtf8(title), this);
+        auto* box = new QGroupBox(QCoreApplication::translate("CRangeDlg", title), this);
         auto* grid = new QGridLayout(box);
         for (int i = 0; i < count; ++i) {
-            grid->addWidget(new QLabel(QString::fromUtf8(labels[first + i]), box), i, 0);
+            grid->addWidget(
+                new QLabel(QCoreApplication::translate("CRangeDlg", labels[first + i]), box), i, 0);
             grid->addWidget(m_edits[first + i], i, 1);
         }
         return box;
@@ -81,21 +92,23 @@ CRangeDlg::CRangeDlg(const CViewState& state, const CRangeRequest& request, QWid
     m_edits[6]->setText(QStringLiteral("1"));
     m_edits[7]->setText(QStringLiteral("1"));
 
-    auto* divide = WithId(new QPushButton(QStringLiteral("分割実行"), this), IDC_DIVIDE);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("キャンセル"), this), IDC_CANCEL);
+    auto* divide = WithId(
+        new QPushButton(QCoreApplication::translate("CRangeDlg", "分割実行"), this), IDC_DIVIDE);
+    auto* cancel = WithId(
+        new QPushButton(QCoreApplication::translate("CRangeDlg", "キャンセル"), this), IDC_CANCEL);
     divide->setDefault(true);  // Enter anywhere in the dialog divides
     connect(divide, &QPushButton::clicked, this, &CRangeDlg::OnDivide);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* corners = new QHBoxLayout;
-    corners->addWidget(group("選択点１", 0, 3));
-    corners->addWidget(group("選択点２", 3, 3));
+    corners->addWidget(group(QT_TRANSLATE_NOOP("CRangeDlg", "選択点１"), 0, 3));
+    corners->addWidget(group(QT_TRANSLATE_NOOP("CRangeDlg", "選択点２"), 3, 3));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(divide);
     buttons->addWidget(cancel);
     buttons->addStretch();
     auto* lower = new QHBoxLayout;
-    lower->addWidget(group("分割数", 6, 2));
+    lower->addWidget(group(QT_TRANSLATE_NOOP("CRangeDlg", "分割数"), 6, 2));
     lower->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(corners);
@@ -131,7 +144,7 @@ void CRangeDlg::OnDivide() {
         failing = m_edits[6];
     }
     if (failing != nullptr) {
-        ShowError(this, QString::fromUtf8(kMsgBadDivisions));
+        ShowError(this, QCoreApplication::translate("CRangeDlg", kMsgBadDivisions));
         failing->setFocus();
         return;
     }
@@ -147,14 +160,14 @@ void CRangeDlg::OnDivide() {
     }
     for (int k = 0; k < 2; ++k) {
         if (!PointOnSameSurface(m_state.m_data, m_request.panel[k], corner[k])) {
-            ShowError(this, QString::fromUtf8(kMsgBadCorner).arg(k + 1));
+            ShowError(this, QCoreApplication::translate("CRangeDlg", kMsgBadCorner).arg(k + 1));
             return;
         }
     }
     const long long points = GridPointCount(p, q);
     if (GridNeedsAsking(points, m_state.m_data.m_cp.m_nDirectionCount) &&
-        KzMessageBox(this, QString::fromUtf8(kMsgManyPoints).arg(points), QString(),
-                     KzButtons::YesNo, KzIcon::Question) != KzAnswer::Yes) {
+        KzMessageBox(this, QCoreApplication::translate("CRangeDlg", kMsgManyPoints).arg(points),
+                     QString(), KzButtons::YesNo, KzIcon::Question) != KzAnswer::Yes) {
         m_edits[6]->setFocus();
         return;
     }

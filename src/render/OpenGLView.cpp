@@ -1,6 +1,7 @@
 #include "render/OpenGLView.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -143,7 +144,10 @@ bool COpenGLView::CaptureImage(QImage& out) {
 
 namespace {
 
-constexpr const char* kUnreadable = "ビューの画像を読み取れませんでした。";
+std::string Unreadable() {
+    return QCoreApplication::translate("COpenGLView", "ビューの画像を読み取れませんでした。")
+        .toStdString();
+}
 
 // An upright image as glReadPixels delivers a frame: blue, green, red, alpha, bottom row first.
 std::vector<uint8_t> BottomUpBgra(const QImage& image) {
@@ -167,7 +171,7 @@ bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
     // off-screen at every scale.
     if (scale == 1 && context() != nullptr && context()->isValid()) {
         if (!CaptureImage(out) && error != nullptr) {
-            *error = kUnreadable;
+            *error = Unreadable();
         }
         return !out.isNull();
     }
@@ -205,10 +209,16 @@ bool COpenGLView::RenderImage(int scale, QImage& out, std::string* error) {
         EndOffscreen(clientW, clientH);
     }
     if (!drawn && error != nullptr) {
-        *error = context || clientW <= 0 || clientH <= 0
-                     ? "画像を " + std::to_string(w) + " × " + std::to_string(h) +
-                           " ピクセルで作れませんでした（大きすぎます）。"
-                     : std::string("画像を描く OpenGL の環境を作れませんでした。");
+        *error =
+            context || clientW <= 0 || clientH <= 0
+                ? QCoreApplication::translate(
+                      "COpenGLView", "画像を %1 × %2 ピクセルで作れませんでした（大きすぎます）。")
+                      .arg(w)
+                      .arg(h)
+                      .toStdString()
+                : QCoreApplication::translate("COpenGLView",
+                                              "画像を描く OpenGL の環境を作れませんでした。")
+                      .toStdString();
     }
     return drawn;
 }
@@ -234,7 +244,7 @@ bool COpenGLView::SaveBitmap(const std::string& path, std::string* error, int sc
     }
     if (!ok) {
         if (error != nullptr) {
-            *error = kUnreadable;
+            *error = Unreadable();
         }
         return false;
     }
@@ -252,7 +262,7 @@ bool COpenGLView::SavePng(const std::string& path, std::string* error, int scale
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
         if (error != nullptr) {
-            *error = kUnreadable;
+            *error = Unreadable();
         }
         return false;
     }

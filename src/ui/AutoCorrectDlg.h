@@ -15,7 +15,7 @@ public:
         IDC_BY_HAND = 1350,
         IDC_AUTOMATICALLY = 1351,
     };
-    // The message, as the program's own text (CR LF between its lines).
+    // The message, as the program's own text (LF between its lines).
     static const char* const kMessage;
 
     explicit CAutoCorrectDlg(QWidget* parent = nullptr);

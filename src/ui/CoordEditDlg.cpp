@@ -1,5 +1,6 @@
 #include "ui/CoordEditDlg.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -17,7 +18,8 @@
 using kzv::WithId;
 
 namespace {
-const char* const kMsgCorrectionFailed = "自動補正に失敗しました。手動で設定し直してください。";
+const char* const kMsgCorrectionFailed =
+    QT_TRANSLATE_NOOP("CCoordEditDlg", "自動補正に失敗しました。手動で設定し直してください。");
 }  // namespace
 
 CCoordEditDlg::CCoordEditDlg(const CViewState& state, const CArbitraryPoint& record,
@@ -28,7 +30,7 @@ CCoordEditDlg::CCoordEditDlg(const CViewState& state, const CArbitraryPoint& rec
       m_origin(origin),
       m_nRefPanel(record.panel >= 0 ? record.panel : state.m_data.FindPanelContaining(record.pos)) {
     setProperty("resourceId", static_cast<int>(IDD));
-    setWindowTitle(QStringLiteral("座標値の編集"));
+    setWindowTitle(QCoreApplication::translate("CCoordEditDlg", "座標値の編集"));
 
     // The numbers the list shows: "%g" of the position minus the origin.
     const double xyz[3] = {record.pos.x, record.pos.y, record.pos.z};
@@ -40,7 +42,8 @@ CCoordEditDlg::CCoordEditDlg(const CViewState& state, const CArbitraryPoint& rec
         form->addRow(QString::fromLatin1(labels[i]), m_edits[i]);
     }
     auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), IDC_OK);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
+    auto* cancel = WithId(
+        new QPushButton(QCoreApplication::translate("CCoordEditDlg", "ｷｬﾝｾﾙ"), this), IDC_CANCEL);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CCoordEditDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -79,7 +82,7 @@ void CCoordEditDlg::OnOK() {
         p = CorrectOntoPanel(m_state.m_data, m_nRefPanel, p);
         m_nFoundPanel = PanelHolding(m_state.m_data, m_nRefPanel, p);
         if (!Accepted(m_nFoundPanel)) {
-            KzMessageBox(this, QString::fromUtf8(kMsgCorrectionFailed));
+            KzMessageBox(this, QCoreApplication::translate("CCoordEditDlg", kMsgCorrectionFailed));
             return;
         }
     }

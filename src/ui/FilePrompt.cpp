@@ -1,5 +1,6 @@
 #include "ui/FilePrompt.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 #include "ui/Seam.h"
@@ -10,7 +11,8 @@ using FilePromptSeam = KzSeam<struct FilePromptTag, KzFilePromptHook>;
 
 QString KzFileFilter(const QString& description, const QString& extension) {
     return QStringLiteral("%1 (*.%2);;%3 (*)")
-        .arg(description, extension, QString::fromUtf8("すべてのファイル"));
+        .arg(description, extension,
+             QCoreApplication::translate("CFilePrompt", "すべてのファイル"));
 }
 
 KzFilePromptHook SetFilePromptHook(KzFilePromptHook hook) {

@@ -1,6 +1,7 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <new>
 
@@ -9,6 +10,10 @@
 namespace {
 using MessageBoxSeam = KzSeam<struct MessageBoxTag, KzMessageBoxHook>;
 }  // namespace
+
+QString KzCoreText(const std::string& text) {
+    return QCoreApplication::translate("Core", text.c_str());
+}
 
 KzMessageBoxHook SetMessageBoxHook(KzMessageBoxHook hook) {
     return MessageBoxSeam::Swap(std::move(hook));
@@ -52,15 +57,17 @@ KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& capti
 }
 
 const char* const MSG_OUT_OF_MEMORY =
-    "メモリが足りないため、操作を最後まで行えませんでした。\n"
-    "選択する点の数を減らすなどして、もう一度操作してください。";
+    QT_TRANSLATE_NOOP("CMessageBox",
+                      "メモリが足りないため、操作を最後まで行えませんでした。\n"
+                      "選択する点の数を減らすなどして、もう一度操作してください。");
 
 bool KzDeliverReportingMemoryShortage(const std::function<bool()>& deliver) {
     try {
         return deliver();
     } catch (const std::bad_alloc&) {
         // What the action had allocated is freed by now, so the box itself can be shown.
-        KzMessageBox(QApplication::activeWindow(), QString::fromUtf8(MSG_OUT_OF_MEMORY), QString(),
+        KzMessageBox(QApplication::activeWindow(),
+                     QCoreApplication::translate("CMessageBox", MSG_OUT_OF_MEMORY), QString(),
                      KzButtons::Ok, KzIcon::Error);
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -22,6 +23,10 @@ KzAnswer KzMessageBox(QWidget* parent, const QString& text, const QString& capti
 bool KzDeliverReportingMemoryShortage(const std::function<bool()>& deliver);
 // Its message.
 extern const char* const MSG_OUT_OF_MEMORY;
+
+// A text of the core that the core marks for translation (KZV_TR_NOOP("Core", ...), such as
+// why a file could not be written) in the interface's language; any other text as it is.
+QString KzCoreText(const std::string& text);
 
 using KzMessageBoxHook =
     std::function<KzAnswer(const QString& text, const QString& caption, KzButtons, KzIcon)>;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,23 +19,30 @@ using kzv::WithId;
 
 CExcludeRangeDlg::CExcludeRangeDlg(CValueListDlg* page) : QDialog(page, Qt::Dialog), m_page(page) {
     setProperty("resourceId", static_cast<int>(IDD));
-    setWindowTitle(QStringLiteral("除外範囲の指定"));
+    setWindowTitle(QCoreApplication::translate("CExcludeRangeDlg", "除外範囲の指定"));
     setModal(false);
 
     // One line per column: its check box, MIN and MAX, and the range's two choices.
     auto* grid = new QGridLayout;
     for (int i = 0; i < VALUE_COLUMN_COUNT; ++i) {
-        m_check[i] =
-            WithId(new QCheckBox(QString::fromUtf8(VALUE_COLUMN_HEADINGS[i]), this), IDC_CHECK + i);
+        m_check[i] = WithId(
+            new QCheckBox(QCoreApplication::translate("Core", VALUE_COLUMN_HEADINGS[i]), this),
+            IDC_CHECK + i);
         m_minLabel[i] = WithId(new QLabel(QStringLiteral("MIN"), this), IDC_MIN_LABEL + i);
         m_min[i] = WithId(new QLineEdit(this), IDC_MIN + i);
         m_maxLabel[i] = WithId(new QLabel(QStringLiteral("MAX"), this), IDC_MAX_LABEL + i);
         m_max[i] = WithId(new QLineEdit(this), IDC_MAX + i);
-        m_range[i] = WithId(new QGroupBox(QStringLiteral("範囲"), this), IDC_RANGE + i);
+        m_range[i] =
+            WithId(new QGroupBox(QCoreApplication::translate("CExcludeRangeDlg", "範囲"), this),
+                   IDC_RANGE + i);
         m_inside[i] =
-            WithId(new QRadioButton(QStringLiteral("内側を除外"), m_range[i]), IDC_INSIDE + i);
+            WithId(new QRadioButton(QCoreApplication::translate("CExcludeRangeDlg", "内側を除外"),
+                                    m_range[i]),
+                   IDC_INSIDE + i);
         m_outside[i] =
-            WithId(new QRadioButton(QStringLiteral("外側を除外"), m_range[i]), IDC_OUTSIDE + i);
+            WithId(new QRadioButton(QCoreApplication::translate("CExcludeRangeDlg", "外側を除外"),
+                                    m_range[i]),
+                   IDC_OUTSIDE + i);
         auto* radios = new QHBoxLayout(m_range[i]);
         radios->addWidget(m_inside[i]);
         radios->addWidget(m_outside[i]);
@@ -54,8 +62,11 @@ CExcludeRangeDlg::CExcludeRangeDlg(CValueListDlg* page) : QDialog(page, Qt::Dial
     }
 
     m_undo = WithId(new QPushButton(QStringLiteral("UNDO"), this), IDC_UNDO);
-    auto* apply = WithId(new QPushButton(QStringLiteral("適用"), this), IDC_APPLY);
-    auto* close = WithId(new QPushButton(QStringLiteral("閉じる"), this), IDC_CLOSE);
+    auto* apply = WithId(
+        new QPushButton(QCoreApplication::translate("CExcludeRangeDlg", "適用"), this), IDC_APPLY);
+    auto* close =
+        WithId(new QPushButton(QCoreApplication::translate("CExcludeRangeDlg", "閉じる"), this),
+               IDC_CLOSE);
     auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), IDC_OK);
     ok->setEnabled(false);
     ok->hide();

@@ -1,5 +1,6 @@
 #include "valuelist/OutputDlg.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,26 +25,30 @@ COutputDlg::COutputDlg(const CViewState& state, QWidget* parent)
       m_csv(WithId(new QRadioButton(QStringLiteral("CSV"), this), IDC_CSV)),
       m_tolvex(WithId(new QRadioButton(QStringLiteral("Tolvex"), this), IDC_TOLVEX)) {
     setProperty("resourceId", static_cast<int>(IDD));
-    setWindowTitle(QStringLiteral("出力"));
+    setWindowTitle(QCoreApplication::translate("COutputDlg", "出力"));
 
-    auto* format = new QGroupBox(QStringLiteral("形式"), this);
+    auto* format = new QGroupBox(QCoreApplication::translate("COutputDlg", "形式"), this);
     auto* radios = new QVBoxLayout(format);
     radios->addWidget(m_csv);
     radios->addWidget(m_tolvex);
     // The Tolvex file holds the mean of every direction, whatever the view shows.
     if (!m_state.Points().shown.IsPlainMean()) {
-        auto* note = WithId(new QLabel(QStringLiteral("Tolvex 形式は表示中の値（%1）ではなく、"
-                                                      "常に平均値を出力します。")
-                                           .arg(QString::fromStdString(ShownStateCaption(m_state))),
-                                       format),
-                            IDC_TOLVEX_NOTE);
+        auto* note =
+            WithId(new QLabel(QCoreApplication::translate("COutputDlg",
+                                                          "Tolvex 形式は表示中の値（%1）ではなく、"
+                                                          "常に平均値を出力します。")
+                                  .arg(QString::fromStdString(ShownStateCaption(m_state))),
+                              format),
+                   IDC_TOLVEX_NOTE);
         note->setWordWrap(true);
         radios->addWidget(note);
     }
     m_csv->setChecked(true);
 
-    auto* output = WithId(new QPushButton(QStringLiteral("出力"), this), IDC_OUTPUT);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), IDC_CANCEL);
+    auto* output = WithId(new QPushButton(QCoreApplication::translate("COutputDlg", "出力"), this),
+                          IDC_OUTPUT);
+    auto* cancel = WithId(new QPushButton(QCoreApplication::translate("COutputDlg", "ｷｬﾝｾﾙ"), this),
+                          IDC_CANCEL);
     output->setDefault(true);
     connect(output, &QPushButton::clicked, this, &COutputDlg::OnOutput);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -70,8 +75,8 @@ std::string COutputDlg::PromptPath(const QString& defaultName) {
 void COutputDlg::OnOutput() {
     const bool tolvex = m_tolvex->isChecked();
     if (tolvex && !CanWriteTolvex(m_state.Points())) {
-        KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
-                     KzIcon::Error);
+        KzMessageBox(this, QCoreApplication::translate("Core", MSG_TOLVEX_EIGHT_DIRECTIONS),
+                     QString(), KzButtons::Ok, KzIcon::Error);
         return;
     }
     const std::string path =
@@ -86,8 +91,8 @@ void COutputDlg::OnOutput() {
                : WriteCsvFile(rows, path, &error, ShownStateCaption(m_state),
                               m_state.Points().shown.IsEnvelope());
     if (result == CExportResult::TooFewDirections) {
-        KzMessageBox(this, QString::fromUtf8(MSG_TOLVEX_EIGHT_DIRECTIONS), QString(), KzButtons::Ok,
-                     KzIcon::Error);
+        KzMessageBox(this, QCoreApplication::translate("Core", MSG_TOLVEX_EIGHT_DIRECTIONS),
+                     QString(), KzButtons::Ok, KzIcon::Error);
         return;
     }
     if (result == CExportResult::Written) {
@@ -96,18 +101,20 @@ void COutputDlg::OnOutput() {
         info.kind = tolvex ? CSidecarKind::Tolvex : CSidecarKind::Csv;
         info.time = SidecarTimeNow();
         if (!WriteSidecar(path, m_state, info, &error)) {
-            KzMessageBox(this,
-                         QStringLiteral("ファイル %1 に書き込めませんでした。\n%2")
-                             .arg(QString::fromStdString(path + SIDECAR_EXTENSION),
-                                  QString::fromStdString(error)),
-                         QString(), KzButtons::Ok, KzIcon::Error);
+            KzMessageBox(
+                this,
+                QCoreApplication::translate("COutputDlg",
+                                            "ファイル %1 に書き込めませんでした。\n%2")
+                    .arg(QString::fromStdString(path + SIDECAR_EXTENSION), KzCoreText(error)),
+                QString(), KzButtons::Ok, KzIcon::Error);
         }
     }
     if (result == CExportResult::WriteFailed) {
         // The fixed text, then the cause on a line of its own.
         KzMessageBox(this,
-                     QString::fromUtf8(tolvex ? MSG_TOLVEX_WRITE_FAILED : MSG_CSV_WRITE_FAILED) +
-                         QLatin1Char('\n') + QString::fromStdString(error),
+                     QCoreApplication::translate(
+                         "Core", tolvex ? MSG_TOLVEX_WRITE_FAILED : MSG_CSV_WRITE_FAILED) +
+                         QLatin1Char('\n') + KzCoreText(error),
                      QString(), KzButtons::Ok, KzIcon::Error);
     }
     accept();

@@ -1,6 +1,7 @@
 #include "valuelist/ValueListDlg.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -70,9 +71,9 @@ QVariant CValueListModel::headerData(int section, Qt::Orientation orientation, i
         return QVariant();
     }
     if (section == VALUE_COLUMN_COUNT) {
-        return QString::fromUtf8(DIRECTION_COLUMN_HEADING);
+        return QCoreApplication::translate("Core", DIRECTION_COLUMN_HEADING);
     }
-    return QString::fromUtf8(VALUE_COLUMN_HEADINGS[section]);
+    return QCoreApplication::translate("Core", VALUE_COLUMN_HEADINGS[section]);
 }
 
 // ---- page ----
@@ -81,14 +82,26 @@ CValueListDlg::CValueListDlg(QWidget* parent)
     : CPanelPage(IDD, parent),
       m_model(new CValueListModel(this)),
       m_list(WithId(new QTableView(this), IDC_LIST)),
-      m_absolute(WithId(new QRadioButton(QStringLiteral("絶対"), this), IDC_ABSOLUTE)),
-      m_relative(WithId(new QRadioButton(QStringLiteral("選択値の相対"), this), IDC_RELATIVE)),
+      m_absolute(
+          WithId(new QRadioButton(QCoreApplication::translate("CValueListDlg", "絶対"), this),
+                 IDC_ABSOLUTE)),
+      m_relative(WithId(
+          new QRadioButton(QCoreApplication::translate("CValueListDlg", "選択値の相対"), this),
+          IDC_RELATIVE)),
       m_menu(new QMenu(QStringLiteral("Context"), this)) {
-    auto* exclude = WithId(new QPushButton(QStringLiteral("除外範囲指定"), this), IDC_EXCLUDE);
-    auto* sortXyz = WithId(new QPushButton(QStringLiteral("ソート（X→Y→Z）"), this), IDC_SORT_XYZ);
-    auto* sortZyx = WithId(new QPushButton(QStringLiteral("ソート（Z→Y→X）"), this), IDC_SORT_ZYX);
-    auto* file = WithId(new QPushButton(QStringLiteral("ファイル"), this), IDC_FILE);
-    auto* print = WithId(new QPushButton(QStringLiteral("印刷"), this), IDC_PRINT);
+    auto* exclude =
+        WithId(new QPushButton(QCoreApplication::translate("CValueListDlg", "除外範囲指定"), this),
+               IDC_EXCLUDE);
+    auto* sortXyz = WithId(
+        new QPushButton(QCoreApplication::translate("CValueListDlg", "ソート（X→Y→Z）"), this),
+        IDC_SORT_XYZ);
+    auto* sortZyx = WithId(
+        new QPushButton(QCoreApplication::translate("CValueListDlg", "ソート（Z→Y→X）"), this),
+        IDC_SORT_ZYX);
+    auto* file = WithId(
+        new QPushButton(QCoreApplication::translate("CValueListDlg", "ファイル"), this), IDC_FILE);
+    auto* print = WithId(
+        new QPushButton(QCoreApplication::translate("CValueListDlg", "印刷"), this), IDC_PRINT);
     m_exclude = new CExcludeRangeDlg(this);
     connect(exclude, &QPushButton::clicked, this, &CValueListDlg::OnExclude);
     connect(file, &QPushButton::clicked, this, &CValueListDlg::OnFile);
@@ -96,7 +109,7 @@ CValueListDlg::CValueListDlg(QWidget* parent)
     connect(sortZyx, &QPushButton::clicked, this, [this] { SortRows(SORT_KEY_ZYX); });
     connect(print, &QPushButton::clicked, this, &CValueListDlg::OnPrint);
 
-    auto* coordinates = new QGroupBox(QStringLiteral("座標"), this);
+    auto* coordinates = new QGroupBox(QCoreApplication::translate("CValueListDlg", "座標"), this);
     auto* radios = new QHBoxLayout(coordinates);
     radios->addWidget(m_absolute);
     radios->addWidget(m_relative);
@@ -129,13 +142,14 @@ CValueListDlg::CValueListDlg(QWidget* parent)
     connect(m_list, &QTableView::doubleClicked, this, &CValueListDlg::OnEditCoordinates);
 
     m_menu->setProperty("resourceId", 165);
-    QAction* edit = m_menu->addAction(QStringLiteral("座標値の編集"));
+    QAction* edit = m_menu->addAction(QCoreApplication::translate("CValueListDlg", "座標値の編集"));
     edit->setData(ID_EDIT_COORDINATES);
-    edit->setStatusTip(QStringLiteral("選択済み座標値の編集"));
+    edit->setStatusTip(QCoreApplication::translate("CValueListDlg", "選択済み座標値の編集"));
     connect(edit, &QAction::triggered, this, &CValueListDlg::OnEditCoordinates);
     m_menu->addSeparator();
-    QAction* polar = m_menu->addAction(QStringLiteral("風向特性"));
-    polar->setStatusTip(QStringLiteral("選択した点の風向ごとの値を図で表示します"));
+    QAction* polar = m_menu->addAction(QCoreApplication::translate("CValueListDlg", "風向特性"));
+    polar->setStatusTip(
+        QCoreApplication::translate("CValueListDlg", "選択した点の風向ごとの値を図で表示します"));
     connect(polar, &QAction::triggered, this, &CValueListDlg::PolarDiagramRequested);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this,
@@ -348,9 +362,9 @@ void CValueListDlg::OnEditCoordinates() {
     const int row = SelectedRow();
     switch (state->m_valueList.CheckCoordinateEdit(state->Points(), row)) {
         case CCoordEditCheck::MeasurementPoint:
-            KzMessageBox(this, QString::fromUtf8(MSG_EDIT_MEASUREMENT_POINT),
-                         QString::fromUtf8(CAPTION_EDIT_MEASUREMENT_POINT), KzButtons::Ok,
-                         KzIcon::Warning);
+            KzMessageBox(this, QCoreApplication::translate("Core", MSG_EDIT_MEASUREMENT_POINT),
+                         QCoreApplication::translate("Core", CAPTION_EDIT_MEASUREMENT_POINT),
+                         KzButtons::Ok, KzIcon::Warning);
             return;
         case CCoordEditCheck::Editable:
             break;
@@ -385,8 +399,9 @@ void CValueListDlg::OnPrint() {
         return;
     }
     if (!PrintValueRows(*m_printer, state->m_valueList.Rows())) {
-        KzMessageBox(this, QStringLiteral("印刷できません。"), QStringLiteral("エラー"),
-                     KzButtons::Ok, KzIcon::Error);
+        KzMessageBox(this, QCoreApplication::translate("CValueListDlg", "印刷できません。"),
+                     QCoreApplication::translate("CValueListDlg", "エラー"), KzButtons::Ok,
+                     KzIcon::Error);
     }
 }
 

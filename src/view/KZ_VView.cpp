@@ -1,6 +1,7 @@
 #include "view/KZ_VView.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include "dataset/DataSetLoad.h"
 #include "field/Compass.h"
 #include "text/DisplayText.h"
+#include "text/NumberFormat.h"
 
 CKZ_VView::CKZ_VView(CStateOwner& owner, QWidget* parent) : COpenGLView(parent), m_owner(owner) {
     if (!State().HasDataSet()) {
@@ -25,7 +27,7 @@ CKZ_VView::CKZ_VView(CStateOwner& owner, QWidget* parent) : COpenGLView(parent),
     }
     // A click gives the view the keyboard, for stepping the direction with PageUp / PageDown.
     setFocusPolicy(Qt::ClickFocus);
-    setStatusTip(QStringLiteral("PageUp / PageDown: 方位の切り替え"));
+    setStatusTip(QCoreApplication::translate("CKZ_VView", "PageUp / PageDown: 方位の切り替え"));
     m_nStateListener = m_owner.AddListener([this](unsigned aspects) { OnStateChanged(aspects); });
     connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
         if (m_bBusyFrameDue) {
@@ -34,7 +36,7 @@ CKZ_VView::CKZ_VView(CStateOwner& owner, QWidget* parent) : COpenGLView(parent),
     });
 
     // A newcomer's first question, answered in the empty view until a data set is loaded.
-    m_pEmptyHint = new QLabel(QString::fromUtf8(EMPTY_VIEW_HINT), this);
+    m_pEmptyHint = new QLabel(QCoreApplication::translate("CKZ_VView", EMPTY_VIEW_HINT), this);
     m_pEmptyHint->setObjectName(QStringLiteral("emptyHint"));
     m_pEmptyHint->setAlignment(Qt::AlignCenter);
     m_pEmptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -99,7 +101,12 @@ void CKZ_VView::RenderScene() {
         .Compose(frame);
     if (m_cache.rangeText != m_strRangeShown) {
         m_strRangeShown = m_cache.rangeText;
-        emit ShownRangeChanged(QString::fromStdString(m_strRangeShown));
+        const CDataRange& range = m_cache.contours.shownRange;
+        emit ShownRangeChanged(m_strRangeShown.empty()
+                                   ? QString()
+                                   : QCoreApplication::translate("CKZ_VView", "データ範囲 %1 … %2")
+                                         .arg(QString::fromStdString(kzv::FormatG(range.min)),
+                                              QString::fromStdString(kzv::FormatG(range.max))));
     }
 }
 
@@ -222,12 +229,12 @@ void CKZ_VView::LoadDataSet(const std::vector<std::string>* searchResults) {
 }
 
 void CKZ_VView::LoadDataSetFrom(const std::string& folder, const CHeaderFile& header) {
-    ShowBusy(QStringLiteral("データを読み込んでいます..."));
+    ShowBusy(QCoreApplication::translate("CKZ_VView", "データを読み込んでいます..."));
     {
         auto edit = m_owner.Edit(ASPECT_ALL);
         edit->LoadDataSet(folder, header, ClientWidth(), ClientHeight());
         if (State().m_data.m_strLoadReport.empty()) {
-            ShowBusy(QStringLiteral("表示を準備しています..."));
+            ShowBusy(QCoreApplication::translate("CKZ_VView", "表示を準備しています..."));
         } else {
             EndBusy();  // the report's message box comes next, with the normal cursor
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +14,7 @@ class QLabel;
 
 // The line the empty view shows until the first data set is loaded.
 inline constexpr const char* EMPTY_VIEW_HINT =
-    "データセットは「ﾌｧｲﾙ(F)」→「データを読み込む」で読み込みます";
+    QT_TRANSLATE_NOOP("CKZ_VView", "データセットは「ﾌｧｲﾙ(F)」→「データを読み込む」で読み込みます");
 
 // The pressure view: the one 3-D view of the program. It shows the state its owner holds and
 // draws through COpenGLView; every announced change of the state redraws it. Mouse and keys

@@ -1,6 +1,7 @@
 // Picking in the pressure view: a left click in a pick mode finds the item under the cursor
 // with a selection-mode pass and hands it to the core's selection functions.
 
+#include <QCoreApplication>
 #include <QOpenGLContext>
 #include <QString>
 
@@ -14,10 +15,11 @@
 namespace {
 
 const char* const kMsgNotOnePlane =
-    "指定された2点は同一メッシュ平面上にないため、矩形範囲を作れません。\n"
-    "同じ面の上で2点を指定し直してください。";
-const char* const kMsgSlotNotOnOnePlane =
-    "指定した点は同一メッシュ平面上にありません。再度クリックしてください";
+    QT_TRANSLATE_NOOP("CKZ_VView",
+                      "指定された2点は同一メッシュ平面上にないため、矩形範囲を作れません。\n"
+                      "同じ面の上で2点を指定し直してください。");
+const char* const kMsgSlotNotOnOnePlane = QT_TRANSLATE_NOOP(
+    "CKZ_VView", "指定した点は同一メッシュ平面上にありません。再度クリックしてください");
 
 }  // namespace
 
@@ -188,8 +190,8 @@ void CKZ_VView::PickSlotPoint(int panel, CVector4 p) {
     selection.m_anSlotPanel[selection.m_nSlotPickCount] = panel;
     segment[selection.m_nSlotPickCount] = p;
     if (selection.m_nSlotPickCount == 1 && !SameSurface(State().m_data, selection.m_anSlotPanel)) {
-        KzMessageBox(this, QString::fromUtf8(kMsgSlotNotOnOnePlane), QStringLiteral(""),
-                     KzButtons::Ok, KzIcon::Error);
+        KzMessageBox(this, QCoreApplication::translate("CKZ_VView", kMsgSlotNotOnOnePlane),
+                     QStringLiteral(""), KzButtons::Ok, KzIcon::Error);
         // The slot is emptied; the user starts again with point A.
         selection.m_nSlotPickCount = -1;
         segment[0] = CVector4(0, 0, 0, 0);
@@ -198,8 +200,8 @@ void CKZ_VView::PickSlotPoint(int panel, CVector4 p) {
 }
 
 void CKZ_VView::RefuseRectangle() {
-    KzMessageBox(this, QString::fromUtf8(kMsgNotOnePlane), QString(), KzButtons::Ok,
-                 KzIcon::Warning);
+    KzMessageBox(this, QCoreApplication::translate("CKZ_VView", kMsgNotOnePlane), QString(),
+                 KzButtons::Ok, KzIcon::Warning);
 }
 
 bool CKZ_VView::SelectRectangle() {

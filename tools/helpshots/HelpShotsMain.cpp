@@ -1,8 +1,10 @@
 // kzv_helpshots: the screenshots of the user guide, taken from the program itself with the
 // bundled samples, so that the pictures in the guide always show the program as it is.
 //
-//   kzv_helpshots <output folder>
+//   kzv_helpshots [--lang ja|en] <output folder>
 //
+// --lang: the interface's language in the pictures (default ja; the English guide's pictures
+// are taken with en).
 // It builds the real main window (the program's own start-up, on a temporary configuration
 // folder whose "dirlist" names samples/), loads the samples, opens each page and dialog the
 // guide describes and saves what it shows as PNG files named as the guide's <img> tags name
@@ -38,6 +40,7 @@
 #include "render/GLText.h"
 #include "render/SurfaceFormat.h"
 #include "state/SelectionSteps.h"
+#include "text/UiLanguage.h"
 #include "valuelist/ExcludeRangeDlg.h"
 #include "valuelist/OutputDlg.h"
 #include "valuelist/ValueListDlg.h"
@@ -111,14 +114,17 @@ void ClickView(CKZ_VView& view, int x, int y) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kzv_helpshots <output folder>\n");
+    std::string language = "ja";
+    const bool chosen = argc == 4 && std::string(argv[1]) == "--lang";
+    if ((argc != 2 && !chosen) || (chosen && !kzv::ParseUiLanguage(argv[2], language))) {
+        std::fprintf(stderr, "usage: kzv_helpshots [--lang ja|en] <output folder>\n");
         return 2;
     }
+    const char* folder = argv[argc - 1];
     kzv::PrepareOpenGLApplication();
-    CKZ_VApp app(argc, argv);
+    CKZ_VApp app(argc, argv, language);
     kzv::InstallFontSubstitutions();
-    g_out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    g_out = QDir(QString::fromLocal8Bit(folder)).absolutePath();
     QDir().mkpath(g_out);
 
     // The program's start-up on a configuration of its own: the samples are the data folder.

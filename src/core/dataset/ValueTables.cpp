@@ -6,6 +6,7 @@
 
 #include "dataset/LineReader.h"
 #include "dataset/LoadReport.h"
+#include "text/Translatable.h"
 
 namespace {
 
@@ -15,13 +16,13 @@ struct QuantityName {
 };
 
 constexpr QuantityName kNames[kValueQuantityCount] = {
-    {"cp.dat", "平均"},
-    {"cpmax.dat", "最大"},
-    {"cpmin.dat", "最小"},
-    {"cprms.dat", "標準偏差"},
-    {"cppeakmax.dat", "ピーク最大"},
-    {"cppeakmin.dat", "ピーク最小"},
-    {"", "差（表示データ − 比較データ）"},
+    {"cp.dat", KZV_TR_NOOP("Core", "平均")},
+    {"cpmax.dat", KZV_TR_NOOP("Core", "最大")},
+    {"cpmin.dat", KZV_TR_NOOP("Core", "最小")},
+    {"cprms.dat", KZV_TR_NOOP("Core", "標準偏差")},
+    {"cppeakmax.dat", KZV_TR_NOOP("Core", "ピーク最大")},
+    {"cppeakmin.dat", KZV_TR_NOOP("Core", "ピーク最小")},
+    {"", KZV_TR_NOOP("Core", "差（表示データ − 比較データ）")},
 };
 
 size_t Slot(EValueQuantity q) {

@@ -3,6 +3,7 @@
 #include "field/Compass.h"
 #include "field/SurfaceValues.h"
 #include "text/NumberFormat.h"
+#include "text/Translatable.h"
 
 EEnvelopeKind CShownValues::Kind() const {
     return envelope == ENVELOPE_MIN      ? EEnvelopeKind::Min
@@ -104,11 +105,11 @@ void ShownColumn(const CDataSet& data, const CShownValues& shown, std::vector<do
 const char* EnvelopeLabel(int envelope) {
     switch (envelope) {
         case ENVELOPE_MAX:
-            return "全風向の最大";
+            return KZV_TR_NOOP("Core", "全風向の最大");
         case ENVELOPE_MIN:
-            return "全風向の最小";
+            return KZV_TR_NOOP("Core", "全風向の最小");
         case ENVELOPE_ABSMAX:
-            return "全風向の絶対値最大";
+            return KZV_TR_NOOP("Core", "全風向の絶対値最大");
         default:
             return "";
     }

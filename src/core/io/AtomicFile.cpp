@@ -12,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <vector>
+#include "text/Translatable.h"
 
 namespace kzv {
 
@@ -26,21 +27,21 @@ std::string CauseOf(int err) {
     switch (err) {
         case EACCES:
         case EPERM:
-            return "書き込みが許可されていません。";
+            return KZV_TR_NOOP("Core", "書き込みが許可されていません。");
         case EROFS:
-            return "読み取り専用のファイルシステムです。";
+            return KZV_TR_NOOP("Core", "読み取り専用のファイルシステムです。");
         case ENOSPC:
         case EDQUOT:
-            return "ディスクの空き容量が足りません。";
+            return KZV_TR_NOOP("Core", "ディスクの空き容量が足りません。");
         case ENOENT:
         case ENOTDIR:
-            return "保存先のフォルダがありません。";
+            return KZV_TR_NOOP("Core", "保存先のフォルダがありません。");
         case EISDIR:
-            return "同じ名前のフォルダがあります。";
+            return KZV_TR_NOOP("Core", "同じ名前のフォルダがあります。");
         case ENAMETOOLONG:
-            return "ファイル名が長すぎます。";
+            return KZV_TR_NOOP("Core", "ファイル名が長すぎます。");
         case ELOOP:
-            return "シンボリックリンクが循環しています。";
+            return KZV_TR_NOOP("Core", "シンボリックリンクが循環しています。");
         default:
             return std::string("書き込みに失敗しました（") + std::strerror(err) + "）。";
     }
@@ -55,7 +56,7 @@ bool Fail(std::string* error, int err) {
 
 bool FailReadOnly(std::string* error) {
     if (error != nullptr) {
-        *error = "ファイルが読み取り専用です。";
+        *error = KZV_TR_NOOP("Core", "ファイルが読み取り専用です。");
     }
     return false;
 }

@@ -6,6 +6,7 @@
 #include "dataset/HeaderFile.h"
 #include "field/Comparison.h"
 #include "state/ViewState.h"
+#include "text/Translatable.h"
 
 // A second data set loaded beside the shown one as the reference of a comparison: its taps
 // matched to the shown ones, the values of both side by side and their difference.
@@ -14,9 +15,10 @@
 // difference quantity, the values shown.
 constexpr unsigned ASPECT_COMPARISON = ASPECT_REFERENCE | ASPECT_DIRECTION;
 
-inline constexpr const char* MSG_COMPARE_DIRECTIONS =
-    "比較データの風向数 (%d) が表示データの風向数 (%d) と違うため、比較できません。";
-inline constexpr const char* MSG_COMPARE_UNMATCHED = "比較データと対応しない測定点があります: ";
+inline constexpr const char* MSG_COMPARE_DIRECTIONS = KZV_TR_NOOP(
+    "Core", "比較データの風向数 (%d) が表示データの風向数 (%d) と違うため、比較できません。");
+inline constexpr const char* MSG_COMPARE_UNMATCHED =
+    KZV_TR_NOOP("Core", "比較データと対応しない測定点があります: ");
 
 // Loads the data set at folder as the reference and compares it with the shown one (taps
 // matched by number, or by position within toleranceMm when the numbers do not fit). False,

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "state/ViewState.h"
+#include "text/Translatable.h"
 
 // The display-settings file (".set"): camera, direction and building-angle slider, the parts'
 // modes and colours, the display switches, contours, colour scale, labels and their slots, the
@@ -13,11 +14,13 @@
 // not know it stop reading.
 
 // Keywords and messages of the file and its two commands.
-inline constexpr const char* SETTINGS_FILE_DESCRIPTION = "設定ファイル";
+inline constexpr const char* SETTINGS_FILE_DESCRIPTION = KZV_TR_NOOP("Core", "設定ファイル");
 inline constexpr const char* SETTINGS_FILE_EXTENSION = "set";
 inline constexpr const char* SETTINGS_FILE_DEFAULT_NAME = "setting";
-inline constexpr const char* MSG_SETTINGS_WRITE_FAILED = "設定ファイルの書き込みに失敗しました。";
-inline constexpr const char* MSG_SETTINGS_READ_FAILED = "設定ファイルの読み込みに失敗しました。";
+inline constexpr const char* MSG_SETTINGS_WRITE_FAILED =
+    KZV_TR_NOOP("Core", "設定ファイルの書き込みに失敗しました。");
+inline constexpr const char* MSG_SETTINGS_READ_FAILED =
+    KZV_TR_NOOP("Core", "設定ファイルの読み込みに失敗しました。");
 
 // The file's bytes for the state (the building-angle step is the state's).
 std::string MakeSettingsFileBytes(const CViewState& state);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "field/ShownValues.h"
+#include "text/Translatable.h"
 
 // What the value list reads of the points behind its rows: the data set's taps and value
 // tables, the arbitrary points of the selection with their stored values, and which values are
@@ -31,12 +32,13 @@ constexpr int SORT_KEY_XYZ = 5;
 constexpr int SORT_KEY_ZYX = 6;
 
 // The column headings, in column order (UTF-8).
-inline constexpr const char* VALUE_COLUMN_HEADINGS[VALUE_COLUMN_COUNT] = {"No", "X", "Y", "Z",
-                                                                          "風圧係数"};
+inline constexpr const char* VALUE_COLUMN_HEADINGS[VALUE_COLUMN_COUNT] = {
+    "No", "X", "Y", "Z", KZV_TR_NOOP("Core", "風圧係数")};
 
 // The warning shown when the coordinates of a measurement point's row are to be edited.
-inline constexpr const char* MSG_EDIT_MEASUREMENT_POINT = "測定点は編集できません。";
-inline constexpr const char* CAPTION_EDIT_MEASUREMENT_POINT = "測定点の編集";
+inline constexpr const char* MSG_EDIT_MEASUREMENT_POINT =
+    KZV_TR_NOOP("Core", "測定点は編集できません。");
+inline constexpr const char* CAPTION_EDIT_MEASUREMENT_POINT = KZV_TR_NOOP("Core", "測定点の編集");
 
 struct CValueRow {
     // "%d" of the tap number or "-"; X, Y, Z and the value as "%g".
@@ -54,7 +56,7 @@ CValueRow MakePointRow(int id, float x, float y, float z, double value,
                        const std::string& direction = std::string());
 
 // The heading of the governing direction's column, shown while an envelope is.
-inline constexpr const char* DIRECTION_COLUMN_HEADING = "風向";
+inline constexpr const char* DIRECTION_COLUMN_HEADING = KZV_TR_NOOP("Core", "風向");
 
 // What the coordinate edit may do with a row.
 enum class CCoordEditCheck {

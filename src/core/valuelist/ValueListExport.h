@@ -3,16 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "text/Translatable.h"
 #include "valuelist/ValueList.h"
 
 // The value list's two export files, CSV and the 16-direction input file of the ventilation
 // program Tolvex: CP932 text with CR LF line ends, no byte-order mark, nothing after the last
 // line end. A character CP932 cannot hold is written as '?'.
 
-inline constexpr const char* MSG_CSV_WRITE_FAILED = "CSVファイルの書き出しに失敗しました。";
-inline constexpr const char* MSG_TOLVEX_WRITE_FAILED = "Tolvexファイルの書き出しに失敗しました。";
+inline constexpr const char* MSG_CSV_WRITE_FAILED =
+    KZV_TR_NOOP("Core", "CSVファイルの書き出しに失敗しました。");
+inline constexpr const char* MSG_TOLVEX_WRITE_FAILED =
+    KZV_TR_NOOP("Core", "Tolvexファイルの書き出しに失敗しました。");
 inline constexpr const char* MSG_TOLVEX_EIGHT_DIRECTIONS =
-    "８方位データのため、Tolvex形式のファイルは出力できません。";
+    KZV_TR_NOOP("Core", "８方位データのため、Tolvex形式のファイルは出力できません。");
 // The Tolvex heading: the point number, then 16 compass directions clockwise from NNE to N.
 inline constexpr const char* TOLVEX_HEADING =
     "番号,北北東,北東,東北東,東,東南東,南東,南南東,南,南南西,南西,西南西,西,西北西,北西,北北西,北";

@@ -32,9 +32,9 @@ std::vector<std::string> Attributes(const std::string& html, const std::string& 
     return values;
 }
 
-TEST(HelpGuide, EveryLinkAndPictureResolvesAndEveryPageIsReachable) {
-    const fs::path help(KZV_HELP_DIR);
-    ASSERT_TRUE(fs::is_regular_file(help / "index.html"));
+// Checks the guide in folder help; returns its pages.
+std::set<std::string> CheckGuide(const fs::path& help) {
+    EXPECT_TRUE(fs::is_regular_file(help / "index.html")) << help;
     std::set<std::string> pages;
     for (const auto& entry : fs::directory_iterator(help)) {
         if (entry.path().extension() == ".html") {
@@ -70,7 +70,15 @@ TEST(HelpGuide, EveryLinkAndPictureResolvesAndEveryPageIsReachable) {
             }
         }
     }
-    EXPECT_EQ(reached, pages);
+    EXPECT_EQ(reached, pages) << help;
+    return pages;
+}
+
+// Both guides, the Japanese (help/) and the English (help/en/), hold the same pages.
+TEST(HelpGuide, EveryLinkAndPictureResolvesAndEveryPageIsReachable) {
+    const std::set<std::string> japanese = CheckGuide(fs::path(KZV_HELP_DIR));
+    const std::set<std::string> english = CheckGuide(fs::path(KZV_HELP_DIR) / "en");
+    EXPECT_EQ(english, japanese);
 }
 
 }  // namespace
