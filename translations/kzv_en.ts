@@ -745,6 +745,10 @@ The file cannot be written (write-protected or the disk is full).
         <translation>Show tap numbers</translation>
     </message>
     <message>
+        <source>重なるマーカと番号を間引く</source>
+        <translation>Thin out overlapping markers and numbers</translation>
+    </message>
+    <message>
         <source>メッシュの表示</source>
         <translation>Show mesh</translation>
     </message>

@@ -89,7 +89,7 @@ CDisplayPage::CDisplayPage(QWidget* parent)
     geometryGrid->addWidget(m_contrast, 5, 0, 1, 2);
     layout->addWidget(geometry);
 
-    // "補助表示": the seven switches.
+    // "補助表示": the eight switches.
     auto* auxiliary = new QGroupBox(QCoreApplication::translate("CDisplayPage", "補助表示"), this);
     auto* auxColumn = new QVBoxLayout(auxiliary);
     auto addSwitch = [this](QWidget* group, QVBoxLayout* column, int id, const char* text,
@@ -122,6 +122,9 @@ CDisplayPage::CDisplayPage(QWidget* parent)
     addSwitch(points, pointColumn, IDC_SHOW_NUMBERS,
               QT_TRANSLATE_NOOP("CDisplayPage", "測定点番号の表示"),
               &CDisplaySettings::m_bShowNumbers);
+    addSwitch(points, pointColumn, IDC_THIN_TAPS,
+              QT_TRANSLATE_NOOP("CDisplayPage", "重なるマーカと番号を間引く"),
+              &CDisplaySettings::m_bThinTaps);
     auxColumn->addWidget(points);
     addSwitch(auxiliary, auxColumn, IDC_SHOW_MESH,
               QT_TRANSLATE_NOOP("CDisplayPage", "メッシュの表示"), &CDisplaySettings::m_bShowMesh);

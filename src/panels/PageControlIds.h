@@ -68,6 +68,7 @@ constexpr int IDC_SHOW_MARKERS = 1167;
 constexpr int IDC_SHOW_NUMBERS = 1168;
 constexpr int IDC_SHOW_MESH = 1169;
 constexpr int IDC_SHOW_GROUND = 1170;
+constexpr int IDC_THIN_TAPS = 1163;  // thin markers and numbers that cover one another
 
 // ---- "コンタ" ----
 constexpr int IDC_FACES_ALL = 1190;

@@ -26,6 +26,9 @@ constexpr const char* kValueSection = "DATAVALUE_SETTING";
 // only when that is not the mean of one direction: a file without it was written showing that,
 // so files stay as they were for everyone who never chooses anything else.
 constexpr const char* kShownSection = "VALUE_SHOWN_SETTING";
+// Written only when the taps are not thinned (thinning is the default), so that a file of
+// the default settings stays as older programs wrote it.
+constexpr const char* kThinSection = "TAP_THINNING_SETTING";
 constexpr size_t kMaxNameLine = 511;
 
 // The data set's name as line 1 holds it: CP932 when the name is UTF-8 (as file names here
@@ -146,6 +149,10 @@ std::string MakeSettingsFileBytes(const CViewState& s) {
         w.Line(kShownSection);
         w.Values(false, s.m_settings.m_nQuantity, s.m_settings.m_nEnvelope,
                  static_cast<int>(s.m_settings.m_bShowGoverning));
+    }
+    if (s.m_settings.m_bThinTaps == 0) {
+        w.Line(kThinSection);
+        w.Values(false, 0);
     }
     return w.Bytes();
 }
@@ -413,6 +420,15 @@ bool ReadSettingsFileBytes(std::string_view bytes, CViewState& state, CSettingsF
             s.m_nQuantity = quantity;
             s.m_nEnvelope = envelope;
             s.m_bShowGoverning = static_cast<uint8_t>(governing);
+            section = std::string(r.Token());
+        }
+        s.m_bThinTaps = 1;
+        if (section == kThinSection) {
+            int thin = 0;
+            if (!r.Number(thin) || (thin != 0 && thin != 1)) {
+                return false;
+            }
+            s.m_bThinTaps = static_cast<uint8_t>(thin);
         }
     }
 

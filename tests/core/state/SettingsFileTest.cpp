@@ -299,6 +299,16 @@ TEST(SettingsFile, TheShownValuesAreALastSectionWrittenOnlyWhenChosen) {
             << bad;
         EXPECT_EQ(before.m_settings.m_nQuantity, 0);
     }
+
+    // Taps not thinned: one more section after it (and only then).
+    source.m_settings.m_bThinTaps = 0;
+    const std::string all = MakeSettingsFileBytes(source);
+    EXPECT_EQ(all, bytes + "TAP_THINNING_SETTING\r\n0\r\n");
+    ASSERT_TRUE(ReadSettingsFileBytes(all, state, nullptr));
+    EXPECT_EQ(state.m_settings.m_bThinTaps, 0);
+    ASSERT_TRUE(ReadSettingsFileBytes(bytes, state, nullptr));
+    EXPECT_EQ(state.m_settings.m_bThinTaps, 1);
+    EXPECT_FALSE(ReadSettingsFileBytes(bytes + "TAP_THINNING_SETTING\r\n2\r\n", state, nullptr));
 }
 
 // A damaged file changes nothing at all: cut after every line, a wrong keyword, letters where

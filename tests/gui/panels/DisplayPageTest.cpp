@@ -18,7 +18,7 @@ using namespace kzv::page;
 
 const int kModeRadios[] = {IDC_MODE_FACES, IDC_MODE_LINES, IDC_MODE_NONE};
 const int kSwitches[] = {IDC_SHOW_AXES, IDC_SHOW_AXIS_NUMBERS, IDC_SHOW_MARKERS, IDC_SHOW_NUMBERS,
-                         IDC_SHOW_MESH, IDC_SHOW_GROUND,       IDC_SHOW_WIND};
+                         IDC_SHOW_MESH, IDC_SHOW_GROUND,       IDC_SHOW_WIND,    IDC_THIN_TAPS};
 
 class DisplayPageTest : public ::testing::Test {
 protected:
@@ -112,11 +112,12 @@ TEST_F(DisplayPageTest, BarsSetTheMaterialAndAResetRestoresTheSwitches) {
     EXPECT_EQ(Arrange(state).m_settings.m_bShowMesh, 0);
     EXPECT_EQ(Arrange(state).m_settings.m_bShowGround, 1);
     EXPECT_EQ(Arrange(state).m_settings.m_bShowWind, 1);
+    EXPECT_EQ(Arrange(state).m_settings.m_bThinTaps, 0);
 
-    // "初期状態に戻す": axes, markers and mesh on, the rest off; the bars back as well.
+    // "初期状態に戻す": axes, markers, mesh and thinning on, the rest off; the bars back as well.
     Arrange(state).ResetDisplayState();
     state.Changed(ASPECT_DISPLAY);
-    const bool defaults[] = {true, false, true, false, true, false, false};
+    const bool defaults[] = {true, false, true, false, true, false, false, true};
     for (size_t i = 0; i < std::size(kSwitches); ++i) {
         EXPECT_EQ(PageControl<QCheckBox>(&page, kSwitches[i])->isChecked(), defaults[i])
             << kSwitches[i];
