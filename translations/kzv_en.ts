@@ -1634,5 +1634,133 @@ Value at the cursor: %1</translation>
         <source>ファイルが読み取り専用です。</source>
         <translation>The file is read-only.</translation>
     </message>
+    <message>
+        <source>ファイルがありません。</source>
+        <translation>The file is missing.</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません（フォルダ、名前付きパイプ、デバイスなど）。</source>
+        <translation>It is not a regular file (a folder, a named pipe, a device or the like).</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます（上限 %1 MB）。</source>
+        <translation>The file is too large (the limit is %1 MB).</translation>
+    </message>
+    <message>
+        <source>ファイルを読む権限がありません。</source>
+        <translation>There is no permission to read the file.</translation>
+    </message>
+    <message>
+        <source>ファイルの読み込み中にエラーが発生しました。</source>
+        <translation>An error occurred while reading the file.</translation>
+    </message>
+    <message>
+        <source>UTF-16 で保存されています。シフトJIS（CP932）か UTF-8 で保存してください。</source>
+        <translation>It is saved in UTF-16. Save it in Shift JIS (CP932) or UTF-8.</translation>
+    </message>
+    <message>
+        <source>1 行目が「%1,1」の形ではありません。</source>
+        <translation>Line 1 is not of the form &quot;%1,1&quot;.</translation>
+    </message>
+    <message>
+        <source>このプログラムでは読めない新しい版のファイルです。</source>
+        <translation>The file is of a newer version than this program can read.</translation>
+    </message>
+    <message>
+        <source>2 行目の方位数が 8 の倍数の正の整数ではありません。</source>
+        <translation>The number of wind directions on line 2 is not a positive multiple of 8.</translation>
+    </message>
+    <message>
+        <source>2 行目の方位数が多すぎます（このプログラムが扱えるのは %1 方位までです）。</source>
+        <translation>Line 2 gives too many wind directions (this program handles up to %1).</translation>
+    </message>
+    <message>
+        <source>読み込めません。</source>
+        <translation>Cannot be read. </translation>
+    </message>
+    <message>
+        <source>読めない行を %1 行読み飛ばしました（最初は %2 行目）。</source>
+        <translation>%1 unreadable lines were skipped (the first is line %2). </translation>
+    </message>
+    <message>
+        <source>長すぎる行が %1 行あります（最初は %2 行目。1 行は %3 文字まで）。その行は読んでいません。</source>
+        <translation>%1 lines are too long (the first is line %2; a line may have up to %3 characters). Those lines were not read. </translation>
+    </message>
+    <message>
+        <source>値の数が方位数 %1 と合わない行が %2 行あります（最初の行は %3 個）。</source>
+        <translation>%2 lines do not have one value per wind direction (%1; the first such line has %3). </translation>
+    </message>
+    <message>
+        <source>使えない数値（絶対値が大きすぎるもの）が %1 個あります（最初は %2 行目）。</source>
+        <translation>%1 numbers cannot be used (too large in magnitude; the first is on line %2). </translation>
+    </message>
+    <message>
+        <source>%1 行目が読めないため、そこから先を読んでいません。</source>
+        <translation>Line %1 cannot be read, so nothing after it was read. </translation>
+    </message>
+    <message>
+        <source>小数点にコンマを使った数値の行が %1 行あります。小数点はピリオドで「1.5」のように書いてください。</source>
+        <translation>%1 lines have numbers with a decimal comma. Write the decimal point as a full stop, as in &quot;1.5&quot;. </translation>
+    </message>
+    <message>
+        <source>終わりの「EOF」の行がありません。ファイルが途中で切れている可能性があります。</source>
+        <translation>The closing &quot;EOF&quot; line is missing; the file may have been cut short. </translation>
+    </message>
+    <message>
+        <source>ファイルが途中で終わっています。</source>
+        <translation>The file ends too early. </translation>
+    </message>
+    <message>
+        <source>その頂点は使っていません。</source>
+        <translation>Those vertices are not used. </translation>
+    </message>
+    <message>
+        <source>ファイルが途中で終わっています（「END」の行かその後の 4 行がありません）。</source>
+        <translation>The file ends too early (the &quot;END&quot; line or the 4 lines after it are missing). </translation>
+    </message>
+    <message>
+        <source>その測定点は使っていません。</source>
+        <translation>Those taps are not used. </translation>
+    </message>
+    <message>
+        <source>値なしとして扱います。</source>
+        <translation>They are taken as no value. </translation>
+    </message>
+    <message>
+        <source>measure.pos に位置のない測定点（%1 点、例えば %2）を参照する頂点が %3 個あります。</source>
+        <translation>%3 mesh vertices refer to taps that measure.pos does not place (%1 taps, for example %2). </translation>
+    </message>
+    <message>
+        <source>データセットの一部を読み込めませんでした。読み込めたデータだけを表示します。</source>
+        <translation>Part of the data set could not be read. Only the data that was read is shown.</translation>
+    </message>
+    <message>
+        <source>方位数 %1 が cp.dat の方位数 %2 と違います。</source>
+        <translation>Its %1 wind directions differ from the %2 of cp.dat. </translation>
+    </message>
+    <message>
+        <source>読めない行が %1 行あります（最初は %2 行目）。</source>
+        <translation>%1 lines cannot be read (the first is line %2). </translation>
+    </message>
+    <message>
+        <source>長すぎる行が %1 行あります（最初は %2 行目。1 行は %3 文字まで）。</source>
+        <translation>%1 lines are too long (the first is line %2; a line may have up to %3 characters). </translation>
+    </message>
+    <message>
+        <source>値の数が方位数 %1 と合わない行が %2 行あります。</source>
+        <translation>%2 lines do not have one value per wind direction (%1). </translation>
+    </message>
+    <message>
+        <source>小数点にコンマを使った数値の行が %1 行あります。</source>
+        <translation>%1 lines have numbers with a decimal comma. </translation>
+    </message>
+    <message>
+        <source>終わりの「EOF」の行がありません。</source>
+        <translation>The closing &quot;EOF&quot; line is missing. </translation>
+    </message>
+    <message>
+        <source>%1（%2）: %3このファイルは使いません。</source>
+        <translation>%1 (%2): %3This file is not used.</translation>
+    </message>
 </context>
 </TS>

@@ -19,6 +19,7 @@
 #include "dataset/FolderUtil.h"
 #include "datasets/DataSetChooser.h"
 #include "io/ConfigFolder.h"
+#include "text/CoreText.h"
 #include "ui/FilePrompt.h"
 #include "ui/MessageBox.h"
 #include "view/KZ_VView.h"
@@ -68,7 +69,14 @@ QTranslator* CKZ_VApp::InstallQtTranslations() {
     return translator;
 }
 
+// The core's sentences for the user (a load's report, a refused table) in the language of the
+// translators installed: the source itself while none translates it.
+static std::string TranslateCoreText(const char* source) {
+    return QCoreApplication::translate("Core", source).toStdString();
+}
+
 std::vector<QTranslator*> CKZ_VApp::InstallTranslations(const std::string& language) {
+    kzv::SetCoreTranslator(&TranslateCoreText);
     std::vector<QTranslator*> installed;
     if (language == "ja") {
         if (QTranslator* qt = InstallQtTranslations()) {

@@ -7,6 +7,8 @@
 #include "dataset/LineReader.h"
 #include "dataset/MeasurePosFile.h"
 #include "dataset/MeshFile.h"
+#include "text/CoreText.h"
+#include "text/Translatable.h"
 
 namespace kzv {
 
@@ -23,26 +25,36 @@ std::string FaultText(FileFault fault, const std::string& tag, uint64_t byteLimi
         case FileFault::None:
             break;
         case FileFault::Missing:
-            return "ファイルがありません。";
+            return CoreText(KZV_TR_NOOP("Core", "ファイルがありません。"));
         case FileFault::NotRegularFile:
-            return "通常のファイルではありません（フォルダ、名前付きパイプ、デバイスなど）。";
+            return CoreText(KZV_TR_NOOP(
+                "Core",
+                "通常のファイルではありません（フォルダ、名前付きパイプ、デバイスなど）。"));
         case FileFault::TooLarge:
-            return "ファイルが大きすぎます（上限 " + Num(byteLimit >> 20) + " MB）。";
+            return CoreText(KZV_TR_NOOP("Core", "ファイルが大きすぎます（上限 %1 MB）。"),
+                            {Num(byteLimit >> 20)});
         case FileFault::NoPermission:
-            return "ファイルを読む権限がありません。";
+            return CoreText(KZV_TR_NOOP("Core", "ファイルを読む権限がありません。"));
         case FileFault::ReadError:
-            return "ファイルの読み込み中にエラーが発生しました。";
+            return CoreText(KZV_TR_NOOP("Core", "ファイルの読み込み中にエラーが発生しました。"));
         case FileFault::Utf16:
-            return "UTF-16 で保存されています。シフトJIS（CP932）か UTF-8 で保存してください。";
+            return CoreText(KZV_TR_NOOP(
+                "Core",
+                "UTF-16 で保存されています。シフトJIS（CP932）か UTF-8 で保存してください。"));
         case FileFault::WrongTag:
-            return "1 行目が「" + tag + ",1」の形ではありません。";
+            return CoreText(KZV_TR_NOOP("Core", "1 行目が「%1,1」の形ではありません。"), {tag});
         case FileFault::NewerVersion:
-            return "このプログラムでは読めない新しい版のファイルです。";
+            return CoreText(
+                KZV_TR_NOOP("Core", "このプログラムでは読めない新しい版のファイルです。"));
         case FileFault::BadDirectionCount:
-            return "2 行目の方位数が 8 の倍数の正の整数ではありません。";
+            return CoreText(
+                KZV_TR_NOOP("Core", "2 行目の方位数が 8 の倍数の正の整数ではありません。"));
         case FileFault::TooManyDirections:
-            return "2 行目の方位数が多すぎます（このプログラムが扱えるのは " +
-                   Num(static_cast<uint64_t>(kMaxDirectionCount)) + " 方位までです）。";
+            return CoreText(
+                KZV_TR_NOOP(
+                    "Core",
+                    "2 行目の方位数が多すぎます（このプログラムが扱えるのは %1 方位までです）。"),
+                {Num(static_cast<uint64_t>(kMaxDirectionCount))});
     }
     return std::string();
 }
@@ -53,33 +65,48 @@ namespace {
 std::string FileFindings(const CFileReadInfo& info, const std::string& tag,
                          const std::string& endsEarlyText, const std::string& unusableText) {
     if (info.fault != FileFault::None) {
-        return "読み込めません。" + FaultText(info.fault, tag, info.byteLimit);
+        return CoreText(KZV_TR_NOOP("Core", "読み込めません。")) +
+               FaultText(info.fault, tag, info.byteLimit);
     }
     std::string text;
     if (info.skippedLines > 0) {
-        text += "読めない行を " + Num(info.skippedLines) + " 行読み飛ばしました（最初は " +
-                Num(info.firstSkippedLine) + " 行目）。";
+        text +=
+            CoreText(KZV_TR_NOOP("Core", "読めない行を %1 行読み飛ばしました（最初は %2 行目）。"),
+                     {Num(info.skippedLines), Num(info.firstSkippedLine)});
     }
     if (info.longLines > 0) {
-        text += "長すぎる行が " + Num(info.longLines) + " 行あります（最初は " +
-                Num(info.firstLongLine) + " 行目。1 行は " + Num(CLineReader::kMaxLineLength) +
-                " 文字まで）。その行は読んでいません。";
+        text += CoreText(
+            KZV_TR_NOOP("Core",
+                        "長すぎる行が %1 行あります（最初は %2 行目。1 行は %3 "
+                        "文字まで）。その行は読んでいません。"),
+            {Num(info.longLines), Num(info.firstLongLine), Num(CLineReader::kMaxLineLength)});
     }
     if (info.countMismatchLines > 0) {
-        text += "値の数が方位数 " + Num(static_cast<uint64_t>(info.directionCount)) +
-                " と合わない行が " + Num(info.countMismatchLines) + " 行あります（最初の行は " +
-                Num(static_cast<uint64_t>(info.firstMismatchValueCount)) + " 個）。";
+        text += CoreText(
+            KZV_TR_NOOP("Core",
+                        "値の数が方位数 %1 と合わない行が %2 行あります（最初の行は %3 個）。"),
+            {Num(static_cast<uint64_t>(info.directionCount)), Num(info.countMismatchLines),
+             Num(static_cast<uint64_t>(info.firstMismatchValueCount))});
     }
     if (info.unusableNumbers > 0) {
-        text += "使えない数値（絶対値が大きすぎるもの）が " + Num(info.unusableNumbers) +
-                " 個あります（最初は " + Num(info.firstUnusableLine) + " 行目）。" + unusableText;
+        text +=
+            CoreText(
+                KZV_TR_NOOP(
+                    "Core",
+                    "使えない数値（絶対値が大きすぎるもの）が %1 個あります（最初は %2 行目）。"),
+                {Num(info.unusableNumbers), Num(info.firstUnusableLine)}) +
+            unusableText;
     }
     if (info.stoppedAtLine > 0) {
-        text += Num(info.stoppedAtLine) + " 行目が読めないため、そこから先を読んでいません。";
+        text += CoreText(KZV_TR_NOOP("Core", "%1 行目が読めないため、そこから先を読んでいません。"),
+                         {Num(info.stoppedAtLine)});
     }
     if (info.decimalCommaLines > 0) {
-        text += "小数点にコンマを使った数値の行が " + Num(info.decimalCommaLines) +
-                " 行あります。小数点はピリオドで「1.5」のように書いてください。";
+        text +=
+            CoreText(KZV_TR_NOOP("Core",
+                                 "小数点にコンマを使った数値の行が %1 "
+                                 "行あります。小数点はピリオドで「1.5」のように書いてください。"),
+                     {Num(info.decimalCommaLines)});
     }
     if (info.endsEarly) {
         text += endsEarlyText;
@@ -108,9 +135,9 @@ void CheckMeshAgainstPositions(CLoadReport& report, const CMeasurePosFile& taps,
 }
 
 std::string LoadReportMessage(const CLoadReport& report) {
-    const std::string noEof =
-        "終わりの「EOF」の行がありません。ファイルが途中で切れている可能性があります。";
-    const std::string cutShort = "ファイルが途中で終わっています。";
+    const std::string noEof = CoreText(KZV_TR_NOOP(
+        "Core", "終わりの「EOF」の行がありません。ファイルが途中で切れている可能性があります。"));
+    const std::string cutShort = CoreText(KZV_TR_NOOP("Core", "ファイルが途中で終わっています。"));
     struct Entry {
         const char* name;
         const CFileReadInfo& info;
@@ -118,15 +145,18 @@ std::string LoadReportMessage(const CLoadReport& report) {
         std::string endsEarlyText;
         std::string unusableText;
     };
-    const std::string corners = "その頂点は使っていません。";
+    const std::string corners = CoreText(KZV_TR_NOOP("Core", "その頂点は使っていません。"));
     const std::vector<Entry> files = {
         {"header", report.header, "HEADER_FILE",
-         "ファイルが途中で終わっています（「END」の行かその後の 4 行がありません）。", ""},
+         CoreText(KZV_TR_NOOP(
+             "Core", "ファイルが途中で終わっています（「END」の行かその後の 4 行がありません）。")),
+         ""},
         {"main.geo", report.mainGeo, "GEOMETRY_FILE", cutShort, corners},
         {"sub.geo", report.subGeo, "GEOMETRY_FILE", cutShort, corners},
         {"measure.pos", report.measurePos, "MEASUREPOS_FILE", noEof,
-         "その測定点は使っていません。"},
-        {"cp.dat", report.cpDat, "CP_FILE", noEof, "値なしとして扱います。"},
+         CoreText(KZV_TR_NOOP("Core", "その測定点は使っていません。"))},
+        {"cp.dat", report.cpDat, "CP_FILE", noEof,
+         CoreText(KZV_TR_NOOP("Core", "値なしとして扱います。"))},
         {"mesh.msh", report.meshMsh, "MESH_FILE", noEof, ""},
     };
     std::string lines;
@@ -134,9 +164,12 @@ std::string LoadReportMessage(const CLoadReport& report) {
         std::string text = FileFindings(file.info, file.tag, file.endsEarlyText, file.unusableText);
         if (file.info.fault == FileFault::None && &file.info == &report.meshMsh &&
             report.cornersWithoutPosition > 0) {
-            text += "measure.pos に位置のない測定点（" + Num(report.tapsWithoutPosition) +
-                    " 点、例えば " + std::to_string(report.firstTapWithoutPosition) +
-                    "）を参照する頂点が " + Num(report.cornersWithoutPosition) + " 個あります。";
+            text += CoreText(
+                KZV_TR_NOOP("Core",
+                            "measure.pos に位置のない測定点（%1 点、例えば %2）を参照する頂点が %3 "
+                            "個あります。"),
+                {Num(report.tapsWithoutPosition), std::to_string(report.firstTapWithoutPosition),
+                 Num(report.cornersWithoutPosition)});
         }
         if (!text.empty()) {
             lines += std::string(file.name) + ": " + text + "\n";
@@ -150,8 +183,10 @@ std::string LoadReportMessage(const CLoadReport& report) {
     if (lines.empty()) {
         return std::string();
     }
-    return "データセットの一部を読み込めませんでした。読み込めたデータだけを表示します。\n\n" +
-           lines;
+    return CoreText(KZV_TR_NOOP(
+               "Core",
+               "データセットの一部を読み込めませんでした。読み込めたデータだけを表示します。")) +
+           "\n\n" + lines;
 }
 
 }  // namespace kzv

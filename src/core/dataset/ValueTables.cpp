@@ -6,6 +6,7 @@
 
 #include "dataset/LineReader.h"
 #include "dataset/LoadReport.h"
+#include "text/CoreText.h"
 #include "text/Translatable.h"
 
 namespace {
@@ -41,35 +42,44 @@ std::string Num(uint64_t n) {
 // empty when it can be.
 std::string RefusalText(const kzv::CFileReadInfo& info, int n, int meanCount) {
     if (info.fault != kzv::FileFault::None) {
-        return "読み込めません。" + kzv::FaultText(info.fault, "CP_FILE", info.byteLimit);
+        return kzv::CoreText(KZV_TR_NOOP("Core", "読み込めません。")) +
+               kzv::FaultText(info.fault, "CP_FILE", info.byteLimit);
     }
     std::string text;
     if (n != meanCount) {
-        text += "方位数 " + Num(static_cast<uint64_t>(n)) + " が cp.dat の方位数 " +
-                Num(static_cast<uint64_t>(meanCount)) + " と違います。";
+        text +=
+            kzv::CoreText(KZV_TR_NOOP("Core", "方位数 %1 が cp.dat の方位数 %2 と違います。"),
+                          {Num(static_cast<uint64_t>(n)), Num(static_cast<uint64_t>(meanCount))});
     }
     if (info.skippedLines > 0) {
-        text += "読めない行が " + Num(info.skippedLines) + " 行あります（最初は " +
-                Num(info.firstSkippedLine) + " 行目）。";
+        text += kzv::CoreText(KZV_TR_NOOP("Core", "読めない行が %1 行あります（最初は %2 行目）。"),
+                              {Num(info.skippedLines), Num(info.firstSkippedLine)});
     }
     if (info.longLines > 0) {
-        text += "長すぎる行が " + Num(info.longLines) + " 行あります（最初は " +
-                Num(info.firstLongLine) + " 行目。1 行は " + Num(kzv::CLineReader::kMaxLineLength) +
-                " 文字まで）。";
+        text += kzv::CoreText(
+            KZV_TR_NOOP("Core",
+                        "長すぎる行が %1 行あります（最初は %2 行目。1 行は %3 文字まで）。"),
+            {Num(info.longLines), Num(info.firstLongLine), Num(kzv::CLineReader::kMaxLineLength)});
     }
     if (info.countMismatchLines > 0) {
-        text += "値の数が方位数 " + Num(static_cast<uint64_t>(info.directionCount)) +
-                " と合わない行が " + Num(info.countMismatchLines) + " 行あります。";
+        text += kzv::CoreText(
+            KZV_TR_NOOP("Core", "値の数が方位数 %1 と合わない行が %2 行あります。"),
+            {Num(static_cast<uint64_t>(info.directionCount)), Num(info.countMismatchLines)});
     }
     if (info.unusableNumbers > 0) {
-        text += "使えない数値（絶対値が大きすぎるもの）が " + Num(info.unusableNumbers) +
-                " 個あります（最初は " + Num(info.firstUnusableLine) + " 行目）。";
+        text += kzv::CoreText(
+            KZV_TR_NOOP(
+                "Core",
+                "使えない数値（絶対値が大きすぎるもの）が %1 個あります（最初は %2 行目）。"),
+            {Num(info.unusableNumbers), Num(info.firstUnusableLine)});
     }
     if (info.decimalCommaLines > 0) {
-        text += "小数点にコンマを使った数値の行が " + Num(info.decimalCommaLines) + " 行あります。";
+        text +=
+            kzv::CoreText(KZV_TR_NOOP("Core", "小数点にコンマを使った数値の行が %1 行あります。"),
+                          {Num(info.decimalCommaLines)});
     }
     if (info.endsEarly) {
-        text += "終わりの「EOF」の行がありません。";
+        text += kzv::CoreText(KZV_TR_NOOP("Core", "終わりの「EOF」の行がありません。"));
     }
     return text;
 }
@@ -144,8 +154,9 @@ bool CValueTables::Accept(EValueQuantity q, CCpFile table, const kzv::CFileReadI
     const std::string why = RefusalText(info, n, mean.m_nDirectionCount);
     if (!why.empty()) {
         if (reason != nullptr) {
-            *reason = std::string(ValueQuantityFileName(q)) + "（" + ValueQuantityLabel(q) +
-                      "）: " + why + "このファイルは使いません。";
+            *reason = kzv::CoreText(
+                KZV_TR_NOOP("Core", "%1（%2）: %3このファイルは使いません。"),
+                {ValueQuantityFileName(q), kzv::CoreText(ValueQuantityLabel(q)), why});
         }
         return false;
     }
