@@ -53,10 +53,10 @@ public:
     uint8_t m_bShowMesh = 1;
     uint8_t m_bShowGround = 0;
     uint8_t m_bShowWind = 0;
-    // Tap markers and numbers thinned to those that do not cover one another on screen
-    // (PickLegible in field/Legible.h; picked taps always show). On by default at every size:
-    // where nothing overlaps it hides nothing, and a dense set keeps its colours visible. Off
-    // shows every marker and number. Not kept in the settings file yet.
+    // Tap markers and numbers of a data set of more than 2 000 taps thinned on screen so that
+    // markers keep room between them and numbers do not touch (PickLegible in field/Legible.h;
+    // listed taps always show): a dense set keeps its colours visible. Off shows every marker
+    // and number. Kept in the settings file ("TAP_THINNING_SETTING", written only when off).
     uint8_t m_bThinTaps = 1;
 
     int m_nDirection = 0;  // index of the wind direction shown

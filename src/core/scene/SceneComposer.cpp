@@ -23,6 +23,8 @@ const CVector4 kGridColour(0.8f, 0.8f, 0.8f, 0.0f);
 constexpr uint8_t TAP_LISTED = 1;  // in the value list: magenta, and never thinned away
 constexpr uint8_t TAP_MARKER = 2;  // its marker is drawn
 constexpr uint8_t TAP_NUMBER = 4;  // its number (or governing angle) is drawn
+// Thinning (when switched on) acts on data sets of more taps than this.
+constexpr size_t THIN_FROM_TAPS = 2000;
 }  // namespace
 
 void CSceneComposer::Compose(const CSceneFrame& frame) {
@@ -293,7 +295,8 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
                                  (listed || m_state.m_settings.m_bShowMarkers ? TAP_MARKER : 0) |
                                  (numbers ? TAP_NUMBER : 0));
     }
-    if (!m_state.m_settings.m_bThinTaps || n == 0) {
+    // A set of a few hundred taps is drawn as it always was; a dense one would bury its bands.
+    if (!m_state.m_settings.m_bThinTaps || n <= THIN_FROM_TAPS) {
         return marks;
     }
     // Where the taps fall on the window: the model-view matrix of the frame (the camera), and
@@ -307,10 +310,11 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
         x = m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12] + halfW;
         y = halfH - (m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13]);
     };
-    // Markers give way where they would cover more than half of one another; numbers where
-    // their texts would touch (about 8 pixels a digit, 15 high, written right of and above
-    // their place). A listed tap is always drawn, with its number.
-    const float markerHalf = radius * unit * 0.5f;
+    // Markers keep half a marker's width free between them, so that about two thirds of the
+    // surface shows its colours; numbers give way where their texts would touch (about 8
+    // pixels a digit, 15 high, written right of and above their place). A listed tap is always
+    // drawn, with its number.
+    const float markerHalf = radius * unit;
     std::vector<CLegibleItem> markers(n), labels;
     for (size_t i = 0; i < n; ++i) {
         CLegibleItem& item = markers[i];
@@ -319,7 +323,7 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
         item.rank = marks[i] & TAP_LISTED ? ELegibleRank::Always : ELegibleRank::Plain;
     }
     std::vector<uint8_t> shown;
-    PickLegible(markers, m_frame.width, m_frame.height, 0.0f, shown);
+    PickLegible(markers, m_frame.width, m_frame.height, markerHalf, shown);
     for (size_t i = 0; i < n; ++i) {
         if (!shown[i]) {
             marks[i] &= static_cast<uint8_t>(~TAP_MARKER);
@@ -337,7 +341,7 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
             item.y = y - item.halfHeight;
             item.rank = markers[i].rank;
         }
-        PickLegible(labels, m_frame.width, m_frame.height, 1.0f, shown);
+        PickLegible(labels, m_frame.width, m_frame.height, 2.0f, shown);
         for (size_t i = 0; i < n; ++i) {
             if (!shown[i]) {
                 marks[i] &= static_cast<uint8_t>(~TAP_NUMBER);
