@@ -150,6 +150,10 @@ void CSceneComposer::DrawMesh() {
         return;
     }
     UpdateMeshCorners(m_state.m_data, m_cache);
+    if (m_state.m_settings.m_bThinTaps && m_state.m_data.m_taps.m_aTapNo.size() > THIN_FROM_TAPS &&
+        MeshTooDense()) {
+        return;  // outlines a few pixels apart would paint the bands grey
+    }
     // A large mesh is a hundred thousand outlines: compiled once per mesh and pixel scale (the
     // line width depends on it), replayed on every camera move.
     const int scale = m_r.PixelScale();
@@ -161,6 +165,32 @@ void CSceneComposer::DrawMesh() {
         m_cache.meshListGeneration = m_cache.meshGeneration;
         m_cache.meshListScale = m_r.PixelScale();
     });
+}
+
+bool CSceneComposer::MeshTooDense() const {
+    // The median on-screen length of the first edge of up to a thousand panels spread over the
+    // mesh, against three pixels.
+    float m[16];
+    m_r.ModelView(m);
+    const std::vector<int>& counts = m_cache.meshCounts;
+    const size_t step = std::max<size_t>(1, counts.size() / 1000);
+    std::vector<float> lengths;
+    size_t first = 0;
+    for (size_t p = 0; p < counts.size(); ++p) {
+        if (p % step == 0 && counts[p] >= 2) {
+            const CVector4& a = m_cache.meshCorners[first];
+            const CVector4& b = m_cache.meshCorners[first + 1];
+            const float dx = m[0] * (b.x - a.x) + m[4] * (b.y - a.y) + m[8] * (b.z - a.z);
+            const float dy = m[1] * (b.x - a.x) + m[5] * (b.y - a.y) + m[9] * (b.z - a.z);
+            lengths.push_back(std::sqrt(dx * dx + dy * dy));
+        }
+        first += static_cast<size_t>(std::max(0, counts[p]));
+    }
+    if (lengths.empty()) {
+        return false;
+    }
+    std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
+    return lengths[lengths.size() / 2] < 3.0f;
 }
 
 template <class Draw>

@@ -44,6 +44,9 @@ private:
     void DrawWind();
     void DrawContours();
     void DrawMesh();
+    // Whether the mesh's edges lie so close on the window that its outlines would cover the
+    // bands (thinning leaves them out then).
+    bool MeshTooDense() const;
     // Calls list when current is set and the renderer can call it; otherwise draws with draw()
     // into list made anew (or directly, when no list can be had) and calls it.
     template <class Draw>

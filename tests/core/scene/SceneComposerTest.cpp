@@ -264,6 +264,12 @@ TEST_F(SceneComposerTest, ThinningLeavesDenseSetsLegibleAndEveryListedTap) {
     EXPECT_EQ(drawn(RecordedKind::Sphere, MARK_COLOR).size(), 4u);
     EXPECT_EQ(drawn(RecordedKind::Text, MARK_COLOR).size(), 4u);
     EXPECT_LT(drawn(RecordedKind::Text, COLOR_BLACK).size(), 20000u / 10);
+    // Mesh outlines a pixel or two apart are left out; zoomed in, they are back.
+    EXPECT_EQ(Count(RecordedKind::LineLoop, COLOR_GRAY), 0u);
+    state.m_camera.m_fZoom *= 8.0f;
+    Compose();
+    EXPECT_EQ(Count(RecordedKind::LineLoop, COLOR_GRAY),
+              static_cast<size_t>(state.m_data.m_mesh.GetPanelCount()));
 }
 
 }  // namespace
