@@ -1515,6 +1515,14 @@ Value at the cursor: %1</translation>
 <context>
     <name>Core</name>
     <message>
+        <source>設定フォルダ %1 に書き込めないため、データフォルダのリストとウィンドウの配置を保存できません。</source>
+        <translation>The settings folder %1 cannot be written to, so the list of data folders and the window layout cannot be saved.</translation>
+    </message>
+    <message>
+        <source>書き込みに失敗しました（%1）。</source>
+        <translation>Writing failed (%1).</translation>
+    </message>
+    <message>
         <source>平均</source>
         <translation>Mean</translation>
     </message>

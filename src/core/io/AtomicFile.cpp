@@ -12,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <vector>
+#include "text/CoreText.h"
 #include "text/Translatable.h"
 
 namespace kzv {
@@ -43,7 +44,8 @@ std::string CauseOf(int err) {
         case ELOOP:
             return KZV_TR_NOOP("Core", "シンボリックリンクが循環しています。");
         default:
-            return std::string("書き込みに失敗しました（") + std::strerror(err) + "）。";
+            return kzv::CoreText(KZV_TR_NOOP("Core", "書き込みに失敗しました（%1）。"),
+                                 {std::strerror(err)});
     }
 }
 

@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "io/AtomicFile.h"
+#include "text/CoreText.h"
+#include "text/Translatable.h"
 
 namespace fs = std::filesystem;
 
@@ -47,9 +49,12 @@ CConfigFolder ChooseConfigFolder(const std::string& programFolder, const std::st
     result.folder = base + "kzv/";
     fs::create_directories(result.folder, ec);
     if (!CanWriteIn(result.folder)) {
-        result.problem =
-            "設定フォルダ " + result.folder +
-            " に書き込めないため、データフォルダのリストとウィンドウの配置を保存できません。";
+        result.problem = kzv::CoreText(
+            KZV_TR_NOOP(
+                "Core",
+                "設定フォルダ %1 "
+                "に書き込めないため、データフォルダのリストとウィンドウの配置を保存できません。"),
+            {result.folder});
         return result;
     }
     const std::string dirlist = result.folder + "dirlist";
