@@ -132,7 +132,8 @@ public:
     int Run() {
         if (!m_options.settingsFile.empty()) {
             m_settingsPath = Absolute(m_options.settingsFile);
-            if (!Sha256OfFile(m_settingsPath, m_settingsDigest)) {
+            std::string digest;  // read once here to fail before any data set
+            if (!Sha256OfFile(m_settingsPath, digest)) {
                 m_progress.Failed(m_options.settingsFile, "the settings file cannot be read");
                 return 1;
             }
@@ -195,8 +196,6 @@ private:
     CSidecarInfo Sidecar(CSidecarKind kind) const {
         CSidecarInfo info;
         info.kind = kind;
-        info.settingsPath = m_settingsPath;
-        info.settingsSha256 = m_settingsDigest;
         info.time = SidecarTimeNow();
         if (kind == CSidecarKind::Picture) {
             info.pictureScale = m_options.scale;
@@ -367,7 +366,6 @@ private:
     CStateOwner m_owner;
     CKZ_VView m_view;
     std::string m_settingsPath;
-    std::string m_settingsDigest;
     std::set<std::string> m_claimed;
 };
 

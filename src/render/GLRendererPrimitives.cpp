@@ -104,10 +104,7 @@ void CGLRenderer::DrawPolygons(const CVector4* points, const int* counts, const 
         return;
     }
     if (m_recording != nullptr) {
-        for (int k = 0; k < polygons; ++k) {
-            DrawPolygon(points, counts[k], colours[k]);
-            points += counts[k];
-        }
+        CSceneRenderer::DrawPolygons(points, counts, colours, polygons);  // kept one by one
         return;
     }
     // Each polygon as the fan of triangles about its first corner, as the GL draws a polygon.
@@ -142,10 +139,7 @@ void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int l
         return;
     }
     if (m_recording != nullptr) {
-        for (int k = 0; k < loops; ++k) {
-            DrawLineLoop(points, counts[k], colour, width);
-            points += counts[k];
-        }
+        CSceneRenderer::DrawLineLoops(points, counts, loops, colour, width);
         return;
     }
     std::vector<float> positions, rgba;
@@ -169,9 +163,7 @@ void CGLRenderer::DrawLines(const CVector4* points, const CVector4* colours, int
         return;
     }
     if (m_recording != nullptr) {
-        for (int k = 0; k < segments; ++k) {
-            DrawLine(points + 2 * k, colours[k], width);
-        }
+        CSceneRenderer::DrawLines(points, colours, segments, width);
         return;
     }
     std::vector<float> positions, rgba;

@@ -132,29 +132,6 @@ void CRecordingRenderer::DrawPolygon(const CVector4* points, int count, CVector4
     Add(RecordedKind::Polygon, points, count, colour);
 }
 
-void CRecordingRenderer::DrawPolygons(const CVector4* points, const int* counts,
-                                      const CVector4* colours, int polygons) {
-    for (int k = 0; k < polygons; ++k) {
-        DrawPolygon(points, counts[k], colours[k]);
-        points += counts[k];
-    }
-}
-
-void CRecordingRenderer::DrawLineLoops(const CVector4* points, const int* counts, int loops,
-                                       CVector4 colour, float width) {
-    for (int k = 0; k < loops; ++k) {
-        DrawLineLoop(points, counts[k], colour, width);
-        points += counts[k];
-    }
-}
-
-void CRecordingRenderer::DrawLines(const CVector4* points, const CVector4* colours, int segments,
-                                   float width) {
-    for (int k = 0; k < segments; ++k) {
-        DrawLine(points + 2 * k, colours[k], width);
-    }
-}
-
 void CRecordingRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material,
                                      float width, int) {
     Add(RecordedKind::Outline, points, count, material[0]).size = width;

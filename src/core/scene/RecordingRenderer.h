@@ -62,12 +62,6 @@ public:
     void DrawLine(const CVector4* points, CVector4 colour, float width) override;
     void DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width) override;
     void DrawPolygon(const CVector4* points, int count, CVector4 colour) override;
-    void DrawPolygons(const CVector4* points, const int* counts, const CVector4* colours,
-                      int polygons) override;
-    void DrawLineLoops(const CVector4* points, const int* counts, int loops, CVector4 colour,
-                       float width) override;
-    void DrawLines(const CVector4* points, const CVector4* colours, int segments,
-                   float width) override;
     void DrawOutline(const CVector4* points, int count, const CVector4* material, float width,
                      int face) override;
     void DrawFace(const CVector4* points, int count, const CVector4* material, int face) override;

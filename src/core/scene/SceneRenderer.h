@@ -56,15 +56,16 @@ public:
     virtual void DrawLine(const CVector4* points, CVector4 colour, float width) = 0;
     virtual void DrawLineLoop(const CVector4* points, int count, CVector4 colour, float width) = 0;
     virtual void DrawPolygon(const CVector4* points, int count, CVector4 colour) = 0;
-    // Many primitives in one call, the same pixels as drawing them one by one in order: polygon
-    // k has counts[k] corners following one another in points and the colour colours[k];
-    // a line-loop run has one colour; segment k is points 2k, 2k + 1 in colours[k].
+    // Many primitives in one call, the same pixels as drawing them one by one in order (which
+    // is what these do unless a renderer has a faster way): polygon k has counts[k] corners
+    // following one another in points and the colour colours[k]; a line-loop run has one
+    // colour; segment k is points 2k, 2k + 1 in colours[k].
     virtual void DrawPolygons(const CVector4* points, const int* counts, const CVector4* colours,
-                              int polygons) = 0;
+                              int polygons);
     virtual void DrawLineLoops(const CVector4* points, const int* counts, int loops,
-                               CVector4 colour, float width) = 0;
+                               CVector4 colour, float width);
     virtual void DrawLines(const CVector4* points, const CVector4* colours, int segments,
-                           float width) = 0;
+                           float width);
     // material: diffuse, specular, ambient, shininess.
     virtual void DrawOutline(const CVector4* points, int count, const CVector4* material,
                              float width, int face) = 0;

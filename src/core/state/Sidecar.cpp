@@ -134,15 +134,12 @@ std::string MakeSidecarJson(const CViewState& state, const CSidecarInfo& info) {
     j += "  \"colour_scale\": {\"min\": " + Number(state.m_settings.m_dColorMin) +
          ", \"max\": " + Number(state.m_settings.m_dColorMax) +
          ", \"bands\": " + std::to_string(state.m_settings.m_nDivisions) + "},\n";
-    // The file named by the caller, else the one last applied to the state.
-    const bool named = !info.settingsPath.empty();
-    const std::string& settingsPath = named ? info.settingsPath : state.m_strSettingsFile;
-    const std::string& settingsDigest = named ? info.settingsSha256 : state.m_strSettingsDigest;
-    if (settingsPath.empty()) {
+    if (state.m_strSettingsFile.empty()) {
         j += "  \"settings_file\": null,\n";
     } else {
-        j += "  \"settings_file\": {\"path\": " + Quoted(kzv::FileTextToUtf8(settingsPath)) +
-             ", \"sha256\": " + Quoted(settingsDigest) + "},\n";
+        j += "  \"settings_file\": {\"path\": " +
+             Quoted(kzv::FileTextToUtf8(state.m_strSettingsFile)) +
+             ", \"sha256\": " + Quoted(state.m_strSettingsDigest) + "},\n";
     }
     if (info.kind == CSidecarKind::Picture) {
         j += "  \"picture\": {\"width\": " + std::to_string(info.pictureWidth) +

@@ -36,9 +36,7 @@ const char* ProgramVersion();
 struct CSidecarInfo {
     std::string outputFile;  // the output's file name (or path; only its last part is kept)
     CSidecarKind kind = CSidecarKind::Picture;
-    std::string settingsPath;    // empty: the one the state last applied, if any
-    std::string settingsSha256;  // its digest
-    int pictureWidth = 0;        // pictures only
+    int pictureWidth = 0;  // pictures only
     int pictureHeight = 0;
     int pictureScale = 1;
     std::string time;  // see SidecarTime

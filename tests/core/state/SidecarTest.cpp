@@ -55,8 +55,8 @@ TEST(Sidecar, RecordsTheStateTheOutputWasMadeFrom) {
     info.pictureWidth = 1600;
     info.pictureHeight = 1200;
     info.pictureScale = 2;
-    info.settingsPath = "/cfg/a.set";
-    info.settingsSha256 = kzv::Sha256Hex("x");
+    state.m_strSettingsFile = "/cfg/a.set";
+    state.m_strSettingsDigest = kzv::Sha256Hex("x");
     info.time = SidecarTime(0);
     const std::string json = MakeSidecarJson(state, info);
     for (const std::string& part :
@@ -78,7 +78,7 @@ TEST(Sidecar, RecordsTheStateTheOutputWasMadeFrom) {
 
     // An export has no picture; the 16-direction file holds every direction; no settings file.
     info.kind = CSidecarKind::Tolvex;
-    info.settingsPath.clear();
+    state.m_strSettingsFile.clear();
     const std::string tolvex = MakeSidecarJson(state, info);
     EXPECT_NE(tolvex.find("\"kind\": \"tolvex\""), std::string::npos);
     EXPECT_NE(tolvex.find("\"direction\": null"), std::string::npos);
