@@ -1,17 +1,13 @@
 // The renderer's state that every concern shares: construction and the transformations.
 #include "render/GLRenderer.h"
 
-#include <cstring>
-
 #include <GL/gl.h>
 
 #include "geometry/Matrix4.h"
 #include "render/EglOffscreen.h"
 #include "render/GLText.h"
 
-CGLRenderer::CGLRenderer() {
-    std::memset(m_selectBuffer, 0, sizeof m_selectBuffer);
-}
+CGLRenderer::CGLRenderer() = default;
 
 CGLRenderer::~CGLRenderer() {
     DestroyOffscreen();

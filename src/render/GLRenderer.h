@@ -103,6 +103,8 @@ public:
                      int face) override;
     void DrawFace(const CVector4* points, int count, const CVector4* material, int face) override;
     void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) override;
+    void DrawSpheres(const CVector4* centres, const CVector4* colours, int count, float radius,
+                     int slices) override;
     void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
                   CVector4 colour) override;
 
@@ -154,8 +156,11 @@ public:
     bool IsList(unsigned list) const;
     bool IsCallable(unsigned list) const override { return !Recording() && IsList(list); }
 
-    // Picking in selection mode, and unprojection of window points.
-    void BeginPick();
+    // Picking in selection mode, and unprojection of window points. The selection buffer holds
+    // capacity values (a hit takes 3 + its names); after EndPick, PickOverflowed says whether
+    // the hits did not fit (the pass found nothing then: draw it again with a larger buffer).
+    void BeginPick(size_t capacity = 256);
+    bool PickOverflowed() const { return m_bPickOverflowed; }
     void SetPickMatrix(double x, double y);
     void LoadName(unsigned name);
     // Filled polygons for a pick pass: polygon k, counts[k] corners following one another in
@@ -214,7 +219,8 @@ private:
 
     float m_box[6] = {0, 0, 0, 0, 0, 0};  // left, right, bottom, top, near, far
     int m_nPixelScale = 1;
-    uint32_t m_selectBuffer[256];
+    std::vector<uint32_t> m_selectBuffer;
+    bool m_bPickOverflowed = false;
     QOpenGLWidget* m_window = nullptr;                     // the widget whose context we draw with
     QOpenGLContext* m_offscreenContext = nullptr;          // off-screen context, null when none
     QOffscreenSurface* m_offscreenSurface = nullptr;       // its surface

@@ -4,15 +4,19 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+
 #include "field/PickHits.h"
 
 // ---- picking ----
 
-void CGLRenderer::BeginPick() {
+void CGLRenderer::BeginPick(size_t capacity) {
+    m_bPickOverflowed = false;
     if (!HasCurrentContext()) {
         return;
     }
-    glSelectBuffer(256, m_selectBuffer);
+    m_selectBuffer.assign(std::max<size_t>(capacity, 4), 0u);
+    glSelectBuffer(static_cast<GLsizei>(m_selectBuffer.size()), m_selectBuffer.data());
     glRenderMode(GL_SELECT);
     glInitNames();
     glPushName(0xFFFFFFFFu);
@@ -62,13 +66,15 @@ unsigned CGLRenderer::EndPick(unsigned* names, float* depth) {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     const int hits = glRenderMode(GL_RENDER);
+    m_bPickOverflowed = hits < 0;
     glMatrixMode(GL_MODELVIEW);
     return ProcessHits(hits, names, depth);
 }
 
 unsigned CGLRenderer::ProcessHits(int hits, unsigned* names, float* depth) {
     // The caller's names array holds at least 64 entries.
-    return kzv::ProcessHitRecords(m_selectBuffer, 256, hits, names, 64, depth);
+    return kzv::ProcessHitRecords(m_selectBuffer.data(), static_cast<int>(m_selectBuffer.size()),
+                                  hits, names, 64, depth);
 }
 
 CVector4 CGLRenderer::UnProject(int x, int y, float z) {

@@ -107,7 +107,7 @@ private:
     // The selection-mode pass: the name of the nearest pickable under (x, y) and its depth;
     // false when nothing lies there.
     bool PickPass(int x, int y, unsigned& name, CVector4& point);
-    void DrawPickables();
+    void DrawPickables(int x, int y);
     void PickCorner(int panel, CVector4 p);
     void PickSlotPoint(int panel, CVector4 p);
     // The message for two corners on different planes, which make no rectangle.

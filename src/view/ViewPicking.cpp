@@ -8,6 +8,7 @@
 #include "field/PickHits.h"
 #include "field/Picking.h"
 #include "field/SurfaceValues.h"
+#include "scene/WindowProjection.h"
 #include "state/SelectionSteps.h"
 #include "ui/MessageBox.h"
 #include "view/KZ_VView.h"
@@ -51,17 +52,24 @@ bool CKZ_VView::PickPass(int x, int y, unsigned& name, CVector4& point) {
     }
     makeCurrent();
     const int h = ClientHeight();
-    m_gl.BeginPick();
-    m_gl.Clear(COLOR_WHITE);
-    m_gl.SetViewport(ClientWidth(), h);
-    m_gl.SetPickMatrix(x, h - y);
-    // The model-view matrix of the last frame.
-    m_gl.LoadIdentity();
-    ApplyCamera(m_gl, State());
-    DrawPickables();
+    // A dense set (or a model zoomed far out) can put thousands of hits under the cursor: the
+    // pass is drawn again with a larger selection buffer until they fit.
     unsigned names[64];
     float depth = 0.0f;
-    name = m_gl.EndPick(names, &depth);
+    for (size_t capacity = 4096;; capacity *= 8) {
+        m_gl.BeginPick(capacity);
+        m_gl.Clear(COLOR_WHITE);
+        m_gl.SetViewport(ClientWidth(), h);
+        m_gl.SetPickMatrix(x, h - y);
+        // The model-view matrix of the last frame.
+        m_gl.LoadIdentity();
+        ApplyCamera(m_gl, State());
+        DrawPickables(x, y);
+        name = m_gl.EndPick(names, &depth);
+        if (!m_gl.PickOverflowed() || capacity >= (size_t{1} << 26)) {
+            break;
+        }
+    }
     // The pass drew into the frame: show the scene again.
     m_gl.SwapBuffers();
     const bool hit = name != kzv::NO_PICK;
@@ -72,7 +80,13 @@ bool CKZ_VView::PickPass(int x, int y, unsigned& name, CVector4& point) {
     return hit;
 }
 
-void CKZ_VView::DrawPickables() {
+void CKZ_VView::DrawPickables(int x, int y) {
+    // Only what may lie under the pick square (10 pixels about the cursor, a pixel to spare):
+    // a million taps or panels drawn in selection mode would take the GL minutes.
+    float modelView[16];
+    m_gl.ModelView(modelView);
+    const CWindowProjection window(modelView, ClientWidth(), ClientHeight());
+    const float px = static_cast<float>(x), py = static_cast<float>(y), half = 6.0f;
     switch (State().m_selection.m_nPickMode) {
         case PICK_FACE_CONTOUR:
         case PICK_FACE_TAPS: {
@@ -95,20 +109,30 @@ void CKZ_VView::DrawPickables() {
         case PICK_TAP: {
             // Every marker, shown or not, named by its index in the taps.
             const float r = 5.0f / State().m_data.m_fScale;
-            for (size_t i = 0; i < State().m_data.m_taps.m_aPos.size(); ++i) {
+            const std::vector<CVector4>& taps = State().m_data.m_taps.m_aPos;
+            for (const int i : PointsNear(window, taps, r * window.Unit(), px, py, half)) {
                 m_gl.LoadName(static_cast<unsigned>(i));
-                m_gl.DrawSphere(State().m_data.m_taps.m_aPos[i], r, COLOR_BLACK, 8);
+                m_gl.DrawSphere(taps[static_cast<size_t>(i)], r, COLOR_BLACK, 8);
             }
             break;
         }
         case PICK_POINT:
         case PICK_RECTANGLE:
-        case PICK_SLOT:
+        case PICK_SLOT: {
             // Every panel where the mesh is drawn, named by its index.
             UpdateMeshCorners(State().m_data, m_cache);
-            m_gl.DrawNamedPolygons(m_cache.meshCorners.data(), m_cache.meshCounts.data(),
-                                   static_cast<int>(m_cache.meshCounts.size()), 0);
+            const std::vector<int>& counts = m_cache.meshCounts;
+            std::vector<size_t> first(counts.size() + 1, 0);
+            for (size_t k = 0; k < counts.size(); ++k) {
+                first[k + 1] = first[k] + static_cast<size_t>(counts[k]);
+            }
+            for (const int k : PolygonsNear(window, m_cache.meshCorners, counts, px, py, half)) {
+                const size_t panel = static_cast<size_t>(k);
+                m_gl.DrawNamedPolygons(&m_cache.meshCorners[first[panel]], &counts[panel], 1,
+                                       static_cast<unsigned>(k));
+            }
             break;
+        }
         default:
             break;
     }

@@ -107,6 +107,20 @@ TEST_F(PickTest, AClickOnATapListsItsRowAndUndoTakesItBack) {
     EXPECT_FALSE(Page().UndoButton()->isEnabled());
 }
 
+// Zoomed far out, every tap and panel of the tower lies under the cursor's pick square: the
+// click still finds one (more hits than a small selection buffer holds).
+TEST_F(PickTest, AClickOnAModelZoomedFarOutStillPicks) {
+    Arrange(View().Owner()).m_camera.m_fZoom = 0.03f;
+    View().Owner().Changed(ASPECT_CAMERA);
+    GrabFrame(View());
+    ChooseMethod(CDataValuePage::IDC_MEASUREMENT_POINT);
+    ClickModel(CVector4(0, -10000, 30000));
+    EXPECT_EQ(Rows(), 1);
+    ChooseMethod(CDataValuePage::IDC_ARBITRARY_POINT);
+    ClickModel(CVector4(0, -10000, 30000));
+    EXPECT_EQ(Rows(), 2);
+}
+
 TEST_F(PickTest, AClickOnAWallMakesAnArbitraryPointThere) {
     ChooseMethod(CDataValuePage::IDC_ARBITRARY_POINT);
     ClickModel(CVector4(2000, -10000, 20000));
