@@ -13,6 +13,7 @@
 #include "field/LineContours.h"
 #include "field/SceneLayout.h"
 #include "field/ShownValues.h"
+#include "scene/WindowProjection.h"
 #include "state/Comparing.h"
 #include "text/DisplayText.h"
 #include "text/NumberFormat.h"
@@ -333,22 +334,16 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
     // the projection's box centred on the window with one unit a pixel.
     float m[16];
     m_r.ModelView(m);
-    const float unit = std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
-    const float halfW = static_cast<float>(m_frame.width) / 2.0f;
-    const float halfH = static_cast<float>(m_frame.height) / 2.0f;
-    auto onScreen = [&](const CVector4& p, float& x, float& y) {
-        x = m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12] + halfW;
-        y = halfH - (m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13]);
-    };
+    const CWindowProjection window(m, m_frame.width, m_frame.height);
     // Markers keep half a marker's width free between them, so that about two thirds of the
     // surface shows its colours; numbers give way where their texts would touch (about 8
     // pixels a digit, 15 high, written right of and above their place). A listed tap is always
     // drawn, with its number.
-    const float markerHalf = radius * unit;
+    const float markerHalf = radius * window.Unit();
     std::vector<CLegibleItem> markers(n), labels;
     for (size_t i = 0; i < n; ++i) {
         CLegibleItem& item = markers[i];
-        onScreen(taps.m_aPos[i], item.x, item.y);
+        window.At(taps.m_aPos[i], item.x, item.y);
         item.halfWidth = item.halfHeight = markerHalf;
         item.rank = marks[i] & TAP_LISTED ? ELegibleRank::Always : ELegibleRank::Plain;
     }
@@ -364,7 +359,7 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
         for (size_t i = 0; i < n; ++i) {
             CLegibleItem& item = labels[i];
             float x = 0.0f, y = 0.0f;
-            onScreen(m_cache.numberPositions[i], x, y);
+            window.At(m_cache.numberPositions[i], x, y);
             item.halfWidth = 4.0f * static_cast<float>(m_cache.numberTexts[i].size());
             item.halfHeight = 7.5f;
             item.x = x + item.halfWidth;
@@ -382,7 +377,20 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
 }
 
 void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radius,
-                                   size_t wholeNumbers, bool) {
+                                   size_t wholeNumbers, bool numbers) {
+    if (!numbers) {
+        // Markers alone: one run of spheres.
+        std::vector<CVector4> centres, colours;
+        for (size_t i = 0; i < marks.size(); ++i) {
+            if (marks[i] & TAP_MARKER) {
+                centres.push_back(m_state.m_data.m_taps.m_aPos[i]);
+                colours.push_back(marks[i] & TAP_LISTED ? MARK_COLOR : COLOR_BLACK);
+            }
+        }
+        m_r.DrawSpheres(centres.data(), colours.data(), static_cast<int>(centres.size()), radius,
+                        8);
+        return;
+    }
     for (size_t i = 0; i < marks.size(); ++i) {
         const CVector4 colour = marks[i] & TAP_LISTED ? MARK_COLOR : COLOR_BLACK;
         if (marks[i] & TAP_MARKER) {

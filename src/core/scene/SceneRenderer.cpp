@@ -22,3 +22,10 @@ void CSceneRenderer::DrawLines(const CVector4* points, const CVector4* colours, 
         DrawLine(points + 2 * k, colours[k], width);
     }
 }
+
+void CSceneRenderer::DrawSpheres(const CVector4* centres, const CVector4* colours, int count,
+                                 float radius, int slices) {
+    for (int k = 0; k < count; ++k) {
+        DrawSphere(centres[k], radius, colours[k], slices);
+    }
+}

@@ -72,6 +72,9 @@ public:
     virtual void DrawFace(const CVector4* points, int count, const CVector4* material,
                           int face) = 0;
     virtual void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) = 0;
+    // Spheres of one radius, sphere k about centres[k] in colours[k], in one run.
+    virtual void DrawSpheres(const CVector4* centres, const CVector4* colours, int count,
+                             float radius, int slices);
     virtual void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
                           CVector4 colour) = 0;
 
