@@ -14,6 +14,12 @@
 //   --memory  the resident memory of the program idle (window shown, nothing loaded), its
 //             peak after a load and after one and two frames, and malloc's heap in use at
 //             each step (the rest is libraries, the GL's JIT code and its mapped memory).
+//   --layers  a drag frame with each layer switched off in turn, with the default layers and
+//             with every layer on, beside the triangles alone: what each layer costs.
+//   --frames  draws KZV_BENCH_FRAMES (10) drag frames with the default layers (every layer
+//             with KZV_EVERY set), for a profiler.
+//   --pick    the direction step, then a click picking a tap and one picking a point at the
+//             window's centre, timed.
 //   --table   the one line the benchmark table reads:
 //             redraw_s=<median> limit_s=<median> peak_mb=<x> idle_mb=<y> default_s=<median>
 //             tris_s=<median> rss1_mb= rss2_mb= rss3_mb= heap1_mb= heap2_mb= heap3_mb=
@@ -27,6 +33,7 @@
 // KZV_BENCH_REPEATS sets the interleaved repeats of the timings (default 7; --table takes
 // fewer on request, at least 1). KZV_BENCH_NO_REPLAY leaves the replay out of --table (its
 // recording of a million-tap frame takes gigabytes); limit_s is then 0.
+// KZV_BENCH_SET=<folder> uses a data set already written there instead of generating one.
 // In these modes the data set is written by a child process, so that generating it leaves
 // nothing in this program's memory.
 
@@ -53,6 +60,7 @@
 
 #include "LargeSet.h"
 #include "SampleGen.h"
+#include "field/Picking.h"
 #include "render/GLRecording.h"
 #include "render/GLText.h"
 #include "render/SurfaceFormat.h"
@@ -426,7 +434,85 @@ void RunTable(CKZ_VView& view, double peak, double idle, double rss1, double hea
     }
 }
 
-// Runs --limit, --memory or --table on the data set in folder.
+// --layers: what each layer costs in a drag frame, with the default layers and with every
+// layer on: the frame with that one layer switched off, beside the whole frame and the
+// triangles alone (medians of interleaved repeats).
+void RunLayers(CKZ_VView& view) {
+    using Switch = std::function<void(CDisplaySettings&)>;
+    const std::vector<std::pair<const char*, Switch>> layers = {
+        {"none", [](CDisplaySettings&) {}},
+        {"markers", [](CDisplaySettings& s) { s.m_bShowMarkers = 0; }},
+        {"numbers", [](CDisplaySettings& s) { s.m_bShowNumbers = 0; }},
+        {"mesh", [](CDisplaySettings& s) { s.m_bShowMesh = 0; }},
+        {"labels", [](CDisplaySettings& s) { s.m_bShowLabels = 0; }},
+        {"lines", [](CDisplaySettings& s) { s.m_nContourKind = 0; }},
+        {"bands", [](CDisplaySettings& s) { s.m_nContourKind = 1; }},
+        {"axes", [](CDisplaySettings& s) { s.m_bShowAxes = 0; }},
+        {"colourbar", [](CDisplaySettings& s) { s.m_bShowColorBar = 0; }},
+        {"ground+wind", [](CDisplaySettings& s) { s.m_bShowGround = s.m_bShowWind = 0; }},
+        {"comment", [](CDisplaySettings& s) { s.m_comment = CCommentRecord(); }},
+    };
+    const TriangleArrays triangles = MakeTriangleArrays(view.Owner().State());
+    const int repeats = std::max(1, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 3));
+    const auto frameTime = [](const std::function<void()>& draw) {
+        draw();
+        int frames = 0;
+        const auto start = std::chrono::steady_clock::now();
+        do {
+            draw();
+            ++frames;
+        } while (Seconds(std::chrono::steady_clock::now() - start) < 0.25);
+        return Seconds(std::chrono::steady_clock::now() - start) / frames;
+    };
+    std::vector<double> tris;
+    for (int k = 0; k < repeats; ++k) {
+        tris.push_back(frameTime([&triangles] { DrawTriangles(triangles); }));
+    }
+    std::printf("triangles %.4f s\n", Median(tris));
+    for (const bool every : {false, true}) {
+        for (const auto& [name, off] : layers) {
+            std::vector<double> times;
+            for (int k = 0; k < repeats; ++k) {
+                every ? ShowEveryLayer(view) : ShowDefaultLayers(view);
+                off(view.Owner().Edit()->m_settings);
+                times.push_back(frameTime(DragFrame));
+            }
+            std::printf("%s layers, %s off: %.4f s\n", every ? "every" : "default", name,
+                        Median(times));
+        }
+    }
+}
+
+// --pick: a click at the window's centre picking a tap, then an arbitrary point, with the
+// direction step before them: the seconds of each and whether it found something.
+void RunPick(CKZ_VView& view) {
+    const auto seconds = [](const std::function<void()>& work) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        return Seconds(std::chrono::steady_clock::now() - start);
+    };
+    ShowDefaultLayers(view);
+    Redraw();
+    const double step = seconds([] {
+        {
+            auto edit = g_view->Owner().Edit();
+            edit->m_settings.m_nDirection =
+                (edit->m_settings.m_nDirection + 1) % edit->m_data.m_cp.m_nDirectionCount;
+        }
+        Redraw();
+    });
+    std::printf("direction step and its frame %.3f s\n", step);
+    for (const int mode : {PICK_TAP, PICK_POINT}) {
+        view.Owner().Edit()->m_selection.m_nPickMode = mode;
+        const size_t before = static_cast<size_t>(view.Owner().State().m_valueList.GetRowCount());
+        const double pick =
+            seconds([&view] { view.PickAt(view.ClientWidth() / 2, view.ClientHeight() / 2); });
+        std::printf("%s pick %.3f s, rows %zu -> %zu\n", mode == PICK_TAP ? "tap" : "point", pick,
+                    before, static_cast<size_t>(view.Owner().State().m_valueList.GetRowCount()));
+    }
+}
+
+// Runs --limit, --memory, --table or --layers on the data set in folder.
 int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
     int rc = 0;
     {
@@ -461,6 +547,16 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
                     HeapMb(), StatusMb("VmHWM"));
             } else if (mode == "--table") {
                 RunTable(view, peak, idle, loaded, HeapMb());
+            } else if (mode == "--layers") {
+                RunLayers(view);
+            } else if (mode == "--pick") {
+                RunPick(view);
+            } else if (mode == "--frames") {
+                std::getenv("KZV_EVERY") != nullptr ? ShowEveryLayer(view)
+                                                    : ShowDefaultLayers(view);
+                for (int i = kzv::bench::EnvInt("KZV_BENCH_FRAMES", 10); i > 0; --i) {
+                    DragFrame();
+                }
             } else {
                 const int repeats = std::max(5, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 7));
                 const LimitResult r = MeasureLimit(repeats);
@@ -488,14 +584,18 @@ int main(int argc, char** argv) {
     std::string ownMode;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--limit" || arg == "--memory" || arg == "--table") {
+        if (arg == "--limit" || arg == "--memory" || arg == "--table" || arg == "--layers" ||
+            arg == "--frames" || arg == "--pick") {
             ownMode = arg;
         }
     }
     // The child writes the set before this process starts any thread of its own.
+    const char* given = std::getenv("KZV_BENCH_SET");
     const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("kzv-redraw-" + std::to_string(::getpid()));
-    if (!ownMode.empty() && !WriteSetInChild(folder.string())) {
+        given != nullptr
+            ? std::filesystem::path(given)
+            : std::filesystem::temp_directory_path() / ("kzv-redraw-" + std::to_string(::getpid()));
+    if (!ownMode.empty() && given == nullptr && !WriteSetInChild(folder.string())) {
         return 1;
     }
 
@@ -505,7 +605,9 @@ int main(int argc, char** argv) {
     if (!ownMode.empty()) {
         const int rc = RunOwnMode(ownMode, folder);
         std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
+        if (given == nullptr) {
+            std::filesystem::remove_all(folder, ec);
+        }
         return rc;
     }
 
