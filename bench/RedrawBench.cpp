@@ -15,9 +15,10 @@
 //             peak after a load and after one and two frames, and malloc's heap in use at
 //             each step (the rest is libraries, the GL's JIT code and its mapped memory).
 //   --layers  a drag frame with each layer switched off in turn, with the default layers and
-//             with every layer on, beside the triangles alone: what each layer costs.
+//             with every layer on, beside the triangles alone: what each layer costs, in
+//             processor seconds (steady on a busy machine; run with LP_NUM_THREADS=0).
 //   --frames  draws KZV_BENCH_FRAMES (10) drag frames with the default layers (every layer
-//             with KZV_EVERY set), for a profiler.
+//             with KZV_EVERY set), each followed by the triangles alone, for a profiler.
 //   --pick    the direction step, then a click picking a tap and one picking a point at the
 //             window's centre, timed.
 //   --table   the one line the benchmark table reads:
@@ -436,7 +437,7 @@ void RunTable(CKZ_VView& view, double peak, double idle, double rss1, double hea
 
 // --layers: what each layer costs in a drag frame, with the default layers and with every
 // layer on: the frame with that one layer switched off, beside the whole frame and the
-// triangles alone (medians of interleaved repeats).
+// triangles alone (medians of repeats, processor seconds).
 void RunLayers(CKZ_VView& view) {
     using Switch = std::function<void(CDisplaySettings&)>;
     const std::vector<std::pair<const char*, Switch>> layers = {
@@ -454,15 +455,17 @@ void RunLayers(CKZ_VView& view) {
     };
     const TriangleArrays triangles = MakeTriangleArrays(view.Owner().State());
     const int repeats = std::max(1, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 3));
+    // Processor time of the whole program a frame (with LP_NUM_THREADS=0 the software GL
+    // rasterises on this thread, and other work on the machine does not count).
     const auto frameTime = [](const std::function<void()>& draw) {
         draw();
         int frames = 0;
-        const auto start = std::chrono::steady_clock::now();
+        const double start = CpuSeconds();
         do {
             draw();
             ++frames;
-        } while (Seconds(std::chrono::steady_clock::now() - start) < 0.25);
-        return Seconds(std::chrono::steady_clock::now() - start) / frames;
+        } while (CpuSeconds() - start < 0.25);
+        return (CpuSeconds() - start) / frames;
     };
     std::vector<double> tris;
     for (int k = 0; k < repeats; ++k) {
@@ -554,8 +557,10 @@ int RunOwnMode(const std::string& mode, const std::filesystem::path& folder) {
             } else if (mode == "--frames") {
                 std::getenv("KZV_EVERY") != nullptr ? ShowEveryLayer(view)
                                                     : ShowDefaultLayers(view);
+                const TriangleArrays triangles = MakeTriangleArrays(view.Owner().State());
                 for (int i = kzv::bench::EnvInt("KZV_BENCH_FRAMES", 10); i > 0; --i) {
                     DragFrame();
+                    DrawTriangles(triangles);
                 }
             } else {
                 const int repeats = std::max(5, kzv::bench::EnvInt("KZV_BENCH_REPEATS", 7));

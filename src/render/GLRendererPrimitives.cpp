@@ -5,6 +5,9 @@
 #define GL_GLEXT_PROTOTYPES 1  // glMultiDrawArrays (OpenGL 1.4), exported by libGL
 #include <GL/gl.h>
 
+#include <cmath>
+#include <vector>
+
 #include "geometry/VectorFunctions.h"
 #include "render/GLRecording.h"
 #include "render/GLSolids.h"
@@ -321,6 +324,51 @@ void CGLRenderer::DrawSpheres(const CVector4* centres, const CVector4* colours, 
     // The colour and normal of the last vertex, as drawing one by one leaves them.
     glColor4fv(colours[count - 1].Data());
     glNormal3fv(&unit.back().normals[unit.back().normals.size() - 3]);
+}
+
+// Each dot one point of the sphere's diameter in pixels, round (smoothed, its rim cut by the
+// alpha test, no blending), at the sphere's front: centre plus radius toward the viewer, so
+// that a dot on a surface facing the viewer lies over it and one behind a wall stays hidden.
+void CGLRenderer::DrawDots(const CVector4* centres, const CVector4* colours, int count,
+                           float radius) {
+    if (!HasCurrentContext() || count <= 0) {
+        return;
+    }
+    if (m_recording != nullptr) {
+        CSceneRenderer::DrawDots(centres, colours, count, radius);  // kept as spheres
+        return;
+    }
+    float m[16];
+    ModelView(m);
+    const float unit = std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
+    if (!(unit > 0.0f)) {
+        return;
+    }
+    // The eye's z axis in model coordinates (the model-view's third row): toward the viewer.
+    const CVector4 front(m[2] * radius / unit, m[6] * radius / unit, m[10] * radius / unit, 0.0f);
+    std::vector<float> positions, rgba;
+    positions.reserve(3 * static_cast<size_t>(count));
+    rgba.reserve(4 * static_cast<size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        const CVector4 p = centres[k] + front;
+        positions.insert(positions.end(), {p.x, p.y, p.z});
+        rgba.insert(rgba.end(), {colours[k].x, colours[k].y, colours[k].z, 1.0f});
+    }
+    glPushAttrib(GL_ENABLE_BIT | GL_POINT_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glPointSize(2.0f * radius * unit * static_cast<float>(m_nPixelScale));
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glColorPointer(4, GL_FLOAT, 0, rgba.data());
+    glDrawArrays(GL_POINTS, 0, count);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glPopAttrib();
 }
 
 void CGLRenderer::DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,

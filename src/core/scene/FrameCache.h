@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +52,7 @@ struct CFrameCache {
     // listed, how many numbers are one bitmap each.
     unsigned pointsList = 0;
     uint64_t pointsGeneration = ~uint64_t(0);
+    std::array<float, 16> pointsCamera{};  // the model-view matrix of dots (zeros: spheres)
     bool pointsMarkers = false;
     bool pointsNumbers = false;
     int pointsNumbersKind = 0;
@@ -69,6 +71,7 @@ struct CFrameCache {
     unsigned meshList = 0;
     uint64_t meshListGeneration = ~uint64_t(0);
     int meshListScale = 0;
+    bool meshListEdges = false;  // drawn as its distinct edges (a thinned set)
 
     int contourComputations = 0;  // how many times the contours were computed (tests, bench)
     // The true range of the values shown, as a status-bar line ("データ範囲 min … max"; empty

@@ -146,6 +146,13 @@ void CRecordingRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colo
     Add(RecordedKind::Sphere, &centre, 1, colour).size = radius;
 }
 
+void CRecordingRenderer::DrawDots(const CVector4* centres, const CVector4* colours, int count,
+                                  float radius) {
+    for (int k = 0; k < count; ++k) {
+        Add(RecordedKind::Dot, &centres[k], 1, colours[k]).size = radius;
+    }
+}
+
 void CRecordingRenderer::DrawCone(CVector4 position, float base, float, float, CVector4,
                                   CVector4 colour) {
     Add(RecordedKind::Cone, &position, 1, colour).size = base;

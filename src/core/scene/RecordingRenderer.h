@@ -8,7 +8,7 @@
 #include "scene/SceneRenderer.h"
 
 // What a recorded primitive was.
-enum class RecordedKind { Line, LineLoop, Polygon, Outline, Face, Sphere, Cone, Text };
+enum class RecordedKind { Line, LineLoop, Polygon, Outline, Face, Sphere, Dot, Cone, Text };
 
 // One primitive of a composed frame as the recording renderer kept it.
 struct CRecordedPrimitive {
@@ -18,7 +18,7 @@ struct CRecordedPrimitive {
     // for an overlay.
     std::vector<CVector4> points;
     CVector4 colour;     // a face's or outline's diffuse material colour
-    float size = 0.0f;   // line width; sphere radius or cone base (before the matrix)
+    float size = 0.0f;   // line width; sphere or dot radius, cone base (before the matrix)
     std::string text;    // a text's characters (UTF-8 for wide texts)
     int fontHeight = 0;  // a text's font height in pixels
     bool depthTest = true;
@@ -66,6 +66,8 @@ public:
                      int face) override;
     void DrawFace(const CVector4* points, int count, const CVector4* material, int face) override;
     void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) override;
+    void DrawDots(const CVector4* centres, const CVector4* colours, int count,
+                  float radius) override;
     void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
                   CVector4 colour) override;
 

@@ -4,6 +4,7 @@
 #include "scene/SceneComposer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "dataset/DataSetLoad.h"
@@ -13,6 +14,7 @@
 #include "field/LineContours.h"
 #include "field/SceneLayout.h"
 #include "field/ShownValues.h"
+#include "geometry/PolygonEdges.h"
 #include "scene/WindowProjection.h"
 #include "state/Comparing.h"
 #include "text/DisplayText.h"
@@ -151,21 +153,36 @@ void CSceneComposer::DrawMesh() {
         return;
     }
     UpdateMeshCorners(m_state.m_data, m_cache);
-    if (m_state.m_settings.m_bThinTaps && m_state.m_data.m_taps.m_aTapNo.size() > THIN_FROM_TAPS &&
-        MeshTooDense()) {
+    if (ThinsTaps() && MeshTooDense()) {
         return;  // outlines a few pixels apart would paint the bands grey
     }
     // A large mesh is a hundred thousand outlines: compiled once per mesh and pixel scale (the
     // line width depends on it), replayed on every camera move.
+    // A dense set's mesh is drawn as its distinct edges: an edge two panels share would be
+    // drawn twice as outlines, and the lines are most of such a frame.
     const int scale = m_r.PixelScale();
+    const bool edges = ThinsTaps();
     CFrameCache& c = m_cache;
-    const bool current = c.meshListGeneration == c.meshGeneration && c.meshListScale == scale;
-    ThroughList(c.meshList, current, [this] {
-        m_r.DrawLineLoops(m_cache.meshCorners.data(), m_cache.meshCounts.data(),
-                          static_cast<int>(m_cache.meshCounts.size()), COLOR_GRAY, 1.0f);
+    const bool current = c.meshListGeneration == c.meshGeneration && c.meshListScale == scale &&
+                         c.meshListEdges == edges;
+    ThroughList(c.meshList, current, [this, edges] {
+        if (edges) {
+            const std::vector<CVector4> segments =
+                DistinctEdges(m_cache.meshCorners, m_cache.meshCounts);
+            const std::vector<CVector4> colours(segments.size() / 2, COLOR_GRAY);
+            m_r.DrawLines(segments.data(), colours.data(), static_cast<int>(colours.size()), 1.0f);
+        } else {
+            m_r.DrawLineLoops(m_cache.meshCorners.data(), m_cache.meshCounts.data(),
+                              static_cast<int>(m_cache.meshCounts.size()), COLOR_GRAY, 1.0f);
+        }
         m_cache.meshListGeneration = m_cache.meshGeneration;
         m_cache.meshListScale = m_r.PixelScale();
+        m_cache.meshListEdges = edges;
     });
+}
+
+bool CSceneComposer::ThinsTaps() const {
+    return m_state.m_settings.m_bThinTaps && m_state.m_data.m_taps.m_aTapNo.size() > THIN_FROM_TAPS;
 }
 
 bool CSceneComposer::MeshTooDense() const {
@@ -272,11 +289,17 @@ void CSceneComposer::DrawPoints() {
     // Thousands of markers and numbers: compiled once into a display list and replayed until
     // something they are drawn from changes. A recording sees them drawn one by one.
     CFrameCache& c = m_cache;
-    const bool current =
-        m_r.IsCallable(c.pointsList) && c.pointsGeneration == m_state.m_data.Generation() &&
-        c.pointsMarkers == (m_state.m_settings.m_bShowMarkers != 0) && c.pointsNumbers == numbers &&
-        c.pointsNumbersKind == numberKind && c.pointsRadius == r && c.pointsFont == m_fonts.axis &&
-        c.pointsListed == listed && c.pointsWholeNumbers == whole;
+    // A thinned set's markers are dots, drawn for the camera of the moment.
+    std::array<float, 16> camera{};
+    if (ThinsTaps()) {
+        m_r.ModelView(camera.data());
+    }
+    const bool current = m_r.IsCallable(c.pointsList) && c.pointsCamera == camera &&
+                         c.pointsGeneration == m_state.m_data.Generation() &&
+                         c.pointsMarkers == (m_state.m_settings.m_bShowMarkers != 0) &&
+                         c.pointsNumbers == numbers && c.pointsNumbersKind == numberKind &&
+                         c.pointsRadius == r && c.pointsFont == m_fonts.axis &&
+                         c.pointsListed == listed && c.pointsWholeNumbers == whole;
     if (!current) {
         if (numbers && listed.size() > whole) {
             m_r.PrepareTextPieces(m_fonts.axis, m_cache.numberTexts);
@@ -287,6 +310,7 @@ void CSceneComposer::DrawPoints() {
             DrawTapPoints(listed, r, whole, numbers);
             m_r.EndList();
             c.pointsGeneration = m_state.m_data.Generation();
+            c.pointsCamera = camera;
             c.pointsMarkers = m_state.m_settings.m_bShowMarkers != 0;
             c.pointsNumbers = numbers;
             c.pointsNumbersKind = numberKind;
@@ -327,7 +351,7 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
                                  (numbers ? TAP_NUMBER : 0));
     }
     // A set of a few hundred taps is drawn as it always was; a dense one would bury its bands.
-    if (!m_state.m_settings.m_bThinTaps || n <= THIN_FROM_TAPS) {
+    if (!ThinsTaps()) {
         return marks;
     }
     // Where the taps fall on the window: the model-view matrix of the frame (the camera), and
@@ -379,7 +403,7 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
 void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radius,
                                    size_t wholeNumbers, bool numbers) {
     if (!numbers) {
-        // Markers alone: one run of spheres.
+        // Markers alone: one run of spheres, or of dots on a thinned set.
         std::vector<CVector4> centres, colours;
         for (size_t i = 0; i < marks.size(); ++i) {
             if (marks[i] & TAP_MARKER) {
@@ -387,14 +411,22 @@ void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radi
                 colours.push_back(marks[i] & TAP_LISTED ? MARK_COLOR : COLOR_BLACK);
             }
         }
-        m_r.DrawSpheres(centres.data(), colours.data(), static_cast<int>(centres.size()), radius,
-                        8);
+        if (ThinsTaps()) {
+            m_r.DrawDots(centres.data(), colours.data(), static_cast<int>(centres.size()), radius);
+        } else {
+            m_r.DrawSpheres(centres.data(), colours.data(), static_cast<int>(centres.size()),
+                            radius, 8);
+        }
         return;
     }
     for (size_t i = 0; i < marks.size(); ++i) {
         const CVector4 colour = marks[i] & TAP_LISTED ? MARK_COLOR : COLOR_BLACK;
         if (marks[i] & TAP_MARKER) {
-            m_r.DrawSphere(m_state.m_data.m_taps.m_aPos[i], radius, colour, 8);
+            if (ThinsTaps()) {
+                m_r.DrawDots(&m_state.m_data.m_taps.m_aPos[i], &colour, 1, radius);
+            } else {
+                m_r.DrawSphere(m_state.m_data.m_taps.m_aPos[i], radius, colour, 8);
+            }
         }
         if (marks[i] & TAP_NUMBER) {
             // Over whatever lies in front, and under the markers drawn after it.

@@ -47,6 +47,8 @@ private:
     // Whether the mesh's edges lie so close on the window that its outlines would cover the
     // bands (thinning leaves them out then).
     bool MeshTooDense() const;
+    // Whether the taps are thinned: the switch is on and the set has more than a few thousand.
+    bool ThinsTaps() const;
     // Calls list when current is set and the renderer can call it; otherwise draws with draw()
     // into list made anew (or directly, when no list can be had) and calls it.
     template <class Draw>

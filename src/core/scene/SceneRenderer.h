@@ -75,6 +75,12 @@ public:
     // Spheres of one radius, sphere k about centres[k] in colours[k], in one run.
     virtual void DrawSpheres(const CVector4* centres, const CVector4* colours, int count,
                              float radius, int slices);
+    // Markers of a dense set: round dots with the on-screen size of spheres of that radius,
+    // facing the viewer just in front of their centres, unlit. They depend on the model-view
+    // matrix of the moment (a display list of them holds for that camera only). A renderer
+    // without dots draws the spheres.
+    virtual void DrawDots(const CVector4* centres, const CVector4* colours, int count,
+                          float radius);
     virtual void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
                           CVector4 colour) = 0;
 
