@@ -327,8 +327,9 @@ void CGLRenderer::DrawSpheres(const CVector4* centres, const CVector4* colours, 
 }
 
 // Each dot one point of the sphere's diameter in pixels, round (smoothed, its rim cut by the
-// alpha test, no blending), at the sphere's front: centre plus radius toward the viewer, so
-// that a dot on a surface facing the viewer lies over it and one behind a wall stays hidden.
+// alpha test, no blending), three radii in front of the centre: over a surface turned up to
+// about 70 degrees from the viewer (where a sphere would show at least half), while one behind
+// a wall stays hidden.
 void CGLRenderer::DrawDots(const CVector4* centres, const CVector4* colours, int count,
                            float radius) {
     if (!HasCurrentContext() || count <= 0) {
@@ -345,7 +346,8 @@ void CGLRenderer::DrawDots(const CVector4* centres, const CVector4* colours, int
         return;
     }
     // The eye's z axis in model coordinates (the model-view's third row): toward the viewer.
-    const CVector4 front(m[2] * radius / unit, m[6] * radius / unit, m[10] * radius / unit, 0.0f);
+    const float ahead = 3.0f * radius / unit;
+    const CVector4 front(m[2] * ahead, m[6] * ahead, m[10] * ahead, 0.0f);
     std::vector<float> positions, rgba;
     positions.reserve(3 * static_cast<size_t>(count));
     rgba.reserve(4 * static_cast<size_t>(count));

@@ -42,6 +42,10 @@ struct CFrameCache {
     std::vector<CVector4> meshCorners;  // lifted corners, panel after panel
     std::vector<int> meshCounts;        // corners of each panel
 
+    // The normal of a panel each tap is a corner of (zero for a tap on none), for thinning.
+    uint64_t tapNormalsGeneration = ~uint64_t(0);
+    std::vector<CVector4> tapNormals;
+
     uint64_t numbersGeneration = ~uint64_t(0);
     int numbersKind = 0;                    // 0 tap numbers, else which envelope's governing angles
     std::vector<CVector4> numberPositions;  // one per tap, in tap order

@@ -181,6 +181,27 @@ void CSceneComposer::DrawMesh() {
     });
 }
 
+const std::vector<CVector4>& CSceneComposer::TapNormals() {
+    const CDataSet& data = m_state.m_data;
+    if (m_cache.tapNormalsGeneration != data.Generation()) {
+        m_cache.tapNormals.assign(data.m_taps.m_aPos.size(), CVector4());
+        std::vector<uint8_t> done(m_cache.tapNormals.size(), 0);
+        const CCornerTable& corners = data.CornerPositions();
+        for (int p = 0; p < corners.GetPanelCount(); ++p) {
+            const int32_t* tap = corners.PosRecords(p);
+            for (int k = 0; k < corners.Count(p); ++k) {
+                const size_t i = static_cast<size_t>(tap[k]);
+                if (tap[k] >= 0 && i < done.size() && !done[i]) {
+                    m_cache.tapNormals[i] = data.PanelNormal(p);
+                    done[i] = 1;
+                }
+            }
+        }
+        m_cache.tapNormalsGeneration = data.Generation();
+    }
+    return m_cache.tapNormals;
+}
+
 bool CSceneComposer::ThinsTaps() const {
     return m_state.m_settings.m_bThinTaps && m_state.m_data.m_taps.m_aTapNo.size() > THIN_FROM_TAPS;
 }
@@ -363,13 +384,20 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
     // surface shows its colours; numbers give way where their texts would touch (about 8
     // pixels a digit, 15 high, written right of and above their place). A listed tap is always
     // drawn, with its number.
+    // Taps on surfaces turned toward the viewer come first: one on a wall behind would take
+    // the place of a visible one and be hidden itself.
+    const std::vector<CVector4>& normals = TapNormals();
     const float markerHalf = radius * window.Unit();
     std::vector<CLegibleItem> markers(n), labels;
     for (size_t i = 0; i < n; ++i) {
         CLegibleItem& item = markers[i];
         window.At(taps.m_aPos[i], item.x, item.y);
         item.halfWidth = item.halfHeight = markerHalf;
-        item.rank = marks[i] & TAP_LISTED ? ELegibleRank::Always : ELegibleRank::Plain;
+        const CVector4& normal = normals[i];
+        const bool facing = m[2] * normal.x + m[6] * normal.y + m[10] * normal.z > 0.0f;
+        item.rank = marks[i] & TAP_LISTED ? ELegibleRank::Always
+                    : facing              ? ELegibleRank::Favoured
+                                          : ELegibleRank::Plain;
     }
     std::vector<uint8_t> shown;
     PickLegible(markers, m_frame.width, m_frame.height, markerHalf, shown);

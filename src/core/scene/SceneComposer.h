@@ -49,6 +49,8 @@ private:
     bool MeshTooDense() const;
     // Whether the taps are thinned: the switch is on and the set has more than a few thousand.
     bool ThinsTaps() const;
+    // For each tap, the normal of a panel it is a corner of (cached per data set).
+    const std::vector<CVector4>& TapNormals();
     // Calls list when current is set and the renderer can call it; otherwise draws with draw()
     // into list made anew (or directly, when no list can be had) and calls it.
     template <class Draw>

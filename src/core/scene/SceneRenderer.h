@@ -76,7 +76,7 @@ public:
     virtual void DrawSpheres(const CVector4* centres, const CVector4* colours, int count,
                              float radius, int slices);
     // Markers of a dense set: round dots with the on-screen size of spheres of that radius,
-    // facing the viewer just in front of their centres, unlit. They depend on the model-view
+    // facing the viewer in front of their centres, unlit. They depend on the model-view
     // matrix of the moment (a display list of them holds for that camera only). A renderer
     // without dots draws the spheres.
     virtual void DrawDots(const CVector4* centres, const CVector4* colours, int count,

@@ -266,6 +266,42 @@ TEST_F(SceneComposerTest, ThinningLeavesDenseSetsLegibleAndEveryListedTap) {
     EXPECT_EQ(drawn(RecordedKind::Dot, MARK_COLOR).size(), 4u);
     EXPECT_EQ(drawn(RecordedKind::Text, MARK_COLOR).size(), 4u);
     EXPECT_LT(drawn(RecordedKind::Text, COLOR_BLACK).size(), 20000u / 10);
+    // Turned so that a side wall shows too: the markers go to the walls facing the viewer first
+    // (a tap on a wall behind would take a visible one's place and be hidden itself).
+    const CCamera front = state.m_camera;
+    state.m_camera.Turn(CVector4(0, 35, 0));
+    Compose();
+    r.ModelView(m);
+    const std::vector<CVector4>& taps = state.m_data.m_taps.m_aPos;
+    CVector4 low = taps[0], high = taps[0];
+    for (const CVector4& p : taps) {
+        low = CVector4(std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z));
+        high = CVector4(std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z));
+    }
+    size_t facing = 0;
+    const std::vector<CVector4> dots = drawn(RecordedKind::Dot, COLOR_BLACK);
+    for (const CVector4& dot : dots) {
+        for (const CVector4& p : taps) {
+            const float ex = m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12];
+            const float ey = m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13];
+            if (std::fabs(ex - dot.x) < 1e-3f && std::fabs(ey - dot.y) < 1e-3f) {
+                // The wall the tap lies on, and whether its outward normal points at the eye.
+                const CVector4 normal(p.x == low.x    ? -1.0f
+                                      : p.x == high.x ? 1.0f
+                                                      : 0.0f,
+                                      p.y == low.y    ? -1.0f
+                                      : p.y == high.y ? 1.0f
+                                                      : 0.0f,
+                                      p.z == high.z ? 1.0f : 0.0f);
+                facing += m[2] * normal.x + m[6] * normal.y + m[10] * normal.z > 0.0f ? 1 : 0;
+                break;
+            }
+        }
+    }
+    EXPECT_GT(dots.size(), 50u);
+    EXPECT_GE(facing, dots.size() * 4 / 5);  // the rest fill gaps, hidden behind the walls
+    state.m_camera = front;
+
     // Mesh outlines a pixel or two apart are left out; zoomed in, they are back, each edge
     // once (a triangle mesh has about one and a half edges a panel, not three).
     EXPECT_EQ(Count(RecordedKind::LineLoop, COLOR_GRAY) + Count(RecordedKind::Line, COLOR_GRAY),
