@@ -24,13 +24,16 @@
 //   --table   the one line the benchmark table reads:
 //             redraw_s=<median> limit_s=<median> peak_mb=<x> idle_mb=<y> default_s=<median>
 //             tris_s=<median> rss1_mb= rss2_mb= rss3_mb= heap1_mb= heap2_mb= heap3_mb=
+//             step_s=<median> contours_s=<median>
 //             redraw: a frame with every layer on after a camera turn (cached contours);
 //             limit: the replay of that frame's recorded primitives; default: the same with
 //             the default layers; tris: the mesh's triangles drawn once from vertex arrays with
 //             one colour per corner, the least any viewer of the field must draw; rss and heap:
 //             the whole process's resident memory and malloc's heap in use (the GL driver's
 //             allocations included) after the first frame, after a direction step and its
-//             frame, and after one more frame.
+//             frame, and after one more frame; step: a direction step with the default
+//             layers (the next direction's contours and the frame); contours: the contour
+//             computation of a direction alone.
 // KZV_BENCH_REPEATS sets the interleaved repeats of the timings (default 7; --table takes
 // fewer on request, at least 1). KZV_BENCH_NO_REPLAY leaves the replay out of --table (its
 // recording of a million-tap frame takes gigabytes); limit_s is then 0.
@@ -61,6 +64,7 @@
 
 #include "LargeSet.h"
 #include "SampleGen.h"
+#include "field/ContourWalk.h"
 #include "field/Picking.h"
 #include "render/GLRecording.h"
 #include "render/GLText.h"
@@ -416,6 +420,26 @@ void RunTable(CKZ_VView& view, double peak, double idle, double rss1, double hea
     const std::function<void()> nothing = [] {};
     const std::function<void()> drag = DragFrame;
     const std::function<void()> tris = [&triangles] { DrawTriangles(triangles); };
+    // The direction step with the default layers (the next direction's contours, their runs
+    // and the frame) against the contour computation alone.
+    std::vector<double> stepTimes, contourTimes;
+    ShowDefaultLayers(view);
+    Redraw();
+    for (int k = 0; k < repeats; ++k) {
+        const auto start = std::chrono::steady_clock::now();
+        {
+            auto edit = view.Owner().Edit();
+            edit->m_settings.m_nDirection =
+                (edit->m_settings.m_nDirection + 1) % edit->m_data.m_cp.m_nDirectionCount;
+        }
+        Redraw();
+        stepTimes.push_back(Seconds(std::chrono::steady_clock::now() - start));
+        const CViewState& state = view.Owner().State();
+        CContourDrawing drawing;
+        const auto computing = std::chrono::steady_clock::now();
+        ComputeContours(state.m_data, state.m_settings, state.m_selection, drawing);
+        contourTimes.push_back(Seconds(std::chrono::steady_clock::now() - computing));
+    }
     const int allFrames = framesFor(timeFrames(every, drag, 1));
     const int plainFrames = framesFor(timeFrames(defaults, drag, 1));
     const int trisFrames = framesFor(timeFrames(nothing, tris, 1));
@@ -427,9 +451,10 @@ void RunTable(CKZ_VView& view, double peak, double idle, double rss1, double hea
     }
     std::printf(
         "redraw_s=%.4f limit_s=%.4f peak_mb=%.1f idle_mb=%.1f default_s=%.4f tris_s=%.4f "
-        "rss1_mb=%.1f rss2_mb=%.1f rss3_mb=%.1f heap1_mb=%.1f heap2_mb=%.1f heap3_mb=%.1f\n",
+        "rss1_mb=%.1f rss2_mb=%.1f rss3_mb=%.1f heap1_mb=%.1f heap2_mb=%.1f heap3_mb=%.1f "
+        "step_s=%.4f contours_s=%.4f\n",
         Median(allTimes), r.limit, peakAll, idle, Median(plainTimes), Median(trisTimes), rss1, rss2,
-        rss3, heap1, heap2, heap3);
+        rss3, heap1, heap2, heap3, Median(stepTimes), Median(contourTimes));
     if (r.differing != 0) {
         std::fprintf(stderr, "limit picture differs in %zu pixels\n", r.differing);
     }

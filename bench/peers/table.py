@@ -12,6 +12,7 @@ baseline; one line "<work> <size> <ours> <peer>" each:
   heap <size> <peak heap MB> <data set MB>
   frame <size> <every layer s> <triangles s>    default <size> <default layers s> <triangles s>
   redraw <size> <every layer s> <replay s>      rss <size> <MB after frame 1,step,frame 2> <idle MB>
+  step <size> <direction step s> <contour computation + default frame s>
 """
 
 import statistics
@@ -36,6 +37,9 @@ def read_results(path):
                 runs[("rss", n, "ours")].append(
                     [float(v["rss1_mb"]), float(v["rss2_mb"]), float(v["rss3_mb"])])
                 runs[("rss", n, "peer")].append(float(v["idle_mb"]))
+            if "step_s" in v:
+                runs[("step", n, "ours")].append(float(v["step_s"]))
+                runs[("step", n, "peer")].append(float(v["contours_s"]) + float(v["default_s"]))
             if float(v["limit_s"]) > 0:
                 runs[("redraw", n, "ours")].append(float(v["redraw_s"]))
                 runs[("redraw", n, "peer")].append(float(v["limit_s"]))
@@ -160,6 +164,9 @@ def main():
         "<= 2 x the triangles", unit=" s")
     row("frame", "camera-drag frame, every layer (s)", "the same triangles", False, 4.0,
         "<= 4 x the triangles", unit=" s")
+    row("step", "direction step, default layers: next direction's contours and its frame (s)",
+        "the contour computation alone plus one drag frame", False, 1.0,
+        "<= the computation + one frame", unit=" s")
     row("redraw", "camera-drag frame, every layer (s)",
         "the same frame's recorded primitives replayed from prebuilt arrays", False, 1.3,
         "<= 1.3 x (up to 80 000 taps)", unit=" s",

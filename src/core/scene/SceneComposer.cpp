@@ -537,46 +537,39 @@ void CSceneComposer::DrawContours() {
     const bool current = m_cache.contoursListComputation == m_cache.contourComputations &&
                          m_cache.contoursListScale == scale;
     ThroughList(m_cache.contoursList, current, [this, scale] {
-        // Runs of bands (and blanks) and of lines are drawn each at once, in the items' order.
+        // Every band (and blank) in one run, then every line, then the label spheres. The
+        // items come panel by panel, bands, lines and labels mixed; the lines lie lifted over
+        // the bands and the spheres stand out of both, so the depth test gives the picture of
+        // the items' order, without a run (and a draw) for each panel's few items.
         const CContourDrawing& drawing = m_cache.contours;
-        std::vector<CVector4> points;
+        std::vector<CVector4> points, colours;
         std::vector<int> counts;
-        std::vector<CVector4> colours;
-        ContourItemType run = ContourItemType::Slots;  // none
-        auto flush = [&] {
-            if (run == ContourItemType::Band) {
-                m_r.DrawPolygons(points.data(), counts.data(), colours.data(),
-                                 static_cast<int>(counts.size()));
-            } else if (run == ContourItemType::Line) {
-                m_r.DrawLines(points.data(), colours.data(), static_cast<int>(colours.size()),
-                              1.0f);
-            }
-            points.clear();
-            counts.clear();
-            colours.clear();
-        };
         for (const CContourItem& item : drawing.items) {
-            const CVector4* at = &drawing.points[static_cast<size_t>(item.first)];
-            const bool polygon =
-                item.type == ContourItemType::Band || item.type == ContourItemType::Blank;
-            const ContourItemType kind = polygon ? ContourItemType::Band : item.type;
-            if (kind != run) {
-                flush();
-                run = kind;
-            }
-            if (polygon) {
+            if (item.type == ContourItemType::Band || item.type == ContourItemType::Blank) {
+                const CVector4* at = &drawing.points[static_cast<size_t>(item.first)];
                 points.insert(points.end(), at, at + item.count);
                 counts.push_back(item.count);
                 colours.push_back(item.type == ContourItemType::Band ? item.colour : COLOR_WHITE);
-            } else if (item.type == ContourItemType::Line) {
+            }
+        }
+        m_r.DrawPolygons(points.data(), counts.data(), colours.data(),
+                         static_cast<int>(counts.size()));
+        points.clear();
+        colours.clear();
+        for (const CContourItem& item : drawing.items) {
+            if (item.type == ContourItemType::Line) {
+                const CVector4* at = &drawing.points[static_cast<size_t>(item.first)];
                 points.insert(points.end(), at, at + 2);
                 colours.push_back(item.colour);
-            } else if (item.type == ContourItemType::Label) {
+            }
+        }
+        m_r.DrawLines(points.data(), colours.data(), static_cast<int>(colours.size()), 1.0f);
+        for (const CContourItem& item : drawing.items) {
+            if (item.type == ContourItemType::Label) {
                 const CContourLabel& label = drawing.labels[static_cast<size_t>(item.first)];
                 m_r.DrawSphere(label.centre, label.radius, item.colour, 8);
             }
         }
-        flush();
         m_cache.contoursListComputation = m_cache.contourComputations;
         m_cache.contoursListScale = scale;
     });
