@@ -501,7 +501,8 @@ void CSceneComposer::DrawComment(const CCommentRecord& record) {
 void CSceneComposer::DrawContours() {
     CContourInputs inputs =
         ContourInputsOf(m_state.m_data, m_state.m_settings, m_state.m_selection);
-    if (!m_cache.contoursValid || inputs != m_cache.contourKey) {
+    const bool compute = !m_cache.contoursValid || inputs != m_cache.contourKey;
+    if (compute) {
         ComputeContours(m_state.m_data, m_state.m_settings, m_state.m_selection, m_cache.contours);
         // Kept for many frames: without the slack of their growth (up to half of them).
         m_cache.contours.items.shrink_to_fit();
@@ -532,11 +533,7 @@ void CSceneComposer::DrawContours() {
     for (const CContourItem& item : contours.items) {
         hasSlots = hasSlots || item.type == ContourItemType::Slots;
     }
-    // Compiled once per computation and pixel scale: a camera move replays them.
-    const int scale = m_r.PixelScale();
-    const bool current = m_cache.contoursListComputation == m_cache.contourComputations &&
-                         m_cache.contoursListScale == scale;
-    ThroughList(m_cache.contoursList, current, [this, scale] {
+    const auto drawRuns = [this] {
         // Every band (and blank) in one run, then every line, then the label spheres. The
         // items come panel by panel, bands, lines and labels mixed; the lines lie lifted over
         // the bands and the spheres stand out of both, so the depth test gives the picture of
@@ -570,9 +567,24 @@ void CSceneComposer::DrawContours() {
                 m_r.DrawSphere(label.centre, label.radius, item.colour, 8);
             }
         }
+    };
+    const int scale = m_r.PixelScale();
+    if (compute) {
+        // New contours (a direction step, say) are drawn directly: the list is made by the
+        // next frame that shows them again, so stepping through the directions never pays
+        // for a list it would not replay.
+        m_r.DeleteList(m_cache.contoursList);
+        m_cache.contoursList = 0;
+        m_cache.contoursListComputation = -1;
+        drawRuns();
+    } else {
+        // Compiled once per computation and pixel scale: a camera move replays them.
+        const bool current = m_cache.contoursListComputation == m_cache.contourComputations &&
+                             m_cache.contoursListScale == scale;
+        ThroughList(m_cache.contoursList, current, drawRuns);
         m_cache.contoursListComputation = m_cache.contourComputations;
         m_cache.contoursListScale = scale;
-    });
+    }
     m_r.SetDepthTest(false);
     for (const CContourItem& item : contours.items) {
         if (item.type == ContourItemType::Label) {
