@@ -14,12 +14,12 @@ namespace {
 // The corner pairs of a quadrilateral's four triangles, in SplitPanel's order.
 constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
 
-// The walk of ComputeContours, writing into a frame begun on out.
+// The walk of ComputeContours, appending to out.
 void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
                   const CSelection& selection, CContourDrawing& out) {
     // The shown values of every record: one pass over the table, also for an envelope; their
     // true range goes with the drawing (the colour bar's end marks, the status bar).
-    std::vector<double> column;
+    std::vector<double>& column = out.scratch.values;
     ShownColumn(data, ShownValuesOf(data, settings), column);
     out.shownRange = DataRange(column);
 
@@ -38,18 +38,35 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
     const CLabelContext labels =
         lines ? MakeLabelContext(data, settings, selection) : CLabelContext();
 
+    // The band of every record's value, found once per record rather than at every panel
+    // corner of the record's tap.
+    std::vector<int8_t>& bandOf = out.scratch.bands;
+    bandOf.clear();
+    if (bands) {
+        bandOf.resize(column.size());
+        for (size_t r = 0; r < column.size(); ++r) {
+            bandOf[r] = static_cast<int8_t>(BandIndex(column[r], levels));
+        }
+    }
+
     CContourItem slotsItem;
     slotsItem.type = ContourItemType::Slots;
 
     // The corners of every panel are looked up once per data set, not per frame.
     const CCornerTable& table = data.Corners();
     const int panels = data.m_mesh.GetPanelCount();
+    const std::vector<uint8_t>& contourFlags = settings.m_abPanelContour;
+    const int flagged =
+        static_cast<int>(std::min(contourFlags.size(), static_cast<size_t>(panels)));
+    const double* values = column.data();
+    const size_t records = column.size();
+    const int8_t* recordBand = bands ? bandOf.data() : nullptr;
     CPanelCorners c;
     CVector4 tri[4][3];  // assigned per panel; constructed once per frame
     double val[4][3];
-    for (int i = 0; i < panels; ++i) {
-        if (static_cast<size_t>(i) >= settings.m_abPanelContour.size() ||
-            settings.m_abPanelContour[static_cast<size_t>(i)] != 1) {
+    int band[4][3] = {};
+    for (int i = 0; i < flagged; ++i) {
+        if (contourFlags[static_cast<size_t>(i)] != 1) {
             continue;
         }
         c.count = table.Count(i);
@@ -59,7 +76,8 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
         const int32_t* cpRecord = table.CpRecords(i);
         bool complete = true;
         for (int k = 0; k < c.count; ++k) {
-            c.value[k] = CDataSet::ColumnValue(column, cpRecord[k]);
+            const int32_t r = cpRecord[k];
+            c.value[k] = r >= 0 && static_cast<size_t>(r) < records ? values[r] : NO_VALUE;
             // Written so that a NaN counts as no value too.
             complete = complete && c.value[k] < NO_VALUE;
         }
@@ -84,18 +102,22 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
             continue;
         }
 
-        const int triangles = SplitPanel(c, tri, val);
-
-        // Each corner's band once for the panel's triangles (a quadrilateral's centre last).
-        int cornerBand[5] = {};
-        int band[4][3] = {};
-        if (bands) {
-            for (int k = 0; k < c.count; ++k) {
-                cornerBand[k] = BandIndex(c.value[k], levels);
+        // Every corner has a value here, so its record is in the column and has a band.
+        int triangles = 1;
+        if (c.count == 3) {
+            for (int k = 0; k < 3; ++k) {
+                tri[0][k] = c.pos[k];
+                val[0][k] = c.value[k];
+                band[0][k] = bands ? recordBand[cpRecord[k]] : 0;
             }
-            if (triangles == 1) {
-                std::copy(cornerBand, cornerBand + 3, band[0]);
-            } else {
+        } else {
+            triangles = SplitPanel(c, tri, val);
+            if (bands) {
+                // Each corner's band once for the four triangles, the centre's last.
+                int cornerBand[4];
+                for (int k = 0; k < 4; ++k) {
+                    cornerBand[k] = recordBand[cpRecord[k]];
+                }
                 const int centre = BandIndex(val[0][1], levels);
                 for (int t = 0; t < 4; ++t) {
                     band[t][0] = cornerBand[kSplitPairs[t][0]];
@@ -130,9 +152,8 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
 
 void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
                      const CSelection& selection, CContourDrawing& out) {
-    out.BeginFrame();
+    out.Clear();
     ComputeFrame(data, settings, selection, out);
-    out.EndFrame();
 }
 
 CContourInputs ContourInputsOf(const CDataSet& data, const CDisplaySettings& settings,
