@@ -207,7 +207,8 @@ TEST(ColorScaleTest, BandWalkGivesTheDefinedPolygonsBitForBit) {
     const CContourLevels scales[] = {
         MakeContourLevels(-1.0, 1.0, 30), MakeContourLevels(-2.0, 0.6, 13),
         MakeContourLevels(-1.5, 0.5, 1),  MakeContourLevels(-0.8, 0.4, 4),
-        MakeContourLevels(1.0, -1.0, 4),  MakeContourLevels(-3.0, 1.0, 2)};
+        MakeContourLevels(1.0, -1.0, 4),  MakeContourLevels(0.5, -1.5, 1),
+        MakeContourLevels(-3.0, 1.0, 2)};
     for (const CContourLevels& levels : scales) {
         std::uniform_int_distribution<size_t> level(0, levels.level.size() - 1);
         for (int i = 0; i < 3000; ++i) {
