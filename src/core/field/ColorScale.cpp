@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 CContourLevels MakeContourLevels(double min, double max, int n) {
     CContourLevels levels;
@@ -130,10 +131,7 @@ void ForEachBandKnown(const CVector4 t[3], const double v[3], const int band[3],
     // The polygons of bands first..last, built in this thread's scratch arrays: constructing
     // them for every triangle would cost more than filling them.
     static thread_local CVector4 polygon[MAX_DIVISIONS][kMaxBandPoints];
-    int count[MAX_DIVISIONS];
-    for (int k = first; k <= last; ++k) {
-        count[k] = 0;
-    }
+    uint8_t count[MAX_DIVISIONS] = {};
     for (int e = 0; e < 3; ++e) {
         const int f = e == 2 ? 0 : e + 1;
         const CVector4& a = t[e];

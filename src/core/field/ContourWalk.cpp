@@ -61,10 +61,25 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
     const double* values = column.data();
     const size_t records = column.size();
     const int8_t* recordBand = bands ? bandOf.data() : nullptr;
+    CVector4 lift;  // the panel's: its normal x the data set's lift
+    // A lifted triangle's bands, then (lifted once more) its lines and the slots.
+    auto drawTriangle = [&](CVector4* p, const double* v, const int* band) {
+        if (bands) {
+            FillBandsOnTriangle(p, v, band, levels, settings.m_aColorTable, out);
+        }
+        if (lines) {
+            for (int k = 0; k < 3; ++k) {
+                p[k] = p[k] + lift;
+            }
+            if (drawLines) {
+                LinesOnTriangle(p, v, levels, lineTable, settings.m_clrLine, labels, out);
+            }
+            out.AddItem(slotsItem);
+        }
+    };
     CPanelCorners c;
     CVector4 tri[4][3];  // assigned per panel; constructed once per frame
     double val[4][3];
-    int band[4][3] = {};
     for (int i = 0; i < flagged; ++i) {
         if (contourFlags[static_cast<size_t>(i)] != 1) {
             continue;
@@ -85,7 +100,7 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
         for (int k = 0; k < c.count; ++k) {
             c.pos[k] = data.PositionOfRecord(posRecord[k]);
         }
-        const CVector4 lift = data.PanelNormal(i) * data.m_fLift;
+        lift = data.PanelNormal(i) * data.m_fLift;
         if (!complete) {
             // No bands, lines or labels; but where the geometry is drawn as outlines, a hole
             // in the bands would show the far side's bands through this wall.
@@ -103,47 +118,37 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
         }
 
         // Every corner has a value here, so its record is in the column and has a band.
-        int triangles = 1;
         if (c.count == 3) {
+            int cornerBand[3] = {};
             for (int k = 0; k < 3; ++k) {
-                tri[0][k] = c.pos[k];
-                val[0][k] = c.value[k];
-                band[0][k] = bands ? recordBand[cpRecord[k]] : 0;
-            }
-        } else {
-            triangles = SplitPanel(c, tri, val);
-            if (bands) {
-                // Each corner's band once for the four triangles, the centre's last.
-                int cornerBand[4];
-                for (int k = 0; k < 4; ++k) {
+                c.pos[k] = c.pos[k] + lift;
+                if (bands) {
                     cornerBand[k] = recordBand[cpRecord[k]];
                 }
-                const int centre = BandIndex(val[0][1], levels);
-                for (int t = 0; t < 4; ++t) {
-                    band[t][0] = cornerBand[kSplitPairs[t][0]];
-                    band[t][1] = centre;
-                    band[t][2] = cornerBand[kSplitPairs[t][1]];
-                }
+            }
+            drawTriangle(c.pos, c.value, cornerBand);
+            continue;
+        }
+        SplitPanel(c, tri, val);
+        int band[4][3] = {};
+        if (bands) {
+            // Each corner's band once for the four triangles, the centre's last.
+            int cornerBand[4];
+            for (int k = 0; k < 4; ++k) {
+                cornerBand[k] = recordBand[cpRecord[k]];
+            }
+            const int centre = BandIndex(val[0][1], levels);
+            for (int t = 0; t < 4; ++t) {
+                band[t][0] = cornerBand[kSplitPairs[t][0]];
+                band[t][1] = centre;
+                band[t][2] = cornerBand[kSplitPairs[t][1]];
             }
         }
-
-        for (int t = 0; t < triangles; ++t) {
-            CVector4* p = tri[t];
+        for (int t = 0; t < 4; ++t) {
             for (int k = 0; k < 3; ++k) {
-                p[k] = p[k] + lift;
+                tri[t][k] = tri[t][k] + lift;
             }
-            if (bands) {
-                FillBandsOnTriangle(p, val[t], band[t], levels, settings.m_aColorTable, out);
-            }
-            if (lines) {
-                for (int k = 0; k < 3; ++k) {
-                    p[k] = p[k] + lift;
-                }
-                if (drawLines) {
-                    LinesOnTriangle(p, val[t], levels, lineTable, settings.m_clrLine, labels, out);
-                }
-                out.AddItem(slotsItem);
-            }
+            drawTriangle(tri[t], val[t], band[t]);
         }
     }
 }
