@@ -56,6 +56,10 @@ public:
     }
 
     bool AtEnd() const { return m_pos >= m_text.size(); }
+    // The next character as an unsigned byte, or -1 at the end.
+    int Peek() const {
+        return m_pos < m_text.size() ? static_cast<unsigned char>(m_text[m_pos]) : -1;
+    }
     std::string_view Rest() const { return m_text.substr(m_pos); }
 
 private:
