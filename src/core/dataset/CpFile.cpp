@@ -48,13 +48,13 @@ RecordParse ParseRecord(std::string_view line, int n, int32_t& tapNo, std::vecto
     CTextCursor cursor(line);
     // A number that does not start right away starts after a blank (or is not one).
     const auto startsPlain = [&cursor] {
-        const std::string_view rest = cursor.Rest();
-        return !rest.empty() && rest[0] != ' ' && rest[0] != '\t' && rest[0] != '\r';
+        const int c = cursor.Peek();
+        return c >= 0 && c != ' ' && c != '\t' && c != '\r';
     };
     bool plain = startsPlain();
     const auto skipSeparator = [&cursor, &plain] {
-        const std::string_view rest = cursor.Rest();
-        plain = plain && (rest.empty() || rest[0] == ',');
+        const int c = cursor.Peek();
+        plain = plain && (c < 0 || c == ',');
         cursor.SkipOne();
     };
     commasOnly = false;  // until the whole line has been read

@@ -40,10 +40,21 @@ const std::vector<double>& CDataSet::CpColumn(int d) const {
 }
 
 const std::vector<double>& CDataSet::ValueColumn(EValueQuantity q, int d) const {
+    // ValueOfRecord for every record, with the table and its row length looked up once.
     const size_t records = m_cp.m_aTapNo.size();
     m_cpColumn.resize(records);
-    for (size_t i = 0; i < records; ++i) {
-        m_cpColumn[i] = ValueOfRecord(q, static_cast<int32_t>(i), d);
+    const CCpFile& table = Table(q);
+    const int n = table.m_nDirectionCount;
+    if (d < 0 || d >= n) {
+        std::fill(m_cpColumn.begin(), m_cpColumn.end(), NO_VALUE);
+        return m_cpColumn;
+    }
+    const double* values = table.m_aCp.data();
+    const size_t size = table.m_aCp.size();
+    const size_t stride = static_cast<size_t>(n);
+    size_t k = static_cast<size_t>(d);
+    for (size_t i = 0; i < records; ++i, k += stride) {
+        m_cpColumn[i] = k < size ? values[k] : NO_VALUE;
     }
     return m_cpColumn;
 }

@@ -102,7 +102,11 @@ bool CLineReader::OpenRegularFile(const char* path, int dirFd) {
     // A small file (a header) gets a small buffer: no 64 KiB to clear for 200 bytes. One byte
     // more than the file, so that its end shows in the first read.
     const uint64_t want = std::max<uint64_t>(m_size + 1, 4096);
-    m_buffer.resize(static_cast<size_t>(std::min<uint64_t>(want, kBufferSize)));
+    m_bufferSize = static_cast<size_t>(std::min<uint64_t>(want, kBufferSize));
+    if (m_bufferSize > m_bufferCapacity) {
+        m_buffer.reset(new char[m_bufferSize]);
+        m_bufferCapacity = m_bufferSize;
+    }
     m_fd = fd;
     return true;
 }
@@ -111,7 +115,7 @@ void CLineReader::SkipBomOrRefuseUtf16() {
     if (!Fill()) {
         return;  // empty (or already refused)
     }
-    const auto* b = reinterpret_cast<const unsigned char*>(m_buffer.data());
+    const auto* b = reinterpret_cast<const unsigned char*>(m_buffer.get());
     const size_t n = m_end;
     if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
         m_begin = 3;
@@ -155,10 +159,10 @@ bool CLineReader::Fill() {
     // At most one byte past the limit is read: that byte shows the file is too large (it may
     // have grown since it was opened, or be a special file that reports no size).
     const uint64_t left = m_limit - m_bytesRead;
-    const size_t want = left < m_buffer.size() ? static_cast<size_t>(left) + 1 : m_buffer.size();
+    const size_t want = left < m_bufferSize ? static_cast<size_t>(left) + 1 : m_bufferSize;
     ssize_t n = 0;
     do {
-        n = ::read(m_fd, m_buffer.data(), want);
+        n = ::read(m_fd, m_buffer.get(), want);
     } while (n < 0 && errno == EINTR);
     if (n <= 0) {
         if (n < 0) {
@@ -193,7 +197,7 @@ bool CLineReader::ReadLine(std::string& line) {
             break;
         }
         gotAny = true;
-        const char* start = m_buffer.data() + m_begin;
+        const char* start = m_buffer.get() + m_begin;
         const size_t avail = m_end - m_begin;
         const void* lf = std::memchr(start, '\n', avail);
         const size_t beforeLf =
@@ -236,7 +240,7 @@ bool CLineReader::ReadLine(std::string_view& view) {
         }
     }
     if (!m_afterCr && m_begin < m_end) {
-        const char* start = m_buffer.data() + m_begin;
+        const char* start = m_buffer.get() + m_begin;
         const size_t avail = m_end - m_begin;
         const void* lf = std::memchr(start, '\n', avail);
         if (lf != nullptr) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 CContourLevels MakeContourLevels(double min, double max, int n) {
     CContourLevels levels;
@@ -76,13 +77,6 @@ int BandIndex(double v, const CContourLevels& levels) {
     return n - 1;
 }
 
-CVector4 PointAt(const CVector4& a, const CVector4& b, double r) {
-    return CVector4(static_cast<float>(a.x + r * (static_cast<double>(b.x) - a.x)),
-                    static_cast<float>(a.y + r * (static_cast<double>(b.y) - a.y)),
-                    static_cast<float>(a.z + r * (static_cast<double>(b.z) - a.z)),
-                    static_cast<float>(a.w + r * (static_cast<double>(b.w) - a.w)));
-}
-
 namespace {
 
 // The bands [first, last] that can collect a point of a triangle with values v in bands b. A
@@ -99,111 +93,168 @@ void BandRange(const double v[3], const int b[3], const CContourLevels& levels, 
     if (!levels.ascending || std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2])) {
         return;
     }
-    const double lo = std::min({v[0], v[1], v[2]});
+    const double lo = std::min(v[0], std::min(v[1], v[2]));
     const double* l = levels.level.data();
-    first = std::min({b[0], b[1], b[2]});
+    first = std::min(b[0], std::min(b[1], b[2]));
     while (first > 0 && l[first] >= lo) {
         --first;
     }
-    last = std::max({b[0], b[1], b[2]});
+    last = std::max(b[0], std::max(b[1], b[2]));
 }
 
-// Calls emit(band, points, count) for every band polygon of the triangle whose corners lie in
-// bands band.
-template <typename Emit>
+// The most points one band's polygon of a triangle can have: each edge adds at most its start
+// corner twice (inside the band, and again at an end of the scale) and two crossings.
+constexpr int kMaxBandPoints = 12;
+
+// Hands every band polygon of the triangle whose corners lie in bands band to sink, in band
+// order: sink.Whole(k) for a triangle wholly in band k, else sink.Polygon(k, points, count) for
+// each band polygon of more than two points.
+//
+// Band k's polygon is, edge by edge (corner e to corner e + 1), its start corner when its value
+// lies in [Lk, Lk+1], the start corner again in an end band when its value lies at or beyond
+// that end of the scale, and the edge's crossings of Lk and Lk+1, in the edge's direction. The
+// walk goes edge by edge instead of band by band: each crossing is found once (it is the upper
+// level of one band and the lower of the next) and appended to both its bands; an edge rising
+// in value meets the levels upwards, a falling edge downwards, so every band receives its
+// points in the order above.
+template <typename Sink>
 void ForEachBandKnown(const CVector4 t[3], const double v[3], const int band[3],
-                      const CContourLevels& levels, Emit emit) {
+                      const CContourLevels& levels, Sink& sink) {
     if (band[0] == band[1] && band[0] == band[2]) {
-        emit(band[0], t, 3);
+        sink.Whole(band[0]);
         return;
     }
     const int n = levels.n;
     const double* l = levels.level.data();
     int first = 0, last = n - 1;
     BandRange(v, band, levels, first, last);
-    // Each edge adds at most its start twice and two crossings. The points are assigned into
-    // this thread's scratch array: constructing twelve CVector4s (each with its vtable) for
-    // every triangle costs more than filling them.
-    static thread_local CVector4 polygon[12];
-    for (int k = first; k <= last; ++k) {
-        const double lo = l[k];
-        const double hi = l[k + 1];
-        int count = 0;
-        for (int e = 0; e < 3; ++e) {
-            const CVector4& a = t[e];
-            const CVector4& b = t[(e + 1) % 3];
-            const double va = v[e];
-            const double vb = v[(e + 1) % 3];
-            if (lo <= va && va <= hi) {
-                polygon[count++] = a;
-            }
-            if ((k == 0 && va <= levels.min) || (k == n - 1 && va >= levels.max)) {
-                polygon[count++] = a;
-            }
-            if (vb > va) {
-                if (va <= lo && lo <= vb) {
-                    polygon[count++] = PointAt(a, b, (lo - va) / (vb - va));
-                }
-                if (va <= hi && hi <= vb) {
-                    polygon[count++] = PointAt(a, b, (hi - va) / (vb - va));
-                }
-            } else if (vb < va) {
-                if (vb <= hi && hi <= va) {
-                    polygon[count++] = PointAt(a, b, (hi - va) / (vb - va));
-                }
-                if (vb <= lo && lo <= va) {
-                    polygon[count++] = PointAt(a, b, (lo - va) / (vb - va));
-                }
+    // The polygons of bands first..last, built in this thread's scratch arrays: constructing
+    // them for every triangle would cost more than filling them.
+    static thread_local CVector4 polygon[MAX_DIVISIONS][kMaxBandPoints];
+    uint8_t count[MAX_DIVISIONS] = {};
+    for (int e = 0; e < 3; ++e) {
+        const int f = e == 2 ? 0 : e + 1;
+        const CVector4& a = t[e];
+        const double va = v[e];
+        const double vb = v[f];
+        for (int k = first; k <= last; ++k) {
+            if (l[k] <= va && va <= l[k + 1]) {
+                polygon[k][count[k]++] = a;
             }
         }
-        if (count > 2) {
-            emit(k, polygon, count);
+        if (first == 0 && va <= levels.min) {
+            polygon[0][count[0]++] = a;
+        }
+        if (last == n - 1 && va >= levels.max && !(n == 1 && va <= levels.min)) {
+            polygon[n - 1][count[n - 1]++] = a;
+        }
+        const bool up = vb > va;
+        if (!up && !(vb < va)) {
+            continue;  // one value along the edge (or no value): it crosses no level
+        }
+        const double low = up ? va : vb;
+        const double high = up ? vb : va;
+        const CVector4& b = t[f];
+        // The levels Lj (first <= j <= last + 1) the edge crosses, met in its direction; Lj
+        // is the lower level of band j and the upper one of band j - 1.
+        const int step = up ? 1 : -1;
+        const int from = up ? first : last + 1;
+        const int to = up ? last + 2 : first - 1;
+        for (int j = from; j != to; j += step) {
+            const double level = l[j];
+            if (!(low <= level && level <= high)) {
+                continue;
+            }
+            const CVector4 p = PointAt(a, b, (level - va) / (vb - va));
+            if (j > first) {
+                polygon[j - 1][count[j - 1]++] = p;
+            }
+            if (j <= last) {
+                polygon[j][count[j]++] = p;
+            }
+        }
+    }
+    for (int k = first; k <= last; ++k) {
+        if (count[k] > 2) {
+            sink.Polygon(k, polygon[k], count[k]);
         }
     }
 }
 
-template <typename Emit>
-void ForEachBand(const CVector4 t[3], const double v[3], const CContourLevels& levels, Emit emit) {
-    const int b[3] = {BandIndex(v[0], levels), BandIndex(v[1], levels), BandIndex(v[2], levels)};
-    ForEachBandKnown(t, v, b, levels, emit);
-}
+// Appends the polygons to a drawing as Band items.
+class CDrawingSink {
+public:
+    CDrawingSink(const CVector4 t[3], const CVector4* table, CContourDrawing& out)
+        : m_t(t), m_table(table), m_out(out) {}
+    void Whole(int k) {
+        Item(k, m_out.PointCount(), 3);
+        m_out.AddPoints(m_t, 3);
+    }
+    void Polygon(int k, const CVector4* points, int count) {
+        Item(k, m_out.PointCount(), count);
+        m_out.AddPoints(points, count);
+    }
 
-void EmitBand(int band, const CVector4* points, int count, const CVector4* table,
-              CContourDrawing& out) {
-    CContourItem item;
-    item.type = ContourItemType::Band;
-    item.first = out.PointCount();
-    item.count = count;
-    item.index = band;
-    item.colour = table[band];
-    out.AddItem(item);
-    out.AddPoints(points, count);
+private:
+    void Item(int k, int first, int count) {
+        CContourItem item;
+        item.type = ContourItemType::Band;
+        item.first = first;
+        item.count = count;
+        item.index = k;
+        item.colour = m_table[k];
+        m_out.AddItem(item);
+    }
+
+    const CVector4* m_t;
+    const CVector4* m_table;
+    CContourDrawing& m_out;
+};
+
+// Collects the polygons as a list of their own.
+class CPolygonSink {
+public:
+    explicit CPolygonSink(const CVector4 t[3]) : m_t(t) {}
+    void Whole(int k) { polygons.push_back(CBandPolygon{k, std::vector<CVector4>(m_t, m_t + 3)}); }
+    void Polygon(int k, const CVector4* points, int count) {
+        polygons.push_back(CBandPolygon{k, std::vector<CVector4>(points, points + count)});
+    }
+
+    std::vector<CBandPolygon> polygons;
+
+private:
+    const CVector4* m_t;
+};
+
+void Bands(const double v[3], const CContourLevels& levels, int b[3]) {
+    for (int k = 0; k < 3; ++k) {
+        b[k] = BandIndex(v[k], levels);
+    }
 }
 
 }  // namespace
 
 void FillBandsOnTriangle(const CVector4 t[3], const double v[3], const CContourLevels& levels,
                          const CVector4* table, CContourDrawing& out) {
-    ForEachBand(t, v, levels, [&](int band, const CVector4* points, int count) {
-        EmitBand(band, points, count, table, out);
-    });
+    int b[3];
+    Bands(v, levels, b);
+    FillBandsOnTriangle(t, v, b, levels, table, out);
 }
 
 void FillBandsOnTriangle(const CVector4 t[3], const double v[3], const int band[3],
                          const CContourLevels& levels, const CVector4* table,
                          CContourDrawing& out) {
-    ForEachBandKnown(t, v, band, levels, [&](int k, const CVector4* points, int count) {
-        EmitBand(k, points, count, table, out);
-    });
+    CDrawingSink sink(t, table, out);
+    ForEachBandKnown(t, v, band, levels, sink);
 }
 
 std::vector<CBandPolygon> FillBandsOnTriangle(const CVector4 t[3], const double v[3],
                                               const CContourLevels& levels) {
-    std::vector<CBandPolygon> polygons;
-    ForEachBand(t, v, levels, [&](int band, const CVector4* points, int count) {
-        polygons.push_back(CBandPolygon{band, std::vector<CVector4>(points, points + count)});
-    });
-    return polygons;
+    int b[3];
+    Bands(v, levels, b);
+    CPolygonSink sink(t);
+    ForEachBandKnown(t, v, b, levels, sink);
+    return std::move(sink.polygons);
 }
 
 CHsv RgbToHsv(double r, double g, double b) {

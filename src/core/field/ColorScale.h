@@ -32,7 +32,13 @@ int BandIndex(double v, double min, double max, int n);
 int BandIndex(double v, const CContourLevels& levels);
 
 // a + r (b - a) per coordinate in double, stored as float: where a level crosses an edge.
-CVector4 PointAt(const CVector4& a, const CVector4& b, double r);
+// Inline: the band walk calls it for every crossing.
+inline CVector4 PointAt(const CVector4& a, const CVector4& b, double r) {
+    return CVector4(static_cast<float>(a.x + r * (static_cast<double>(b.x) - a.x)),
+                    static_cast<float>(a.y + r * (static_cast<double>(b.y) - a.y)),
+                    static_cast<float>(a.z + r * (static_cast<double>(b.z) - a.z)),
+                    static_cast<float>(a.w + r * (static_cast<double>(b.w) - a.w)));
+}
 
 // One band's part of a triangle.
 struct CBandPolygon {

@@ -43,54 +43,28 @@ struct CContourDrawing {
     // The true range of the values shown, over every tap (also those of panels left out).
     CDataRange shownRange;
 
-    // Empties the lists but keeps their capacity for the next frame.
+    // The walk's working arrays, kept with the drawing so that the next frame reuses their
+    // room: the shown value and the band of every record of the value table.
+    struct Scratch {
+        std::vector<double> values;
+        std::vector<int8_t> bands;
+    } scratch;
+
+    // Empties the lists but keeps their capacity for the next frame (the elements are plain
+    // data, so emptying costs nothing per element).
     void Clear() {
         items.clear();
         points.clear();
         labels.clear();
-        m_items = m_points = 0;
-        m_reuse = false;
     }
 
-    // A frame written over the last one: items and points are assigned over the kept elements
-    // (CVector4 has a virtual destructor, so emptying and refilling the lists would visit every
-    // element twice more) and EndFrame drops what is left over. Between the two the lists may
-    // be longer than the frame: writers go through the functions below.
-    void BeginFrame() {
-        labels.clear();
-        m_items = m_points = 0;
-        m_reuse = true;
-    }
-    void EndFrame() {
-        items.resize(m_items);
-        points.resize(m_points);
-        m_reuse = false;
-    }
-
-    int ItemCount() const { return static_cast<int>(m_reuse ? m_items : items.size()); }
-    int PointCount() const { return static_cast<int>(m_reuse ? m_points : points.size()); }
-    void AddItem(const CContourItem& item) { Put(items, m_items, item); }
-    void AddPoint(const CVector4& p) { Put(points, m_points, p); }
+    int ItemCount() const { return static_cast<int>(items.size()); }
+    int PointCount() const { return static_cast<int>(points.size()); }
+    void AddItem(const CContourItem& item) { items.push_back(item); }
+    void AddPoint(const CVector4& p) { points.push_back(p); }
     void AddPoints(const CVector4* p, int count) {
         for (int i = 0; i < count; ++i) {
-            Put(points, m_points, p[i]);
+            points.push_back(p[i]);
         }
     }
-
-private:
-    template <typename T>
-    void Put(std::vector<T>& list, size_t& used, const T& value) {
-        if (!m_reuse) {
-            list.push_back(value);
-        } else if (used < list.size()) {
-            list[used++] = value;
-        } else {
-            list.push_back(value);
-            ++used;
-        }
-    }
-
-    size_t m_items = 0;
-    size_t m_points = 0;
-    bool m_reuse = false;
 };

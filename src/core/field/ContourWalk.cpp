@@ -14,12 +14,12 @@ namespace {
 // The corner pairs of a quadrilateral's four triangles, in SplitPanel's order.
 constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
 
-// The walk of ComputeContours, writing into a frame begun on out.
+// The walk of ComputeContours, appending to out.
 void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
                   const CSelection& selection, CContourDrawing& out) {
     // The shown values of every record: one pass over the table, also for an envelope; their
     // true range goes with the drawing (the colour bar's end marks, the status bar).
-    std::vector<double> column;
+    std::vector<double>& column = out.scratch.values;
     ShownColumn(data, ShownValuesOf(data, settings), column);
     out.shownRange = DataRange(column);
 
@@ -38,18 +38,50 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
     const CLabelContext labels =
         lines ? MakeLabelContext(data, settings, selection) : CLabelContext();
 
+    // The band of every record's value, found once per record rather than at every panel
+    // corner of the record's tap.
+    std::vector<int8_t>& bandOf = out.scratch.bands;
+    bandOf.clear();
+    if (bands) {
+        bandOf.resize(column.size());
+        for (size_t r = 0; r < column.size(); ++r) {
+            bandOf[r] = static_cast<int8_t>(BandIndex(column[r], levels));
+        }
+    }
+
     CContourItem slotsItem;
     slotsItem.type = ContourItemType::Slots;
 
     // The corners of every panel are looked up once per data set, not per frame.
     const CCornerTable& table = data.Corners();
     const int panels = data.m_mesh.GetPanelCount();
+    const std::vector<uint8_t>& contourFlags = settings.m_abPanelContour;
+    const int flagged =
+        static_cast<int>(std::min(contourFlags.size(), static_cast<size_t>(panels)));
+    const double* values = column.data();
+    const size_t records = column.size();
+    const int8_t* recordBand = bands ? bandOf.data() : nullptr;
+    CVector4 lift;  // the panel's: its normal x the data set's lift
+    // A lifted triangle's bands, then (lifted once more) its lines and the slots.
+    auto drawTriangle = [&](CVector4* p, const double* v, const int* band) {
+        if (bands) {
+            FillBandsOnTriangle(p, v, band, levels, settings.m_aColorTable, out);
+        }
+        if (lines) {
+            for (int k = 0; k < 3; ++k) {
+                p[k] = p[k] + lift;
+            }
+            if (drawLines) {
+                LinesOnTriangle(p, v, levels, lineTable, settings.m_clrLine, labels, out);
+            }
+            out.AddItem(slotsItem);
+        }
+    };
     CPanelCorners c;
     CVector4 tri[4][3];  // assigned per panel; constructed once per frame
     double val[4][3];
-    for (int i = 0; i < panels; ++i) {
-        if (static_cast<size_t>(i) >= settings.m_abPanelContour.size() ||
-            settings.m_abPanelContour[static_cast<size_t>(i)] != 1) {
+    for (int i = 0; i < flagged; ++i) {
+        if (contourFlags[static_cast<size_t>(i)] != 1) {
             continue;
         }
         c.count = table.Count(i);
@@ -59,7 +91,8 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
         const int32_t* cpRecord = table.CpRecords(i);
         bool complete = true;
         for (int k = 0; k < c.count; ++k) {
-            c.value[k] = CDataSet::ColumnValue(column, cpRecord[k]);
+            const int32_t r = cpRecord[k];
+            c.value[k] = r >= 0 && static_cast<size_t>(r) < records ? values[r] : NO_VALUE;
             // Written so that a NaN counts as no value too.
             complete = complete && c.value[k] < NO_VALUE;
         }
@@ -67,7 +100,7 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
         for (int k = 0; k < c.count; ++k) {
             c.pos[k] = data.PositionOfRecord(posRecord[k]);
         }
-        const CVector4 lift = data.PanelNormal(i) * data.m_fLift;
+        lift = data.PanelNormal(i) * data.m_fLift;
         if (!complete) {
             // No bands, lines or labels; but where the geometry is drawn as outlines, a hole
             // in the bands would show the far side's bands through this wall.
@@ -84,44 +117,38 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
             continue;
         }
 
-        const int triangles = SplitPanel(c, tri, val);
-
-        // Each corner's band once for the panel's triangles (a quadrilateral's centre last).
-        int cornerBand[5] = {};
+        // Every corner has a value here, so its record is in the column and has a band.
+        if (c.count == 3) {
+            int cornerBand[3] = {};
+            for (int k = 0; k < 3; ++k) {
+                c.pos[k] = c.pos[k] + lift;
+                if (bands) {
+                    cornerBand[k] = recordBand[cpRecord[k]];
+                }
+            }
+            drawTriangle(c.pos, c.value, cornerBand);
+            continue;
+        }
+        SplitPanel(c, tri, val);
         int band[4][3] = {};
         if (bands) {
-            for (int k = 0; k < c.count; ++k) {
-                cornerBand[k] = BandIndex(c.value[k], levels);
+            // Each corner's band once for the four triangles, the centre's last.
+            int cornerBand[4];
+            for (int k = 0; k < 4; ++k) {
+                cornerBand[k] = recordBand[cpRecord[k]];
             }
-            if (triangles == 1) {
-                std::copy(cornerBand, cornerBand + 3, band[0]);
-            } else {
-                const int centre = BandIndex(val[0][1], levels);
-                for (int t = 0; t < 4; ++t) {
-                    band[t][0] = cornerBand[kSplitPairs[t][0]];
-                    band[t][1] = centre;
-                    band[t][2] = cornerBand[kSplitPairs[t][1]];
-                }
+            const int centre = BandIndex(val[0][1], levels);
+            for (int t = 0; t < 4; ++t) {
+                band[t][0] = cornerBand[kSplitPairs[t][0]];
+                band[t][1] = centre;
+                band[t][2] = cornerBand[kSplitPairs[t][1]];
             }
         }
-
-        for (int t = 0; t < triangles; ++t) {
-            CVector4* p = tri[t];
+        for (int t = 0; t < 4; ++t) {
             for (int k = 0; k < 3; ++k) {
-                p[k] = p[k] + lift;
+                tri[t][k] = tri[t][k] + lift;
             }
-            if (bands) {
-                FillBandsOnTriangle(p, val[t], band[t], levels, settings.m_aColorTable, out);
-            }
-            if (lines) {
-                for (int k = 0; k < 3; ++k) {
-                    p[k] = p[k] + lift;
-                }
-                if (drawLines) {
-                    LinesOnTriangle(p, val[t], levels, lineTable, settings.m_clrLine, labels, out);
-                }
-                out.AddItem(slotsItem);
-            }
+            drawTriangle(tri[t], val[t], band[t]);
         }
     }
 }
@@ -130,9 +157,8 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
 
 void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
                      const CSelection& selection, CContourDrawing& out) {
-    out.BeginFrame();
+    out.Clear();
     ComputeFrame(data, settings, selection, out);
-    out.EndFrame();
 }
 
 CContourInputs ContourInputsOf(const CDataSet& data, const CDisplaySettings& settings,

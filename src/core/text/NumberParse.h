@@ -56,6 +56,10 @@ public:
     }
 
     bool AtEnd() const { return m_pos >= m_text.size(); }
+    // The next character as an unsigned byte, or -1 at the end.
+    int Peek() const {
+        return m_pos < m_text.size() ? static_cast<unsigned char>(m_text[m_pos]) : -1;
+    }
     std::string_view Rest() const { return m_text.substr(m_pos); }
 
 private:
@@ -111,24 +115,29 @@ private:
         const char* const last = m_text.data() + m_text.size();
         const bool negative = p != last && *p == '-';
         p += negative ? 1 : 0;
-        const auto digit = [&p, last] { return p != last && *p >= '0' && *p <= '9'; };
+        const auto digit = [&p, last] {
+            return p != last && static_cast<unsigned char>(*p - '0') < 10;
+        };
+        // Reads digits into m up to 19 in all (more could overflow it); how many were read
+        // comes from the cursor's advance rather than a count kept per digit.
         uint64_t m = 0;
-        int digits = 0;
-        while (digit() && digits < 19) {
-            m = m * 10 + static_cast<uint64_t>(*p++ - '0');
-            ++digits;
-        }
+        const auto readDigits = [&p, last, &m](int room) {
+            const char* const start = p;
+            const char* const stop = last - p < room ? last : p + room;
+            while (p != stop && static_cast<unsigned char>(*p - '0') < 10) {
+                m = m * 10 + static_cast<uint64_t>(*p++ - '0');
+            }
+            return static_cast<int>(p - start);
+        };
+        int digits = readDigits(19);
         if (digits == 0) {
             return false;
         }
         int fraction = 0;
         if (p != last && *p == '.') {
             ++p;
-            while (digit() && digits < 19) {
-                m = m * 10 + static_cast<uint64_t>(*p++ - '0');
-                ++digits;
-                ++fraction;
-            }
+            fraction = readDigits(19 - digits);
+            digits += fraction;
             if (fraction == 0) {
                 return false;
             }

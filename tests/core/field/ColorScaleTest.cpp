@@ -144,6 +144,108 @@ TEST(ColorScaleTest, VisitingOnlyTheSpannedBandsLosesNoPolygon) {
     EXPECT_FALSE(MakeContourLevels(1.0, 1.0, 4).ascending);
 }
 
+// The band polygons as the scale defines them: a triangle whose corners share a band is that
+// band's one polygon; else band by band, band k takes, edge by edge, the edge's start corner
+// when its value lies in [Lk, Lk+1], the start again in an end band when its value lies at or
+// beyond that end, and the edge's crossings of Lk and Lk+1 in the edge's direction; polygons
+// of two points or fewer are left out.
+std::vector<CBandPolygon> BandsByDefinition(const CVector4 t[3], const double v[3],
+                                            const CContourLevels& levels) {
+    std::vector<CBandPolygon> out;
+    const int band0 = BandIndex(v[0], levels);
+    if (band0 == BandIndex(v[1], levels) && band0 == BandIndex(v[2], levels)) {
+        out.push_back(CBandPolygon{band0, {t[0], t[1], t[2]}});
+        return out;
+    }
+    const int n = levels.n;
+    for (int k = 0; k < n; ++k) {
+        const double lo = levels.level[static_cast<size_t>(k)];
+        const double hi = levels.level[static_cast<size_t>(k) + 1];
+        CBandPolygon band{k, {}};
+        for (int e = 0; e < 3; ++e) {
+            const CVector4& a = t[e];
+            const CVector4& b = t[(e + 1) % 3];
+            const double va = v[e];
+            const double vb = v[(e + 1) % 3];
+            if (lo <= va && va <= hi) {
+                band.points.push_back(a);
+            }
+            if ((k == 0 && va <= levels.min) || (k == n - 1 && va >= levels.max)) {
+                band.points.push_back(a);
+            }
+            const bool crossesLo = vb > va ? va <= lo && lo <= vb : vb < va && vb <= lo && lo <= va;
+            const bool crossesHi = vb > va ? va <= hi && hi <= vb : vb < va && vb <= hi && hi <= va;
+            const CVector4 atLo = PointAt(a, b, (lo - va) / (vb - va));
+            const CVector4 atHi = PointAt(a, b, (hi - va) / (vb - va));
+            if (vb > va) {
+                if (crossesLo)
+                    band.points.push_back(atLo);
+                if (crossesHi)
+                    band.points.push_back(atHi);
+            } else {
+                if (crossesHi)
+                    band.points.push_back(atHi);
+                if (crossesLo)
+                    band.points.push_back(atLo);
+            }
+        }
+        if (band.points.size() > 2) {
+            out.push_back(band);
+        }
+    }
+    return out;
+}
+
+// The walk finds each crossing once and goes edge by edge; its polygons must be those of the
+// definition point for point, on pitched-roof-like triangles with four-decimal values that
+// often sit exactly on a level or at an end, suctions far below the scale, flat edges, NaN, a
+// one-band scale and a reversed one.
+TEST(ColorScaleTest, BandWalkGivesTheDefinedPolygonsBitForBit) {
+    std::mt19937 rng(32);
+    std::uniform_real_distribution<float> coord(-120.0f, 120.0f);
+    std::uniform_int_distribution<int> tenThousandths(-32000, 15000);
+    const CContourLevels scales[] = {
+        MakeContourLevels(-1.0, 1.0, 30), MakeContourLevels(-2.0, 0.6, 13),
+        MakeContourLevels(-1.5, 0.5, 1),  MakeContourLevels(-0.8, 0.4, 4),
+        MakeContourLevels(1.0, -1.0, 4),  MakeContourLevels(0.5, -1.5, 1),
+        MakeContourLevels(-3.0, 1.0, 2)};
+    for (const CContourLevels& levels : scales) {
+        std::uniform_int_distribution<size_t> level(0, levels.level.size() - 1);
+        for (int i = 0; i < 3000; ++i) {
+            const CVector4 t[3] = {CVector4(coord(rng), coord(rng), coord(rng)),
+                                   CVector4(coord(rng), coord(rng), 42.5f),
+                                   CVector4(coord(rng), coord(rng), 42.5f)};
+            double v[3];
+            for (double& x : v) {
+                const int pick = static_cast<int>(rng() % 8);
+                x = pick == 0   ? levels.level[level(rng)]
+                    : pick == 1 ? levels.min
+                    : pick == 2 ? levels.max
+                                : tenThousandths(rng) / 10000.0;
+            }
+            if (i % 50 == 0) {
+                v[1] = v[0];  // an edge of one value
+            }
+            if (i % 97 == 0) {
+                v[2] = std::nan("");
+            }
+            const auto walked = FillBandsOnTriangle(t, v, levels);
+            const auto defined = BandsByDefinition(t, v, levels);
+            ASSERT_EQ(walked.size(), defined.size()) << v[0] << " " << v[1] << " " << v[2];
+            for (size_t k = 0; k < walked.size(); ++k) {
+                ASSERT_EQ(walked[k].band, defined[k].band);
+                ASSERT_EQ(walked[k].points.size(), defined[k].points.size());
+                for (size_t j = 0; j < walked[k].points.size(); ++j) {
+                    const CVector4& a = walked[k].points[j];
+                    const CVector4& b = defined[k].points[j];
+                    ASSERT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w)
+                        << "band " << k << " point " << j;
+                }
+            }
+        }
+    }
+}
+
 TEST(ColorScaleTest, HsvConversions) {
     const CHsv red = RgbToHsv(255, 0, 0);
     EXPECT_EQ(red.h, 0.0);
