@@ -103,8 +103,6 @@ public:
                      int face) override;
     void DrawFace(const CVector4* points, int count, const CVector4* material, int face) override;
     void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) override;
-    void DrawSpheres(const CVector4* centres, const CVector4* colours, int count, float radius,
-                     int slices) override;
     void DrawDots(const CVector4* centres, const CVector4* colours, int count,
                   float radius) override;
     void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,

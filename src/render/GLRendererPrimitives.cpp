@@ -2,7 +2,6 @@
 // the display lists they are compiled into.
 #include "render/GLRenderer.h"
 
-#define GL_GLEXT_PROTOTYPES 1  // glMultiDrawArrays (OpenGL 1.4), exported by libGL
 #include <GL/gl.h>
 
 #include <cmath>
@@ -267,63 +266,6 @@ void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int
         kzv::SolidSphere(radius, slices, slices);
     }
     glPopMatrix();
-}
-
-// The unit sphere's strips placed at every centre in one array and drawn by one call: the
-// same quad strips, normals and colours as drawing the spheres one by one, without a matrix
-// change and a draw per sphere.
-void CGLRenderer::DrawSpheres(const CVector4* centres, const CVector4* colours, int count,
-                              float radius, int slices) {
-    if (!HasCurrentContext() || count <= 0) {
-        return;
-    }
-    if (m_recording != nullptr) {
-        CSceneRenderer::DrawSpheres(centres, colours, count, radius, slices);  // kept one by one
-        return;
-    }
-    const std::vector<kzv::CSolidStrip>& unit = *SolidStrips(SOLID_SPHERE, slices);
-    size_t perSphere = 0;
-    for (const kzv::CSolidStrip& strip : unit) {
-        perSphere += strip.vertices.size() / 3;
-    }
-    // Scaled spheres have their normals scaled by 1 / radius when the GL does not normalise.
-    const float normalScale = glIsEnabled(GL_NORMALIZE) == GL_TRUE ? 1.0f : 1.0f / radius;
-    std::vector<float> positions, normals, rgba;
-    positions.reserve(perSphere * 3 * static_cast<size_t>(count));
-    normals.reserve(positions.capacity());
-    rgba.reserve(perSphere * 4 * static_cast<size_t>(count));
-    std::vector<GLint> firsts;
-    std::vector<GLsizei> sizes;
-    for (int k = 0; k < count; ++k) {
-        const CVector4& c = centres[k];
-        for (const kzv::CSolidStrip& strip : unit) {
-            firsts.push_back(static_cast<GLint>(positions.size() / 3));
-            sizes.push_back(static_cast<GLsizei>(strip.vertices.size() / 3));
-            for (size_t i = 0; i + 2 < strip.vertices.size(); i += 3) {
-                positions.insert(positions.end(), {c.x + radius * strip.vertices[i],
-                                                   c.y + radius * strip.vertices[i + 1],
-                                                   c.z + radius * strip.vertices[i + 2]});
-                normals.insert(normals.end(),
-                               {normalScale * strip.normals[i], normalScale * strip.normals[i + 1],
-                                normalScale * strip.normals[i + 2]});
-                Push(rgba, colours[k].Data(), 4);
-            }
-        }
-    }
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, positions.data());
-    glNormalPointer(GL_FLOAT, 0, normals.data());
-    glColorPointer(4, GL_FLOAT, 0, rgba.data());
-    glMultiDrawArrays(GL_QUAD_STRIP, firsts.data(), sizes.data(),
-                      static_cast<GLsizei>(sizes.size()));
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    // The colour and normal of the last vertex, as drawing one by one leaves them.
-    glColor4fv(colours[count - 1].Data());
-    glNormal3fv(&unit.back().normals[unit.back().normals.size() - 3]);
 }
 
 // Each dot one point of the sphere's diameter in pixels, round (smoothed, its rim cut by the

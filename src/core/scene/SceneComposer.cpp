@@ -157,9 +157,9 @@ void CSceneComposer::DrawMesh() {
         return;  // outlines a few pixels apart would paint the bands grey
     }
     // A large mesh is a hundred thousand outlines: compiled once per mesh and pixel scale (the
-    // line width depends on it), replayed on every camera move.
-    // A dense set's mesh is drawn as its distinct edges: an edge two panels share would be
-    // drawn twice as outlines, and the lines are most of such a frame.
+    // line width depends on it), replayed on every camera move. A dense set's mesh is drawn as
+    // its distinct edges: as outlines, an edge two panels share would be drawn twice, and the
+    // lines are most of such a frame.
     const int scale = m_r.PixelScale();
     const bool edges = ThinsTaps();
     CFrameCache& c = m_cache;
@@ -430,8 +430,8 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
 
 void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radius,
                                    size_t wholeNumbers, bool numbers) {
-    if (!numbers) {
-        // Markers alone: one run of spheres, or of dots on a thinned set.
+    if (!numbers && ThinsTaps()) {
+        // A thinned set's markers alone: one run of dots.
         std::vector<CVector4> centres, colours;
         for (size_t i = 0; i < marks.size(); ++i) {
             if (marks[i] & TAP_MARKER) {
@@ -439,12 +439,7 @@ void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radi
                 colours.push_back(marks[i] & TAP_LISTED ? MARK_COLOR : COLOR_BLACK);
             }
         }
-        if (ThinsTaps()) {
-            m_r.DrawDots(centres.data(), colours.data(), static_cast<int>(centres.size()), radius);
-        } else {
-            m_r.DrawSpheres(centres.data(), colours.data(), static_cast<int>(centres.size()),
-                            radius, 8);
-        }
+        m_r.DrawDots(centres.data(), colours.data(), static_cast<int>(centres.size()), radius);
         return;
     }
     for (size_t i = 0; i < marks.size(); ++i) {

@@ -25,12 +25,7 @@ void CSceneRenderer::DrawLines(const CVector4* points, const CVector4* colours, 
 
 void CSceneRenderer::DrawDots(const CVector4* centres, const CVector4* colours, int count,
                               float radius) {
-    DrawSpheres(centres, colours, count, radius, 8);
-}
-
-void CSceneRenderer::DrawSpheres(const CVector4* centres, const CVector4* colours, int count,
-                                 float radius, int slices) {
     for (int k = 0; k < count; ++k) {
-        DrawSphere(centres[k], radius, colours[k], slices);
+        DrawSphere(centres[k], radius, colours[k], 8);
     }
 }

@@ -72,13 +72,11 @@ public:
     virtual void DrawFace(const CVector4* points, int count, const CVector4* material,
                           int face) = 0;
     virtual void DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) = 0;
-    // Spheres of one radius, sphere k about centres[k] in colours[k], in one run.
-    virtual void DrawSpheres(const CVector4* centres, const CVector4* colours, int count,
-                             float radius, int slices);
-    // Markers of a dense set: round dots with the on-screen size of spheres of that radius,
+    // Markers of a dense set, dot k at centres[k] in colours[k]: round dots with the on-screen
+    // size of spheres of that radius,
     // facing the viewer in front of their centres, unlit. They depend on the model-view
     // matrix of the moment (a display list of them holds for that camera only). A renderer
-    // without dots draws the spheres.
+    // without dots draws the spheres (8 slices).
     virtual void DrawDots(const CVector4* centres, const CVector4* colours, int count,
                           float radius);
     virtual void DrawCone(CVector4 position, float base, float height, float angle, CVector4 axis,
