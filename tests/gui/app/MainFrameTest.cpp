@@ -545,6 +545,25 @@ TEST_F(MainFrameTest, ALargeSetIsBusyThroughItsFirstFrame) {
     EXPECT_TRUE(atFrames[0].first);
     EXPECT_EQ(atFrames[0].second, QStringLiteral("表示を準備しています..."));
     EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
+
+    // Its picture shows its bands between the markers left after thinning, drawn as black dots.
+    const auto count = [this](int& black, int& coloured) {
+        const QImage picture = GrabFrame(*frame.View());
+        black = coloured = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor c(picture.pixel(x, y));
+                black += c.value() < 40 ? 1 : 0;
+                coloured += c.saturation() > 80 ? 1 : 0;
+            }
+        }
+    };
+    int black = 0, coloured = 0, blackBare = 0, colouredBare = 0;
+    count(black, coloured);
+    frame.View()->Owner().Edit(ASPECT_GEOMETRY)->m_settings.m_bShowMarkers = 0;
+    count(blackBare, colouredBare);
+    EXPECT_GT(black - blackBare, 500);
+    EXPECT_GT(coloured, colouredBare / 2);
 }
 
 }  // namespace
