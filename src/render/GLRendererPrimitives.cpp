@@ -4,7 +4,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "geometry/VectorFunctions.h"
@@ -72,20 +75,49 @@ void Push(std::vector<float>& out, const float* v, int n) {
     out.insert(out.end(), v, v + n);
 }
 
-// Draws the run in the arrays: positions (x y z), colours (r g b a) and, when given, normals.
-void DrawRun(unsigned mode, const std::vector<float>& positions, const std::vector<float>& colours,
-             const std::vector<float>* normals) {
-    const GLsizei count = static_cast<GLsizei>(positions.size() / 3);
+// A colour as the four bytes the frame buffer keeps of it (each channel rounded to 1/255, as
+// the GL rounds a float colour): a quarter of the float array, the same pixels.
+std::array<uint8_t, 4> ColourBytes(const CVector4& c) {
+    const auto byte = [](float f) {
+        return static_cast<uint8_t>(std::lround(std::clamp(f, 0.0f, 1.0f) * 255.0f));
+    };
+    return {byte(c.x), byte(c.y), byte(c.z), byte(c.w)};
+}
+
+// A run of vertices for one draw: positions (x y z), colour bytes (r g b a) and, when lit,
+// normals; last is the colour of the last vertex as given.
+struct CVertexRun {
+    std::vector<float> positions;
+    std::vector<uint8_t> rgba;
+    std::vector<float> normals;
+    CVector4 last;
+
+    void Reserve(size_t vertices, bool lit) {
+        positions.reserve(3 * vertices);
+        rgba.reserve(4 * vertices);
+        if (lit) {
+            normals.reserve(3 * vertices);
+        }
+    }
+    void Add(const CVector4& p, const std::array<uint8_t, 4>& colour) {
+        Push(positions, p.Data(), 3);
+        rgba.insert(rgba.end(), colour.begin(), colour.end());
+    }
+};
+
+// Draws the run; the normals only when given.
+void DrawRun(unsigned mode, const CVertexRun& run, bool withNormals) {
+    const GLsizei count = static_cast<GLsizei>(run.positions.size() / 3);
     if (count == 0) {
         return;
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, positions.data());
-    glColorPointer(4, GL_FLOAT, 0, colours.data());
-    if (normals != nullptr) {
+    glVertexPointer(3, GL_FLOAT, 0, run.positions.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, run.rgba.data());
+    if (withNormals) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, 0, normals->data());
+        glNormalPointer(GL_FLOAT, 0, run.normals.data());
     }
     glDrawArrays(mode, 0, count);
     glDisableClientState(GL_NORMAL_ARRAY);
@@ -93,9 +125,9 @@ void DrawRun(unsigned mode, const std::vector<float>& positions, const std::vect
     glDisableClientState(GL_VERTEX_ARRAY);
     // The current colour (and normal) are undefined after colour and normal arrays: those of
     // the run's last vertex, as drawing one by one leaves them.
-    glColor4fv(&colours[colours.size() - 4]);
-    if (normals != nullptr) {
-        glNormal3fv(&(*normals)[normals->size() - 3]);
+    glColor4fv(run.last.Data());
+    if (withNormals) {
+        glNormal3fv(&run.normals[run.normals.size() - 3]);
     }
 }
 
@@ -113,27 +145,40 @@ void CGLRenderer::DrawPolygons(const CVector4* points, const int* counts, const 
     // Each polygon as the fan of triangles about its first corner, as the GL draws a polygon.
     // Normals only where lighting reads them: unlit bands of a million taps are a large array.
     const bool lit = glIsEnabled(GL_LIGHTING) == GL_TRUE;
-    std::vector<float> positions, rgba, normals;
-    CVector4 normal;
+    size_t vertices = 0;
+    for (int k = 0; k < polygons; ++k) {
+        vertices += counts[k] >= 3 ? 3 * static_cast<size_t>(counts[k] - 2) : 0;
+    }
+    CVertexRun run;
+    run.Reserve(vertices, lit);
+    const CVector4* lastPolygon = nullptr;
+    int lastCount = 0;
     for (int k = 0; k < polygons; ++k) {
         const int n = counts[k];
         if (n >= 3) {
-            normal = UnitNormal(points, n);
+            const std::array<uint8_t, 4> colour = ColourBytes(colours[k]);
+            CVector4 normal;
+            if (lit) {
+                normal = UnitNormal(points, n);
+            }
             for (int i = 1; i + 1 < n; ++i) {
                 for (const CVector4* corner : {&points[0], &points[i], &points[i + 1]}) {
-                    Push(positions, corner->Data(), 3);
-                    Push(rgba, colours[k].Data(), 4);
+                    run.Add(*corner, colour);
                     if (lit) {
-                        Push(normals, normal.Data(), 3);
+                        Push(run.normals, normal.Data(), 3);
                     }
                 }
             }
+            run.last = colours[k];
+            lastPolygon = points;
+            lastCount = n;
         }
         points += n;
     }
     glEnable(GL_NORMALIZE);
-    DrawRun(GL_TRIANGLES, positions, rgba, lit ? &normals : nullptr);
-    glNormal3fv(normal.Data());
+    DrawRun(GL_TRIANGLES, run, lit);
+    // The normal of the last polygon drawn, as drawing one by one leaves it (zero: none).
+    glNormal3fv((lastPolygon != nullptr ? UnitNormal(lastPolygon, lastCount) : CVector4()).Data());
 }
 
 void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int loops,
@@ -145,19 +190,19 @@ void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int l
         CSceneRenderer::DrawLineLoops(points, counts, loops, colour, width);
         return;
     }
-    std::vector<float> positions, rgba;
+    const std::array<uint8_t, 4> bytes = ColourBytes(colour);
+    CVertexRun run;
+    run.last = colour;
     for (int k = 0; k < loops; ++k) {
         const int n = counts[k];
         for (int i = 0; n >= 2 && i < n; ++i) {
-            Push(positions, points[i].Data(), 3);
-            Push(positions, points[(i + 1) % n].Data(), 3);
-            Push(rgba, colour.Data(), 4);
-            Push(rgba, colour.Data(), 4);
+            run.Add(points[i], bytes);
+            run.Add(points[(i + 1) % n], bytes);
         }
         points += n;
     }
     glLineWidth(width * static_cast<float>(m_nPixelScale));
-    DrawRun(GL_LINES, positions, rgba, nullptr);
+    DrawRun(GL_LINES, run, false);
 }
 
 void CGLRenderer::DrawLines(const CVector4* points, const CVector4* colours, int segments,
@@ -169,13 +214,16 @@ void CGLRenderer::DrawLines(const CVector4* points, const CVector4* colours, int
         CSceneRenderer::DrawLines(points, colours, segments, width);
         return;
     }
-    std::vector<float> positions, rgba;
-    for (int k = 0; k < 2 * segments; ++k) {
-        Push(positions, points[k].Data(), 3);
-        Push(rgba, colours[k / 2].Data(), 4);
+    CVertexRun run;
+    run.Reserve(2 * static_cast<size_t>(segments), false);
+    for (int k = 0; k < segments; ++k) {
+        const std::array<uint8_t, 4> colour = ColourBytes(colours[k]);
+        run.Add(points[2 * k], colour);
+        run.Add(points[2 * k + 1], colour);
     }
+    run.last = colours[segments - 1];
     glLineWidth(width * static_cast<float>(m_nPixelScale));
-    DrawRun(GL_LINES, positions, rgba, nullptr);
+    DrawRun(GL_LINES, run, false);
 }
 
 void CGLRenderer::DrawOutline(const CVector4* points, int count, const CVector4* material,
