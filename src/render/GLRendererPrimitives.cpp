@@ -100,8 +100,12 @@ struct CVertexRun {
         }
     }
     void Add(const CVector4& p, const std::array<uint8_t, 4>& colour) {
-        Push(positions, p.Data(), 3);
-        rgba.insert(rgba.end(), colour.begin(), colour.end());
+        positions.push_back(p.x);
+        positions.push_back(p.y);
+        positions.push_back(p.z);
+        for (const uint8_t channel : colour) {
+            rgba.push_back(channel);
+        }
     }
 };
 
@@ -153,10 +157,13 @@ void CGLRenderer::DrawPolygons(const CVector4* points, const int* counts, const 
     run.Reserve(vertices, lit);
     const CVector4* lastPolygon = nullptr;
     int lastCount = 0;
+    std::array<uint8_t, 4> colour = ColourBytes(colours[0]);
     for (int k = 0; k < polygons; ++k) {
         const int n = counts[k];
         if (n >= 3) {
-            const std::array<uint8_t, 4> colour = ColourBytes(colours[k]);
+            if (k > 0 && !(colours[k] == colours[k - 1])) {  // bands come in runs of a colour
+                colour = ColourBytes(colours[k]);
+            }
             CVector4 normal;
             if (lit) {
                 normal = UnitNormal(points, n);
