@@ -62,17 +62,21 @@ RecordParse ParseRecord(std::string_view line, int n, int32_t& tapNo, std::vecto
         return RecordParse::NotRecord;
     }
     skipSeparator();
+    // The record's values go into a local row first and join the table in one copy: the
+    // number loop then keeps its output in registers instead of the table's end pointer.
+    double row[kMaxDirectionCount];
     double v = 0.0;
     for (int d = 0; d < n; ++d) {
         plain = plain && startsPlain();
-        if (!cursor.ReadDouble(v)) {
+        if (!cursor.ReadDouble(row[d])) {
             valueCount = d;
+            values.insert(values.end(), row, row + d);
             cursor.SkipBlanks();
             return cursor.AtEnd() ? RecordParse::TooFewValues : RecordParse::NotRecord;
         }
-        values.push_back(v);
         skipSeparator();
     }
+    values.insert(values.end(), row, row + n);
     valueCount = n;
     while (!cursor.AtEnd() && startsPlain() && cursor.ReadDouble(v)) {
         ++valueCount;

@@ -53,6 +53,8 @@ TEST(NumberParseTest, PlainDecimalsReadBitForBitAsTheGeneralPath) {
                              "9007199254740993",
                              "0.1000000000000000055",
                              "123456789.123456789",
+                             "0000000000000.1234567,",
+                             "-000000000000.1234567,",
                              "16777217",
                              "3.4028235e38",
                              "1.17549435e-38",
@@ -72,7 +74,7 @@ TEST(NumberParseTest, PlainDecimalsReadBitForBitAsTheGeneralPath) {
     for (int i = 0; i < 20000; ++i) {
         std::string text = rng() % 2 ? "-" : "";
         const int intDigits = 1 + static_cast<int>(rng() % 9);
-        const int fracDigits = static_cast<int>(rng() % 11);
+        const int fracDigits = static_cast<int>(rng() % 13);
         for (int d = 0; d < intDigits; ++d) {
             text += static_cast<char>('0' + rng() % 10);
         }
@@ -82,7 +84,11 @@ TEST(NumberParseTest, PlainDecimalsReadBitForBitAsTheGeneralPath) {
                 text += static_cast<char>('0' + rng() % 10);
             }
         }
-        text += ",";
+        // What follows decides where the number ends, also when it lies within the next
+        // eight bytes: another value, a blank, an exponent, a second point, more digits.
+        static const char* const kAfter[] = {"",     ",",    ",-1.2345,0.0871", " 12",  "\t0.5",
+                                             "e3,1", ".5,1", "0123456789",      "\r\n", ";7"};
+        text += kAfter[rng() % 10];
         ExpectSameAsFromChars<double>(text);
         ExpectSameAsFromChars<float>(text);
     }
