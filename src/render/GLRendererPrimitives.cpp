@@ -307,6 +307,10 @@ void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int
     if (!HasCurrentContext()) {
         return;
     }
+    // The far half of a sphere lies behind its near half and shows nowhere: culled, its
+    // triangles are not rasterised (half a marker's cost, the same pixels).
+    glPushAttrib(GL_ENABLE_BIT);
+    glEnable(GL_CULL_FACE);
     glPushMatrix();
     Translate(centre);
     glColor4fv(colour.Data());
@@ -321,6 +325,7 @@ void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int
         kzv::SolidSphere(radius, slices, slices);
     }
     glPopMatrix();
+    glPopAttrib();
 }
 
 // Each dot one point of the sphere's diameter in pixels, round (smoothed, its rim cut by the
