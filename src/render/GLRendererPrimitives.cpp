@@ -13,6 +13,7 @@
 #include "geometry/VectorFunctions.h"
 #include "render/GLRecording.h"
 #include "render/GLSolids.h"
+#include "scene/WindowProjection.h"
 
 namespace {
 
@@ -343,13 +344,12 @@ void CGLRenderer::DrawDots(const CVector4* centres, const CVector4* colours, int
     }
     float m[16];
     ModelView(m);
-    const float unit = std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
+    const CWindowProjection window(m, 0, 0);
+    const float unit = window.Unit();
     if (!(unit > 0.0f)) {
         return;
     }
-    // The eye's z axis in model coordinates (the model-view's third row): toward the viewer.
-    const float ahead = 3.0f * radius / unit;
-    const CVector4 front(m[2] * ahead, m[6] * ahead, m[10] * ahead, 0.0f);
+    const CVector4 front = window.TowardViewer() * (3.0f * radius);
     std::vector<float> positions, rgba;
     positions.reserve(3 * static_cast<size_t>(count));
     rgba.reserve(4 * static_cast<size_t>(count));

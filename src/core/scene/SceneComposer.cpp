@@ -15,6 +15,7 @@
 #include "field/SceneLayout.h"
 #include "field/ShownValues.h"
 #include "geometry/PolygonEdges.h"
+#include "geometry/VectorFunctions.h"
 #include "scene/WindowProjection.h"
 #include "state/Comparing.h"
 #include "text/DisplayText.h"
@@ -185,15 +186,13 @@ const std::vector<CVector4>& CSceneComposer::TapNormals() {
     const CDataSet& data = m_state.m_data;
     if (m_cache.tapNormalsGeneration != data.Generation()) {
         m_cache.tapNormals.assign(data.m_taps.m_aPos.size(), CVector4());
-        std::vector<uint8_t> done(m_cache.tapNormals.size(), 0);
+        // Last panel first, so that the first panel a tap is a corner of has the last word.
         const CCornerTable& corners = data.CornerPositions();
-        for (int p = 0; p < corners.GetPanelCount(); ++p) {
+        for (int p = corners.GetPanelCount() - 1; p >= 0; --p) {
             const int32_t* tap = corners.PosRecords(p);
             for (int k = 0; k < corners.Count(p); ++k) {
-                const size_t i = static_cast<size_t>(tap[k]);
-                if (tap[k] >= 0 && i < done.size() && !done[i]) {
-                    m_cache.tapNormals[i] = data.PanelNormal(p);
-                    done[i] = 1;
+                if (tap[k] >= 0 && static_cast<size_t>(tap[k]) < m_cache.tapNormals.size()) {
+                    m_cache.tapNormals[static_cast<size_t>(tap[k])] = data.PanelNormal(p);
                 }
             }
         }
@@ -211,17 +210,17 @@ bool CSceneComposer::MeshTooDense() const {
     // mesh, against three pixels.
     float m[16];
     m_r.ModelView(m);
+    const CWindowProjection window(m, m_frame.width, m_frame.height);
     const std::vector<int>& counts = m_cache.meshCounts;
     const size_t step = std::max<size_t>(1, counts.size() / 1000);
     std::vector<float> lengths;
     size_t first = 0;
     for (size_t p = 0; p < counts.size(); ++p) {
         if (p % step == 0 && counts[p] >= 2) {
-            const CVector4& a = m_cache.meshCorners[first];
-            const CVector4& b = m_cache.meshCorners[first + 1];
-            const float dx = m[0] * (b.x - a.x) + m[4] * (b.y - a.y) + m[8] * (b.z - a.z);
-            const float dy = m[1] * (b.x - a.x) + m[5] * (b.y - a.y) + m[9] * (b.z - a.z);
-            lengths.push_back(std::sqrt(dx * dx + dy * dy));
+            float ax = 0.0f, ay = 0.0f, bx = 0.0f, by = 0.0f;
+            window.At(m_cache.meshCorners[first], ax, ay);
+            window.At(m_cache.meshCorners[first + 1], bx, by);
+            lengths.push_back(std::hypot(bx - ax, by - ay));
         }
         first += static_cast<size_t>(std::max(0, counts[p]));
     }
@@ -387,14 +386,14 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
     // Taps on surfaces turned toward the viewer come first: one on a wall behind would take
     // the place of a visible one and be hidden itself.
     const std::vector<CVector4>& normals = TapNormals();
+    const CVector4 viewer = window.TowardViewer();
     const float markerHalf = radius * window.Unit();
     std::vector<CLegibleItem> markers(n), labels;
     for (size_t i = 0; i < n; ++i) {
         CLegibleItem& item = markers[i];
         window.At(taps.m_aPos[i], item.x, item.y);
         item.halfWidth = item.halfHeight = markerHalf;
-        const CVector4& normal = normals[i];
-        const bool facing = m[2] * normal.x + m[6] * normal.y + m[10] * normal.z > 0.0f;
+        const bool facing = DotProduct(normals[i], viewer) > 0.0f;
         item.rank = marks[i] & TAP_LISTED ? ELegibleRank::Always
                     : facing              ? ELegibleRank::Favoured
                                           : ELegibleRank::Plain;
@@ -430,7 +429,8 @@ std::vector<uint8_t> CSceneComposer::TapMarks(float radius, bool numbers) {
 
 void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radius,
                                    size_t wholeNumbers, bool numbers) {
-    if (!numbers && ThinsTaps()) {
+    const bool dots = ThinsTaps();
+    if (!numbers && dots) {
         // A thinned set's markers alone: one run of dots.
         std::vector<CVector4> centres, colours;
         for (size_t i = 0; i < marks.size(); ++i) {
@@ -445,7 +445,7 @@ void CSceneComposer::DrawTapPoints(const std::vector<uint8_t>& marks, float radi
     for (size_t i = 0; i < marks.size(); ++i) {
         const CVector4 colour = marks[i] & TAP_LISTED ? MARK_COLOR : COLOR_BLACK;
         if (marks[i] & TAP_MARKER) {
-            if (ThinsTaps()) {
+            if (dots) {
                 m_r.DrawDots(&m_state.m_data.m_taps.m_aPos[i], &colour, 1, radius);
             } else {
                 m_r.DrawSphere(m_state.m_data.m_taps.m_aPos[i], radius, colour, 8);

@@ -16,6 +16,12 @@ void CWindowProjection::At(const CVector4& p, float& x, float& y) const {
     y = m_halfH - (m_m[1] * p.x + m_m[5] * p.y + m_m[9] * p.z + m_m[13]);
 }
 
+CVector4 CWindowProjection::TowardViewer() const {
+    // The model-view's third row; its length is the uniform scale, Unit().
+    const float s = m_unit > 0.0f ? 1.0f / m_unit : 0.0f;
+    return CVector4(m_m[2] * s, m_m[6] * s, m_m[10] * s, 0.0f);
+}
+
 std::vector<int> PointsNear(const CWindowProjection& window, const std::vector<CVector4>& points,
                             float radius, float x, float y, float half) {
     std::vector<int> near;

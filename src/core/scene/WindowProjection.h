@@ -15,6 +15,9 @@ public:
     void At(const CVector4& p, float& x, float& y) const;
     // Pixels per model unit (the camera's zoom and the fit scale).
     float Unit() const { return m_unit; }
+    // The unit direction toward the viewer in model coordinates (the eye's z axis): a surface
+    // whose normal has a positive part along it faces the viewer.
+    CVector4 TowardViewer() const;
 
 private:
     float m_m[16];
