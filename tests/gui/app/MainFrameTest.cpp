@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -29,7 +30,10 @@
 #include "app/ImageScaleDlg.h"
 #include "app/KZ_VApp.h"
 #include "app/MainFrame.h"
+#include "panels/DisplayPage.h"
 #include "panels/OperationPanelBar.h"
+#include "panels/PageControlIds.h"
+#include "panels/PageTestSupport.h"
 #include "panels/ValueListBar.h"
 #include "render/TestView.h"
 #include "ui/FilePrompt.h"
@@ -560,7 +564,12 @@ TEST_F(MainFrameTest, ALargeSetIsBusyThroughItsFirstFrame) {
     };
     int black = 0, coloured = 0, blackBare = 0, colouredBare = 0;
     count(black, coloured);
-    frame.View()->Owner().Edit(ASPECT_GEOMETRY)->m_settings.m_bShowMarkers = 0;
+    // The markers switched off as the user does: the display page's tab, then its check box.
+    QTabBar* tabs = frame.OperationPanel()->Tabs()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    ClickIndicator(
+        PageControl<QCheckBox>(frame.OperationPanel()->m_pageDisplay, kzv::page::IDC_SHOW_MARKERS));
+    ASSERT_EQ(frame.View()->State().m_settings.m_bShowMarkers, 0);
     count(blackBare, colouredBare);
     EXPECT_GT(black - blackBare, 500);
     EXPECT_GT(coloured, colouredBare / 2);
