@@ -95,6 +95,11 @@ public:
     // Runs of primitives as vertex arrays (one draw each), or one by one while recording.
     void DrawPolygons(const CVector4* points, const int* counts, const CVector4* colours,
                       int polygons) override;
+    // Band triangles as a 1-D texture of the band colours sampled without filtering (the
+    // polygons while recording or lit).
+    void DrawBandTriangles(const CVector4* corners, const float* coords, int triangles,
+                           const CVector4* table, int bands) override;
+    static constexpr int kBandTexels = 64;
     void DrawLineLoops(const CVector4* points, const int* counts, int loops, CVector4 colour,
                        float width) override;
     void DrawLines(const CVector4* points, const CVector4* colours, int segments,

@@ -189,6 +189,49 @@ void CGLRenderer::DrawPolygons(const CVector4* points, const int* counts, const 
     glNormal3fv((lastPolygon != nullptr ? UnitNormal(lastPolygon, lastCount) : CVector4()).Data());
 }
 
+void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords, int triangles,
+                                    const CVector4* table, int bands) {
+    if (!HasCurrentContext() || triangles <= 0 || bands < 1) {
+        return;
+    }
+    if (m_recording != nullptr || glIsEnabled(GL_LIGHTING) == GL_TRUE || bands > kBandTexels) {
+        // A recording keeps primitives one by one; lit bands need the polygons' normals.
+        CSceneRenderer::DrawBandTriangles(corners, coords, triangles, table, bands);
+        return;
+    }
+    // The band colours as a 1-D texture of kBandTexels texels (a power of two, as GL 1.1 wants),
+    // the last band's colour repeated beyond it, looked up at coordinate / kBandTexels: that
+    // division is exact, so the nearest texel is the band floor(coordinate). Texture object 0
+    // and the image given with each draw: a display list compiles the image with the draw, and
+    // no texture name has to outlive a context.
+    std::array<uint8_t, 4 * kBandTexels> texels{};
+    for (int i = 0; i < kBandTexels; ++i) {
+        const std::array<uint8_t, 4> colour = ColourBytes(table[std::min(i, bands - 1)]);
+        std::copy(colour.begin(), colour.end(), texels.begin() + 4 * i);
+    }
+    const size_t vertices = 3 * static_cast<size_t>(triangles);
+    std::vector<float> s(vertices);
+    for (size_t i = 0; i < vertices; ++i) {
+        s[i] = coords[i] / static_cast<float>(kBandTexels);
+    }
+    glBindTexture(GL_TEXTURE_1D, 0);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, kBandTexels, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 texels.data());
+    glEnable(GL_TEXTURE_1D);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(CVector4), &corners[0].x);
+    glTexCoordPointer(1, GL_FLOAT, 0, s.data());
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices));
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_TEXTURE_1D);
+}
+
 void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int loops,
                                 CVector4 colour, float width) {
     if (!HasCurrentContext() || points == nullptr || loops <= 0) {

@@ -97,6 +97,7 @@ void CKZ_VView::RenderScene() {
     frame.comment = m_bPrinting ? &m_commentPrint : nullptr;
     frame.numberBitmapLimit = m_nNumberBitmapLimit;
     frame.largeSetNumberBitmaps = m_nLargeSetNumberBitmaps;
+    frame.polygonBandsUpTo = m_nPolygonBandsUpTo;
     CSceneComposer(State(), m_gl, m_cache, m_bPrinting ? m_printFonts : m_screenFonts)
         .Compose(frame);
     if (m_cache.rangeText != m_strRangeShown) {

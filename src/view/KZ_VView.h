@@ -77,6 +77,8 @@ public:
     // How many tap numbers are one bitmap each (see CSceneFrame).
     size_t m_nNumberBitmapLimit = 20000;
     size_t m_nLargeSetNumberBitmaps = 5000;
+    // Up to how many taps the bands are drawn as polygons (see CSceneFrame).
+    size_t m_nPolygonBandsUpTo = 2000;
 
 signals:
     // The true range of the values shown, as a line for the status bar ("データ範囲 min … max";

@@ -77,6 +77,15 @@ int BandIndex(double v, const CContourLevels& levels) {
     return n - 1;
 }
 
+double BandCoordinate(double v, int band, const CContourLevels& levels) {
+    const double t = (v - levels.min) * levels.bandsPerUnit;
+    if (!(v >= levels.min && v <= levels.max)) {
+        return t;
+    }
+    return std::clamp(t, band + CBandTriangles::kBandInside,
+                      band + 1 - CBandTriangles::kBandInside);
+}
+
 namespace {
 
 // The bands [first, last] that can collect a point of a triangle with values v in bands b. A

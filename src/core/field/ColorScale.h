@@ -31,6 +31,10 @@ int BandIndex(double v, double min, double max, int n);
 // The same with the levels already summed (n >= 1).
 int BandIndex(double v, const CContourLevels& levels);
 
+// The band coordinate of a value v in band band = BandIndex(v, levels) (see CBandTriangles);
+// for ascending levels only.
+double BandCoordinate(double v, int band, const CContourLevels& levels);
+
 // a + r (b - a) per coordinate in double, stored as float: where a level crosses an edge.
 // Inline: the band walk calls it for every crossing.
 inline CVector4 PointAt(const CVector4& a, const CVector4& b, double r) {

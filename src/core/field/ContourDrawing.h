@@ -36,10 +36,36 @@ struct CContourLabel {
     int slot = 0;      // the slot it was found on
 };
 
+// Filled bands as the triangles the walk cuts the panels into, each corner with its band
+// coordinate: k + the fraction of band k's span by which its value lies above Lk. Drawn with
+// the coordinate looking up a table of the band colours without filtering, they give the
+// picture of the band polygons: the band edges lie where the coordinate, interpolated along the
+// triangle as the value is, crosses a whole number, that is where the value crosses a level.
+// A corner whose value lies on the scale is kept a hair (kBandInside) inside the band BandIndex
+// gives it, so that a value on a level, and a triangle flat on one, takes the band above the
+// level as its polygons do; beyond the scale's ends the coordinate runs on and the end bands'
+// colours cover it.
+struct CBandTriangles {
+    static constexpr double kBandInside = 1.0 / 1024;
+    std::vector<CVector4> corners;  // three per triangle
+    std::vector<float> coords;      // one per corner
+    std::vector<CVector4> table;    // the colour of each band
+
+    int Count() const { return static_cast<int>(corners.size() / 3); }
+    void Clear() {
+        corners.clear();
+        coords.clear();
+        table.clear();
+    }
+};
+
 struct CContourDrawing {
     std::vector<CContourItem> items;
     std::vector<CVector4> points;
     std::vector<CContourLabel> labels;
+    // The bands as triangles, when they were asked for in that form (then no Band item is
+    // made but for triangles the coordinate cannot carry, see ComputeContours).
+    CBandTriangles triangles;
     // The true range of the values shown, over every tap (also those of panels left out).
     CDataRange shownRange;
 
@@ -56,6 +82,7 @@ struct CContourDrawing {
         items.clear();
         points.clear();
         labels.clear();
+        triangles.Clear();
     }
 
     int ItemCount() const { return static_cast<int>(items.size()); }

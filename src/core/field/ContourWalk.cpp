@@ -1,6 +1,7 @@
 #include "field/ContourWalk.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 #include "field/ColorScale.h"
@@ -14,9 +15,13 @@ namespace {
 // The corner pairs of a quadrilateral's four triangles, in SplitPanel's order.
 constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
 
+// Band coordinates further from the scale than this many bands are left to the band polygons:
+// along such a triangle a float coordinate would place the band edges too coarsely.
+constexpr double kMaxBandCoordinate = 1024.0;
+
 // The walk of ComputeContours, appending to out.
 void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
-                  const CSelection& selection, CContourDrawing& out) {
+                  const CSelection& selection, BandForm form, CContourDrawing& out) {
     // The shown values of every record: one pass over the table, also for an envelope; their
     // true range goes with the drawing (the colour bar's end marks, the status bar).
     std::vector<double>& column = out.scratch.values;
@@ -35,6 +40,11 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
     const CVector4* lineTable = settings.m_nLineColorMode == 0 ? settings.m_aColorTable : nullptr;
 
     const CContourLevels levels = MakeContourLevels(settings.m_dColorMin, settings.m_dColorMax, n);
+    const bool asTriangles = bands && form == BandForm::Triangles && levels.ascending &&
+                             std::isfinite(levels.bandsPerUnit);
+    if (asTriangles) {
+        out.triangles.table.assign(settings.m_aColorTable, settings.m_aColorTable + n);
+    }
     const CLabelContext labels =
         lines ? MakeLabelContext(data, settings, selection) : CLabelContext();
 
@@ -63,9 +73,27 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
     const int8_t* recordBand = bands ? bandOf.data() : nullptr;
     CVector4 lift;  // the panel's: its normal x the data set's lift
     // A lifted triangle's bands, then (lifted once more) its lines and the slots.
+    // A triangle of bands as itself with its corners' band coordinates, or as band polygons.
+    auto fillTriangle = [&](const CVector4* p, const double* v, const int* band) {
+        if (asTriangles) {
+            float t[3];
+            bool near = true;
+            for (int k = 0; k < 3; ++k) {
+                const double c = BandCoordinate(v[k], band[k], levels);
+                near = near && std::fabs(c) <= kMaxBandCoordinate;
+                t[k] = static_cast<float>(c);
+            }
+            if (near) {
+                out.triangles.corners.insert(out.triangles.corners.end(), p, p + 3);
+                out.triangles.coords.insert(out.triangles.coords.end(), t, t + 3);
+                return;
+            }
+        }
+        FillBandsOnTriangle(p, v, band, levels, settings.m_aColorTable, out);
+    };
     auto drawTriangle = [&](CVector4* p, const double* v, const int* band) {
         if (bands) {
-            FillBandsOnTriangle(p, v, band, levels, settings.m_aColorTable, out);
+            fillTriangle(p, v, band);
         }
         if (lines) {
             for (int k = 0; k < 3; ++k) {
@@ -156,9 +184,9 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
 }  // namespace
 
 void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
-                     const CSelection& selection, CContourDrawing& out) {
+                     const CSelection& selection, CContourDrawing& out, BandForm form) {
     out.Clear();
-    ComputeFrame(data, settings, selection, out);
+    ComputeFrame(data, settings, selection, form, out);
 }
 
 CContourInputs ContourInputsOf(const CDataSet& data, const CDisplaySettings& settings,
@@ -212,5 +240,5 @@ bool CContourInputs::operator==(const CContourInputs& o) const {
            colorMax == o.colorMax && divisions == o.divisions &&
            std::equal(std::begin(colorTable), std::end(colorTable), std::begin(o.colorTable),
                       Same) &&
-           scale == o.scale && lift == o.lift;
+           scale == o.scale && lift == o.lift && form == o.form;
 }

@@ -23,8 +23,14 @@
 //     for other modes; and after every triangle a Slots item.
 // Nothing is produced for other kinds, or when m_nDivisions is not 1..30 (the colour table
 // holds 30 entries).
+//
+// With BandForm::Triangles the bands are the triangles themselves (out.triangles) instead of
+// Band items, where the levels ascend from min to max; a triangle with a corner more than 1 024
+// bands off the scale still gets its band polygons.
+enum class BandForm : uint8_t { Polygons, Triangles };
 void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,
-                     const CSelection& selection, CContourDrawing& out);
+                     const CSelection& selection, CContourDrawing& out,
+                     BandForm form = BandForm::Polygons);
 
 // Everything ComputeContours reads besides the data set itself (which the generation stands
 // for): two equal inputs give the same drawing, so a frame may reuse the last one.
@@ -52,6 +58,7 @@ struct CContourInputs {
     CVector4 colorTable[MAX_DIVISIONS];
     float scale = 0.0f;
     float lift = 0.0f;
+    BandForm form = BandForm::Polygons;  // set by the caller: ContourInputsOf leaves Polygons
 
     bool operator==(const CContourInputs& o) const;
     bool operator!=(const CContourInputs& o) const { return !(*this == o); }

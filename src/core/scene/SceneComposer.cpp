@@ -496,12 +496,18 @@ void CSceneComposer::DrawComment(const CCommentRecord& record) {
 void CSceneComposer::DrawContours() {
     CContourInputs inputs =
         ContourInputsOf(m_state.m_data, m_state.m_settings, m_state.m_selection);
+    inputs.form = m_state.m_data.m_taps.m_aTapNo.size() > m_frame.polygonBandsUpTo
+                      ? BandForm::Triangles
+                      : BandForm::Polygons;
     const bool compute = !m_cache.contoursValid || inputs != m_cache.contourKey;
     if (compute) {
-        ComputeContours(m_state.m_data, m_state.m_settings, m_state.m_selection, m_cache.contours);
+        ComputeContours(m_state.m_data, m_state.m_settings, m_state.m_selection, m_cache.contours,
+                        inputs.form);
         // Kept for many frames: without the slack of their growth (up to half of them).
         m_cache.contours.items.shrink_to_fit();
         m_cache.contours.points.shrink_to_fit();
+        m_cache.contours.triangles.corners.shrink_to_fit();
+        m_cache.contours.triangles.coords.shrink_to_fit();
         m_cache.contourKey = std::move(inputs);
         m_cache.contoursValid = true;
         ++m_cache.contourComputations;
@@ -511,7 +517,7 @@ void CSceneComposer::DrawContours() {
                                                 kzv::FormatG(range.max);
     }
     const CContourDrawing& contours = m_cache.contours;
-    if (contours.items.empty()) {
+    if (contours.items.empty() && contours.triangles.corners.empty()) {
         return;
     }
     if (m_state.m_settings.m_bShowLabels && !contours.labels.empty() && !m_frame.printing) {
@@ -546,6 +552,9 @@ void CSceneComposer::DrawContours() {
         }
         m_r.DrawPolygons(points.data(), counts.data(), colours.data(),
                          static_cast<int>(counts.size()));
+        const CBandTriangles& triangles = drawing.triangles;
+        m_r.DrawBandTriangles(triangles.corners.data(), triangles.coords.data(), triangles.Count(),
+                              triangles.table.data(), static_cast<int>(triangles.table.size()));
         points.clear();
         colours.clear();
         for (const CContourItem& item : drawing.items) {

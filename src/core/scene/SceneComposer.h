@@ -22,6 +22,12 @@ struct CSceneFrame {
     // of any size.
     size_t numberBitmapLimit = 20000;
     size_t largeSetNumberBitmaps = 5000;
+    // Sets of more taps than this draw their filled bands as the panels' triangles with a band
+    // coordinate (CBandTriangles), smaller ones as the band polygons. The polygons are a few
+    // triangles for each of the walk's and are built on every direction step; the triangles,
+    // sampled from the band colours without filtering, give the same band edges to within
+    // rounding along them (one pixel here and there) at the cost of the mesh itself.
+    size_t polygonBandsUpTo = 2000;
 };
 
 // Composes the frame of the pressure view from the state into a renderer: camera, axes,

@@ -1,5 +1,7 @@
 #include "scene/SceneRenderer.h"
 
+#include "field/ColorScale.h"
+
 void CSceneRenderer::DrawPolygons(const CVector4* points, const int* counts,
                                   const CVector4* colours, int polygons) {
     for (int k = 0; k < polygons; ++k) {
@@ -28,4 +30,26 @@ void CSceneRenderer::DrawDots(const CVector4* centres, const CVector4* colours, 
     for (int k = 0; k < count; ++k) {
         DrawSphere(centres[k], radius, colours[k], 8);
     }
+}
+
+void CSceneRenderer::DrawBandTriangles(const CVector4* corners, const float* coords, int triangles,
+                                       const CVector4* table, int bands) {
+    if (triangles <= 0 || bands < 1) {
+        return;
+    }
+    // The coordinate is the value on a scale of whole-numbered levels 0, 1, ..., bands.
+    const CContourLevels levels = MakeContourLevels(0.0, bands, bands);
+    CContourDrawing drawing;
+    for (int k = 0; k < triangles; ++k) {
+        const double v[3] = {coords[3 * k], coords[3 * k + 1], coords[3 * k + 2]};
+        FillBandsOnTriangle(corners + 3 * k, v, levels, table, drawing);
+    }
+    std::vector<int> counts;
+    std::vector<CVector4> colours;
+    for (const CContourItem& item : drawing.items) {
+        counts.push_back(item.count);
+        colours.push_back(item.colour);
+    }
+    DrawPolygons(drawing.points.data(), counts.data(), colours.data(),
+                 static_cast<int>(counts.size()));
 }

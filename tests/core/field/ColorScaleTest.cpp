@@ -3,22 +3,12 @@
 #include <cmath>
 #include <random>
 
+#include "FieldFixture.h"
 #include "field/ColorScale.h"
 
 namespace {
 
-// Vector area of a planar polygon (Newell), so doubled points and collinear points add nothing.
-double Area(const std::vector<CVector4>& p) {
-    double x = 0, y = 0, z = 0;
-    for (size_t i = 0; i < p.size(); ++i) {
-        const CVector4& a = p[i];
-        const CVector4& b = p[(i + 1) % p.size()];
-        x += (static_cast<double>(a.y) - b.y) * (static_cast<double>(a.z) + b.z);
-        y += (static_cast<double>(a.z) - b.z) * (static_cast<double>(a.x) + b.x);
-        z += (static_cast<double>(a.x) - b.x) * (static_cast<double>(a.y) + b.y);
-    }
-    return 0.5 * std::sqrt(x * x + y * y + z * z);
-}
+using fieldtest::Area;
 
 TEST(ColorScaleTest, BandIndexAtAndBeyondTheEnds) {
     EXPECT_EQ(BandIndex(-1.0, -1.0, 1.0, 30), 0);

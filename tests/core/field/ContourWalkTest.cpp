@@ -8,6 +8,7 @@
 #include "field/ColorScale.h"
 #include "field/ContourWalk.h"
 #include "field/SurfaceValues.h"
+#include "scene/RecordingRenderer.h"
 #include "state/ViewState.h"
 
 namespace {
@@ -209,3 +210,88 @@ TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
 }
 
 }  // namespace
+
+TEST_F(ContourWalkTest, BandTrianglesKeepValuesOnALevelInTheBandAboveIt) {
+    // Scale -1..1 in 4 bands: levels -1, -0.5, 0, 0.5, 1. A quad flat on the level 0.5.
+    fieldtest::SetUp(state,
+                     {{CVector4(0, 0, 0), {0.5}},
+                      {CVector4(4, 0, 0), {0.5}},
+                      {CVector4(4, 4, 0), {0.5}},
+                      {CVector4(0, 4, 0), {0.5}}},
+                     {{1, 2, 3, 4}});
+    state.m_settings.m_nContourKind = 0;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out, BandForm::Triangles);
+    EXPECT_TRUE(out.items.empty());
+    ASSERT_EQ(out.triangles.Count(), 4);
+    ASSERT_EQ(out.triangles.table.size(), 4u);
+    for (const float t : out.triangles.coords) {
+        EXPECT_GT(t, 3.0f);
+        EXPECT_LT(t, 3.01f);
+    }
+    // Values at and beyond the ends keep their place on the scale, so that the edges of the
+    // bands between them lie where the polygons have them.
+    const CContourLevels levels = MakeContourLevels(-1.0, 1.0, 4);
+    EXPECT_DOUBLE_EQ(BandCoordinate(-3.0, 0, levels), -4.0);
+    EXPECT_DOUBLE_EQ(BandCoordinate(1.5, 3, levels), 5.0);
+    EXPECT_NEAR(BandCoordinate(-1.0, 0, levels), 0.0, 0.01);
+    EXPECT_NEAR(BandCoordinate(1.0, 3, levels), 4.0, 0.01);
+    EXPECT_LT(BandCoordinate(1.0, 3, levels), 4.0);
+
+    // A corner 1 800 bands off the scale: that triangle's bands stay polygons.
+    fieldtest::SetUp(state,
+                     {{CVector4(0, 0, 0), {900.0}},
+                      {CVector4(4, 0, 0), {0.2}},
+                      {CVector4(0, 4, 0), {-0.3}},
+                      {CVector4(4, 4, 0), {0.1}}},
+                     {{1, 2, 3}, {2, 4, 3}});
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out, BandForm::Triangles);
+    EXPECT_EQ(out.triangles.Count(), 1);
+    EXPECT_FALSE(out.items.empty());
+    for (const CContourItem& item : out.items) {
+        EXPECT_EQ(item.type, T::Band);
+    }
+}
+
+TEST(ContourWalkSample, BandTrianglesCoverTheAreasOfTheBandPolygons) {
+    for (const char* sample : {"tower", "gable", "lshape"}) {
+        CViewState state;
+        CHeaderFile header;
+        state.LoadDataSet(std::string(KZV_SAMPLES_DIR) + sample + "/", header, 800, 600);
+        state.m_settings.m_nContourKind = 0;
+        for (const int direction : {0, 5}) {
+            state.m_settings.m_nDirection = direction;
+            // Band areas of the polygons, and of the triangles drawn by a renderer without a
+            // texture (which cuts them into the polygons of their coordinates).
+            const auto areas = [&state](BandForm form) {
+                CContourDrawing out;
+                ComputeContours(state.m_data, state.m_settings, state.m_selection, out, form);
+                CRecordingRenderer r;
+                const CBandTriangles& t = out.triangles;
+                r.DrawBandTriangles(t.corners.data(), t.coords.data(), t.Count(), t.table.data(),
+                                    static_cast<int>(t.table.size()));
+                for (const CContourItem& item : out.items) {
+                    r.DrawPolygon(&out.points[static_cast<size_t>(item.first)], item.count,
+                                  item.colour);
+                }
+                std::vector<double> area(MAX_DIVISIONS, 0.0);
+                const CVector4* table = state.m_settings.m_aColorTable;
+                for (const CRecordedPrimitive& p : r.Of(RecordedKind::Polygon)) {
+                    const auto band = std::find(table, table + MAX_DIVISIONS, p.colour) - table;
+                    area[static_cast<size_t>(band % MAX_DIVISIONS)] += fieldtest::Area(p.points);
+                }
+                return area;
+            };
+            const std::vector<double> polygons = areas(BandForm::Polygons);
+            const std::vector<double> triangles = areas(BandForm::Triangles);
+            double whole = 0.0;
+            for (const double a : polygons) {
+                whole += a;
+            }
+            ASSERT_GT(whole, 0.0);
+            for (size_t k = 0; k < polygons.size(); ++k) {
+                EXPECT_NEAR(triangles[k], polygons[k], 1e-4 * whole)
+                    << sample << " direction " << direction << " band " << k;
+            }
+        }
+    }
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -9,6 +10,19 @@
 // Small hand-made data sets for the field tests: taps numbered 1, 2, ... at the given positions
 // with one value per direction, and panels listing tap numbers.
 namespace fieldtest {
+
+// Vector area of a planar polygon (Newell), so doubled points and collinear points add nothing.
+inline double Area(const std::vector<CVector4>& p) {
+    double x = 0, y = 0, z = 0;
+    for (size_t i = 0; i < p.size(); ++i) {
+        const CVector4& a = p[i];
+        const CVector4& b = p[(i + 1) % p.size()];
+        x += (static_cast<double>(a.y) - b.y) * (static_cast<double>(a.z) + b.z);
+        y += (static_cast<double>(a.z) - b.z) * (static_cast<double>(a.x) + b.x);
+        z += (static_cast<double>(a.x) - b.x) * (static_cast<double>(a.y) + b.y);
+    }
+    return 0.5 * std::sqrt(x * x + y * y + z * z);
+}
 
 struct Tap {
     CVector4 pos;

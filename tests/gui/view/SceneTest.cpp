@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QTest>
+#include <map>
 
 #include "field/Camera.h"
 #include "field/ColorScale.h"
@@ -234,3 +235,60 @@ TEST(SceneBeforeShow, ALoadBeforeTheWindowExistsStillGetsItsComment) {
 }
 
 }  // namespace
+
+// The texture bands against the band polygons, pixel by pixel: the pictures may differ only
+// where a band edge crosses a pixel (a differing pixel has the other picture's colour next to
+// it), and each band covers as many pixels within a small share. The building's black edges lie on
+// the surface the bands cover: cut differently, rounding moves which of the two wins a pixel.
+TEST_F(ContourSceneTest, BandTrianglesDrawThePictureOfTheBandPolygons) {
+    for (const char* sample : {"gable", "tower", "lshape"}) {
+        Load(sample);
+        Arrange(view.Owner()).m_camera.Turn(CVector4(25, -35, 0));
+        Arrange(view.Owner()).m_settings.m_bShowMarkers = 0;
+        Arrange(view.Owner()).m_settings.m_bShowMesh = 0;
+        Arrange(view.Owner()).m_settings.m_nContourKind = 0;
+        view.Owner().Changed(ASPECT_CONTOURS);
+        view.m_nPolygonBandsUpTo = 1000000;
+        const QImage polygons = Frame();
+        EXPECT_TRUE(view.FrameCache().contours.triangles.corners.empty());
+        view.m_nPolygonBandsUpTo = 0;
+        const QImage triangles = Frame();
+        EXPECT_FALSE(view.FrameCache().contours.triangles.corners.empty());
+
+        const auto besideOne = [](const QImage& in, int x, int y, QRgb colour) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QPoint p(x + dx, y + dy);
+                    if (in.rect().contains(p) && in.pixel(p) == colour) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        };
+        std::map<QRgb, int> area, areaApart;
+        int inked = 0, differing = 0, stray = 0;
+        for (int y = 0; y < polygons.height(); ++y) {
+            for (int x = 0; x < polygons.width(); ++x) {
+                const QRgb a = polygons.pixel(x, y), b = triangles.pixel(x, y);
+                ++area[a];
+                --area[b];
+                ++areaApart[a];
+                inked += QColor(a).lightness() < 240 ? 1 : 0;
+                if (a != b) {
+                    ++differing;
+                    const bool edge = qGray(a) == 0 || qGray(b) == 0;
+                    const bool beside =
+                        besideOne(polygons, x, y, b) && besideOne(triangles, x, y, a);
+                    stray += edge || beside ? 0 : 1;
+                }
+            }
+        }
+        EXPECT_EQ(stray, 0) << sample;
+        EXPECT_LT(differing, inked / 1000) << sample << ": " << differing << " of " << inked;
+        for (const auto& [colour, difference] : area) {
+            EXPECT_LE(std::abs(difference), std::max(5, areaApart[colour] / 200))
+                << sample << " " << QColor(colour).name().toStdString();
+        }
+    }
+}
