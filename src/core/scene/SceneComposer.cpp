@@ -207,7 +207,7 @@ bool CSceneComposer::ThinsTaps() const {
 
 bool CSceneComposer::MeshTooDense() const {
     // The median on-screen length of the first edge of up to a thousand panels spread over the
-    // mesh, against three pixels.
+    // mesh, against six pixels: one-pixel outlines that close cover a third of the bands.
     float m[16];
     m_r.ModelView(m);
     const CWindowProjection window(m, m_frame.width, m_frame.height);
@@ -228,7 +228,7 @@ bool CSceneComposer::MeshTooDense() const {
         return false;
     }
     std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
-    return lengths[lengths.size() / 2] < 3.0f;
+    return lengths[lengths.size() / 2] < 6.0f;
 }
 
 template <class Draw>

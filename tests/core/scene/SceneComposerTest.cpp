@@ -302,7 +302,7 @@ TEST_F(SceneComposerTest, ThinningLeavesDenseSetsLegibleAndEveryListedTap) {
     EXPECT_GE(facing, dots.size() * 4 / 5);  // the rest fill gaps, hidden behind the walls
     state.m_camera = front;
 
-    // Mesh outlines a pixel or two apart are left out; zoomed in, they are back, each edge
+    // Mesh outlines a few pixels apart are left out; zoomed in, they are back, each edge
     // once (a triangle mesh has about one and a half edges a panel, not three).
     EXPECT_EQ(Count(RecordedKind::LineLoop, COLOR_GRAY) + Count(RecordedKind::Line, COLOR_GRAY),
               0u);
