@@ -439,7 +439,9 @@ void RunTable(CKZ_VView& view, double peak, double idle, double rss1, double hea
         const CViewState& state = view.Owner().State();
         CContourDrawing drawing;
         const auto computing = std::chrono::steady_clock::now();
-        ComputeContours(state.m_data, state.m_settings, state.m_selection, drawing);
+        // In the form of the bands the frame drew.
+        ComputeContours(state.m_data, state.m_settings, state.m_selection, drawing,
+                        view.FrameCache().contourKey.form);
         contourTimes.push_back(Seconds(std::chrono::steady_clock::now() - computing));
     }
     const int allFrames = framesFor(timeFrames(every, drag, 1));
