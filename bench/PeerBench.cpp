@@ -44,6 +44,7 @@
 #include "field/ColorScale.h"
 #include "field/ContourWalk.h"
 #include "field/SurfaceValues.h"
+#include "scene/SceneComposer.h"
 #include "state/ViewState.h"
 #include "text/CodePage.h"
 #include "valuelist/ValueList.h"
@@ -258,10 +259,14 @@ int Memory(const std::string& folder) {
     CContourDrawing out;
     state.m_settings.m_nContourKind = 2;
     state.m_settings.m_bShowLabels = 1;
-    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
+    // The bands in the form the view draws them for a set of this size.
+    const BandForm form = state.m_data.m_taps.m_aTapNo.size() > CSceneFrame().polygonBandsUpTo
+                              ? BandForm::Triangles
+                              : BandForm::Polygons;
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out, form);
     sample();
     state.m_settings.m_nDirection = 1;
-    ComputeContours(state.m_data, state.m_settings, state.m_selection, out);
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out, form);
     sample();
     const size_t listed = std::min<size_t>(10000, state.m_data.m_taps.m_aTapNo.size());
     for (size_t i = 0; i < listed; ++i) {

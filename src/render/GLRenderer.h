@@ -97,8 +97,8 @@ public:
                       int polygons) override;
     // Band triangles as a 1-D texture of the band colours sampled without filtering (the
     // polygons while recording or lit).
-    void DrawBandTriangles(const CVector4* corners, const float* coords, int triangles,
-                           const CVector4* table, int bands) override;
+    void DrawBandTriangles(const CVector4* corners, const float* coords, const uint32_t* indices,
+                           int triangles, const CVector4* table, int bands) override;
     static constexpr int kBandTexels = 64;
     void DrawLineLoops(const CVector4* points, const int* counts, int loops, CVector4 colour,
                        float width) override;

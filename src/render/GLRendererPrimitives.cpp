@@ -189,14 +189,15 @@ void CGLRenderer::DrawPolygons(const CVector4* points, const int* counts, const 
     glNormal3fv((lastPolygon != nullptr ? UnitNormal(lastPolygon, lastCount) : CVector4()).Data());
 }
 
-void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords, int triangles,
-                                    const CVector4* table, int bands) {
+void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords,
+                                    const uint32_t* indices, int triangles, const CVector4* table,
+                                    int bands) {
     if (!HasCurrentContext() || triangles <= 0 || bands < 1) {
         return;
     }
     if (m_recording != nullptr || glIsEnabled(GL_LIGHTING) == GL_TRUE || bands > kBandTexels) {
         // A recording keeps primitives one by one; lit bands need the polygons' normals.
-        CSceneRenderer::DrawBandTriangles(corners, coords, triangles, table, bands);
+        CSceneRenderer::DrawBandTriangles(corners, coords, indices, triangles, table, bands);
         return;
     }
     // The band colours as a 1-D texture of kBandTexels texels (a power of two, as GL 1.1 wants),
@@ -209,7 +210,9 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
         const std::array<uint8_t, 4> colour = ColourBytes(table[std::min(i, bands - 1)]);
         std::copy(colour.begin(), colour.end(), texels.begin() + 4 * i);
     }
-    const size_t vertices = 3 * static_cast<size_t>(triangles);
+    // The corners the triangles use: up to their greatest index.
+    const uint32_t* end = indices + 3 * static_cast<size_t>(triangles);
+    const size_t vertices = static_cast<size_t>(*std::max_element(indices, end)) + 1;
     std::vector<float> s(vertices);
     for (size_t i = 0; i < vertices; ++i) {
         s[i] = coords[i] / static_cast<float>(kBandTexels);
@@ -226,7 +229,8 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(CVector4), &corners[0].x);
     glTexCoordPointer(1, GL_FLOAT, 0, s.data());
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices));
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * static_cast<size_t>(triangles)),
+                   GL_UNSIGNED_INT, indices);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisable(GL_TEXTURE_1D);

@@ -47,14 +47,16 @@ struct CContourLabel {
 // colours cover it.
 struct CBandTriangles {
     static constexpr double kBandInside = 1.0 / 1024;
-    std::vector<CVector4> corners;  // three per triangle
+    std::vector<CVector4> corners;  // a panel's corners (a quadrilateral's centre last)
     std::vector<float> coords;      // one per corner
+    std::vector<uint32_t> indices;  // the corners of each triangle, three by three
     std::vector<CVector4> table;    // the colour of each band
 
-    int Count() const { return static_cast<int>(corners.size() / 3); }
+    int Count() const { return static_cast<int>(indices.size() / 3); }
     void Clear() {
         corners.clear();
         coords.clear();
+        indices.clear();
         table.clear();
     }
 };

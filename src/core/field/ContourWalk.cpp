@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
 #include <iterator>
 
 #include "field/ColorScale.h"
@@ -12,7 +14,8 @@
 
 namespace {
 
-// The corner pairs of a quadrilateral's four triangles, in SplitPanel's order.
+// The corner pairs of a quadrilateral's four triangles, in SplitPanel's order (the centre
+// between them).
 constexpr int kSplitPairs[4][2] = {{0, 3}, {3, 2}, {2, 1}, {1, 0}};
 
 // Band coordinates further from the scale than this many bands are left to the band polygons:
@@ -72,28 +75,37 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
     const size_t records = column.size();
     const int8_t* recordBand = bands ? bandOf.data() : nullptr;
     CVector4 lift;  // the panel's: its normal x the data set's lift
-    // A lifted triangle's bands, then (lifted once more) its lines and the slots.
-    // A triangle of bands as itself with its corners' band coordinates, or as band polygons.
-    auto fillTriangle = [&](const CVector4* p, const double* v, const int* band) {
-        if (asTriangles) {
-            float t[3];
-            bool near = true;
-            for (int k = 0; k < 3; ++k) {
-                const double c = BandCoordinate(v[k], band[k], levels);
-                near = near && std::fabs(c) <= kMaxBandCoordinate;
-                t[k] = static_cast<float>(c);
+    // A panel's bands as its triangles over its m corners (a quadrilateral's centre last),
+    // sharing them: the corners with their band coordinates, and the triangles' corners in
+    // order. False, and nothing added, when a coordinate lies too far off the scale (the
+    // panel's band polygons then).
+    CBandTriangles& field = out.triangles;
+    auto panelTriangles = [&](const CVector4* p, const double* v, const int* band, int m,
+                              std::initializer_list<uint32_t> order) {
+        float t[5];
+        for (int k = 0; k < m; ++k) {
+            const double c = BandCoordinate(v[k], band[k], levels);
+            if (!(std::fabs(c) <= kMaxBandCoordinate)) {
+                return false;
             }
-            if (near) {
-                out.triangles.corners.insert(out.triangles.corners.end(), p, p + 3);
-                out.triangles.coords.insert(out.triangles.coords.end(), t, t + 3);
-                return;
-            }
+            t[k] = static_cast<float>(c);
         }
-        FillBandsOnTriangle(p, v, band, levels, settings.m_aColorTable, out);
+        if (field.corners.size() + static_cast<size_t>(m) > UINT32_MAX) {
+            return false;
+        }
+        const auto first = static_cast<uint32_t>(field.corners.size());
+        field.corners.insert(field.corners.end(), p, p + m);
+        field.coords.insert(field.coords.end(), t, t + m);
+        for (const uint32_t k : order) {
+            field.indices.push_back(first + k);
+        }
+        return true;
     };
-    auto drawTriangle = [&](CVector4* p, const double* v, const int* band) {
-        if (bands) {
-            fillTriangle(p, v, band);
+    // A lifted triangle's bands (unless the panel's triangles hold them), then (lifted once
+    // more) its lines and the slots.
+    auto drawTriangle = [&](CVector4* p, const double* v, const int* band, bool bandsDone) {
+        if (bands && !bandsDone) {
+            FillBandsOnTriangle(p, v, band, levels, settings.m_aColorTable, out);
         }
         if (lines) {
             for (int k = 0; k < 3; ++k) {
@@ -154,29 +166,38 @@ void ComputeFrame(const CDataSet& data, const CDisplaySettings& settings,
                     cornerBand[k] = recordBand[cpRecord[k]];
                 }
             }
-            drawTriangle(c.pos, c.value, cornerBand);
+            const bool done =
+                asTriangles && panelTriangles(c.pos, c.value, cornerBand, 3, {0, 1, 2});
+            drawTriangle(c.pos, c.value, cornerBand, done);
             continue;
         }
         SplitPanel(c, tri, val);
         int band[4][3] = {};
+        bool done = false;
         if (bands) {
             // Each corner's band once for the four triangles, the centre's last.
-            int cornerBand[4];
+            int cornerBand[5];
             for (int k = 0; k < 4; ++k) {
                 cornerBand[k] = recordBand[cpRecord[k]];
             }
-            const int centre = BandIndex(val[0][1], levels);
+            cornerBand[4] = BandIndex(val[0][1], levels);
             for (int t = 0; t < 4; ++t) {
                 band[t][0] = cornerBand[kSplitPairs[t][0]];
-                band[t][1] = centre;
+                band[t][1] = cornerBand[4];
                 band[t][2] = cornerBand[kSplitPairs[t][1]];
+            }
+            if (asTriangles) {
+                const CVector4 p[5] = {c.pos[0] + lift, c.pos[1] + lift, c.pos[2] + lift,
+                                       c.pos[3] + lift, tri[0][1] + lift};
+                const double v[5] = {c.value[0], c.value[1], c.value[2], c.value[3], val[0][1]};
+                done = panelTriangles(p, v, cornerBand, 5, {0, 4, 3, 3, 4, 2, 2, 4, 1, 1, 4, 0});
             }
         }
         for (int t = 0; t < 4; ++t) {
             for (int k = 0; k < 3; ++k) {
                 tri[t][k] = tri[t][k] + lift;
             }
-            drawTriangle(tri[t], val[t], band[t]);
+            drawTriangle(tri[t], val[t], band[t], done);
         }
     }
 }

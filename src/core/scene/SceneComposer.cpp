@@ -508,6 +508,7 @@ void CSceneComposer::DrawContours() {
         m_cache.contours.points.shrink_to_fit();
         m_cache.contours.triangles.corners.shrink_to_fit();
         m_cache.contours.triangles.coords.shrink_to_fit();
+        m_cache.contours.triangles.indices.shrink_to_fit();
         m_cache.contourKey = std::move(inputs);
         m_cache.contoursValid = true;
         ++m_cache.contourComputations;
@@ -553,8 +554,9 @@ void CSceneComposer::DrawContours() {
         m_r.DrawPolygons(points.data(), counts.data(), colours.data(),
                          static_cast<int>(counts.size()));
         const CBandTriangles& triangles = drawing.triangles;
-        m_r.DrawBandTriangles(triangles.corners.data(), triangles.coords.data(), triangles.Count(),
-                              triangles.table.data(), static_cast<int>(triangles.table.size()));
+        m_r.DrawBandTriangles(triangles.corners.data(), triangles.coords.data(),
+                              triangles.indices.data(), triangles.Count(), triangles.table.data(),
+                              static_cast<int>(triangles.table.size()));
         points.clear();
         colours.clear();
         for (const CContourItem& item : drawing.items) {

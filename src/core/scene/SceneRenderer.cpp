@@ -32,7 +32,8 @@ void CSceneRenderer::DrawDots(const CVector4* centres, const CVector4* colours, 
     }
 }
 
-void CSceneRenderer::DrawBandTriangles(const CVector4* corners, const float* coords, int triangles,
+void CSceneRenderer::DrawBandTriangles(const CVector4* corners, const float* coords,
+                                       const uint32_t* indices, int triangles,
                                        const CVector4* table, int bands) {
     if (triangles <= 0 || bands < 1) {
         return;
@@ -41,8 +42,10 @@ void CSceneRenderer::DrawBandTriangles(const CVector4* corners, const float* coo
     const CContourLevels levels = MakeContourLevels(0.0, bands, bands);
     CContourDrawing drawing;
     for (int k = 0; k < triangles; ++k) {
-        const double v[3] = {coords[3 * k], coords[3 * k + 1], coords[3 * k + 2]};
-        FillBandsOnTriangle(corners + 3 * k, v, levels, table, drawing);
+        const uint32_t* i = indices + 3 * k;
+        const CVector4 t[3] = {corners[i[0]], corners[i[1]], corners[i[2]]};
+        const double v[3] = {coords[i[0]], coords[i[1]], coords[i[2]]};
+        FillBandsOnTriangle(t, v, levels, table, drawing);
     }
     std::vector<int> counts;
     std::vector<CVector4> colours;

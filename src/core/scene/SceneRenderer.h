@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,12 +67,14 @@ public:
                                CVector4 colour, float width);
     virtual void DrawLines(const CVector4* points, const CVector4* colours, int segments,
                            float width);
-    // Filled bands drawn as triangles (CBandTriangles): triangle k has the corners 3k..3k + 2
-    // with the band coordinates coords[3k..3k + 2], and each point of it takes the colour
-    // table[b] of the band b its interpolated coordinate lies in (0 below 0, bands - 1 from
-    // bands up). A renderer without a faster way draws the band polygons of each triangle.
-    virtual void DrawBandTriangles(const CVector4* corners, const float* coords, int triangles,
-                                   const CVector4* table, int bands);
+    // Filled bands drawn as triangles (CBandTriangles): triangle k has the corners
+    // indices[3k..3k + 2] of corners, whose band coordinates coords holds, and each point of it
+    // takes the colour table[b] of the band b its interpolated coordinate lies in (0 below 0,
+    // bands - 1 from bands up). A renderer without a faster way draws the band polygons of
+    // each triangle.
+    virtual void DrawBandTriangles(const CVector4* corners, const float* coords,
+                                   const uint32_t* indices, int triangles, const CVector4* table,
+                                   int bands);
     // material: diffuse, specular, ambient, shininess.
     virtual void DrawOutline(const CVector4* points, int count, const CVector4* material,
                              float width, int face) = 0;

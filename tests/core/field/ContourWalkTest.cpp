@@ -223,6 +223,7 @@ TEST_F(ContourWalkTest, BandTrianglesKeepValuesOnALevelInTheBandAboveIt) {
     ComputeContours(state.m_data, state.m_settings, state.m_selection, out, BandForm::Triangles);
     EXPECT_TRUE(out.items.empty());
     ASSERT_EQ(out.triangles.Count(), 4);
+    EXPECT_EQ(out.triangles.corners.size(), 5u);  // the four triangles share corners and centre
     ASSERT_EQ(out.triangles.table.size(), 4u);
     for (const float t : out.triangles.coords) {
         EXPECT_GT(t, 3.0f);
@@ -267,8 +268,8 @@ TEST(ContourWalkSample, BandTrianglesCoverTheAreasOfTheBandPolygons) {
                 ComputeContours(state.m_data, state.m_settings, state.m_selection, out, form);
                 CRecordingRenderer r;
                 const CBandTriangles& t = out.triangles;
-                r.DrawBandTriangles(t.corners.data(), t.coords.data(), t.Count(), t.table.data(),
-                                    static_cast<int>(t.table.size()));
+                r.DrawBandTriangles(t.corners.data(), t.coords.data(), t.indices.data(), t.Count(),
+                                    t.table.data(), static_cast<int>(t.table.size()));
                 for (const CContourItem& item : out.items) {
                     r.DrawPolygon(&out.points[static_cast<size_t>(item.first)], item.count,
                                   item.colour);
