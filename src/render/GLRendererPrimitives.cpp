@@ -234,6 +234,7 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisable(GL_TEXTURE_1D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);  // the GL's default
 }
 
 void CGLRenderer::DrawLineLoops(const CVector4* points, const int* counts, int loops,

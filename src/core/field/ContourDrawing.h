@@ -66,7 +66,7 @@ struct CContourDrawing {
     std::vector<CVector4> points;
     std::vector<CContourLabel> labels;
     // The bands as triangles, when they were asked for in that form (then no Band item is
-    // made but for triangles the coordinate cannot carry, see ComputeContours).
+    // made but for panels the coordinate cannot carry, see ComputeContours).
     CBandTriangles triangles;
     // The true range of the values shown, over every tap (also those of panels left out).
     CDataRange shownRange;
@@ -91,9 +91,5 @@ struct CContourDrawing {
     int PointCount() const { return static_cast<int>(points.size()); }
     void AddItem(const CContourItem& item) { items.push_back(item); }
     void AddPoint(const CVector4& p) { points.push_back(p); }
-    void AddPoints(const CVector4* p, int count) {
-        for (int i = 0; i < count; ++i) {
-            points.push_back(p[i]);
-        }
-    }
+    void AddPoints(const CVector4* p, int count) { points.insert(points.end(), p, p + count); }
 };

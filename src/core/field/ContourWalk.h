@@ -25,7 +25,7 @@
 // holds 30 entries).
 //
 // With BandForm::Triangles the bands are the triangles themselves (out.triangles) instead of
-// Band items, where the levels ascend from min to max; a triangle with a corner more than 1 024
+// Band items, where the levels ascend from min to max; a panel with a corner more than 1 024
 // bands off the scale still gets its band polygons.
 enum class BandForm : uint8_t { Polygons, Triangles };
 void ComputeContours(const CDataSet& data, const CDisplaySettings& settings,

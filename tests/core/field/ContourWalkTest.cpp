@@ -209,8 +209,6 @@ TEST(ContourWalkSample, PanelOfATapWithoutValueStaysUncoloured) {
     EXPECT_FALSE(out.items.empty());
 }
 
-}  // namespace
-
 TEST_F(ContourWalkTest, BandTrianglesKeepValuesOnALevelInTheBandAboveIt) {
     // Scale -1..1 in 4 bands: levels -1, -0.5, 0, 0.5, 1. A quad flat on the level 0.5.
     fieldtest::SetUp(state,
@@ -238,7 +236,7 @@ TEST_F(ContourWalkTest, BandTrianglesKeepValuesOnALevelInTheBandAboveIt) {
     EXPECT_NEAR(BandCoordinate(1.0, 3, levels), 4.0, 0.01);
     EXPECT_LT(BandCoordinate(1.0, 3, levels), 4.0);
 
-    // A corner 1 800 bands off the scale: that triangle's bands stay polygons.
+    // A corner 1 800 bands off the scale: that panel's bands stay polygons.
     fieldtest::SetUp(state,
                      {{CVector4(0, 0, 0), {900.0}},
                       {CVector4(4, 0, 0), {0.2}},
@@ -296,3 +294,5 @@ TEST(ContourWalkSample, BandTrianglesCoverTheAreasOfTheBandPolygons) {
         }
     }
 }
+
+}  // namespace
