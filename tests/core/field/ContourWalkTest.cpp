@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "FieldFixture.h"
 #include "dataset/DataSetLoad.h"
@@ -249,6 +250,11 @@ TEST_F(ContourWalkTest, BandTrianglesKeepValuesOnALevelInTheBandAboveIt) {
     for (const CContourItem& item : out.items) {
         EXPECT_EQ(item.type, T::Band);
     }
+    // A reversed scale has no band coordinate: every band is a polygon.
+    std::swap(state.m_settings.m_dColorMin, state.m_settings.m_dColorMax);
+    ComputeContours(state.m_data, state.m_settings, state.m_selection, out, BandForm::Triangles);
+    EXPECT_EQ(out.triangles.Count(), 0);
+    EXPECT_FALSE(out.items.empty());
 }
 
 TEST(ContourWalkSample, BandTrianglesCoverTheAreasOfTheBandPolygons) {

@@ -254,6 +254,8 @@ TEST_F(ContourSceneTest, BandTrianglesDrawThePictureOfTheBandPolygons) {
         view.m_nPolygonBandsUpTo = 0;
         const QImage triangles = Frame();
         EXPECT_FALSE(view.FrameCache().contours.triangles.corners.empty());
+        // The next frame replays them from a display list, band colours included.
+        EXPECT_EQ(Frame(), triangles) << sample;
 
         const auto besideOne = [](const QImage& in, int x, int y, QRgb colour) {
             for (int dy = -1; dy <= 1; ++dy) {
