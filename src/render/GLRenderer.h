@@ -177,9 +177,10 @@ public:
     unsigned ProcessHits(int hits, unsigned* names, float* depth);
     CVector4 UnProject(int x, int y, float z);
 
-    // Display lists of the unit solids, made on first use in the current share group.
-    // ReleaseSolidLists deletes them (with the context current) before the context goes.
-    void ReleaseSolidLists();
+    // Display lists of the unit solids and the band texture, made on first use in the current
+    // share group. ReleaseContextObjects deletes them (with the context current) before the
+    // context goes.
+    void ReleaseContextObjects();
 
     // While a recording is set, every primitive drawn is also kept in it with its state (see
     // CGLRecording); null stops recording. The recording must outlive its use here.
@@ -231,6 +232,7 @@ private:
     QOffscreenSurface* m_offscreenSurface = nullptr;       // its surface
     COffscreenInfo m_offscreenInfo;                        // size of the off-screen image
     std::map<std::pair<int, int>, unsigned> m_solidLists;  // (kind, slices) -> display list
+    unsigned m_bandTexture = 0;                            // band colours (DrawBandTriangles)
     QOpenGLFramebufferObject* m_offscreenFbo = nullptr;    // the off-screen image
     // The off-screen context and image without a window system, used instead of the two
     // above when Qt's platform has no OpenGL (no display); null otherwise.

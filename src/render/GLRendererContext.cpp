@@ -110,8 +110,9 @@ void CGLRenderer::DeleteContexts() {
     m_window = nullptr;
     DestroyOffscreen();
     if (m_egl != nullptr) {
-        m_egl.reset();  // and the lists made in it
+        m_egl.reset();  // and the lists and texture made in it
         m_solidLists.clear();
+        m_bandTexture = 0;
         m_offscreenInfo = COffscreenInfo();
     }
 }

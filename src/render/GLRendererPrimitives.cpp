@@ -202,9 +202,11 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
     }
     // The band colours as a 1-D texture of kBandTexels texels (a power of two, as GL 1.1 wants),
     // the last band's colour repeated beyond it, looked up at coordinate / kBandTexels: that
-    // division is exact, so the nearest texel is the band floor(coordinate). Texture object 0
-    // and the image given with each draw: a display list compiles the image with the draw, and
-    // no texture name has to outlive a context.
+    // division is exact, so the nearest texel is the band floor(coordinate); GL 1.1's clamping
+    // of the coordinate to 0..1 gives the end bands beyond the texture. The image is given with
+    // each draw, so a display list compiles it with the draw. A texture object of our own, not
+    // the default one: Mesa shares the default textures among contexts and keeps on them what a
+    // context that has gone left behind, so that the next context's image crashed the driver.
     std::array<uint8_t, 4 * kBandTexels> texels{};
     for (int i = 0; i < kBandTexels; ++i) {
         const std::array<uint8_t, 4> colour = ColourBytes(table[std::min(i, bands - 1)]);
@@ -217,10 +219,15 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
     for (size_t i = 0; i < vertices; ++i) {
         s[i] = coords[i] / static_cast<float>(kBandTexels);
     }
-    glBindTexture(GL_TEXTURE_1D, 0);
+    if (m_bandTexture == 0 || glIsTexture(m_bandTexture) == GL_FALSE) {
+        // (Also when a context made anew has not got it; a name made while a list is compiled
+        // becomes a texture when the list is first drawn.)
+        glGenTextures(1, &m_bandTexture);
+    }
+    glBindTexture(GL_TEXTURE_1D, m_bandTexture);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, kBandTexels, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  texels.data());
@@ -234,6 +241,7 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisable(GL_TEXTURE_1D);
+    glBindTexture(GL_TEXTURE_1D, 0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);  // the GL's default
 }
 
@@ -343,13 +351,17 @@ static unsigned SolidList(std::map<std::pair<int, int>, unsigned>& lists, int ki
     return list;
 }
 
-void CGLRenderer::ReleaseSolidLists() {
+void CGLRenderer::ReleaseContextObjects() {
     if (HasCurrentContext()) {
         for (const auto& entry : m_solidLists) {
             glDeleteLists(entry.second, 1);
         }
+        if (m_bandTexture != 0) {
+            glDeleteTextures(1, &m_bandTexture);
+        }
     }
     m_solidLists.clear();
+    m_bandTexture = 0;
 }
 
 void CGLRenderer::DrawSphere(CVector4 centre, float radius, CVector4 colour, int slices) {

@@ -46,7 +46,7 @@ void COpenGLView::TearDownGL() {
     if (m_bInitialized && context() != nullptr) {
         makeCurrent();
         DestroyGL();
-        m_gl.ReleaseSolidLists();
+        m_gl.ReleaseContextObjects();
         doneCurrent();
     }
     m_bInitialized = false;
