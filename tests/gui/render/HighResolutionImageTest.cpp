@@ -37,10 +37,14 @@ void ShowEverything(CKZ_VView& view) {
     view.Owner().Changed(ASPECT_DISPLAY);
 }
 
-TEST(HighResolutionImage, TwiceTheSizeScaledDownIsTheWindowsPicture) {
+// With the bands as polygons, and as triangles through the band texture (a large set's).
+class HighResolutionPicture : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(HighResolutionPicture, TwiceTheSizeScaledDownIsTheWindowsPicture) {
     CStateOwner viewState;
     CKZ_VView view{viewState};
     ASSERT_TRUE(ShowExposed(view, 480, 360));
+    view.m_nPolygonBandsUpTo = GetParam();
     ShowEverything(view);
     const QImage screen = GrabFrame(view);
     const int dark = CountPixelsDarkerThan(screen, screen.rect(), 100);
@@ -69,6 +73,8 @@ TEST(HighResolutionImage, TwiceTheSizeScaledDownIsTheWindowsPicture) {
     EXPECT_FALSE(view.m_gl.HasOffscreen());
     EXPECT_LT(MeanDifference(screen, GrabFrame(view)), 0.5);
 }
+
+INSTANTIATE_TEST_SUITE_P(BandForms, HighResolutionPicture, ::testing::Values(2000u, 0u));
 
 TEST(HighResolutionImage, APictureTooLargeToDrawFailsAndSaysSo) {
     CStateOwner viewState;
