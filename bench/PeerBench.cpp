@@ -260,9 +260,7 @@ int Memory(const std::string& folder) {
     state.m_settings.m_nContourKind = 2;
     state.m_settings.m_bShowLabels = 1;
     // The bands in the form the view draws them for a set of this size.
-    const BandForm form = state.m_data.m_taps.m_aTapNo.size() > CSceneFrame().polygonBandsUpTo
-                              ? BandForm::Triangles
-                              : BandForm::Polygons;
+    const BandForm form = BandFormOf(state.m_data, CSceneFrame());
     ComputeContours(state.m_data, state.m_settings, state.m_selection, out, form);
     sample();
     state.m_settings.m_nDirection = 1;

@@ -201,23 +201,17 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
         return;
     }
     // The band colours as a 1-D texture of kBandTexels texels (a power of two, as GL 1.1 wants),
-    // the last band's colour repeated beyond it, looked up at coordinate / kBandTexels: that
-    // division is exact, so the nearest texel is the band floor(coordinate); GL 1.1's clamping
-    // of the coordinate to 0..1 gives the end bands beyond the texture. The image is given with
-    // each draw, so a display list compiles it with the draw. A texture object of our own, not
-    // the default one: Mesa shares the default textures among contexts and keeps on them what a
-    // context that has gone left behind, so that the next context's image crashed the driver.
+    // the last band's colour repeated beyond it, looked up at coordinate / kBandTexels (the
+    // texture matrix divides; by a power of two, exactly), so the nearest texel is the band
+    // floor(coordinate); GL 1.1's clamping of the coordinate to 0..1 gives the end bands beyond
+    // the texture. The image is given with each draw, so a display list compiles it with the
+    // draw. A texture object of our own, not the default one: Mesa shares the default textures
+    // among contexts and keeps on them what a context that has gone left behind, so that the
+    // next context's image crashed the driver.
     std::array<uint8_t, 4 * kBandTexels> texels{};
     for (int i = 0; i < kBandTexels; ++i) {
         const std::array<uint8_t, 4> colour = ColourBytes(table[std::min(i, bands - 1)]);
         std::copy(colour.begin(), colour.end(), texels.begin() + 4 * i);
-    }
-    // The corners the triangles use: up to their greatest index.
-    const uint32_t* end = indices + 3 * static_cast<size_t>(triangles);
-    const size_t vertices = static_cast<size_t>(*std::max_element(indices, end)) + 1;
-    std::vector<float> s(vertices);
-    for (size_t i = 0; i < vertices; ++i) {
-        s[i] = coords[i] / static_cast<float>(kBandTexels);
     }
     if (m_bandTexture == 0 || glIsTexture(m_bandTexture) == GL_FALSE) {
         // (Also when a context made anew has not got it; a name made while a list is compiled
@@ -232,14 +226,19 @@ void CGLRenderer::DrawBandTriangles(const CVector4* corners, const float* coords
     glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA, kBandTexels, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  texels.data());
     glEnable(GL_TEXTURE_1D);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glScalef(1.0f / kBandTexels, 1.0f, 1.0f);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(CVector4), &corners[0].x);
-    glTexCoordPointer(1, GL_FLOAT, 0, s.data());
+    glTexCoordPointer(1, GL_FLOAT, 0, coords);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * static_cast<size_t>(triangles)),
                    GL_UNSIGNED_INT, indices);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
     glDisable(GL_TEXTURE_1D);
     glBindTexture(GL_TEXTURE_1D, 0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);  // the GL's default

@@ -496,9 +496,7 @@ void CSceneComposer::DrawComment(const CCommentRecord& record) {
 void CSceneComposer::DrawContours() {
     CContourInputs inputs =
         ContourInputsOf(m_state.m_data, m_state.m_settings, m_state.m_selection);
-    inputs.form = m_state.m_data.m_taps.m_aTapNo.size() > m_frame.polygonBandsUpTo
-                      ? BandForm::Triangles
-                      : BandForm::Polygons;
+    inputs.form = BandFormOf(m_state.m_data, m_frame);
     const bool compute = !m_cache.contoursValid || inputs != m_cache.contourKey;
     if (compute) {
         ComputeContours(m_state.m_data, m_state.m_settings, m_state.m_selection, m_cache.contours,
@@ -717,4 +715,9 @@ void CSceneComposer::UpdateCommentText(const CCommentRecord& record) {
     text.font = record.font;
     text.size = record.size;
     text.texts = std::move(texts);
+}
+
+BandForm BandFormOf(const CDataSet& data, const CSceneFrame& frame) {
+    return data.m_taps.m_aTapNo.size() > frame.polygonBandsUpTo ? BandForm::Triangles
+                                                                : BandForm::Polygons;
 }

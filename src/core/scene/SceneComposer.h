@@ -87,6 +87,8 @@ void DeleteCommentLists(CSceneRenderer& renderer, CCommentText& text);
 // The mesh's corners lifted off the building (panel after panel) into the cache, made again
 // only for a new data set or a turned building.
 void UpdateMeshCorners(const CDataSet& data, CFrameCache& cache);
+// The form a frame draws the data set's bands in (see CSceneFrame::polygonBandsUpTo).
+BandForm BandFormOf(const CDataSet& data, const CSceneFrame& frame);
 // The camera's model-view transformation (pan, rotation, the data set's scale and the zoom),
 // multiplied onto the renderer's current matrix: a frame and a pick pass both start with it.
 void ApplyCamera(CSceneRenderer& r, const CViewState& state);
